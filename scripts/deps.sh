@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the program need,
+# only when something is missing (a second run costs a dpkg query).
+set -euo pipefail
+
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools librtmidi-dev
+          jackd2 libbenchmark-dev xvfb xauth fonts-dejavu-core libgl1-mesa-dev)
+if [ "${1:-}" = "--fuzz" ]; then PACKAGES+=(clang-14 libclang-rt-14-dev); fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+# jackd2 asks whether to enable realtime scheduling; answer for it.
+echo "jackd2 jackd/tweak_rt_limits boolean false" | $SUDO debconf-set-selections
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

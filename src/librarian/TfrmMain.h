@@ -1,0 +1,220 @@
+#pragma once
+
+// The librarian window. Its implementation is split by concern, one file
+// each, so the window stays readable:
+//   TfrmMain.cpp           construction, list, Messages box, program selection,
+//                          rename, edit entry point, help/about, panic, send file
+//   TfrmMainTransfer.cpp   receiving sounds and sending the selected ones
+//   TfrmMainFiles.cpp      bank files, autoload, settings file, closing sequence
+//   TfrmMainReorder.cpp    move up/down, move to a clicked row, sort, drag and drop
+//   TfrmMainKeyboard.cpp   the computer-keyboard player
+
+#include "store/ByteStack.h"
+#include "store/SoundStore.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class QTimer;
+class QToolButton;
+class QWidget;
+class QPushButton;
+
+namespace sondrake {
+
+class SoundListView;
+class TfrmSysExReceiver;
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // ---- shared state (Overview: the main window owns it) ----------------
+    SoundStore& store() { return store_; }
+    const SoundStore& store() const { return store_; }
+
+    void AddMessage(const QString& text);
+    QPlainTextEdit* messagesBox() const { return Memo1; }
+
+    // ---- sound list ------------------------------------------------------
+    void RebuildList();
+    void RefreshNames(bool selectionOnly);
+    void RefreshRow(int row);
+    void CollectSelection();
+    std::vector<int>& selectionList() { return SelectionList; }
+    int firstSelectedRow() const; // -1 when none
+    std::vector<int> selectedRows() const; // ascending
+    SoundListView* soundList() const { return ListView1; }
+
+    int currentProgram() const { return CurrentProgram; }
+    void SelectProgram();
+
+    // The sound editor lives in another layer; the program wires it in.
+    using EditorLauncher = std::function<void(TfrmMain& main, SoundDump& workingCopy)>;
+    void setEditorLauncher(EditorLauncher launcher) { editorLauncher_ = std::move(launcher); }
+
+    // Remembered location of the editor's "Send Sound to Q-Lindorn".
+    std::uint8_t lastSaveBank = 0;
+    std::uint8_t lastSaveProgram = 0;
+
+    // ---- reception state -------------------------------------------------
+    int ReceiveMode = 0;
+    bool Receiving = false;
+    int ReceivedCount = 0;
+    int SendDelayMs = 155;
+    TfrmSysExReceiver* receiver() const { return frmSysExReceiver; }
+
+    // ---- settings (bank files, autoload, tolerances) ---------------------
+    QString AutoloadFileName;
+    std::uint8_t ToleranceComboBox = 0;
+    std::uint8_t ToleranceOctave = 2;
+    std::uint8_t ToleranceKeytrack = 0;
+    std::uint8_t ToleranceOtherKnobs = 10;
+    std::uint8_t ToleranceSemitoneKnobs = 0;
+    std::uint8_t ToleranceDetuneKnobs = 3;
+    bool SettingsWritten = false;
+    static QString settingsFilePath(); // halvorne_q-lindorn.ini beside the program
+
+    // ---- keyboard player -------------------------------------------------
+    std::uint8_t Octave = 4;
+    bool keyboardChecked() const;
+    void setOctave(int octave);
+
+public slots:
+    // commands of the menus and tool bar (guarded: failures go to AddMessage)
+    void ReadCurrentSound1Click();
+    void A1Click();
+    void Newemptypatchlist1Click();
+    void LoadFromfilepatchlist1Click();
+    void SavetofileSoundBanks1Click();
+    void SavetoseparatefileSoundBanks1Click();
+    void SendSysExfile1Click();
+    void SendSelectedSounds();
+    void Exit1Click();
+    void SelectAll1Click();
+    void Keyboard1Click();
+    void Midi1Click();
+    void Settings2Click();
+    void Orderbyname1Click();
+    void Panic1Click();
+    void About1Click();
+    void Video1Click();
+    void Shorthelp1Click();
+    void btnDownClick();
+    void btnUPClick();
+    void btnPrgDownClick();
+    void btnPrgUpClick();
+    void SoundRandomizer1Click();
+    void btnPlusOctClick();
+    void btnMinusOctClick();
+    void btnHideKeyboardClick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // construction helpers (TfrmMain.cpp)
+    void buildMenus();
+    void buildToolBar();
+    void buildCentral();
+    void buildKeyboardPanel();
+    void FormCreate();
+
+    // list events (TfrmMain.cpp)
+    void ListView1SelectItem(int row, bool selected);
+    void ListView1DblClick();
+    void ListView1LeftClick();
+    void ListView1RightClick(int row, bool ctrlHeld);
+    void ListView1DragDrop(int targetRow);
+
+    // transfer (TfrmMainTransfer.cpp)
+    void ReadSoundDumps();
+    void StartReception(int length);
+    void StopReception();
+    void ArmInputBuffer(int length);
+    void handleReceived(const std::vector<std::uint8_t>& message);
+
+    // files (TfrmMainFiles.cpp)
+    void ReadSettings();
+    void WriteSettings();
+    bool LoadBankFile(const QString& path);
+    bool SaveBankFile(const QString& path);
+    bool FormCloseQuery();
+
+    // reorder (TfrmMainReorder.cpp)
+    void moveUp(bool asCommand);
+    void moveDown(bool asCommand);
+    void MoveSelectionTo(int target);
+
+    // keyboard player (TfrmMainKeyboard.cpp)
+    void tmrKeyboardTimer();
+    void tmrKeyboardHookTimer();
+    bool IsOwnWindowForeground() const;
+    bool FormKeyPress(QKeyEvent* event); // true = swallowed
+
+    // runs a command, sending its failure to the Messages box
+    void guarded(const std::function<void()>& command);
+
+    SoundStore store_;
+    std::vector<int> SelectionList;
+    int CurrentProgram = 0;
+    EditorLauncher editorLauncher_;
+    TfrmSysExReceiver* frmSysExReceiver = nullptr;
+    std::array<std::uint8_t, 128> KeyState{};
+
+    // widgets (names as the user and tests know them)
+    SoundListView* ListView1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QWidget* pnlKeyboard = nullptr;
+    QLabel* lblOctave = nullptr;
+    QPushButton* btnMinusOct = nullptr;
+    QPushButton* btnPlusOct = nullptr;
+    QPushButton* btnHideKeyboard = nullptr;
+    QTimer* tmrKeyboard = nullptr;
+    QTimer* tmrKeyboardHook = nullptr;
+
+    QToolButton* ToolButton1 = nullptr;
+    QToolButton* btnSendPatch = nullptr;
+    QToolButton* btnDown = nullptr;
+    QToolButton* btnUP = nullptr;
+    QToolButton* btnPrgDown = nullptr;
+    QToolButton* btnPrgUp = nullptr;
+    QToolButton* ToolButton6 = nullptr;
+    QToolButton* ToolButton8 = nullptr;
+
+    QAction* ReadCurrentSound1 = nullptr;
+    QAction* A1 = nullptr;
+    QAction* Newemptypatchlist1 = nullptr;
+    QAction* LoadFromfilepatchlist1 = nullptr;
+    QAction* SavetofileSoundBanks1 = nullptr;
+    QAction* SavetoseparatefileSoundBanks1 = nullptr;
+    QAction* SendSysExfile1 = nullptr;
+    QAction* SendSysExforselectedsounds1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* SelectAll1 = nullptr;
+    QAction* Keyboard1 = nullptr;
+    QAction* Midi1 = nullptr;
+    QAction* Settings2 = nullptr;
+    QAction* DeviceVersion1 = nullptr;
+    QAction* Orderbyname1 = nullptr;
+    QAction* Panic1 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* Video1 = nullptr;
+    QAction* Shorthelp1 = nullptr;
+};
+
+} // namespace sondrake

@@ -1,0 +1,96 @@
+#pragma once
+
+// Everything the program sends to the synthesizer goes through one ordered
+// queue owned by MidiOutPort. The GUI thread only appends; a sender thread
+// hands the entries to the back end in order and waits each entry's pause.
+
+#include "store/SoundDump.h"
+#include "store/SoundStore.h"
+
+#include <QString>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace sondrake::midi {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Where the queue delivers complete MIDI messages (one short message, or one
+// SysEx piece). The real one wraps the platform's output port; tests record.
+class OutputBackend {
+public:
+    virtual ~OutputBackend() = default;
+    // Returns false with a reason when the message could not be handed over.
+    virtual bool send(const std::uint8_t* data, std::size_t size, QString* error) = 0;
+    // A port that feeds a hardware interface must not get SysEx faster than
+    // the MIDI wire rate (3,125 bytes a second).
+    virtual bool isHardware() const { return false; }
+    // Longest single message the back end takes; longer SysEx is split.
+    virtual std::size_t maxMessageSize() const { return 16000; }
+};
+
+// One queue entry: messages that leave together, none of another entry
+// between them, with a pause after each message.
+struct QueueEntry {
+    std::vector<Bytes> messages;
+    std::chrono::microseconds pauseAfterEach{0};
+};
+
+class MidiOutPort {
+public:
+    static MidiOutPort& instance();
+
+    // nullptr means closed: entries queued meanwhile are dropped with one
+    // Messages line per entry.
+    void setBackend(std::shared_ptr<OutputBackend> backend);
+    bool isOpen() const;
+
+    void enqueue(QueueEntry entry);
+
+    // Blocks until everything queued so far has been handed over, or the
+    // timeout ran out. For tests and for closing; never on a GUI path.
+    bool waitIdle(std::chrono::milliseconds timeout);
+
+    // Stops the sender thread, waiting at most timeout for it.
+    void shutdown(std::chrono::milliseconds timeout);
+
+    ~MidiOutPort();
+
+private:
+    MidiOutPort();
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Device chosen by name at start-up (see port detection) and the device ID.
+extern std::uint16_t MidiOutDeviceIndex;
+extern std::uint16_t MidiInDeviceIndex;
+extern std::uint16_t DeviceId;
+
+// The message builders. Data bytes above 127 are clamped to 127: a short
+// message never carries a data byte with the high bit set.
+void SendNoteOn(std::uint8_t channel, std::uint8_t note);
+void SendNoteOff(std::uint8_t channel, std::uint8_t note);
+void SendControl(std::uint8_t controller, std::uint8_t value);
+void SendChannelControl(std::uint8_t channel, std::uint8_t controller, std::uint8_t value);
+void SendProgramChange(std::uint8_t channel, std::uint8_t program);
+void SendPacedMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
+void SendNrpn(std::uint16_t parameter, std::uint16_t value);
+void SendReset();
+void SendStoreSlot(const SoundStore& store, int slot);
+void SendSoundDump(const SoundDump& dump);
+// Reads the whole file and sends it as one block. Returns false with a
+// reason (unreadable, larger than 1 MiB) and sends nothing then.
+bool SendSysExFile(const QString& path, QString* error);
+void SendDumpRequest(std::uint16_t deviceId, std::uint8_t bank, std::uint8_t program);
+void Panic();
+
+// Opens MidiOutDeviceIndex through the platform; false when refused.
+bool OpenMidiOut();
+void CloseMidiOut();
+
+} // namespace sondrake::midi

@@ -1,0 +1,11 @@
+#include "store/ByteStack.h"
+
+namespace sondrake {
+
+ByteStack& byteStack()
+{
+    static ByteStack stack;
+    return stack;
+}
+
+} // namespace sondrake

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "store/SoundDump.h"
+
+#include <string>
+#include <string_view>
+
+namespace sondrake {
+
+// The 200 slots of the librarian: slot s is bank s / 100, program s % 100.
+// Names are single-byte text; the store never interprets other bytes.
+class SoundStore {
+public:
+    SoundStore();
+
+    int count() const { return count_; }
+
+    // Throws std::out_of_range for a slot outside 0..199.
+    SoundDump& slot(int s);
+    const SoundDump& slot(int s) const;
+
+    // Bytes 164..179 in order, leaving out every byte below 32; trailing blanks stay.
+    std::string getSoundName(int s) const;
+    // Pads with blanks to 16 and writes the first 16 characters; nothing else changes.
+    void setSoundName(int s, std::string_view name);
+    // Count back to 200 and every slot named "empty"; other bytes untouched.
+    void resetSoundNames();
+
+    void swapSlots(int a, int b);
+
+private:
+    int count_ = 0;
+    std::array<SoundDump, kSlotCount> slots_{};
+};
+
+// Name rules shared with the editor's working copy.
+std::string readName(const SoundDump& dump);
+void writeName(SoundDump& dump, std::string_view name);
+
+} // namespace sondrake

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: unit and widget tests
+# offscreen, integration tests over a private JACK server, and the unit tests
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+ROOT=$(pwd)
+JOBS=$(nproc)
+
+./scripts/deps.sh
+
+export QT_QPA_PLATFORM=offscreen
+
+echo "== build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DSONDRAKE_BENCH=OFF >/dev/null
+cmake --build build -j"$JOBS"
+
+. scripts/jack.sh
+trap sondrake_jack_stop EXIT INT TERM
+sondrake_jack_start "$ROOT/build/jackd.log"
+
+echo "== tests"
+status=0
+(cd build && ctest --output-on-failure -j"$JOBS" -LE integration) || status=1
+(cd build && ctest --output-on-failure -L integration) || status=1
+
+echo "== sanitizer build"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSONDRAKE_SANITIZE=ON -DSONDRAKE_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$JOBS"
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest --output-on-failure -j"$JOBS" -L unit) || status=1
+
+if [ -x ./fuzz.sh ]; then
+  echo "== fuzz smoke"
+  ./fuzz.sh --smoke || status=1
+fi
+
+sondrake_jack_stop
+exit $status
