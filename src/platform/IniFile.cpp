@@ -1,0 +1,269 @@
+#include "platform/IniFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace sondrake {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+QByteArray trimBlanks(const QByteArray& bytes)
+{
+    qsizetype b = 0;
+    qsizetype e = bytes.size();
+    while (b < e && (isBlank(bytes[b]) || bytes[b] == '\r'))
+        ++b;
+    while (e > b && (isBlank(bytes[e - 1]) || bytes[e - 1] == '\r'))
+        --e;
+    return bytes.mid(b, e - b);
+}
+
+bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+} // namespace
+
+IniFile::IniFile(const QString& path)
+    : path_(path)
+{
+}
+
+IniFile::Line IniFile::parseLine(QByteArray raw, QByteArray ending)
+{
+    Line line;
+    line.raw = std::move(raw);
+    line.ending = std::move(ending);
+    const QByteArray t = trimBlanks(line.raw);
+    if (t.isEmpty() || t[0] == ';' || t[0] == '#')
+        return line;
+    if (t[0] == '[') {
+        const qsizetype close = t.indexOf(']');
+        if (close > 0) {
+            line.kind = Kind::Section;
+            line.name = QString::fromUtf8(trimBlanks(t.mid(1, close - 1)));
+        }
+        return line;
+    }
+    const qsizetype eq = t.indexOf('=');
+    if (eq <= 0)
+        return line;
+    const QByteArray name = trimBlanks(t.left(eq));
+    if (name.isEmpty())
+        return line;
+    QByteArray value = trimBlanks(t.mid(eq + 1));
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+        value = value.mid(1, value.size() - 2);
+    line.kind = Kind::Key;
+    line.name = QString::fromUtf8(name);
+    line.value = QString::fromUtf8(value);
+    return line;
+}
+
+void IniFile::parse(const QByteArray& bytes)
+{
+    lines_.clear();
+    qsizetype pos = 0;
+    const qsizetype n = bytes.size();
+    while (pos < n) {
+        const qsizetype nl = bytes.indexOf('\n', pos);
+        if (nl < 0) {
+            lines_.push_back(parseLine(bytes.mid(pos), QByteArray()));
+            break;
+        }
+        qsizetype contentEnd = nl;
+        if (contentEnd > pos && bytes[contentEnd - 1] == '\r')
+            --contentEnd;
+        lines_.push_back(parseLine(bytes.mid(pos, contentEnd - pos), bytes.mid(contentEnd, nl + 1 - contentEnd)));
+        pos = nl + 1;
+    }
+}
+
+QByteArray IniFile::toBytes() const
+{
+    qsizetype total = 0;
+    for (const Line& l : lines_)
+        total += l.raw.size() + l.ending.size();
+    QByteArray out;
+    out.reserve(total);
+    for (const Line& l : lines_) {
+        out += l.raw;
+        out += l.ending;
+    }
+    return out;
+}
+
+bool IniFile::load(QString* error)
+{
+    lines_.clear();
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (file.size() > maxFileSize) {
+        if (error)
+            *error = QStringLiteral("the file is larger than %1 MB, too large for a settings file")
+                         .arg(maxFileSize / (1024 * 1024));
+        return false;
+    }
+    // A size of 0 may also mean a device or a pipe: read with a limit either way.
+    const QByteArray bytes = file.read(maxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (bytes.size() > maxFileSize) {
+        if (error)
+            *error = QStringLiteral("the file is too large for a settings file");
+        return false;
+    }
+    parse(bytes);
+    return true;
+}
+
+bool IniFile::save(QString* error) const
+{
+    QSaveFile file(path_);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = toBytes();
+    if (file.write(bytes) != bytes.size()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+int IniFile::findSection(const QString& section) const
+{
+    const QString wanted = section.trimmed();
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (lines_[i].kind == Kind::Section && sameName(lines_[i].name, wanted))
+            return static_cast<int>(i);
+    return -1;
+}
+
+int IniFile::sectionEnd(int sectionLine) const
+{
+    std::size_t i = static_cast<std::size_t>(sectionLine) + 1;
+    while (i < lines_.size() && lines_[i].kind != Kind::Section)
+        ++i;
+    return static_cast<int>(i);
+}
+
+QByteArray IniFile::lineEnding() const
+{
+    for (const Line& l : lines_)
+        if (!l.ending.isEmpty())
+            return l.ending;
+    return QByteArrayLiteral("\n");
+}
+
+QString IniFile::read(const QString& section, const QString& key, const QString& defaultValue, bool* found) const
+{
+    if (found)
+        *found = false;
+    const int s = findSection(section);
+    if (s < 0)
+        return defaultValue;
+    const QString wanted = key.trimmed();
+    const int end = sectionEnd(s);
+    for (int i = s + 1; i < end; ++i) {
+        const Line& l = lines_[static_cast<std::size_t>(i)];
+        if (l.kind == Kind::Key && sameName(l.name, wanted)) {
+            if (found)
+                *found = true;
+            return l.value;
+        }
+    }
+    return defaultValue;
+}
+
+void IniFile::write(const QString& section, const QString& key, const QString& value)
+{
+    QString clean = value;
+    clean.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString keyName = key.trimmed();
+    const QByteArray raw = keyName.toUtf8() + '=' + clean.toUtf8();
+    const QByteArray eol = lineEnding();
+
+    auto makeLine = [&](const QByteArray& bytes) { return parseLine(bytes, eol); };
+
+    int s = findSection(section);
+    if (s < 0) {
+        if (!lines_.empty() && lines_.back().ending.isEmpty())
+            lines_.back().ending = eol;
+        lines_.push_back(makeLine('[' + section.trimmed().toUtf8() + ']'));
+        lines_.push_back(makeLine(raw));
+        return;
+    }
+    const int end = sectionEnd(s);
+    for (int i = s + 1; i < end; ++i) {
+        Line& l = lines_[static_cast<std::size_t>(i)];
+        if (l.kind == Kind::Key && sameName(l.name, keyName)) {
+            if (l.value == clean)
+                return; // already says so: leave the line exactly as it is
+            // Keep the key's own spelling and the blanks around '='.
+            qsizetype cut = l.raw.indexOf('=') + 1;
+            while (cut < l.raw.size() && isBlank(l.raw[cut]))
+                ++cut;
+            const QByteArray prefix = l.raw.left(cut);
+            l = parseLine(prefix + clean.toUtf8(), l.ending);
+            return;
+        }
+    }
+    // After the last non-blank line of the section, so blank lines that
+    // separate it from the next section stay where they are.
+    int insertAt = s + 1;
+    for (int i = end - 1; i > s; --i) {
+        if (!trimBlanks(lines_[static_cast<std::size_t>(i)].raw).isEmpty()) {
+            insertAt = i + 1;
+            break;
+        }
+    }
+    Line& before = lines_[static_cast<std::size_t>(insertAt - 1)];
+    if (before.ending.isEmpty())
+        before.ending = eol;
+    lines_.insert(lines_.begin() + insertAt, makeLine(raw));
+}
+
+bool IniFile::hasSection(const QString& section) const { return findSection(section) >= 0; }
+
+QStringList IniFile::sections() const
+{
+    QStringList out;
+    for (const Line& l : lines_)
+        if (l.kind == Kind::Section && !out.contains(l.name, Qt::CaseInsensitive))
+            out << l.name;
+    return out;
+}
+
+QStringList IniFile::keys(const QString& section) const
+{
+    QStringList out;
+    const int s = findSection(section);
+    if (s < 0)
+        return out;
+    const int end = sectionEnd(s);
+    for (int i = s + 1; i < end; ++i) {
+        const Line& l = lines_[static_cast<std::size_t>(i)];
+        if (l.kind == Kind::Key && !out.contains(l.name, Qt::CaseInsensitive))
+            out << l.name;
+    }
+    return out;
+}
+
+} // namespace sondrake
