@@ -1,0 +1,144 @@
+#pragma once
+
+// The one table that ties every editable sound parameter to its editor
+// control, its place in the SoundDump, its live MIDI message and (for 99 of
+// them) its sound-family schema key. Nothing else in the program knows a
+// parameter's byte or message number: the editor window builds its controls
+// from these rows, the randomizer writes through them, and the emulator uses
+// them in reverse to apply received controllers to its edit buffer.
+//
+// This header depends on the standard library and the store only, so the
+// emulator can use it without any window.
+
+#include "store/SoundDump.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace sondrake::editor {
+
+enum class ControlKind : std::uint8_t { Knob, Slider, List, CheckBox };
+
+enum class Encoding : std::uint8_t {
+    Plain, // the value itself
+    Offset64, // value + 64 (a bipolar knob -64..63 is stored as 0..127)
+    BitField, // bits lo..hi of the byte (lo == hi: a single bit); other bits untouched
+    Flag, // 1 = on, 0 = off; reading: only the byte value 1 is on
+    NotStored, // the sound keeps no byte for it: never read nor written
+};
+
+struct Storage {
+    Encoding encoding = Encoding::NotStored;
+    int byte = -1; // SoundDump offset, -1 when not stored
+    int lo = 0; // bit fields only
+    int hi = 7;
+};
+
+enum class MessageKind : std::uint8_t { CC, Nrpn };
+
+enum class ValueRule : std::uint8_t {
+    Position, // knob/slider position as it is
+    PositionPlus64, // position + 64
+    Index, // list index as it is
+    IndexPlusOffset, // list index + offset (selector registers 104/105)
+    OnOff, // check box: fixed value for off (0) and on (1)
+    SglMlt, // envelope trigger list: fixed value for SGL (index 0) and MLT (index 1)
+};
+
+struct LiveMessage {
+    MessageKind kind = MessageKind::CC;
+    int number = 0; // controller or NRPN number
+    ValueRule rule = ValueRule::Position;
+    int offset = 0; // IndexPlusOffset: added to the index
+    int fixed[2] = { 0, 0 }; // OnOff: {off, on}; SglMlt: {SGL, MLT}
+};
+
+// Control values: knob and slider positions Min..Max, list index 0..n-1,
+// check box 1 = on, 0 = off.
+struct ParameterEntry {
+    int schemaOrder = 0; // 1..99, 0 = not covered by a schema
+    std::string_view key; // schema key, empty when schemaOrder == 0
+    std::string_view control; // editor control name, e.g. "KnobOsc1Semitone"
+    ControlKind kind = ControlKind::Knob;
+    std::string_view caption; // label of knobs and check boxes; may be empty
+    std::string_view tab; // "Oscillators", "Filter & LFOs & Envelopes", "Arpeggiator"
+    std::string_view group; // group box caption, e.g. "Oscillator 1"
+    int minimum = 0; // list: 0, check box: 0
+    int maximum = 127; // list: item count - 1, check box: 1
+    std::span<const std::string_view> items; // list entries; empty for other kinds
+    Storage storage;
+    LiveMessage live;
+    int rButton = 0; // n of the "R" button BitBtn<n> beside the control, 0 = none
+
+    int valueCount() const { return maximum - minimum + 1; }
+    bool isStored() const { return storage.encoding != Encoding::NotStored; }
+    bool inSchema() const { return schemaOrder != 0; }
+};
+
+// Every row, in the order of the editor's group boxes (Oscillator 1 first,
+// Pan last). The table lives for the whole program.
+std::span<const ParameterEntry> parameterMap();
+
+// The 99 schema rows in schema order (index 0 = schema order 1).
+std::span<const ParameterEntry* const> schemaEntries();
+
+// nullptr when nothing matches. Control names match exactly. Keys match
+// without regard to ASCII case, because schema files match keys that way;
+// no two keys of the map differ only in case.
+const ParameterEntry* entryForControl(std::string_view controlName);
+const ParameterEntry* entryForKey(std::string_view key);
+const ParameterEntry* entryForRButton(int n); // n of BitBtn<n>, 1..99
+
+// Decodes the control value from the dump by the row's encoding. The result is
+// not clamped to the range: a byte the editor never wrote may decode to a
+// value outside it (byte 13 = 0xFF gives filter slope 3), and the caller
+// decides how to show that. A not-stored row reads as its minimum.
+int readValue(const SoundDump& dump, const ParameterEntry& entry);
+
+// Encodes value (clamped to the row's range) into the dump. A bit field
+// changes only its own bits; a not-stored row writes nothing.
+void writeValue(SoundDump& dump, const ParameterEntry& entry, int value);
+
+// The data value the live message carries for a control value (before the
+// 7-bit limit of the wire).
+int liveValue(const ParameterEntry& entry, int value);
+
+// The complete wire bytes of the row's live message, on MIDI channel 1: one
+// message {B0, n, v} for a CC, three messages {B0 63 n>>7}, {B0 62 n&7F},
+// {B0 06 v&7F} for an NRPN. No data byte is ever 0x80 or more: a CC value is
+// clamped to 0..127 (Tempo positions 128..191 leave as 127).
+std::vector<std::vector<std::uint8_t>> liveMessages(const ParameterEntry& entry, int value);
+
+// Enqueues the row's live message on the MIDI output queue: a paced
+// controller message for a CC, one NRPN group for an NRPN.
+void sendLive(const ParameterEntry& entry, int value);
+
+// The map used in reverse, for a synthesizer's edit buffer: a received
+// controller or NRPN value is decoded by the row that sends it and stored with
+// that row's encoding. Return true when a stored parameter was written; false
+// for numbers and values no stored row sends (and for not-stored rows).
+// Values are 7-bit (0..127). CC 9 value v sets Tempo position v.
+bool applyController(SoundDump& dump, int controller, int value);
+bool applyNrpn(SoundDump& dump, int nrpn, int value);
+
+// Follows a stream of channel-1 short messages: CC 99 and CC 98 select the
+// NRPN number, CC 6 applies the NRPN value; any other control change goes to
+// applyController. Messages that are not control changes on channel 1 are
+// ignored. Returns true when a stored parameter was written.
+class LiveMessageApplier {
+public:
+    bool apply(SoundDump& dump, std::span<const std::uint8_t> message);
+    void reset();
+
+private:
+    int nrpnMsb_ = -1;
+    int nrpnLsb_ = -1;
+};
+
+// Applies a sequence of complete messages (as liveMessages() returns them)
+// with a fresh applier. Returns true when a stored parameter was written.
+bool applyLiveMessages(SoundDump& dump, const std::vector<std::vector<std::uint8_t>>& messages);
+
+} // namespace sondrake::editor
