@@ -1,0 +1,86 @@
+#include "midi/TfrmSysExReceiver.h"
+
+#include "store/ByteStack.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace sondrake {
+
+TfrmSysExReceiver::TfrmSysExReceiver(QWidget* parent, bool& receiving, int& receivedCount, ByteStack* stack)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
+                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , receiving_(receiving)
+    , receivedCount_(receivedCount)
+    , stack_(stack ? *stack : byteStack())
+{
+    setObjectName(QStringLiteral("frmSysExReceiver"));
+    setWindowTitle(QStringLiteral("SysEx Communication"));
+    setFixedSize(248, 86);
+
+    Label1 = new QLabel(QStringLiteral("Waiting for Q-Lindorn (Press Dump on Q-Lindorn)"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
+
+    Button1 = new QPushButton(QStringLiteral("&Close"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setAutoDefault(false);
+    connect(Button1, &QPushButton::clicked, this, &TfrmSysExReceiver::Button1Click);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->addWidget(Label1, 1);
+    layout->addWidget(Button1, 0, Qt::AlignHCenter);
+
+    // Runs for the dialog's whole life, shown or hidden: a wait can only end
+    // at one of its ticks (or by Close).
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kTickMs);
+    connect(Timer1, &QTimer::timeout, this, &TfrmSysExReceiver::Timer1Timer);
+    Timer1->start();
+}
+
+void TfrmSysExReceiver::setLabelText(const QString& text)
+{
+    Label1->setText(text);
+}
+
+QString TfrmSysExReceiver::labelText() const
+{
+    return Label1->text();
+}
+
+void TfrmSysExReceiver::resetPending()
+{
+    stack_.clear();
+    receiving_ = false;
+    receivedCount_ = 0;
+}
+
+void TfrmSysExReceiver::Button1Click()
+{
+    resetPending();
+    QDialog::reject();
+}
+
+void TfrmSysExReceiver::reject()
+{
+    resetPending();
+    QDialog::reject();
+}
+
+void TfrmSysExReceiver::Timer1Timer()
+{
+    if (stack_.count() == 0 || !receiving_) {
+        stack_.clear();
+        receivedCount_ = 0;
+        if (isVisible())
+            QDialog::done(QDialog::Rejected);
+    }
+}
+
+} // namespace sondrake
