@@ -31,6 +31,10 @@ public:
     virtual bool isHardware() const { return false; }
     // Longest single message the back end takes; longer SysEx is split.
     virtual std::size_t maxMessageSize() const { return 16000; }
+    // Whether a message longer than maxMessageSize may leave in consecutive
+    // fragments (a byte stream such as ALSA's takes them; JACK events must be
+    // whole messages, so a longer piece is refused there instead).
+    virtual bool acceptsFragments() const { return false; }
 };
 
 // One queue entry: messages that leave together, none of another entry
@@ -55,8 +59,12 @@ public:
     // timeout ran out. For tests and for closing; never on a GUI path.
     bool waitIdle(std::chrono::milliseconds timeout);
 
-    // Stops the sender thread, waiting at most timeout for it.
+    // Stops the sender thread, waiting at most timeout for it. Entries still
+    // queued are dropped. A later enqueue starts a new sender thread.
     void shutdown(std::chrono::milliseconds timeout);
+
+    // Entries waiting or being sent (for tests and benchmarks).
+    std::size_t pending() const;
 
     ~MidiOutPort();
 
@@ -89,8 +97,24 @@ bool SendSysExFile(const QString& path, QString* error);
 void SendDumpRequest(std::uint16_t deviceId, std::uint8_t bank, std::uint8_t program);
 void Panic();
 
+// The pause after every paced message.
+constexpr std::chrono::microseconds kPacedPause{2000};
+// The MIDI wire rate that a hardware port is never fed faster than.
+constexpr std::size_t kWireBytesPerSecond = 3125;
+// Largest file SendSysExFile reads.
+constexpr std::size_t kMaxSysExFileSize = 1024 * 1024;
+
+// How the queue cuts one message into the pieces it hands to the back end:
+// after every F7 and before every F0, so each SysEx record of a block leaves
+// as its own message and unframed bytes between them go out raw; a piece
+// longer than maxSize is cut into maxSize fragments when `fragments` is set
+// and otherwise returned whole (the sender refuses it).
+std::vector<Bytes> splitMessage(const Bytes& message, std::size_t maxSize, bool fragments);
+
 // Opens MidiOutDeviceIndex through the platform; false when refused.
 bool OpenMidiOut();
+// Same, with the platform's reason for a refusal.
+bool OpenMidiOut(QString* error);
 void CloseMidiOut();
 
 } // namespace sondrake::midi
