@@ -1,0 +1,74 @@
+#include "controls/TCheckLed.h"
+
+#include "controls/ControlBitmaps.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace sondrake::controls {
+
+namespace {
+
+    constexpr int LedWidth = 32;
+    constexpr int LedHeight = 16;
+
+} // namespace
+
+TCheckLed::TCheckLed(QWidget* parent)
+    : PaintedControl(parent, QSize(LedWidth, LedHeight), true)
+{
+    render();
+}
+
+void TCheckLed::setCaption(const QString& t)
+{
+    const QString cut = t.left(MaxCaptionLength);
+    if (cut == m_caption)
+        return;
+    m_caption = cut;
+    paintNow();
+}
+
+void TCheckLed::setStatus(bool b)
+{
+    if (b == m_status)
+        return;
+    m_status = b;
+    paintNow();
+}
+
+void TCheckLed::setChannel(int c)
+{
+    if (c == m_channel || c < 0 || c > 15)
+        return;
+    m_channel = quint8(c);
+}
+
+void TCheckLed::render()
+{
+    placeCaptionLabel(m_caption);
+
+    QImage& bitmap = beginBitmap();
+    const qreal ratio = bitmap.devicePixelRatio();
+    QPainter p(&bitmap);
+    if (!m_brushClear)
+        p.fillRect(0, 0, LedWidth - 1, LedHeight - 1, Qt::white);
+    m_brushClear = true;
+    p.drawImage(QPoint(0, 0),
+        controlBitmap(m_status ? QStringLiteral("REDBUTTON") : QStringLiteral("BLACKBUTTON"), ratio));
+    const QColor frame(120, 40, 40);
+    p.fillRect(0, 0, LedWidth, 1, frame);
+    p.fillRect(0, LedHeight - 1, LedWidth, 1, frame);
+    p.fillRect(0, 0, 1, LedHeight, frame);
+    p.fillRect(LedWidth - 1, 0, 1, LedHeight, frame);
+}
+
+void TCheckLed::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    m_status = !m_status;
+    paintNow();
+    fireChange();
+}
+
+} // namespace sondrake::controls

@@ -1,0 +1,166 @@
+#include "controls/TKnob.h"
+
+#include "controls/ControlBitmaps.h"
+#include "controls/ControlGeometry.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace sondrake::controls {
+
+namespace {
+
+    constexpr int KnobWidth = 32;
+    constexpr int KnobHeight = 48;
+    constexpr int DialHeight = 32; // presses above this drag, below it step
+
+    struct KnobArt {
+        QImage face;
+        std::array<QImage, CellCount> cells;
+    };
+
+    const KnobArt& knobArt(qreal ratio)
+    {
+        static KnobArt art[2];
+        static bool loaded[2] = { false, false };
+        const int i = ratio > 1.0 ? 1 : 0;
+        if (!loaded[i]) {
+            art[i].face = controlBitmap(QStringLiteral("KNOBFACE1"), ratio);
+            for (int d = 0; d < 10; ++d)
+                art[i].cells[d] = controlBitmap(QStringLiteral("KBITMAP") + QString::number(d), ratio);
+            art[i].cells[CellMinus] = controlBitmap(QStringLiteral("KMINUS"), ratio);
+            art[i].cells[CellBlank] = controlBitmap(QStringLiteral("KSPACE"), ratio);
+            loaded[i] = true;
+        }
+        return art[i];
+    }
+
+    int mouseX(const QMouseEvent* e) { return int(std::floor(e->position().x())); }
+    int mouseY(const QMouseEvent* e) { return int(std::floor(e->position().y())); }
+
+} // namespace
+
+TKnob::TKnob(QWidget* parent)
+    : PaintedControl(parent, QSize(KnobWidth, KnobHeight), true)
+{
+    m_position = m_max / 2;
+    // The first drawing happens here (white fill); every later one is dark.
+    render();
+}
+
+void TKnob::setPosition(int v)
+{
+    if (v < m_min || v > m_max || v == m_position)
+        return;
+    m_position = v;
+    paintNow();
+}
+
+void TKnob::setMin(int v)
+{
+    if (v == m_min || v >= m_max)
+        return;
+    m_min = v;
+    paintNow();
+}
+
+void TKnob::setMax(int v)
+{
+    if (v == m_max || v <= m_min)
+        return;
+    m_max = v;
+    paintNow();
+}
+
+void TKnob::setCaption(const QString& t)
+{
+    if (t == m_caption)
+        return;
+    m_caption = t;
+    paintNow();
+}
+
+void TKnob::setChannel(int c)
+{
+    if (c == m_channel || c < 0 || c > 15)
+        return;
+    m_channel = quint8(c);
+}
+
+void TKnob::render()
+{
+    placeCaptionLabel(m_caption);
+
+    QImage& bitmap = beginBitmap();
+    const KnobArt& art = knobArt(bitmap.devicePixelRatio());
+    QPainter p(&bitmap);
+
+    p.fillRect(0, 0, KnobWidth, KnobHeight, m_darkFill ? Qt::black : Qt::white);
+    m_darkFill = true;
+    p.drawImage(QPoint(0, 1), art.face);
+
+    // Integer pixel coordinates name pixel centres, as the geometry means them.
+    const QPoint end = knobPointerEnd(m_position, m_min, m_max);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(0.5, 0.5);
+    p.setPen(QPen(QColor(171, 171, 174), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPoint(16, 16), end);
+    p.setPen(QPen(QColor(80, 30, 30), 3));
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(end), 1.0, 1.0);
+    p.restore();
+
+    const std::array<int, 4> cells = knobValueCells(m_position);
+    for (int i = 0; i < 4; ++i)
+        p.drawImage(QPoint(KnobCellX[i], KnobCellY), art.cells[cells[i]]);
+
+    // One-pixel frame on the outermost rows and columns.
+    const QColor frame(32, 12, 12);
+    p.fillRect(0, 0, KnobWidth, 1, frame);
+    p.fillRect(0, KnobHeight - 1, KnobWidth, 1, frame);
+    p.fillRect(0, 0, 1, KnobHeight, frame);
+    p.fillRect(KnobWidth - 1, 0, 1, KnobHeight, frame);
+}
+
+void TKnob::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    const int y = mouseY(event);
+    if (y < DialHeight) {
+        m_dragPosition = m_position;
+        m_dragY = y;
+        m_dragging = true;
+        return;
+    }
+    if (mouseX(event) < KnobWidth / 2) {
+        if (m_position > m_min)
+            --m_position;
+    } else if (m_position < m_max) {
+        ++m_position;
+    }
+    paintNow();
+}
+
+void TKnob::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (!m_dragging)
+        return;
+    long long v = static_cast<long long>(m_dragPosition) + m_dragY - mouseY(event);
+    v = std::clamp<long long>(v, m_min, m_max);
+    setPosition(int(v));
+    fireChange();
+}
+
+void TKnob::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    m_dragging = false;
+    fireChange();
+}
+
+} // namespace sondrake::controls

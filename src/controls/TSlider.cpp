@@ -1,0 +1,163 @@
+#include "controls/TSlider.h"
+
+#include "controls/ControlBitmaps.h"
+#include "controls/ControlGeometry.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace sondrake::controls {
+
+namespace {
+
+    constexpr int SliderWidth = 22;
+    constexpr int SliderHeight = 100;
+    constexpr int BoxTop = 85; // presses from here down step; above it they drag
+    constexpr int LimitMin = -255;
+    constexpr int LimitMax = 255;
+
+    struct SliderArt {
+        QImage background;
+        QImage face;
+    };
+
+    const SliderArt& sliderArt(qreal ratio)
+    {
+        static SliderArt art[2];
+        static bool loaded[2] = { false, false };
+        const int i = ratio > 1.0 ? 1 : 0;
+        if (!loaded[i]) {
+            art[i].background = controlBitmap(QStringLiteral("SLIDERBACKGROUND1"), ratio);
+            art[i].face = controlBitmap(QStringLiteral("SLIDERFACE1"), ratio);
+            loaded[i] = true;
+        }
+        return art[i];
+    }
+
+    const QFont& valueFont()
+    {
+        static const QFont font = [] {
+            QFont f;
+            f.setPixelSize(10);
+            return f;
+        }();
+        return font;
+    }
+
+    int mouseX(const QMouseEvent* e) { return int(std::floor(e->position().x())); }
+    int mouseY(const QMouseEvent* e) { return int(std::floor(e->position().y())); }
+
+} // namespace
+
+TSlider::TSlider(QWidget* parent)
+    : PaintedControl(parent, QSize(SliderWidth, SliderHeight), false)
+{
+    // The first drawing happens here (white fill); every later one is grey.
+    render();
+}
+
+void TSlider::setPosition(int v)
+{
+    if (v < m_min || v > m_max || v == m_position)
+        return;
+    m_position = v;
+    paintNow();
+}
+
+void TSlider::setDisplayMode(const QString& t)
+{
+    m_displayMode = t;
+}
+
+void TSlider::setMin(int v)
+{
+    // A range of width zero would leave the cap's place undefined.
+    if (v < LimitMin || v > LimitMax || v == m_min || m_max - v + 1 == 0)
+        return;
+    m_min = v;
+    paintNow();
+}
+
+void TSlider::setMax(int v)
+{
+    if (v < LimitMin || v > LimitMax || v == m_max || v - m_min + 1 == 0)
+        return;
+    m_max = v;
+    paintNow();
+}
+
+void TSlider::render()
+{
+    QImage& bitmap = beginBitmap();
+    const SliderArt& art = sliderArt(bitmap.devicePixelRatio());
+    QPainter p(&bitmap);
+
+    const QColor grey(200, 200, 200);
+    p.fillRect(0, 0, SliderWidth, SliderHeight, m_greyFill ? grey : QColor(Qt::white));
+    m_greyFill = true;
+    p.drawImage(QPoint(0, 0), art.background);
+    p.drawImage(QPoint(0, sliderCapTop(m_position, m_min, m_max)), art.face);
+
+    // Value box: grey inside a black one-pixel border, pixels 0..21 x 85..99.
+    p.fillRect(0, BoxTop, SliderWidth, SliderHeight - BoxTop, Qt::black);
+    p.fillRect(1, BoxTop + 1, SliderWidth - 2, SliderHeight - BoxTop - 2, grey);
+
+    const QString text = sliderValueText(m_position, m_displayMode);
+    const QFontMetrics metrics(valueFont());
+    const int w = metrics.horizontalAdvance(text);
+    p.setFont(valueFont());
+    p.setPen(Qt::black);
+    p.drawText(QPoint(SliderWidth / 2 - w / 2, BoxTop + 1 + metrics.ascent()), text);
+}
+
+void TSlider::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    const int y = mouseY(event);
+    if (y < BoxTop) {
+        m_dragX = mouseX(event);
+        m_lastY = y;
+        m_dragging = true;
+        return;
+    }
+    // Steps stay within 0..127 and within the slider's own range, so a click
+    // never leaves a value the owner did not allow.
+    const int low = std::max(0, m_min);
+    const int high = std::min(127, m_max);
+    if (mouseX(event) < SliderWidth / 2) {
+        if (m_position > low)
+            --m_position;
+    } else if (m_position < high) {
+        ++m_position;
+    }
+    paintNow();
+}
+
+void TSlider::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    const int y = mouseY(event);
+    if (!m_dragging || y == m_lastY)
+        return;
+    const long long d = (static_cast<long long>(m_lastY) - y) * 2 / 3;
+    m_lastY = y;
+    long long v = m_position + d;
+    // Not std::clamp: Min may lie above Max here.
+    if (v < m_min)
+        v = m_min;
+    if (v > m_max)
+        v = m_max;
+    setPosition(int(v));
+}
+
+void TSlider::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    m_dragging = false;
+}
+
+} // namespace sondrake::controls
