@@ -1,0 +1,58 @@
+#pragma once
+
+// The asynchronous state of a key, as the keyboard player polls it: "is the
+// key down now, or was it pressed since I last asked about it?". The second
+// half matters: a key tapped between two polls must still be heard.
+//
+// Qt has no such query, so an application-wide event filter records the key
+// presses and releases that reach any of our own windows. Key codes are Qt's
+// (Qt::Key_A == 'A', so the letter keys are their upper-case ASCII codes).
+
+#include <QObject>
+
+#include <cstdint>
+#include <unordered_map>
+
+class QEvent;
+
+namespace sondrake::platform {
+
+class KeyState : public QObject {
+    Q_OBJECT
+
+public:
+    // The one recorder of the application; installs itself as an event
+    // filter of the running QCoreApplication on first use.
+    static KeyState& instance();
+
+    // Puts the filter in front of every application event filter installed
+    // so far. Filters that swallow key events must not hide presses from
+    // us, so whoever installs such a filter calls this afterwards.
+    void install();
+
+    // True when the key is down now or was pressed since the last query for
+    // this key; the query forgets the "pressed since" part.
+    bool asyncKeyState(int key);
+
+    // Down now, without touching the "pressed since" part.
+    bool isDown(int key) const;
+
+    // Forgets every key (used when our application loses the keyboard: the
+    // releases would go to another program and never reach us).
+    void clear();
+
+    // Records one event as the filter would; returns whether it was a key
+    // event that changed anything. Lets tests and benchmarks feed events.
+    bool record(const QEvent* event);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit KeyState(QObject* parent = nullptr);
+
+    enum : std::uint8_t { Down = 1, PressedSinceQuery = 2 };
+    std::unordered_map<int, std::uint8_t> keys_;
+};
+
+} // namespace sondrake::platform
