@@ -1,0 +1,306 @@
+// Wire bytes of every builder, and the queue's order, pacing, grouping,
+// SysEx cutting and refusals, checked at the hand-off to the back end.
+
+#include "midi/MidiOut.h"
+#include "midi/RecordingBackend.h"
+#include "platform/Messages.h"
+
+#include <QTemporaryFile>
+#include <QtTest>
+
+#include <algorithm>
+#include <thread>
+
+using namespace sondrake;
+using namespace sondrake::midi;
+using namespace std::chrono_literals;
+
+namespace {
+Bytes hex(std::initializer_list<int> v)
+{
+    Bytes b;
+    for (int x : v)
+        b.push_back(static_cast<std::uint8_t>(x));
+    return b;
+}
+
+SoundDump makeDump(std::uint8_t seed)
+{
+    SoundDump d{};
+    d[0] = 0xF0;
+    for (std::size_t i = 1; i < kDumpSize - 1; ++i)
+        d[i] = static_cast<std::uint8_t>((i * 7 + seed) & 0x7F);
+    d[kDumpSize - 1] = 0xF7;
+    return d;
+}
+} // namespace
+
+class TestMidiOut : public QObject {
+    Q_OBJECT
+    std::shared_ptr<RecordingBackend> rec;
+    QStringList messages;
+
+    std::vector<Bytes> drained()
+    {
+        MidiOutPort::instance().waitIdle(10s);
+        return rec->messages();
+    }
+
+private slots:
+    void init()
+    {
+        messages.clear();
+        setMessageSink([this](const QString& m) { messages << m; });
+        rec = installRecordingBackend();
+    }
+    void cleanup()
+    {
+        MidiOutPort::instance().waitIdle(10s);
+        setMessageSink(nullptr);
+    }
+
+    void shortBuildersAndClamping()
+    {
+        SendNoteOn(0, 60);
+        SendNoteOff(3, 61);
+        SendControl(7, 100);
+        SendChannelControl(15, 10, 1);
+        SendProgramChange(0, 50);
+        // Arguments above 127 never reach the wire as data bytes.
+        SendControl(200, 255);
+        SendNoteOn(0, 128);
+        SendProgramChange(0, 200);
+        SendPacedMessage(0xB0, 0x90, 0xFF);
+        const auto m = drained();
+        const std::vector<Bytes> expected{hex({0x90, 60, 0x7F}), hex({0x83, 61, 0x00}), hex({0xB0, 7, 100}),
+                                          hex({0xBF, 10, 1}),    hex({0xC0, 50}),        hex({0xB0, 127, 127}),
+                                          hex({0x90, 127, 0x7F}), hex({0xC0, 127}),      hex({0xB0, 127, 127})};
+        QCOMPARE(m, expected);
+        for (const auto& msg : m)
+            for (std::size_t i = 1; i < msg.size(); ++i)
+                QVERIFY(msg[i] < 0x80);
+    }
+
+    void nrpnBytes()
+    {
+        SendNrpn(300, 5);
+        SendNrpn(300, 130);   // value masked to 7 bits: 02
+        SendNrpn(0xFFFF, 0);  // MSB would be 511: clamped
+        const auto m = drained();
+        const std::vector<Bytes> expected{hex({0xB0, 0x63, 0x02}), hex({0xB0, 0x62, 0x2C}), hex({0xB0, 0x06, 0x05}),
+                                          hex({0xB0, 0x63, 0x02}), hex({0xB0, 0x62, 0x2C}), hex({0xB0, 0x06, 0x02}),
+                                          hex({0xB0, 0x63, 0x7F}), hex({0xB0, 0x62, 0x7F}), hex({0xB0, 0x06, 0x00})};
+        QCOMPARE(m, expected);
+    }
+
+    void storeSlotAndDumps()
+    {
+        SoundStore store;
+        store.slot(150) = makeDump(3);
+        store.slot(0) = makeDump(9);
+        SendStoreSlot(store, 150);
+        SendStoreSlot(store, 0);
+        SendStoreSlot(store, 200); // refused
+        SendStoreSlot(store, -1);  // refused
+        SendSoundDump(makeDump(1));
+        const auto m = drained();
+        QCOMPARE(m.size(), std::size_t(9));
+        QCOMPARE(m[0], hex({0xB0, 0x00, 0x00}));
+        QCOMPARE(m[1], hex({0xB0, 0x20, 0x02}));
+        QCOMPARE(m[2], hex({0xC0, 0x32}));
+        QCOMPARE(m[3], Bytes(store.slot(150).begin(), store.slot(150).end()));
+        QCOMPARE(m[4], hex({0xB0, 0x00, 0x00}));
+        QCOMPARE(m[5], hex({0xB0, 0x20, 0x01}));
+        QCOMPARE(m[6], hex({0xC0, 0x00}));
+        QCOMPARE(m[7], Bytes(store.slot(0).begin(), store.slot(0).end()));
+        const auto d = makeDump(1);
+        QCOMPARE(m[8], Bytes(d.begin(), d.end()));
+        QCOMPARE(messages.size(), 2);
+    }
+
+    void fixedMessages()
+    {
+        SendDumpRequest(0, 1, 5);
+        SendDumpRequest(127, 0, 99);
+        Panic();
+        SendReset();
+        const auto m = drained();
+        const Bytes request = hex({0xF0, 0x00, 0x20, 0x29, 0x01, 0x42, 0x7F, 0x41, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF7});
+        QCOMPARE(m.size(), std::size_t(2 + 48 + 32));
+        QCOMPARE(m[0], request);
+        QCOMPARE(m[1], request);
+        for (int c = 0; c < 16; ++c) {
+            const auto s = static_cast<std::uint8_t>(0xB0 + c);
+            QCOMPARE(m[2 + c * 3 + 0], (Bytes{s, 123, 0}));
+            QCOMPARE(m[2 + c * 3 + 1], (Bytes{s, 120, 0}));
+            QCOMPARE(m[2 + c * 3 + 2], (Bytes{s, 64, 0}));
+            QCOMPARE(m[50 + c * 2 + 0], (Bytes{s, 123, 0}));
+            QCOMPARE(m[50 + c * 2 + 1], (Bytes{s, 64, 0}));
+        }
+    }
+
+    void pacingAndOrder()
+    {
+        for (int i = 0; i < 20; ++i)
+            SendPacedMessage(0xB0, 1, static_cast<std::uint8_t>(i));
+        SendControl(2, 0); // an unpaced message after them still waits its turn
+        const auto r = (MidiOutPort::instance().waitIdle(10s), rec->records());
+        QCOMPARE(r.size(), std::size_t(21));
+        for (std::size_t i = 1; i < r.size(); ++i) {
+            QVERIFY2(r[i].at - r[i - 1].at >= 2ms, qPrintable(QString::number(i)));
+            if (i < 20)
+                QCOMPARE(int(r[i].bytes[2]), int(i));
+        }
+        QCOMPARE(r.back().bytes, hex({0xB0, 2, 0}));
+    }
+
+    void nrpnGroupsNeverInterleave()
+    {
+        // Two threads of changes race; every group of three must stay whole.
+        auto worker = [](std::uint16_t base) {
+            for (std::uint16_t i = 0; i < 30; ++i) {
+                SendNrpn(static_cast<std::uint16_t>(base + i), i);
+                if (i % 3 == 0)
+                    SendControl(1, static_cast<std::uint8_t>(i));
+            }
+        };
+        std::thread a(worker, 1000), b(worker, 2000);
+        a.join();
+        b.join();
+        const auto m = drained();
+        QCOMPARE(m.size(), std::size_t(2 * (90 + 10)));
+        for (std::size_t i = 0; i < m.size();) {
+            if (m[i][1] == 0x63) {
+                QVERIFY(i + 2 < m.size());
+                QCOMPARE(int(m[i + 1][1]), 0x62);
+                QCOMPARE(int(m[i + 2][1]), 0x06);
+                const int param = (m[i][2] << 7) | m[i + 1][2];
+                QCOMPARE(int(m[i + 2][2]), (param % 1000) & 0x7F);
+                i += 3;
+            } else {
+                QCOMPARE(int(m[i][1]), 1);
+                ++i;
+            }
+        }
+    }
+
+    void sysexCuttingAndRawRecords()
+    {
+        // A bank file: framed records, a never-filled slot (zeros and a name)
+        // between them, and stray bytes at the end.
+        Bytes file;
+        std::vector<Bytes> expected;
+        for (int i = 0; i < 200; ++i) {
+            Bytes rec;
+            if (i == 7) {
+                rec.assign(kDumpSize, 0);
+                std::copy_n("empty           ", 16, rec.begin() + kNameOffset);
+            } else {
+                const auto d = makeDump(static_cast<std::uint8_t>(i));
+                rec.assign(d.begin(), d.end());
+            }
+            expected.push_back(rec);
+            file.insert(file.end(), rec.begin(), rec.end());
+        }
+        file.push_back(0x01);
+        file.push_back(0x02);
+        expected.push_back(hex({0x01, 0x02}));
+        QueueEntry e;
+        e.messages.push_back(file);
+        MidiOutPort::instance().enqueue(e);
+        const auto m = drained();
+        QCOMPARE(m.size(), expected.size());
+        QCOMPARE(m, expected);
+        QCOMPARE(rec->allBytes(), file);
+    }
+
+    void longPiecesSplitOrRefused()
+    {
+        Bytes big(40000, 0x11);
+        big.front() = 0xF0;
+        big.back() = 0xF7;
+        rec->setMaxMessageSize(16379);
+        rec->setAcceptsFragments(true);
+        QueueEntry e;
+        e.messages.push_back(big);
+        MidiOutPort::instance().enqueue(e);
+        auto m = drained();
+        QCOMPARE(m.size(), std::size_t(3));
+        QCOMPARE(m[0].size(), std::size_t(16379));
+        QCOMPARE(rec->allBytes(), big);
+        QVERIFY(messages.isEmpty());
+
+        rec->clear();
+        rec->setAcceptsFragments(false);
+        SendSoundDump(makeDump(4)); // short pieces around it still leave
+        MidiOutPort::instance().enqueue(e);
+        SendControl(1, 1);
+        m = drained();
+        QCOMPARE(m.size(), std::size_t(2));
+        QCOMPARE(m[1], hex({0xB0, 1, 1}));
+        QTRY_COMPARE(messages.size(), 1); // posted from the sender thread
+        QVERIFY(messages[0].contains("40000"));
+    }
+
+    void hardwarePortWireRate()
+    {
+        rec->setHardware(true);
+        SendSoundDump(makeDump(1));
+        SendSoundDump(makeDump(2));
+        const auto r = (MidiOutPort::instance().waitIdle(10s), rec->records());
+        QCOMPARE(r.size(), std::size_t(2));
+        // 270 bytes at 3,125 bytes a second take 86.4 ms on the wire.
+        QVERIFY(r[1].at - r[0].at >= 86ms);
+    }
+
+    void closedPortAndFailures()
+    {
+        MidiOutPort::instance().setBackend(nullptr);
+        QVERIFY(!MidiOutPort::instance().isOpen());
+        SendNrpn(1, 1);
+        Panic();
+        QCOMPARE(messages.size(), 2); // one line per entry, nothing sent
+        QCOMPARE(rec->count(), std::size_t(0));
+
+        messages.clear();
+        MidiOutPort::instance().setBackend(rec);
+        rec->setFailing(true);
+        Panic();
+        drained();
+        QTRY_COMPARE(messages.size(), 1); // one line for the entry, not 48
+        rec->setFailing(false);
+    }
+
+    void sysexFiles()
+    {
+        QString error;
+        QVERIFY(!SendSysExFile("/nonexistent/x.syx", &error));
+        QVERIFY(!error.isEmpty());
+
+        QTemporaryFile big;
+        QVERIFY(big.open());
+        big.write(QByteArray(int(kMaxSysExFileSize) + 1, '\0'));
+        big.flush();
+        error.clear();
+        QVERIFY(!SendSysExFile(big.fileName(), &error));
+        QVERIFY(error.contains("1 MiB"));
+
+        QTemporaryFile ok;
+        QVERIFY(ok.open());
+        QByteArray data(54000, '\0');
+        for (int i = 0; i < 200; ++i) {
+            const auto d = makeDump(static_cast<std::uint8_t>(i));
+            std::copy(d.begin(), d.end(), data.begin() + i * 270);
+        }
+        ok.write(data);
+        ok.flush();
+        QVERIFY(SendSysExFile(ok.fileName(), &error));
+        const auto m = drained();
+        QCOMPARE(m.size(), std::size_t(200));
+        const Bytes all = rec->allBytes();
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(all.data()), int(all.size())), data);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMidiOut)
+#include "test_midiout.moc"
