@@ -1,0 +1,138 @@
+#include "librarian/Settings.h"
+#include "platform/IniFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace sondrake;
+
+namespace {
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void byteValues_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("plain") << "7" << 7;
+        QTest::newRow("blanks") << "  12 " << 12;
+        QTest::newRow("300 keeps low bits") << "300" << 44;
+        QTest::newRow("negative") << "-1" << 255;
+        QTest::newRow("256") << "256" << 0;
+        QTest::newRow("junk") << "abc" << 99;
+        QTest::newRow("trailing junk") << "12abc" << 99;
+        QTest::newRow("empty") << "" << 99;
+        QTest::newRow("beyond 32 bits") << "99999999999" << 99;
+        QTest::newRow("hex") << "0x10" << 99;
+    }
+    void byteValues()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, expected);
+        QCOMPARE(int(settings::parseByte(text, 99)), expected);
+    }
+
+    void missingFileGivesDefaultsAndFirstSaveWritesAllKeysInOrder()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("halvorne_q-lindorn.ini");
+        Settings s;
+        s.ToleranceOctave = 77;
+        QString error;
+        QVERIFY(settings::load(path, s, &error));
+        QCOMPARE(s, Settings());
+        QCOMPARE(int(s.ToleranceOctave), 2);
+        QCOMPARE(int(s.ToleranceOtherKnobs), 10);
+        QCOMPARE(int(s.ToleranceDetuneKnobs), 3);
+        QVERIFY(s.Autoloadfile.isEmpty());
+
+        QVERIFY(settings::save(path, s, &error));
+        QCOMPARE(readFile(path),
+            QByteArray("[Globals]\nAutoloadfile=\nToleranceComboBox=0\nToleranceOctave=2\n"
+                       "ToleranceKeytrack=0\nToleranceOtherKnobs=10\nToleranceSemitoneKnobs=0\n"
+                       "ToleranceDetuneKnobs=3\n"));
+    }
+
+    void foreignLinesSurviveAndCaseDoesNotMatter()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("s.ini");
+        const QByteArray original = "; written by hand\r\n"
+                                    "[Other]\r\n"
+                                    "ToleranceOctave=9\r\n"
+                                    "[GLOBALS]\r\n"
+                                    "autoloadFILE = /banks/my bank.syx\r\n"
+                                    "Foreign=keep me\r\n"
+                                    "toleranceotherknobs=300\r\n"
+                                    "ToleranceDetuneKnobs=junk\r\n"
+                                    "\r\n"
+                                    "[Tail]\r\n"
+                                    "x=\x01\xff"; // no trailing newline, binary bytes
+        QVERIFY(writeFile(path, original));
+        Settings s;
+        QString error;
+        QVERIFY(settings::load(path, s, &error));
+        QCOMPARE(s.Autoloadfile, QString("/banks/my bank.syx"));
+        QCOMPARE(int(s.ToleranceOctave), 2); // the key of another section does not count
+        QCOMPARE(int(s.ToleranceOtherKnobs), 44);
+        QCOMPARE(int(s.ToleranceDetuneKnobs), 3);
+
+        QVERIFY(settings::save(path, s, &error));
+        QCOMPARE(readFile(path),
+            QByteArray("; written by hand\r\n"
+                       "[Other]\r\n"
+                       "ToleranceOctave=9\r\n"
+                       "[GLOBALS]\r\n"
+                       "autoloadFILE = /banks/my bank.syx\r\n"
+                       "Foreign=keep me\r\n"
+                       "toleranceotherknobs=44\r\n"
+                       "ToleranceDetuneKnobs=3\r\n"
+                       "ToleranceComboBox=0\r\n"
+                       "ToleranceOctave=2\r\n"
+                       "ToleranceKeytrack=0\r\n"
+                       "ToleranceSemitoneKnobs=0\r\n"
+                       "\r\n"
+                       "[Tail]\r\n"
+                       "x=\x01\xff"));
+        Settings again;
+        QVERIFY(settings::load(path, again, &error));
+        QCOMPARE(again, s);
+    }
+
+    void unreadableOrHugeFilesAreNotOverwritten()
+    {
+        QTemporaryDir dir;
+        // A folder where the file should be: defaults, a reason, no write.
+        Settings s;
+        QString error;
+        QVERIFY(!settings::load(dir.path(), s, &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(s, Settings());
+        QVERIFY(!settings::save(dir.path(), s, &error));
+
+        // A 1 MB line is just a long line.
+        const QString path = dir.filePath("big.ini");
+        QByteArray big = "[Globals]\nJunk=" + QByteArray(1 << 20, 'j') + "\nToleranceKeytrack=5";
+        QVERIFY(writeFile(path, big));
+        QVERIFY(settings::load(path, s, &error));
+        QCOMPARE(int(s.ToleranceKeytrack), 5);
+        QVERIFY(settings::save(path, s, &error));
+        QVERIFY(readFile(path).startsWith(big + "\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "test_settings.moc"
