@@ -30,11 +30,15 @@ public:
     bool stop();
     void close();
     bool isOpen() const;
+    // Marks the port open with no device behind it, so that arming works and
+    // messages come only through deliverFromBackend (tests, benchmarks).
+    void openWithoutDevice();
 
     // Arms the single buffer for `length` bytes (re-arming an armed buffer
     // leaves it armed once, for the new length). Returns 0, or a non-zero
     // error code when there is no open port to arm it at.
     int arm(std::size_t length);
+    static constexpr int kErrorNotOpen = 5; // the code arm() gives without a port
     bool isArmed() const;
     void disarm();
 
