@@ -38,14 +38,25 @@ namespace {
         return art[i];
     }
 
-    const QFont& valueFont()
+    constexpr int TextRoom = 18; // inside the value box's border, with a pixel to spare each side
+
+    // The value text in its normal width, or narrower when it would not fit
+    // the value box ("Rest", "D#10").
+    const QFont& valueFont(bool narrow)
     {
-        static const QFont font = [] {
-            QFont f;
-            f.setPixelSize(10);
-            return f;
-        }();
-        return font;
+        static const QFont fonts[2] = { [] {
+                                           QFont f;
+                                           f.setPixelSize(10);
+                                           f.setStretch(88);
+                                           return f;
+                                       }(),
+            [] {
+                QFont f;
+                f.setPixelSize(10);
+                f.setStretch(75);
+                return f;
+            }() };
+        return fonts[narrow ? 1 : 0];
     }
 
     int mouseX(const QMouseEvent* e) { return int(std::floor(e->position().x())); }
@@ -107,9 +118,15 @@ void TSlider::render()
     p.fillRect(1, BoxTop + 1, SliderWidth - 2, SliderHeight - BoxTop - 2, grey);
 
     const QString text = sliderValueText(m_position, m_displayMode);
-    const QFontMetrics metrics(valueFont());
-    const int w = metrics.horizontalAdvance(text);
-    p.setFont(valueFont());
+    const QFont* font = &valueFont(false);
+    QFontMetrics metrics(*font);
+    int w = metrics.horizontalAdvance(text);
+    if (w > TextRoom) {
+        font = &valueFont(true);
+        metrics = QFontMetrics(*font);
+        w = metrics.horizontalAdvance(text);
+    }
+    p.setFont(*font);
     p.setPen(Qt::black);
     p.drawText(QPoint(SliderWidth / 2 - w / 2, BoxTop + 1 + metrics.ascent()), text);
 }
