@@ -90,6 +90,8 @@ public:
     std::uint8_t Octave = 4;
     bool keyboardChecked() const;
     void setOctave(int octave);
+    bool keyboardRunning() const; // tmrKeyboard active: SendSelectedSounds switches it off
+    void suspendKeyboardPlayer(); // receptions: panel hidden, both timers off, check mark kept
 
 public slots:
     // commands of the menus and tool bar (guarded: failures go to AddMessage)
@@ -165,6 +167,8 @@ private:
     void tmrKeyboardHookTimer();
     bool IsOwnWindowForeground() const;
     bool FormKeyPress(QKeyEvent* event); // true = swallowed
+    void setKeyboardPlayer(bool on); // check mark, panel and both timers
+    bool KeyboardOn = true; // the "Keyboard" check mark; Keyboard1 mirrors it
 
     // runs a command, sending its failure to the Messages box
     void guarded(const std::function<void()>& command);

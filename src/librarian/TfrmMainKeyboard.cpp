@@ -1,20 +1,249 @@
-// The computer-keyboard player.
+// The computer-keyboard player: a panel at the bottom of the main window, a
+// 15 ms poll of the sixteen letter keys and a once-a-second check that one of
+// our playing windows is in front.
+#include "librarian/KeyboardPlayer.h"
 #include "librarian/TfrmMain.h"
+#include "midi/MidiOut.h"
+#include "platform/KeyState.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace sondrake {
 
-void TfrmMain::Keyboard1Click() {}
-void TfrmMain::btnPlusOctClick() {}
-void TfrmMain::btnMinusOctClick() {}
-void TfrmMain::btnHideKeyboardClick() {}
-bool TfrmMain::keyboardChecked() const { return false; }
-void TfrmMain::setOctave(int octave) { Octave = static_cast<std::uint8_t>(octave); }
-void TfrmMain::buildKeyboardPanel() { pnlKeyboard = new QWidget(this); }
-void TfrmMain::tmrKeyboardTimer() {}
-void TfrmMain::tmrKeyboardHookTimer() {}
-bool TfrmMain::IsOwnWindowForeground() const { return true; }
-bool TfrmMain::FormKeyPress(QKeyEvent*) { return false; }
+namespace {
+
+    // The bare class name, without the namespace moc puts in front.
+    QString bareClassName(const QObject* object)
+    {
+        const QString name = QString::fromLatin1(object->metaObject()->className());
+        const auto colons = name.lastIndexOf(QLatin1String("::"));
+        return colons < 0 ? name : name.mid(colons + 2);
+    }
+
+    bool isPlayingWindow(const QWidget* window)
+    {
+        static const QString names[] = { QStringLiteral("TfrmMain"), QStringLiteral("TfrmPatchEdit") };
+        const QString className = bareClassName(window);
+        for (const auto& name : names)
+            if (window->objectName() == name || className == name)
+                return true;
+        return false;
+    }
+
+    void sendPlayerNote(bool on, std::uint8_t note)
+    {
+        if (on)
+            midi::SendNoteOn(PlayerChannel, note);
+        else
+            midi::SendNoteOff(PlayerChannel, note);
+    }
+
+} // namespace
+
+void TfrmMain::buildKeyboardPanel()
+{
+    // Make sure key presses are being recorded before the first poll.
+    platform::KeyState::instance();
+
+    pnlKeyboard = new QWidget(this);
+    pnlKeyboard->setObjectName(QStringLiteral("pnlKeyboard"));
+    pnlKeyboard->setFixedHeight(39);
+
+    btnMinusOct = new QPushButton(QStringLiteral("-1 Octave (Z)"), pnlKeyboard);
+    btnMinusOct->setObjectName(QStringLiteral("btnMinusOct"));
+    btnPlusOct = new QPushButton(QStringLiteral("+1 Octave (X)"), pnlKeyboard);
+    btnPlusOct->setObjectName(QStringLiteral("btnPlusOct"));
+    // Buttons must not take the focus from the list: Enter there sends sounds.
+    btnMinusOct->setFocusPolicy(Qt::NoFocus);
+    btnPlusOct->setFocusPolicy(Qt::NoFocus);
+
+    lblOctave = new QLabel(octaveCaption(Octave), pnlKeyboard);
+    lblOctave->setObjectName(QStringLiteral("lblOctave"));
+    QFont big = lblOctave->font();
+    big.setPointSizeF(big.pointSizeF() * 1.5);
+    big.setBold(true);
+    lblOctave->setFont(big);
+    lblOctave->setMinimumWidth(lblOctave->fontMetrics().horizontalAdvance(octaveCaption(10)) + 8);
+
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    auto* blackKeys = new QLabel(QStringLiteral(" W E   T Y U   O P"), pnlKeyboard);
+    blackKeys->setObjectName(QStringLiteral("lblBlackKeys"));
+    auto* whiteKeys = new QLabel(QStringLiteral("A S D F G H J K L"), pnlKeyboard);
+    whiteKeys->setObjectName(QStringLiteral("lblWhiteKeys"));
+    for (auto* label : { blackKeys, whiteKeys }) {
+        label->setFont(fixed);
+        label->setTextFormat(Qt::PlainText);
+    }
+
+    btnHideKeyboard = new QPushButton(QStringLiteral("Hide keyboard"), pnlKeyboard);
+    btnHideKeyboard->setObjectName(QStringLiteral("btnHideKeyboard"));
+    btnHideKeyboard->setFocusPolicy(Qt::NoFocus);
+
+    auto* keys = new QVBoxLayout;
+    keys->setContentsMargins(0, 0, 0, 0);
+    keys->setSpacing(0);
+    keys->addWidget(blackKeys);
+    keys->addWidget(whiteKeys);
+
+    auto* row = new QHBoxLayout(pnlKeyboard);
+    row->setContentsMargins(4, 2, 4, 2);
+    row->setSpacing(8);
+    row->addWidget(btnMinusOct);
+    row->addWidget(btnPlusOct);
+    row->addWidget(lblOctave);
+    row->addLayout(keys);
+    row->addStretch(1);
+    row->addWidget(btnHideKeyboard);
+
+    connect(btnMinusOct, &QPushButton::clicked, this, &TfrmMain::btnMinusOctClick);
+    connect(btnPlusOct, &QPushButton::clicked, this, &TfrmMain::btnPlusOctClick);
+    connect(btnHideKeyboard, &QPushButton::clicked, this, &TfrmMain::btnHideKeyboardClick);
+
+    tmrKeyboard = new QTimer(this);
+    tmrKeyboard->setObjectName(QStringLiteral("tmrKeyboard"));
+    tmrKeyboard->setInterval(15);
+    // A precise timer: the poll interval is the latency of every note.
+    tmrKeyboard->setTimerType(Qt::PreciseTimer);
+    connect(tmrKeyboard, &QTimer::timeout, this, &TfrmMain::tmrKeyboardTimer);
+
+    tmrKeyboardHook = new QTimer(this);
+    tmrKeyboardHook->setObjectName(QStringLiteral("tmrKeyboardHook"));
+    tmrKeyboardHook->setInterval(1000);
+    connect(tmrKeyboardHook, &QTimer::timeout, this, &TfrmMain::tmrKeyboardHookTimer);
+
+    // The player runs from the start.
+    KeyboardOn = true;
+    if (Keyboard1)
+        Keyboard1->setChecked(true);
+    tmrKeyboard->start();
+    tmrKeyboardHook->start();
+}
+
+bool TfrmMain::keyboardChecked() const { return KeyboardOn; }
+
+bool TfrmMain::keyboardRunning() const { return tmrKeyboard && tmrKeyboard->isActive(); }
+
+void TfrmMain::setKeyboardPlayer(bool on)
+{
+    KeyboardOn = on;
+    // A checkable action flips its own mark before the command runs; set it
+    // from our state so the menu and the player never disagree.
+    if (Keyboard1)
+        Keyboard1->setChecked(on);
+    if (pnlKeyboard)
+        pnlKeyboard->setVisible(on);
+    for (auto* timer : { tmrKeyboard, tmrKeyboardHook }) {
+        if (!timer)
+            continue;
+        if (on)
+            timer->start();
+        else
+            timer->stop();
+    }
+}
+
+void TfrmMain::Keyboard1Click()
+{
+    guarded([this] { setKeyboardPlayer(!KeyboardOn); });
+}
+
+void TfrmMain::btnHideKeyboardClick() { Keyboard1Click(); }
+
+void TfrmMain::suspendKeyboardPlayer()
+{
+    // Receptions silence the player but leave the check mark as it is.
+    if (pnlKeyboard)
+        pnlKeyboard->hide();
+    if (tmrKeyboard)
+        tmrKeyboard->stop();
+    if (tmrKeyboardHook)
+        tmrKeyboardHook->stop();
+}
+
+void TfrmMain::setOctave(int octave)
+{
+    Octave = static_cast<std::uint8_t>(std::clamp(octave, MinOctave, MaxOctave));
+    if (lblOctave)
+        lblOctave->setText(octaveCaption(Octave));
+}
+
+void TfrmMain::btnPlusOctClick()
+{
+    guarded([this] { setOctave(octaveUp(Octave)); });
+}
+
+void TfrmMain::btnMinusOctClick()
+{
+    guarded([this] { setOctave(octaveDown(Octave)); });
+}
+
+void TfrmMain::tmrKeyboardTimer()
+{
+    try {
+        auto& keys = platform::KeyState::instance();
+        pollKeyboard(
+            KeyState, Octave, [&keys](int key) { return keys.asyncKeyState(key); }, sendPlayerNote);
+    } catch (const std::exception& e) {
+        AddMessage(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TfrmMain::tmrKeyboardHookTimer()
+{
+    try {
+        if (IsOwnWindowForeground()) {
+            // start() on a running timer would shift its phase; leave it be.
+            if (tmrKeyboard && !tmrKeyboard->isActive())
+                tmrKeyboard->start();
+        } else {
+            if (tmrKeyboard)
+                tmrKeyboard->stop();
+            midi::Panic();
+        }
+    } catch (const std::exception& e) {
+        AddMessage(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+bool TfrmMain::IsOwnWindowForeground() const
+{
+    // No active window of ours means another program is in front.
+    const QWidget* front = QApplication::activeWindow();
+    return front && isPlayingWindow(front);
+}
+
+bool TfrmMain::FormKeyPress(QKeyEvent* event)
+{
+    if (!event || event->type() != QEvent::KeyPress || !KeyboardOn)
+        return false;
+    const QString text = event->text();
+    if (text.size() != 1)
+        return false;
+    switch (text.at(0).unicode()) {
+    case 'a':
+    case 'e':
+    case 'd':
+    case 'f':
+    case 'g':
+    case 'h':
+        // Swallowed for the focused control, but the player must still see
+        // the key go down, whichever filter runs first.
+        platform::KeyState::instance().record(event);
+        return true;
+    default:
+        return false;
+    }
+}
 
 } // namespace sondrake
