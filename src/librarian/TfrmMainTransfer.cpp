@@ -1,16 +1,224 @@
 // Receiving sounds from the synthesizer and sending the selected ones.
 #include "librarian/TfrmMain.h"
 
+#include "midi/MidiIn.h"
+#include "midi/MidiOut.h"
+#include "midi/PortDetection.h"
+#include "midi/Reception.h"
+#include "midi/SendSelected.h"
+#include "midi/TfrmSettings.h"
+#include "midi/TfrmSysExReceiver.h"
+#include "platform/Messages.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QToolButton>
+
+#include <exception>
+
 namespace sondrake {
 
-void TfrmMain::ReadCurrentSound1Click() {}
-void TfrmMain::A1Click() {}
-void TfrmMain::SendSelectedSounds() {}
-void TfrmMain::Midi1Click() {}
-void TfrmMain::ReadSoundDumps() {}
-void TfrmMain::StartReception(int) {}
-void TfrmMain::StopReception() {}
-void TfrmMain::ArmInputBuffer(int) {}
-void TfrmMain::handleReceived(const std::vector<std::uint8_t>&) {}
+namespace {
+
+const QString kSenderName = QStringLiteral("SendSelectedSounds");
+
+int armInput(TfrmMain& window, std::size_t length);
+
+// The reception logic over this window's fields and list. Built per use: it
+// holds nothing but references, and the window outlives every use.
+midi::Reception reception(TfrmMain& window)
+{
+    midi::ReceptionHooks hooks;
+    hooks.selectedRow = [&window] { return window.firstSelectedRow(); };
+    hooks.refreshRow = [&window](int row) { window.RefreshRow(row); };
+    hooks.addMessage = [&window](const QString& text) { window.AddMessage(text); };
+    hooks.setLabel = [&window](const QString& text) {
+        if (auto* dialog = window.receiver())
+            dialog->setLabelText(text);
+    };
+    hooks.sendDumpRequest = [](std::uint8_t bank, std::uint8_t program) {
+        midi::SendDumpRequest(midi::DeviceId, bank, program);
+    };
+    hooks.arm = [&window](std::size_t length) { return armInput(window, length); };
+    return midi::Reception({window.ReceiveMode, window.Receiving, window.ReceivedCount}, window.store(),
+                           byteStack(), std::move(hooks));
+}
+
+int armInput(TfrmMain& window, std::size_t length)
+{
+    auto& port = midi::MidiInPort::instance();
+    // Whatever fills the buffer comes back to this window on the GUI thread;
+    // a window that is gone by then is not touched.
+    port.setHandler([target = QPointer<TfrmMain>(&window)](const midi::ReceivedSysEx& message) {
+        if (target)
+            reception(*target).OnMidiInput(message);
+    });
+    return port.arm(length);
+}
+
+void closeMidiIn()
+{
+    try {
+        auto& port = midi::MidiInPort::instance();
+        if (port.isOpen() && port.stop())
+            port.close();
+    } catch (const std::exception& e) {
+        AddMessage(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void openMidiIn(QWidget* parent)
+{
+    try {
+        auto& port = midi::MidiInPort::instance();
+        QString error;
+        // A device that cannot be opened is not reported: the program runs
+        // without input and every wait ends by the timer or Close.
+        if (!port.open(midi::MidiInDeviceIndex, &error))
+            return;
+        if (!port.start())
+            QMessageBox::critical(parent, QCoreApplication::applicationName(), QStringLiteral("Midi IN Start error"));
+    } catch (const std::exception& e) {
+        AddMessage(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void openMidiOut(QWidget* parent)
+{
+    try {
+        QString error;
+        if (!midi::OpenMidiOut(&error)) {
+            QMessageBox::critical(parent, QCoreApplication::applicationName(), QStringLiteral("Midi Open error"));
+            QCoreApplication::exit(1);
+        }
+    } catch (const std::exception& e) {
+        AddMessage(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+} // namespace
+
+void TfrmMain::ReadCurrentSound1Click()
+{
+    guarded([this] {
+        ByteStack& stack = byteStack();
+        stack.clear();
+        const int r = firstSelectedRow();
+        // With no row selected the pair is (0, 255): the request itself is
+        // fixed, and a sound without location then finds no slot.
+        stack.push(static_cast<std::uint8_t>(r / kProgramsPerBank));
+        stack.push(static_cast<std::uint8_t>(r % kProgramsPerBank));
+        ReadSoundDumps();
+    });
+}
+
+void TfrmMain::A1Click()
+{
+    guarded([this] {
+        ByteStack& stack = byteStack();
+        stack.clear();
+        for (int n = kProgramsPerBank - 1; n >= 0; --n) {
+            stack.push(1);
+            stack.push(static_cast<std::uint8_t>(n));
+        }
+        ReadSoundDumps();
+    });
+}
+
+void TfrmMain::ReadSoundDumps()
+{
+    try {
+        suspendKeyboardPlayer();
+    } catch (const std::exception& e) {
+        AddMessage(QString::fromLocal8Bit(e.what()));
+    }
+    try {
+        ReceiveMode = midi::kReceiveSound;
+        StartReception(int(midi::kFirstArmLength));
+        // The wait: sounds keep arriving through queued calls while the
+        // dialog's own event loop runs, and its timer or Close ends it.
+        if (frmSysExReceiver)
+            frmSysExReceiver->exec();
+        StopReception();
+    } catch (const std::exception& e) {
+        AddMessage(QString::fromLocal8Bit(e.what()));
+    }
+    for (QToolButton* button : { btnPrgDown, btnPrgUp, btnDown, btnUP })
+        if (button)
+            button->setEnabled(true);
+    try {
+        RefreshNames(false);
+    } catch (const std::exception& e) {
+        AddMessage(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TfrmMain::StartReception(int length)
+{
+    reception(*this).StartReception(length > 0 ? std::size_t(length) : midi::kFirstArmLength);
+}
+
+void TfrmMain::StopReception()
+{
+    reception(*this).StopReception();
+}
+
+void TfrmMain::ArmInputBuffer(int length)
+{
+    reception(*this).ArmInputBuffer(length > 0 ? std::size_t(length) : midi::kNextArmLength);
+}
+
+void TfrmMain::handleReceived(const std::vector<std::uint8_t>& message)
+{
+    reception(*this).OnMidiInput(message.data(), message.size(), message.size());
+}
+
+void TfrmMain::SendSelectedSounds()
+{
+    guarded([this] {
+        auto* sender = findChild<midi::SendSelected*>(kSenderName, Qt::FindDirectChildrenOnly);
+        if (!sender) {
+            midi::SendSelectedHooks hooks;
+            hooks.keyboardRunning = [this] { return keyboardRunning(); };
+            hooks.switchKeyboardOff = [this] { Keyboard1Click(); };
+            hooks.selectedRows = [this] { return selectedRows(); };
+            hooks.showDialog = [this] {
+                if (!frmSysExReceiver)
+                    return;
+                frmSysExReceiver->show();
+                frmSysExReceiver->raise();
+                frmSysExReceiver->activateWindow();
+                frmSysExReceiver->setFocus();
+            };
+            hooks.hideDialog = [this] {
+                if (frmSysExReceiver)
+                    frmSysExReceiver->hide();
+            };
+            hooks.setLabel = [this](const QString& text) {
+                if (frmSysExReceiver)
+                    frmSysExReceiver->setLabelText(text);
+            };
+            hooks.sendSlot = [this](int slot) { midi::SendStoreSlot(store(), slot); };
+            hooks.addMessage = [this](const QString& text) { AddMessage(text); };
+            sender = new midi::SendSelected(store(), byteStack(), Receiving, std::move(hooks), this);
+            sender->setObjectName(kSenderName);
+        }
+        if (!sender->start(SendDelayMs))
+            AddMessage(QStringLiteral("Still sending the selected sounds; the new request is ignored"));
+    });
+}
+
+void TfrmMain::Midi1Click()
+{
+    guarded([this] {
+        midi::MidiReopen reopen;
+        reopen.closeIn = [] { closeMidiIn(); };
+        reopen.openIn = [this] { openMidiIn(this); };
+        reopen.closeOut = [] { midi::CloseMidiOut(); };
+        reopen.openOut = [this] { openMidiOut(this); };
+        midi::runMidiSettings(this, midi::inputDeviceNames(), midi::outputDeviceNames(), reopen);
+    });
+}
 
 } // namespace sondrake

@@ -1,0 +1,85 @@
+#pragma once
+
+// What happens to a SysEx message that reached the GUI thread while a
+// reception runs: where the sound goes, what the user is told, and the next
+// dump request. A plain class over the main window's own reception fields,
+// so it can be driven without MIDI or windows.
+
+#include "store/ByteStack.h"
+#include "store/SoundDump.h"
+#include "store/SoundStore.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+namespace sondrake::midi {
+
+struct ReceivedSysEx;
+
+// ReceiveMode values: nothing is expected, or a sound to store.
+constexpr int kReceiveNothing = 0;
+constexpr int kReceiveSound = 10;
+
+// Armed lengths: the first buffer of a sound reception, and every later one.
+constexpr std::size_t kFirstArmLength = 540;
+constexpr std::size_t kNextArmLength = kDumpSize;
+
+// The reception fields; they belong to the main window.
+struct ReceptionState {
+    int& ReceiveMode;
+    bool& Receiving;
+    int& ReceivedCount;
+};
+
+// What the reception needs from its surroundings. Every member may be empty.
+struct ReceptionHooks {
+    std::function<int()> selectedRow;                    // -1 when no row is selected
+    std::function<void(int row)> refreshRow;
+    std::function<void(const QString&)> addMessage;
+    std::function<void(const QString&)> setLabel;        // the receiver dialog's label
+    std::function<void(std::uint8_t bank, std::uint8_t program)> sendDumpRequest;
+    std::function<int(std::size_t length)> arm;          // 0, or the port's failure code
+};
+
+class Reception {
+public:
+    enum class Outcome {
+        Dropped,         // Receiving was false
+        Ignored,         // ReceiveMode expects nothing
+        Stored,
+        RefusedLength,   // not a 270-byte message
+        RefusedLocation, // names no slot 0..199
+        Failed,          // an exception, reported
+    };
+
+    Reception(ReceptionState state, SoundStore& store, ByteStack& stack, ReceptionHooks hooks);
+
+    void StartReception(std::size_t length);
+    void StopReception();
+    void ArmInputBuffer(std::size_t length);
+
+    // One message handed over by the input port, in arrival order.
+    // `recorded` bytes were copied into the buffer; `messageSize` is the size
+    // of the whole message as it arrived (a longer one was cut at the buffer).
+    Outcome OnMidiInput(const std::uint8_t* recorded, std::size_t recordedSize, std::size_t messageSize);
+    Outcome OnMidiInput(const ReceivedSysEx& message);
+
+    // The slot a received dump names: byte 11 = 0 means the selected row,
+    // n >= 1 means bank n - 1 with byte 12 as program; -1 when that is no slot
+    // of the store. bank/program receive the 8-bit values that are logged.
+    static int slotOfReceived(const std::uint8_t* dump, int selectedRow, std::uint8_t* bank, std::uint8_t* program);
+
+private:
+    Outcome storeSound(const std::uint8_t* dump);
+    void message(const QString& text) const;
+
+    ReceptionState state_;
+    SoundStore& store_;
+    ByteStack& stack_;
+    ReceptionHooks hooks_;
+};
+
+} // namespace sondrake::midi

@@ -1,0 +1,59 @@
+#pragma once
+
+// "Settings": the MIDI devices named after the synthesizer and its device
+// ID. Creating the dialog already points the device indices at the last
+// "QLindorn" devices; OK makes the chosen device ID current and reopens
+// both ports.
+
+#include <QDialog>
+#include <QStringList>
+
+#include <functional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace sondrake::midi {
+
+class TfrmSettings : public QDialog {
+    Q_OBJECT
+
+public:
+    // Lists the machine's devices.
+    explicit TfrmSettings(QWidget* parent = nullptr);
+    // Lists the given device names (index order), as tests and callers that
+    // already hold them do.
+    TfrmSettings(QWidget* parent, const QStringList& inputNames, const QStringList& outputNames);
+
+    QGroupBox* grpMidi = nullptr;
+    QLabel* lblMidiIn = nullptr;
+    QLabel* lblMidiOut = nullptr;
+    QLabel* lblDeviceId = nullptr;
+    QComboBox* cmbMidiIns = nullptr;
+    QComboBox* cmbMidiOut = nullptr;
+    QComboBox* cmbDeviceID = nullptr;
+    QPushButton* btnOk = nullptr;
+    QPushButton* brnCancel = nullptr;
+
+private:
+    void build();
+    void FormCreate(const QStringList& inputNames, const QStringList& outputNames);
+};
+
+// Closing and opening the ports, in the order the settings command uses them.
+struct MidiReopen {
+    std::function<void()> closeIn;
+    std::function<void()> openIn;
+    std::function<void()> closeOut;
+    std::function<void()> openOut;
+};
+
+// The settings command: shows the dialog modally with the current device ID
+// selected; on OK sets DeviceId from the chosen position ("Broadcast" is 127)
+// and reopens input, then output. Returns whether OK closed it.
+bool runMidiSettings(QWidget* parent, const QStringList& inputNames, const QStringList& outputNames,
+                     const MidiReopen& reopen);
+
+} // namespace sondrake::midi
