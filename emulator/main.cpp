@@ -1,1 +1,188 @@
-int main() { return 0; }
+// qlindorn-emulator: a software synthesizer for the librarian to talk to.
+//   qlindorn-emulator               a small window with the dump buttons
+//   qlindorn-emulator --headless    commands on standard input (dump,
+//                                   dump-bank 1, dump-bank 2, quit); every
+//                                   received message printed as a hex line
+//   qlindorn-emulator --list-ports  the MIDI ports visible, then exit
+
+#include "EmulatorCore.h"
+#include "EmulatorWindow.h"
+
+#include "platform/MidiService.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+using namespace sondrake;
+using namespace sondrake::emulator;
+
+namespace {
+
+const QString kPortName = QStringLiteral("QLindorn Emulator");
+
+int listPorts()
+{
+    // Listed under a name of its own, so the emulator's ports are shown too.
+    platform::MidiService::setClientName(QStringLiteral("qlindorn-emulator-probe"));
+    const auto ins = platform::MidiService::inputs();
+    const auto outs = platform::MidiService::outputs();
+    for (std::size_t i = 0; i < ins.size(); ++i)
+        std::printf("input %zu: %s\n", i, ins[i].name.toLocal8Bit().constData());
+    for (std::size_t i = 0; i < outs.size(); ++i)
+        std::printf("output %zu: %s\n", i, outs[i].name.toLocal8Bit().constData());
+    std::fflush(stdout);
+    return 0;
+}
+
+int signalPipe[2] = {-1, -1};
+
+void onTerminate(int)
+{
+    const char c = 'q';
+    [[maybe_unused]] const auto n = ::write(signalPipe[1], &c, 1);
+}
+
+// TERM and INT leave through the event loop, so the ports are closed.
+void quitOnSignals(QCoreApplication& app)
+{
+    if (::pipe(signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] { app.quit(); });
+    std::signal(SIGTERM, onTerminate);
+    std::signal(SIGINT, onTerminate);
+}
+
+struct Ports {
+    std::unique_ptr<platform::MidiOutputDevice> out;
+    std::unique_ptr<platform::MidiInputDevice> in;
+};
+
+// Opens both virtual ports; received messages go to `onMessage` on the GUI thread.
+bool openPorts(Ports& ports, EmulatorCore& core, std::function<void(const Bytes&)> onMessage, QString* error)
+{
+    platform::MidiService::setClientName(kPortName);
+    ports.out = platform::MidiOutputDevice::openVirtual(kPortName, error);
+    if (!ports.out)
+        return false;
+    auto* out = ports.out.get();
+    core.setSend([out](const Bytes& b) {
+        QString why;
+        if (!out->send(b.data(), b.size(), &why))
+            std::fprintf(stderr, "send failed: %s\n", why.toLocal8Bit().constData());
+    });
+    auto* app = QCoreApplication::instance();
+    ports.in = platform::MidiInputDevice::openVirtual(
+        kPortName,
+        [app, onMessage](const std::uint8_t* data, std::size_t size) {
+            Bytes copy(data, data + size);
+            QMetaObject::invokeMethod(app, [onMessage, copy = std::move(copy)] { onMessage(copy); },
+                                      Qt::QueuedConnection);
+        },
+        error);
+    if (!ports.in)
+        return false;
+    ports.in->start();
+    return true;
+}
+
+int runHeadless(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    quitOnSignals(app);
+    EmulatorCore core;
+    Ports ports;
+    QString error;
+    auto print = [&core](const Bytes& m) {
+        core.receive(m);
+        const std::string line = toHex(m) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fflush(stdout);
+    };
+    if (!openPorts(ports, core, print, &error)) {
+        std::fprintf(stderr, "qlindorn-emulator: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+
+    QSocketNotifier notifier(0, QSocketNotifier::Read);
+    std::string pending;
+    QObject::connect(&notifier, &QSocketNotifier::activated, &app, [&] {
+        char buf[4096];
+        const ssize_t n = ::read(0, buf, sizeof buf);
+        if (n <= 0) {
+            notifier.setEnabled(false);
+            app.quit(); // standard input closed: nobody can tell us to quit any more
+            return;
+        }
+        pending.append(buf, static_cast<std::size_t>(n));
+        std::size_t nl;
+        while ((nl = pending.find('\n')) != std::string::npos) {
+            std::string cmd = pending.substr(0, nl);
+            pending.erase(0, nl + 1);
+            while (!cmd.empty() && (cmd.back() == '\r' || cmd.back() == ' '))
+                cmd.pop_back();
+            if (cmd == "dump")
+                core.dumpSound();
+            else if (cmd == "dump-bank 1")
+                core.dumpBank(1);
+            else if (cmd == "dump-bank 2")
+                core.dumpBank(2);
+            else if (cmd == "quit")
+                app.quit();
+            else if (!cmd.empty())
+                std::fprintf(stderr, "unknown command: %s\n", cmd.c_str());
+        }
+    });
+    const int rc = app.exec();
+    // Close the JACK clients before leaving: a client that just vanishes
+    // stalls a server in sync mode.
+    ports.in.reset();
+    ports.out.reset();
+    return rc;
+}
+
+int runWindow(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    quitOnSignals(app);
+    EmulatorCore core;
+    EmulatorWindow window(core);
+    Ports ports;
+    QString error;
+    if (!openPorts(ports, core, [&](const Bytes& m) { window.received(m); }, &error)) {
+        std::fprintf(stderr, "qlindorn-emulator: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    window.show();
+    const int rc = app.exec();
+    ports.in.reset();
+    ports.out.reset();
+    return rc;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bool headless = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--list-ports")
+            return listPorts();
+        if (a == "--headless")
+            headless = true;
+    }
+    return headless ? runHeadless(argc, argv) : runWindow(argc, argv);
+}
