@@ -1,0 +1,52 @@
+// Choosing the MIDI devices by name.
+#include "midi/MidiOut.h"
+#include "midi/PortDetection.h"
+
+#include <QtTest>
+
+using namespace sondrake::midi;
+
+class TestPortDetection : public QObject {
+    Q_OBJECT
+private slots:
+    void lastMatchWins_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("interface then synth") << QStringList{"USB Audio Device", "QLindorn MIDI 1"} << 1;
+        QTest::newRow("synth then interface") << QStringList{"QLindorn MIDI 1", "USB Audio Device"} << 1;
+        QTest::newRow("synth among others") << QStringList{"Midi Through", "QLindorn Emulator", "Other"} << 1;
+        QTest::newRow("two synths") << QStringList{"QLindorn A", "Midi Through", "QLindorn B", "x"} << 2;
+        QTest::newRow("lower case") << QStringList{"Midi Through", "qlindorn", "usb audio"} << 7;
+        QTest::newRow("mixed case") << QStringList{"Qlindorn", "QLINDORN", "USB audio"} << 7;
+        QTest::newRow("nothing") << QStringList{} << 7;
+    }
+    void lastMatchWins()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(int, expected);
+        QCOMPARE(detectPortIndex(names, 7), expected);
+    }
+
+    void detectionSetsBothIndicesAndKeepsThemWithoutMatch()
+    {
+        MidiInDeviceIndex = 0;
+        MidiOutDeviceIndex = 0;
+        DetectMidiPorts({"USB Audio", "Midi Through", "QLindorn In"}, {"QLindorn Out", "USB Audio 2", "Other"});
+        QCOMPARE(int(MidiInDeviceIndex), 2);
+        QCOMPARE(int(MidiOutDeviceIndex), 1);
+
+        DetectMidiPorts({"qlindorn"}, {});
+        QCOMPARE(int(MidiInDeviceIndex), 2);
+        QCOMPARE(int(MidiOutDeviceIndex), 1);
+    }
+
+    void settingsAcceptOnlyTheModelName()
+    {
+        QCOMPARE(lastModelPortIndex({"QLindorn A", "USB Audio"}, 5), 0);
+        QCOMPARE(lastModelPortIndex({"USB Audio", "Through"}, 5), 5);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPortDetection)
+#include "test_portdetection.moc"
