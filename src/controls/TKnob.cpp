@@ -109,9 +109,10 @@ void TKnob::render()
     p.translate(0.5, 0.5);
     p.setPen(QPen(QColor(171, 171, 174), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawLine(QPoint(16, 16), end);
-    p.setPen(QPen(QColor(80, 30, 30), 3));
-    p.setBrush(Qt::black);
-    p.drawEllipse(QPointF(end), 1.0, 1.0);
+    // The tip: an ellipse of radius 1 stroked 3 pixels wide is a solid dot.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(80, 30, 30));
+    p.drawEllipse(QPointF(end), 2.4, 2.4);
     p.restore();
 
     const std::array<int, 4> cells = knobValueCells(m_position);
