@@ -1,0 +1,215 @@
+// The program's MIDI layer against the emulator over a real MIDI server (the
+// private JACK server test.sh starts): wire bytes arrive unchanged, and a bank
+// read is answered one SoundDump per request.
+
+#include "EmulatorCore.h"
+#include "midi/MidiIn.h"
+#include "midi/MidiOut.h"
+#include "platform/Messages.h"
+#include "platform/MidiService.h"
+#include "store/ByteStack.h"
+#include "store/SoundStore.h"
+
+#include <QProcess>
+#include <QTemporaryFile>
+#include <QtTest>
+
+using namespace sondrake;
+using namespace sondrake::midi;
+using namespace std::chrono_literals;
+
+namespace {
+Bytes fromHexLine(const QByteArray& line)
+{
+    Bytes out;
+    for (const QByteArray& t : line.trimmed().split(' '))
+        if (!t.isEmpty())
+            out.push_back(static_cast<std::uint8_t>(t.toUInt(nullptr, 16)));
+    return out;
+}
+
+int indexOf(const std::vector<platform::MidiPortInfo>& ports, const QString& word)
+{
+    for (std::size_t i = 0; i < ports.size(); ++i)
+        if (ports[i].name.contains(word))
+            return static_cast<int>(i);
+    return -1;
+}
+} // namespace
+
+class ITestMidiEmulator : public QObject {
+    Q_OBJECT
+    QProcess emulator;
+    QByteArray pendingOut;
+    std::vector<Bytes> received; // what the emulator printed
+    QStringList messages;
+    bool ready = false;
+
+    void readEmulator()
+    {
+        pendingOut += emulator.readAllStandardOutput();
+        int nl;
+        while ((nl = pendingOut.indexOf('\n')) >= 0) {
+            const QByteArray line = pendingOut.left(nl);
+            pendingOut.remove(0, nl + 1);
+            if (line.trimmed() == "ready")
+                ready = true;
+            else if (!line.trimmed().isEmpty())
+                received.push_back(fromHexLine(line));
+        }
+    }
+
+    std::size_t receivedBytes() const
+    {
+        std::size_t n = 0;
+        for (const auto& m : received)
+            n += m.size();
+        return n;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!platform::MidiService::alsaAvailable() && !platform::MidiService::jackAvailable()) {
+            if (qEnvironmentVariableIsSet("JACK_DEFAULT_SERVER"))
+                QFAIL("JACK_DEFAULT_SERVER is set but no JACK server answers");
+            QSKIP("no MIDI system (run through test.sh, which starts a private JACK server)");
+        }
+        setMessageSink([this](const QString& m) { messages << m; });
+    }
+
+    void init()
+    {
+        received.clear();
+        pendingOut.clear();
+        ready = false;
+        messages.clear();
+        const QString bin = qEnvironmentVariable("SONDRAKE_BIN_DIR", QCoreApplication::applicationDirPath());
+        connect(&emulator, &QProcess::readyReadStandardOutput, this, &ITestMidiEmulator::readEmulator,
+                Qt::UniqueConnection);
+        emulator.setProcessChannelMode(QProcess::SeparateChannels);
+        emulator.start(bin + "/qlindorn-emulator", {"--headless"});
+        QVERIFY2(emulator.waitForStarted(10000), qPrintable(emulator.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(ready || emulator.state() != QProcess::Running, 20000);
+        QVERIFY2(emulator.state() == QProcess::Running, emulator.readAllStandardError().constData());
+
+        int out = -1, in = -1;
+        QTRY_VERIFY_WITH_TIMEOUT((out = indexOf(platform::MidiService::outputs(), "QLindorn")) >= 0
+                                     && (in = indexOf(platform::MidiService::inputs(), "QLindorn")) >= 0,
+                                 10000);
+        MidiOutDeviceIndex = static_cast<std::uint16_t>(out);
+        MidiInDeviceIndex = static_cast<std::uint16_t>(in);
+        QString error;
+        QVERIFY2(OpenMidiOut(&error), qPrintable(error));
+        QVERIFY2(MidiInPort::instance().open(MidiInDeviceIndex, &error), qPrintable(error));
+        QVERIFY(MidiInPort::instance().start());
+    }
+
+    void cleanup()
+    {
+        MidiOutPort::instance().waitIdle(10s);
+        // Close our clients before the emulator's: a sync server stalls on
+        // clients that vanish unclosed.
+        MidiInPort::instance().close();
+        CloseMidiOut();
+        MidiOutPort::instance().waitIdle(2s);
+        if (emulator.state() == QProcess::Running) {
+            emulator.write("quit\n");
+            if (!emulator.waitForFinished(10000)) {
+                emulator.terminate();
+                emulator.waitForFinished(5000);
+            }
+        }
+    }
+
+    void programSelectionAndFileArriveWhole()
+    {
+        SendControl(32, 2);
+        SendProgramChange(0, 50);
+
+        // A bank file as saved: 200 records, one never filled (zeros and a name).
+        QByteArray file;
+        for (int s = 0; s < kSlotCount; ++s) {
+            SoundDump d = emulator::EmulatorCore::generatedSound((s * 37) % 200);
+            if (s == 123) {
+                d.fill(0);
+                writeName(d, "empty");
+            }
+            file.append(reinterpret_cast<const char*>(d.data()), int(d.size()));
+        }
+        QCOMPARE(file.size(), 54000);
+        QTemporaryFile tmp;
+        QVERIFY(tmp.open());
+        tmp.write(file);
+        tmp.flush();
+        QString error;
+        QVERIFY2(SendSysExFile(tmp.fileName(), &error), qPrintable(error));
+
+        QTRY_VERIFY_WITH_TIMEOUT(receivedBytes() >= 5u + 54000u, 30000);
+        QTest::qWait(200); // nothing more may follow
+        QCOMPARE(received.size(), std::size_t(2 + 200));
+        QCOMPARE(received[0], (Bytes{0xB0, 0x20, 0x02}));
+        QCOMPARE(received[1], (Bytes{0xC0, 0x32}));
+        Bytes all;
+        for (std::size_t i = 2; i < received.size(); ++i) {
+            QCOMPARE(received[i].size(), std::size_t(270));
+            all.insert(all.end(), received[i].begin(), received[i].end());
+        }
+        QVERIFY(all == Bytes(file.begin(), file.end()));
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    }
+
+    void bankReadOneDumpPerRequest()
+    {
+        SoundStore store;
+        ByteStack& stack = byteStack();
+        stack.clear();
+        for (int n = 99; n >= 0; --n) {
+            stack.push(1);
+            stack.push(static_cast<std::uint8_t>(n));
+        }
+        int stored = 0;
+        int wrongSize = 0;
+        int requests = 0;
+        auto& in = MidiInPort::instance();
+        // The librarian's loop in small: store by location, one request per
+        // stored sound while pairs remain, re-arm for the next.
+        in.setHandler([&](const ReceivedSysEx& r) {
+            if (r.messageSize != kDumpSize) {
+                ++wrongSize;
+            } else {
+                const int slot = (r.bytes[kLocationBankByte] - 1) * 100 + r.bytes[kLocationProgramByte];
+                if (isValidSlot(slot)) {
+                    std::copy(r.bytes.begin(), r.bytes.end(), store.slot(slot).begin());
+                    ++stored;
+                }
+            }
+            if (stack.count() > 0) {
+                const std::uint8_t program = stack.pop();
+                const std::uint8_t bank = stack.pop();
+                SendDumpRequest(DeviceId, bank, program);
+                ++requests;
+            }
+            in.arm(270);
+        });
+        QCOMPARE(in.arm(540), 0);
+        emulator.write("dump-bank 1\n");
+        QTRY_VERIFY_WITH_TIMEOUT(stored >= 100, 60000);
+        QCOMPARE(wrongSize, 0);
+        for (int p = 0; p < 100; ++p) {
+            const SoundDump expected =
+                emulator::EmulatorCore::asSent(emulator::EmulatorCore::generatedSound(p), 0, p);
+            QVERIFY2(store.slot(p) == expected, qPrintable(QString("program %1").arg(p)));
+        }
+        // Each stored sound took one pair; the emulator saw every request.
+        QCOMPARE(requests, 100);
+        QCOMPARE(stack.count(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(received.size() >= std::size_t(requests), 10000);
+        for (const auto& m : received)
+            QCOMPARE(m, emulator::EmulatorCore::dumpRequest());
+        in.setHandler(nullptr);
+    }
+};
+
+QTEST_GUILESS_MAIN(ITestMidiEmulator)
+#include "itest_midi_emulator.moc"
