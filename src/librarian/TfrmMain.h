@@ -85,6 +85,8 @@ public:
     std::uint8_t ToleranceDetuneKnobs = 3;
     bool SettingsWritten = false;
     static QString settingsFilePath(); // halvorne_q-lindorn.ini beside the program
+    // Tests point the window at a settings file of their own (empty = back to the default).
+    static void setSettingsFilePath(const QString& path);
 
     // ---- keyboard player -------------------------------------------------
     std::uint8_t Octave = 4;
@@ -161,6 +163,7 @@ private:
     void moveUp(bool asCommand);
     void moveDown(bool asCommand);
     void MoveSelectionTo(int target);
+    bool moveRunning_ = false; // a move to a clicked row is in its steps
 
     // keyboard player (TfrmMainKeyboard.cpp)
     void tmrKeyboardTimer();

@@ -1,30 +1,267 @@
 // Bank files, the autoload file, the settings file and the closing sequence.
 #include "librarian/TfrmMain.h"
 
+#include "librarian/BankFile.h"
+#include "librarian/LibrarianDialogs.h"
+#include "librarian/Settings.h"
+#include "librarian/SoundListView.h"
+#include "librarian/TfrmZRSettings.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
 
 namespace sondrake {
 
-QString TfrmMain::settingsFilePath()
+namespace {
+
+QString& settingsPathOverride()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath("halvorne_q-lindorn.ini");
+    static QString path;
+    return path;
 }
 
-void TfrmMain::LoadFromfilepatchlist1Click() {}
-void TfrmMain::SavetofileSoundBanks1Click() {}
-void TfrmMain::SavetoseparatefileSoundBanks1Click() {}
-void TfrmMain::Settings2Click() {}
+QString quoted(const QString& path) { return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)); }
+
+Settings currentSettings(const TfrmMain& w)
+{
+    Settings s;
+    s.Autoloadfile = w.AutoloadFileName;
+    s.ToleranceComboBox = w.ToleranceComboBox;
+    s.ToleranceOctave = w.ToleranceOctave;
+    s.ToleranceKeytrack = w.ToleranceKeytrack;
+    s.ToleranceOtherKnobs = w.ToleranceOtherKnobs;
+    s.ToleranceSemitoneKnobs = w.ToleranceSemitoneKnobs;
+    s.ToleranceDetuneKnobs = w.ToleranceDetuneKnobs;
+    return s;
+}
+
+void applySettings(TfrmMain& w, const Settings& s)
+{
+    w.AutoloadFileName = s.Autoloadfile;
+    w.ToleranceComboBox = s.ToleranceComboBox;
+    w.ToleranceOctave = s.ToleranceOctave;
+    w.ToleranceKeytrack = s.ToleranceKeytrack;
+    w.ToleranceOtherKnobs = s.ToleranceOtherKnobs;
+    w.ToleranceSemitoneKnobs = s.ToleranceSemitoneKnobs;
+    w.ToleranceDetuneKnobs = s.ToleranceDetuneKnobs;
+}
+
+QString saveFailure(const QString& what, const QString& path, const QString& error)
+{
+    return QStringLiteral("Could not save %1 %2: %3. The previous file, if any, is unchanged; "
+                          "choose a folder you may write to or free some disk space, then save again.")
+        .arg(what, quoted(path), error);
+}
+
+} // namespace
+
+QString TfrmMain::settingsFilePath()
+{
+    if (!settingsPathOverride().isEmpty())
+        return settingsPathOverride();
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(settings::kFileName));
+}
+
+void TfrmMain::setSettingsFilePath(const QString& path) { settingsPathOverride() = path; }
+
+// ---- bank files -------------------------------------------------------------
+
+bool TfrmMain::LoadBankFile(const QString& path)
+{
+    QFile file;
+    QString error;
+    if (!bankfile::openForReading(path, file, &error)) {
+        AddMessage(QStringLiteral("Could not open the bank file %1: %2. No sound was changed; "
+                                  "check that the file exists and that you may read it.")
+                       .arg(quoted(path), error));
+        return false;
+    }
+    SelectionList.clear();
+    const bankfile::LoadResult result = bankfile::loadBlocks(file, store_);
+    file.close();
+    RebuildList();
+
+    if (!result.ok) {
+        AddMessage(QStringLiteral("Reading the bank file %1 failed after %2 sounds: %3. "
+                                  "Those sounds were loaded, the other slots are unchanged.")
+                       .arg(quoted(path))
+                       .arg(result.blocksLoaded)
+                       .arg(result.error));
+        return false;
+    }
+    if (result.blocksIgnored > 0)
+        AddMessage(QStringLiteral("The bank file %1 holds %2 more sounds than the 200 slots; "
+                                  "the first 200 were loaded and %2 ignored.")
+                       .arg(quoted(path))
+                       .arg(result.blocksIgnored));
+    else if (result.moreIgnored)
+        AddMessage(QStringLiteral("%1 holds more than 200 sounds; the first 200 were loaded and the rest ignored.")
+                       .arg(quoted(path)));
+    if (result.trailingBytes > 0)
+        AddMessage(QStringLiteral("The last %1 bytes of %2 are not a whole sound of 270 bytes and were ignored.")
+                       .arg(result.trailingBytes)
+                       .arg(quoted(path)));
+    else if (result.blocksLoaded == 0)
+        AddMessage(QStringLiteral("The bank file %1 is empty; no sound was changed.").arg(quoted(path)));
+    return true;
+}
+
+bool TfrmMain::SaveBankFile(const QString& path)
+{
+    QString error;
+    if (!bankfile::saveSlots(path, store_, 0, kSlotCount, &error)) {
+        AddMessage(saveFailure(QStringLiteral("the bank file"), path, error));
+        return false;
+    }
+    SelectionList.clear();
+    RebuildList();
+    return true;
+}
+
+void TfrmMain::SavetofileSoundBanks1Click()
+{
+    guarded([this] {
+        LibrarianDialogs& dialogs = librarianDialogs();
+        const QString path = dialogs.saveFile(this);
+        if (path.isEmpty())
+            return;
+        if (QFileInfo::exists(path)
+            && dialogs.ask(this, QStringLiteral("Do you want to replace it?")) != LibrarianDialogs::Answer::Yes)
+            return;
+        QString error;
+        if (!bankfile::saveSlots(path, store_, 0, store_.count(), &error))
+            AddMessage(saveFailure(QStringLiteral("the bank file"), path, error));
+    });
+}
+
+void TfrmMain::SavetoseparatefileSoundBanks1Click()
+{
+    guarded([this] {
+        LibrarianDialogs& dialogs = librarianDialogs();
+        const QString base = dialogs.saveFile(this);
+        if (base.isEmpty())
+            return;
+        if (selectedRows().size() < 2
+            && dialogs.ask(this, QStringLiteral("Select all?")) == LibrarianDialogs::Answer::Yes)
+            SelectAll1Click();
+        for (int r : selectedRows()) {
+            if (!isValidSlot(r))
+                continue;
+            const QString path = bankfile::separateFileName(base, r);
+            if (QFileInfo::exists(path)) {
+                const auto answer = dialogs.ask(this, QStringLiteral("Do you want to replace it?"), true);
+                if (answer == LibrarianDialogs::Answer::Cancel)
+                    return;
+                if (answer == LibrarianDialogs::Answer::No)
+                    continue;
+            }
+            QString error;
+            if (!bankfile::saveSlots(path, store_, r, 1, &error)) {
+                AddMessage(saveFailure(QStringLiteral("the sound file"), path, error)
+                    + QStringLiteral(" The sounds after it were not saved."));
+                return;
+            }
+        }
+    });
+}
+
+void TfrmMain::LoadFromfilepatchlist1Click()
+{
+    guarded([this] {
+        LibrarianDialogs& dialogs = librarianDialogs();
+        if (dialogs.ask(this, QStringLiteral("Save changes ?")) == LibrarianDialogs::Answer::Yes)
+            SavetoseparatefileSoundBanks1Click();
+        const QString path = dialogs.openFile(this);
+        if (!path.isEmpty())
+            LoadBankFile(path);
+    });
+}
+
+// ---- autoload dialog --------------------------------------------------------
+
+void TfrmMain::Settings2Click()
+{
+    guarded([this] {
+        TfrmZRSettings dialog(this);
+        dialog.setAutoloadFileName(AutoloadFileName);
+        if (librarianDialogs().exec(dialog) == QDialog::Accepted)
+            AutoloadFileName = dialog.autoloadFileName();
+    });
+}
+
+// ---- settings file ----------------------------------------------------------
+
 void TfrmMain::ReadSettings()
 {
     store_.resetSoundNames();
+    Settings values;
+    QString error;
+    const QString path = settingsFilePath();
+    if (!settings::load(path, values, &error))
+        AddMessage(QStringLiteral("Could not read the settings file %1: %2. The default settings are used; "
+                                  "at close the program tries to write the file again.")
+                       .arg(quoted(path), error));
+    applySettings(*this, values);
+
+    if (!AutoloadFileName.isEmpty()) {
+        QFile probe;
+        if (bankfile::openForReading(AutoloadFileName, probe, &error)) {
+            probe.close();
+            LoadBankFile(AutoloadFileName);
+        } else {
+            AddMessage(QStringLiteral("Could not open the autoload bank file %1: %2. Every slot stays empty; "
+                                      "choose another file under System > Zoreduzor Settings.")
+                           .arg(quoted(AutoloadFileName), error));
+        }
+    }
     RebuildList();
 }
-void TfrmMain::WriteSettings() {}
-bool TfrmMain::LoadBankFile(const QString&) { return false; }
-bool TfrmMain::SaveBankFile(const QString&) { return false; }
-bool TfrmMain::FormCloseQuery() { return true; }
-void TfrmMain::closeEvent(QCloseEvent* event) { event->accept(); }
+
+void TfrmMain::WriteSettings()
+{
+    QString error;
+    const QString path = settingsFilePath();
+    if (!settings::save(path, currentSettings(*this), &error)) {
+        const QString line = QStringLiteral("Could not write the settings file %1: %2. The settings of this "
+                                            "session are lost; check that the program's folder is writable.")
+                                 .arg(quoted(path), error);
+        AddMessage(line);
+        // The window is hidden by now: the terminal is the only place left to tell.
+        std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    }
+}
+
+// ---- closing ----------------------------------------------------------------
+
+bool TfrmMain::FormCloseQuery()
+{
+    // The whole sequence runs once: a second close request (the window closes
+    // from inside this step, and the system may ask again) only lets it go.
+    if (SettingsWritten)
+        return true;
+    hide();
+    guarded([this] { WriteSettings(); });
+    SettingsWritten = true;
+    guarded([this] {
+        if (AutoloadFileName.isEmpty())
+            return;
+        const QString question
+            = QStringLiteral("Do you want to save changes to autoload file (") + AutoloadFileName + QStringLiteral(") ?");
+        if (librarianDialogs().ask(this, question) == LibrarianDialogs::Answer::Yes && !SaveBankFile(AutoloadFileName))
+            std::fprintf(stderr, "The autoload file %s was not saved.\n", AutoloadFileName.toLocal8Bit().constData());
+    });
+    return true;
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    FormCloseQuery(); // closing cannot be cancelled
+    event->accept();
+}
 
 } // namespace sondrake

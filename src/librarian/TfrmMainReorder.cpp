@@ -1,15 +1,149 @@
 // Moving sounds between slots: up/down, to a clicked row, by name, by drag.
 #include "librarian/TfrmMain.h"
 
+#include "librarian/LibrarianDialogs.h"
+#include "librarian/Reorder.h"
+#include "librarian/SoundListView.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QPointer>
+#include <QScrollBar>
+
 namespace sondrake {
 
-void TfrmMain::Orderbyname1Click() {}
-void TfrmMain::btnDownClick() {}
-void TfrmMain::btnUPClick() {}
-void TfrmMain::moveUp(bool) {}
-void TfrmMain::moveDown(bool) {}
-void TfrmMain::MoveSelectionTo(int) {}
-void TfrmMain::ListView1RightClick(int, bool) {}
-void TfrmMain::ListView1DragDrop(int) {}
+namespace {
+
+// Keeps the moving selection in view: 10 pixels, or one row when the list
+// scrolls by rows.
+void scrollList(SoundListView* list, int direction)
+{
+    QScrollBar* bar = list->verticalScrollBar();
+    const int step = list->verticalScrollMode() == QAbstractItemView::ScrollPerPixel ? 10 : 1;
+    bar->setValue(bar->value() + direction * step);
+}
+
+} // namespace
+
+void TfrmMain::btnUPClick()
+{
+    guarded([this] {
+        if (!moveRunning_)
+            moveUp(true);
+    });
+}
+
+void TfrmMain::btnDownClick()
+{
+    guarded([this] {
+        if (!moveRunning_)
+            moveDown(true);
+    });
+}
+
+void TfrmMain::moveUp(bool asCommand)
+{
+    if (asCommand) {
+        const std::vector<int> rows = selectedRows();
+        if (rows.empty() || rows.front() == 0)
+            return;
+        const int f = rows.front();
+        if (f - ListView1->topVisibleRow() < ListView1->visibleRowCount() / 4)
+            scrollList(ListView1, -1);
+        CollectSelection();
+    }
+    if (!reorder::moveUp(store_, SelectionList))
+        return;
+    RefreshNames(!asCommand);
+}
+
+void TfrmMain::moveDown(bool asCommand)
+{
+    if (asCommand) {
+        const std::vector<int> rows = selectedRows();
+        if (rows.empty() || rows.back() == kSlotCount - 1)
+            return;
+        const int f = rows.front();
+        if (f - ListView1->topVisibleRow() > ListView1->visibleRowCount() / 4)
+            scrollList(ListView1, 1);
+        CollectSelection();
+    }
+    if (!reorder::moveDown(store_, SelectionList))
+        return;
+    RefreshNames(!asCommand);
+}
+
+void TfrmMain::MoveSelectionTo(int target)
+{
+    if (moveRunning_ || !isValidSlot(target))
+        return;
+    CollectSelection();
+    if (SelectionList.empty())
+        return;
+    const int steps = reorder::moveToStepCount(SelectionList, target);
+    QPointer<TfrmMain> self(this);
+    moveRunning_ = true;
+    try {
+        for (int i = 0; i < steps; ++i) {
+            if (SelectionList.empty())
+                break; // a load emptied the selection while the list repainted
+            const int f = SelectionList.front();
+            if (target < f)
+                moveUp(false);
+            else if (target > f)
+                moveDown(false);
+            else
+                break; // the remaining steps would do nothing
+            // Let the list repaint and the keyboard player's timers run; user
+            // input that arrives meanwhile cannot start another move.
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            if (!self)
+                return; // the window went away while events ran
+        }
+    } catch (...) {
+        moveRunning_ = false;
+        throw;
+    }
+    moveRunning_ = false;
+    RefreshNames(false);
+}
+
+void TfrmMain::ListView1RightClick(int row, bool ctrlHeld)
+{
+    // The list leaves its selection alone on a right press, with or without
+    // Ctrl, so the move takes the selection of this moment.
+    Q_UNUSED(ctrlHeld);
+    guarded([this, row] { MoveSelectionTo(row); });
+}
+
+void TfrmMain::Orderbyname1Click()
+{
+    guarded([this] {
+        if (moveRunning_)
+            return;
+        CollectSelection();
+        if (SelectionList.size() < 2
+            && librarianDialogs().ask(this, QStringLiteral("Sort all?")) == LibrarianDialogs::Answer::Yes)
+            ListView1->selectAll();
+        CollectSelection();
+        const std::vector<int> positions = SelectionList;
+        reorder::sortByName(store_, positions);
+        SelectionList = positions;
+        RefreshNames(false);
+    });
+}
+
+void TfrmMain::ListView1DragDrop(int targetRow)
+{
+    if (moveRunning_ || !isValidSlot(targetRow))
+        return;
+    // The selection of this moment (not an older remembered one) is what the
+    // list shows again after the exchange.
+    CollectSelection();
+    if (SelectionList.empty())
+        return;
+    if (reorder::swapForDrop(store_, targetRow, SelectionList.front()))
+        RefreshNames(false);
+}
 
 } // namespace sondrake

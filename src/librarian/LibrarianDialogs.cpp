@@ -1,0 +1,82 @@
+#include "librarian/LibrarianDialogs.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace sondrake {
+
+namespace {
+
+const QString kFilter = QStringLiteral("SysEx Files (*.syx)");
+
+LibrarianDialogs*& installed()
+{
+    static LibrarianDialogs* dialogs = nullptr;
+    return dialogs;
+}
+
+// The last folder used, so the next dialog opens where the user was.
+QString& lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+void remember(const QString& path)
+{
+    if (!path.isEmpty())
+        lastFolder() = QFileInfo(path).absolutePath();
+}
+
+} // namespace
+
+LibrarianDialogs::Answer LibrarianDialogs::ask(QWidget* parent, const QString& question, bool withCancel)
+{
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel)
+        buttons |= QMessageBox::Cancel;
+    const auto answer = QMessageBox::question(parent, QStringLiteral("Confirm"), question, buttons, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        return Answer::Yes;
+    if (answer == QMessageBox::Cancel)
+        return Answer::Cancel;
+    if (answer == QMessageBox::No)
+        return Answer::No;
+    return withCancel ? Answer::Cancel : Answer::No;
+}
+
+QString LibrarianDialogs::openFile(QWidget* parent)
+{
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), lastFolder(), kFilter);
+    remember(path);
+    return path;
+}
+
+QString LibrarianDialogs::saveFile(QWidget* parent)
+{
+    QFileDialog dialog(parent, QString(), lastFolder(), kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("syx"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    const QString path = dialog.selectedFiles().constFirst();
+    remember(path);
+    return path;
+}
+
+int LibrarianDialogs::exec(QDialog& dialog) { return dialog.exec(); }
+
+LibrarianDialogs& librarianDialogs()
+{
+    static LibrarianDialogs real;
+    LibrarianDialogs* dialogs = installed();
+    return dialogs ? *dialogs : real;
+}
+
+void setLibrarianDialogs(LibrarianDialogs* dialogs) { installed() = dialogs; }
+
+} // namespace sondrake

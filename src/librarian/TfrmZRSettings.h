@@ -1,0 +1,38 @@
+#pragma once
+
+// The autoload dialog: whether a bank file is loaded at start-up, and which.
+// The caller fills it from the autoload file name and reads it back after
+// "&Ok" (see TfrmMain::Settings2Click).
+
+#include <QDialog>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+namespace sondrake {
+
+class TfrmZRSettings : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfrmZRSettings(QWidget* parent = nullptr);
+
+    // Shows the autoload file name; "Enable" is ticked when there is one.
+    void setAutoloadFileName(const QString& name);
+    // The name to keep after "&Ok": the typed path when "Enable" is ticked,
+    // empty otherwise.
+    QString autoloadFileName() const;
+
+    QGroupBox* grpAutoload = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QLineEdit* edtAutoload = nullptr;
+    QPushButton* btnBrowse = nullptr;
+    QPushButton* btnOk = nullptr;
+
+private:
+    void btnBrowseClick();
+};
+
+} // namespace sondrake

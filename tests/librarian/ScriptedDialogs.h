@@ -1,0 +1,70 @@
+#pragma once
+
+// Answers the librarian's questions and file dialogs from a script, and
+// records what was asked, so window tests never show a modal box.
+
+#include "librarian/LibrarianDialogs.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+namespace sondrake::testing {
+
+class ScriptedDialogs : public LibrarianDialogs {
+public:
+    ScriptedDialogs() { setLibrarianDialogs(this); }
+    ~ScriptedDialogs() override { setLibrarianDialogs(nullptr); }
+
+    std::deque<Answer> answers; // taken in order; an unexpected question fails the test
+    std::deque<QString> openPaths; // empty string = cancelled
+    std::deque<QString> savePaths;
+    std::function<int(QDialog&)> onExec; // fills in a dialog and returns its result
+
+    QStringList asked; // every question, in order
+    int openCount = 0;
+    int saveCount = 0;
+    bool unexpected = false;
+
+    Answer ask(QWidget*, const QString& question, bool withCancel) override
+    {
+        asked << question + (withCancel ? QStringLiteral(" [Yes/No/Cancel]") : QStringLiteral(" [Yes/No]"));
+        if (answers.empty()) {
+            unexpected = true;
+            return withCancel ? Answer::Cancel : Answer::No;
+        }
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    QString openFile(QWidget*) override
+    {
+        ++openCount;
+        if (openPaths.empty()) {
+            unexpected = true;
+            return QString();
+        }
+        const QString p = openPaths.front();
+        openPaths.pop_front();
+        return p;
+    }
+    QString saveFile(QWidget*) override
+    {
+        ++saveCount;
+        if (savePaths.empty()) {
+            unexpected = true;
+            return QString();
+        }
+        const QString p = savePaths.front();
+        savePaths.pop_front();
+        return p;
+    }
+    int exec(QDialog& dialog) override { return onExec ? onExec(dialog) : int(QDialog::Rejected); }
+
+    // Nothing left over and nothing unexpected.
+    bool allUsed() const { return !unexpected && answers.empty() && openPaths.empty() && savePaths.empty(); }
+};
+
+} // namespace sondrake::testing

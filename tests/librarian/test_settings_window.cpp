@@ -1,0 +1,245 @@
+// Start-up reading of the settings and the autoload file, the autoload
+// dialog, and the closing sequence, on the real window.
+#include "ScriptedDialogs.h"
+
+#include "librarian/TfrmMain.h"
+#include "librarian/TfrmZRSettings.h"
+#include "midi/RecordingBackend.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace sondrake;
+using testing::ScriptedDialogs;
+using Answer = LibrarianDialogs::Answer;
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestSettingsWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+
+    QString ini() const { return dir->filePath("halvorne_q-lindorn.ini"); }
+    QString path(const char* name) const { return dir->filePath(QString::fromLatin1(name)); }
+
+    std::unique_ptr<TfrmMain> open()
+    {
+        auto w = std::make_unique<TfrmMain>();
+        w->show();
+        return w;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        TfrmMain::setOpenMidiPortsAtStart(false);
+        midi::installRecordingBackend();
+    }
+
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        TfrmMain::setSettingsFilePath(ini());
+        dialogs = std::make_unique<ScriptedDialogs>();
+    }
+
+    void cleanup()
+    {
+        QVERIFY2(dialogs->allUsed(), qPrintable(dialogs->asked.join(" | ")));
+        dialogs.reset();
+    }
+
+    void noFileGivesDefaultsAndCloseWritesItOnce()
+    {
+        auto w = open();
+        QVERIFY(w->AutoloadFileName.isEmpty());
+        QCOMPARE(int(w->ToleranceComboBox), 0);
+        QCOMPARE(int(w->ToleranceOctave), 2);
+        QCOMPARE(int(w->ToleranceKeytrack), 0);
+        QCOMPARE(int(w->ToleranceOtherKnobs), 10);
+        QCOMPARE(int(w->ToleranceSemitoneKnobs), 0);
+        QCOMPARE(int(w->ToleranceDetuneKnobs), 3);
+        QCOMPARE(w->store().getSoundName(199), std::string("empty           "));
+        QVERIFY(w->messagesBox()->toPlainText().isEmpty());
+        QVERIFY(!QFile::exists(ini()));
+
+        w->ToleranceOtherKnobs = 77;
+        w->findChild<QAction*>("Exit1")->trigger(); // no autoload file: no question
+        QVERIFY(!w->isVisible());
+        QVERIFY(w->SettingsWritten);
+        const QByteArray written = readFile(ini());
+        QCOMPARE(written,
+            QByteArray("[Globals]\nAutoloadfile=\nToleranceComboBox=0\nToleranceOctave=2\n"
+                       "ToleranceKeytrack=0\nToleranceOtherKnobs=77\nToleranceSemitoneKnobs=0\n"
+                       "ToleranceDetuneKnobs=3\n"));
+        // A second close request (the system asking again) writes nothing.
+        writeFile(ini(), "marker");
+        w->close();
+        QCOMPARE(readFile(ini()), QByteArray("marker"));
+    }
+
+    void fileValuesJunkAndForeignLinesSurvive()
+    {
+        const QByteArray original = "[Mine]\r\nToleranceOctave=1\r\n"
+                                    "[globals]\r\n"
+                                    "TOLERANCEOTHERKNOBS=300\r\n"
+                                    "toleranceDetuneKnobs=junk\r\n"
+                                    "Foreign=1\r\n"
+                                    "ToleranceKeytrack=" + QByteArray(1 << 20, '9') + "\r\n"
+                                    "\x01\x02\xff\r\n"
+                                    "ToleranceOctave=6";
+        writeFile(ini(), original);
+        auto w = open();
+        QCOMPARE(int(w->ToleranceOtherKnobs), 44);
+        QCOMPARE(int(w->ToleranceDetuneKnobs), 3);
+        QCOMPARE(int(w->ToleranceKeytrack), 0); // far beyond any integer
+        QCOMPARE(int(w->ToleranceOctave), 6);
+        w->close();
+        const QByteArray written = readFile(ini());
+        QCOMPARE(written, QByteArray("[Mine]\r\nToleranceOctave=1\r\n[globals]\r\nTOLERANCEOTHERKNOBS=44\r\n"
+                                   "toleranceDetuneKnobs=3\r\nForeign=1\r\nToleranceKeytrack=0\r\n\x01\x02\xff\r\n"
+                                   "ToleranceOctave=6\r\nAutoloadfile=\r\nToleranceComboBox=0\r\n"
+                                   "ToleranceSemitoneKnobs=0\r\n"));
+    }
+
+    void autoloadAtStartAndQuestionAtClose()
+    {
+        QByteArray bank;
+        for (int k = 0; k < 200; ++k)
+            bank += QByteArray(270, char(k & 0x7F));
+        writeFile(path("auto.syx"), bank);
+        writeFile(ini(), "[Globals]\nAutoloadfile=" + path("auto.syx").toUtf8() + "\n");
+        auto w = open();
+        QCOMPARE(int(w->store().slot(150)[0]), 150 & 0x7F);
+        QVERIFY(w->messagesBox()->toPlainText().isEmpty());
+
+        w->store().slot(150)[0] = 0x42;
+        dialogs->answers = { Answer::Yes };
+        w->close();
+        w->close();
+        QCOMPARE(dialogs->asked,
+            QStringList({ "Do you want to save changes to autoload file (" + path("auto.syx") + ") ? [Yes/No]" }));
+        const QByteArray saved = readFile(path("auto.syx"));
+        QCOMPARE(saved.size(), 54000);
+        QCOMPARE(int(saved[150 * 270]), 0x42);
+    }
+
+    void missingAutoloadFileLeavesEmptySlotsAndSaysSo()
+    {
+        writeFile(ini(), "[Globals]\nAutoloadfile=" + path("gone.syx").toUtf8() + "\n");
+        auto w = open();
+        QCOMPARE(w->store().getSoundName(0), std::string("empty           "));
+        QCOMPARE(w->AutoloadFileName, path("gone.syx"));
+        const QString text = w->messagesBox()->toPlainText();
+        QVERIFY(!text.contains('\n'));
+        QVERIFY(text.contains("gone.syx") && text.contains("Zoreduzor Settings"));
+        QCOMPARE(w->soundList() != nullptr, true);
+        // "No" at close writes no bank file.
+        dialogs->answers = { Answer::No };
+        w->close();
+        QVERIFY(!QFile::exists(path("gone.syx")));
+    }
+
+    void failedWritesAtCloseStillClose()
+    {
+        // The settings file's place is taken by a folder; the autoload file
+        // cannot be written either. Both say so and the window closes.
+        QVERIFY(QDir().mkpath(ini()));
+        auto w = open();
+        QVERIFY(w->messagesBox()->toPlainText().contains("settings file"));
+        w->messagesBox()->clear();
+        w->AutoloadFileName = dir->path();
+        dialogs->answers = { Answer::Yes };
+        w->close();
+        QVERIFY(!w->isVisible());
+        const QStringList lines = w->messagesBox()->toPlainText().split('\n');
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].contains("Could not write the settings file"));
+        QVERIFY(lines[1].contains("Could not save the bank file"));
+        QVERIFY(QFileInfo(ini()).isDir());
+    }
+
+    void autoloadDialog()
+    {
+        auto w = open();
+        w->AutoloadFileName = "/old/bank.syx";
+
+        // Opening shows the name and ticks "Enable"; "..." picks a file and ticks it.
+        dialogs->openPaths = { path("picked.syx") };
+        dialogs->onExec = [&](QDialog& d) {
+            auto& z = dynamic_cast<TfrmZRSettings&>(d);
+            [&] {
+                QCOMPARE(z.windowTitle(), QString("Settings"));
+                QCOMPARE(z.grpAutoload->title(), QString("Autoload"));
+                QCOMPARE(z.CheckBox1->text(), QString("Enable"));
+                QCOMPARE(z.btnBrowse->text(), QString("..."));
+                QCOMPARE(z.btnOk->text(), QString("&Ok"));
+                QCOMPARE(z.edtAutoload->text(), QString("/old/bank.syx"));
+                QVERIFY(z.CheckBox1->isChecked());
+                z.CheckBox1->setChecked(false);
+                QTest::mouseClick(z.btnBrowse, Qt::LeftButton);
+                QCOMPARE(z.edtAutoload->text(), path("picked.syx"));
+                QVERIFY(z.CheckBox1->isChecked());
+            }();
+            QTest::mouseClick(z.btnOk, Qt::LeftButton);
+            return z.result();
+        };
+        w->findChild<QAction*>("Settings2")->trigger();
+        QCOMPARE(w->AutoloadFileName, path("picked.syx"));
+
+        // Unticked and Ok: no autoload, written empty, no question at close.
+        dialogs->onExec = [](QDialog& d) {
+            auto& z = dynamic_cast<TfrmZRSettings&>(d);
+            z.CheckBox1->setChecked(false);
+            return int(QDialog::Accepted);
+        };
+        w->Settings2Click();
+        QVERIFY(w->AutoloadFileName.isEmpty());
+
+        // Closed any other way: nothing changes; a typed path is kept as typed.
+        w->AutoloadFileName = "x";
+        dialogs->onExec = [](QDialog& d) {
+            dynamic_cast<TfrmZRSettings&>(d).edtAutoload->setText("typed, not checked");
+            return int(QDialog::Rejected);
+        };
+        w->Settings2Click();
+        QCOMPARE(w->AutoloadFileName, QString("x"));
+        dialogs->onExec = [](QDialog& d) {
+            dynamic_cast<TfrmZRSettings&>(d).edtAutoload->setText("typed, not checked");
+            return int(QDialog::Accepted);
+        };
+        w->Settings2Click();
+        QCOMPARE(w->AutoloadFileName, QString("typed, not checked"));
+        w->AutoloadFileName.clear();
+        w->close();
+        QVERIFY(readFile(ini()).contains("Autoloadfile=\n"));
+    }
+};
+
+QTEST_MAIN(TestSettingsWindow)
+#include "test_settings_window.moc"
