@@ -1,0 +1,597 @@
+#include "editor/TfrmPatchEdit.h"
+
+#include "controls/TKnob.h"
+#include "controls/TSlider.h"
+#include "editor/TfrmSelectLocation.h"
+#include "midi/MidiOut.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <exception>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace sondrake::editor {
+
+namespace {
+
+    TfrmPatchEdit::MessageBoxHook& messageBoxHook()
+    {
+        static TfrmPatchEdit::MessageBoxHook hook;
+        return hook;
+    }
+
+    QString errorText(const std::exception& e) { return QString::fromLocal8Bit(e.what()); }
+
+    // Number-pad 1..9: semitones above the octave's C, one octave up.
+    constexpr int kTestNoteOffsets[9] = { 12, 14, 16, 17, 19, 21, 23, 24, 26 };
+
+    // While the keyboard player runs these letters play notes, so typing
+    // them into the window would only fill the name field.
+    const QString kPlayerLetters = QStringLiteral("asdfghjklwetyuop");
+
+    bool isNumpadDigit(const QKeyEvent* e)
+    {
+        return (e->modifiers() & Qt::KeypadModifier) && e->key() >= Qt::Key_1 && e->key() <= Qt::Key_9;
+    }
+
+    // The init sound: the value of every schema parameter (control values:
+    // positions, list indexes, 1 = on).
+    struct InitValue {
+        std::string_view control;
+        int value;
+    };
+    constexpr InitValue kInitSound[] = {
+        // oscillators
+        { "cmbOsc1Forms", 2 },
+        { "cmbOsc2Forms", 0 },
+        { "cmbOsc3Forms", 0 },
+        { "KnobOsc1Level", 127 },
+        { "KnobOsc2Level", 0 },
+        { "KnobOsc3Level", 0 },
+        { "KnobOsc1Semitone", 64 },
+        { "KnobOsc2Semitone", 64 },
+        { "KnobOsc3Semitone", 64 },
+        { "KnobOsc1Detune", 64 },
+        { "KnobOsc2Detune", 64 },
+        { "KnobOsc3Detune", 64 },
+        { "KnobOsc1ManualPW", 0 },
+        { "KnobOsc2ManualPW", 0 },
+        { "KnobOsc3ManualPW", 0 },
+        { "KnobOsc1LFO2PW", 0 },
+        { "KnobOsc2LFO2PW", 0 },
+        { "KnobOsc3LFO2PW", 0 },
+        { "KnobOsc1ModEnvPW", 0 },
+        { "KnobOsc2ModEnvPW", 0 },
+        { "KnobOsc3ModEnvPW", 0 },
+        { "KnobOsc1ModEnvPitch", 0 },
+        { "KnobOsc2ModEnvPitch", 0 },
+        { "KnobOsc3ModEnvPitch", 0 },
+        { "KnobOsc1LFO1Pitch", 0 },
+        { "KnobOsc2LFO1Pitch", 0 },
+        { "KnobOsc3LFO1Pitch", 0 },
+        { "cmbOsc1Octave", 1 },
+        { "cmbOsc2Octave", 1 },
+        { "cmbOsc3Octave", 1 },
+        // oscillators common
+        { "ckbOsc12Sync", 1 },
+        { "cmbUnison", 0 },
+        { "cmbOscPolyMode", 1 },
+        { "cmbPortaMode", 0 },
+        { "cmbFixedNote", 0 },
+        { "KnobPortamento", 0 },
+        { "KnobUnidetune", 0 },
+        { "KnobVCODrift", 0 },
+        { "KnobStartPhase", 0 },
+        { "Knob23FMLevel", 0 },
+        { "KnobMixerOut", 0 },
+        { "KnobPreglide", 0 },
+        { "Knob23FMADEnv", 0 },
+        { "Knob23FMLFO1", 0 },
+        { "KnobMixerLFO1OSC1", 0 },
+        { "KnobMixerLFO2OSC1", 0 },
+        { "KnobMixerLFO2OSC2", 0 },
+        { "KnobMixerADenvOSC3", 0 },
+        // noise and ring
+        { "cmbNoisetype", 0 },
+        { "KnobNoiseLevel", 0 },
+        { "KnobRing12Level", 0 },
+        { "KnobLfo1NoiseLevel", 0 },
+        { "KnobLFO1Ring12Level", 0 },
+        // filter
+        { "KnobFrequency", 127 },
+        { "KnobResonance", 0 },
+        { "KnobKeyTrack", 0 },
+        { "KnobOverdrive", 0 },
+        { "KnobQNormalise", 0 },
+        { "KnobFiltVelocity", 0 },
+        { "KnobModenvFiltFreq", 0 },
+        { "KnobLfo2FiltFreq", 0 },
+        { "cmbFilterType", 0 },
+        { "cmbFilterSlope", 1 },
+        // LFOs
+        { "KnobLfo1Speed", 0 },
+        { "KnobLfo1Delay", 0 },
+        { "KnobLfo1KeysyncPhaseOffset", 0 },
+        { "cmbLfo1Waveform", 0 },
+        { "cmblfo1Triggering", 0 },
+        { "KnobLfo1Velocity", 0 },
+        { "ckbLfo1OneShot", 1 },
+        { "ckbLfo1Keysync", 1 },
+        { "ckbLfo1CommonToAllVoices", 1 },
+        { "ckbLfo1Polarity", 1 },
+        { "KnobLfo2Speed", 0 },
+        { "KnobLfo2Delay", 0 },
+        { "KnobLfo2KeysyncPhaseOffset", 0 },
+        { "cmbLfo2Waveform", 0 },
+        { "cmblfo2Triggering", 0 },
+        { "KnobLfo2Velocity", 0 },
+        { "ckbLfo2OneShot", 1 },
+        { "ckbLfo2Keysync", 1 },
+        { "ckbLfo2CommonToAllVoices", 1 },
+        { "ckbLfo2Polarity", 1 },
+        // envelopes and velocity
+        { "sldAmpAttack", 0 },
+        { "sldAmpDecay", 64 },
+        { "sldAmpSustain", 64 },
+        { "sldAmpRelease", 32 },
+        { "sldModEnvAttack", 0 },
+        { "sldModEnvDecay", 64 },
+        { "sldModEnvSustain", 64 },
+        { "sldModEnvRelease", 32 },
+        { "sldEnv3Attack", 64 },
+        { "sldEnv3Decay", 64 },
+        { "sldVelocityAmp", 64 },
+        { "sldVelocityModEnv", 64 },
+        { "sldVelocityADEnv", 64 },
+        { "cmbAmpEnvMonotrig", 1 },
+        { "cmbMEnvMonotrig", 1 },
+        { "cmbADEnvMonotrig", 1 },
+    };
+
+    QPushButton* makeButton(QWidget* parent, const char* name, const QString& text)
+    {
+        auto* b = new QPushButton(text, parent);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        b->setDefault(false);
+        return b;
+    }
+
+} // namespace
+
+TfrmPatchEdit::TfrmPatchEdit(EditorHost& host, QWidget* parent)
+    : QDialog(parent ? parent : host.window())
+    , host_(host)
+{
+    setObjectName(QStringLiteral("TfrmPatchEdit"));
+    setWindowTitle(QStringLiteral("Sound Edit"));
+    setModal(true);
+    QFont f = font();
+    f.setPixelSize(11);
+    setFont(f);
+    setFixedSize(kClientWidth, kClientHeight);
+    buildTopPanel();
+    buildPages();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(250);
+    connect(Timer1, &QTimer::timeout, this, &TfrmPatchEdit::Timer1Timer);
+    Timer1->start();
+
+    testNoteFlag = false;
+    // The window sees every key before the control that has the focus.
+    qApp->installEventFilter(this);
+}
+
+TfrmPatchEdit::~TfrmPatchEdit()
+{
+    qApp->removeEventFilter(this);
+    // The controls outlive this object's members for a moment while QObject
+    // deletes its children; they must not call back into a half-gone window.
+    for (ControlRow& row : pages_.rows) {
+        if (row.knob)
+            row.knob->setOnChange({});
+        if (row.slider)
+            row.slider->setOnChange({});
+        if (row.check || row.list)
+            row.widget->disconnect(this);
+    }
+}
+
+void TfrmPatchEdit::buildTopPanel()
+{
+    auto* top = new QWidget(this);
+    top->setObjectName(QStringLiteral("pnlTop"));
+    top->setGeometry(0, 0, kClientWidth, 92);
+
+    lblName = new QLabel(QStringLiteral("Name"), top);
+    edtName = new QLineEdit(top);
+    edtName->setObjectName(QStringLiteral("edtName"));
+    edtName->setMaxLength(int(kNameLength));
+    edtName->setFixedWidth(140);
+    lblName->setBuddy(edtName);
+    btnTestSound = makeButton(top, "btnTestSound", QStringLiteral("Test &Sound C4-C5"));
+    btnTestSound->setToolTip(QStringLiteral("Shortcut Num 1,2,3,4,5,6,7,8,9,+,-"));
+    btnTestSound->setMinimumWidth(130);
+    btnInitSound = makeButton(top, "btnInitSound", QStringLiteral("Init Sound"));
+    btnSavSoundto = makeButton(top, "btnSavSoundto", QStringLiteral("Send Sound to Q-Lindorn"));
+
+    lblRandomSchema = new QLabel(QStringLiteral("Sound Family Schema"), top);
+    cmbRandomSchema = new QComboBox(top);
+    cmbRandomSchema->setObjectName(QStringLiteral("cmbRandomSchema"));
+    cmbRandomSchema->setEditable(true);
+    cmbRandomSchema->setInsertPolicy(QComboBox::NoInsert);
+    cmbRandomSchema->setFixedWidth(170);
+    lblRandomSchema->setBuddy(cmbRandomSchema);
+    btnSaveRandomSchema = makeButton(top, "btnSaveRandomSchema", QStringLiteral("Save Snd Family Schema"));
+    btnCreateSchemaFromCurrentSound = makeButton(
+        top, "btnCreateSchemaFromCurrentSound", QStringLiteral("Create Snd Family Schema from current sound"));
+
+    btnRandomizeSound = makeButton(top, "btnRandomizeSound", QStringLiteral("Randomize Sound (Ctrl+0)"));
+    QPalette red = btnRandomizeSound->palette();
+    red.setColor(QPalette::ButtonText, QColor(200, 0, 0));
+    btnRandomizeSound->setPalette(red);
+    btnRandomizeOscillators
+        = makeButton(top, "btnRandomizeOscillators", QStringLiteral("Randomize Oscillators (Ctrl+1)"));
+    btnRandomizeFilters = makeButton(top, "btnRandomizeFilters", QStringLiteral("Randomize Filter (Ctrl+2)"));
+    btnRandomizeEnvelopes = makeButton(top, "btnRandomizeEnvelopes", QStringLiteral("Randomize Envelopes (Ctrl+3)"));
+    btnRandomizeLFOs = makeButton(top, "btnRandomizeLFOs", QStringLiteral("Randomize LFOs (Ctrl+4)"));
+
+    auto* rows = new QVBoxLayout(top);
+    rows->setContentsMargins(6, 4, 6, 2);
+    rows->setSpacing(3);
+    auto* row1 = new QHBoxLayout;
+    row1->addWidget(lblName);
+    row1->addWidget(edtName);
+    row1->addSpacing(10);
+    row1->addWidget(btnTestSound);
+    row1->addWidget(btnInitSound);
+    row1->addWidget(btnSavSoundto);
+    row1->addStretch(1);
+    row1->addWidget(btnRandomizeSound);
+    auto* row2 = new QHBoxLayout;
+    row2->addWidget(lblRandomSchema);
+    row2->addWidget(cmbRandomSchema);
+    row2->addWidget(btnSaveRandomSchema);
+    row2->addWidget(btnCreateSchemaFromCurrentSound);
+    row2->addStretch(1);
+    auto* row3 = new QHBoxLayout;
+    row3->addWidget(btnRandomizeOscillators);
+    row3->addWidget(btnRandomizeFilters);
+    row3->addWidget(btnRandomizeEnvelopes);
+    row3->addWidget(btnRandomizeLFOs);
+    row3->addStretch(1);
+    rows->addLayout(row1);
+    rows->addLayout(row2);
+    rows->addLayout(row3);
+
+    connect(edtName, &QLineEdit::textEdited, this, &TfrmPatchEdit::edtNameChange);
+    connect(btnTestSound, &QPushButton::pressed, this, &TfrmPatchEdit::btnTestSoundMouseDown);
+    connect(btnTestSound, &QPushButton::released, this, &TfrmPatchEdit::btnTestSoundMouseUp);
+    connect(btnInitSound, &QPushButton::clicked, this, &TfrmPatchEdit::btnInitSoundClick);
+    connect(btnSavSoundto, &QPushButton::clicked, this, &TfrmPatchEdit::btnSavSoundtoClick);
+}
+
+void TfrmPatchEdit::buildPages()
+{
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(3, 92, kClientWidth - 6, kClientHeight - 92 - 3);
+    PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
+    // The page inside the tab bar and the frame.
+    const QSize pageSize(PageControl1->width() - 6, PageControl1->height() - PageControl1->tabBar()->sizeHint().height() - 6);
+    try {
+        buildParameterPages(PageControl1, pageSize, pages_);
+        wireControls();
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+}
+
+void TfrmPatchEdit::wireControls()
+{
+    for (ControlRow& row : pages_.rows) {
+        if (row.knob)
+            row.knob->setOnChange([this](QObject* s) { KnobOctave1Change(s); });
+        else if (row.slider)
+            row.slider->setOnChange([this](QObject* s) { KnobOctave1Change(s); });
+        else if (row.list)
+            connect(row.list, &QComboBox::activated, this, [this, w = row.list](int) { KnobOctave1Change(w); });
+        else if (row.check)
+            connect(row.check, &QCheckBox::toggled, this, [this, w = row.check](bool) { KnobOctave1Change(w); });
+    }
+}
+
+void TfrmPatchEdit::setMessageBoxHook(MessageBoxHook hook) { messageBoxHook() = std::move(hook); }
+
+void TfrmPatchEdit::ShowError(const QString& text)
+{
+    if (errorPending_)
+        return;
+    errorPending_ = true;
+    // Errors can arise while a control paints; a message box must not open
+    // its event loop there, so it opens from the event loop instead.
+    QTimer::singleShot(0, this, [this, text] {
+        if (const MessageBoxHook& hook = messageBoxHook())
+            hook(this, text);
+        else
+            QMessageBox::warning(this, windowTitle(), text);
+        errorPending_ = false;
+    });
+}
+
+int TfrmPatchEdit::controlValue(const ParameterEntry& entry) const
+{
+    const ControlRow* row = pages_.rowFor(&entry);
+    if (!row)
+        throw std::runtime_error("no control for " + std::string(entry.control));
+    if (row->knob)
+        return row->knob->Position();
+    if (row->slider)
+        return row->slider->Position();
+    if (row->list)
+        return row->list->currentIndex();
+    return row->check->isChecked() ? 1 : 0;
+}
+
+void TfrmPatchEdit::setControlValue(const ParameterEntry& entry, int value)
+{
+    const ControlRow* row = pages_.rowFor(&entry);
+    if (!row)
+        throw std::runtime_error("no control for " + std::string(entry.control));
+    if (row->knob) {
+        row->knob->setPosition(value);
+    } else if (row->slider) {
+        row->slider->setPosition(value);
+    } else if (row->list) {
+        row->list->setCurrentIndex(value >= 0 && value < row->list->count() ? value : -1);
+    } else {
+        row->check->setChecked(value != 0);
+    }
+}
+
+void TfrmPatchEdit::LoadControls()
+{
+    if (pages_.rows.empty() && !edtName)
+        return;
+    loading_ = true;
+    try {
+        QString name = QString::fromLatin1(
+            reinterpret_cast<const char*>(workingCopy.data() + kNameOffset), qsizetype(kNameLength));
+        qsizetype begin = 0;
+        qsizetype end = name.size();
+        while (begin < end && name.at(begin).unicode() <= 32)
+            ++begin;
+        while (end > begin && name.at(end - 1).unicode() <= 32)
+            --end;
+        edtName->setText(name.mid(begin, end - begin));
+
+        for (const ControlRow& row : pages_.rows) {
+            if (row.entry->isStored())
+                setControlValue(*row.entry, readValue(workingCopy, *row.entry));
+        }
+        modified = true;
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+    loading_ = false;
+}
+
+void TfrmPatchEdit::KnobOctave1Change(QObject* sender)
+{
+    try {
+        const ControlRow* row = pages_.rowFor(sender);
+        if (!row)
+            return;
+        const int value = controlValue(*row->entry);
+        if (row->list && value < 0)
+            return; // nothing selected: there is no value to send
+        sendLive(*row->entry, value);
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+}
+
+void TfrmPatchEdit::edtNameChange(const QString& text)
+{
+    // The name is 16 bytes of the SysEx body: printable 7-bit characters
+    // only, padded with blanks. Anything else would end the message early.
+    for (std::size_t i = 0; i < kNameLength; ++i) {
+        std::uint8_t byte = ' ';
+        if (qsizetype(i) < text.size()) {
+            const char16_t c = text.at(qsizetype(i)).unicode();
+            byte = (c >= 32 && c <= 126) ? std::uint8_t(c) : std::uint8_t('?');
+        }
+        workingCopy[kNameOffset + i] = byte;
+    }
+    modified = true;
+}
+
+void TfrmPatchEdit::Timer1Timer()
+{
+    if (!modified)
+        return;
+    modified = false;
+    host_.addMessage(QStringLiteral("send"));
+}
+
+void TfrmPatchEdit::btnTestSoundMouseDown() { midi::SendNoteOn(0, 60); }
+
+void TfrmPatchEdit::btnTestSoundMouseUp() { midi::SendReset(); }
+
+void TfrmPatchEdit::writeInitSound(SoundDump& dump)
+{
+    for (const InitValue& v : kInitSound) {
+        const ParameterEntry* entry = entryForControl(v.control);
+        if (!entry)
+            throw std::runtime_error("init sound: no parameter " + std::string(v.control));
+        writeValue(dump, *entry, v.value);
+    }
+}
+
+void TfrmPatchEdit::btnInitSoundClick()
+{
+    try {
+        writeInitSound(workingCopy);
+        LoadControls();
+        midi::SendSoundDump(workingCopy);
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+}
+
+void TfrmPatchEdit::btnSavSoundtoClick()
+{
+    try {
+        QPointer<TfrmSelectLocation> dialog = new TfrmSelectLocation(this);
+        dialog->setBankIndex(host_.lastSaveBank());
+        dialog->setProgramIndex(host_.lastSaveProgram());
+        const int result = dialog->exec();
+        if (!dialog)
+            return;
+        const int bank = dialog->bankIndex();
+        const int program = dialog->programIndex();
+        delete dialog.data();
+        if (result != QDialog::Accepted || bank < 0 || bank > 1 || program < 0 || program >= kProgramsPerBank)
+            return;
+        SoundDump copy = workingCopy;
+        copy[kLocationProgramByte] = std::uint8_t(program);
+        midi::SendSoundDump(copy);
+        host_.setLastSaveLocation(bank, program);
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+}
+
+void TfrmPatchEdit::updateTestSoundCaption()
+{
+    const int octave = host_.octave();
+    btnTestSound->setText(QStringLiteral("Test Sound C%1-C%2").arg(octave).arg(octave + 1));
+}
+
+void TfrmPatchEdit::FormKeyDown(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool keypad = event->modifiers() & Qt::KeypadModifier;
+    const int octave = host_.octave();
+    if ((key == Qt::Key_Minus && keypad) || key == Qt::Key_Z) {
+        if (octave > 0)
+            host_.setOctave(octave - 1);
+    } else if ((key == Qt::Key_Plus && keypad) || key == Qt::Key_X) {
+        if (octave < 9)
+            host_.setOctave(octave + 1);
+    }
+    updateTestSoundCaption();
+    if (testNoteFlag)
+        return;
+    if (isNumpadDigit(event)) {
+        const int note = host_.octave() * 12 + kTestNoteOffsets[key - Qt::Key_1];
+        // A note number is 7 bits: higher keys at the top octaves stay silent.
+        if (note < 0 || note > 127)
+            return;
+        testNoteFlag = true;
+        midi::SendNoteOn(0, std::uint8_t(note));
+    }
+}
+
+void TfrmPatchEdit::FormKeyUp(QKeyEvent* event)
+{
+    // Holding a key repeats press/release pairs on some systems; only the
+    // real release ends the note.
+    if (event->isAutoRepeat())
+        return;
+    if (testNoteFlag && isNumpadDigit(event)) {
+        midi::SendReset();
+        testNoteFlag = false;
+    }
+}
+
+bool TfrmPatchEdit::FormKeyPress(QKeyEvent* event)
+{
+    if (!host_.keyboardChecked())
+        return false;
+    const QString text = event->text();
+    return text.size() == 1 && kPlayerLetters.contains(text.at(0));
+}
+
+bool TfrmPatchEdit::ownsKeyTarget(QObject* watched) const
+{
+    if (!watched->isWidgetType())
+        return false;
+    auto* w = static_cast<QWidget*>(watched);
+    return w == this || isAncestorOf(w);
+}
+
+bool TfrmPatchEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return QDialog::eventFilter(watched, event);
+    if (!ownsKeyTarget(watched))
+        return false;
+    // An unhandled key travels from the focused control up through its
+    // parents, passing this filter at every step: handle it once.
+    auto* w = static_cast<QWidget*>(watched);
+    if (event == keyInFlight_ && keyReceiver_ && w->isAncestorOf(keyReceiver_.data())) {
+        keyReceiver_ = w;
+        return false;
+    }
+    keyInFlight_ = event;
+    keyReceiver_ = w;
+    auto* key = static_cast<QKeyEvent*>(event);
+    try {
+        if (type == QEvent::KeyPress) {
+            FormKeyDown(key);
+            if (FormKeyPress(key))
+                return true;
+        } else {
+            FormKeyUp(key);
+        }
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+    return false;
+}
+
+void TfrmPatchEdit::showEvent(QShowEvent* event)
+{
+    // Load before the first paint, so the controls show (and send) the sound.
+    if (!event->spontaneous())
+        LoadControls();
+    QDialog::showEvent(event);
+}
+
+void TfrmPatchEdit::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        LoadControls();
+    QDialog::changeEvent(event);
+}
+
+void runSoundEditor(EditorHost& host, SoundDump& slot, QWidget* parent)
+{
+    auto editor = std::make_unique<TfrmPatchEdit>(host, parent);
+    editor->workingCopy = slot;
+    editor->exec();
+    slot = editor->workingCopy;
+}
+
+} // namespace sondrake::editor

@@ -1,0 +1,137 @@
+#pragma once
+
+// "Sound Edit": the window in which one sound is edited. It works on a
+// private copy of the sound (the opener fills it before showing the window
+// and reads it back after it closes), shows every parameter on the controls
+// the ParameterMap names, and sends each change straight to the synthesizer.
+// Live edits reach the synthesizer only; the working copy changes through the
+// name, "Init Sound" and the randomizer.
+
+#include "editor/EditorHost.h"
+#include "editor/EditorLayout.h"
+#include "store/SoundDump.h"
+
+#include <QDialog>
+#include <QPointer>
+
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
+namespace sondrake::editor {
+
+class TfrmPatchEdit : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidth = 763;
+    static constexpr int kClientHeight = 671;
+
+    explicit TfrmPatchEdit(EditorHost& host, QWidget* parent = nullptr);
+    ~TfrmPatchEdit() override;
+
+    // The sound being edited.
+    SoundDump workingCopy {};
+    // Set when the name changes and after every load; the timer clears it.
+    bool modified = false;
+    // True while a number-pad test note sounds.
+    bool testNoteFlag = false;
+
+    EditorHost& host() { return host_; }
+    const ParameterPages& parameterPages() const { return pages_; }
+
+    // Shows every stored parameter of the working copy on its control, and
+    // the name in edtName. Failures go to a message box.
+    void LoadControls();
+
+    // The value a row's control shows: knob/slider position, list index
+    // (-1 with no selection), check box 1/0. The row must be in the map.
+    int controlValue(const ParameterEntry& entry) const;
+    // Sets a control as loading does (knob/slider: ignored out of range or
+    // equal; list: no message, index beyond the list clears the selection;
+    // check box: a different state sends its live message).
+    void setControlValue(const ParameterEntry& entry, int value);
+
+    // Writes the init sound's parameter values into a dump through the map;
+    // the name, location bytes and every byte outside those rows stay.
+    static void writeInitSound(SoundDump& dump);
+
+    // How the editor shows an error's text. Tests replace it; an empty hook
+    // restores the message box.
+    using MessageBoxHook = std::function<void(QWidget* parent, const QString& text)>;
+    static void setMessageBoxHook(MessageBoxHook hook);
+    // Shows `text` through the hook, never from inside a paint: the box opens
+    // from the event loop. While one error is waiting, further ones are dropped.
+    void ShowError(const QString& text);
+
+    // handlers
+    void KnobOctave1Change(QObject* sender);
+    void edtNameChange(const QString& text);
+    void Timer1Timer();
+    void btnTestSoundMouseDown();
+    void btnTestSoundMouseUp();
+    void btnInitSoundClick();
+    void btnSavSoundtoClick();
+
+    // The key handling of the window (it sees keys before its controls).
+    void FormKeyDown(QKeyEvent* event);
+    void FormKeyUp(QKeyEvent* event);
+    bool FormKeyPress(QKeyEvent* event); // true: the character is swallowed
+
+    // top panel
+    QLineEdit* edtName = nullptr;
+    QLabel* lblName = nullptr;
+    QPushButton* btnTestSound = nullptr;
+    QPushButton* btnInitSound = nullptr;
+    QPushButton* btnSavSoundto = nullptr;
+    // schema and randomizer controls (their handlers live with the schema code)
+    QLabel* lblRandomSchema = nullptr;
+    QComboBox* cmbRandomSchema = nullptr;
+    QPushButton* btnSaveRandomSchema = nullptr;
+    QPushButton* btnCreateSchemaFromCurrentSound = nullptr;
+    QPushButton* btnRandomizeSound = nullptr;
+    QPushButton* btnRandomizeOscillators = nullptr;
+    QPushButton* btnRandomizeFilters = nullptr;
+    QPushButton* btnRandomizeEnvelopes = nullptr;
+    QPushButton* btnRandomizeLFOs = nullptr;
+    // [n] = BitBtn<n>, n = 1..99
+    const std::array<QPushButton*, 100>& BitBtn() const { return pages_.rButtons; }
+
+    QTabWidget* PageControl1 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildTopPanel();
+    void buildPages();
+    void wireControls();
+    void updateTestSoundCaption();
+    bool ownsKeyTarget(QObject* watched) const;
+
+    EditorHost& host_;
+    ParameterPages pages_;
+    bool loading_ = false;
+    bool errorPending_ = false;
+    // The key event being handled, so that its trip up the parents is not
+    // handled again.
+    const QEvent* keyInFlight_ = nullptr;
+    QPointer<QWidget> keyReceiver_;
+};
+
+// Opens the editor modally on a copy of `slot` and copies the working copy
+// back into `slot` when the window closes, however it closes.
+void runSoundEditor(EditorHost& host, SoundDump& slot, QWidget* parent);
+
+} // namespace sondrake::editor

@@ -1,0 +1,33 @@
+#pragma once
+
+// "Select Location": the bank and program that "Send Sound to Q-Lindorn"
+// sends the edited sound to.
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace sondrake::editor {
+
+class TfrmSelectLocation : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmSelectLocation(QWidget* parent = nullptr);
+
+    // Indexes: bank 0..1, program 0..99. Out-of-range values are ignored.
+    int bankIndex() const;
+    int programIndex() const;
+    void setBankIndex(int index);
+    void setProgramIndex(int index);
+
+    QComboBox* cmbBank = nullptr;
+    QComboBox* cmbProgram = nullptr;
+    QLabel* lblBank = nullptr;
+    QLabel* lblProgram = nullptr;
+    QPushButton* btnOk = nullptr;
+    QPushButton* btnCancel = nullptr;
+};
+
+} // namespace sondrake::editor
