@@ -1,0 +1,224 @@
+// Receptions and the sending of selected sounds, driven through the main
+// window. Without an input port a reception can only wait; what arrives over
+// MIDI is covered by the reception tests and the integration tests.
+#include "librarian/SoundListView.h"
+#include "librarian/TfrmMain.h"
+#include "midi/MidiOut.h"
+#include "midi/RecordingBackend.h"
+#include "midi/TfrmSysExReceiver.h"
+#include "store/ByteStack.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace sondrake;
+using midi::Bytes;
+
+namespace {
+
+constexpr auto kWait = std::chrono::milliseconds(3000);
+
+// Runs `body` from inside the next modal wait.
+void onNextModal(std::function<void(QWidget*)> body)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, body] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            body(modal);
+        }
+    });
+    timer->start();
+}
+
+} // namespace
+
+class TestTransfer : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::shared_ptr<midi::RecordingBackend> out;
+    std::unique_ptr<TfrmMain> w;
+
+    template <typename T> T* child(const char* name) const
+    {
+        auto* c = w->findChild<T*>(QString::fromLatin1(name));
+        if (!c)
+            qFatal("no child %s", name);
+        return c;
+    }
+    QStringList memoLines() const { return w->messagesBox()->toPlainText().split(QLatin1Char('\n')); }
+    void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
+    {
+        SoundListView* list = w->soundList();
+        list->scrollToItem(list->item(row, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                          list->visualItemRect(list->item(row, SoundListView::kNameColumn)).center());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        TfrmMain::setOpenMidiPortsAtStart(false);
+        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+    }
+
+    void init()
+    {
+        out = midi::installRecordingBackend();
+        byteStack().clear();
+        w = std::make_unique<TfrmMain>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        midi::MidiOutPort::instance().waitIdle(kWait);
+        out->clear();
+    }
+
+    void cleanup()
+    {
+        w.reset();
+        midi::MidiOutPort::instance().waitIdle(kWait);
+    }
+
+    void sendingRows5And120()
+    {
+        for (int s : {5, 120}) {
+            SoundDump& d = w->store().slot(s);
+            for (std::size_t i = 0; i < kDumpSize; ++i)
+                d[i] = std::uint8_t((i * 3 + s) & 0x7F);
+            d[0] = 0xF0;
+            d[269] = 0xF7;
+        }
+        clickRow(5);
+        clickRow(120, Qt::ControlModifier);
+        midi::MidiOutPort::instance().waitIdle(kWait);
+        out->clear();
+        auto* keyboard = child<QAction>("Keyboard1");
+        QVERIFY(keyboard->isChecked());
+
+        TfrmSysExReceiver* dlg = w->receiver();
+        QStringList labels;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            const QString t = dlg->labelText();
+            if (labels.isEmpty() || labels.back() != t)
+                labels << t;
+        });
+        watch.start(5);
+
+        child<QAction>("SendSysExforselectedsounds1")->trigger();
+        QVERIFY(dlg->isVisible());
+        QVERIFY(!keyboard->isChecked()); // the player was switched off through its own command
+        QTRY_VERIFY_WITH_TIMEOUT(!dlg->isVisible(), 3000);
+        watch.stop();
+
+        QVERIFY(labels.contains("Sending 5"));
+        QCOMPARE(labels.back(), QString("Sending 120"));
+        QVERIFY(labels.indexOf("Sending 5") < labels.indexOf("Sending 120"));
+        QCOMPARE(int(w->store().slot(5)[11]), 0);
+        QCOMPARE(int(w->store().slot(5)[12]), 5);
+        QCOMPARE(int(w->store().slot(120)[11]), 1);
+        QCOMPARE(int(w->store().slot(120)[12]), 20);
+        QCOMPARE(byteStack().count(), 0);
+
+        QVERIFY(midi::MidiOutPort::instance().waitIdle(kWait));
+        const auto& s5 = w->store().slot(5);
+        const auto& s120 = w->store().slot(120);
+        const std::vector<Bytes> expected{{0xB0, 0x00, 0x00}, {0xB0, 0x20, 0x01}, {0xC0, 0x05},
+                                          Bytes(s5.begin(), s5.end()),
+                                          {0xB0, 0x00, 0x00}, {0xB0, 0x20, 0x02}, {0xC0, 0x14},
+                                          Bytes(s120.begin(), s120.end())};
+        QCOMPARE(out->messages(), expected);
+    }
+
+    void sendingWithoutSelectionSendsNothing()
+    {
+        w->soundList()->clearSelection();
+        byteStack().clear();
+        w->SendSelectedSounds();
+        QVERIFY(!w->receiver()->isVisible());
+        QCOMPARE(byteStack().count(), 0);
+        QVERIFY(!w->Receiving);
+        QVERIFY(midi::MidiOutPort::instance().waitIdle(kWait));
+        QCOMPARE(out->count(), std::size_t(0));
+    }
+
+    void readCurrentSoundWaitsUntilClose()
+    {
+        clickRow(42);
+        QVERIFY(child<QAction>("Keyboard1")->isChecked());
+        auto* panel = child<QWidget>("pnlKeyboard");
+        QVERIFY(panel->isVisible());
+        for (const char* name : {"btnPrgDown", "btnPrgUp", "btnDown", "btnUP"})
+            child<QToolButton>(name)->setEnabled(false);
+
+        int stackDuringWait = -1;
+        int program = -1, bank = -1;
+        bool receivingDuringWait = false;
+        bool panelDuringWait = true;
+        bool checkedDuringWait = false;
+        onNextModal([&](QWidget* modal) {
+            QCOMPARE(modal, static_cast<QWidget*>(w->receiver()));
+            stackDuringWait = byteStack().count();
+            receivingDuringWait = w->Receiving;
+            panelDuringWait = panel->isVisible();
+            checkedDuringWait = child<QAction>("Keyboard1")->isChecked();
+            // no input port: the wait goes on over several ticks
+            QTest::qWait(1200);
+            QVERIFY(modal->isVisible());
+            program = byteStack().pop();
+            bank = byteStack().pop();
+            byteStack().push(std::uint8_t(bank));
+            byteStack().push(std::uint8_t(program));
+            QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+        });
+        child<QAction>("ReadCurrentSound1")->trigger();
+
+        QCOMPARE(stackDuringWait, 2);
+        QCOMPARE(bank, 0);
+        QCOMPARE(program, 42);
+        QVERIFY(receivingDuringWait);
+        QVERIFY(!panelDuringWait);
+        QVERIFY(checkedDuringWait); // the check mark stays
+        QCOMPARE(w->ReceiveMode, 10);
+        QVERIFY(!w->Receiving);
+        QCOMPARE(byteStack().count(), 0);
+        QCOMPARE(w->ReceivedCount, 0);
+        for (const char* name : {"btnPrgDown", "btnPrgUp", "btnDown", "btnUP"})
+            QVERIFY2(child<QToolButton>(name)->isEnabled(), name);
+        QVERIFY(memoLines().filter(QRegularExpression("^INPREPARE error\\d+$")).size() == 1);
+    }
+
+    void readBankPushesHundredPairs()
+    {
+        int stackDuringWait = -1;
+        int first = -1, second = -1;
+        onNextModal([&](QWidget*) {
+            stackDuringWait = byteStack().count();
+            first = byteStack().pop();
+            second = byteStack().pop();
+            QTest::keyClick(w->receiver(), Qt::Key_Escape);
+        });
+        child<QAction>("A1")->trigger();
+        QCOMPARE(stackDuringWait, 200);
+        QCOMPARE(first, 0);  // program 0 first
+        QCOMPARE(second, 1); // then its bank
+        QCOMPARE(byteStack().count(), 0);
+        QVERIFY(!w->Receiving);
+    }
+};
+
+QTEST_MAIN(TestTransfer)
+#include "test_transfer.moc"
