@@ -1,0 +1,209 @@
+#include "editor/Randomizer.h"
+
+#include <array>
+#include <chrono>
+
+namespace sondrake::editor {
+
+namespace {
+
+    using std::string_view_literals::operator""sv;
+
+    constexpr std::array kOsc1 { "KnobOsc1Semitone"sv, "cmbOsc1Forms"sv, "KnobOsc1Detune"sv, "KnobOsc1Level"sv,
+        "KnobOsc1ManualPW"sv, "KnobOsc1LFO2PW"sv, "KnobOsc1ModEnvPW"sv, "cmbOsc1Octave"sv, "KnobOsc1ModEnvPitch"sv,
+        "KnobOsc1LFO1Pitch"sv };
+    constexpr std::array kOsc2 { "KnobOsc2Semitone"sv, "cmbOsc2Forms"sv, "KnobOsc2Detune"sv, "KnobOsc2Level"sv,
+        "KnobOsc2ManualPW"sv, "KnobOsc2LFO2PW"sv, "KnobOsc2ModEnvPW"sv, "cmbOsc2Octave"sv, "KnobOsc2ModEnvPitch"sv,
+        "KnobOsc2LFO1Pitch"sv };
+    constexpr std::array kOsc3 { "KnobOsc3Semitone"sv, "cmbOsc3Forms"sv, "KnobOsc3Detune"sv, "KnobOsc3Level"sv,
+        "KnobOsc3ManualPW"sv, "KnobOsc3LFO2PW"sv, "KnobOsc3ModEnvPW"sv, "cmbOsc3Octave"sv, "KnobOsc3ModEnvPitch"sv,
+        "KnobOsc3LFO1Pitch"sv };
+    constexpr std::array kNoiseRing { "cmbNoisetype"sv, "KnobNoiseLevel"sv, "KnobLfo1NoiseLevel"sv,
+        "KnobRing12Level"sv, "KnobLFO1Ring12Level"sv };
+    // The filter slope shares byte 13 with unison and poly mode and is drawn
+    // with them, not with the filter.
+    constexpr std::array kOscCommon { "cmbUnison"sv, "cmbOscPolyMode"sv, "cmbFilterSlope"sv, "cmbPortaMode"sv,
+        "cmbFixedNote"sv, "ckbOsc12Sync"sv, "KnobPortamento"sv, "KnobUnidetune"sv, "KnobVCODrift"sv,
+        "KnobPreglide"sv, "KnobStartPhase"sv, "Knob23FMLevel"sv, "Knob23FMADEnv"sv, "Knob23FMLFO1"sv,
+        "KnobMixerOut"sv, "KnobMixerLFO1OSC1"sv, "KnobMixerLFO2OSC1"sv, "KnobMixerLFO2OSC2"sv,
+        "KnobMixerADenvOSC3"sv };
+    constexpr std::array kFilter { "KnobFrequency"sv, "KnobResonance"sv, "KnobKeyTrack"sv, "KnobModenvFiltFreq"sv,
+        "KnobLfo2FiltFreq"sv, "KnobOverdrive"sv, "KnobQNormalise"sv, "KnobFiltVelocity"sv, "cmbFilterType"sv };
+    constexpr std::array kLfos { "KnobLfo1Speed"sv, "KnobLfo1Delay"sv, "cmbLfo1Waveform"sv, "cmblfo1Triggering"sv,
+        "KnobLfo1Velocity"sv, "KnobLfo1KeysyncPhaseOffset"sv, "ckbLfo1OneShot"sv, "ckbLfo1Keysync"sv,
+        "ckbLfo1CommonToAllVoices"sv, "ckbLfo1Polarity"sv, "KnobLfo2Speed"sv, "KnobLfo2Delay"sv,
+        "cmbLfo2Waveform"sv, "cmblfo2Triggering"sv, "KnobLfo2Velocity"sv, "KnobLfo2KeysyncPhaseOffset"sv,
+        "ckbLfo2OneShot"sv, "ckbLfo2Keysync"sv, "ckbLfo2CommonToAllVoices"sv, "ckbLfo2Polarity"sv };
+    constexpr std::array kEnvelopes { "sldAmpAttack"sv, "sldAmpDecay"sv, "sldAmpSustain"sv, "sldAmpRelease"sv,
+        "sldModEnvAttack"sv, "sldModEnvDecay"sv, "sldModEnvSustain"sv, "sldModEnvRelease"sv, "sldEnv3Attack"sv,
+        "sldEnv3Decay"sv, "sldVelocityAmp"sv, "sldVelocityModEnv"sv, "sldVelocityADEnv"sv, "cmbAmpEnvMonotrig"sv,
+        "cmbMEnvMonotrig"sv, "cmbADEnvMonotrig"sv };
+
+    // Schema indices of each group's controls, resolved once.
+    struct GroupIndices {
+        std::array<std::vector<int>, 8> indices;
+        GroupIndices()
+        {
+            for (int g = 0; g < 8; ++g) {
+                for (std::string_view control : groupControls(RandomGroup(g))) {
+                    const ParameterEntry* p = entryForControl(control);
+                    indices[std::size_t(g)].push_back(p ? p->schemaOrder - 1 : -1);
+                }
+            }
+        }
+    };
+
+    const std::vector<int>& indicesOf(RandomGroup group)
+    {
+        static const GroupIndices all;
+        return all.indices[std::size_t(group)];
+    }
+
+} // namespace
+
+std::uint32_t Generator::timeOfDaySeed()
+{
+    using namespace std::chrono;
+    const auto ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    return std::uint32_t(ms % (24LL * 60 * 60 * 1000));
+}
+
+Generator& programGenerator()
+{
+    static Generator generator(Generator::timeOfDaySeed());
+    return generator;
+}
+
+int DrawAllowedIndex(QStringView text, Generator& gen)
+{
+    const QChar one(u'1');
+    const std::uint32_t n = std::uint32_t(text.count(one));
+    std::uint32_t k = gen.next(n) + 1;
+    const qsizetype length = text.size();
+    for (qsizetype i = 0; i < length; ++i) {
+        if (text[i] == one && --k == 0)
+            return int(i);
+    }
+    return int(length) - 1;
+}
+
+std::optional<int> RandomizeParameter(SchemaEntry& entry, ControlKind kind, int minimum, int maximum, Generator& gen)
+{
+    const int count = maximum - minimum + 1;
+    if (count <= 0) {
+        gen.next(0);
+        return std::nullopt;
+    }
+    // Flags past the last value stand for nothing and are never drawn.
+    const auto inRange = [&] { return QStringView(entry.allowed).left(count); };
+    if (kind == ControlKind::Knob && !inRange().contains(u'1')) {
+        if (entry.allowed.size() < count)
+            entry.allowed += QString(count - entry.allowed.size(), u'0');
+        entry.allowed[count / 2] = u'1';
+    }
+    const QStringView flags = inRange();
+    const int i = DrawAllowedIndex(flags, gen);
+    if (i < 0 || flags[i] != u'1')
+        return std::nullopt;
+    switch (kind) {
+    case ControlKind::Knob:
+    case ControlKind::Slider:
+        return minimum + i;
+    case ControlKind::List:
+    case ControlKind::CheckBox:
+        return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> RandomizeParameter(SchemaEntry& entry, Generator& gen)
+{
+    const ParameterEntry& p = *entry.parameter;
+    return RandomizeParameter(entry, p.kind, p.minimum, p.maximum, gen);
+}
+
+bool RandomizeInto(SoundDump& dump, SchemaEntry& entry, Generator& gen)
+{
+    const std::optional<int> drawn = RandomizeParameter(entry, gen);
+    if (!drawn)
+        return false;
+    const ParameterEntry& p = *entry.parameter;
+    // A check box's flags are "On" first; its control value is 1 for on.
+    const int value = p.kind == ControlKind::CheckBox ? (*drawn == 0 ? 1 : 0) : *drawn;
+    writeValue(dump, p, value);
+    return true;
+}
+
+std::span<const std::string_view> groupControls(RandomGroup group)
+{
+    switch (group) {
+    case RandomGroup::Osc1:
+        return kOsc1;
+    case RandomGroup::Osc2:
+        return kOsc2;
+    case RandomGroup::Osc3:
+        return kOsc3;
+    case RandomGroup::NoiseRing:
+        return kNoiseRing;
+    case RandomGroup::OscCommon:
+        return kOscCommon;
+    case RandomGroup::Filter:
+        return kFilter;
+    case RandomGroup::Lfos:
+        return kLfos;
+    case RandomGroup::Envelopes:
+        return kEnvelopes;
+    }
+    return {};
+}
+
+void RandomizeGroup(RandomGroup group, SoundDump& dump, SoundFamilySchema& schema, Generator& gen)
+{
+    auto& entries = schema.entries();
+    for (int index : indicesOf(group)) {
+        if (index >= 0 && index < int(entries.size()))
+            RandomizeInto(dump, entries[std::size_t(index)], gen);
+    }
+}
+
+void RandomizeOsc1(SoundDump& d, SoundFamilySchema& s, Generator& g) { RandomizeGroup(RandomGroup::Osc1, d, s, g); }
+void RandomizeOsc2(SoundDump& d, SoundFamilySchema& s, Generator& g) { RandomizeGroup(RandomGroup::Osc2, d, s, g); }
+void RandomizeOsc3(SoundDump& d, SoundFamilySchema& s, Generator& g) { RandomizeGroup(RandomGroup::Osc3, d, s, g); }
+void RandomizeNoiseRing(SoundDump& d, SoundFamilySchema& s, Generator& g)
+{
+    RandomizeGroup(RandomGroup::NoiseRing, d, s, g);
+}
+void RandomizeOscCommon(SoundDump& d, SoundFamilySchema& s, Generator& g)
+{
+    RandomizeGroup(RandomGroup::OscCommon, d, s, g);
+}
+void RandomizeFilter(SoundDump& d, SoundFamilySchema& s, Generator& g)
+{
+    RandomizeGroup(RandomGroup::Filter, d, s, g);
+}
+void RandomizeLfos(SoundDump& d, SoundFamilySchema& s, Generator& g) { RandomizeGroup(RandomGroup::Lfos, d, s, g); }
+void RandomizeEnvelopes(SoundDump& d, SoundFamilySchema& s, Generator& g)
+{
+    RandomizeGroup(RandomGroup::Envelopes, d, s, g);
+}
+
+void RandomizeSound(SoundDump& d, SoundFamilySchema& s, Generator& g)
+{
+    RandomizeOsc1(d, s, g);
+    RandomizeOsc2(d, s, g);
+    RandomizeOsc3(d, s, g);
+    RandomizeNoiseRing(d, s, g);
+    RandomizeOscCommon(d, s, g);
+    RandomizeFilter(d, s, g);
+    RandomizeLfos(d, s, g);
+    RandomizeEnvelopes(d, s, g);
+}
+
+void RandomizeOscillators(SoundDump& d, SoundFamilySchema& s, Generator& g)
+{
+    RandomizeOsc1(d, s, g);
+    RandomizeOsc2(d, s, g);
+    RandomizeOsc3(d, s, g);
+}
+
+} // namespace sondrake::editor

@@ -1,0 +1,94 @@
+#pragma once
+
+// The restricted randomizer: draws, for each schema parameter, one of the
+// values its schema entry allows, with equal chance, and writes it into a
+// SoundDump through the parameter map. Window-free; the editor window calls
+// the group routines and then reloads its controls.
+
+#include "editor/ParameterMap.h"
+#include "editor/Schema.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace sondrake::editor {
+
+// A linear congruential generator with one 32-bit state. A draw in 0..n-1
+// advances the state (state * 134775813 + 1 mod 2^32) and takes the upper 32
+// bits of state * n, so it is 0 for n = 0 and every draw advances the state.
+class Generator {
+public:
+    explicit Generator(std::uint32_t seed)
+        : state_(seed)
+    {
+    }
+
+    std::uint32_t next(std::uint32_t n)
+    {
+        state_ = state_ * 134775813u + 1u;
+        return std::uint32_t((std::uint64_t(state_) * n) >> 32);
+    }
+
+    std::uint32_t state() const { return state_; }
+
+    // Milliseconds since midnight UTC.
+    static std::uint32_t timeOfDaySeed();
+
+private:
+    std::uint32_t state_;
+};
+
+// The program's one generator, seeded from the time of day at its first use
+// and never again.
+Generator& programGenerator();
+
+// The position of a randomly chosen "1" of text, each with equal chance. A
+// non-empty text without "1" gives its last position; an empty text gives -1.
+int DrawAllowedIndex(QStringView text, Generator& gen);
+
+// Draws a value for one parameter from its schema entry. kind and the range
+// are the control's: Min..Max for a knob or slider, 0..count-1 for a list,
+// 0..1 for a check box. Only positions that stand for a value of the range
+// count: "1"s past the last value are not allowed.
+// A knob whose text allows no value gets the fallback first: its text is
+// padded with "0" to the full range and its middle position (Max-Min+1) div 2
+// becomes "1"; the changed text stays in the schema.
+// Returns the knob or slider position, the list index, or for a check box
+// 0 = "On" / 1 = "Off". Returns nothing when a list, slider or check box
+// allows no value of its range: the parameter keeps its current value. Every
+// call makes exactly one draw.
+std::optional<int> RandomizeParameter(SchemaEntry& entry, ControlKind kind, int minimum, int maximum,
+    Generator& gen);
+// Kind and range from the entry's row of the parameter map.
+std::optional<int> RandomizeParameter(SchemaEntry& entry, Generator& gen);
+
+// Draws one parameter and writes it into the dump (a check box drawn "On" is
+// stored as on). Returns false when the parameter kept its value.
+bool RandomizeInto(SoundDump& dump, SchemaEntry& entry, Generator& gen);
+
+// The group routines, each drawing its parameters in a fixed order.
+void RandomizeOsc1(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void RandomizeOsc2(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void RandomizeOsc3(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void RandomizeNoiseRing(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void RandomizeOscCommon(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void RandomizeFilter(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void RandomizeLfos(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void RandomizeEnvelopes(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+
+// What the editor's five randomize buttons run.
+void RandomizeSound(SoundDump& dump, SoundFamilySchema& schema, Generator& gen); // all eight groups
+void RandomizeOscillators(SoundDump& dump, SoundFamilySchema& schema, Generator& gen); // Osc1..Osc3
+
+enum class RandomGroup { Osc1, Osc2, Osc3, NoiseRing, OscCommon, Filter, Lfos, Envelopes };
+
+// The controls a group routine draws, in drawing order.
+std::span<const std::string_view> groupControls(RandomGroup group);
+void RandomizeGroup(RandomGroup group, SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+
+} // namespace sondrake::editor

@@ -1,0 +1,179 @@
+#include "editor/Schema.h"
+
+#include "platform/IniFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdlib>
+
+namespace sondrake::editor {
+
+namespace {
+
+    constexpr qsizetype kMaxKeyLength = 50;
+
+    QString keyOf(const ParameterEntry& p)
+    {
+        return QString::fromLatin1(p.key.data(), qsizetype(p.key.size())).left(kMaxKeyLength);
+    }
+
+} // namespace
+
+ToleranceClass toleranceClassOf(const ParameterEntry& p)
+{
+    switch (p.kind) {
+    case ControlKind::List:
+        return ToleranceClass::List;
+    case ControlKind::CheckBox:
+        return ToleranceClass::Exact;
+    case ControlKind::Slider:
+        return ToleranceClass::OtherKnob;
+    case ControlKind::Knob:
+        break;
+    }
+    if (p.control == "KnobOsc1Semitone" || p.control == "KnobOsc2Semitone" || p.control == "KnobOsc3Semitone")
+        return ToleranceClass::Semitone;
+    if (p.control == "KnobOsc1Detune" || p.control == "KnobOsc2Detune" || p.control == "KnobOsc3Detune")
+        return ToleranceClass::Detune;
+    return ToleranceClass::OtherKnob;
+}
+
+QString allowedAround(const ParameterEntry& p, int current, const SchemaTolerances& t)
+{
+    int tolerance = 0;
+    switch (toleranceClassOf(p)) {
+    case ToleranceClass::Exact:
+        return current != 0 ? QStringLiteral("10") : QStringLiteral("01");
+    case ToleranceClass::List:
+        tolerance = t.list;
+        break;
+    case ToleranceClass::Semitone:
+        tolerance = t.semitone;
+        break;
+    case ToleranceClass::Detune:
+        tolerance = t.detune;
+        break;
+    case ToleranceClass::OtherKnob:
+        tolerance = t.otherKnobs;
+        break;
+    }
+    QString flags;
+    flags.reserve(p.valueCount());
+    for (int v = p.minimum; v <= p.maximum; ++v)
+        flags += std::abs(v - current) <= tolerance ? u'1' : u'0';
+    return flags;
+}
+
+SoundFamilySchema::SoundFamilySchema()
+{
+    entries_.reserve(kEntryCount);
+    for (const ParameterEntry* p : schemaEntries())
+        entries_.push_back(SchemaEntry { keyOf(*p), p, QString() });
+}
+
+SchemaEntry* SoundFamilySchema::entryForControl(std::string_view controlName)
+{
+    const ParameterEntry* p = editor::entryForControl(controlName);
+    if (!p || !p->inSchema())
+        return nullptr;
+    return &entryFor(*p);
+}
+
+const SchemaEntry* SoundFamilySchema::entryForControl(std::string_view controlName) const
+{
+    return const_cast<SoundFamilySchema*>(this)->entryForControl(controlName);
+}
+
+SchemaEntry& SoundFamilySchema::entryFor(const ParameterEntry& parameter)
+{
+    return entries_.at(std::size_t(parameter.schemaOrder - 1));
+}
+
+QString SoundFamilySchema::allowedValues(std::string_view controlName) const
+{
+    const SchemaEntry* e = entryForControl(controlName);
+    return e ? e->allowed : QString();
+}
+
+void SoundFamilySchema::setAllowedValues(std::string_view controlName, const QString& text)
+{
+    if (SchemaEntry* e = entryForControl(controlName))
+        e->allowed = text;
+}
+
+void SoundFamilySchema::buildFromCurrentValues(
+    const std::function<int(const ParameterEntry&)>& currentValue, const SchemaTolerances& tolerances)
+{
+    for (SchemaEntry& e : entries_)
+        e.allowed = allowedAround(*e.parameter, currentValue(*e.parameter), tolerances);
+}
+
+bool SoundFamilySchema::load(const QString& path, QString* error)
+{
+    IniFile file(path);
+    if (QFileInfo::exists(path) && !file.load(error))
+        return false;
+    const QString section = QString::fromLatin1(kSection);
+    for (SchemaEntry& e : entries_)
+        e.allowed = file.read(section, e.key, QStringLiteral("0"));
+    return true;
+}
+
+bool SoundFamilySchema::save(const QString& path, QString* error) const
+{
+    IniFile file(path);
+    // Saving keeps every other key and section of the file, so a file that
+    // exists but cannot be read must not be replaced by our keys alone.
+    if (QFileInfo::exists(path) && !file.load(error))
+        return false;
+    const QString section = QString::fromLatin1(kSection);
+    for (const SchemaEntry& e : entries_)
+        file.write(section, e.key, e.allowed);
+    return file.save(error);
+}
+
+bool isValidSchemaName(const QString& name, QString* problem)
+{
+    const auto refuse = [problem](const QString& why) {
+        if (problem)
+            *problem = why;
+        return false;
+    };
+    if (name.isEmpty())
+        return refuse(QStringLiteral("Please set the schema name."));
+    if (name.contains(u'/') || name.contains(u'\\'))
+        return refuse(QStringLiteral("The schema name must not contain a path separator (\"/\" or \"\\\")."));
+    if (name.contains(QStringLiteral("..")))
+        return refuse(QStringLiteral("The schema name must not contain \"..\"."));
+    for (const QChar c : name) {
+        if (c.unicode() < 32 || c.unicode() == 127)
+            return refuse(QStringLiteral("The schema name must not contain control characters."));
+        if (QStringLiteral("<>:\"|?*").contains(c))
+            return refuse(QStringLiteral("The schema name must not contain the character \"%1\".").arg(c));
+    }
+    if (name.endsWith(u' ') || name.endsWith(u'.'))
+        return refuse(QStringLiteral("The schema name must not end with a blank or a dot."));
+    return true;
+}
+
+QString schemaPath(const QString& folder, const QString& name)
+{
+    return QDir(folder).filePath(name + QString::fromLatin1(SoundFamilySchema::kExtension));
+}
+
+QString schemaFolder() { return QCoreApplication::applicationDirPath(); }
+
+QStringList listSchemaNames(const QString& folder)
+{
+    const QString extension = QString::fromLatin1(SoundFamilySchema::kExtension);
+    QStringList names;
+    const QFileInfoList files
+        = QDir(folder).entryInfoList({ QStringLiteral("*") + extension }, QDir::Files | QDir::Readable | QDir::CaseSensitive, QDir::Name);
+    for (const QFileInfo& f : files)
+        names << f.fileName().chopped(extension.size());
+    return names;
+}
+
+} // namespace sondrake::editor

@@ -1,0 +1,105 @@
+#pragma once
+
+// Sound-family schemas: for each of the 99 schema parameters a text of "0"/"1"
+// flags, one per value of the parameter, saying which values the randomizer
+// may choose. Window-free: the editor window owns one SoundFamilySchema and
+// calls these operations from its handlers.
+
+#include "editor/ParameterMap.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace sondrake::editor {
+
+// Flag positions by control kind (counted from 0): knob and slider Min + i,
+// list item i, check box 0 = "On", 1 = "Off".
+struct SchemaEntry {
+    QString key; // the schema key, at most 50 characters
+    const ParameterEntry* parameter = nullptr; // the control the entry belongs to
+    QString allowed; // only "1" counts as allowed when drawing
+};
+
+// The tolerances a schema is built with (program settings, 0..64 each).
+struct SchemaTolerances {
+    int list = 0; // "ToleranceComboBox", in item steps
+    int otherKnobs = 10; // "ToleranceOtherKnobs": every other knob and every slider
+    int semitone = 0; // "ToleranceSemitoneKnobs"
+    int detune = 3; // "ToleranceDetuneKnobs"
+};
+
+enum class ToleranceClass { List, Semitone, Detune, OtherKnob, Exact };
+ToleranceClass toleranceClassOf(const ParameterEntry& parameter);
+
+// The flags of one parameter around its current control value: a knob or
+// slider position, a list index (-1 when nothing is selected), or a check box
+// state (1 = ticked). Every value within the tolerance of its class is
+// allowed, cut to the range (no wrap-around); a check box allows exactly its
+// state ("10" ticked, "01" not).
+QString allowedAround(const ParameterEntry& parameter, int current, const SchemaTolerances& tolerances);
+
+class SoundFamilySchema {
+public:
+    static constexpr int kEntryCount = 99;
+    static constexpr const char* kSection = "Parameters";
+    static constexpr const char* kExtension = ".sndfamily";
+
+    // The 99 entries in schema order, each with its key, its parameter and an
+    // empty Allowed text.
+    SoundFamilySchema();
+
+    std::vector<SchemaEntry>& entries() { return entries_; }
+    const std::vector<SchemaEntry>& entries() const { return entries_; }
+
+    SchemaEntry* entryForControl(std::string_view controlName);
+    const SchemaEntry* entryForControl(std::string_view controlName) const;
+    SchemaEntry& entryFor(const ParameterEntry& parameter); // parameter must be in the schema
+
+    // The Allowed text of the control's entry; empty when it has none.
+    QString allowedValues(std::string_view controlName) const;
+    // No effect when the control has no entry.
+    void setAllowedValues(std::string_view controlName, const QString& text);
+
+    // Replaces every entry's Allowed text by the flags around the control's
+    // current value, which currentValue() gives (see allowedAround).
+    void buildFromCurrentValues(const std::function<int(const ParameterEntry&)>& currentValue,
+        const SchemaTolerances& tolerances);
+
+    // Every entry takes the value of its key in section "Parameters" of the
+    // file, or "0" where the key is missing. A file that does not exist reads
+    // as all "0". On a read failure returns false with the reason and changes
+    // nothing.
+    bool load(const QString& path, QString* error);
+
+    // Writes every entry, in entry order, as key = Allowed into section
+    // "Parameters", updating keys in place and keeping everything else of an
+    // existing file. An existing file that cannot be read is not overwritten.
+    // The file is replaced atomically.
+    bool save(const QString& path, QString* error) const;
+
+private:
+    std::vector<SchemaEntry> entries_;
+};
+
+// Checks a name typed into the schema box before it becomes part of a path.
+// Refused: an empty name, a path separator, "..", a character not allowed in
+// file names on Linux or Windows (<>:"/\|?* and control characters), and a
+// name Windows cannot hold (ending in a blank or a dot). The reason names the
+// problem.
+bool isValidSchemaName(const QString& name, QString* problem);
+
+// <folder>/<name>.sndfamily
+QString schemaPath(const QString& folder, const QString& name);
+
+// The folder of the running program: where schemas are listed, loaded and saved.
+QString schemaFolder();
+
+// The names (file name without ".sndfamily") of the schema files in folder,
+// sorted by name; directories are skipped.
+QStringList listSchemaNames(const QString& folder);
+
+} // namespace sondrake::editor

@@ -1,0 +1,224 @@
+#include "editor/Schema.h"
+
+#include <QtTest>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace sondrake;
+using namespace sondrake::editor;
+
+namespace {
+
+const ParameterEntry& row(std::string_view control) { return *entryForControl(control); }
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestSchema : public QObject {
+    Q_OBJECT
+
+private slots:
+    void entriesInSchemaOrder()
+    {
+        const SoundFamilySchema s;
+        QCOMPARE(int(s.entries().size()), 99);
+        QCOMPARE(s.entries()[0].key, QStringLiteral("Osc1Forms"));
+        QCOMPARE(s.entries()[51].key, QStringLiteral("MixerADenvOSC3"));
+        QCOMPARE(s.entries()[52].key, QStringLiteral("ckbOsc12Sync"));
+        QCOMPARE(s.entries()[97].key, QStringLiteral("AmpMEnvMonotrig"));
+        for (int i = 0; i < 99; ++i) {
+            QCOMPARE(s.entries()[i].parameter->schemaOrder, i + 1);
+            QVERIFY(s.entries()[i].allowed.isEmpty());
+        }
+        SoundFamilySchema t;
+        t.setAllowedValues("cmbFilterType", QStringLiteral("101"));
+        QCOMPARE(t.allowedValues("cmbFilterType"), QStringLiteral("101"));
+        t.setAllowedValues("knobArpTempo", QStringLiteral("1")); // no entry: ignored
+        QCOMPARE(t.allowedValues("knobArpTempo"), QString());
+    }
+
+    void toleranceClasses()
+    {
+        SchemaTolerances t;
+        t.semitone = 2;
+        // Semitone 52..76 at 64: ten "0", five "1", ten "0".
+        QCOMPARE(allowedAround(row("KnobOsc2Semitone"), 64, t),
+            QString(10, u'0') + QString(5, u'1') + QString(10, u'0'));
+        t.list = 0;
+        QCOMPARE(allowedAround(row("cmbFilterType"), 1, t), QStringLiteral("010"));
+        QCOMPARE(allowedAround(row("ckbOsc12Sync"), 1, t), QStringLiteral("10"));
+        QCOMPARE(allowedAround(row("ckbOsc12Sync"), 0, t), QStringLiteral("01"));
+        QCOMPARE(allowedAround(row("cmbFixedNote"), 61, t).size(), 128);
+        QCOMPARE(allowedAround(row("KnobOsc3Detune"), 20, t).size(), 100);
+        QCOMPARE(allowedAround(row("sldAmpAttack"), 0, t).size(), 128);
+        // Detune class: +-3, cut at the range (15..114), no wrap-around.
+        QCOMPARE(allowedAround(row("KnobOsc1Detune"), 16, t), QStringLiteral("11111") + QString(95, u'0'));
+        // Other knobs and sliders: +-10.
+        QCOMPARE(allowedAround(row("sldAmpAttack"), 127, t), QString(117, u'0') + QString(11, u'1'));
+        QCOMPARE(allowedAround(row("KnobMixerOut"), 0, t), QString(11, u'1') + QString(20, u'0'));
+        // Tolerance 64 on a -64..63 knob at 0 allows every value.
+        t.otherKnobs = 64;
+        QCOMPARE(allowedAround(row("KnobOsc1ManualPW"), 0, t), QString(128, u'1'));
+        // Nothing selected: the first T items only.
+        t.list = 2;
+        QCOMPARE(allowedAround(row("cmbNoisetype"), -1, t), QStringLiteral("1100"));
+        t.list = 0;
+        QCOMPARE(allowedAround(row("cmbNoisetype"), -1, t), QStringLiteral("0000"));
+
+        QCOMPARE(toleranceClassOf(row("KnobOsc3Semitone")), ToleranceClass::Semitone);
+        QCOMPARE(toleranceClassOf(row("KnobOsc2Detune")), ToleranceClass::Detune);
+        QCOMPARE(toleranceClassOf(row("KnobPreglide")), ToleranceClass::OtherKnob);
+        QCOMPARE(toleranceClassOf(row("sldEnv3Decay")), ToleranceClass::OtherKnob);
+        QCOMPARE(toleranceClassOf(row("cmbUnison")), ToleranceClass::List);
+        QCOMPARE(toleranceClassOf(row("ckbLfo2Polarity")), ToleranceClass::Exact);
+    }
+
+    void buildFromCurrentSound()
+    {
+        SoundDump d {};
+        d.fill(64);
+        d[19] = 0x40; // octaves all "-1", sync on
+        d[146] = 1; // LFO 1 polarity on
+        SoundFamilySchema s;
+        s.buildFromCurrentValues([&](const ParameterEntry& p) { return readValue(d, p); }, SchemaTolerances {});
+        QCOMPARE(s.allowedValues("KnobOsc1Semitone"), QString(12, u'0') + u'1' + QString(12, u'0'));
+        QCOMPARE(s.allowedValues("cmbOsc1Octave"), QStringLiteral("1000"));
+        QCOMPARE(s.allowedValues("ckbOsc12Sync"), QStringLiteral("10"));
+        QCOMPARE(s.allowedValues("ckbLfo1Polarity"), QStringLiteral("10"));
+        QCOMPARE(s.allowedValues("ckbLfo2Polarity"), QStringLiteral("01"));
+        QCOMPARE(s.allowedValues("KnobOsc1Detune"), QString(46, u'0') + QString(7, u'1') + QString(47, u'0'));
+        QCOMPARE(s.allowedValues("KnobOsc1Level").count(u'1'), 21);
+        for (const SchemaEntry& e : s.entries())
+            QCOMPARE(e.allowed.size(), qsizetype(e.parameter->kind == ControlKind::CheckBox ? 2 : e.parameter->valueCount()));
+    }
+
+    void loadMissingAndRepeatedKeys()
+    {
+        QTemporaryDir dir;
+        const QString path = schemaPath(dir.path(), QStringLiteral("Pads"));
+        QCOMPARE(path, dir.path() + QStringLiteral("/Pads.sndfamily"));
+
+        SoundFamilySchema s;
+        for (SchemaEntry& e : s.entries())
+            e.allowed = QStringLiteral("stale");
+        QString error;
+        QVERIFY(s.load(path, &error)); // no file: every entry "0"
+        for (const SchemaEntry& e : s.entries())
+            QCOMPARE(e.allowed, QStringLiteral("0"));
+
+        writeAll(path,
+            "[Other]\nOsc1Forms=999\n[parameters]\nosc1forms=101\nOsc1Forms=000\nFilterType=011\n"
+            "ckbOsc12Sync=\n");
+        QVERIFY(s.load(path, &error));
+        QCOMPARE(s.allowedValues("cmbOsc1Forms"), QStringLiteral("101")); // first of the repeated keys
+        QCOMPARE(s.allowedValues("cmbFilterType"), QStringLiteral("011"));
+        QCOMPARE(s.allowedValues("ckbOsc12Sync"), QString());
+        QCOMPARE(s.allowedValues("KnobMixerADenvOSC3"), QStringLiteral("0"));
+        QCOMPARE(s.allowedValues("sldAmpAttack"), QStringLiteral("0"));
+
+        // A path that cannot be read: failure with a reason, entries untouched.
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Folder.sndfamily")));
+        error.clear();
+        QVERIFY(!s.load(schemaPath(dir.path(), QStringLiteral("Folder")), &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(s.allowedValues("cmbOsc1Forms"), QStringLiteral("101"));
+    }
+
+    void saveKeepsForeignLines()
+    {
+        QTemporaryDir dir;
+        const QString path = schemaPath(dir.path(), QStringLiteral("Keys"));
+        const QByteArray head = "; made by hand\r\n[Other]\r\nOsc1Forms=999\r\n\r\n[Parameters]\r\nOwnKey=abc\r\n";
+        writeAll(path, head + "Osc1Forms=1\r\n[Tail]\r\nx=1\r\n");
+
+        SoundFamilySchema s;
+        for (SchemaEntry& e : s.entries())
+            e.allowed = QString::number(e.parameter->schemaOrder % 2);
+        s.setAllowedValues("cmbOsc1Forms", QStringLiteral("11111111111111111"));
+        s.setAllowedValues("sldAmpAttack", QString());
+        QString error;
+        QVERIFY2(s.save(path, &error), qPrintable(error));
+
+        const QByteArray bytes = readAll(path);
+        QVERIFY(bytes.startsWith(head + "Osc1Forms=11111111111111111\r\n"));
+        QVERIFY(bytes.endsWith("[Tail]\r\nx=1\r\n"));
+        QVERIFY(bytes.contains("\r\nAmpAttack=\r\n"));
+        QCOMPARE(bytes.count("Osc1Forms="), 2);
+
+        SoundFamilySchema back;
+        QVERIFY(back.load(path, &error));
+        for (int i = 0; i < 99; ++i)
+            QCOMPARE(back.entries()[i].allowed, s.entries()[i].allowed);
+
+        // Saving again changes nothing.
+        QVERIFY(s.save(path, &error));
+        QCOMPARE(readAll(path), bytes);
+
+        // A new file gets the 99 keys in schema order.
+        const QString fresh = schemaPath(dir.path(), QStringLiteral("Fresh"));
+        QVERIFY(s.save(fresh, &error));
+        const QList<QByteArray> lines = readAll(fresh).trimmed().split('\n');
+        QCOMPARE(lines.size(), 100);
+        QCOMPARE(lines[0].trimmed(), QByteArray("[Parameters]"));
+        QVERIFY(lines[1].startsWith("Osc1Forms="));
+        QVERIFY(lines[99].startsWith("AmpADEnvMonotrig="));
+
+        // Failures: nothing is written and the reason is given.
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Folder.sndfamily")));
+        error.clear();
+        QVERIFY(!s.save(schemaPath(dir.path(), QStringLiteral("Folder")), &error));
+        QVERIFY(!error.isEmpty());
+        error.clear();
+        QVERIFY(!s.save(schemaPath(dir.path() + QStringLiteral("/missing"), QStringLiteral("X")), &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void schemaNames()
+    {
+        QString problem;
+        QVERIFY(isValidSchemaName(QStringLiteral("Warm Pads 2"), &problem));
+        QVERIFY(isValidSchemaName(QStringLiteral("Bässe-(alt)"), &problem));
+        QVERIFY(!isValidSchemaName(QString(), &problem));
+        QCOMPARE(problem, QStringLiteral("Please set the schema name."));
+        const char* refused[] = { "a/b", "a\\b", "..", "x..y", "a:b", "a*b", "a?b", "a<b", "a>b", "a|b", "a\"b",
+            "tab\there", "dot.", "blank " };
+        for (const char* name : refused) {
+            problem.clear();
+            QVERIFY2(!isValidSchemaName(QString::fromUtf8(name), &problem), name);
+            QVERIFY(!problem.isEmpty());
+        }
+        isValidSchemaName(QStringLiteral("a*b"), &problem);
+        QVERIFY(problem.contains(u'*'));
+        isValidSchemaName(QStringLiteral("a/b"), &problem);
+        QVERIFY(problem.contains(QStringLiteral("path separator")));
+    }
+
+    void listing()
+    {
+        QTemporaryDir dir;
+        writeAll(dir.filePath(QStringLiteral("Strings.sndfamily")), "");
+        writeAll(dir.filePath(QStringLiteral("Bass.sndfamily")), "");
+        writeAll(dir.filePath(QStringLiteral("Notes.txt")), "");
+        writeAll(dir.filePath(QStringLiteral("Upper.SNDFAMILY")), "");
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Dir.sndfamily")));
+        QCOMPARE(listSchemaNames(dir.path()), QStringList({ QStringLiteral("Bass"), QStringLiteral("Strings") }));
+        QCOMPARE(schemaFolder(), QCoreApplication::applicationDirPath());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSchema)
+#include "test_schema.moc"
