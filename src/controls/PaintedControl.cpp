@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QtDebug>
 
+#include <cmath>
 #include <exception>
 
 namespace sondrake::controls {
@@ -87,6 +88,13 @@ QImage& PaintedControl::beginBitmap()
         m_bitmap.fill(Qt::white);
     }
     return m_bitmap;
+}
+
+void PaintedControl::smoothAtFractionalRatio(QPainter& painter, const QImage& bitmap)
+{
+    const qreal ratio = bitmap.devicePixelRatio();
+    if (ratio != std::floor(ratio))
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
 }
 
 void PaintedControl::placeCaptionLabel(const QString& text)

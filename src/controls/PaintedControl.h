@@ -22,7 +22,7 @@
 
 #include <functional>
 
-
+class QPainter;
 
 namespace sondrake::controls {
 
@@ -65,6 +65,8 @@ protected:
     // A bitmap of the control's size at the current device pixel ratio,
     // ready for a QPainter with logical coordinates.
     QImage& beginBitmap();
+    // At ratios like 1.5 the art is scaled: smoothly, not by dropping pixels.
+    static void smoothAtFractionalRatio(QPainter& painter, const QImage& bitmap);
 
     // Caption label: parent, colour, place and text, each only when it differs.
     void placeCaptionLabel(const QString& text);

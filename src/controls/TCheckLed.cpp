@@ -51,6 +51,7 @@ void TCheckLed::render()
     QImage& bitmap = beginBitmap();
     const qreal ratio = bitmap.devicePixelRatio();
     QPainter p(&bitmap);
+    smoothAtFractionalRatio(p, bitmap);
     if (!m_brushClear)
         p.fillRect(0, 0, LedWidth - 1, LedHeight - 1, Qt::white);
     m_brushClear = true;

@@ -97,6 +97,7 @@ void TKnob::render()
     QImage& bitmap = beginBitmap();
     const KnobArt& art = knobArt(bitmap.devicePixelRatio());
     QPainter p(&bitmap);
+    smoothAtFractionalRatio(p, bitmap);
 
     p.fillRect(0, 0, KnobWidth, KnobHeight, m_darkFill ? Qt::black : Qt::white);
     m_darkFill = true;

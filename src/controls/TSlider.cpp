@@ -106,6 +106,7 @@ void TSlider::render()
     QImage& bitmap = beginBitmap();
     const SliderArt& art = sliderArt(bitmap.devicePixelRatio());
     QPainter p(&bitmap);
+    smoothAtFractionalRatio(p, bitmap);
 
     const QColor grey(200, 200, 200);
     p.fillRect(0, 0, SliderWidth, SliderHeight, m_greyFill ? grey : QColor(Qt::white));
