@@ -180,7 +180,7 @@ void drawSliderBackground(QPainter& p, int)
     p.fillRect(QRectF(1, 86, 20, 13), QColor(200, 200, 200));
 }
 
-void drawSliderFace(QPainter& p, int)
+void drawSliderFace(QPainter& p, int scale)
 {
     // Transparent sides let the scale marks show next to the cap.
     const QRectF body(3, 0, 16, 10);
@@ -194,8 +194,8 @@ void drawSliderFace(QPainter& p, int)
     p.fillRect(QRectF(3, 9, 16, 1), QColor(8, 8, 10));
     p.fillRect(QRectF(3, 0, 1, 10), QColor(70, 70, 78));
     p.fillRect(QRectF(18, 0, 1, 10), QColor(14, 14, 16));
-    // Centre line: the value is read here.
-    p.fillRect(QRectF(4, 4.5, 14, 1), QColor(236, 236, 240));
+    // Centre line: the value is read here. On whole pixels at the single size.
+    p.fillRect(QRectF(4, scale > 1 ? 4.5 : 4, 14, 1), QColor(236, 236, 240));
 }
 
 void drawLamp(QPainter& p, int, bool on)
