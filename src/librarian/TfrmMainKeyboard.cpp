@@ -143,6 +143,10 @@ void TfrmMain::setKeyboardPlayer(bool on)
         Keyboard1->setChecked(on);
     if (pnlKeyboard)
         pnlKeyboard->setVisible(on);
+    // Keys tapped while the player was off are not played now; keys held
+    // down still are.
+    if (on && tmrKeyboard && !tmrKeyboard->isActive())
+        platform::KeyState::instance().forgetPresses();
     for (auto* timer : { tmrKeyboard, tmrKeyboardHook }) {
         if (!timer)
             continue;
@@ -204,8 +208,10 @@ void TfrmMain::tmrKeyboardHookTimer()
     try {
         if (IsOwnWindowForeground()) {
             // start() on a running timer would shift its phase; leave it be.
-            if (tmrKeyboard && !tmrKeyboard->isActive())
+            if (tmrKeyboard && !tmrKeyboard->isActive()) {
+                platform::KeyState::instance().forgetPresses();
                 tmrKeyboard->start();
+            }
         } else {
             if (tmrKeyboard)
                 tmrKeyboard->stop();

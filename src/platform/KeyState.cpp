@@ -53,6 +53,14 @@ bool KeyState::isDown(int key) const
 
 void KeyState::clear() { keys_.clear(); }
 
+void KeyState::forgetPresses()
+{
+    for (auto it = keys_.begin(); it != keys_.end();) {
+        it->second &= static_cast<std::uint8_t>(~PressedSinceQuery);
+        it = it->second == 0 ? keys_.erase(it) : std::next(it);
+    }
+}
+
 bool KeyState::record(const QEvent* event)
 {
     switch (event->type()) {

@@ -41,6 +41,10 @@ public:
     // releases would go to another program and never reach us).
     void clear();
 
+    // Forgets the "pressed since" part of every key, keeping what is down:
+    // a poller that was paused must not replay taps made meanwhile.
+    void forgetPresses();
+
     // Records one event as the filter would; returns whether it was a key
     // event that changed anything. Lets tests and benchmarks feed events.
     bool record(const QEvent* event);

@@ -79,6 +79,19 @@ private slots:
         QVERIFY(!keys.asyncKeyState(Qt::Key_K));
     }
 
+    void forgetPressesKeepsHeldKeys()
+    {
+        auto& keys = KeyState::instance();
+        QLineEdit edit;
+        QTest::keyClick(&edit, Qt::Key_W);
+        QTest::keyPress(&edit, Qt::Key_E);
+        keys.forgetPresses();
+        QVERIFY(!keys.asyncKeyState(Qt::Key_W));
+        QVERIFY(keys.asyncKeyState(Qt::Key_E));
+        QTest::keyRelease(&edit, Qt::Key_E);
+        QVERIFY(!keys.asyncKeyState(Qt::Key_E));
+    }
+
     void filterIsInFrontOfSwallowingFilters()
     {
         // A filter installed later that eats key presses must not hide them,

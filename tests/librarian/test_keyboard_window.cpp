@@ -1,0 +1,310 @@
+// The keyboard player in the main window: synthetic key events through the
+// application's event filters, notes checked at a recording MIDI output.
+#include "librarian/TfrmMain.h"
+#include "midi/MidiOut.h"
+#include "midi/RecordingBackend.h"
+#include "platform/KeyState.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace sondrake;
+using midi::Bytes;
+
+namespace {
+
+Bytes noteOn(int note) { return { 0x90, std::uint8_t(note), 0x7F }; }
+Bytes noteOff(int note) { return { 0x80, std::uint8_t(note), 0x00 }; }
+
+} // namespace
+
+class TestKeyboardWindow : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::shared_ptr<midi::RecordingBackend> out;
+    std::unique_ptr<TfrmMain> w;
+
+    template <typename T> T* child(const char* name) const
+    {
+        auto* c = w->findChild<T*>(QString::fromLatin1(name));
+        if (!c)
+            qFatal("no child %s", name);
+        return c;
+    }
+    QTimer* poll() const { return child<QTimer>("tmrKeyboard"); }
+    QTimer* hook() const { return child<QTimer>("tmrKeyboardHook"); }
+    QWidget* panel() const { return child<QWidget>("pnlKeyboard"); }
+    QAction* mark() const { return child<QAction>("Keyboard1"); }
+    QString octaveText() const { return child<QLabel>("lblOctave")->text(); }
+
+    // Note messages handed to the output so far (the queue runs on its own thread).
+    std::vector<Bytes> notes() const
+    {
+        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(1000));
+        std::vector<Bytes> result;
+        for (const auto& m : out->messages())
+            if (!m.empty() && ((m[0] & 0xF0) == 0x90 || (m[0] & 0xF0) == 0x80))
+                result.push_back(m);
+        return result;
+    }
+    int panics() const
+    {
+        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(1000));
+        int n = 0;
+        for (const auto& m : out->messages())
+            n += m == Bytes { 0xBF, 64, 0 }; // the last message of each panic
+        return n;
+    }
+    // Waits for a few polls of the 15 ms timer.
+    static void polls(int n = 4) { QTest::qWait(15 * n + 10); }
+
+    QWidget* focus() const { return child<QPlainTextEdit>("Memo1"); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        TfrmMain::setOpenMidiPortsAtStart(false);
+        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+    }
+
+    void init()
+    {
+        out = midi::installRecordingBackend();
+        platform::KeyState::instance().clear();
+        w = std::make_unique<TfrmMain>();
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        focus()->setFocus();
+        QTRY_VERIFY(focus()->hasFocus());
+        out->clear();
+    }
+
+    void cleanup()
+    {
+        w.reset();
+        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(1000));
+    }
+
+    void startState()
+    {
+        QCOMPARE(octaveText(), QStringLiteral("Octave 4"));
+        QVERIFY(w->keyboardChecked());
+        QVERIFY(mark()->isChecked());
+        QVERIFY(panel()->isVisible());
+        QCOMPARE(panel()->height(), 39);
+        QVERIFY(poll()->isActive());
+        QCOMPARE(poll()->interval(), 15);
+        QVERIFY(hook()->isActive());
+        QCOMPARE(hook()->interval(), 1000);
+        QVERIFY(w->keyboardRunning());
+        QCOMPARE(child<QPushButton>("btnMinusOct")->text(), QStringLiteral("-1 Octave (Z)"));
+        QCOMPARE(child<QPushButton>("btnPlusOct")->text(), QStringLiteral("+1 Octave (X)"));
+        QCOMPARE(child<QPushButton>("btnHideKeyboard")->text(), QStringLiteral("Hide keyboard"));
+        QCOMPARE(child<QLabel>("lblBlackKeys")->text(), QStringLiteral(" W E   T Y U   O P"));
+        QCOMPARE(child<QLabel>("lblWhiteKeys")->text(), QStringLiteral("A S D F G H J K L"));
+        // Fixed pitch: the key letters line up under each other.
+        for (const char* name : { "lblBlackKeys", "lblWhiteKeys" }) {
+            const QFontMetrics metrics(child<QLabel>(name)->font());
+            QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('W')));
+            QCOMPARE(metrics.horizontalAdvance(QLatin1Char(' ')), metrics.horizontalAdvance(QLatin1Char('W')));
+        }
+        QVERIFY(child<QLabel>("lblOctave")->font().pointSizeF() > child<QPushButton>("btnPlusOct")->font().pointSizeF());
+    }
+
+    void playHeldKeys()
+    {
+        QTest::keyPress(focus(), Qt::Key_A);
+        polls();
+        QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60) }));
+        QTest::keyPress(focus(), Qt::Key_S);
+        polls(8);
+        QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60), noteOn(62) }));
+        QTest::keyRelease(focus(), Qt::Key_A);
+        QTest::keyRelease(focus(), Qt::Key_S);
+        polls();
+        QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60), noteOn(62), noteOff(60), noteOff(62) }));
+
+        // A tap between two polls is still played and ended.
+        out->clear();
+        poll()->stop();
+        QTest::keyClick(focus(), Qt::Key_K);
+        poll()->start();
+        polls();
+        QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(72), noteOff(72) }));
+    }
+
+    void octaves()
+    {
+        for (int i = 0; i < 11; ++i)
+            QTest::keyClick(focus(), Qt::Key_X);
+        QCOMPARE(int(w->Octave), 10);
+        QCOMPARE(octaveText(), QStringLiteral("Octave 10"));
+        // At octave 10 no key has a note.
+        QTest::keyPress(focus(), Qt::Key_A);
+        polls();
+        QTest::keyRelease(focus(), Qt::Key_A);
+        polls();
+        QVERIFY(notes().empty());
+        for (int i = 0; i < 12; ++i)
+            QTest::mouseClick(child<QPushButton>("btnMinusOct"), Qt::LeftButton);
+        QCOMPARE(octaveText(), QStringLiteral("Octave 0"));
+        QTest::keyClick(focus(), Qt::Key_Z);
+        QCOMPARE(int(w->Octave), 0);
+        QTest::mouseClick(child<QPushButton>("btnPlusOct"), Qt::LeftButton);
+        QCOMPARE(octaveText(), QStringLiteral("Octave 1"));
+
+        // Octave 9: G (note 127) plays, Y (128) does not.
+        w->setOctave(9);
+        QTest::keyPress(focus(), Qt::Key_G);
+        QTest::keyPress(focus(), Qt::Key_Y);
+        QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(127) }));
+        polls();
+        QTest::keyRelease(focus(), Qt::Key_G);
+        QTest::keyRelease(focus(), Qt::Key_Y);
+        polls();
+        QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(127), noteOff(127) }));
+
+        // The octave changes under a held key: the old note stays on.
+        out->clear();
+        w->setOctave(4);
+        QTest::keyPress(focus(), Qt::Key_A);
+        QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60) }));
+        QTest::keyClick(focus(), Qt::Key_X);
+        QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60), noteOn(72) }));
+        QTest::keyRelease(focus(), Qt::Key_A);
+        polls();
+        QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60), noteOn(72), noteOff(72) }));
+    }
+
+    void foregroundCheck()
+    {
+        // One of our own dialogs in front pauses the player and sends panic
+        // once a second.
+        QDialog dialog(w.get());
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTRY_VERIFY_WITH_TIMEOUT(!poll()->isActive(), 1500);
+        QTRY_VERIFY_WITH_TIMEOUT(panics() >= 2, 2500);
+        QVERIFY(hook()->isActive());
+        QTest::keyPress(&dialog, Qt::Key_A);
+        polls();
+        QVERIFY(notes().empty());
+        QTest::keyRelease(&dialog, Qt::Key_A);
+        dialog.close();
+
+        // The main window in front again: playing resumes within a second.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTRY_VERIFY_WITH_TIMEOUT(poll()->isActive(), 1500);
+        // The tap made while paused is not played afterwards.
+        polls();
+        QVERIFY(notes().empty());
+        out->clear();
+        QTest::qWait(1100);
+        QCOMPARE(panics(), 0);
+
+        // An editor window counts as ours to play in.
+        QDialog editor(w.get());
+        editor.setObjectName(QStringLiteral("TfrmPatchEdit"));
+        editor.show();
+        editor.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        QTest::qWait(1100);
+        QVERIFY(poll()->isActive());
+        QCOMPARE(panics(), 0);
+        QTest::keyPress(&editor, Qt::Key_A);
+        QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60) }));
+        QTest::keyRelease(&editor, Qt::Key_A);
+        polls();
+        QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60), noteOff(60) }));
+    }
+
+    void hideAndShow()
+    {
+        QTest::mouseClick(child<QPushButton>("btnHideKeyboard"), Qt::LeftButton);
+        QVERIFY(!w->keyboardChecked());
+        QVERIFY(!mark()->isChecked());
+        QVERIFY(!panel()->isVisible());
+        QVERIFY(!poll()->isActive());
+        QVERIFY(!hook()->isActive());
+        // Off: no notes, and the typing filter lets "a" through.
+        QTest::keyClicks(focus(), QStringLiteral("a"));
+        polls();
+        QVERIFY(notes().empty());
+        QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("a"));
+
+        QTest::keyClick(focus(), Qt::Key_J);
+        QTest::keyClick(focus(), Qt::Key_K, Qt::ControlModifier);
+        QVERIFY(w->keyboardChecked());
+        QVERIFY(mark()->isChecked());
+        QVERIFY(panel()->isVisible());
+        QVERIFY(poll()->isActive());
+        QVERIFY(hook()->isActive());
+        polls();
+        QVERIFY(notes().empty()); // J was tapped while the player was off
+
+        // The menu entry flips its own check mark before the command runs.
+        mark()->trigger();
+        QVERIFY(!w->keyboardChecked());
+        QVERIFY(!mark()->isChecked());
+        QVERIFY(!panel()->isVisible());
+        mark()->trigger();
+        QVERIFY(mark()->isChecked());
+        QVERIFY(poll()->isActive());
+    }
+
+    void typingFilter()
+    {
+        auto* memo = child<QPlainTextEdit>("Memo1");
+        QTest::keyClicks(memo, QStringLiteral("a"));
+        QCOMPARE(memo->toPlainText(), QString());
+        QTest::keyClicks(memo, QStringLiteral("edfgh"));
+        QCOMPARE(memo->toPlainText(), QString());
+        QTest::keyClicks(memo, QStringLiteral("s"));
+        QCOMPARE(memo->toPlainText(), QStringLiteral("s"));
+        QTest::keyClicks(memo, QStringLiteral("A"));
+        QCOMPARE(memo->toPlainText(), QStringLiteral("sA"));
+        // Swallowed or not, every one of those keys was played.
+        polls();
+        const auto played = notes();
+        QVERIFY(played.size() >= 2 * 7);
+        QCOMPARE(played.front(), noteOn(60));
+    }
+
+    void receptionSuspend()
+    {
+        w->suspendKeyboardPlayer();
+        QVERIFY(w->keyboardChecked());
+        QVERIFY(mark()->isChecked());
+        QVERIFY(!panel()->isVisible());
+        QVERIFY(!poll()->isActive());
+        QVERIFY(!hook()->isActive());
+        QVERIFY(!w->keyboardRunning());
+        // The first use of the command clears the mark, the second shows the panel.
+        w->Keyboard1Click();
+        QVERIFY(!mark()->isChecked());
+        QVERIFY(!panel()->isVisible());
+        QVERIFY(!poll()->isActive());
+        w->Keyboard1Click();
+        QVERIFY(mark()->isChecked());
+        QVERIFY(panel()->isVisible());
+        QVERIFY(poll()->isActive());
+        QVERIFY(hook()->isActive());
+    }
+};
+
+QTEST_MAIN(TestKeyboardWindow)
+#include "test_keyboard_window.moc"
