@@ -42,21 +42,12 @@ namespace {
 
     // The value text in its normal width, or narrower when it would not fit
     // the value box ("Rest", "D#10").
-    const QFont& valueFont(bool narrow)
+    QFont valueFont(bool narrow)
     {
-        static const QFont fonts[2] = { [] {
-                                           QFont f;
-                                           f.setPixelSize(10);
-                                           f.setStretch(88);
-                                           return f;
-                                       }(),
-            [] {
-                QFont f;
-                f.setPixelSize(10);
-                f.setStretch(75);
-                return f;
-            }() };
-        return fonts[narrow ? 1 : 0];
+        QFont f;
+        f.setPixelSize(10);
+        f.setStretch(narrow ? 75 : 88);
+        return f;
     }
 
     int mouseX(const QMouseEvent* e) { return int(std::floor(e->position().x())); }
@@ -66,6 +57,8 @@ namespace {
 
 TSlider::TSlider(QWidget* parent)
     : PaintedControl(parent, QSize(SliderWidth, SliderHeight), false)
+    , m_font(valueFont(false))
+    , m_narrowFont(valueFont(true))
 {
     // The first drawing happens here (white fill); every later one is grey.
     render();
@@ -119,11 +112,11 @@ void TSlider::render()
     p.fillRect(1, BoxTop + 1, SliderWidth - 2, SliderHeight - BoxTop - 2, grey);
 
     const QString text = sliderValueText(m_position, m_displayMode);
-    const QFont* font = &valueFont(false);
+    const QFont* font = &m_font;
     QFontMetrics metrics(*font);
     int w = metrics.horizontalAdvance(text);
     if (w > TextRoom) {
-        font = &valueFont(true);
+        font = &m_narrowFont;
         metrics = QFontMetrics(*font);
         w = metrics.horizontalAdvance(text);
     }

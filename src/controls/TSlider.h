@@ -13,6 +13,8 @@
 
 #include "controls/PaintedControl.h"
 
+#include <QFont>
+
 namespace sondrake::controls {
 
 class TSlider : public PaintedControl {
@@ -53,6 +55,8 @@ private:
     int m_dragX = 0;
     int m_lastY = 0;
     bool m_greyFill = false; // white on the first paint, grey afterwards
+    QFont m_font;
+    QFont m_narrowFont;
 };
 
 } // namespace sondrake::controls
