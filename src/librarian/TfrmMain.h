@@ -13,6 +13,7 @@
 #include "store/SoundStore.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <array>
@@ -40,6 +41,13 @@ public:
     explicit TfrmMain(QWidget* parent = nullptr);
     ~TfrmMain() override;
 
+    // Start-up opens the MIDI ports found by name. Tests switch that off and
+    // install their own output back end before creating the window.
+    static void setOpenMidiPortsAtStart(bool open);
+    // The output could not be opened at start-up: the program must end with
+    // "Midi Open error" and exit code 1 (main() tells the user).
+    bool midiOpenFailed() const { return midiOpenFailed_; }
+
     // ---- shared state (Overview: the main window owns it) ----------------
     SoundStore& store() { return store_; }
     const SoundStore& store() const { return store_; }
@@ -59,6 +67,8 @@ public:
 
     int currentProgram() const { return CurrentProgram; }
     void SelectProgram();
+    // "Send SysEx from file" once a file has been chosen.
+    void sendSysExFile(const QString& path);
 
     // The sound editor lives in another layer; the program wires it in.
     using EditorLauncher = std::function<void(TfrmMain& main, SoundDump& workingCopy)>;
@@ -137,6 +147,8 @@ private:
     void buildCentral();
     void buildKeyboardPanel();
     void FormCreate();
+    void FormKeyDown(QKeyEvent* event);
+    bool keyEventSeenBefore(QObject* watched, QKeyEvent* event);
 
     // list events (TfrmMain.cpp)
     void ListView1SelectItem(int row, bool selected);
@@ -180,6 +192,13 @@ private:
     std::vector<int> SelectionList;
     int CurrentProgram = 0;
     EditorLauncher editorLauncher_;
+    bool midiOpenFailed_ = false;
+    // The key event last handled by the window, to see it only once while
+    // Qt hands it on from the focused control to its parents.
+    const QEvent* lastKeyEvent_ = nullptr;
+    QPointer<QObject> lastKeyReceiver_;
+    int lastKey_ = 0;
+    quint64 lastKeyTimestamp_ = 0;
     TfrmSysExReceiver* frmSysExReceiver = nullptr;
     std::array<std::uint8_t, 128> KeyState{};
 

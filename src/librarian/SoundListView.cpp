@@ -1,0 +1,229 @@
+#include "librarian/SoundListView.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QItemSelection>
+#include <QMimeData>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <set>
+
+namespace sondrake {
+
+namespace {
+    // Our own rows travel under a private type; nothing else can fake one
+    // into a drop, because drops are accepted only from this very list.
+    const char* const kRowsMimeType = "application/x-sondrake-rows";
+
+    std::set<int> rowsOf(const QItemSelection& selection)
+    {
+        std::set<int> rows;
+        for (const QItemSelectionRange& range : selection)
+            for (int r = range.top(); r <= range.bottom(); ++r)
+                rows.insert(r);
+        return rows;
+    }
+} // namespace
+
+SoundListView::SoundListView(QWidget* parent)
+    : QTableWidget(0, 3, parent)
+{
+    setHorizontalHeaderLabels({ QStringLiteral("Index"), QStringLiteral("Name"), QStringLiteral("Changed") });
+    setColumnWidth(kNameColumn, 150);
+    setColumnWidth(kChangedColumn, 100);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+
+    setShowGrid(true);
+    setWordWrap(false);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDropIndicatorShown(true);
+    setDefaultDropAction(Qt::MoveAction);
+}
+
+QString SoundListView::indexText(int row)
+{
+    return QString::number((row / 100 + 1) * 100 + row % 100);
+}
+
+void SoundListView::selectRows(const std::vector<int>& rows)
+{
+    // Deselect first, then select: every row reports its own change, as the
+    // owner's selection handler expects.
+    clearSelection();
+    QItemSelection selection;
+    const int lastColumn = columnCount() - 1;
+    std::vector<int> sorted(rows);
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t i = 0; i < sorted.size();) {
+        const int first = sorted[i];
+        int last = first;
+        ++i;
+        while (i < sorted.size() && sorted[i] <= last + 1) {
+            last = std::max(last, sorted[i]);
+            ++i;
+        }
+        if (first < 0 || last >= rowCount())
+            continue; // a stale row that no longer exists is left out
+        selection.select(model()->index(first, 0), model()->index(last, lastColumn));
+    }
+    if (!selection.isEmpty())
+        selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+std::vector<int> SoundListView::selectedRowList() const
+{
+    std::vector<int> rows;
+    if (!selectionModel())
+        return rows;
+    const auto indexes = selectionModel()->selectedRows();
+    rows.reserve(static_cast<std::size_t>(indexes.size()));
+    for (const QModelIndex& index : indexes)
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+int SoundListView::topVisibleRow() const { return std::max(0, rowAt(0)); }
+
+int SoundListView::visibleRowCount() const
+{
+    const int height = verticalHeader()->defaultSectionSize();
+    return height > 0 ? viewport()->height() / height : 0;
+}
+
+void SoundListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    QTableWidget::selectionChanged(selected, deselected);
+    for (int row : rowsOf(deselected))
+        emit rowSelectionChanged(row, false);
+    for (int row : rowsOf(selected))
+        emit rowSelectionChanged(row, true);
+}
+
+void SoundListView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        // The move takes the selection as it is, so the press must not
+        // change it (with Ctrl or without).
+        setFocus(Qt::MouseFocusReason);
+        const int row = rowAt(pos.y());
+        event->accept();
+        if (row >= 0)
+            emit rightPressed(row, event->modifiers().testFlag(Qt::ControlModifier));
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
+        QTableWidget::mousePressEvent(event);
+        return;
+    }
+
+    // A press on a row that is already selected (without Shift) leaves the
+    // selection to the release, so a drag can carry all selected rows.
+    const QModelIndex index = indexAt(pos);
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool deferred = index.isValid() && selectionModel()->isSelected(index)
+        && !modifiers.testFlag(Qt::ShiftModifier);
+    pendingLeftPress_ = false;
+    QTableWidget::mousePressEvent(event);
+    if (deferred) {
+        pendingLeftPress_ = true;
+        pendingModifiers_ = modifiers;
+    } else {
+        emit leftPressed(modifiers);
+    }
+}
+
+void SoundListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && pendingLeftPress_) {
+        pendingLeftPress_ = false;
+        emit leftPressed(pendingModifiers_);
+    }
+}
+
+void SoundListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTableWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit listDoubleClicked();
+}
+
+void SoundListView::startDrag(Qt::DropActions)
+{
+    // A drag is not a program selection.
+    pendingLeftPress_ = false;
+    if (selectedRowList().empty())
+        return;
+    auto* drag = new QDrag(this);
+    auto* mime = new QMimeData;
+    mime->setData(QString::fromLatin1(kRowsMimeType), QByteArray());
+    drag->setMimeData(mime);
+    // The table itself never changes on a drop (the owner swaps the sounds
+    // in the store and refreshes), so the result is of no interest here.
+    drag->exec(Qt::MoveAction, Qt::MoveAction);
+}
+
+void SoundListView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->source() == this && event->mimeData()->hasFormat(QString::fromLatin1(kRowsMimeType))) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void SoundListView::dragMoveEvent(QDragMoveEvent* event)
+{
+    // The base class scrolls near the edges and draws the indicator; the
+    // decision whether the drop is wanted is ours.
+    QTableWidget::dragMoveEvent(event);
+    const int row = rowAt(event->position().toPoint().y());
+    if (event->source() == this && event->mimeData()->hasFormat(QString::fromLatin1(kRowsMimeType)) && row >= 0) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void SoundListView::dropEvent(QDropEvent* event)
+{
+    if (event->source() != this || !event->mimeData()->hasFormat(QString::fromLatin1(kRowsMimeType))) {
+        event->ignore();
+        return;
+    }
+    const int row = rowAt(event->position().toPoint().y());
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+    setState(QAbstractItemView::NoState);
+    viewport()->update();
+    if (row >= 0)
+        emit rowDropped(row);
+}
+
+} // namespace sondrake

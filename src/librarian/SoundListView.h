@@ -1,0 +1,64 @@
+#pragma once
+
+// The sound list: a report-style table of the 200 slots (Index, Name,
+// Changed) with whole-row, extended selection and no in-place editing.
+// It reports what the main window needs as signals:
+//  - every row that becomes selected or deselected (deselections first, so
+//    the last event of a plain click is the selection of the clicked row);
+//  - a left press, once the press has been applied to the selection (Qt
+//    applies a press on an already selected row only at the release, so the
+//    signal waits for it then);
+//  - a right press over a row, without touching the selection;
+//  - a double click anywhere in the list;
+//  - a drop of its own rows onto a row. Drags from elsewhere are refused,
+//    and a drop never changes the table itself: the owner swaps the sounds.
+
+#include <QTableWidget>
+
+#include <vector>
+
+namespace sondrake {
+
+class SoundListView : public QTableWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kIndexColumn = 0;
+    static constexpr int kNameColumn = 1;
+    static constexpr int kChangedColumn = 2;
+
+    explicit SoundListView(QWidget* parent = nullptr);
+
+    // Index column text of a row: bank number then the two-digit program.
+    static QString indexText(int row);
+
+    // Selects exactly these rows (and nothing else) in one selection change.
+    void selectRows(const std::vector<int>& rows);
+    // Ascending rows that are selected.
+    std::vector<int> selectedRowList() const;
+    int topVisibleRow() const;
+    int visibleRowCount() const;
+
+signals:
+    void rowSelectionChanged(int row, bool selected);
+    void leftPressed(Qt::KeyboardModifiers modifiers);
+    void rightPressed(int row, bool ctrlHeld);
+    void listDoubleClicked();
+    void rowDropped(int targetRow);
+
+protected:
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    bool pendingLeftPress_ = false;
+    Qt::KeyboardModifiers pendingModifiers_;
+};
+
+} // namespace sondrake

@@ -1,0 +1,79 @@
+#include "librarian/TfrmHelp.h"
+
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace sondrake {
+
+QString TfrmHelp::webAddress() { return QStringLiteral("https://sondrake.example.org/"); }
+
+const QStringList& TfrmHelp::lines()
+{
+    static const QStringList list = {
+        QStringLiteral("Shortcut help "),
+        QString(),
+        QStringLiteral("Select sound"),
+        QStringLiteral(" Left Click"),
+        QStringLiteral(" Shift, Left Click"),
+        QStringLiteral(" Ctrl, Left Click"),
+        QString(),
+        QStringLiteral("Move selected sound"),
+        QStringLiteral(" Ctrl, right click"),
+        QStringLiteral("Move down"),
+        QStringLiteral(" Ctrl, +"),
+        QStringLiteral("Move Up"),
+        QStringLiteral(" Ctrl, -"),
+        QString(),
+        QStringLiteral("Program select"),
+        QStringLiteral(" left click"),
+        QStringLiteral("Next program"),
+        QStringLiteral(" +"),
+        QStringLiteral("Previous program"),
+        QStringLiteral(" -"),
+        QString(),
+        QStringLiteral("Send sound to Q-Lindorn"),
+        QStringLiteral(" Enter  or Ctrl, w"),
+        QString(),
+        QStringLiteral("Computer keyboard "),
+        QStringLiteral(" W E    T Y U    O P"),
+        QStringLiteral("A S D F G H J K L"),
+        QString(),
+        QStringLiteral("Z-down octave"),
+        QStringLiteral("X-up octave"),
+        QString(),
+        QString(),
+        QString(),
+        QStringLiteral("1-Randomize Oscillator"),
+        QStringLiteral("2-Randomize Filters"),
+        QStringLiteral("3-Randomize Envelopes"),
+        QStringLiteral("4-Randomize LFOs"),
+        QStringLiteral("0-Randomize Oscillators, Filters, Envelopes and LFOs "),
+        QString(),
+        QString(),
+        webAddress(),
+    };
+    return list;
+}
+
+TfrmHelp::TfrmHelp(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TfrmHelp"));
+    setWindowTitle(QStringLiteral("Help"));
+    resize(515, 355);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The key layout lines only line up in a fixed-pitch font.
+    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Memo1->setPlainText(lines().join(QLatin1Char('\n')));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Memo1);
+}
+
+} // namespace sondrake

@@ -1,0 +1,23 @@
+#pragma once
+
+// The short help: one read-only text box with the shortcuts of the window.
+
+#include <QDialog>
+
+class QPlainTextEdit;
+
+namespace sondrake {
+
+class TfrmHelp : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfrmHelp(QWidget* parent = nullptr);
+
+    static const QStringList& lines();
+    static QString webAddress();
+
+    QPlainTextEdit* Memo1 = nullptr;
+};
+
+} // namespace sondrake

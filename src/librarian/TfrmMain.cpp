@@ -1,0 +1,707 @@
+// The main window: construction and start-up, the sound list and its
+// selection, the Messages box, program selection, rename, the entry to the
+// sound editor, help, about, panic and sending a file.
+#include "librarian/TfrmMain.h"
+
+#include "librarian/FlowLayout.h"
+#include "librarian/SoundListView.h"
+#include "librarian/TfrmHelp.h"
+#include "librarian/TfrmPatchEditSimple.h"
+#include "midi/MidiIn.h"
+#include "midi/MidiOut.h"
+#include "midi/PortDetection.h"
+#include "midi/TfrmSysExReceiver.h"
+#include "platform/KeyState.h"
+#include "platform/Messages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QThread>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+namespace sondrake {
+
+namespace {
+
+    bool openMidiPortsAtStart = true;
+
+    const char* const kCaption = "Halvorne Q-Lindorn Sondrake - Sound Editor - Sound Restrictioned Randomizer";
+    const char* const kProgramName = "Halvorne Q-Lindorn Sondrake";
+    const char* const kVideoAddress = "https://sondrake.example.org/video";
+    const char* const kContactAddress = "sondrake@example.org";
+
+    constexpr int kMessageLines = 1000;
+    constexpr int kMessagesWidth = 217;
+
+    // The Messages box: the user may type into it, a double click empties it,
+    // and it never holds more than 1000 lines (the oldest goes first).
+    class MessagesBox : public QPlainTextEdit {
+    public:
+        explicit MessagesBox(QWidget* parent)
+            : QPlainTextEdit(parent)
+        {
+            setMaximumBlockCount(kMessageLines);
+            setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        }
+
+    protected:
+        void mouseDoubleClickEvent(QMouseEvent* event) override
+        {
+            clear();
+            event->accept();
+        }
+    };
+
+    QString nameText(const std::string& name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
+
+    // One line per message, whatever the text holds.
+    QString oneLine(const QString& text)
+    {
+        QString line = text;
+        line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        return line;
+    }
+
+} // namespace
+
+void TfrmMain::setOpenMidiPortsAtStart(bool open) { openMidiPortsAtStart = open; }
+
+TfrmMain::TfrmMain(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("TfrmMain"));
+    setWindowTitle(QString::fromLatin1(kCaption));
+
+    buildMenus();
+    buildToolBar();
+    buildCentral();
+
+    resize(773, 535);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+
+    // Every layer's failures end up in our Messages box from now on.
+    setMessageSink([window = QPointer<TfrmMain>(this)](const QString& text) {
+        if (window)
+            window->AddMessage(text);
+        else
+            std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    });
+
+    // Received SysEx reaches the window on the GUI thread.
+    midi::MidiInPort::instance().setHandler([this](const midi::ReceivedSysEx& message) {
+        guarded([this, &message] { handleReceived(message.bytes); });
+    });
+
+    FormCreate();
+
+    // The window sees every key before the focused control does. The key
+    // recorder of the keyboard player must still see keys we swallow, so it
+    // goes in front of us again.
+    qApp->installEventFilter(this);
+    platform::KeyState::instance().install();
+}
+
+TfrmMain::~TfrmMain()
+{
+    qApp->removeEventFilter(this);
+    midi::MidiInPort::instance().setHandler(nullptr);
+    setMessageSink(nullptr);
+}
+
+// ---- construction ---------------------------------------------------------
+
+void TfrmMain::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    auto entry = [this](QMenu* menu, QAction*& field, const char* name, const QString& caption,
+                        const QKeySequence& shortcut, void (TfrmMain::*handler)()) {
+        field = menu->addAction(caption);
+        field->setObjectName(QString::fromLatin1(name));
+        if (!shortcut.isEmpty())
+            field->setShortcut(shortcut);
+        if (handler)
+            connect(field, &QAction::triggered, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    auto menu = [bar](const char* name, const QString& caption) {
+        QMenu* m = bar->addMenu(caption);
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+
+    QMenu* file = menu("File1", QStringLiteral("&File"));
+    entry(file, ReadCurrentSound1, "ReadCurrentSound1", QStringLiteral("Read Current Sound (SysEx)"),
+          QKeySequence(Qt::CTRL | Qt::Key_R), &TfrmMain::ReadCurrentSound1Click);
+    entry(file, A1, "A1", QStringLiteral("Read Sound Bank (1 or 2) from Q-Lindorn"), {}, &TfrmMain::A1Click);
+    entry(file, Newemptypatchlist1, "Newemptypatchlist1", QStringLiteral("New empty Sound Banks"), {},
+          &TfrmMain::Newemptypatchlist1Click);
+    entry(file, LoadFromfilepatchlist1, "LoadFromfilepatchlist1", QStringLiteral("Load from file Sound Banks"),
+          QKeySequence(Qt::CTRL | Qt::Key_L), &TfrmMain::LoadFromfilepatchlist1Click);
+    entry(file, SavetofileSoundBanks1, "SavetofileSoundBanks1", QStringLiteral("Save to file Sound Banks"),
+          QKeySequence(Qt::CTRL | Qt::Key_S), &TfrmMain::SavetofileSoundBanks1Click);
+    entry(file, SavetoseparatefileSoundBanks1, "SavetoseparatefileSoundBanks1",
+          QStringLiteral("Save to separate file Sound Banks"), {}, &TfrmMain::SavetoseparatefileSoundBanks1Click);
+    entry(file, SendSysExfile1, "SendSysExfile1", QStringLiteral("Send SysEx from file"), {},
+          &TfrmMain::SendSysExfile1Click);
+    entry(file, SendSysExforselectedsounds1, "SendSysExforselectedsounds1",
+          QStringLiteral("Send SysEx for selected sounds"), QKeySequence(Qt::CTRL | Qt::Key_W),
+          &TfrmMain::SendSelectedSounds);
+    file->addSeparator();
+    entry(file, Exit1, "Exit1", QStringLiteral("E&xit"), {}, &TfrmMain::Exit1Click);
+    SavetofileSoundBanks1->setEnabled(false);
+    SavetoseparatefileSoundBanks1->setEnabled(false);
+    SendSysExforselectedsounds1->setEnabled(false);
+
+    QMenu* edit = menu("Edit1", QStringLiteral("Edit"));
+    entry(edit, SelectAll1, "SelectAll1", QStringLiteral("Select All Sounds"), QKeySequence(Qt::CTRL | Qt::Key_A),
+          &TfrmMain::SelectAll1Click);
+    // Keyboard1Click sets the check mark from the player's own state.
+    entry(edit, Keyboard1, "Keyboard1", QStringLiteral("Keyboard"), QKeySequence(Qt::CTRL | Qt::Key_K),
+          &TfrmMain::Keyboard1Click);
+    Keyboard1->setCheckable(true);
+    Keyboard1->setChecked(true);
+
+    QMenu* system = menu("System1", QStringLiteral("&System"));
+    entry(system, Midi1, "Midi1", QStringLiteral("Midi &Settings ..."), QKeySequence(Qt::CTRL | Qt::Key_D),
+          &TfrmMain::Midi1Click);
+    entry(system, Settings2, "Settings2", QStringLiteral("&Zoreduzor Settings"), {}, &TfrmMain::Settings2Click);
+    entry(system, DeviceVersion1, "DeviceVersion1", QStringLiteral("Device Version"), {}, nullptr);
+    DeviceVersion1->setEnabled(false);
+
+    QMenu* tools = menu("Tools1", QStringLiteral("&Tools"));
+    entry(tools, Orderbyname1, "Orderbyname1", QStringLiteral("Order by name"), QKeySequence(Qt::CTRL | Qt::Key_N),
+          &TfrmMain::Orderbyname1Click);
+    entry(tools, Panic1, "Panic1", QStringLiteral("Panic"), QKeySequence(Qt::Key_F12), &TfrmMain::Panic1Click);
+
+    QMenu* help = menu("Help1", QStringLiteral("Help"));
+    entry(help, About1, "About1", QStringLiteral("About"), {}, &TfrmMain::About1Click);
+    entry(help, Video1, "Video1", QStringLiteral("Video demonstration"), {}, &TfrmMain::Video1Click);
+    entry(help, Shorthelp1, "Shorthelp1", QStringLiteral("Short help"), QKeySequence(Qt::Key_F1),
+          &TfrmMain::Shorthelp1Click);
+}
+
+void TfrmMain::buildToolBar()
+{
+    // A tool bar that wraps instead of hiding buttons behind an overflow
+    // arrow: the captions are long and the window is narrow.
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    auto* flow = new FlowLayout(bar, 1);
+    flow->setContentsMargins(2, 2, 2, 2);
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    auto button = [this, bar, flow](QToolButton*& field, const char* name, const QString& caption,
+                                    void (TfrmMain::*handler)()) {
+        field = new QToolButton(bar);
+        field->setObjectName(QString::fromLatin1(name));
+        field->setText(caption);
+        field->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        field->setAutoRaise(true);
+        // The list keeps the focus: Enter there sends the selected sounds.
+        field->setFocusPolicy(Qt::NoFocus);
+        flow->addWidget(field);
+        connect(field, &QToolButton::clicked, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    auto separator = [this, bar, flow] {
+        auto* line = new QFrame(bar);
+        line->setFrameShape(QFrame::VLine);
+        line->setFrameShadow(QFrame::Sunken);
+        line->setFixedSize(6, ToolButton1->sizeHint().height());
+        flow->addWidget(line);
+    };
+
+    button(ToolButton1, "ToolButton1", QStringLiteral("Read Current Sound from Q-Lindorn"),
+           &TfrmMain::ReadCurrentSound1Click);
+    button(btnSendPatch, "btnSendPatch", QStringLiteral("Send selected sound(s) to Q-Lindorn"),
+           &TfrmMain::SendSelectedSounds);
+    separator();
+    button(btnDown, "btnDown", QStringLiteral("Move down"), &TfrmMain::btnDownClick);
+    button(btnUP, "btnUP", QStringLiteral("Move up"), &TfrmMain::btnUPClick);
+    separator();
+    button(btnPrgDown, "btnPrgDown", QStringLiteral("Prg -"), &TfrmMain::btnPrgDownClick);
+    button(btnPrgUp, "btnPrgUp", QStringLiteral("Prg +"), &TfrmMain::btnPrgUpClick);
+    separator();
+    button(ToolButton6, "ToolButton6", QStringLiteral("Edit Sound (F4)"), &TfrmMain::SoundRandomizer1Click);
+    separator();
+    button(ToolButton8, "ToolButton8", QStringLiteral("Panic"), &TfrmMain::Panic1Click);
+
+    // Nothing is selected yet: sending and moving have nothing to work on.
+    btnSendPatch->setEnabled(false);
+    btnDown->setEnabled(false);
+    btnUP->setEnabled(false);
+}
+
+void TfrmMain::buildCentral()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("pnlClient"));
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    if (auto* bar = findChild<QWidget*>(QStringLiteral("ToolBar1"), Qt::FindDirectChildrenOnly))
+        column->addWidget(bar);
+
+    auto* panel = new QWidget(central);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+
+    Memo1 = new MessagesBox(panel);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setFixedWidth(kMessagesWidth);
+
+    ListView1 = new SoundListView(panel);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+
+    row->addWidget(Memo1);
+    row->addWidget(ListView1, 1);
+    column->addWidget(panel, 1);
+
+    buildKeyboardPanel();
+    if (pnlKeyboard)
+        column->addWidget(pnlKeyboard);
+
+    setCentralWidget(central);
+
+    connect(ListView1, &SoundListView::rowSelectionChanged, this,
+            [this](int r, bool selected) { guarded([=, this] { ListView1SelectItem(r, selected); }); });
+    connect(ListView1, &SoundListView::leftPressed, this, [this](Qt::KeyboardModifiers modifiers) {
+        if (modifiers & (Qt::ControlModifier | Qt::ShiftModifier))
+            return;
+        guarded([this] { ListView1LeftClick(); });
+    });
+    connect(ListView1, &SoundListView::rightPressed, this,
+            [this](int r, bool ctrl) { guarded([=, this] { ListView1RightClick(r, ctrl); }); });
+    connect(ListView1, &SoundListView::listDoubleClicked, this, [this] { guarded([this] { ListView1DblClick(); }); });
+    connect(ListView1, &SoundListView::rowDropped, this,
+            [this](int r) { guarded([=, this] { ListView1DragDrop(r); }); });
+}
+
+void TfrmMain::FormCreate()
+{
+    // A failing step ends the start-up; what went before stays done.
+    try {
+        KeyState.fill(0);
+
+        frmSysExReceiver = new TfrmSysExReceiver(this, Receiving, ReceivedCount);
+        ReceiveMode = 0;
+
+        if (openMidiPortsAtStart)
+            midi::DetectMidiPorts();
+
+        CurrentProgram = 0;
+        setOctave(4);
+        SendDelayMs = 155;
+        SettingsWritten = false;
+
+        if (openMidiPortsAtStart) {
+            QString error;
+            if (!midi::OpenMidiOut(&error)) {
+                // The program cannot work without its output; main() ends it.
+                // The window is never shown then, so the reason goes to the terminal.
+                midiOpenFailed_ = true;
+                if (!error.isEmpty())
+                    std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+                return;
+            }
+            // A missing input is not reported: receptions then end by the
+            // dialog's timer or its Close button.
+            auto& in = midi::MidiInPort::instance();
+            QString inError;
+            if (in.open(midi::MidiInDeviceIndex, &inError) && !in.start())
+                QMessageBox::warning(nullptr, QString::fromLatin1(kProgramName), QStringLiteral("Midi IN Start error"));
+        }
+
+        ReadSettings();
+
+        lastSaveBank = 0;
+        lastSaveProgram = 0;
+    } catch (const std::exception& e) {
+        AddMessage(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        AddMessage(QStringLiteral("Start-up failed."));
+    }
+}
+
+void TfrmMain::guarded(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& e) {
+        AddMessage(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        AddMessage(QStringLiteral("Unknown failure."));
+    }
+}
+
+// ---- Messages box ---------------------------------------------------------
+
+void TfrmMain::AddMessage(const QString& text)
+{
+    if (QThread::currentThread() != thread()) {
+        // Back through the thread-safe route, which posts to our thread.
+        sondrake::AddMessage(text);
+        return;
+    }
+    if (!Memo1) {
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        return;
+    }
+    Memo1->appendPlainText(oneLine(text));
+}
+
+// ---- sound list -----------------------------------------------------------
+
+void TfrmMain::RebuildList()
+{
+    ListView1->setUpdatesEnabled(false);
+    ListView1->setRowCount(0);
+    ListView1->setRowCount(kSlotCount);
+    const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled;
+    for (int r = 0; r < kSlotCount; ++r) {
+        auto* index = new QTableWidgetItem(SoundListView::indexText(r));
+        auto* name = new QTableWidgetItem(nameText(store_.getSoundName(r)));
+        auto* changed = new QTableWidgetItem(QString());
+        for (auto* item : { index, name, changed }) {
+            item->setFlags(flags);
+        }
+        ListView1->setItem(r, SoundListView::kIndexColumn, index);
+        ListView1->setItem(r, SoundListView::kNameColumn, name);
+        ListView1->setItem(r, SoundListView::kChangedColumn, changed);
+    }
+    ListView1->selectRows(SelectionList);
+    ListView1->setUpdatesEnabled(true);
+
+    const bool any = store_.count() > 0;
+    SavetofileSoundBanks1->setEnabled(any);
+    SavetoseparatefileSoundBanks1->setEnabled(any);
+}
+
+void TfrmMain::RefreshRow(int row)
+{
+    if (!isValidSlot(row) || row >= ListView1->rowCount())
+        return;
+    const QString name = nameText(store_.getSoundName(row));
+    QTableWidgetItem* item = ListView1->item(row, SoundListView::kNameColumn);
+    if (!item) {
+        item = new QTableWidgetItem(name);
+        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
+        ListView1->setItem(row, SoundListView::kNameColumn, item);
+    } else if (item->text() != name) {
+        item->setText(name);
+    }
+}
+
+void TfrmMain::RefreshNames(bool selectionOnly)
+{
+    if (!selectionOnly)
+        for (int r = 0; r < ListView1->rowCount(); ++r)
+            RefreshRow(r);
+    ListView1->selectRows(SelectionList);
+}
+
+void TfrmMain::CollectSelection() { SelectionList = selectedRows(); }
+
+std::vector<int> TfrmMain::selectedRows() const { return ListView1->selectedRowList(); }
+
+int TfrmMain::firstSelectedRow() const
+{
+    const auto rows = selectedRows();
+    return rows.empty() ? -1 : rows.front();
+}
+
+// ---- list events ----------------------------------------------------------
+
+void TfrmMain::ListView1SelectItem(int row, bool selected)
+{
+    Q_UNUSED(row);
+    // A change of the selection ends a pending reception.
+    Receiving = false;
+    byteStack().clear();
+    if (selected) {
+        btnUP->setEnabled(true);
+        btnDown->setEnabled(true);
+        SendSysExforselectedsounds1->setEnabled(true);
+        btnSendPatch->setEnabled(true);
+    } else {
+        SendSysExforselectedsounds1->setEnabled(false);
+        btnSendPatch->setEnabled(false);
+    }
+}
+
+void TfrmMain::ListView1LeftClick()
+{
+    const int r = firstSelectedRow();
+    if (r < 0)
+        return;
+    CurrentProgram = r;
+    SelectProgram();
+}
+
+void TfrmMain::SelectProgram()
+{
+    CurrentProgram = std::clamp(CurrentProgram, 0, kSlotCount - 1);
+    if (selectedRows().empty())
+        ListView1->setFocus();
+    ListView1->selectRows({ CurrentProgram });
+    const QModelIndex index = ListView1->model()->index(CurrentProgram, SoundListView::kIndexColumn);
+    ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    ListView1->scrollTo(index);
+
+    midi::SendControl(32, static_cast<std::uint8_t>(CurrentProgram / kProgramsPerBank + 1));
+    midi::SendProgramChange(0, static_cast<std::uint8_t>(CurrentProgram % kProgramsPerBank));
+}
+
+void TfrmMain::btnPrgDownClick()
+{
+    guarded([this] {
+        if (CurrentProgram > 0)
+            --CurrentProgram;
+        SelectProgram();
+    });
+}
+
+void TfrmMain::btnPrgUpClick()
+{
+    guarded([this] {
+        if (CurrentProgram < kSlotCount - 1)
+            ++CurrentProgram;
+        SelectProgram();
+    });
+}
+
+void TfrmMain::SelectAll1Click()
+{
+    guarded([this] {
+        ListView1->selectAll();
+        ListView1->setFocus();
+    });
+}
+
+void TfrmMain::ListView1DblClick()
+{
+    const int r = firstSelectedRow();
+    if (!isValidSlot(r))
+        return;
+    TfrmPatchEditSimple dialog(this);
+    const QString name = nameText(store_.getSoundName(r));
+    dialog.setWindowTitle(name);
+    dialog.edtName->setText(name);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    store_.setSoundName(r, dialog.edtName->text().toLatin1().toStdString());
+    RefreshNames(false);
+}
+
+void TfrmMain::SoundRandomizer1Click()
+{
+    guarded([this] {
+        int r = firstSelectedRow();
+        if (r < 0) {
+            r = 0;
+            ListView1->selectRows({ 0 });
+        }
+        if (!editorLauncher_)
+            return;
+        SoundDump workingCopy = store_.slot(r);
+        try {
+            editorLauncher_(*this, workingCopy);
+        } catch (...) {
+            // However the editor ended, its copy goes back into the slot.
+            store_.slot(r) = workingCopy;
+            RefreshRow(r);
+            throw;
+        }
+        store_.slot(r) = workingCopy;
+        RefreshRow(r);
+    });
+}
+
+// ---- commands -------------------------------------------------------------
+
+void TfrmMain::Newemptypatchlist1Click()
+{
+    guarded([this] {
+        store_.resetSoundNames();
+        RebuildList();
+    });
+}
+
+void TfrmMain::SendSysExfile1Click()
+{
+    guarded([this] {
+        const QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
+                                                          QStringLiteral("SysEx Files (*.syx)"));
+        if (!path.isEmpty())
+            sendSysExFile(path);
+    });
+}
+
+void TfrmMain::sendSysExFile(const QString& path)
+{
+    guarded([this, &path] {
+        QString error;
+        if (!midi::SendSysExFile(path, &error))
+            AddMessage(error.isEmpty() ? QStringLiteral("The file %1 was not sent.").arg(path) : error);
+    });
+}
+
+void TfrmMain::Exit1Click() { close(); }
+
+void TfrmMain::Panic1Click()
+{
+    guarded([] { midi::Panic(); });
+}
+
+void TfrmMain::About1Click()
+{
+    guarded([this] {
+        QMessageBox::about(this, QStringLiteral("About"),
+                           QStringLiteral("%1\nSound librarian, editor and restricted randomizer\n\n%2")
+                               .arg(QString::fromLatin1(kProgramName), QString::fromLatin1(kContactAddress)));
+    });
+}
+
+void TfrmMain::Video1Click()
+{
+    guarded([this] {
+        const QUrl url(QString::fromLatin1(kVideoAddress));
+        if (!QDesktopServices::openUrl(url))
+            AddMessage(QStringLiteral("No web browser could be started for %1").arg(url.toString()));
+    });
+}
+
+void TfrmMain::Shorthelp1Click()
+{
+    guarded([this] {
+        TfrmHelp help(this);
+        help.exec();
+    });
+}
+
+// ---- window events --------------------------------------------------------
+
+void TfrmMain::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Receiving = true;
+    QMainWindow::changeEvent(event);
+}
+
+void TfrmMain::keyPressEvent(QKeyEvent* event)
+{
+    // The window's own keys are handled by the event filter, before the
+    // focused control sees them; nothing more to do when a key arrives here.
+    QMainWindow::keyPressEvent(event);
+}
+
+bool TfrmMain::keyEventSeenBefore(QObject* watched, QKeyEvent* event)
+{
+    // Qt hands a key the focused control ignored on to its parents, and the
+    // application filter sees it at every step: same event, same key, a
+    // receiver that is an ancestor of the last one.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    auto* last = qobject_cast<QWidget*>(lastKeyReceiver_.data());
+    const bool seen = event == lastKeyEvent_ && event->key() == lastKey_ && event->timestamp() == lastKeyTimestamp_
+        && widget && last && widget != last && widget->isAncestorOf(last);
+    lastKeyEvent_ = event;
+    lastKeyReceiver_ = watched;
+    lastKey_ = event->key();
+    lastKeyTimestamp_ = event->timestamp();
+    return seen;
+}
+
+void TfrmMain::FormKeyDown(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    switch (event->key()) {
+    case Qt::Key_X:
+        btnPlusOctClick();
+        break;
+    case Qt::Key_Z:
+        btnMinusOctClick();
+        break;
+    case Qt::Key_Plus:
+        if (keypad) {
+            if (ctrl)
+                guarded([this] { btnDownClick(); });
+            else
+                btnPrgUpClick();
+        }
+        break;
+    case Qt::Key_Minus:
+        if (keypad) {
+            if (ctrl)
+                guarded([this] { btnUPClick(); });
+            else
+                btnPrgDownClick();
+        }
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        guarded([this] { SendSelectedSounds(); });
+        break;
+    case Qt::Key_F4:
+        SoundRandomizer1Click();
+        break;
+    default:
+        break;
+    }
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+
+    if (type == QEvent::ShortcutOverride) {
+        // The menu's shortcuts win over a control's own use of the same keys
+        // (Ctrl+A in the Messages box selects all sounds, as everywhere).
+        const QKeySequence pressed(key->keyCombination());
+        for (const QAction* action : findChildren<QAction*>()) {
+            if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed)
+                return true;
+        }
+        return false;
+    }
+
+    if (keyEventSeenBefore(watched, key))
+        return false;
+    QPointer<QObject> receiver(watched);
+    FormKeyDown(key);
+    if (!receiver)
+        return true; // the control went away while a command ran
+    return FormKeyPress(key);
+}
+
+} // namespace sondrake

@@ -1,0 +1,27 @@
+#pragma once
+
+// The rename dialog: a category list that is only shown, the name field of
+// at most 16 characters, and "&Ok". The caller sets the caption and the name.
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace sondrake {
+
+class TfrmPatchEditSimple : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfrmPatchEditSimple(QWidget* parent = nullptr);
+
+    static const QStringList& categories();
+
+    QComboBox* cmbCategory = nullptr;
+    QLineEdit* edtName = nullptr;
+    QPushButton* btnOk = nullptr;
+};
+
+} // namespace sondrake
