@@ -172,8 +172,8 @@ private slots:
         int wrongSize = 0;
         int requests = 0;
         auto& in = MidiInPort::instance();
-        // The librarian's loop in small: store by location, one request per
-        // stored sound while pairs remain, re-arm for the next.
+        // The librarian's loop in small: store by location, re-arm, one
+        // request per stored sound while pairs remain.
         in.setHandler([&](const ReceivedSysEx& r) {
             if (r.messageSize != kDumpSize) {
                 ++wrongSize;
@@ -184,13 +184,16 @@ private slots:
                     ++stored;
                 }
             }
+            // Armed before the request goes out: on a busy machine the
+            // answer can arrive before this thread runs again, and a dump
+            // that finds no buffer is lost.
+            in.arm(270);
             if (stack.count() > 0) {
                 const std::uint8_t program = stack.pop();
                 const std::uint8_t bank = stack.pop();
                 SendDumpRequest(DeviceId, bank, program);
                 ++requests;
             }
-            in.arm(270);
         });
         QCOMPARE(in.arm(540), 0);
         emulator.write("dump-bank 1\n");
