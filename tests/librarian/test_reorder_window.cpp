@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -154,6 +155,25 @@ private slots:
         QTest::mouseClick(up, Qt::LeftButton);
         QTest::mouseClick(down, Qt::LeftButton);
         QVERIFY(holds(origin({ { 198, 199 }, { 199, 198 } })));
+    }
+
+    void commandsScrollTowardsTheMove()
+    {
+        QScrollBar* bar = list()->verticalScrollBar();
+        list()->scrollToItem(list()->item(100, 0), QAbstractItemView::PositionAtTop);
+        QCoreApplication::processEvents();
+        const int top = list()->topVisibleRow();
+        const int value = bar->value();
+        select({ top }); // at the top of the view: Move up scrolls up
+        w->btnUPClick();
+        QVERIFY(bar->value() < value);
+        const int v = list()->visibleRowCount();
+        list()->scrollToItem(list()->item(100, 0), QAbstractItemView::PositionAtTop);
+        QCoreApplication::processEvents();
+        select({ list()->topVisibleRow() + v / 4 + 1 }); // below the first quarter: Move down scrolls down
+        const int before = bar->value();
+        w->btnDownClick();
+        QVERIFY(bar->value() > before);
     }
 
     void rightClickMovesTheSelectionToTheRow()
