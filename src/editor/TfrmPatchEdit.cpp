@@ -550,13 +550,14 @@ bool TfrmPatchEdit::eventFilter(QObject* watched, QEvent* event)
     // An unhandled key travels from the focused control up through its
     // parents, passing this filter at every step: handle it once.
     auto* w = static_cast<QWidget*>(watched);
-    if (event == keyInFlight_ && keyReceiver_ && w->isAncestorOf(keyReceiver_.data())) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const KeyTrip trip { event, type, key->key(), key->timestamp() };
+    if (trip == keyTrip_ && keyReceiver_ && w != keyReceiver_ && w->isAncestorOf(keyReceiver_.data())) {
         keyReceiver_ = w;
         return false;
     }
-    keyInFlight_ = event;
+    keyTrip_ = trip;
     keyReceiver_ = w;
-    auto* key = static_cast<QKeyEvent*>(event);
     try {
         if (type == QEvent::KeyPress) {
             FormKeyDown(key);

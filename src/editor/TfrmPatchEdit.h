@@ -126,7 +126,14 @@ private:
     bool errorPending_ = false;
     // The key event being handled, so that its trip up the parents is not
     // handled again.
-    const QEvent* keyInFlight_ = nullptr;
+    struct KeyTrip {
+        const QEvent* event = nullptr;
+        int type = 0;
+        int key = 0;
+        quint64 timestamp = 0;
+        bool operator==(const KeyTrip&) const = default;
+    };
+    KeyTrip keyTrip_;
     QPointer<QWidget> keyReceiver_;
 };
 

@@ -1,0 +1,483 @@
+// The sound editor window driven offscreen, with the MIDI output recorded:
+// what opening, tab switching, loading and dragging send; the name; the test
+// keys; "Init Sound"; "Send Sound to Q-Lindorn"; the copy back on close.
+
+#include "patchedit_support.h"
+
+#include "controls/TKnob.h"
+#include "controls/TSlider.h"
+#include "editor/EditorHost.h"
+#include "editor/TfrmPatchEdit.h"
+#include "editor/TfrmSelectLocation.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <memory>
+#include <set>
+
+using namespace sondrake;
+using namespace sondrake::editor;
+using namespace patchedit_test;
+
+namespace {
+
+std::set<std::string_view> controlsOnTab(std::string_view tab, bool dialsOnly)
+{
+    std::set<std::string_view> names;
+    for (const ParameterEntry& e : parameterMap()) {
+        const bool dial = e.kind == ControlKind::Knob || e.kind == ControlKind::Slider;
+        if (e.tab == tab && (dial || !dialsOnly))
+            names.insert(e.control);
+    }
+    return names;
+}
+
+// Every event that some row other than a list could have sent at the value
+// the sound holds (and, for rows the sound keeps no byte for, at the control's
+// current value).
+bool sentByNonList(const Event& ev, const TfrmPatchEdit& editor)
+{
+    for (const ParameterEntry& e : parameterMap()) {
+        if (e.kind == ControlKind::List)
+            continue;
+        if (liveEvent(e, editor.controlValue(e)) == ev)
+            return true;
+    }
+    return false;
+}
+
+void pressKey(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, bool release = true)
+{
+    QTest::keyPress(w, Qt::Key(key), mods);
+    if (release)
+        QTest::keyRelease(w, Qt::Key(key), mods);
+}
+
+} // namespace
+
+class TestPatchEdit : public QObject {
+    Q_OBJECT
+
+private:
+    std::shared_ptr<midi::RecordingBackend> rec;
+    QStringList errors;
+    QStringList messages;
+    std::unique_ptr<MemoryEditorHost> host;
+
+    std::unique_ptr<TfrmPatchEdit> openEditor(const SoundDump& sound)
+    {
+        auto editor = std::make_unique<TfrmPatchEdit>(*host);
+        editor->workingCopy = sound;
+        editor->show();
+        editor->activateWindow();
+        if (!QTest::qWaitForWindowExposed(editor.get()))
+            qWarning("editor not exposed");
+        QCoreApplication::processEvents();
+        return editor;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        rec = midi::installRecordingBackend();
+        TfrmPatchEdit::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
+    }
+
+    void init()
+    {
+        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(10000));
+        rec->clear();
+        errors.clear();
+        messages.clear();
+        host = std::make_unique<MemoryEditorHost>();
+        host->messages = &messages;
+    }
+
+    void cleanup() { QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n'))); }
+
+    void openingSendsTheFirstTabsDialsAndNoLists()
+    {
+        const SoundDump sound = sampleSound(1);
+        auto editor = openEditor(sound);
+        const std::vector<Event> events = drained(*rec);
+        QVERIFY(!events.empty());
+        for (std::string_view name : controlsOnTab("Oscillators", true)) {
+            const ParameterEntry& e = row(name);
+            QVERIFY2(countOf(events, liveEvent(e, readValue(sound, e))) >= 1, std::string(name).c_str());
+            QCOMPARE(editor->controlValue(e), readValue(sound, e));
+        }
+        for (const Event& ev : events)
+            QVERIFY2(sentByNonList(ev, *editor), qPrintable(QStringLiteral("unexpected %1 %2 = %3")
+                                                                .arg(int(ev.kind))
+                                                                .arg(ev.number)
+                                                                .arg(ev.value)));
+        // Lists show the sound without sending: the waveform's NRPN never left.
+        QCOMPARE(countOf(events, liveEvent(row("cmbOsc1Forms"), readValue(sound, row("cmbOsc1Forms")))), 0L);
+        QCOMPARE(editor->controlValue(row("cmbOsc1Forms")), readValue(sound, row("cmbOsc1Forms")));
+        QCOMPARE(editor->edtName->text(), QStringLiteral("Test Sound 1"));
+    }
+
+    void switchingTabsSendsThatTabsDials()
+    {
+        auto editor = openEditor(sampleSound(2));
+        drained(*rec);
+        rec->clear();
+        const std::set<std::string_view> tab1 = controlsOnTab("Filter & LFOs & Envelopes", true);
+        editor->PageControl1->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        const std::vector<Event> events = drained(*rec);
+        for (std::string_view name : tab1) {
+            const ParameterEntry& e = row(name);
+            QCOMPARE(countOf(events, liveEvent(e, editor->controlValue(e))), 1L);
+        }
+        QCOMPARE(events.size(), tab1.size());
+    }
+
+    void loadingSendsOneMessagePerChangedControl()
+    {
+        SoundDump sound = sampleSound(3);
+        auto editor = openEditor(sound);
+        drained(*rec);
+        rec->clear();
+
+        const ParameterEntry& level = row("KnobOsc1Level"); // visible tab
+        const ParameterEntry& speed = row("KnobLfo1Speed"); // hidden tab
+        const ParameterEntry& attack = row("sldAmpAttack"); // hidden tab
+        const ParameterEntry& sync = row("ckbLfo2Keysync");
+        const ParameterEntry& forms = row("cmbOsc2Forms");
+        const ParameterEntry& semitone = row("KnobOsc2Semitone");
+        SoundDump changed = sound;
+        writeValue(changed, level, readValue(sound, level) == 100 ? 101 : 100);
+        writeValue(changed, speed, readValue(sound, speed) == 5 ? 6 : 5);
+        writeValue(changed, attack, readValue(sound, attack) == 7 ? 8 : 7);
+        writeValue(changed, sync, readValue(sound, sync) ? 0 : 1);
+        writeValue(changed, forms, readValue(sound, forms) == 3 ? 4 : 3);
+        // A byte that decodes below the semitone knob's range leaves it alone.
+        changed[std::size_t(semitone.storage.byte)] = 0;
+        const int semitoneBefore = editor->controlValue(semitone);
+
+        editor->workingCopy = changed;
+        editor->LoadControls();
+        const std::vector<Event> events = drained(*rec);
+        QCOMPARE(events.size(), std::size_t(4));
+        QCOMPARE(countOf(events, liveEvent(level, readValue(changed, level))), 1L);
+        QCOMPARE(countOf(events, liveEvent(speed, readValue(changed, speed))), 1L);
+        QCOMPARE(countOf(events, liveEvent(attack, readValue(changed, attack))), 1L);
+        Event keysync = liveEvent(sync, readValue(changed, sync));
+        QCOMPARE(keysync.number, 104);
+        QCOMPARE(keysync.value, readValue(changed, sync) ? 25 : 24);
+        QCOMPARE(countOf(events, keysync), 1L);
+        QCOMPARE(editor->controlValue(forms), readValue(changed, forms));
+        QCOMPARE(editor->controlValue(semitone), semitoneBefore);
+
+        // An index beyond a list leaves it without a selection.
+        changed[std::size_t(forms.storage.byte)] = 40;
+        editor->workingCopy = changed;
+        editor->LoadControls();
+        QCOMPARE(editor->controlValue(forms), -1);
+        // Loading does not write to the sound.
+        QVERIFY(editor->workingCopy == changed);
+    }
+
+    void knobDragSendsPerMove()
+    {
+        SoundDump sound = sampleSound(4);
+        const ParameterEntry& level = row("KnobOsc1Level");
+        writeValue(sound, level, 120);
+        auto editor = openEditor(sound);
+        drained(*rec);
+        rec->clear();
+        auto* knob = editor->findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"));
+        QVERIFY(knob);
+
+        auto mouse = [&](QEvent::Type type, int y) {
+            QMouseEvent ev(type, QPointF(16, y), knob->mapToGlobal(QPointF(16, y)), Qt::LeftButton,
+                type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(knob, &ev);
+        };
+        mouse(QEvent::MouseButtonPress, 20);
+        for (int i = 1; i <= 7; ++i)
+            mouse(QEvent::MouseMove, 20 - i); // 121..127: a change each
+        for (int i = 8; i <= 10; ++i)
+            mouse(QEvent::MouseMove, 20 - i); // held at 127
+        mouse(QEvent::MouseButtonRelease, 10);
+        QCOMPARE(knob->Position(), 127);
+        const std::vector<Event> events = drained(*rec);
+        long total = 0;
+        for (int v = 121; v <= 127; ++v) {
+            const long n = countOf(events, liveEvent(level, v));
+            total += n;
+            QCOMPARE(n, v == 127 ? 2L + 3L + 1L : 2L);
+        }
+        QCOMPARE(long(events.size()), total);
+        // The knob's live edit leaves the sound alone.
+        QCOMPARE(readValue(editor->workingCopy, level), 120);
+    }
+
+    void nameIsTrimmedAndPadded()
+    {
+        SoundDump sound = sampleSound(5);
+        const char raw[16] = { ' ', 0x01, 'B', 'a', 's', 's', ' ', 'X', ' ', ' ', 0, 0, 0, 0, 0, 0 };
+        std::copy(raw, raw + 16, sound.begin() + 164);
+        auto editor = openEditor(sound);
+        QCOMPARE(editor->edtName->text(), QStringLiteral("Bass X"));
+        // Showing the name does not rewrite it.
+        QVERIFY(std::equal(raw, raw + 16, editor->workingCopy.begin() + 164));
+
+        drained(*rec);
+        rec->clear();
+        editor->modified = false;
+        editor->edtName->setFocus();
+        QTest::keyClick(editor->edtName, Qt::Key_End);
+        QTest::keyClicks(editor->edtName, QStringLiteral("y"));
+        QTest::sendKeyEvent(QTest::Click, editor->edtName, Qt::Key_Eacute, QStringLiteral("\u00e9"), Qt::NoModifier);
+        QCOMPARE(editor->edtName->text(), QStringLiteral("Bass Xy\u00e9"));
+        const char expected[] = "Bass Xy?        ";
+        QVERIFY(std::equal(expected, expected + 16, editor->workingCopy.begin() + 164));
+        QVERIFY(editor->modified);
+        QVERIFY(QTest::qWaitFor([&] { return messages.contains(QStringLiteral("send")); }, 2000));
+        QVERIFY(!editor->modified);
+        // Nothing went out for a name edit.
+        QCOMPARE(drained(*rec).size(), std::size_t(0));
+
+        // At most 16 characters.
+        QTest::keyClicks(editor->edtName, QStringLiteral("abcdefghijkl"));
+        QCOMPARE(editor->edtName->text().size(), 16);
+    }
+
+    void octaveKeysAndTestNotes()
+    {
+        auto editor = openEditor(sampleSound(6));
+        drained(*rec);
+        rec->clear();
+        QLineEdit* name = editor->edtName;
+        name->setFocus();
+        name->clear();
+
+        pressKey(name, Qt::Key_Z);
+        QCOMPARE(host->octaveValue, 3);
+        QCOMPARE(editor->btnTestSound->text(), QStringLiteral("Test Sound C3-C4"));
+        pressKey(name, Qt::Key_Plus, Qt::KeypadModifier);
+        pressKey(name, Qt::Key_X);
+        QCOMPARE(host->octaveValue, 5);
+        QCOMPARE(editor->btnTestSound->text(), QStringLiteral("Test Sound C5-C6"));
+
+        // Hold Num 1, press Num 2 as well: one note; releasing Num 2 resets.
+        pressKey(name, Qt::Key_1, Qt::KeypadModifier, false);
+        QVERIFY(editor->testNoteFlag);
+        pressKey(name, Qt::Key_2, Qt::KeypadModifier, false);
+        QTest::keyRelease(name, Qt::Key_2, Qt::KeypadModifier);
+        QVERIFY(!editor->testNoteFlag);
+        QTest::keyRelease(name, Qt::Key_1, Qt::KeypadModifier);
+        std::vector<Event> events = drained(*rec);
+        QCOMPARE(events.size(), std::size_t(2));
+        QCOMPARE(events[0].kind, Event::NoteOn);
+        QCOMPARE(events[0].number, 5 * 12 + 12);
+        QCOMPARE(events[0].value, 127);
+        QCOMPARE(events[1].kind, Event::Reset);
+        // The digits reached the name field too.
+        QCOMPARE(name->text(), QStringLiteral("z+x12"));
+
+        // Bounds: 9 is the top, 0 the bottom; the caption is rewritten anyway.
+        rec->clear();
+        host->octaveValue = 9;
+        pressKey(name, Qt::Key_X);
+        QCOMPARE(host->octaveValue, 9);
+        QCOMPARE(editor->btnTestSound->text(), QStringLiteral("Test Sound C9-C10"));
+        // 9 * 12 + 26 = 134: no such note; nothing sent, the flag stays clear.
+        pressKey(name, Qt::Key_9, Qt::KeypadModifier, false);
+        QVERIFY(!editor->testNoteFlag);
+        QTest::keyRelease(name, Qt::Key_9, Qt::KeypadModifier);
+        pressKey(name, Qt::Key_4, Qt::KeypadModifier); // 9 * 12 + 17 = 125
+        events = drained(*rec);
+        QCOMPARE(events.size(), std::size_t(2));
+        QCOMPARE(events[0].number, 125);
+        QCOMPARE(events[1].kind, Event::Reset);
+        host->octaveValue = 0;
+        pressKey(name, Qt::Key_Minus, Qt::KeypadModifier);
+        QCOMPARE(host->octaveValue, 0);
+        QCOMPARE(editor->btnTestSound->text(), QStringLiteral("Test Sound C0-C1"));
+
+        // While the keyboard player is on, its letters do not reach the name.
+        name->clear();
+        host->keyboardOn = true;
+        QTest::keyClicks(name, QStringLiteral("asdqAwm"));
+        QCOMPARE(name->text(), QStringLiteral("qAm"));
+        host->keyboardOn = false;
+        QTest::keyClicks(name, QStringLiteral("as"));
+        QCOMPARE(name->text(), QStringLiteral("qAmas"));
+    }
+
+    void testSoundButton()
+    {
+        auto editor = openEditor(sampleSound(7));
+        drained(*rec);
+        rec->clear();
+        QCOMPARE(editor->btnTestSound->text(), QStringLiteral("Test &Sound C4-C5"));
+        QTest::mousePress(editor->btnTestSound, Qt::LeftButton);
+        std::vector<Event> events = drained(*rec);
+        QCOMPARE(events.size(), std::size_t(1));
+        QCOMPARE(events[0].kind, Event::NoteOn);
+        QCOMPARE(events[0].number, 60);
+        QTest::mouseRelease(editor->btnTestSound, Qt::LeftButton);
+        events = drained(*rec);
+        QCOMPARE(events.size(), std::size_t(2));
+        QCOMPARE(events[1].kind, Event::Reset);
+    }
+
+    void initSoundWritesTheTable()
+    {
+        SoundDump sound = sampleSound(8);
+        sound[11] = 2;
+        sound[12] = 57;
+        auto editor = openEditor(sound);
+        drained(*rec);
+        rec->clear();
+        editor->modified = false;
+        editor->btnInitSound->click();
+        const SoundDump& w = editor->workingCopy;
+
+        std::map<int, int> expected = {
+            { 141, 2 }, { 142, 0 }, { 143, 0 }, { 50, 127 }, { 51, 0 }, { 52, 0 },
+            { 20, 64 }, { 28, 64 }, { 36, 64 }, { 21, 64 }, { 29, 64 }, { 37, 64 },
+            { 23, 64 }, { 24, 64 }, { 25, 64 }, { 26, 64 }, { 27, 64 },
+            { 31, 64 }, { 32, 64 }, { 33, 64 }, { 34, 64 }, { 35, 64 },
+            { 39, 64 }, { 40, 64 }, { 41, 64 }, { 42, 64 }, { 43, 64 },
+            { 18, 0 }, { 180, 0 }, { 16, 0 }, { 14, 0 }, { 15, 0 }, { 160, 0 }, { 69, 0 }, { 138, 0 },
+            { 17, 64 }, { 70, 64 }, { 184, 64 }, { 154, 64 }, { 183, 64 }, { 155, 64 }, { 156, 64 },
+            { 161, 0 }, { 53, 0 }, { 54, 0 }, { 157, 64 }, { 158, 64 },
+            { 59, 127 }, { 57, 0 }, { 60, 0 }, { 56, 0 }, { 58, 0 }, { 163, 0 }, { 65, 64 }, { 64, 64 },
+            { 153, 0 }, { 85, 0 }, { 87, 0 }, { 148, 0 }, { 88, 0 }, { 90, 0 }, { 149, 0 },
+            { 144, 0 }, { 145, 0 }, { 181, 64 }, { 182, 64 }, { 146, 1 }, { 147, 1 },
+            { 75, 0 }, { 76, 64 }, { 77, 64 }, { 78, 32 }, { 80, 0 }, { 81, 64 }, { 82, 64 }, { 83, 32 },
+            { 72, 64 }, { 73, 64 }, { 74, 64 }, { 79, 64 }, { 71, 64 },
+            // bit fields: the bits of other parameters stay
+            { 13, (sound[13] & 0x30) | 0x04 | 0x40 },
+            { 19, (sound[19] & 0x80) | 0x40 | 0x10 | 0x04 | 0x01 },
+            { 91, sound[91] & ~0x11 },
+            { 92, (sound[92] & 0x88) | 0x77 },
+            { 93, sound[93] | 0x07 },
+        };
+        for (std::size_t i = 0; i < w.size(); ++i) {
+            auto it = expected.find(int(i));
+            const int want = it == expected.end() ? sound[i] : it->second;
+            QVERIFY2(w[i] == want, qPrintable(QStringLiteral("byte %1: %2, expected %3").arg(i).arg(w[i]).arg(want)));
+        }
+        // The controls show the init sound and the whole sound went out last.
+        QCOMPARE(editor->controlValue(row("KnobFrequency")), 127);
+        QCOMPARE(editor->controlValue(row("cmbOscPolyMode")), 1);
+        const std::vector<Event> events = drained(*rec);
+        QVERIFY(!events.empty());
+        QCOMPARE(events.back().kind, Event::SysEx);
+        QVERIFY(events.back().bytes == Bytes(w.begin(), w.end()));
+        QVERIFY(editor->modified);
+    }
+
+    void sendSoundToChosenProgram()
+    {
+        SoundDump sound = sampleSound(9);
+        sound[11] = 1;
+        sound[12] = 5;
+        auto editor = openEditor(sound);
+        drained(*rec);
+        rec->clear();
+
+        bool offered = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<TfrmSelectLocation*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Select Location"));
+            offered = dialog->bankIndex() == 0 && dialog->programIndex() == 0;
+            QCOMPARE(dialog->cmbBank->itemText(1), QStringLiteral("Sound Bank 2"));
+            QCOMPARE(dialog->cmbProgram->count(), 100);
+            dialog->cmbBank->setCurrentIndex(1);
+            dialog->cmbProgram->setCurrentIndex(dialog->cmbProgram->findText(QStringLiteral("100")));
+            dialog->btnOk->click();
+        });
+        editor->btnSavSoundto->click();
+        QVERIFY(offered);
+        std::vector<Event> events = drained(*rec);
+        QCOMPARE(events.size(), std::size_t(1));
+        QCOMPARE(events[0].kind, Event::SysEx);
+        SoundDump expected = sound;
+        expected[12] = 99;
+        QVERIFY(events[0].bytes == Bytes(expected.begin(), expected.end()));
+        QVERIFY(editor->workingCopy == sound);
+        QCOMPARE(host->bank, 1);
+        QCOMPARE(host->program, 99);
+
+        // The next send offers the same place; Cancel sends and remembers nothing.
+        rec->clear();
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<TfrmSelectLocation*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            offered = dialog->bankIndex() == 1 && dialog->programIndex() == 99;
+            dialog->cmbProgram->setCurrentIndex(3);
+            dialog->btnCancel->click();
+        });
+        editor->btnSavSoundto->click();
+        QVERIFY(offered);
+        QCOMPARE(drained(*rec).size(), std::size_t(0));
+        QCOMPARE(host->program, 99);
+    }
+
+    void workingCopyGoesBackOnClose()
+    {
+        SoundDump slot = sampleSound(10);
+        const SoundDump before = slot;
+        QTimer::singleShot(0, [&] {
+            auto* editor = qobject_cast<TfrmPatchEdit*>(QApplication::activeModalWidget());
+            QVERIFY(editor);
+            // A knob turned live and a new name: only the name comes back.
+            editor->findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"))->setPosition(3);
+            editor->edtName->selectAll();
+            QTest::keyClicks(editor->edtName, QStringLiteral("Pad"));
+            editor->close();
+        });
+        runSoundEditor(*host, slot, nullptr);
+        SoundDump expected = before;
+        const char name[] = "Pad             ";
+        std::copy(name, name + 16, expected.begin() + 164);
+        QVERIFY(slot == expected);
+
+        // Init Sound, then Escape: the init sound is what comes back.
+        QTimer::singleShot(0, [&] {
+            auto* editor = qobject_cast<TfrmPatchEdit*>(QApplication::activeModalWidget());
+            QVERIFY(editor);
+            editor->btnInitSound->click();
+            QTest::keyClick(editor, Qt::Key_Escape);
+        });
+        runSoundEditor(*host, slot, nullptr);
+        SoundDump init = expected;
+        TfrmPatchEdit::writeInitSound(init);
+        QVERIFY(slot == init);
+    }
+
+    void errorsWaitForTheEventLoopOneAtATime()
+    {
+        QStringList seen;
+        TfrmPatchEdit::setMessageBoxHook([&](QWidget*, const QString& text) { seen.append(text); });
+        {
+            TfrmPatchEdit editor(*host);
+            editor.ShowError(QStringLiteral("first"));
+            editor.ShowError(QStringLiteral("second"));
+            QVERIFY(seen.isEmpty());
+            QCoreApplication::processEvents();
+            QCOMPARE(seen, QStringList { QStringLiteral("first") });
+            editor.ShowError(QStringLiteral("third"));
+            QCoreApplication::processEvents();
+            QCOMPARE(seen.size(), 2);
+        }
+        TfrmPatchEdit::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
+    }
+};
+
+QTEST_MAIN(TestPatchEdit)
+#include "test_patchedit.moc"
