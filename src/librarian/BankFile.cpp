@@ -75,6 +75,13 @@ bool openForReading(const QString& path, QFile& file, QString* error)
             *error = QStringLiteral("it is a folder, not a file");
         return false;
     }
+    // A pipe would block the window until someone writes to it, and a
+    // device never ends: only plain files are banks.
+    if (info.exists() && !info.isFile()) {
+        if (error)
+            *error = QStringLiteral("it is a device or a pipe, not a file");
+        return false;
+    }
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)

@@ -28,8 +28,8 @@ struct LoadResult {
 // reading it, so a huge file costs no more than 200 blocks.
 LoadResult loadBlocks(QIODevice& device, SoundStore& store);
 
-// Opens the file and loads it with loadBlocks. A folder, a missing or
-// unreadable file gives ok = false and no slot changes.
+// Opens the file and loads it with loadBlocks. A folder, a device or pipe,
+// a missing or unreadable file gives ok = false and no slot changes.
 LoadResult loadBankFile(const QString& path, SoundStore& store);
 
 // Opens path for reading the way loadBankFile does; for callers that must

@@ -6,7 +6,9 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace sondrake;
@@ -190,13 +192,47 @@ private slots:
         for (int s = 0; s < kSlotCount; ++s)
             QCOMPARE(slotBytes(store, s), slotBytes(before, s));
 
-        // An endless device: 200 blocks, then it stops looking.
-        if (QFileInfo::exists("/dev/zero")) {
-            auto zero = bankfile::loadBankFile("/dev/zero", store);
-            QVERIFY(zero.ok);
-            QCOMPARE(zero.blocksLoaded, 200);
-            QVERIFY(zero.moreIgnored);
+        // Devices and pipes are refused before they are opened (a pipe
+        // without a writer would block here for good).
+        const QString fifo = dir.filePath("pipe.syx");
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& path : { fifo, QStringLiteral("/dev/zero") }) {
+            auto refused = bankfile::loadBankFile(path, store);
+            QVERIFY(!refused.ok);
+            QVERIFY(refused.error.contains("pipe"));
         }
+        for (int s = 0; s < kSlotCount; ++s)
+            QCOMPARE(slotBytes(store, s), slotBytes(before, s));
+    }
+
+    void streamsStopAfterTheLastSlot()
+    {
+        // A stream without a size: 200 blocks, then one look further, no more.
+        // Hands out at most 100 bytes per read, as a pipe may.
+        struct Stream : QIODevice {
+            QByteArray data;
+            qint64 at = 0;
+            bool isSequential() const override { return true; }
+            qint64 readData(char* out, qint64 max) override
+            {
+                const qint64 n = std::min<qint64>({ max, 100, data.size() - at });
+                std::memcpy(out, data.constData() + at, size_t(n));
+                at += n;
+                return n;
+            }
+            qint64 writeData(const char*, qint64) override { return -1; }
+        };
+        Stream stream;
+        stream.data = blocks(202, 1);
+        const QByteArray& data = stream.data;
+        QVERIFY(stream.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        SoundStore store;
+        const auto r = bankfile::loadBlocks(stream, store);
+        QVERIFY(r.ok);
+        QCOMPARE(r.blocksLoaded, 200);
+        QVERIFY(r.moreIgnored);
+        QCOMPARE(slotBytes(store, 199), data.mid(199 * 270, 270));
+        QCOMPARE(stream.at, qint64(201 * 270)); // one block looked at, the rest never read
     }
 
     void hugeSparseFileReadsOnlyWhatItNeeds()
