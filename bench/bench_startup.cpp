@@ -1,0 +1,146 @@
+// Start-up to the main window shown, against a minimal Qt Widgets window
+// started the same way: the same executable is started as a child process in
+// one of two modes, and the time runs from starting the process to the line
+// it prints once its window is exposed. The main window is created with the
+// recording MIDI back end, so no MIDI system is needed (opening real ports is
+// not part of the figure).
+//
+//   bench_startup                          both benchmarks, then medians and the ratio
+//   bench_startup --child main|minimal     one start (used by the benchmarks)
+//   bench_startup --show main [ms]         shows the main window for ms (default 3000),
+//                                          for looking at it under xvfb-run
+#include "librarian/TfrmMain.h"
+#include "midi/MidiOut.h"
+#include "midi/RecordingBackend.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMainWindow>
+#include <QProcess>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+QString selfPath;
+std::vector<double> samples[2]; // milliseconds: [0] minimal, [1] main
+
+std::unique_ptr<QWidget> makeWindow(bool mainWindow)
+{
+    if (mainWindow) {
+        sondrake::TfrmMain::setOpenMidiPortsAtStart(false);
+        sondrake::midi::installRecordingBackend();
+        return std::make_unique<sondrake::TfrmMain>();
+    }
+    auto window = std::make_unique<QMainWindow>();
+    window->setWindowTitle(QStringLiteral("Minimal"));
+    window->setCentralWidget(new QLabel(QStringLiteral("Hello")));
+    window->resize(773, 535);
+    return window;
+}
+
+void waitExposed(QWidget& window)
+{
+    while (!window.windowHandle() || !window.windowHandle()->isExposed())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+}
+
+int runChild(int argc, char** argv, bool mainWindow, int holdMs)
+{
+    QElapsedTimer phases;
+    phases.start();
+    QApplication app(argc, argv);
+    const qint64 appMs = phases.restart();
+    auto window = makeWindow(mainWindow);
+    const qint64 constructMs = phases.restart();
+    window->show();
+    waitExposed(*window);
+    const qint64 showMs = phases.restart();
+    if (qEnvironmentVariableIsSet("SONDRAKE_BENCH_PHASES"))
+        std::fprintf(stderr, "application %lld ms, window %lld ms, shown %lld ms\n", appMs, constructMs, showMs);
+    std::printf("shown\n");
+    std::fflush(stdout);
+    if (holdMs > 0) {
+        QTimer::singleShot(holdMs, &app, &QApplication::quit);
+        QApplication::exec();
+    }
+    sondrake::midi::MidiOutPort::instance().shutdown(std::chrono::milliseconds(200));
+    return 0;
+}
+
+double startOnce(bool mainWindow)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    child.start(selfPath, { QStringLiteral("--child"), mainWindow ? QStringLiteral("main") : QStringLiteral("minimal") });
+    while (!child.canReadLine()) {
+        if (!child.waitForReadyRead(30000))
+            break;
+    }
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    child.waitForFinished(30000);
+    return ms;
+}
+
+void startBenchmark(benchmark::State& state, bool mainWindow)
+{
+    for (auto _ : state) {
+        const double ms = startOnce(mainWindow);
+        samples[mainWindow ? 1 : 0].push_back(ms);
+        state.SetIterationTime(ms / 1000.0);
+    }
+}
+
+void BM_StartMinimalWindow(benchmark::State& state) { startBenchmark(state, false); }
+void BM_StartMainWindow(benchmark::State& state) { startBenchmark(state, true); }
+
+BENCHMARK(BM_StartMinimalWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(BM_StartMainWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    if (argc >= 3 && (std::strcmp(argv[1], "--child") == 0 || std::strcmp(argv[1], "--show") == 0)) {
+        const bool show = std::strcmp(argv[1], "--show") == 0;
+        const bool mainWindow = std::strcmp(argv[2], "main") == 0;
+        const int hold = show ? (argc >= 4 ? std::atoi(argv[3]) : 3000) : 0;
+        return runChild(argc, argv, mainWindow, hold);
+    }
+
+    QCoreApplication app(argc, argv);
+    selfPath = QCoreApplication::applicationFilePath();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    const double minimal = median(samples[0]);
+    const double mainWindow = median(samples[1]);
+    std::printf("\nmedian start to window shown: minimal %.1f ms, main window %.1f ms, ratio %.2f (target <= 1.5)\n",
+                minimal, mainWindow, minimal > 0 ? mainWindow / minimal : 0.0);
+    return 0;
+}
