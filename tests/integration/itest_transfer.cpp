@@ -1,0 +1,306 @@
+// The librarian window against the emulator over the private JACK server:
+// a whole bank read, sending selected sounds, and a synthesizer that goes
+// away in the middle of a read.
+
+#include "EmulatorCore.h"
+#include "librarian/SoundListView.h"
+#include "librarian/TfrmMain.h"
+#include "midi/MidiIn.h"
+#include "midi/MidiOut.h"
+#include "midi/TfrmSysExReceiver.h"
+#include "platform/MidiService.h"
+#include "store/ByteStack.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace sondrake;
+using namespace std::chrono_literals;
+using emulator::EmulatorCore;
+
+namespace {
+
+int indexOf(const std::vector<platform::MidiPortInfo>& ports, const QString& word)
+{
+    for (std::size_t i = 0; i < ports.size(); ++i)
+        if (ports[i].name.contains(word))
+            return static_cast<int>(i);
+    return -1;
+}
+
+// Runs `body` from inside the next modal wait.
+void onNextModal(std::function<void(QWidget*)> body)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, body] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            body(modal);
+        }
+    });
+    timer->start();
+}
+
+// The longest time the GUI thread went without serving a 1 ms timer.
+class StallMeter : public QObject {
+public:
+    StallMeter()
+    {
+        timer_.setInterval(1);
+        timer_.setTimerType(Qt::PreciseTimer);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            const qint64 now = clock_.nsecsElapsed();
+            worst_ = std::max(worst_, now - last_);
+            last_ = now;
+        });
+    }
+    void start()
+    {
+        clock_.start();
+        last_ = 0;
+        worst_ = 0;
+        timer_.start();
+    }
+    double stop()
+    {
+        timer_.stop();
+        return double(worst_) / 1e6;
+    }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 last_ = 0;
+    qint64 worst_ = 0;
+};
+
+} // namespace
+
+class ITestTransfer : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QProcess emulator;
+    QByteArray pendingOut;
+    int emulatorLines = 0;
+    int requestsSeen = 0;
+    bool ready = false;
+    std::unique_ptr<TfrmMain> w;
+
+    void readEmulator()
+    {
+        pendingOut += emulator.readAllStandardOutput();
+        int nl;
+        while ((nl = pendingOut.indexOf('\n')) >= 0) {
+            const QByteArray line = pendingOut.left(nl).trimmed();
+            pendingOut.remove(0, nl + 1);
+            if (line == "ready")
+                ready = true;
+            else if (!line.isEmpty()) {
+                ++emulatorLines;
+                if (line == "F0 00 20 29 01 42 7F 41 00 00 00 00 00 F7" || line == "f0 00 20 29 01 42 7f 41 00 00 00 00 00 f7")
+                    ++requestsSeen;
+            }
+        }
+    }
+
+    QStringList memoLines() const { return w->messagesBox()->toPlainText().split(QLatin1Char('\n')); }
+
+    void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
+    {
+        SoundListView* list = w->soundList();
+        list->scrollToItem(list->item(row, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                          list->visualItemRect(list->item(row, SoundListView::kNameColumn)).center());
+    }
+
+    // Runs a reception command; `duringWait` runs once the dialog waits. A
+    // wait that does not end by itself is ended with Close after `limit`.
+    bool runReception(QAction* command, std::function<void()> duringWait, std::chrono::milliseconds limit)
+    {
+        bool closedByUs = false;
+        onNextModal([&, duringWait](QWidget*) {
+            duringWait();
+            QTimer::singleShot(limit, w->receiver(), [&] {
+                if (w->receiver()->isVisible()) {
+                    closedByUs = true;
+                    QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+                }
+            });
+        });
+        command->trigger();
+        return !closedByUs;
+    }
+
+    QAction* action(const char* name) const { return w->findChild<QAction*>(QString::fromLatin1(name)); }
+
+private slots:
+    void initTestCase()
+    {
+        if (!platform::MidiService::alsaAvailable() && !platform::MidiService::jackAvailable()) {
+            if (qEnvironmentVariableIsSet("JACK_DEFAULT_SERVER"))
+                QFAIL("JACK_DEFAULT_SERVER is set but no JACK server answers");
+            QSKIP("no MIDI system (run through test.sh, which starts a private JACK server)");
+        }
+        QVERIFY(dir.isValid());
+        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        TfrmMain::setOpenMidiPortsAtStart(true);
+    }
+
+    void init()
+    {
+        pendingOut.clear();
+        emulatorLines = 0;
+        requestsSeen = 0;
+        ready = false;
+        byteStack().clear();
+        const QString bin = qEnvironmentVariable("SONDRAKE_BIN_DIR", QCoreApplication::applicationDirPath());
+        connect(&emulator, &QProcess::readyReadStandardOutput, this, &ITestTransfer::readEmulator,
+                Qt::UniqueConnection);
+        emulator.setProcessChannelMode(QProcess::SeparateChannels);
+        emulator.start(bin + "/qlindorn-emulator", {"--headless"});
+        QVERIFY2(emulator.waitForStarted(10000), qPrintable(emulator.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(ready || emulator.state() != QProcess::Running, 20000);
+        QVERIFY2(emulator.state() == QProcess::Running, emulator.readAllStandardError().constData());
+        QTRY_VERIFY_WITH_TIMEOUT(indexOf(platform::MidiService::outputs(), "QLindorn") >= 0
+                                     && indexOf(platform::MidiService::inputs(), "QLindorn") >= 0,
+                                 10000);
+
+        // The window finds the emulator by name and opens both ports itself.
+        w = std::make_unique<TfrmMain>();
+        QVERIFY(!w->midiOpenFailed());
+        QVERIFY(midi::MidiInPort::instance().isOpen());
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+
+    void cleanup()
+    {
+        midi::MidiOutPort::instance().waitIdle(10s);
+        w.reset();
+        // Our clients close before the emulator's: a sync server stalls on
+        // clients that vanish unclosed.
+        midi::MidiInPort::instance().close();
+        midi::CloseMidiOut();
+        midi::MidiOutPort::instance().waitIdle(2s);
+        if (emulator.state() == QProcess::Running) {
+            emulator.write("quit\n");
+            if (!emulator.waitForFinished(10000)) {
+                emulator.terminate();
+                emulator.waitForFinished(5000);
+            }
+        }
+    }
+
+    void bankReadStoresAllHundredSounds()
+    {
+        const SoundStore before = w->store();
+        StallMeter stall;
+        QElapsedTimer clock;
+        const bool endedByItself = runReception(action("A1"), [&] {
+            stall.start();
+            clock.start();
+            emulator.write("dump-bank 1\n"); // the user presses Dump Bank 1
+        }, 120s);
+        const double worstStallMs = stall.stop();
+        QVERIFY(endedByItself);
+
+        for (int p = 0; p < 100; ++p) {
+            const SoundDump expected = EmulatorCore::asSent(EmulatorCore::generatedSound(p), 0, p);
+            QVERIFY2(w->store().slot(p) == expected, qPrintable(QString("program %1").arg(p)));
+            QCOMPARE(w->soundList()->item(p, SoundListView::kNameColumn)->text(),
+                     QString::fromStdString(w->store().getSoundName(p)));
+        }
+        for (int s = 100; s < 200; ++s)
+            QVERIFY(w->store().slot(s) == before.slot(s));
+
+        const QStringList lines = memoLines();
+        // The hundredth stored sound still sends a request (one per stored
+        // sound while pairs remain); whatever answers it before the dialog
+        // closes is stored by its own location as well.
+        const int zr = lines.filter(QRegularExpression("^ZR Bank: ")).size();
+        QVERIFY2(zr == 100 || zr == 101, qPrintable(QString::number(zr)));
+        QVERIFY(lines.contains("ZR Bank: 0 Sound:0"));
+        QVERIFY(lines.contains("ZR Bank: 0 Sound:99"));
+        QCOMPARE(lines.filter("Refused").size(), 0);
+        QCOMPARE(w->receiver()->labelText(), QString("Received %1 sound.").arg(zr));
+        QTRY_COMPARE_WITH_TIMEOUT(requestsSeen, 100, 10000);
+        QCOMPARE(byteStack().count(), 0);
+        QVERIFY(!w->Receiving);
+        qInfo("bank read of 100 sounds: %lld ms until the dialog closed, worst GUI stall %.2f ms", clock.elapsed(),
+              worstStallMs);
+    }
+
+    void sendingThreeSelectedSoundsStoresThemOnTheSynthesizer()
+    {
+        const int rows[] = {3, 77, 150};
+        for (int i = 0; i < 3; ++i) {
+            SoundDump d = EmulatorCore::generatedSound(190 - i);
+            writeName(d, "Sent " + std::to_string(rows[i]));
+            d[40] = std::uint8_t(0x11 * (i + 1));
+            w->store().slot(rows[i]) = d;
+        }
+        clickRow(rows[0]);
+        clickRow(rows[1], Qt::ControlModifier);
+        clickRow(rows[2], Qt::ControlModifier);
+        QCOMPARE(w->selectedRows(), std::vector<int>(std::begin(rows), std::end(rows)));
+
+        StallMeter stall;
+        stall.start();
+        action("SendSysExforselectedsounds1")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->receiver()->isVisible(), 5000);
+        const double worstStallMs = stall.stop();
+        QCOMPARE(w->receiver()->labelText(), QString("Sending 150"));
+        QVERIFY(midi::MidiOutPort::instance().waitIdle(10s));
+
+        // Read each one back from the synthesizer: select its program there
+        // and ask for the current sound.
+        SoundStore sent = w->store();
+        for (int row : rows) {
+            w->store().slot(row).fill(0);
+            clickRow(row); // selects the program on the synthesizer
+            QVERIFY(runReception(action("ReadCurrentSound1"), [&] { emulator.write("dump\n"); }, 10s));
+            SoundDump expected = sent.slot(row);
+            expected[kLocationBankByte] = std::uint8_t(row / 100 + 1); // as the synthesizer names it
+            expected[kLocationProgramByte] = std::uint8_t(row % 100);
+            QVERIFY2(w->store().slot(row) == expected, qPrintable(QString("row %1").arg(row)));
+        }
+        qInfo("sending 3 sounds: worst GUI stall %.2f ms", worstStallMs);
+    }
+
+    void synthesizerVanishingMidReadLeavesCloseWorking()
+    {
+        int stored = 0;
+        onNextModal([&](QWidget*) {
+            emulator.write("dump-bank 2\n");
+            // a few sounds in, the synthesizer goes away
+            QTRY_VERIFY_WITH_TIMEOUT(memoLines().filter(QRegularExpression("^ZR Bank: 1 ")).size() >= 5, 20000);
+            emulator.terminate();
+            QVERIFY(emulator.waitForFinished(10000));
+            QTest::qWait(1500); // the wait goes on: pairs remain
+            QVERIFY(w->receiver()->isVisible());
+            stored = memoLines().filter(QRegularExpression("^ZR Bank: 1 ")).size();
+            QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+        });
+        action("A1")->trigger();
+        QVERIFY(stored >= 5 && stored < 100);
+        for (int p = 0; p < stored; ++p)
+            QVERIFY(w->store().slot(100 + p) == EmulatorCore::asSent(EmulatorCore::generatedSound(100 + p), 1, p));
+        for (int s = 0; s < 100; ++s)
+            QVERIFY(w->store().slot(s)[0] == 0);
+        QCOMPARE(byteStack().count(), 0);
+        QVERIFY(!w->Receiving);
+    }
+};
+
+QTEST_MAIN(ITestTransfer)
+#include "itest_transfer.moc"
