@@ -196,6 +196,10 @@ void TfrmMain::tmrKeyboardTimer()
 {
     try {
         auto& keys = platform::KeyState::instance();
+        // A window opened meanwhile (the sound editor) may have put a filter
+        // that swallows letters in front of the recorder; keep it first, or
+        // those keys would stay silent there.
+        keys.install();
         pollKeyboard(
             KeyState, Octave, [&keys](int key) { return keys.asyncKeyState(key); }, sendPlayerNote);
     } catch (const std::exception& e) {
