@@ -1,0 +1,181 @@
+// What a synthesizer (or anything on its port) may send during and after a
+// reception, fed in where the MIDI back end hands messages over: nothing
+// but whole, well-placed sounds is stored, every refusal is reported, the
+// window goes on working and Close ends the wait.
+#include "librarian/TfrmMain.h"
+#include "midi/MidiIn.h"
+#include "midi/MidiOut.h"
+#include "midi/RecordingBackend.h"
+#include "midi/TfrmSysExReceiver.h"
+#include "store/ByteStack.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace sondrake;
+using midi::Bytes;
+
+namespace {
+
+constexpr auto kWait = std::chrono::milliseconds(3000);
+
+void onNextModal(std::function<void(QWidget*)> body)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, body] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            body(modal);
+        }
+    });
+    timer->start();
+}
+
+Bytes sysex(std::size_t size, std::uint8_t fill)
+{
+    Bytes b(size, fill);
+    b.front() = 0xF0;
+    b.back() = 0xF7;
+    return b;
+}
+
+Bytes dump(int bankByte, int programByte, std::uint8_t fill)
+{
+    Bytes b = sysex(kDumpSize, fill);
+    b[kLocationBankByte] = std::uint8_t(bankByte);
+    b[kLocationProgramByte] = std::uint8_t(programByte);
+    return b;
+}
+
+void deliver(const Bytes& b) { midi::MidiInPort::instance().deliverFromBackend(b.data(), b.size()); }
+
+} // namespace
+
+class TestTransferBadInput : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::shared_ptr<midi::RecordingBackend> out;
+    std::unique_ptr<TfrmMain> w;
+
+    QStringList memoLines() const { return w->messagesBox()->toPlainText().split(QLatin1Char('\n')); }
+    int requestsSent() const
+    {
+        midi::MidiOutPort::instance().waitIdle(kWait);
+        int n = 0;
+        for (const auto& m : out->messages())
+            n += m.size() == 14 && m[0] == 0xF0 ? 1 : 0;
+        return n;
+    }
+    bool storeUnchangedExcept(const SoundStore& before, std::initializer_list<int> changed) const
+    {
+        for (int s = 0; s < kSlotCount; ++s)
+            if (std::find(changed.begin(), changed.end(), s) == changed.end() && w->store().slot(s) != before.slot(s))
+                return false;
+        return true;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        TfrmMain::setOpenMidiPortsAtStart(false);
+        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+    }
+
+    void init()
+    {
+        out = midi::installRecordingBackend();
+        byteStack().clear();
+        w = std::make_unique<TfrmMain>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        midi::MidiInPort::instance().openWithoutDevice();
+        midi::MidiOutPort::instance().waitIdle(kWait);
+        out->clear();
+    }
+
+    void cleanup()
+    {
+        w.reset();
+        midi::MidiInPort::instance().close();
+        midi::MidiOutPort::instance().waitIdle(kWait);
+    }
+
+    void badMessagesDuringABankRead()
+    {
+        const SoundStore before = w->store();
+        QStringList lines;
+        int ticksResponsive = 0;
+        onNextModal([&](QWidget*) {
+            QTimer alive;
+            connect(&alive, &QTimer::timeout, [&] { ++ticksResponsive; });
+            alive.start(5);
+
+            deliver(sysex(100, 0x10));
+            QTRY_VERIFY(memoLines().contains("Refused a received message of 100 bytes: a sound has 270 bytes"));
+            deliver(sysex(1000, 0x11)); // longer than the armed buffer
+            QTRY_VERIFY(memoLines().contains("Refused a received message of 1000 bytes: a sound has 270 bytes"));
+            deliver(sysex(5000, 0x12));
+            QTRY_VERIFY(memoLines().contains("Refused a received message of 5000 bytes: a sound has 270 bytes"));
+            for (int i = 0; i < 5000; ++i) {
+                const Bytes shortMessage{std::uint8_t(0x80 + (i % 0x70)), std::uint8_t(i & 0x7F), 0x40};
+                deliver(shortMessage);
+            }
+            deliver(dump(3, 5, 0x13));
+            QTRY_VERIFY(memoLines().contains("Refused a received sound for bank 3 program 5: no such slot"));
+            deliver(dump(2, 100, 0x14));
+            QTRY_VERIFY(memoLines().contains("Refused a received sound for bank 2 program 100: no such slot"));
+            QVERIFY(storeUnchangedExcept(before, {}));
+            QCOMPARE(requestsSent(), 0);
+            QCOMPARE(byteStack().count(), 200);
+
+            // the read goes on with the next real dump
+            deliver(dump(1, 0, 0x15));
+            QTRY_COMPARE(w->ReceivedCount, 1);
+            QTRY_COMPARE(requestsSent(), 1);
+            QVERIFY(w->store().slot(0) == [] { SoundDump d{}; const Bytes b = dump(1, 0, 0x15); std::copy(b.begin(), b.end(), d.begin()); return d; }());
+            QVERIFY(ticksResponsive > 0);
+            lines = memoLines();
+            QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+        });
+        w->findChild<QAction*>("A1")->trigger();
+
+        QVERIFY(storeUnchangedExcept(before, {0}));
+        QCOMPARE(byteStack().count(), 0);
+        QVERIFY(!w->Receiving);
+        QCOMPARE(lines.filter("ZR Bank: ").size(), 1);
+        QCOMPARE(lines.filter("Refused").size(), 5);
+    }
+
+    void sysExWhileNoReceptionRuns()
+    {
+        const SoundStore before = w->store();
+        // never armed: the message is lost
+        deliver(dump(1, 7, 0x20));
+        QTest::qWait(50);
+        QVERIFY(storeUnchangedExcept(before, {}));
+
+        // after a reception the buffer stays armed but Receiving is false
+        onNextModal([&](QWidget*) { QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton); });
+        w->findChild<QAction*>("ReadCurrentSound1")->trigger();
+        QVERIFY(!w->Receiving);
+        deliver(dump(1, 8, 0x21));
+        QTest::qWait(50);
+        QVERIFY(storeUnchangedExcept(before, {}));
+        QVERIFY(memoLines().filter("ZR Bank").isEmpty());
+        QCOMPARE(requestsSent(), 0);
+    }
+};
+
+QTEST_MAIN(TestTransferBadInput)
+#include "test_transfer_badinput.moc"
