@@ -206,4 +206,56 @@ void RandomizeOscillators(SoundDump& d, SoundFamilySchema& s, Generator& g)
     RandomizeOsc3(d, s, g);
 }
 
+QString parameterListCaption(const ParameterEntry& p)
+{
+    QString caption = QStringLiteral("Parameter List View");
+    if (p.kind == ControlKind::Knob || p.kind == ControlKind::CheckBox)
+        caption += QStringLiteral(" (") + QString::fromLatin1(p.caption.data(), qsizetype(p.caption.size())) + u')';
+    return caption;
+}
+
+QStringList parameterListRows(const ParameterEntry& p)
+{
+    QStringList rows;
+    switch (p.kind) {
+    case ControlKind::List:
+        for (std::string_view item : p.items)
+            rows << QString::fromLatin1(item.data(), qsizetype(item.size()));
+        break;
+    case ControlKind::Knob:
+    case ControlKind::Slider:
+        for (int v = p.minimum; v <= p.maximum; ++v)
+            rows << QString::number(v);
+        break;
+    case ControlKind::CheckBox:
+        rows << QStringLiteral("On") << QStringLiteral("Off");
+        break;
+    }
+    return rows;
+}
+
+std::vector<bool> parameterListChecks(const ParameterEntry& p, QStringView allowed)
+{
+    const int count = p.kind == ControlKind::CheckBox ? 2 : int(parameterListRows(p).size());
+    std::vector<bool> checks(std::size_t(count), false);
+    for (int i = 0; i < count; ++i) {
+        if (i < allowed.size())
+            checks[std::size_t(i)] = allowed[i] != u'0';
+        else
+            checks[std::size_t(i)] = p.kind == ControlKind::CheckBox;
+    }
+    if (p.kind == ControlKind::Knob && !allowed.left(count).contains(u'1'))
+        checks[std::size_t(count / 2)] = true;
+    return checks;
+}
+
+QString allowedFromChecks(const std::vector<bool>& checks)
+{
+    QString text;
+    text.reserve(qsizetype(checks.size()));
+    for (bool c : checks)
+        text += c ? u'1' : u'0';
+    return text;
+}
+
 } // namespace sondrake::editor

@@ -9,12 +9,14 @@
 #include "editor/Schema.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace sondrake::editor {
 
@@ -90,5 +92,16 @@ enum class RandomGroup { Osc1, Osc2, Osc3, NoiseRing, OscCommon, Filter, Lfos, E
 // The controls a group routine draws, in drawing order.
 std::span<const std::string_view> groupControls(RandomGroup group);
 void RandomizeGroup(RandomGroup group, SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+
+// The "R" list of one parameter, without the dialog: its caption, its rows
+// (list items; knob and slider values as decimal numbers; "On", "Off"), the
+// rows ticked for an Allowed text, and the text a set of ticks gives back.
+QString parameterListCaption(const ParameterEntry& parameter);
+QStringList parameterListRows(const ParameterEntry& parameter);
+// Row i is ticked unless character i is "0"; rows past the text stay
+// unticked, except that a check box counts a missing character as not "0".
+// A knob whose text allows none of its values gets its middle row ticked.
+std::vector<bool> parameterListChecks(const ParameterEntry& parameter, QStringView allowed);
+QString allowedFromChecks(const std::vector<bool>& checks);
 
 } // namespace sondrake::editor

@@ -300,6 +300,33 @@ private slots:
             }
         }
     }
+
+    void parameterListHelpers()
+    {
+        const ParameterEntry& semi = row("KnobOsc1Semitone");
+        QCOMPARE(parameterListCaption(semi), QStringLiteral("Parameter List View (Semitone)"));
+        QCOMPARE(parameterListCaption(row("ckbOsc12Sync")), QStringLiteral("Parameter List View (Osc 1>2 Sync)"));
+        QCOMPARE(parameterListCaption(row("sldAmpAttack")), QStringLiteral("Parameter List View"));
+        QCOMPARE(parameterListCaption(row("cmbFilterType")), QStringLiteral("Parameter List View"));
+
+        const QStringList pw = parameterListRows(row("KnobOsc1ManualPW"));
+        QCOMPARE(pw.size(), 128);
+        QCOMPARE(pw.first(), QStringLiteral("-64"));
+        QCOMPARE(pw.last(), QStringLiteral("63"));
+        QCOMPARE(parameterListRows(row("cmbFilterType")),
+            QStringList({ QStringLiteral("Lo-pass"), QStringLiteral("Band-pass"), QStringLiteral("High-pass") }));
+        QCOMPARE(parameterListRows(row("ckbLfo1Keysync")), QStringList({ QStringLiteral("On"), QStringLiteral("Off") }));
+
+        // A knob without a "1": only its middle row, and "Ok" stores the full text.
+        const auto knob = parameterListChecks(semi, u"0");
+        QCOMPARE(allowedFromChecks(knob), QString(12, u'0') + u'1' + QString(12, u'0'));
+        // Rows past the text stay unticked; anything but "0" ticks.
+        QCOMPARE(allowedFromChecks(parameterListChecks(row("cmbFilterType"), u"0x")), QStringLiteral("010"));
+        QCOMPARE(allowedFromChecks(parameterListChecks(row("ckbLfo1Keysync"), u"0")), QStringLiteral("01"));
+        QCOMPARE(allowedFromChecks(parameterListChecks(row("ckbLfo1Keysync"), u"")), QStringLiteral("11"));
+        QCOMPARE(allowedFromChecks(parameterListChecks(row("ckbLfo1Keysync"), u"10")), QStringLiteral("10"));
+        QCOMPARE(allowedFromChecks(parameterListChecks(row("sldAmpAttack"), u"11")), QStringLiteral("11") + QString(126, u'0'));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRandomizer)
