@@ -1,4 +1,6 @@
 // sondrake: the librarian window, with the sound editor wired in.
+#include "editor/EditorHost.h"
+#include "editor/TfrmPatchEdit.h"
 #include "librarian/TfrmMain.h"
 #include "midi/MidiIn.h"
 #include "midi/MidiOut.h"
@@ -6,9 +8,49 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 
 namespace {
+
+// The editor's view of the main window: the octave, the "Keyboard" mark,
+// the Messages box, the tolerances and the remembered send location.
+class MainWindowEditorHost : public sondrake::editor::EditorHost {
+public:
+    explicit MainWindowEditorHost(sondrake::TfrmMain& main)
+        : main_(main)
+    {
+    }
+    int octave() const override { return main_.Octave; }
+    void setOctave(int octave) override { main_.setOctave(octave); }
+    bool keyboardChecked() const override { return main_.keyboardChecked(); }
+    void addMessage(const QString& line) override { main_.AddMessage(line); }
+    sondrake::editor::SchemaTolerances tolerances() const override
+    {
+        return { main_.ToleranceComboBox, main_.ToleranceOtherKnobs, main_.ToleranceSemitoneKnobs,
+            main_.ToleranceDetuneKnobs };
+    }
+    void setTolerances(const sondrake::editor::SchemaTolerances& t) override
+    {
+        auto clamp = [](int v) { return std::uint8_t(std::clamp(v, 0, 64)); };
+        main_.ToleranceComboBox = clamp(t.comboBox);
+        main_.ToleranceOtherKnobs = clamp(t.otherKnobs);
+        main_.ToleranceSemitoneKnobs = clamp(t.semitone);
+        main_.ToleranceDetuneKnobs = clamp(t.detune);
+    }
+    int lastSaveBank() const override { return main_.lastSaveBank; }
+    int lastSaveProgram() const override { return main_.lastSaveProgram; }
+    void setLastSaveLocation(int bank, int program) override
+    {
+        main_.lastSaveBank = std::uint8_t(std::clamp(bank, 0, 1));
+        main_.lastSaveProgram = std::uint8_t(std::clamp(program, 0, 99));
+    }
+    QWidget* window() const override { return &main_; }
+
+private:
+    sondrake::TfrmMain& main_;
+};
 
 // Closes both MIDI clients before the process ends: a JACK client that is
 // never closed stalls a synchronous server for seconds. The sender thread
@@ -40,7 +82,10 @@ int main(int argc, char* argv[])
         }
 
         // ---- the sound editor is wired in here ----------------------------
-        // window.setEditorLauncher([](sondrake::TfrmMain& main, sondrake::SoundDump& workingCopy) { ... });
+        window.setEditorLauncher([](sondrake::TfrmMain& main, sondrake::SoundDump& workingCopy) {
+            MainWindowEditorHost host(main);
+            sondrake::editor::runSoundEditor(host, workingCopy, &main);
+        });
 
         window.show();
         exitCode = QApplication::exec();
