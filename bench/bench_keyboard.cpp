@@ -158,6 +158,32 @@ void BM_IdleCpuWithPlayerOff(benchmark::State& state)
 }
 BENCHMARK(BM_IdleCpuWithPlayerOff)->Iterations(1)->Unit(benchmark::kSecond);
 
+// The floor: the same window with a 15 ms timer that does nothing. What the
+// player costs is the difference to BM_IdleCpuWithPlayerOn. Runs last, as it
+// takes the poll away from the window.
+void BM_IdleCpuEmptyTimerFloor(benchmark::State& state)
+{
+    auto* poll = window->findChild<QTimer*>(QStringLiteral("tmrKeyboard"));
+    auto* hook = window->findChild<QTimer*>(QStringLiteral("tmrKeyboardHook"));
+    if (!poll || !hook) {
+        state.SkipWithError("no timers");
+        return;
+    }
+    QObject::disconnect(poll, nullptr, nullptr, nullptr);
+    QObject::disconnect(hook, nullptr, nullptr, nullptr);
+    poll->start();
+    hook->start();
+    for (auto _ : state) {
+        const double cpu0 = processorSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        runEvents(10000);
+        const double seconds = double(wall.elapsed()) / 1000.0;
+        state.counters["cpu_percent"] = 100.0 * (processorSeconds() - cpu0) / seconds;
+    }
+}
+BENCHMARK(BM_IdleCpuEmptyTimerFloor)->Iterations(1)->Unit(benchmark::kSecond);
+
 } // namespace
 
 int main(int argc, char** argv)
