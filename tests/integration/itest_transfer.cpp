@@ -12,6 +12,7 @@
 #include "store/ByteStack.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
@@ -275,6 +276,29 @@ private slots:
             QVERIFY2(w->store().slot(row) == expected, qPrintable(QString("row %1").arg(row)));
         }
         qInfo("sending 3 sounds: worst GUI stall %.2f ms", worstStallMs);
+    }
+
+    void midiSettingsOkReopensThePortsAndReadingStillWorks()
+    {
+        const int before = emulatorLines;
+        onNextModal([&](QWidget* modal) {
+            auto* ids = modal->findChild<QComboBox*>("cmbDeviceID");
+            QVERIFY(ids);
+            ids->setCurrentIndex(ids->findText("Broadcast"));
+            auto* ins = modal->findChild<QComboBox*>("cmbMidiIns");
+            QVERIFY(ins && ins->currentText().contains("QLindorn"));
+            QTest::mouseClick(modal->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+        });
+        action("Midi1")->trigger();
+        QCOMPARE(int(midi::DeviceId), 127);
+        QVERIFY(midi::MidiInPort::instance().isOpen());
+
+        // both directions work through the reopened ports
+        clickRow(42);
+        QTRY_VERIFY_WITH_TIMEOUT(emulatorLines >= before + 2, 5000); // bank select and program change
+        QVERIFY(runReception(action("ReadCurrentSound1"), [&] { emulator.write("dump\n"); }, 10s));
+        QVERIFY(w->store().slot(42) == EmulatorCore::asSent(EmulatorCore::generatedSound(42), 0, 42));
+        midi::DeviceId = 0;
     }
 
     void synthesizerVanishingMidReadLeavesCloseWorking()

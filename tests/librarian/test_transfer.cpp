@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -199,6 +200,32 @@ private slots:
         for (const char* name : {"btnPrgDown", "btnPrgUp", "btnDown", "btnUP"})
             QVERIFY2(child<QToolButton>(name)->isEnabled(), name);
         QVERIFY(memoLines().filter(QRegularExpression("^INPREPARE error\\d+$")).size() == 1);
+    }
+
+    void midiSettingsCancelKeepsEverything()
+    {
+        midi::DeviceId = 9;
+        const QString memoBefore = w->messagesBox()->toPlainText();
+        QString caption;
+        int shownId = -1;
+        onNextModal([&](QWidget* modal) {
+            caption = modal->windowTitle();
+            auto* ids = modal->findChild<QComboBox*>("cmbDeviceID");
+            shownId = ids ? ids->currentIndex() : -1;
+            if (ids)
+                ids->setCurrentIndex(127);
+            QTest::mouseClick(modal->findChild<QPushButton*>("brnCancel"), Qt::LeftButton);
+        });
+        w->findChild<QAction*>("Midi1")->trigger();
+        QCOMPARE(caption, QString("Settings"));
+        QCOMPARE(shownId, 9);
+        QCOMPARE(int(midi::DeviceId), 9);
+        // nothing was reopened: the output still reaches the same port
+        midi::SendControl(7, 100);
+        QVERIFY(out->waitForCount(1, kWait));
+        QCOMPARE(out->messages().back(), (Bytes{0xB0, 0x07, 0x64}));
+        QCOMPARE(w->messagesBox()->toPlainText(), memoBefore);
+        midi::DeviceId = 0;
     }
 
     void readBankPushesHundredPairs()
