@@ -22,6 +22,19 @@ QByteArray trimBlanks(const QByteArray& bytes)
 
 bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
+// Reading drops surrounding blanks and one pair of matching quotes; a value
+// that would lose something that way is written inside quotes, so that
+// reading gives back exactly what was written.
+QByteArray encodeValue(const QByteArray& value)
+{
+    if (value.isEmpty())
+        return value;
+    const bool blankAtEnd = isBlank(value.front()) || isBlank(value.back());
+    const bool looksQuoted
+        = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+    return blankAtEnd || looksQuoted ? '"' + value + '"' : value;
+}
+
 } // namespace
 
 IniFile::IniFile(const QString& path)
@@ -108,8 +121,10 @@ bool IniFile::load(QString* error)
                          .arg(maxFileSize / (1024 * 1024));
         return false;
     }
-    // A size of 0 may also mean a device or a pipe: read with a limit either way.
-    const QByteArray bytes = file.read(maxFileSize + 1);
+    // A size of 0 may also mean a device or a pipe: those are read with a
+    // limit. A plain file is read at its own size, because read(n) reserves
+    // n bytes first, and a 16 MB buffer for every small file costs time.
+    const QByteArray bytes = file.isSequential() ? file.read(maxFileSize + 1) : file.readAll();
     if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = file.errorString();
@@ -197,7 +212,8 @@ void IniFile::write(const QString& section, const QString& key, const QString& v
     QString clean = value;
     clean.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString keyName = key.trimmed();
-    const QByteArray raw = keyName.toUtf8() + '=' + clean.toUtf8();
+    const QByteArray encoded = encodeValue(clean.toUtf8());
+    const QByteArray raw = keyName.toUtf8() + '=' + encoded;
     const QByteArray eol = lineEnding();
 
     auto makeLine = [&](const QByteArray& bytes) { return parseLine(bytes, eol); };
@@ -221,7 +237,7 @@ void IniFile::write(const QString& section, const QString& key, const QString& v
             while (cut < l.raw.size() && isBlank(l.raw[cut]))
                 ++cut;
             const QByteArray prefix = l.raw.left(cut);
-            l = parseLine(prefix + clean.toUtf8(), l.ending);
+            l = parseLine(prefix + encoded, l.ending);
             return;
         }
     }

@@ -19,7 +19,9 @@ namespace sondrake {
 //   touch keeps its bytes exactly, line ending included (also a last line
 //   without a newline, unless something has to be appended after it).
 // Lines starting with ';' or '#' are comments. Values are UTF-8; surrounding
-// blanks and one pair of matching surrounding quotes are dropped on reading.
+// blanks and one pair of matching surrounding quotes are dropped on reading,
+// so write() puts a value that has either inside quotes: what it writes reads
+// back unchanged.
 class IniFile {
 public:
     IniFile() = default;
