@@ -416,6 +416,10 @@ void buildParameterPages(QTabWidget* tabs, QSize pageSize, ParameterPages& pages
                 knob->setMax(entry.maximum);
                 knob->setMin(entry.minimum);
             }
+            // A knob starts in the middle of 0..127; where that lies outside
+            // its own range (Mixer Out, Tempo) it would show, and send when
+            // painted, a value the parameter cannot take.
+            knob->setPosition(std::clamp(knob->Position(), entry.minimum, entry.maximum));
             knob->setCaption(qs(entry.caption));
             row.knob = knob;
             row.widget = knob;

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QProcess>
 #include <QtTest>
 
 #include "editor/EditorLayout.h"
@@ -54,6 +55,10 @@ private slots:
                 QVERIFY(qobject_cast<controls::TKnob*>(w));
                 QCOMPARE(static_cast<controls::TKnob*>(w)->Min(), e.minimum);
                 QCOMPARE(static_cast<controls::TKnob*>(w)->Max(), e.maximum);
+                // Before any sound is loaded, every knob stands inside its range.
+                QVERIFY2(static_cast<controls::TKnob*>(w)->Position() >= e.minimum
+                        && static_cast<controls::TKnob*>(w)->Position() <= e.maximum,
+                    qPrintable(name));
                 break;
             case ControlKind::Slider:
                 QVERIFY(w->inherits("sondrake::controls::TSlider"));
@@ -155,6 +160,13 @@ private slots:
             editor.PageControl1->setCurrentIndex(t);
             QCoreApplication::processEvents();
             editor.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/tab%1.png").arg(t));
+            // On a real X server, also the screen as the window system shows it.
+            if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+                QTest::qWait(300);
+                QProcess::execute(QStringLiteral("import"),
+                    { QStringLiteral("-window"), QStringLiteral("root"),
+                        QString::fromLocal8Bit(dir) + QStringLiteral("/screen%1.png").arg(t) });
+            }
         }
         QCoreApplication::processEvents();
         for (const QString& e : errors) {
