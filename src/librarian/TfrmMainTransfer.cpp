@@ -204,7 +204,8 @@ void TfrmMain::SendSelectedSounds()
             sender = new midi::SendSelected(store(), byteStack(), Receiving, std::move(hooks), this);
             sender->setObjectName(kSenderName);
         }
-        if (!sender->start(SendDelayMs))
+        // A held Enter key repeats: one line per running send is enough.
+        if (!sender->start(SendDelayMs) && sender->refusedStarts() == 1)
             AddMessage(QStringLiteral("Still sending the selected sounds; the new request is ignored"));
     });
 }

@@ -22,8 +22,11 @@ SendSelected::SendSelected(SoundStore& store, ByteStack& stack, bool& receiving,
 
 bool SendSelected::start(int delayMs)
 {
-    if (running_)
+    if (running_) {
+        ++refused_;
         return false;
+    }
+    refused_ = 0;
     try {
         if (hooks_.keyboardRunning && hooks_.switchKeyboardOff && hooks_.keyboardRunning())
             hooks_.switchKeyboardOff();

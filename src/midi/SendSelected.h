@@ -43,6 +43,8 @@ public:
     // sounds.
     bool start(int delayMs = kSendDelayMs);
     bool isRunning() const { return running_; }
+    // Requests refused since the running send started.
+    int refusedStarts() const { return refused_; }
     // Slots still to send (for tests).
     int remaining() const { return int(rows_.size() - next_); }
 
@@ -62,6 +64,7 @@ private:
     std::vector<int> rows_;
     std::size_t next_ = 0;
     bool running_ = false;
+    int refused_ = 0;
 };
 
 } // namespace sondrake::midi

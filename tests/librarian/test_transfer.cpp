@@ -121,6 +121,10 @@ private slots:
 
         child<QAction>("SendSysExforselectedsounds1")->trigger();
         QVERIFY(dlg->isVisible());
+        // a held Enter key: the repeats neither send again nor flood the Messages box
+        w->SendSelectedSounds();
+        w->SendSelectedSounds();
+        QCOMPARE(memoLines().filter("Still sending the selected sounds").size(), 1);
         QVERIFY(!keyboard->isChecked()); // the player was switched off through its own command
         QTRY_VERIFY_WITH_TIMEOUT(!dlg->isVisible(), 3000);
         watch.stop();

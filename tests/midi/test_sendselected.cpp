@@ -80,6 +80,8 @@ private slots:
         QVERIFY(h.receiving);
         QCOMPARE(h.stack.count(), 1); // the token
         QVERIFY(!sender.start());     // a second request while sending is ignored
+        QVERIFY(!sender.start());
+        QCOMPARE(sender.refusedStarts(), 2);
         QVERIFY(done.wait(2000));
         QVERIFY(clock.elapsed() >= 2 * 155);
         QVERIFY(ticks >= 20);
