@@ -50,6 +50,7 @@ public:
     bool isHardware() const override { return device_->isHardware(); }
     std::size_t maxMessageSize() const override { return device_->maxMessageSize(); }
     bool acceptsFragments() const override { return device_->acceptsFragments(); }
+    std::size_t bytesPerSecond() const override { return device_->bytesPerSecond(); }
 
 private:
     std::unique_ptr<platform::MidiOutputDevice> device_;
@@ -164,7 +165,7 @@ struct MidiOutPort::Impl {
         }
         const std::size_t maxSize = out->maxMessageSize();
         const bool fragments = out->acceptsFragments();
-        const bool hardware = out->isHardware();
+        const std::size_t rate = out->bytesPerSecond();
         bool reported = false;
         auto next = Clock::now();
         for (const Bytes& message : entry.messages) {
@@ -184,9 +185,10 @@ struct MidiOutPort::Impl {
                     AddMessage(QStringLiteral("MIDI output error: %1").arg(error.isEmpty() ? QStringLiteral("message not sent") : error));
                 }
                 auto pause = std::chrono::duration_cast<Clock::duration>(entry.pauseAfterEach);
-                if (hardware) {
-                    // An interface fed faster than the wire drops bytes without a word.
-                    const auto wire = std::chrono::microseconds(piece.size() * 1000000 / kWireBytesPerSecond);
+                if (rate > 0 && piece.size() > 3) {
+                    // A port fed faster than it passes bytes on drops them
+                    // without a word (an interface's buffer, a JACK period).
+                    const auto wire = std::chrono::microseconds(piece.size() * 1000000 / rate);
                     pause = std::max(pause, std::chrono::duration_cast<Clock::duration>(wire));
                 }
                 next = handedAt + pause;

@@ -35,6 +35,9 @@ public:
     // fragments (a byte stream such as ALSA's takes them; JACK events must be
     // whole messages, so a longer piece is refused there instead).
     virtual bool acceptsFragments() const { return false; }
+    // The highest rate, in bytes a second, at which the port takes SysEx
+    // without losing any (0: no limit). A hardware port runs at the wire rate.
+    virtual std::size_t bytesPerSecond() const { return isHardware() ? 3125 : 0; }
 };
 
 // One queue entry: messages that leave together, none of another entry

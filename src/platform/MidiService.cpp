@@ -354,6 +354,16 @@ std::size_t MidiOutputDevice::maxMessageSize() const
 
 bool MidiOutputDevice::acceptsFragments() const { return false; }
 
+std::size_t MidiOutputDevice::bytesPerSecond() const
+{
+    if (d->hardware)
+        return 3125; // the MIDI wire
+    // JACK hands a client's events over once per period; a SysEx burst of
+    // tens of kilobytes was seen to lose whole messages on a loaded machine,
+    // so it is fed at ten times the wire rate (a bank file in under 2 s).
+    return d->api == MidiApiKind::Jack ? 31250 : 0;
+}
+
 QString MidiOutputDevice::name() const { return d->name; }
 
 // ---- input -----------------------------------------------------------------

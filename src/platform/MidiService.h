@@ -61,6 +61,8 @@ public:
     bool isHardware() const;
     std::size_t maxMessageSize() const;
     bool acceptsFragments() const;
+    // SysEx rate the port passes on without loss (0: no limit).
+    std::size_t bytesPerSecond() const;
     QString name() const;
 
     struct Impl;

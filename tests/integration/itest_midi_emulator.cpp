@@ -76,14 +76,9 @@ private slots:
             QSKIP("no MIDI system (run through test.sh, which starts a private JACK server)");
         }
         setMessageSink([this](const QString& m) { messages << m; });
-    }
-
-    void init()
-    {
-        received.clear();
-        pendingOut.clear();
+        // One emulator and one pair of our ports for the whole run: every
+        // JACK client that comes and goes costs a sync server a graph change.
         ready = false;
-        messages.clear();
         const QString bin = qEnvironmentVariable("SONDRAKE_BIN_DIR", QCoreApplication::applicationDirPath());
         connect(&emulator, &QProcess::readyReadStandardOutput, this, &ITestMidiEmulator::readEmulator,
                 Qt::UniqueConnection);
@@ -93,10 +88,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(ready || emulator.state() != QProcess::Running, 20000);
         QVERIFY2(emulator.state() == QProcess::Running, emulator.readAllStandardError().constData());
 
-        int out = -1, in = -1;
-        QTRY_VERIFY_WITH_TIMEOUT((out = indexOf(platform::MidiService::outputs(), "QLindorn")) >= 0
-                                     && (in = indexOf(platform::MidiService::inputs(), "QLindorn")) >= 0,
-                                 10000);
+        // The emulator's ports exist before it says "ready".
+        const int out = indexOf(platform::MidiService::outputs(), "QLindorn");
+        const int in = indexOf(platform::MidiService::inputs(), "QLindorn");
+        QVERIFY(out >= 0 && in >= 0);
         MidiOutDeviceIndex = static_cast<std::uint16_t>(out);
         MidiInDeviceIndex = static_cast<std::uint16_t>(in);
         QString error;
@@ -105,7 +100,15 @@ private slots:
         QVERIFY(MidiInPort::instance().start());
     }
 
-    void cleanup()
+    void init()
+    {
+        MidiOutPort::instance().waitIdle(10s);
+        QTest::qWait(100);
+        received.clear();
+        messages.clear();
+    }
+
+    void cleanupTestCase()
     {
         MidiOutPort::instance().waitIdle(10s);
         // Close our clients before the emulator's: a sync server stalls on
@@ -122,41 +125,14 @@ private slots:
         }
     }
 
-    void programSelectionAndFileArriveWhole()
+    void ownPortsNeverListed()
     {
-        SendControl(32, 2);
-        SendProgramChange(0, 50);
-
-        // A bank file as saved: 200 records, one never filled (zeros and a name).
-        QByteArray file;
-        for (int s = 0; s < kSlotCount; ++s) {
-            SoundDump d = emulator::EmulatorCore::generatedSound((s * 37) % 200);
-            if (s == 123) {
-                d.fill(0);
-                writeName(d, "empty");
-            }
-            file.append(reinterpret_cast<const char*>(d.data()), int(d.size()));
-        }
-        QCOMPARE(file.size(), 54000);
-        QTemporaryFile tmp;
-        QVERIFY(tmp.open());
-        tmp.write(file);
-        tmp.flush();
-        QString error;
-        QVERIFY2(SendSysExFile(tmp.fileName(), &error), qPrintable(error));
-
-        QTRY_VERIFY_WITH_TIMEOUT(receivedBytes() >= 5u + 54000u, 30000);
-        QTest::qWait(200); // nothing more may follow
-        QCOMPARE(received.size(), std::size_t(2 + 200));
-        QCOMPARE(received[0], (Bytes{0xB0, 0x20, 0x02}));
-        QCOMPARE(received[1], (Bytes{0xC0, 0x32}));
-        Bytes all;
-        for (std::size_t i = 2; i < received.size(); ++i) {
-            QCOMPARE(received[i].size(), std::size_t(270));
-            all.insert(all.end(), received[i].begin(), received[i].end());
-        }
-        QVERIFY(all == Bytes(file.begin(), file.end()));
-        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        // Our output and input are open now; the lists show only the others.
+        for (const auto& p : platform::MidiService::outputs())
+            QVERIFY2(!p.name.contains("Sondrake"), qPrintable(p.name));
+        for (const auto& p : platform::MidiService::inputs())
+            QVERIFY2(!p.name.contains("Sondrake"), qPrintable(p.name));
+        QCOMPARE(platform::MidiService::outputName(MidiOutDeviceIndex), QString("QLindorn Emulator"));
     }
 
     void bankReadOneDumpPerRequest()
@@ -211,6 +187,49 @@ private slots:
         for (const auto& m : received)
             QCOMPARE(m, emulator::EmulatorCore::dumpRequest());
         in.setHandler(nullptr);
+    }
+
+    void programSelectionAndFileArriveWhole()
+    {
+        SendControl(32, 2);
+        SendProgramChange(0, 50);
+
+        // A bank file as saved: 200 records, one never filled (zeros and a name).
+        QByteArray file;
+        for (int s = 0; s < kSlotCount; ++s) {
+            SoundDump d = emulator::EmulatorCore::generatedSound((s * 37) % 200);
+            if (s == 123) {
+                d.fill(0);
+                writeName(d, "empty");
+            }
+            file.append(reinterpret_cast<const char*>(d.data()), int(d.size()));
+        }
+        QCOMPARE(file.size(), 54000);
+        QTemporaryFile tmp;
+        QVERIFY(tmp.open());
+        tmp.write(file);
+        tmp.flush();
+        QString error;
+        QVERIFY2(SendSysExFile(tmp.fileName(), &error), qPrintable(error));
+
+        QTRY_VERIFY2_WITH_TIMEOUT(receivedBytes() >= 5u + 54000u,
+                                  qPrintable(QString("%1 messages, %2 bytes arrived; queue %3; %4")
+                                                 .arg(received.size())
+                                                 .arg(receivedBytes())
+                                                 .arg(MidiOutPort::instance().pending())
+                                                 .arg(messages.join(" | "))),
+                                  30000);
+        QTest::qWait(200); // nothing more may follow
+        QCOMPARE(received.size(), std::size_t(2 + 200));
+        QCOMPARE(received[0], (Bytes{0xB0, 0x20, 0x02}));
+        QCOMPARE(received[1], (Bytes{0xC0, 0x32}));
+        Bytes all;
+        for (std::size_t i = 2; i < received.size(); ++i) {
+            QCOMPARE(received[i].size(), std::size_t(270));
+            all.insert(all.end(), received[i].begin(), received[i].end());
+        }
+        QVERIFY(all == Bytes(file.begin(), file.end()));
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
     }
 };
 
