@@ -25,7 +25,8 @@ private slots:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("lf") << QByteArray("[A]\nk=v\n");
         QTest::newRow("crlf, no trailing newline") << QByteArray("; c\r\n[A]\r\n k = v \r\n\r\nx");
-        QTest::newRow("binary junk") << QByteArray("\x00\xff[\x01]=\r\r\n=\n[]\n\x80\x81", 20);
+        static const char junk[] = "\x00\xff[\x01]=\r\r\n=\n[]\n\x80\x81";
+        QTest::newRow("binary junk") << QByteArray(junk, sizeof junk - 1);
         QTest::newRow("lone cr") << QByteArray("[A]\rk=v\r");
     }
     void roundTripKeepsEveryByte()
