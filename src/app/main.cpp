@@ -7,10 +7,14 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSocketNotifier>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
+
+#include <unistd.h>
 
 namespace {
 
@@ -65,12 +69,41 @@ void closeMidi()
     sondrake::midi::CloseMidiOut();
 }
 
+// SIGINT and SIGTERM end the event loop, so the MIDI clients are closed as on
+// a normal exit. The handler only writes a byte; the loop does the rest.
+int signalPipe[2] = { -1, -1 };
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+void quitOnSignals(QApplication& app)
+{
+    if (::pipe(signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
+        QApplication::quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sondrake"));
+    quitOnSignals(app);
 
     int exitCode = 0;
     {
