@@ -157,7 +157,15 @@ struct MidiOutPort::Impl {
         finished.notify_all();
     }
 
-    static void sendEntry(const QueueEntry& entry, OutputBackend* out)
+    // Waits until `until`; false when the port is shutting down meanwhile,
+    // so closing never waits out a long SysEx's pacing.
+    bool pauseUntil(Clock::time_point until)
+    {
+        std::unique_lock lock(mutex);
+        return !wake.wait_until(lock, until, [&] { return stopping; });
+    }
+
+    void sendEntry(const QueueEntry& entry, OutputBackend* out)
     {
         if (!out) {
             AddMessage(QStringLiteral("MIDI output is not open: %1 message(s) not sent.").arg(entry.messages.size()));
@@ -177,7 +185,8 @@ struct MidiOutPort::Impl {
                                    .arg(maxSize));
                     continue;
                 }
-                std::this_thread::sleep_until(next);
+                if (!pauseUntil(next))
+                    return;
                 QString error;
                 const auto handedAt = Clock::now();
                 if (!out->send(piece.data(), piece.size(), &error) && !reported) {
@@ -194,7 +203,7 @@ struct MidiOutPort::Impl {
                 next = handedAt + pause;
             }
         }
-        std::this_thread::sleep_until(next);
+        pauseUntil(next);
     }
 };
 

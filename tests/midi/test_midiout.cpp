@@ -271,6 +271,27 @@ private slots:
         rec->setFailing(false);
     }
 
+    void shutdownNeverWaitsOutPacing()
+    {
+        rec->setHardware(true);
+        QueueEntry e;
+        Bytes big(10000, 0x01);
+        big.front() = 0xF0;
+        big.back() = 0xF7;
+        e.messages.push_back(big); // 3.2 s of wire time after it
+        e.messages.push_back(big);
+        MidiOutPort::instance().enqueue(e);
+        QVERIFY(rec->waitForCount(1, 5s));
+        const auto t0 = std::chrono::steady_clock::now();
+        MidiOutPort::instance().shutdown(2s);
+        QVERIFY(std::chrono::steady_clock::now() - t0 < 1s);
+        QCOMPARE(rec->count(), std::size_t(1));
+        // The port works again afterwards.
+        rec->setHardware(false);
+        SendControl(1, 2);
+        QVERIFY(rec->waitForCount(2, 5s));
+    }
+
     void sysexFiles()
     {
         QString error;
