@@ -1,0 +1,420 @@
+// A MIDI flood against the running main window over the private JACK server.
+// A peer process (this executable started with --flood-peer) opens ports
+// named like the synthesizer, so the window finds them at start, and sends
+// 10,000 messages a second: short messages, SysEx of every length 1..600 and
+// whole dumps for random locations, first during a bank read and then while
+// the window is idle with its buffer still armed. The window must stay
+// responsive (no event-loop stall of 20 ms or more), stay within 10 MB of the
+// memory it had before, store nothing but whole 270-byte dumps the peer sent,
+// each at the slot it names, and not crash.
+//
+// SONDRAKE_FLOOD_SECONDS sets the length of each phase (default 2).
+
+#include "librarian/SoundListView.h"
+#include "librarian/TfrmMain.h"
+#include "midi/MidiIn.h"
+#include "midi/MidiOut.h"
+#include "midi/TfrmSysExReceiver.h"
+#include "platform/MidiService.h"
+#include "store/ByteStack.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+using namespace sondrake;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int kRate = 10000; // messages a second
+constexpr std::size_t kLongestSysEx = 600;
+const QString kPeerName = QStringLiteral("QLindorn Flood");
+
+// ---- what the peer sends, as a function of a serial number ---------------
+
+std::uint32_t mix(std::uint32_t x)
+{
+    x ^= x >> 16;
+    x *= 0x7feb352dU;
+    x ^= x >> 15;
+    x *= 0x846ca68bU;
+    x ^= x >> 16;
+    return x;
+}
+
+// A SysEx message of `length` bytes (F0 ... F7) that carries its serial in
+// bytes 1..4 and a marker in 5..10, so a stored dump can be traced back to
+// the message it came from. A 270-byte one names a location: bank byte 0
+// (the selected row), 1, 2 or 3 (no such bank), program 0..127.
+std::vector<std::uint8_t> sysEx(std::uint32_t serial, std::size_t length)
+{
+    std::vector<std::uint8_t> m(length);
+    std::uint32_t state = mix(serial + 1);
+    for (std::size_t i = 0; i < length; ++i) {
+        state = mix(state + std::uint32_t(i));
+        m[i] = std::uint8_t(state & 0x7F);
+    }
+    m.front() = 0xF0;
+    if (length >= 2)
+        m.back() = 0xF7;
+    if (length >= 12) {
+        for (int k = 0; k < 4; ++k)
+            m[std::size_t(1 + k)] = std::uint8_t((serial >> (7 * k)) & 0x7F);
+        for (std::size_t k = 5; k <= 10; ++k)
+            m[k] = 0x55;
+    }
+    if (length == kDumpSize) {
+        const std::uint32_t where = mix(serial ^ 0xABCDEFu);
+        m[kLocationBankByte] = std::uint8_t(where % 4);
+        m[kLocationProgramByte] = std::uint8_t((where >> 8) % 128);
+    }
+    return m;
+}
+
+std::uint32_t serialOf(const SoundDump& d)
+{
+    std::uint32_t s = 0;
+    for (int k = 0; k < 4; ++k)
+        s |= std::uint32_t(d[std::size_t(1 + k)] & 0x7F) << (7 * k);
+    return s;
+}
+
+// ---- the peer ----------------------------------------------------------------
+
+int runPeer()
+{
+    platform::MidiService::setClientName(kPeerName);
+    QString error;
+    auto out = platform::MidiOutputDevice::openVirtual(kPeerName, &error);
+    std::atomic<long> received { 0 };
+    auto in = platform::MidiInputDevice::openVirtual(
+        kPeerName, [&received](const std::uint8_t*, std::size_t) { ++received; }, &error);
+    if (!out || !in) {
+        std::cerr << "peer: " << error.toStdString() << std::endl;
+        return 1;
+    }
+    in->start();
+    std::cout << "ready" << std::endl;
+
+    std::string line;
+    std::uint32_t serial = 1;
+    while (std::getline(std::cin, line)) {
+        if (line == "quit")
+            break;
+        int ms = 0;
+        if (std::sscanf(line.c_str(), "flood %d", &ms) != 1)
+            continue;
+        long sent = 0;
+        long failed = 0;
+        long bytes = 0;
+        std::size_t nextLength = 1;
+        bool afterBareStart = false;
+        const auto start = std::chrono::steady_clock::now();
+        const auto end = start + std::chrono::milliseconds(ms);
+        for (auto now = start; now < end; now = std::chrono::steady_clock::now()) {
+            const long due = long(std::chrono::duration<double>(now - start).count() * kRate);
+            while (sent < due) {
+                std::vector<std::uint8_t> m;
+                const std::uint32_t kind = mix(serial) % 100;
+                if (afterBareStart) {
+                    // The back end joins a SysEx without its end to what
+                    // follows; keep that joined message short and traceable.
+                    m = { 0xF0, 0x01, 0xF7 };
+                    afterBareStart = false;
+                } else if (kind < 80) {
+                    const std::uint8_t status = std::uint8_t(0x80 + ((mix(serial) >> 8) % 7) * 0x10 + serial % 16);
+                    const std::uint8_t a = std::uint8_t(mix(serial) >> 16) & 0x7F;
+                    const std::uint8_t b = std::uint8_t(mix(serial) >> 24) & 0x7F;
+                    if ((status & 0xF0) == 0xC0 || (status & 0xF0) == 0xD0)
+                        m = { status, a };
+                    else
+                        m = { status, a, b };
+                } else if (kind < 95) {
+                    m = sysEx(serial, nextLength);
+                    afterBareStart = nextLength == 1;
+                    nextLength = nextLength % kLongestSysEx + 1;
+                } else {
+                    m = sysEx(serial, kDumpSize);
+                }
+                QString why;
+                if (!out->send(m.data(), m.size(), &why))
+                    ++failed;
+                bytes += long(m.size());
+                ++sent;
+                ++serial;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        std::cout << "done " << sent << " " << failed << " " << bytes << " " << received.load() << std::endl;
+    }
+    in->stop();
+    in.reset();
+    out.reset();
+    return 0;
+}
+
+// ---- measuring -------------------------------------------------------------
+
+double residentMb()
+{
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = f.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : 0;
+}
+
+// The longest time the GUI thread went without serving a 1 ms timer.
+class StallMeter : public QObject {
+public:
+    StallMeter()
+    {
+        timer_.setInterval(1);
+        timer_.setTimerType(Qt::PreciseTimer);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            const qint64 now = clock_.nsecsElapsed();
+            worst_ = std::max(worst_, now - last_);
+            last_ = now;
+        });
+    }
+    void start()
+    {
+        clock_.start();
+        last_ = 0;
+        worst_ = 0;
+        timer_.start();
+    }
+    double stop()
+    {
+        timer_.stop();
+        return double(worst_) / 1e6;
+    }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 last_ = 0;
+    qint64 worst_ = 0;
+};
+
+int indexOf(const std::vector<platform::MidiPortInfo>& ports, const QString& word)
+{
+    for (std::size_t i = 0; i < ports.size(); ++i)
+        if (ports[i].name.contains(word))
+            return int(i);
+    return -1;
+}
+
+} // namespace
+
+class ITestFlood : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QProcess peer;
+    QByteArray pending;
+    bool ready = false;
+    QList<QByteArray> doneLine;
+    std::unique_ptr<TfrmMain> w;
+    int seconds = 2;
+    double startMb = 0;
+    static constexpr int kSelectedRow = 7;
+
+    void readPeer()
+    {
+        pending += peer.readAllStandardOutput();
+        int nl;
+        while ((nl = pending.indexOf('\n')) >= 0) {
+            const QByteArray line = pending.left(nl).trimmed();
+            pending.remove(0, nl + 1);
+            if (line == "ready")
+                ready = true;
+            else if (line.startsWith("done "))
+                doneLine = line.split(' ');
+        }
+    }
+
+    QAction* action(const char* name) const { return w->findChild<QAction*>(QString::fromLatin1(name)); }
+
+    // Floods for the phase's length; returns the worst stall meanwhile.
+    double flood(const char* phase)
+    {
+        doneLine.clear();
+        StallMeter stall;
+        stall.start();
+        peer.write(QByteArray("flood ") + QByteArray::number(seconds * 1000) + '\n');
+        QElapsedTimer limit;
+        limit.start();
+        while (doneLine.isEmpty() && limit.elapsed() < seconds * 1000 + 20000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+        const double worst = stall.stop();
+        if (doneLine.size() >= 5)
+            qInfo("%s: %s messages (%s refused by the back end, %s bytes) in %d s; %s requests reached the peer; "
+                  "worst GUI stall %.2f ms",
+                phase, doneLine[1].constData(), doneLine[2].constData(), doneLine[3].constData(), seconds,
+                doneLine[4].constData(), worst);
+        return worst;
+    }
+
+    // Every slot that changed holds a whole dump the peer sent, at the slot
+    // that dump names.
+    int checkStored(const SoundStore& before, const char* phase)
+    {
+        int stored = 0;
+        for (int s = 0; s < kSlotCount; ++s) {
+            const SoundDump& d = w->store().slot(s);
+            if (d == before.slot(s))
+                continue;
+            ++stored;
+            const std::vector<std::uint8_t> sent = sysEx(serialOf(d), kDumpSize);
+            if (!std::equal(sent.begin(), sent.end(), d.begin())) {
+                qWarning("%s: slot %d holds bytes the peer never sent as one dump", phase, s);
+                return -1;
+            }
+            const int bank = d[kLocationBankByte];
+            const int named = bank == 0 ? kSelectedRow : (bank - 1) * 100 + d[kLocationProgramByte];
+            if (named != s) {
+                qWarning("%s: a dump for slot %d was stored in slot %d", phase, named, s);
+                return -1;
+            }
+        }
+        return stored;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!platform::MidiService::alsaAvailable() && !platform::MidiService::jackAvailable()) {
+            if (qEnvironmentVariableIsSet("JACK_DEFAULT_SERVER"))
+                QFAIL("JACK_DEFAULT_SERVER is set but no JACK server answers");
+            QSKIP("no MIDI system (run through test.sh, which starts a private JACK server)");
+        }
+        bool ok = false;
+        const int s = qEnvironmentVariableIntValue("SONDRAKE_FLOOD_SECONDS", &ok);
+        if (ok && s > 0)
+            seconds = s;
+        QVERIFY(dir.isValid());
+        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        TfrmMain::setOpenMidiPortsAtStart(true);
+
+        connect(&peer, &QProcess::readyReadStandardOutput, this, &ITestFlood::readPeer);
+        peer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        peer.start(QCoreApplication::applicationFilePath(), { QStringLiteral("--flood-peer") });
+        QVERIFY2(peer.waitForStarted(10000), qPrintable(peer.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(ready || peer.state() != QProcess::Running, 20000);
+        QVERIFY(peer.state() == QProcess::Running);
+        QTRY_VERIFY_WITH_TIMEOUT(indexOf(platform::MidiService::outputs(), kPeerName) >= 0
+                && indexOf(platform::MidiService::inputs(), kPeerName) >= 0,
+            10000);
+
+        w = std::make_unique<TfrmMain>();
+        QVERIFY(!w->midiOpenFailed());
+        QVERIFY(midi::MidiInPort::instance().isOpen());
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        SoundListView* list = w->soundList();
+        list->scrollToItem(list->item(kSelectedRow, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+            list->visualItemRect(list->item(kSelectedRow, SoundListView::kNameColumn)).center());
+        QCOMPARE(w->selectedRows(), std::vector<int> { kSelectedRow });
+        QTest::qWait(300);
+        startMb = residentMb();
+    }
+
+    void cleanupTestCase()
+    {
+        if (w) {
+            midi::MidiOutPort::instance().waitIdle(5s);
+            w.reset();
+        }
+        midi::MidiInPort::instance().close();
+        midi::CloseMidiOut();
+        if (peer.state() == QProcess::Running) {
+            peer.write("quit\n");
+            if (!peer.waitForFinished(10000)) {
+                peer.terminate();
+                peer.waitForFinished(5000);
+            }
+        }
+    }
+
+    void floodDuringBankRead()
+    {
+        const SoundStore before = w->store();
+        double worst = 0;
+        bool waited = false;
+        auto* watcher = new QTimer(this);
+        watcher->setInterval(5);
+        connect(watcher, &QTimer::timeout, this, [&] {
+            if (!QApplication::activeModalWidget())
+                return;
+            watcher->stop();
+            waited = true;
+            worst = flood("during a bank read");
+            // The flood's dumps name random slots; whatever the read still
+            // waits for, the user ends it.
+            if (w->receiver()->isVisible())
+                QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+        });
+        watcher->start();
+        action("A1")->trigger(); // "Read Sound Bank (1 or 2) from Q-Lindorn"
+        delete watcher;
+        QVERIFY(waited);
+        QVERIFY2(!doneLine.isEmpty(), "the peer did not finish");
+        const int stored = checkStored(before, "bank read");
+        QVERIFY(stored >= 0);
+        qInfo("bank read: %d slots stored", stored);
+        QVERIFY2(worst < 20.0, qPrintable(QString("worst GUI stall %1 ms").arg(worst)));
+        QVERIFY(!w->Receiving);
+    }
+
+    void floodWhileIdle()
+    {
+        // The buffer stays armed after the read; with the window active again
+        // a dump that arrives is stored by its location.
+        QCoreApplication::processEvents();
+        const SoundStore before = w->store();
+        w->activateWindow();
+        QApplication::setActiveWindow(w.get());
+        const double worst = flood("idle");
+        const int stored = checkStored(before, "idle");
+        QVERIFY(stored >= 0);
+        qInfo("idle: %d slots stored", stored);
+        QVERIFY2(worst < 20.0, qPrintable(QString("worst GUI stall %1 ms").arg(worst)));
+    }
+
+    void memoryStaysWithinTenMegabytes()
+    {
+        QTest::qWait(200);
+        const double now = residentMb();
+        qInfo("resident set: %.1f MB before the floods, %.1f MB after", startMb, now);
+        QVERIFY2(now - startMb < 10.0, qPrintable(QString("grew by %1 MB").arg(now - startMb)));
+        QVERIFY(w->messagesBox()->blockCount() <= 1001);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], "--flood-peer") == 0)
+        return runPeer();
+    QApplication app(argc, argv);
+    ITestFlood test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "itest_flood.moc"
