@@ -66,7 +66,7 @@ void EmulatorWindow::showState()
     QString text = QStringLiteral("Bank %1  Program %2  \"%3\"")
                        .arg(core_.currentBank() + 1)
                        .arg(core_.currentProgram())
-                       .arg(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
+                       .arg(QString::fromLatin1(name.data(), static_cast<int>(name.size())).trimmed());
     if (core_.bankDumpRunning())
         text += QStringLiteral("   (bank dump running)");
     state_->setText(text);

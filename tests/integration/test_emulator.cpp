@@ -2,6 +2,7 @@
 // stores what it is sent.
 
 #include "EmulatorCore.h"
+#include "editor/ParameterMap.h"
 #include "store/SoundStore.h"
 
 #include <QtTest>
@@ -118,6 +119,35 @@ private slots:
         feed(raw);
         QCOMPARE(core.storedCount(), 2);
         QVERIFY(sent.empty());
+    }
+
+    void liveMessagesChangeTheEditBuffer()
+    {
+        // Through the parameter map, as the editor's controls send them: one
+        // controller row and one NRPN row, each set to a value it does not hold.
+        for (auto kind : {editor::MessageKind::CC, editor::MessageKind::Nrpn}) {
+            const editor::ParameterEntry* row = nullptr;
+            for (const auto& e : editor::parameterMap())
+                if (e.live.kind == kind && e.isStored() && e.live.number != 0 && e.live.number != 32
+                    && e.maximum > e.minimum) {
+                    row = &e;
+                    break;
+                }
+            QVERIFY(row);
+            const int current = editor::readValue(core.editBuffer(), *row);
+            const int value = current == row->minimum ? row->minimum + 1 : row->minimum;
+            SoundDump expected = core.editBuffer();
+            const auto msgs = editor::liveMessages(*row, value);
+            editor::applyLiveMessages(expected, msgs);
+            for (const auto& m : msgs)
+                feed(Bytes(m.begin(), m.end()));
+            QCOMPARE(core.editBuffer(), expected);
+            QCOMPARE(editor::readValue(core.editBuffer(), *row), value);
+        }
+        QCOMPARE(core.sound(0), EmulatorCore::generatedSound(0)); // the stored sound is untouched
+        feed(EmulatorCore::dumpRequest());
+        QCOMPARE(sent.size(), std::size_t(1));
+        QVERIFY(!std::equal(sent[0].begin(), sent[0].end(), core.sound(0).begin())); // the edited sound leaves
     }
 
     void controlsReachTheHandler()
