@@ -353,7 +353,7 @@ void TfrmMain::guarded(const std::function<void()>& command)
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        AddMessage(QStringLiteral("Unknown failure."));
+        AddMessage(QStringLiteral("The command failed for an unknown reason; what it had done so far is kept."));
     }
 }
 
@@ -590,7 +590,8 @@ void TfrmMain::Video1Click()
     guarded([this] {
         const QUrl url(QString::fromLatin1(kVideoAddress));
         if (!QDesktopServices::openUrl(url))
-            AddMessage(QStringLiteral("No web browser could be started for %1").arg(url.toString()));
+            AddMessage(QStringLiteral("No web browser could be started for %1; open the address in a browser yourself.")
+                           .arg(url.toString()));
     });
 }
 

@@ -168,7 +168,8 @@ struct MidiOutPort::Impl {
     void sendEntry(const QueueEntry& entry, OutputBackend* out)
     {
         if (!out) {
-            AddMessage(QStringLiteral("MIDI output is not open: %1 message(s) not sent.").arg(entry.messages.size()));
+            AddMessage(QStringLiteral("MIDI output is not open: %1 message(s) not sent. Choose an output under "
+                                  "System, Midi Settings (Ctrl+D).").arg(entry.messages.size()));
             return;
         }
         const std::size_t maxSize = out->maxMessageSize();
@@ -191,7 +192,9 @@ struct MidiOutPort::Impl {
                 const auto handedAt = Clock::now();
                 if (!out->send(piece.data(), piece.size(), &error) && !reported) {
                     reported = true;
-                    AddMessage(QStringLiteral("MIDI output error: %1").arg(error.isEmpty() ? QStringLiteral("message not sent") : error));
+                    AddMessage(QStringLiteral("MIDI output error: %1. Check that the synthesizer's MIDI output device is "
+                                              "connected, or choose it under System, Midi Settings (Ctrl+D).")
+                                   .arg(error.isEmpty() ? QStringLiteral("message not sent") : error));
                 }
                 auto pause = std::chrono::duration_cast<Clock::duration>(entry.pauseAfterEach);
                 if (rate > 0 && piece.size() > 3) {
@@ -248,7 +251,8 @@ void MidiOutPort::enqueue(QueueEntry entry)
             return;
         }
     }
-    AddMessage(QStringLiteral("MIDI output is not open: %1 message(s) not sent.").arg(entry.messages.size()));
+    AddMessage(QStringLiteral("MIDI output is not open: %1 message(s) not sent. Choose an output under "
+                                  "System, Midi Settings (Ctrl+D).").arg(entry.messages.size()));
 }
 
 bool MidiOutPort::waitIdle(std::chrono::milliseconds timeout)
