@@ -288,9 +288,11 @@ void MidiOutPort::shutdown(std::chrono::milliseconds timeout)
     }
     // The back end is stuck inside a send (a JACK ring buffer nobody drains).
     // Leave the thread and its state behind rather than hang the program.
+    // The port starts over closed, so later calls stay safe.
     lock.unlock();
     d->thread.detach();
     (void)d.release();
+    d = std::make_unique<Impl>();
 }
 
 // ---- builders --------------------------------------------------------------

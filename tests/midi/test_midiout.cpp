@@ -292,6 +292,35 @@ private slots:
         QVERIFY(rec->waitForCount(2, 5s));
     }
 
+    void stuckBackendNeverHangsShutdown()
+    {
+        // A back end that does not return (a JACK ring buffer nobody drains).
+        struct Stuck : OutputBackend {
+            std::atomic<bool> release{false};
+            bool send(const std::uint8_t*, std::size_t, QString*) override
+            {
+                while (!release)
+                    std::this_thread::sleep_for(1ms);
+                return true;
+            }
+        };
+        auto stuck = std::make_shared<Stuck>();
+        MidiOutPort::instance().setBackend(stuck);
+        SendControl(1, 1);
+        std::this_thread::sleep_for(20ms);
+        const auto t0 = std::chrono::steady_clock::now();
+        MidiOutPort::instance().shutdown(200ms);
+        QVERIFY(std::chrono::steady_clock::now() - t0 < 1s);
+        // Closed afterwards, and still usable.
+        QVERIFY(!MidiOutPort::instance().isOpen());
+        SendControl(1, 2);
+        QCOMPARE(messages.size(), 1);
+        stuck->release = true;
+        MidiOutPort::instance().setBackend(rec);
+        SendControl(1, 3);
+        QVERIFY(rec->waitForCount(1, 5s));
+    }
+
     void sysexFiles()
     {
         QString error;
