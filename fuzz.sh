@@ -37,8 +37,11 @@ echo "== fuzz build ($BUILD)"
 if [ ! -f "$BUILD/CMakeCache.txt" ]; then
   cmake -S fuzz -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$BUILD" -j"$JOBS" 2>&1 | grep -v "^\[\|^-- \|Built target\|Consolidate compiler\|Scanning dep" || true
-[ ${PIPESTATUS[0]} -eq 0 ] || { echo "fuzz build failed" >&2; exit 1; }
+if ! cmake --build "$BUILD" -j"$JOBS" >"$BUILD/build.log" 2>&1; then
+  grep -E "error|Error" "$BUILD/build.log" | head -30 >&2
+  echo "fuzz build failed; the whole log: $BUILD/build.log" >&2
+  exit 1
+fi
 
 if [ ${#targets[@]} -eq 0 ]; then
   for t in "$BUILD"/bin/fuzz_*; do targets+=("$(basename "$t")"); done

@@ -101,7 +101,7 @@ void randomizerSeeds()
     const QByteArray seed = randomBytes(4);
     // The text comes first; the choices (no start dump, the generator's seed)
     // are taken from the end.
-    const QByteArray tail = char(0) + seed;
+    const QByteArray tail = char(0) + QByteArray(1, char(3)) + seed; // no start dump, every check, the seed
     put("randomizer", QStringLiteral("none"), tail);
     put("randomizer", QStringLiteral("defaults"), schemaText(sound(7), {}) + tail);
     put("randomizer", QStringLiteral("wide"), schemaText(sound(42), { 64, 64, 64, 64 }) + tail);
