@@ -109,6 +109,19 @@ int SoundListView::visibleRowCount() const
     return height > 0 ? viewport()->height() / height : 0;
 }
 
+void SoundListView::keyboardSearch(const QString& search)
+{
+    // Qt searches the column of the current cell, and a Ctrl or Shift click
+    // on a name makes that the Name column: the letters of the keyboard
+    // player would then jump the selection to a sound whose name starts with
+    // them, and the next Enter would send that sound instead. The Index
+    // column holds digits only, so letters find nothing there.
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.column() != kIndexColumn)
+        selectionModel()->setCurrentIndex(model()->index(current.row(), kIndexColumn), QItemSelectionModel::NoUpdate);
+    QTableWidget::keyboardSearch(search);
+}
+
 void SoundListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
 {
     QTableWidget::selectionChanged(selected, deselected);

@@ -39,6 +39,9 @@ public:
     int topVisibleRow() const;
     int visibleRowCount() const;
 
+    // Type-ahead goes by the Index column only.
+    void keyboardSearch(const QString& search) override;
+
 signals:
     void rowSelectionChanged(int row, bool selected);
     void leftPressed(Qt::KeyboardModifiers modifiers);

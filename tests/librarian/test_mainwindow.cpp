@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -407,6 +408,23 @@ private slots:
         QVERIFY(list()->hasFocus());
     }
 
+    void playerLettersLeaveTheSelection()
+    {
+        // Letters the keyboard player uses, typed into the list after Ctrl
+        // clicks on names, must not jump to sounds named with them.
+        w->store().setSoundName(30, "Strings");
+        w->store().setSoundName(40, "Tubes");
+        w->store().setSoundName(50, "Wobble");
+        w->RefreshNames(false);
+        click(20);
+        click(22, Qt::ControlModifier);
+        list()->setFocus();
+        for (Qt::Key key : { Qt::Key_S, Qt::Key_T, Qt::Key_W })
+            QTest::keyClick(list(), key);
+        QCOMPARE(w->selectedRows(), (std::vector<int> { 20, 22 }));
+        QVERIFY(sendSelectedEntry()->isEnabled());
+    }
+
     void editSoundHandsSlotToLauncher()
     {
         // Without an editor, F4 still selects row 0 and changes nothing else.
@@ -564,6 +582,37 @@ private slots:
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         QVERIFY(w->Receiving);
+    }
+
+    void shots()
+    {
+        // Pictures of the window, the rename dialog and the short help, to be
+        // looked at; on a real X server also the screen as it shows them.
+        const QString dir = QString::fromLocal8Bit(qgetenv("SONDRAKE_SHOT_DIR"));
+        if (dir.isEmpty())
+            QSKIP("set SONDRAKE_SHOT_DIR to write the window images");
+        const bool x11 = QGuiApplication::platformName() == QStringLiteral("xcb");
+        auto save = [&](QWidget* widget, const QString& name) {
+            QTest::qWait(300);
+            widget->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+            if (x11)
+                QProcess::execute(QStringLiteral("import"), { QStringLiteral("-window"), QStringLiteral("root"),
+                                                               dir + QLatin1Char('/') + name + QStringLiteral("-screen.png") });
+        };
+        w->store().setSoundName(1, "Warm Pad");
+        w->RefreshNames(false);
+        click(1);
+        save(w.get(), QStringLiteral("main"));
+        onNextModal([&](QWidget* modal) {
+            save(modal, QStringLiteral("rename"));
+            static_cast<QDialog*>(modal)->reject();
+        });
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowPoint(1));
+        onNextModal([&](QWidget* modal) {
+            save(modal, QStringLiteral("help"));
+            static_cast<QDialog*>(modal)->reject();
+        });
+        w->Shorthelp1Click();
     }
 };
 
