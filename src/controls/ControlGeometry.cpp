@@ -6,9 +6,6 @@
 
 namespace sondrake::controls {
 
-const std::array<const char*, 12> NoteNameTable{ "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#",
-    "H" };
-
 int roundHalfEven(double v)
 {
     return static_cast<int>(std::nearbyint(v));
@@ -51,7 +48,8 @@ QString sliderValueText(int position, const QString& displayMode)
         return QStringLiteral("Rest");
     if (displayMode.isEmpty() || position < 0)
         return QString::number(position);
-    return QString::fromLatin1(NoteNameTable[position % 12]) + QString::number(position / 12);
+    const std::string_view name = NoteNameTable[static_cast<std::size_t>(position % 12)];
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())) + QString::number(position / 12);
 }
 
 } // namespace sondrake::controls

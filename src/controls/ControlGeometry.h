@@ -3,6 +3,8 @@
 // The arithmetic of the painted controls, kept free of widgets so it can be
 // checked on its own.
 
+#include "store/NoteNames.h"
+
 #include <QPoint>
 #include <QString>
 
@@ -39,7 +41,8 @@ int sliderCapTop(int position, int min, int max);
 // positions stay plain numbers). 126 shows "Rst" and 127 "Rest" either way.
 QString sliderValueText(int position, const QString& displayMode);
 
-// The note names, index = value mod 12.
-extern const std::array<const char*, 12> NoteNameTable;
+// The note names, index = value mod 12. The one table of the program: a
+// header of plain standard C++, included by path without linking the store.
+inline constexpr const auto& NoteNameTable = sondrake::NoteNames;
 
 } // namespace sondrake::controls

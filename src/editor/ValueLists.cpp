@@ -1,5 +1,7 @@
 #include "editor/ValueLists.h"
 
+#include "store/NoteNames.h"
+
 #include <array>
 #include <string>
 
@@ -16,8 +18,7 @@ namespace {
     constexpr std::array kUnison { "OFF"sv, "2"sv, "3"sv, "4"sv, "5"sv, "6"sv, "7"sv, "8"sv };
     constexpr std::array kPolyModes { "MONO"sv, "MONO AG"sv, "POLY 1"sv, "POLY 2"sv };
     constexpr std::array kPortamentoModes { "EXP"sv, "LIN"sv };
-    constexpr std::array kNoteNames { "C"sv, "C#"sv, "D"sv, "D#"sv, "E"sv, "F"sv, "F#"sv, "G"sv, "G#"sv, "A"sv,
-        "A#"sv, "H"sv };
+    constexpr const auto& kNoteNames = NoteNames;
     constexpr std::array kNoiseTypes { "0"sv, "1"sv, "2"sv, "3"sv };
     constexpr std::array kFilterSlopes { "12dB/Oct"sv, "24dB/Oct"sv };
     constexpr std::array kFilterTypes { "Lo-pass"sv, "Band-pass"sv, "High-pass"sv };

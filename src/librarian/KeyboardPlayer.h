@@ -4,6 +4,8 @@
 // of a piano keyboard, the octave, and one polling step over a table of
 // note states. The main window supplies the key state and the MIDI output.
 
+#include "store/NoteNames.h"
+
 #include <QString>
 
 #include <array>
@@ -18,20 +20,21 @@ struct NoteKey {
     int key; // Qt key code; for letters the upper-case ASCII code
 };
 
-// In semitone order: entry i plays 12 * (octave + 1) + i.
+// In semitone order: entry i plays 12 * (octave + 1) + i. The first twelve
+// names are the octave's note names.
 inline constexpr std::array<NoteKey, 16> NoteKeyTable { {
-    { "C", 'A' },
-    { "C#", 'W' },
-    { "D", 'S' },
-    { "D#", 'E' },
-    { "E", 'D' },
-    { "F", 'F' },
-    { "F#", 'T' },
-    { "G", 'G' },
-    { "G#", 'Y' },
-    { "A", 'H' },
-    { "A#", 'U' },
-    { "H", 'J' },
+    { NoteNames[0], 'A' },
+    { NoteNames[1], 'W' },
+    { NoteNames[2], 'S' },
+    { NoteNames[3], 'E' },
+    { NoteNames[4], 'D' },
+    { NoteNames[5], 'F' },
+    { NoteNames[6], 'T' },
+    { NoteNames[7], 'G' },
+    { NoteNames[8], 'Y' },
+    { NoteNames[9], 'H' },
+    { NoteNames[10], 'U' },
+    { NoteNames[11], 'J' },
     { "C1", 'K' },
     { "C#1", 'O' },
     { "D1", 'L' },
@@ -41,7 +44,7 @@ inline constexpr std::array<NoteKey, 16> NoteKeyTable { {
 // The twelve names "C" .. "H" of one octave (the first twelve entries).
 inline constexpr std::string_view noteName(int semitone)
 {
-    return NoteKeyTable[static_cast<std::size_t>(((semitone % 12) + 12) % 12)].name;
+    return NoteNames[static_cast<std::size_t>(((semitone % 12) + 12) % 12)];
 }
 
 inline constexpr int MinOctave = 0;
