@@ -139,15 +139,20 @@ Reception::Outcome Reception::storeSound(const std::uint8_t* dump)
     if (hooks_.setLabel)
         hooks_.setLabel(QStringLiteral("Received ") + QString::number(state_.ReceivedCount) + QStringLiteral(" sound."));
 
-    if (stack_.count() > 0) {
+    // The buffer is armed before the request leaves: the request goes out on
+    // the sender thread at once, and an answer that arrived before the buffer
+    // was queued again would be lost. Receiving ends true either way, as
+    // arming always leaves it.
+    const bool requestPending = stack_.count() > 0;
+    if (!requestPending)
+        state_.Receiving = false;
+    ArmInputBuffer(kNextArmLength);
+    if (requestPending) {
         const std::uint8_t nextProgram = stack_.pop();
         const std::uint8_t nextBank = stack_.pop();
         if (hooks_.sendDumpRequest)
             hooks_.sendDumpRequest(nextBank, nextProgram);
-    } else {
-        state_.Receiving = false;
     }
-    ArmInputBuffer(kNextArmLength);
     return Outcome::Stored;
 }
 

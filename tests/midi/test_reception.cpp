@@ -39,6 +39,7 @@ struct Harness {
     std::vector<int> refreshed;
     std::vector<std::pair<int, int>> requests;
     std::vector<std::size_t> armed;
+    QStringList order; // "arm" and "request" as they happen
 
     Reception reception()
     {
@@ -47,9 +48,13 @@ struct Harness {
         h.refreshRow = [this](int r) { refreshed.push_back(r); };
         h.addMessage = [this](const QString& t) { messages << t; };
         h.setLabel = [this](const QString& t) { label = t; };
-        h.sendDumpRequest = [this](std::uint8_t b, std::uint8_t p) { requests.emplace_back(b, p); };
+        h.sendDumpRequest = [this](std::uint8_t b, std::uint8_t p) {
+            requests.emplace_back(b, p);
+            order << "request";
+        };
         h.arm = [this](std::size_t n) {
             armed.push_back(n);
+            order << "arm";
             return armResult;
         };
         return Reception({mode, receiving, count}, store, stack, std::move(h));
@@ -114,6 +119,8 @@ private slots:
         QCOMPARE(h.requests[0], std::make_pair(1, 7)); // program popped first, then bank
         QCOMPARE(h.stack.count(), 0);
         QCOMPARE(h.armed, (std::vector<std::size_t>{540, 270}));
+        // the answer to the request must find the buffer already armed
+        QCOMPARE(h.order, (QStringList{"arm", "arm", "request"}));
         QVERIFY(h.receiving);
         QCOMPARE(h.mode, kReceiveSound);
     }
