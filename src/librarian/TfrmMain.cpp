@@ -623,11 +623,14 @@ bool TfrmMain::keyEventSeenBefore(QObject* watched, QKeyEvent* event)
 {
     // Qt hands a key the focused control ignored on to its parents, and the
     // application filter sees it at every step: same event, same key, a
-    // receiver that is an ancestor of the last one.
+    // receiver that is an ancestor of the last one. A command that runs a
+    // window of its own (the sound editor) can also reorder the application's
+    // filters meanwhile, and Qt then calls us once more for the same receiver;
+    // until a release ends the press, that is the same key too.
     auto* widget = qobject_cast<QWidget*>(watched);
     auto* last = qobject_cast<QWidget*>(lastKeyReceiver_.data());
     const bool seen = event == lastKeyEvent_ && event->key() == lastKey_ && event->timestamp() == lastKeyTimestamp_
-        && widget && last && widget != last && widget->isAncestorOf(last);
+        && widget && last && widget->isAncestorOf(last);
     lastKeyEvent_ = event;
     lastKeyReceiver_ = watched;
     lastKey_ = event->key();
@@ -678,11 +681,17 @@ void TfrmMain::FormKeyDown(QKeyEvent* event)
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::KeyRelease)
         return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this)
         return QMainWindow::eventFilter(watched, event);
+    if (type == QEvent::KeyRelease) {
+        // The press is over: the next press is a new key, wherever it lands.
+        lastKeyEvent_ = nullptr;
+        lastKeyReceiver_ = nullptr;
+        return QMainWindow::eventFilter(watched, event);
+    }
     auto* key = static_cast<QKeyEvent*>(event);
 
     if (type == QEvent::ShortcutOverride) {

@@ -461,6 +461,28 @@ private slots:
         QCOMPARE(memoLines().last(), QStringLiteral("editor failed"));
     }
 
+    void f4OpensTheEditorOnce()
+    {
+        // The editor puts a filter of its own on the application while it is
+        // open and the keyboard player keeps polling: the key that opened it
+        // must not open it again once it closes.
+        int opened = 0;
+        w->setEditorLauncher([&](TfrmMain&, SoundDump&) {
+            ++opened;
+            QObject filter;
+            qApp->installEventFilter(&filter);
+            QTest::qWait(80);
+            qApp->removeEventFilter(&filter);
+        });
+        child<QTimer>("tmrKeyboard")->start();
+        list()->setFocus();
+        QTest::keyClick(list(), Qt::Key_F4);
+        QCOMPARE(opened, 1);
+        QTest::keyClick(list(), Qt::Key_F4);
+        QCOMPARE(opened, 2);
+        child<QTimer>("tmrKeyboard")->stop();
+    }
+
     void sendSysExFileFailuresAreMessages()
     {
         memo()->clear();
