@@ -124,11 +124,15 @@ void EmulatorCore::receive(std::span<const std::uint8_t> message)
     if (status == 0xF0) {
         if (message.size() == dumpRequest().size() && std::equal(message.begin(), message.end(), dumpRequest().begin())) {
             afterProgramChange_ = false;
-            if (bankDumpBank_ >= 0) {
+            if (bankDumpBank_ >= 0 && bankDumpNext_ > 99) {
+                // A librarian asks once more after the last program (it keeps
+                // one request per sound it stores); the bank is complete, so
+                // that request ends the bank dump without an answer.
+                bankDumpBank_ = -1;
+                lastEvent_ = "dump request after the last program: bank dump finished";
+            } else if (bankDumpBank_ >= 0) {
                 const int bank = bankDumpBank_;
                 const int program = bankDumpNext_++;
-                if (bankDumpNext_ > 99)
-                    bankDumpBank_ = -1;
                 sendSlot(bank, program);
                 lastEvent_ = "dump request: sent bank " + std::to_string(bank + 1) + " program " + std::to_string(program);
             } else {

@@ -80,6 +80,11 @@ private slots:
             const SoundDump e = EmulatorCore::asSent(EmulatorCore::generatedSound(100 + p), 1, p);
             QCOMPARE(sent[std::size_t(p)], Bytes(e.begin(), e.end()));
         }
+        // The librarian's request after the hundredth sound ends the dump
+        // silently: answering it would overwrite a slot with the edit buffer.
+        QVERIFY(core.bankDumpRunning());
+        feed(EmulatorCore::dumpRequest());
+        QCOMPARE(sent.size(), std::size_t(100));
         QVERIFY(!core.bankDumpRunning());
         feed(EmulatorCore::dumpRequest()); // after the bank: the current sound again
         QCOMPARE(sent.size(), std::size_t(101));
