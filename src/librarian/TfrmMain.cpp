@@ -4,6 +4,7 @@
 #include "librarian/TfrmMain.h"
 
 #include "librarian/FlowLayout.h"
+#include "librarian/LibrarianDialogs.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmHelp.h"
 #include "librarian/TfrmPatchEditSimple.h"
@@ -17,7 +18,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -553,8 +553,7 @@ void TfrmMain::Newemptypatchlist1Click()
 void TfrmMain::SendSysExfile1Click()
 {
     guarded([this] {
-        const QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
-                                                          QStringLiteral("SysEx Files (*.syx)"));
+        const QString path = librarianDialogs().openFile(this);
         if (!path.isEmpty())
             sendSysExFile(path);
     });

@@ -222,6 +222,26 @@ private slots:
         QCOMPARE(readFile(path("plain")), QByteArray("x"));
     }
 
+    void sendFileUsesTheSharedOpenDialog()
+    {
+        // "Send SysEx from file" asks through the same open dialog as Load:
+        // the chosen file leaves whole, a cancelled dialog sends nothing.
+        auto out = midi::installRecordingBackend();
+        const QByteArray bytes = QByteArray("\xF0\x01\x02\xF7", 4) + QByteArray("\xF0\x03\xF7", 3);
+        writeFile(path("send.syx"), bytes);
+        dialogs->openPaths = { path("send.syx"), QString() };
+        w->findChild<QAction*>("SendSysExfile1")->trigger();
+        QVERIFY(midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(3000)));
+        const midi::Bytes all = out->allBytes();
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(all.data()), qsizetype(all.size())), bytes);
+        out->clear();
+        w->SendSysExfile1Click();
+        QVERIFY(midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(3000)));
+        QCOMPARE(out->count(), std::size_t(0));
+        QCOMPARE(dialogs->openCount, 2);
+        QVERIFY(memoLines().isEmpty());
+    }
+
     void loadAskingToSaveFirstRunsTheSeparateSave()
     {
         fill(w->store(), 1);
