@@ -399,7 +399,11 @@ bool SendSysExFile(const QString& path, QString* error)
     const QFileInfo info(path);
     if (!info.exists())
         return fail(QStringLiteral("The file %1 does not exist.").arg(path));
-    if (info.isFile() && static_cast<std::size_t>(info.size()) > kMaxSysExFileSize)
+    // Opening a named pipe waits for a writer and a device never ends: only
+    // a plain file is read, so the window never hangs on the choice.
+    if (!info.isFile())
+        return fail(QStringLiteral("%1 is not a plain file; nothing was sent.").arg(path));
+    if (static_cast<std::size_t>(info.size()) > kMaxSysExFileSize)
         return fail(QStringLiteral("The file %1 has %2 bytes; files larger than 1 MiB are not sent.")
                         .arg(path)
                         .arg(info.size()));

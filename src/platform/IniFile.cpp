@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace sondrake {
@@ -109,6 +110,13 @@ QByteArray IniFile::toBytes() const
 bool IniFile::load(QString* error)
 {
     lines_.clear();
+    // Opening a named pipe would wait for a writer, with the window frozen.
+    const QFileInfo info(path_);
+    if (info.exists() && !info.isFile()) {
+        if (error)
+            *error = QStringLiteral("it is not a plain file");
+        return false;
+    }
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)

@@ -5,11 +5,14 @@
 #include "midi/RecordingBackend.h"
 #include "platform/Messages.h"
 
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QtTest>
 
 #include <algorithm>
 #include <thread>
+
+#include <sys/stat.h>
 
 using namespace sondrake;
 using namespace sondrake::midi;
@@ -326,6 +329,17 @@ private slots:
         QString error;
         QVERIFY(!SendSysExFile("/nonexistent/x.syx", &error));
         QVERIFY(!error.isEmpty());
+
+        // A named pipe, a folder or a device is refused without waiting on it.
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("pipe.syx");
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& path : {fifo, dir.path(), QStringLiteral("/dev/zero")}) {
+            error.clear();
+            QVERIFY2(!SendSysExFile(path, &error), qPrintable(path));
+            QVERIFY(error.contains("not a plain file"));
+        }
+        QCOMPARE(drained().size(), std::size_t(0));
 
         QTemporaryFile big;
         QVERIFY(big.open());

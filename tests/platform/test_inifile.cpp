@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace sondrake;
 
 namespace {
@@ -160,6 +162,14 @@ private slots:
 
         IniFile dirAsFile(dir.path());
         QVERIFY(!dirAsFile.load(&error));
+
+        // A named pipe is refused at once instead of waiting for a writer.
+        const QString fifo = dir.filePath("pipe.ini");
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        IniFile onPipe(fifo);
+        error.clear();
+        QVERIFY(!onPipe.load(&error));
+        QVERIFY(!error.isEmpty());
     }
 };
 
