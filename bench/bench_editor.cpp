@@ -1,0 +1,144 @@
+// The sound editor's GUI cost: creating the window and showing its first tab
+// (about fifty painted controls, each sending its live message), and a knob
+// drag, whose messages queue behind the GUI without slowing it.
+//
+//   cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release
+//   cmake --build build-release --target bench_editor
+//   build-release/bin/bench_editor --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+#include "controls/TKnob.h"
+#include "editor/EditorHost.h"
+#include "editor/ParameterMap.h"
+#include "editor/TfrmPatchEdit.h"
+#include "midi/MidiOut.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QWindow>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+
+using namespace sondrake;
+using namespace sondrake::editor;
+
+namespace {
+
+// Takes every message at once: the queue's pacing runs on its own thread and
+// is not what is measured here.
+class NullBackend : public midi::OutputBackend {
+public:
+    bool send(const std::uint8_t*, std::size_t, QString*) override { return true; }
+};
+
+SoundDump sampleSound()
+{
+    SoundDump d {};
+    d.fill(0x10);
+    d[0] = 0xF0;
+    d[d.size() - 1] = 0xF7;
+    int i = 0;
+    for (const ParameterEntry& e : parameterMap()) {
+        if (e.isStored())
+            writeValue(d, e, e.minimum + (i++ * 7) % e.valueCount());
+    }
+    return d;
+}
+
+bool showAndWait(QWidget& window)
+{
+    window.show();
+    QElapsedTimer timer;
+    timer.start();
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QCoreApplication::processEvents();
+    return window.windowHandle() && window.windowHandle()->isExposed();
+}
+
+void drainQueue() { midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(60000)); }
+
+void BM_EditorCreateAndShowFirstTab(benchmark::State& state)
+{
+    MemoryEditorHost host;
+    const SoundDump sound = sampleSound();
+    for (auto _ : state) {
+        auto editor = std::make_unique<TfrmPatchEdit>(host);
+        editor->workingCopy = sound;
+        if (!showAndWait(*editor)) {
+            state.SkipWithError("the editor was never exposed");
+            break;
+        }
+        state.PauseTiming();
+        const auto* knob = editor->findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"));
+        if (!knob || knob->drawCount() < 2)
+            state.SkipWithError("the first tab was not painted");
+        editor.reset();
+        QCoreApplication::processEvents();
+        drainQueue();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EditorCreateAndShowFirstTab)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// One iteration: press on the dial, 50 moves of one pixel up and 50 back
+// (each changes the value, so each paints and sends twice), release; every
+// event is followed by the event loop's own work (the screen copy).
+void BM_EditorKnobDrag100Moves(benchmark::State& state)
+{
+    MemoryEditorHost host;
+    TfrmPatchEdit editor(host);
+    editor.workingCopy = sampleSound();
+    if (!showAndWait(editor)) {
+        state.SkipWithError("the editor was never exposed");
+        return;
+    }
+    auto* knob = editor.findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"));
+    knob->setPosition(60);
+    QCoreApplication::processEvents();
+    drainQueue();
+    auto send = [&](QEvent::Type type, int y) {
+        const QPointF at(16, y);
+        QMouseEvent ev(type, at, knob->mapToGlobal(at), Qt::LeftButton,
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(knob, &ev);
+        QCoreApplication::processEvents();
+    };
+    const int drawsBefore = knob->drawCount();
+    for (auto _ : state) {
+        send(QEvent::MouseButtonPress, 20);
+        for (int i = 0; i < 100; ++i)
+            send(QEvent::MouseMove, 20 - (i < 50 ? i + 1 : 99 - i)); // 50 up, 50 back
+        send(QEvent::MouseButtonRelease, 20);
+    }
+    // Every move changes the value and redraws.
+    if (knob->drawCount() - drawsBefore < 100 * int(state.iterations()))
+        state.SkipWithError("the drag did not move the knob");
+    // The messages leave paced behind the GUI (2 ms each): the queue
+    // drains here, outside the measured time.
+    drainQueue();
+    // Seconds of GUI time per mouse move.
+    state.counters["s_per_move"] = benchmark::Counter(
+        double(state.iterations()) * 100, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_EditorKnobDrag100Moves)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    midi::MidiOutPort::instance().setBackend(std::make_shared<NullBackend>());
+    ::benchmark::Initialize(&argc, argv);
+    if (::benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    ::benchmark::RunSpecifiedBenchmarks();
+    ::benchmark::Shutdown();
+    midi::MidiOutPort::instance().shutdown(std::chrono::milliseconds(1000));
+    return 0;
+}
