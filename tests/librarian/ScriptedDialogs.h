@@ -22,6 +22,7 @@ public:
     std::deque<QString> openPaths; // empty string = cancelled
     std::deque<QString> savePaths;
     std::function<int(QDialog&)> onExec; // fills in a dialog and returns its result
+    std::function<void(const QString&)> onAsk; // sees the state at the moment a question is asked
 
     QStringList asked; // every question, in order
     int openCount = 0;
@@ -31,6 +32,8 @@ public:
     Answer ask(QWidget*, const QString& question, bool withCancel) override
     {
         asked << question + (withCancel ? QStringLiteral(" [Yes/No/Cancel]") : QStringLiteral(" [Yes/No]"));
+        if (onAsk)
+            onAsk(question);
         if (answers.empty()) {
             unexpected = true;
             return withCancel ? Answer::Cancel : Answer::No;

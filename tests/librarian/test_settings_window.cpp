@@ -140,7 +140,17 @@ private slots:
 
         w->store().slot(150)[0] = 0x42;
         dialogs->answers = { Answer::Yes };
+        // The question comes after the window is hidden and the settings are written.
+        bool visibleAtQuestion = true;
+        QByteArray settingsAtQuestion;
+        dialogs->onAsk = [&](const QString&) {
+            visibleAtQuestion = w->isVisible();
+            settingsAtQuestion = readFile(ini());
+        };
         w->close();
+        QVERIFY(!visibleAtQuestion);
+        QVERIFY(settingsAtQuestion.startsWith("[Globals]\nAutoloadfile=" + path("auto.syx").toUtf8() + "\n"));
+        QVERIFY(settingsAtQuestion.contains("ToleranceDetuneKnobs=3\n"));
         w->close();
         QCOMPARE(dialogs->asked,
             QStringList({ "Do you want to save changes to autoload file (" + path("auto.syx") + ") ? [Yes/No]" }));

@@ -4,6 +4,7 @@
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmMain.h"
 #include "midi/MidiOut.h"
+#include "midi/PortDetection.h"
 #include "midi/RecordingBackend.h"
 #include "midi/TfrmSysExReceiver.h"
 #include "store/ByteStack.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -248,6 +250,35 @@ private slots:
         QCOMPARE(second, 1); // then its bank
         QCOMPARE(byteStack().count(), 0);
         QVERIFY(!w->Receiving);
+    }
+
+    // Keep this one last: ending the program stops every later event loop.
+    void midiSettingsOutputThatCannotBeReopenedEndsTheProgram()
+    {
+        for (const QString& name : midi::outputDeviceNames())
+            if (name.contains("QLindorn"))
+                QSKIP("a synthesizer port is present; the reopen would succeed");
+        const std::uint16_t inBefore = midi::MidiInDeviceIndex;
+        const std::uint16_t outBefore = midi::MidiOutDeviceIndex;
+        midi::MidiOutDeviceIndex = 60000; // no such device
+        QString boxText;
+        onNextModal([&](QWidget* settings) {
+            onNextModal([&](QWidget* box) {
+                if (auto* label = box->findChild<QLabel*>("qt_msgbox_label"))
+                    boxText = label->text();
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            QTest::mouseClick(settings->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+        });
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [&] { w->findChild<QAction*>("Midi1")->trigger(); });
+        QTimer::singleShot(10000, &loop, [&] { loop.exit(-2); }); // safety net
+        const int code = loop.exec();
+        midi::MidiOutDeviceIndex = outBefore;
+        midi::MidiInDeviceIndex = inBefore;
+        QCOMPARE(boxText, QString("Midi Open error"));
+        QCOMPARE(code, 1);
+        QVERIFY(!midi::MidiOutPort::instance().isOpen());
     }
 };
 
