@@ -108,7 +108,7 @@ TARGETS = [
     (r"^BM_StartMinimalWindow$", "time", None, None, "start-up, minimal Qt window (reference)"),
     (r"^BM_StartMainWindow$", "time", None, None, "start-up, main window"),
     (r"^BM_PacedHandOffGap$", "median_gap_ms", "range", (2.0, 2.5), "pacing: hand-off gap (ms)"),
-    (r"^BM_GuiStall(?!IdleBaseline)", "worst_stall_ms", "<", 5.0, "GUI stall (ms)"),
+    (r"^BM_GuiStall(?!IdleBaseline)", ["worst_stall_ms", "worst_event_wall_ms"], "<", 5.0, "GUI stall (ms)"),
     (r"^BM_ReceivedSoundHandler$", "max_ms", "<", 5.0, "GUI stall per received sound, worst (ms)"),
     (r"^BM_(Save|Load)Bank$", "time", "<", 5e-3, "bank file I/O"),
     (r"^BM_OrderByName", "time", "<", 5e-3, "sort 200"),
@@ -120,7 +120,6 @@ TARGETS = [
     (r"^BM_IdleCpuWithPlayer", "cpu_percent", "<", 1.0, "idle CPU (%)"),
     (r"^BM_ResidentSet$", "rss_after_start_mb", "<", 80.0, "resident set after start-up (MB)"),
     (r"^BM_ResidentSet$", "rss_after_bank_read_mb", "<", 80.0, "resident set after a bank read (MB)"),
-    (r"^BM_ResidentSet$", "peak_rss_mb", "<", 80.0, "peak resident set (MB)"),
 ]
 
 UNIT = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
@@ -188,6 +187,8 @@ for name, (program, b) in results.items():
         if not re.search(pattern, name):
             continue
         matched = True
+        if isinstance(figure, list):  # the first counter the benchmark reports
+            figure = next((f for f in figure if f in b), figure[0])
         if figure == "time":
             value, text = seconds, seconds_text(seconds)
         elif figure in b:
@@ -214,9 +215,12 @@ if "BM_StartMainWindow" in results and "BM_StartMinimalWindow" in results:
 flood = os.path.join(out, "flood.log")
 if os.path.exists(flood):
     text = open(flood, errors="replace").read()
-    for phase, ms in re.findall(r"(during a bank read|idle): \d+ messages.*worst GUI stall ([\d.]+) ms", text):
+    for phase, ms, gap in re.findall(
+            r"(during a bank read|idle): \d+ messages.*worst GUI stall ([\d.]+) ms \(longest timer gap ([\d.]+) ms\)",
+            text):
         rows.append(("flood %s s, %s: worst stall" % (flood_seconds, phase), ms + " ms", "< 20 ms",
                      "yes" if float(ms) < 20 else "NO"))
+        rows.append(("flood %s s, %s: longest timer gap" % (flood_seconds, phase), gap + " ms", "no target", "-"))
     m = re.search(r"resident set: ([\d.]+) MB before the floods, ([\d.]+) MB after", text)
     if m:
         grew = float(m.group(2)) - float(m.group(1))
