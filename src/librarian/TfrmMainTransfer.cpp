@@ -23,6 +23,18 @@ namespace {
 
 const QString kSenderName = QStringLiteral("SendSelectedSounds");
 
+// A read shares the dialog and the stack with a running send: starting one
+// would take the send's token, and the send's end would close the read's wait
+// early. The read is refused until sending has ended.
+bool refuseReadWhileSending(TfrmMain& window)
+{
+    auto* sender = window.findChild<midi::SendSelected*>(kSenderName, Qt::FindDirectChildrenOnly);
+    if (!sender || !sender->isRunning())
+        return false;
+    window.AddMessage(QStringLiteral("Still sending the selected sounds; read again when sending has ended"));
+    return true;
+}
+
 int armInput(TfrmMain& window, std::size_t length);
 
 // The reception logic over this window's fields and list. Built per use: it
@@ -102,6 +114,8 @@ void openMidiOut(QWidget* parent)
 void TfrmMain::ReadCurrentSound1Click()
 {
     guarded([this] {
+        if (refuseReadWhileSending(*this))
+            return;
         ByteStack& stack = byteStack();
         stack.clear();
         const int r = firstSelectedRow();
@@ -116,6 +130,8 @@ void TfrmMain::ReadCurrentSound1Click()
 void TfrmMain::A1Click()
 {
     guarded([this] {
+        if (refuseReadWhileSending(*this))
+            return;
         ByteStack& stack = byteStack();
         stack.clear();
         for (int n = kProgramsPerBank - 1; n >= 0; --n) {

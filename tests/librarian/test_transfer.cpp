@@ -127,6 +127,13 @@ private slots:
         w->SendSelectedSounds();
         w->SendSelectedSounds();
         QCOMPARE(memoLines().filter("Still sending the selected sounds").size(), 1);
+        // a read would take the send's token and have its wait closed by the
+        // send's end: it is refused while the send runs, and the send goes on
+        child<QAction>("ReadCurrentSound1")->trigger();
+        child<QAction>("A1")->trigger();
+        QCOMPARE(memoLines().filter("read again when sending has ended").size(), 2);
+        QCOMPARE(byteStack().count(), 1);
+        QVERIFY(dlg->isVisible());
         QVERIFY(!keyboard->isChecked()); // the player was switched off through its own command
         QTRY_VERIFY_WITH_TIMEOUT(!dlg->isVisible(), 3000);
         watch.stop();
