@@ -20,7 +20,7 @@ FLOOD_SECONDS="${SONDRAKE_FLOOD_SECONDS:-10}"
 BUILD="$ROOT/build-bench"
 OUT="$BUILD/results"
 
-./scripts/deps.sh
+./scripts/deps.sh --bench
 
 wanted=("$@")
 want() {

@@ -5,7 +5,10 @@ set -euo pipefail
 
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools librtmidi-dev
           jackd2 libbenchmark-dev xvfb xauth fonts-dejavu-core libgl1-mesa-dev)
-if [ "${1:-}" = "--fuzz" ]; then PACKAGES+=(clang-14 libclang-rt-14-dev); fi
+case "${1:-}" in
+  --fuzz) PACKAGES+=(clang-14 libclang-rt-14-dev) ;;
+  --bench) PACKAGES+=(python3) ;;  # bench.sh prints its table with a small Python script
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do
