@@ -5,6 +5,8 @@
 // headers, so the program (src/app) adapts the main window to this interface
 // and hands the editor an instance when it opens one.
 
+#include "editor/SchemaTolerances.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,14 +16,6 @@
 class QWidget;
 
 namespace sondrake::editor {
-
-// The tolerances a schema built from the current sound uses, each 0..64.
-struct SchemaTolerances {
-    int comboBox = 0;
-    int otherKnobs = 10;
-    int semitone = 0;
-    int detune = 3;
-};
 
 class EditorHost {
 public:

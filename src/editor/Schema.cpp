@@ -47,7 +47,7 @@ QString allowedAround(const ParameterEntry& p, int current, const SchemaToleranc
     case ToleranceClass::Exact:
         return current != 0 ? QStringLiteral("10") : QStringLiteral("01");
     case ToleranceClass::List:
-        tolerance = t.list;
+        tolerance = t.comboBox;
         break;
     case ToleranceClass::Semitone:
         tolerance = t.semitone;
@@ -163,7 +163,21 @@ QString schemaPath(const QString& folder, const QString& name)
     return QDir(folder).filePath(name + QString::fromLatin1(SoundFamilySchema::kExtension));
 }
 
-QString schemaFolder() { return QCoreApplication::applicationDirPath(); }
+namespace {
+    QString& schemaFolderOverride()
+    {
+        static QString folder;
+        return folder;
+    }
+} // namespace
+
+QString schemaFolder()
+{
+    const QString& folder = schemaFolderOverride();
+    return folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder;
+}
+
+void setSchemaFolder(const QString& folder) { schemaFolderOverride() = folder; }
 
 QStringList listSchemaNames(const QString& folder)
 {

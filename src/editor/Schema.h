@@ -6,6 +6,7 @@
 // calls these operations from its handlers.
 
 #include "editor/ParameterMap.h"
+#include "editor/SchemaTolerances.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,14 +23,6 @@ struct SchemaEntry {
     QString key; // the schema key, at most 50 characters
     const ParameterEntry* parameter = nullptr; // the control the entry belongs to
     QString allowed; // only "1" counts as allowed when drawing
-};
-
-// The tolerances a schema is built with (program settings, 0..64 each).
-struct SchemaTolerances {
-    int list = 0; // "ToleranceComboBox", in item steps
-    int otherKnobs = 10; // "ToleranceOtherKnobs": every other knob and every slider
-    int semitone = 0; // "ToleranceSemitoneKnobs"
-    int detune = 3; // "ToleranceDetuneKnobs"
 };
 
 enum class ToleranceClass { List, Semitone, Detune, OtherKnob, Exact };
@@ -97,6 +90,9 @@ QString schemaPath(const QString& folder, const QString& name);
 
 // The folder of the running program: where schemas are listed, loaded and saved.
 QString schemaFolder();
+// Puts schemas into another folder (tests); an empty folder restores the
+// program's folder. GUI thread only.
+void setSchemaFolder(const QString& folder);
 
 // The names (file name without ".sndfamily") of the schema files in folder,
 // sorted by name; directories are skipped.

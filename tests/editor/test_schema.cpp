@@ -58,7 +58,7 @@ private slots:
         // Semitone 52..76 at 64: ten "0", five "1", ten "0".
         QCOMPARE(allowedAround(row("KnobOsc2Semitone"), 64, t),
             QString(10, u'0') + QString(5, u'1') + QString(10, u'0'));
-        t.list = 0;
+        t.comboBox = 0;
         QCOMPARE(allowedAround(row("cmbFilterType"), 1, t), QStringLiteral("010"));
         QCOMPARE(allowedAround(row("ckbOsc12Sync"), 1, t), QStringLiteral("10"));
         QCOMPARE(allowedAround(row("ckbOsc12Sync"), 0, t), QStringLiteral("01"));
@@ -74,9 +74,9 @@ private slots:
         t.otherKnobs = 64;
         QCOMPARE(allowedAround(row("KnobOsc1ManualPW"), 0, t), QString(128, u'1'));
         // Nothing selected: the first T items only.
-        t.list = 2;
+        t.comboBox = 2;
         QCOMPARE(allowedAround(row("cmbNoisetype"), -1, t), QStringLiteral("1100"));
-        t.list = 0;
+        t.comboBox = 0;
         QCOMPARE(allowedAround(row("cmbNoisetype"), -1, t), QStringLiteral("0000"));
 
         QCOMPARE(toleranceClassOf(row("KnobOsc3Semitone")), ToleranceClass::Semitone);
