@@ -189,6 +189,9 @@ TfrmPatchEdit::TfrmPatchEdit(EditorHost& host, QWidget* parent)
     setFixedSize(kClientWidth, kClientHeight);
     buildTopPanel();
     buildPages();
+    BuildSchemaEntries();
+    wireSchemaControls();
+    ListRandomSchemas();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -213,6 +216,12 @@ TfrmPatchEdit::~TfrmPatchEdit()
             row.slider->setOnChange({});
         if (row.check || row.list)
             row.widget->disconnect(this);
+    }
+    // Hiding the window ends any typing in the schema box, which reports a pick.
+    if (cmbRandomSchema) {
+        cmbRandomSchema->disconnect(this);
+        if (QLineEdit* edit = cmbRandomSchema->lineEdit())
+            edit->disconnect(this);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "editor/EditorHost.h"
 #include "editor/EditorLayout.h"
+#include "editor/Schema.h"
 #include "store/SoundDump.h"
 
 #include <QDialog>
@@ -27,6 +28,8 @@ class QTabWidget;
 class QTimer;
 
 namespace sondrake::editor {
+
+class Generator;
 
 class TfrmPatchEdit : public QDialog {
     Q_OBJECT
@@ -72,6 +75,25 @@ public:
     // from the event loop. While one error is waiting, further ones are dropped.
     void ShowError(const QString& text);
 
+    // The sound-family schema: 99 entries, built with the window.
+    SoundFamilySchema& schema() { return schema_; }
+    const SoundFamilySchema& schema() const { return schema_; }
+    // The randomizer draws from the program's generator; tests hand in their
+    // own (nullptr restores the program's).
+    void setGenerator(Generator* generator);
+
+    // schema operations
+    void BuildSchemaEntries();
+    // Lists the schema files of the program's folder into cmbRandomSchema,
+    // selects the first and loads it (no file: an empty box, every entry "0").
+    void ListRandomSchemas();
+    void LoadRandomSchema(const QString& name);
+    void SaveRandomSchema(const QString& name);
+    QString GetAllowedValues(const ParameterEntry& control) const;
+    void SetAllowedValues(const ParameterEntry& control, const QString& text);
+    // The "R" action: the check list of the control's values.
+    void ShowParameterList(const ParameterEntry& control);
+
     // handlers
     void KnobOctave1Change(QObject* sender);
     void edtNameChange(const QString& text);
@@ -80,6 +102,15 @@ public:
     void btnTestSoundMouseUp();
     void btnInitSoundClick();
     void btnSavSoundtoClick();
+    void cmbRandomSchemaSelect(int index);
+    void btnSaveRandomSchemaClick();
+    void btnCreateSchemaFromCurrentSoundClick();
+    void btnRandomizeSoundClick();
+    void btnRandomizeOscillatorsClick();
+    void btnRandomizeFiltersClick();
+    void btnRandomizeEnvelopesClick();
+    void btnRandomizeLFOsClick();
+    void BitBtnClick(int n); // BitBtn1Click .. BitBtn99Click
 
     // The key handling of the window (it sees keys before its controls).
     void FormKeyDown(QKeyEvent* event);
@@ -117,11 +148,16 @@ private:
     void buildTopPanel();
     void buildPages();
     void wireControls();
+    void wireSchemaControls();
+    void randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&));
     void updateTestSoundCaption();
     bool ownsKeyTarget(QObject* watched) const;
 
     EditorHost& host_;
     ParameterPages pages_;
+    SoundFamilySchema schema_;
+    Generator* generator_ = nullptr;
+    bool schemaNameTyped_ = false; // a name is being typed into cmbRandomSchema
     bool loading_ = false;
     bool errorPending_ = false;
     // The key event being handled, so that its trip up the parents is not

@@ -1,0 +1,171 @@
+#include "editor/TfrmParameterListView.h"
+
+#include "editor/Randomizer.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sondrake::editor {
+
+namespace {
+
+    QPushButton* smallButton(QWidget* parent, const char* name, const QString& text)
+    {
+        auto* b = new QPushButton(text, parent);
+        b->setObjectName(QString::fromLatin1(name));
+        // Enter means "Ok" wherever the focus is.
+        b->setAutoDefault(false);
+        return b;
+    }
+
+} // namespace
+
+TfrmParameterListView::TfrmParameterListView(QWidget* parent)
+    : QDialog(parent, Qt::Tool)
+{
+    setObjectName(QStringLiteral("TfrmParameterListView"));
+    setWindowTitle(QStringLiteral("Parameter List View"));
+    setModal(true);
+
+    CheckListBox1 = new QListWidget(this);
+    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+    CheckListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    CheckListBox1->setUniformItemSizes(true);
+
+    btnSelectAll = smallButton(this, "btnSelectAll", QStringLiteral("Select All"));
+    Button2 = smallButton(this, "Button2", QStringLiteral("Invert"));
+    Button3 = smallButton(this, "Button3", QStringLiteral("Select to"));
+    Button4 = smallButton(this, "Button4", QStringLiteral("Select from"));
+    Button1 = new QPushButton(QStringLiteral("Ok"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addWidget(CheckListBox1, 1);
+    auto* tools = new QHBoxLayout;
+    tools->setSpacing(3);
+    for (QPushButton* b : { btnSelectAll, Button2, Button3, Button4 })
+        tools->addWidget(b);
+    layout->addLayout(tools);
+    layout->addWidget(Button1);
+    resize(qMax(sizeHint().width(), 260), 380);
+
+    connect(btnSelectAll, &QPushButton::clicked, this, &TfrmParameterListView::btnSelectAllClick);
+    connect(Button2, &QPushButton::clicked, this, &TfrmParameterListView::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TfrmParameterListView::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TfrmParameterListView::Button4Click);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+
+    // The dialog sees the keys before its controls: Escape must not close it
+    // on its press (as a dialog normally does) but on its release.
+    qApp->installEventFilter(this);
+}
+
+TfrmParameterListView::~TfrmParameterListView() { qApp->removeEventFilter(this); }
+
+bool TfrmParameterListView::isChecked(int row) const
+{
+    return CheckListBox1->item(row)->checkState() == Qt::Checked;
+}
+
+void TfrmParameterListView::setChecked(int row, bool checked)
+{
+    CheckListBox1->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+int TfrmParameterListView::selectedRow() const
+{
+    const QList<QListWidgetItem*> selected = CheckListBox1->selectedItems();
+    return selected.isEmpty() ? -1 : CheckListBox1->row(selected.first());
+}
+
+void TfrmParameterListView::btnSelectAllClick()
+{
+    for (int i = 0; i < CheckListBox1->count(); ++i)
+        setChecked(i, true);
+}
+
+void TfrmParameterListView::Button2Click()
+{
+    for (int i = 0; i < CheckListBox1->count(); ++i)
+        setChecked(i, !isChecked(i));
+}
+
+void TfrmParameterListView::Button3Click()
+{
+    const int selected = selectedRow();
+    for (int i = 0; i <= selected; ++i)
+        setChecked(i, true);
+}
+
+void TfrmParameterListView::Button4Click()
+{
+    const int selected = selectedRow();
+    if (selected < 0)
+        return;
+    for (int i = selected; i < CheckListBox1->count(); ++i)
+        setChecked(i, true);
+}
+
+QString TfrmParameterListView::checkedText() const
+{
+    std::vector<bool> checks(std::size_t(CheckListBox1->count()));
+    for (int i = 0; i < CheckListBox1->count(); ++i)
+        checks[std::size_t(i)] = isChecked(i);
+    return allowedFromChecks(checks);
+}
+
+void TfrmParameterListView::FormCloseQuery() { resultText_ = checkedText(); }
+
+void TfrmParameterListView::done(int result)
+{
+    FormCloseQuery();
+    QDialog::done(result);
+}
+
+void TfrmParameterListView::FormKeyUp(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && !event->isAutoRepeat())
+        reject();
+}
+
+bool TfrmParameterListView::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return QDialog::eventFilter(watched, event);
+    if (!watched->isWidgetType() || !isVisible())
+        return false;
+    auto* w = static_cast<QWidget*>(watched);
+    if (w != this && !isAncestorOf(w))
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Escape)
+        return false;
+    // A key travels from the focused control up through its parents and
+    // passes here at every step: act on the first, swallow it there.
+    if (type == QEvent::KeyRelease)
+        FormKeyUp(key);
+    return true;
+}
+
+void FillParameterList(QListWidget* list, const ParameterEntry& parameter, const QString& allowed)
+{
+    const QStringList rows = parameterListRows(parameter);
+    const std::vector<bool> checks = parameterListChecks(parameter, allowed);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        auto* item = new QListWidgetItem(rows.at(i));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        const bool ticked = std::size_t(i) < checks.size() && checks[std::size_t(i)];
+        item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+        list->addItem(item);
+    }
+}
+
+} // namespace sondrake::editor

@@ -1,0 +1,245 @@
+// The sound editor's sound-family schema and randomizer: the schema box and
+// its buttons, the five randomize buttons and the 99 "R" buttons.
+
+#include "editor/TfrmPatchEdit.h"
+
+#include "editor/Randomizer.h"
+#include "editor/TfrmCreateSchemaParameters.h"
+#include "editor/TfrmParameterListView.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+
+#include <exception>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace sondrake::editor {
+
+namespace {
+
+    QString errorText(const std::exception& e) { return QString::fromLocal8Bit(e.what()); }
+
+    // Enter in the schema box would pick the item whose text was typed, and
+    // loading it would throw away the schema the user is about to save under
+    // that name. Typing loads nothing, so Enter does nothing there.
+    class SwallowEnter : public QObject {
+    public:
+        using QObject::QObject;
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::KeyPress) {
+                const int key = static_cast<QKeyEvent*>(event)->key();
+                if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                    return true;
+            }
+            return QObject::eventFilter(watched, event);
+        }
+    };
+
+} // namespace
+
+void TfrmPatchEdit::setGenerator(Generator* generator) { generator_ = generator; }
+
+void TfrmPatchEdit::BuildSchemaEntries() { schema_ = SoundFamilySchema(); }
+
+void TfrmPatchEdit::wireSchemaControls()
+{
+    // Typing a name loads nothing, so a name typed to save under can never
+    // load an existing schema over the one being made: no completion.
+    cmbRandomSchema->setCompleter(nullptr);
+    if (QLineEdit* edit = cmbRandomSchema->lineEdit()) {
+        edit->installEventFilter(new SwallowEnter(edit));
+        // When typing ends (the box loses the focus) the box picks the item
+        // whose text was typed and reports it as picked. The user picked
+        // nothing, so that report is ignored; the box's own handler runs
+        // before this one, which then ends the typing.
+        connect(edit, &QLineEdit::textEdited, this, [this] { schemaNameTyped_ = true; });
+        connect(edit, &QLineEdit::editingFinished, this, [this] { schemaNameTyped_ = false; });
+    }
+    connect(cmbRandomSchema, &QComboBox::activated, this, &TfrmPatchEdit::cmbRandomSchemaSelect);
+    connect(btnSaveRandomSchema, &QPushButton::clicked, this, &TfrmPatchEdit::btnSaveRandomSchemaClick);
+    connect(btnCreateSchemaFromCurrentSound, &QPushButton::clicked, this,
+        &TfrmPatchEdit::btnCreateSchemaFromCurrentSoundClick);
+    connect(btnRandomizeSound, &QPushButton::clicked, this, &TfrmPatchEdit::btnRandomizeSoundClick);
+    connect(btnRandomizeOscillators, &QPushButton::clicked, this, &TfrmPatchEdit::btnRandomizeOscillatorsClick);
+    connect(btnRandomizeFilters, &QPushButton::clicked, this, &TfrmPatchEdit::btnRandomizeFiltersClick);
+    connect(btnRandomizeEnvelopes, &QPushButton::clicked, this, &TfrmPatchEdit::btnRandomizeEnvelopesClick);
+    connect(btnRandomizeLFOs, &QPushButton::clicked, this, &TfrmPatchEdit::btnRandomizeLFOsClick);
+    for (int n = 1; n < int(pages_.rButtons.size()); ++n) {
+        if (QPushButton* b = pages_.rButtons[std::size_t(n)])
+            connect(b, &QPushButton::clicked, this, [this, n] { BitBtnClick(n); });
+    }
+}
+
+void TfrmPatchEdit::ListRandomSchemas()
+{
+    try {
+        const QStringList names = listSchemaNames(schemaFolder());
+        cmbRandomSchema->clear();
+        cmbRandomSchema->addItems(names);
+        if (cmbRandomSchema->count() > 0)
+            cmbRandomSchema->setCurrentIndex(0);
+        else
+            cmbRandomSchema->setEditText(QString());
+        LoadRandomSchema(cmbRandomSchema->currentText());
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+}
+
+void TfrmPatchEdit::LoadRandomSchema(const QString& name)
+{
+    try {
+        QString error;
+        if (!schema_.load(schemaPath(schemaFolder(), name), &error))
+            ShowError(error);
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+}
+
+void TfrmPatchEdit::SaveRandomSchema(const QString& name)
+{
+    try {
+        QString error;
+        if (!schema_.save(schemaPath(schemaFolder(), name), &error))
+            ShowError(error);
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+}
+
+QString TfrmPatchEdit::GetAllowedValues(const ParameterEntry& control) const
+{
+    return schema_.allowedValues(control.control);
+}
+
+void TfrmPatchEdit::SetAllowedValues(const ParameterEntry& control, const QString& text)
+{
+    schema_.setAllowedValues(control.control, text);
+}
+
+void TfrmPatchEdit::cmbRandomSchemaSelect(int index)
+{
+    if (index < 0 || schemaNameTyped_)
+        return;
+    LoadRandomSchema(cmbRandomSchema->currentText());
+}
+
+void TfrmPatchEdit::btnSaveRandomSchemaClick()
+{
+    const QString name = cmbRandomSchema->currentText();
+    if (name.isEmpty()) {
+        ShowError(QStringLiteral("Please set the schema name."));
+        return;
+    }
+    // The name becomes part of a path: refuse what would leave the folder or
+    // cannot be a file name, before anything is written.
+    QString problem;
+    if (!isValidSchemaName(name, &problem)) {
+        ShowError(problem);
+        return;
+    }
+    SaveRandomSchema(name);
+}
+
+void TfrmPatchEdit::btnCreateSchemaFromCurrentSoundClick()
+{
+    try {
+        // What the controls show now: closing the dialog activates this
+        // window again, and activation reloads the controls from the working
+        // copy, which would undo the live edits the schema is to be built on.
+        std::vector<int> current;
+        current.reserve(schema_.entries().size());
+        for (const SchemaEntry& e : schema_.entries())
+            current.push_back(controlValue(*e.parameter));
+
+        QPointer<TfrmCreateSchemaParameters> dialog = new TfrmCreateSchemaParameters(this);
+        dialog->setTolerances(host_.tolerances());
+        const int result = dialog->exec();
+        if (!dialog)
+            return;
+        const SchemaTolerances tolerances = dialog->tolerances();
+        delete dialog.data();
+        if (result != QDialog::Accepted)
+            return;
+
+        if (!cmbRandomSchema->currentText().isEmpty()) {
+            // The new schema has no name until the user types one and saves.
+            cmbRandomSchema->addItem(QString());
+            cmbRandomSchema->setCurrentIndex(cmbRandomSchema->count() - 1);
+            cmbRandomSchema->setEditText(QString());
+        }
+        host_.setTolerances(tolerances);
+        schema_.buildFromCurrentValues(
+            [&current](const ParameterEntry& p) { return current.at(std::size_t(p.schemaOrder - 1)); }, tolerances);
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+}
+
+void TfrmPatchEdit::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&))
+{
+    try {
+        groups(workingCopy, schema_, generator_ ? *generator_ : programGenerator());
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+    // Also after a failure: the controls show what the working copy holds.
+    LoadControls();
+}
+
+void TfrmPatchEdit::btnRandomizeSoundClick() { randomize(&RandomizeSound); }
+
+void TfrmPatchEdit::btnRandomizeOscillatorsClick() { randomize(&RandomizeOscillators); }
+
+void TfrmPatchEdit::btnRandomizeFiltersClick() { randomize(&RandomizeFilter); }
+
+void TfrmPatchEdit::btnRandomizeEnvelopesClick() { randomize(&RandomizeEnvelopes); }
+
+void TfrmPatchEdit::btnRandomizeLFOsClick() { randomize(&RandomizeLfos); }
+
+void TfrmPatchEdit::BitBtnClick(int n)
+{
+    try {
+        const ParameterEntry* control = entryForRButton(n);
+        if (!control)
+            throw std::runtime_error("no parameter beside BitBtn" + std::to_string(n));
+        ShowParameterList(*control);
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+}
+
+void TfrmPatchEdit::ShowParameterList(const ParameterEntry& control)
+{
+    try {
+        QPointer<TfrmParameterListView> dialog = new TfrmParameterListView(this);
+        dialog->setWindowTitle(parameterListCaption(control));
+        try {
+            FillParameterList(dialog->CheckListBox1, control, GetAllowedValues(control));
+        } catch (const std::exception& e) {
+            ShowError(errorText(e)); // the rows filled so far stay; the dialog still opens
+        }
+        const int result = dialog->exec();
+        if (!dialog)
+            return;
+        const QString text = dialog->resultText();
+        delete dialog.data();
+        if (result == QDialog::Accepted)
+            SetAllowedValues(control, text);
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
+}
+
+} // namespace sondrake::editor
