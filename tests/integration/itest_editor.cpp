@@ -1,0 +1,251 @@
+// The sound editor against the emulator over the private JACK server: knob
+// drags reach the synthesizer's edit buffer, and the dump it sends back holds
+// exactly the dragged values, encoded as the parameter map stores them.
+
+#include "controls/TKnob.h"
+#include "editor/EditorHost.h"
+#include "editor/ParameterMap.h"
+#include "editor/TfrmPatchEdit.h"
+#include "midi/MidiIn.h"
+#include "midi/MidiOut.h"
+#include "platform/MidiService.h"
+#include "store/SoundDump.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+#include <optional>
+
+using namespace sondrake;
+using namespace sondrake::editor;
+using namespace std::chrono_literals;
+
+namespace {
+
+midi::Bytes fromHexLine(const QByteArray& line)
+{
+    midi::Bytes out;
+    for (const QByteArray& t : line.trimmed().split(' '))
+        if (!t.isEmpty())
+            out.push_back(static_cast<std::uint8_t>(t.toUInt(nullptr, 16)));
+    return out;
+}
+
+int indexOf(const std::vector<platform::MidiPortInfo>& ports, const QString& word)
+{
+    for (std::size_t i = 0; i < ports.size(); ++i)
+        if (ports[i].name.contains(word))
+            return static_cast<int>(i);
+    return -1;
+}
+
+const ParameterEntry& row(std::string_view control)
+{
+    const ParameterEntry* e = entryForControl(control);
+    if (!e)
+        qFatal("no row %s", std::string(control).c_str());
+    return *e;
+}
+
+// A drag of `steps` pixels upwards (negative: downwards) on a knob's dial.
+void dragKnob(controls::TKnob* knob, int steps)
+{
+    auto mouse = [knob](QEvent::Type type, int y) {
+        QMouseEvent ev(type, QPointF(16, y), knob->mapToGlobal(QPointF(16, y)), Qt::LeftButton,
+                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(knob, &ev);
+    };
+    const int start = 20;
+    mouse(QEvent::MouseButtonPress, start);
+    const int dir = steps < 0 ? -1 : 1;
+    for (int i = 1; i <= std::abs(steps); ++i)
+        mouse(QEvent::MouseMove, start - dir * i);
+    mouse(QEvent::MouseButtonRelease, start - steps);
+}
+
+// A controller on channel 16: the synthesizer listens to channel 1 only, so it
+// changes nothing, and the queue sends it after everything queued before it.
+const midi::Bytes kMarker {0xBF, 0x77, 0x5A};
+
+} // namespace
+
+class ITestEditor : public QObject {
+    Q_OBJECT
+    QProcess emulator;
+    QByteArray pendingOut;
+    bool ready = false;
+    int markersSeen = 0;
+    QStringList errors;
+    std::vector<SoundDump> dumps; // what reached our input, in order
+
+    void readEmulator()
+    {
+        pendingOut += emulator.readAllStandardOutput();
+        int nl;
+        while ((nl = pendingOut.indexOf('\n')) >= 0) {
+            const QByteArray line = pendingOut.left(nl).trimmed();
+            pendingOut.remove(0, nl + 1);
+            if (line == "ready")
+                ready = true;
+            else if (fromHexLine(line) == kMarker)
+                ++markersSeen;
+        }
+    }
+
+    // Waits until the synthesizer has applied everything queued so far: the
+    // queue drained to JACK is not enough, because "dump" reaches the
+    // emulator through its standard input, which can overtake the MIDI.
+    bool synthesizerCaughtUp()
+    {
+        const int before = markersSeen;
+        midi::SendChannelControl(15, kMarker[1], kMarker[2]);
+        if (!midi::MidiOutPort::instance().waitIdle(30s))
+            return false;
+        return QTest::qWaitFor([&] { return markersSeen > before; }, 30000);
+    }
+
+    // Asks the emulator for its edit buffer; the buffer is armed first.
+    std::optional<SoundDump> dumpEditBuffer()
+    {
+        const std::size_t before = dumps.size();
+        if (midi::MidiInPort::instance().arm(270) != 0)
+            return std::nullopt;
+        emulator.write("dump\n");
+        if (!QTest::qWaitFor([&] { return dumps.size() > before; }, 30000))
+            return std::nullopt;
+        return dumps.back();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!platform::MidiService::alsaAvailable() && !platform::MidiService::jackAvailable()) {
+            if (qEnvironmentVariableIsSet("JACK_DEFAULT_SERVER"))
+                QFAIL("JACK_DEFAULT_SERVER is set but no JACK server answers");
+            QSKIP("no MIDI system (run through test.sh, which starts a private JACK server)");
+        }
+        TfrmPatchEdit::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
+        const QString bin = qEnvironmentVariable("SONDRAKE_BIN_DIR", QCoreApplication::applicationDirPath());
+        connect(&emulator, &QProcess::readyReadStandardOutput, this, &ITestEditor::readEmulator,
+                Qt::UniqueConnection);
+        emulator.setProcessChannelMode(QProcess::SeparateChannels);
+        emulator.start(bin + "/qlindorn-emulator", {"--headless"});
+        QVERIFY2(emulator.waitForStarted(10000), qPrintable(emulator.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(ready || emulator.state() != QProcess::Running, 20000);
+        QVERIFY2(emulator.state() == QProcess::Running, emulator.readAllStandardError().constData());
+
+        const int out = indexOf(platform::MidiService::outputs(), "QLindorn");
+        const int in = indexOf(platform::MidiService::inputs(), "QLindorn");
+        QVERIFY(out >= 0 && in >= 0);
+        midi::MidiOutDeviceIndex = static_cast<std::uint16_t>(out);
+        midi::MidiInDeviceIndex = static_cast<std::uint16_t>(in);
+        QString error;
+        QVERIFY2(midi::OpenMidiOut(&error), qPrintable(error));
+        QVERIFY2(midi::MidiInPort::instance().open(midi::MidiInDeviceIndex, &error), qPrintable(error));
+        QVERIFY(midi::MidiInPort::instance().start());
+        midi::MidiInPort::instance().setHandler([this](const midi::ReceivedSysEx& r) {
+            if (r.messageSize != kDumpSize || r.bytes.size() != kDumpSize)
+                return;
+            SoundDump d;
+            std::copy(r.bytes.begin(), r.bytes.end(), d.begin());
+            dumps.push_back(d);
+        });
+    }
+
+    void cleanupTestCase()
+    {
+        midi::MidiInPort::instance().setHandler(nullptr);
+        midi::MidiOutPort::instance().waitIdle(10s);
+        // Our clients close before the emulator's: a sync server stalls on
+        // clients that vanish unclosed.
+        midi::MidiInPort::instance().close();
+        midi::CloseMidiOut();
+        midi::MidiOutPort::instance().waitIdle(2s);
+        if (emulator.state() == QProcess::Running) {
+            emulator.write("quit\n");
+            if (!emulator.waitForFinished(10000)) {
+                emulator.terminate();
+                emulator.waitForFinished(5000);
+            }
+        }
+    }
+
+    void threeKnobDragsComeBackInTheDump()
+    {
+        // A plain controller, an offset-64 controller and an offset-64 NRPN.
+        const ParameterEntry& level = row("KnobOsc1Level");
+        const ParameterEntry& pw = row("KnobOsc1ManualPW");
+        const ParameterEntry& fm = row("Knob23FMADEnv");
+        QCOMPARE(level.storage.byte, 50);
+        QCOMPARE(pw.storage.byte, 25);
+        QCOMPARE(fm.storage.byte, 70);
+        QVERIFY(fm.live.kind == MessageKind::Nrpn);
+
+        // Starting values the emulator's own sound does not hold, so that the
+        // first dump shows the opening reached it.
+        const std::optional<SoundDump> initial = dumpEditBuffer();
+        QVERIFY(initial);
+        SoundDump sound = *initial;
+        const int startLevel = readValue(sound, level) == 40 ? 41 : 40;
+        const int startPw = readValue(sound, pw) == -10 ? -11 : -10;
+        const int startFm = readValue(sound, fm) == 5 ? 6 : 5;
+        writeValue(sound, level, startLevel);
+        writeValue(sound, pw, startPw);
+        writeValue(sound, fm, startFm);
+
+        MemoryEditorHost host;
+        auto editor = std::make_unique<TfrmPatchEdit>(host);
+        editor->workingCopy = sound;
+        editor->show();
+        editor->activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+        QCOMPARE(editor->PageControl1->currentIndex(), 0);
+        QVERIFY(synthesizerCaughtUp());
+        const std::optional<SoundDump> opened = dumpEditBuffer();
+        QVERIFY(opened);
+        QCOMPARE((*opened)[50], std::uint8_t(startLevel));
+        QCOMPARE((*opened)[25], std::uint8_t(startPw + 64));
+        QCOMPARE((*opened)[70], std::uint8_t(startFm + 64));
+
+        struct Drag {
+            const ParameterEntry& entry;
+            int steps;
+            int target;
+        };
+        const Drag drags[] = {{level, 25, startLevel + 25}, {pw, -20, startPw - 20}, {fm, 30, startFm + 30}};
+        for (const Drag& d : drags) {
+            auto* knob = editor->findChild<controls::TKnob*>(QString::fromLatin1(d.entry.control));
+            QVERIFY(knob);
+            dragKnob(knob, d.steps);
+            QCOMPARE(knob->Position(), d.target);
+        }
+        QVERIFY(synthesizerCaughtUp());
+        const std::optional<SoundDump> edited = dumpEditBuffer();
+        QVERIFY(edited);
+
+        // Exactly the three bytes changed, each to its encoded new value.
+        QCOMPARE((*edited)[50], std::uint8_t(drags[0].target));
+        QCOMPARE((*edited)[25], std::uint8_t(drags[1].target + 64));
+        QCOMPARE((*edited)[70], std::uint8_t(drags[2].target + 64));
+        for (std::size_t i = 0; i < kDumpSize; ++i) {
+            if (i == 50 || i == 25 || i == 70)
+                continue;
+            QVERIFY2((*edited)[i] == (*opened)[i],
+                     qPrintable(QString("byte %1: %2 became %3").arg(i).arg((*opened)[i]).arg((*edited)[i])));
+        }
+        for (const Drag& d : drags)
+            QCOMPARE(readValue(*edited, d.entry), d.target);
+        // Live edits leave the working copy alone.
+        QVERIFY(editor->workingCopy == sound);
+
+        editor.reset();
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+    }
+};
+
+QTEST_MAIN(ITestEditor)
+#include "itest_editor.moc"
