@@ -9,6 +9,8 @@
 #include "controls/TKnob.h"
 #include "editor/EditorHost.h"
 #include "editor/ParameterMap.h"
+#include "editor/Randomizer.h"
+#include "editor/Schema.h"
 #include "editor/TfrmPatchEdit.h"
 #include "midi/MidiOut.h"
 
@@ -125,6 +127,34 @@ void BM_EditorKnobDrag100Moves(benchmark::State& state)
         double(state.iterations()) * 100, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_EditorKnobDrag100Moves)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// "Randomize Sound" followed by the reload of every control from the
+// working copy, as the button does: every entry allows every value, so each
+// draw moves most knobs and each reload repaints and sends them.
+void BM_EditorRandomizeSoundAndReload(benchmark::State& state)
+{
+    MemoryEditorHost host;
+    TfrmPatchEdit editor(host);
+    editor.workingCopy = sampleSound();
+    if (!showAndWait(editor)) {
+        state.SkipWithError("the editor was never exposed");
+        return;
+    }
+    SoundFamilySchema schema;
+    for (SchemaEntry& entry : schema.entries())
+        entry.allowed = QString(entry.parameter->valueCount(), QLatin1Char('1'));
+    Generator gen(12345);
+    drainQueue();
+    for (auto _ : state) {
+        RandomizeSound(editor.workingCopy, schema, gen);
+        editor.LoadControls();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        drainQueue();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EditorRandomizeSoundAndReload)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
 
