@@ -1,5 +1,6 @@
 // The keyboard player in the main window: synthetic key events through the
 // application's event filters, notes checked at a recording MIDI output.
+#include "WindowTestSupport.h"
 #include "librarian/TfrmMain.h"
 #include "midi/MidiOut.h"
 #include "midi/RecordingBackend.h"
@@ -34,13 +35,7 @@ class TestKeyboardWindow : public QObject {
     std::shared_ptr<midi::RecordingBackend> out;
     std::unique_ptr<TfrmMain> w;
 
-    template <typename T> T* child(const char* name) const
-    {
-        auto* c = w->findChild<T*>(QString::fromLatin1(name));
-        if (!c)
-            qFatal("no child %s", name);
-        return c;
-    }
+    template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
     QTimer* poll() const { return child<QTimer>("tmrKeyboard"); }
     QTimer* hook() const { return child<QTimer>("tmrKeyboardHook"); }
     QWidget* panel() const { return child<QWidget>("pnlKeyboard"); }

@@ -1,5 +1,6 @@
 // The main window driven as a user would: mouse and keys through QTest,
 // with the MIDI output recorded instead of sent.
+#include "WindowTestSupport.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmHelp.h"
 #include "librarian/TfrmMain.h"
@@ -31,26 +32,14 @@
 using namespace sondrake;
 using midi::Bytes;
 
+using testing::onNextModal;
+
 namespace {
 
 constexpr auto kWait = std::chrono::milliseconds(2000);
 
 QString blankPadded(const char* text) { return QString::fromLatin1(text).leftJustified(16, QLatin1Char(' ')); }
 
-// Runs `body` on the next modal dialog that opens, from inside its event loop.
-void onNextModal(std::function<void(QWidget*)> body)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, body] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            body(modal);
-        }
-    });
-    timer->start();
-}
 
 } // namespace
 
@@ -61,13 +50,7 @@ class TestMainWindow : public QObject {
     std::shared_ptr<midi::RecordingBackend> out;
     std::unique_ptr<TfrmMain> w;
 
-    template <typename T> T* child(const char* name) const
-    {
-        auto* c = w->findChild<T*>(QString::fromLatin1(name));
-        if (!c)
-            qFatal("no child %s", name);
-        return c;
-    }
+    template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
     SoundListView* list() const { return w->soundList(); }
     QPlainTextEdit* memo() const { return w->messagesBox(); }
     QAction* sendSelectedEntry() const { return child<QAction>("SendSysExforselectedsounds1"); }

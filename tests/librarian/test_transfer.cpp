@@ -1,6 +1,7 @@
 // Receptions and the sending of selected sounds, driven through the main
 // window. Without an input port a reception can only wait; what arrives over
 // MIDI is covered by the reception tests and the integration tests.
+#include "WindowTestSupport.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmMain.h"
 #include "midi/MidiOut.h"
@@ -26,24 +27,12 @@
 using namespace sondrake;
 using midi::Bytes;
 
+using testing::onNextModal;
+
 namespace {
 
 constexpr auto kWait = std::chrono::milliseconds(3000);
 
-// Runs `body` from inside the next modal wait.
-void onNextModal(std::function<void(QWidget*)> body)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, body] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            body(modal);
-        }
-    });
-    timer->start();
-}
 
 } // namespace
 
@@ -54,13 +43,7 @@ class TestTransfer : public QObject {
     std::shared_ptr<midi::RecordingBackend> out;
     std::unique_ptr<TfrmMain> w;
 
-    template <typename T> T* child(const char* name) const
-    {
-        auto* c = w->findChild<T*>(QString::fromLatin1(name));
-        if (!c)
-            qFatal("no child %s", name);
-        return c;
-    }
+    template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
     QStringList memoLines() const { return w->messagesBox()->toPlainText().split(QLatin1Char('\n')); }
     void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
     {

@@ -2,6 +2,7 @@
 // reception, fed in where the MIDI back end hands messages over: nothing
 // but whole, well-placed sounds is stored, every refusal is reported, the
 // window goes on working and Close ends the wait.
+#include "WindowTestSupport.h"
 #include "librarian/TfrmMain.h"
 #include "midi/MidiIn.h"
 #include "midi/MidiOut.h"
@@ -22,23 +23,12 @@
 using namespace sondrake;
 using midi::Bytes;
 
+using testing::onNextModal;
+
 namespace {
 
 constexpr auto kWait = std::chrono::milliseconds(3000);
 
-void onNextModal(std::function<void(QWidget*)> body)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, body] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            body(modal);
-        }
-    });
-    timer->start();
-}
 
 Bytes sysex(std::size_t size, std::uint8_t fill)
 {
