@@ -189,6 +189,14 @@ void TfrmPatchEdit::btnCreateSchemaFromCurrentSoundClick()
 
 void TfrmPatchEdit::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&))
 {
+    // Reloading sends what knobs, sliders and check boxes show, but a list
+    // reports only a user's choice: without its message here, a drawn
+    // waveform or octave would show in the window while the synthesizer kept
+    // playing the old one.
+    std::vector<std::pair<const ParameterEntry*, int>> lists;
+    for (const ParameterEntry& entry : parameterMap())
+        if (entry.kind == ControlKind::List && entry.isStored())
+            lists.emplace_back(&entry, controlValue(entry));
     try {
         groups(workingCopy, schema_, generator_ ? *generator_ : programGenerator());
     } catch (const std::exception& e) {
@@ -196,6 +204,15 @@ void TfrmPatchEdit::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Gen
     }
     // Also after a failure: the controls show what the working copy holds.
     LoadControls();
+    try {
+        for (const auto& [entry, before] : lists) {
+            const int now = controlValue(*entry);
+            if (now != before && now >= 0)
+                sendLive(*entry, now);
+        }
+    } catch (const std::exception& e) {
+        ShowError(errorText(e));
+    }
 }
 
 void TfrmPatchEdit::btnRandomizeSoundClick() { randomize(&RandomizeSound); }

@@ -386,6 +386,9 @@ private slots:
                     QCOMPARE(editor->controlValue(*r.entry), now);
                 if (r.knob && r.entry->tab == "Oscillators" && now != readValue(sound, *r.entry))
                     QVERIFY2(countOf(events, liveEvent(*r.entry, now)) >= 1, std::string(r.entry->control).c_str());
+                // A drawn list value is heard too, on every tab, exactly once.
+                if (r.entry->kind == ControlKind::List && now != readValue(sound, *r.entry))
+                    QVERIFY2(countOf(events, liveEvent(*r.entry, now)) == 1, std::string(r.entry->control).c_str());
             }
             QTRY_VERIFY(messages.contains(QStringLiteral("send")));
         }
