@@ -2,6 +2,7 @@
 // drags reach the synthesizer's edit buffer, and the dump it sends back holds
 // exactly the dragged values, encoded as the parameter map stores them.
 
+#include "JackTestSupport.h"
 #include "controls/TKnob.h"
 #include "editor/EditorHost.h"
 #include "editor/ParameterMap.h"
@@ -24,24 +25,10 @@ using namespace sondrake;
 using namespace sondrake::editor;
 using namespace std::chrono_literals;
 
+using testing::fromHexLine;
+using testing::indexOf;
+
 namespace {
-
-midi::Bytes fromHexLine(const QByteArray& line)
-{
-    midi::Bytes out;
-    for (const QByteArray& t : line.trimmed().split(' '))
-        if (!t.isEmpty())
-            out.push_back(static_cast<std::uint8_t>(t.toUInt(nullptr, 16)));
-    return out;
-}
-
-int indexOf(const std::vector<platform::MidiPortInfo>& ports, const QString& word)
-{
-    for (std::size_t i = 0; i < ports.size(); ++i)
-        if (ports[i].name.contains(word))
-            return static_cast<int>(i);
-    return -1;
-}
 
 const ParameterEntry& row(std::string_view control)
 {
@@ -159,19 +146,7 @@ private slots:
     void cleanupTestCase()
     {
         midi::MidiInPort::instance().setHandler(nullptr);
-        midi::MidiOutPort::instance().waitIdle(10s);
-        // Our clients close before the emulator's: a sync server stalls on
-        // clients that vanish unclosed.
-        midi::MidiInPort::instance().close();
-        midi::CloseMidiOut();
-        midi::MidiOutPort::instance().waitIdle(2s);
-        if (emulator.state() == QProcess::Running) {
-            emulator.write("quit\n");
-            if (!emulator.waitForFinished(10000)) {
-                emulator.terminate();
-                emulator.waitForFinished(5000);
-            }
-        }
+        testing::closeClientsThenQuit(emulator);
     }
 
     void threeKnobDragsComeBackInTheDump()

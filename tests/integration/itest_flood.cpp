@@ -12,6 +12,7 @@
 //
 // SONDRAKE_FLOOD_SECONDS sets the length of each phase (default 2).
 
+#include "JackTestSupport.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmMain.h"
 #include "midi/MidiIn.h"
@@ -42,6 +43,8 @@
 
 using namespace sondrake;
 using namespace std::chrono_literals;
+
+using testing::indexOf;
 
 namespace {
 
@@ -234,14 +237,6 @@ private:
     double lastCpu_ = 0;
     double worstBusy_ = 0;
 };
-
-int indexOf(const std::vector<platform::MidiPortInfo>& ports, const QString& word)
-{
-    for (std::size_t i = 0; i < ports.size(); ++i)
-        if (ports[i].name.contains(word))
-            return int(i);
-    return -1;
-}
 
 } // namespace
 

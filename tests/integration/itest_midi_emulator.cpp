@@ -2,6 +2,7 @@
 // private JACK server test.sh starts): wire bytes arrive unchanged, and a bank
 // read is answered one SoundDump per request.
 
+#include "JackTestSupport.h"
 #include "EmulatorCore.h"
 #include "midi/MidiIn.h"
 #include "midi/MidiOut.h"
@@ -18,23 +19,10 @@ using namespace sondrake;
 using namespace sondrake::midi;
 using namespace std::chrono_literals;
 
-namespace {
-Bytes fromHexLine(const QByteArray& line)
-{
-    Bytes out;
-    for (const QByteArray& t : line.trimmed().split(' '))
-        if (!t.isEmpty())
-            out.push_back(static_cast<std::uint8_t>(t.toUInt(nullptr, 16)));
-    return out;
-}
+using testing::fromHexLine;
+using testing::indexOf;
 
-int indexOf(const std::vector<platform::MidiPortInfo>& ports, const QString& word)
-{
-    for (std::size_t i = 0; i < ports.size(); ++i)
-        if (ports[i].name.contains(word))
-            return static_cast<int>(i);
-    return -1;
-}
+namespace {
 } // namespace
 
 class ITestMidiEmulator : public QObject {
@@ -110,19 +98,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        MidiOutPort::instance().waitIdle(10s);
-        // Close our clients before the emulator's: a sync server stalls on
-        // clients that vanish unclosed.
-        MidiInPort::instance().close();
-        CloseMidiOut();
-        MidiOutPort::instance().waitIdle(2s);
-        if (emulator.state() == QProcess::Running) {
-            emulator.write("quit\n");
-            if (!emulator.waitForFinished(10000)) {
-                emulator.terminate();
-                emulator.waitForFinished(5000);
-            }
-        }
+        testing::closeClientsThenQuit(emulator);
     }
 
     void ownPortsNeverListed()

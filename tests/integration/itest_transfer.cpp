@@ -2,6 +2,7 @@
 // a whole bank read, sending selected sounds, and a synthesizer that goes
 // away in the middle of a read.
 
+#include "JackTestSupport.h"
 #include "EmulatorCore.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmMain.h"
@@ -27,15 +28,9 @@ using namespace sondrake;
 using namespace std::chrono_literals;
 using emulator::EmulatorCore;
 
-namespace {
+using testing::indexOf;
 
-int indexOf(const std::vector<platform::MidiPortInfo>& ports, const QString& word)
-{
-    for (std::size_t i = 0; i < ports.size(); ++i)
-        if (ports[i].name.contains(word))
-            return static_cast<int>(i);
-    return -1;
-}
+namespace {
 
 // Runs `body` from inside the next modal wait.
 void onNextModal(std::function<void(QWidget*)> body)
@@ -188,18 +183,7 @@ private slots:
     {
         midi::MidiOutPort::instance().waitIdle(10s);
         w.reset();
-        // Our clients close before the emulator's: a sync server stalls on
-        // clients that vanish unclosed.
-        midi::MidiInPort::instance().close();
-        midi::CloseMidiOut();
-        midi::MidiOutPort::instance().waitIdle(2s);
-        if (emulator.state() == QProcess::Running) {
-            emulator.write("quit\n");
-            if (!emulator.waitForFinished(10000)) {
-                emulator.terminate();
-                emulator.waitForFinished(5000);
-            }
-        }
+        testing::closeClientsThenQuit(emulator);
     }
 
     void bankReadStoresAllHundredSounds()

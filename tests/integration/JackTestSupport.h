@@ -1,0 +1,55 @@
+#pragma once
+
+// Helpers shared by the tests that run over the private JACK server.
+
+#include "midi/MidiIn.h"
+#include "midi/MidiOut.h"
+#include "platform/MidiService.h"
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+
+#include <chrono>
+#include <vector>
+
+namespace sondrake::testing {
+
+// One line of the emulator's headless monitor ("F0 00 20 ...") as bytes.
+inline midi::Bytes fromHexLine(const QByteArray& line)
+{
+    midi::Bytes out;
+    for (const QByteArray& t : line.trimmed().split(' '))
+        if (!t.isEmpty())
+            out.push_back(static_cast<std::uint8_t>(t.toUInt(nullptr, 16)));
+    return out;
+}
+
+// Index of the first port whose name holds `word`, or -1.
+inline int indexOf(const std::vector<platform::MidiPortInfo>& ports, const QString& word)
+{
+    for (std::size_t i = 0; i < ports.size(); ++i)
+        if (ports[i].name.contains(word))
+            return static_cast<int>(i);
+    return -1;
+}
+
+// Closes our clients first, then asks the peer program to quit: a sync JACK
+// server stalls on clients that vanish without closing.
+inline void closeClientsThenQuit(QProcess& peer)
+{
+    using namespace std::chrono_literals;
+    midi::MidiOutPort::instance().waitIdle(10s);
+    midi::MidiInPort::instance().close();
+    midi::CloseMidiOut();
+    midi::MidiOutPort::instance().waitIdle(2s);
+    if (peer.state() == QProcess::Running) {
+        peer.write("quit\n");
+        if (!peer.waitForFinished(10000)) {
+            peer.terminate();
+            peer.waitForFinished(5000);
+        }
+    }
+}
+
+} // namespace sondrake::testing
