@@ -3,7 +3,9 @@
 // Helpers of the editor window tests: sounds to load and the live messages
 // the recording output saw, read back as controllers and NRPNs.
 
+#include "editor/EditorHost.h"
 #include "editor/ParameterMap.h"
+#include "editor/TfrmPatchEdit.h"
 #include "midi/MidiOut.h"
 #include "midi/RecordingBackend.h"
 #include "store/SoundDump.h"
@@ -12,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -126,6 +129,20 @@ inline const ParameterEntry& row(std::string_view control)
     if (!e)
         qFatal("no row %s", std::string(control).c_str());
     return *e;
+}
+
+// Opens an editor on `sound`, shown, active and exposed, as the librarian does.
+inline std::unique_ptr<sondrake::editor::TfrmPatchEdit> openEditorWindow(
+    sondrake::editor::EditorHost& host, const sondrake::SoundDump& sound)
+{
+    auto editor = std::make_unique<sondrake::editor::TfrmPatchEdit>(host);
+    editor->workingCopy = sound;
+    editor->show();
+    editor->activateWindow();
+    if (!QTest::qWaitForWindowExposed(editor.get()))
+        qWarning("editor not exposed");
+    QCoreApplication::processEvents();
+    return editor;
 }
 
 } // namespace patchedit_test

@@ -71,17 +71,7 @@ private:
     QStringList messages;
     std::unique_ptr<MemoryEditorHost> host;
 
-    std::unique_ptr<TfrmPatchEdit> openEditor(const SoundDump& sound)
-    {
-        auto editor = std::make_unique<TfrmPatchEdit>(*host);
-        editor->workingCopy = sound;
-        editor->show();
-        editor->activateWindow();
-        if (!QTest::qWaitForWindowExposed(editor.get()))
-            qWarning("editor not exposed");
-        QCoreApplication::processEvents();
-        return editor;
-    }
+    std::unique_ptr<TfrmPatchEdit> openEditor(const SoundDump& sound) { return openEditorWindow(*host, sound); }
 
 private slots:
     void initTestCase()

@@ -93,17 +93,7 @@ private:
     std::unique_ptr<MemoryEditorHost> host;
     std::unique_ptr<QTemporaryDir> folder;
 
-    std::unique_ptr<TfrmPatchEdit> openEditor(const SoundDump& sound)
-    {
-        auto editor = std::make_unique<TfrmPatchEdit>(*host);
-        editor->workingCopy = sound;
-        editor->show();
-        editor->activateWindow();
-        if (!QTest::qWaitForWindowExposed(editor.get()))
-            qWarning("editor not exposed");
-        QCoreApplication::processEvents();
-        return editor;
-    }
+    std::unique_ptr<TfrmPatchEdit> openEditor(const SoundDump& sound) { return openEditorWindow(*host, sound); }
 
     QString fileOf(const QString& name) const { return schemaPath(folder->path(), name); }
 
