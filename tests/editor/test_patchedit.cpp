@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -208,6 +209,47 @@ private slots:
         }
         QCOMPARE(long(events.size()), total);
         // The knob's live edit leaves the sound alone.
+        QCOMPARE(readValue(editor->workingCopy, level), 120);
+    }
+
+    void keysAndWheelSendOneMessagePerStep()
+    {
+        SoundDump sound = sampleSound(4);
+        const ParameterEntry& level = row("KnobOsc1Level");
+        writeValue(sound, level, 120);
+        auto editor = openEditor(sound);
+        auto* knob = editor->findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"));
+        QVERIFY(knob);
+        drained(*rec);
+        rec->clear();
+        // Taking the focus shows a ring and sends nothing.
+        knob->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(knob->hasFocus());
+        QTest::qWait(20);
+        QCOMPARE(drained(*rec).size(), std::size_t(0));
+
+        auto wheel = [&](int angle) {
+            const QPointF at(16, 24);
+            QWheelEvent e(at, knob->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
+                Qt::NoScrollPhase, false);
+            QApplication::sendEvent(knob, &e);
+        };
+        QTest::keyClick(knob, Qt::Key_Up); // 121
+        QTest::keyClick(knob, Qt::Key_PageUp); // 127, not past it
+        QTest::keyClick(knob, Qt::Key_Up); // at Max: nothing
+        QTest::keyClick(knob, Qt::Key_Home); // 0
+        wheel(-120); // at Min: nothing
+        wheel(240); // 1, 2
+        QTest::qWait(20);
+        // Leaving by Tab goes to the knob's "R" button and sends nothing either.
+        QTest::keyClick(knob, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), editor->BitBtn()[std::size_t(level.rButton)]);
+        QTest::qWait(20);
+        const std::vector<Event> events = drained(*rec);
+        const std::vector<Event> expected { liveEvent(level, 121), liveEvent(level, 127), liveEvent(level, 0),
+            liveEvent(level, 1), liveEvent(level, 2) };
+        QCOMPARE(events.size(), expected.size());
+        QVERIFY(std::equal(events.begin(), events.end(), expected.begin()));
         QCOMPARE(readValue(editor->workingCopy, level), 120);
     }
 
