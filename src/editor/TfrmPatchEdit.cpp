@@ -202,6 +202,9 @@ TfrmPatchEdit::TfrmPatchEdit(EditorHost& host, QWidget* parent)
     scrollArea->setObjectName(QStringLiteral("scrPatchEdit"));
     scrollArea->setFrameShape(QFrame::NoFrame);
     scrollArea->setWidgetResizable(true);
+    // Tab scrolls each control into view as it reaches it; the area itself
+    // would only be an invisible stop.
+    scrollArea->setFocusPolicy(Qt::NoFocus);
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("pnlContent"));
     // In the window before anything is measured, so the window's font counts.

@@ -356,6 +356,18 @@ private slots:
         // The last row of the first tab, out of reach before.
         editor.PageControl1->setCurrentIndex(0);
         QVERIFY(reachable(editor.findChild<QWidget*>(QStringLiteral("ckbOsc12Sync"))));
+
+        // Without a mouse: Tab brings every control it reaches into view.
+        editor.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        editor.edtName->setFocus();
+        for (int i = 0; i < 200; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* f = QApplication::focusWidget();
+            QVERIFY(f);
+            QVERIFY2(viewport->isAncestorOf(f), qPrintable(QString::fromLatin1(f->metaObject()->className()) + f->objectName()));
+            QVERIFY2(viewport->rect().contains(rectIn(f, viewport)), qPrintable(f->objectName()));
+        }
     }
 
     void shots()
