@@ -136,7 +136,7 @@ int main(int argc, char* argv[])
     Q_INIT_RESOURCE(resources); // the icons sit in a static library nothing else pulls in
     QApplication::setWindowIcon(programIcon());
     // Lets the desktop match the windows to the installed entry and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Sondrake"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(sondrake::kDesktopId));
     quitOnSignals(app);
 
     int exitCode = 0;

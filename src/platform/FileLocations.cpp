@@ -1,5 +1,7 @@
 #include "platform/FileLocations.h"
 
+#include "sondrake/Version.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -31,11 +33,17 @@ namespace {
 
 } // namespace
 
+bool isInstalledCopy(const QString& programFolder)
+{
+    const QString entry = QStringLiteral("../share/applications/%1.desktop").arg(QString::fromLatin1(kDesktopId));
+    return QFileInfo(QDir(programFolder).filePath(entry)).isFile();
+}
+
 FileLocations chooseFileLocations(const QString& programFolder, bool portable)
 {
     FileLocations where;
     const QString program = QDir::cleanPath(QDir(programFolder).absolutePath());
-    if (portable || isWritableFolder(program)) {
+    if (portable || (!isInstalledCopy(program) && isWritableFolder(program))) {
         where.settingsFolder = program;
         where.schemaFolder = program;
         where.schemaFolders = { program };

@@ -3,10 +3,11 @@
 // Where the settings file and the sound-family schemas live. A copy of the
 // program in a folder its user may write to (a build tree, a portable copy,
 // or any copy started with --portable) keeps them beside the executable, as
-// it always did. An installed program's folder is read-only for its users:
-// then each user's files go to the per-user folders of the platform, and
-// schemas put beside the program or into the shared data folders are offered
-// too, read-only.
+// it always did. An installed program's folder is read-only for its users,
+// and one that root or a user's own prefix could write to is no place for
+// them either: then each user's files go to the per-user folders of the
+// platform, and schemas put beside the program or into the shared data
+// folders are offered too, read-only.
 
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,10 @@ FileLocations chooseFileLocations(const QString& programFolder, bool portable);
 const FileLocations& fileLocations();
 // Must be called before the first fileLocations(); main() does it.
 void setPortable(bool portable);
+
+// The program was installed: its desktop entry sits in the share folder
+// beside its bin folder (as "cmake --install" and the package put it).
+bool isInstalledCopy(const QString& programFolder);
 
 // True when a file can really be created in folder. The mode bits alone do not
 // tell: root may write where they forbid it, and nobody may write to a

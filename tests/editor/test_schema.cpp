@@ -1,5 +1,6 @@
 #include "editor/Schema.h"
 #include "platform/FileLocations.h"
+#include "sondrake/Version.h"
 
 #include <QtTest>
 
@@ -262,6 +263,17 @@ private slots:
         QCOMPARE(where.schemaFolder, home.path());
         QCOMPARE(QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList()); // the writability probe leaves nothing behind
+
+        // Installed where its user (root, or into a prefix of their own) may
+        // write: still the user's folders, never the system's bin folder.
+        const QString prefix = home.filePath(QStringLiteral("prefix"));
+        const QString entry = prefix + QStringLiteral("/share/applications/") + sondrake::kDesktopId + ".desktop";
+        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/bin")) && QDir().mkpath(QFileInfo(entry).path()));
+        QVERIFY(QFile(entry).open(QIODevice::WriteOnly));
+        where = platform::chooseFileLocations(prefix + QStringLiteral("/bin"), false);
+        QVERIFY(!where.besideProgram);
+        QCOMPARE(where.settingsFolder, home.filePath(QStringLiteral("config/")) + app);
+        QVERIFY(platform::chooseFileLocations(prefix + QStringLiteral("/bin"), true).besideProgram);
     }
 };
 
