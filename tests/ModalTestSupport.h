@@ -39,6 +39,12 @@ private:
     QPointer<QWidget> modal_;
 };
 
+// The test function (and data row) running now.
+inline QByteArray runningTest()
+{
+    return QByteArray(QTest::currentTestFunction()) + '/' + QByteArray(QTest::currentDataTag());
+}
+
 // Runs `body` on the next modal widget that opens (not on one already open
 // when this is called), from inside its event loop, and closes that widget
 // afterwards if `body` left it open. The watch ends with the test function
@@ -47,13 +53,10 @@ private:
 inline void onNextModal(std::function<void(QWidget*)> body)
 {
     const QPointer<QWidget> before = QApplication::activeModalWidget();
-    const auto currentTest = [] {
-        return QByteArray(QTest::currentTestFunction()) + '/' + QByteArray(QTest::currentDataTag());
-    };
     auto* timer = new QTimer;
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, body, before, test = currentTest(), currentTest] {
-        if (currentTest() != test) {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, body, before, test = runningTest()] {
+        if (runningTest() != test) {
             timer->stop();
             timer->deleteLater();
             return;

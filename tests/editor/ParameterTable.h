@@ -72,6 +72,9 @@ struct Row {
 };
 
 // In the editor's order: group box by group box, as kGroupBoxes counts them.
+// Columns: control, kind, caption, min, max, schema order, key, R button,
+// place in the dump, live message, tolerance class (, Own).
+// clang-format off
 constexpr Row kRows[] = {
     { "KnobOsc1Semitone", Knob, "Semitone", 52, 76, 3, "Osc1Semitone", 3, plain(20), cc(40), TolSemitone },
     { "KnobOsc1Detune", Knob, "Detune", 15, 114, 4, "Osc1Detune", 4, plain(21), cc(41), TolDetune },
@@ -217,6 +220,7 @@ constexpr Row kRows[] = {
     { "cmbPanInitialStartPosition", List, "", 0, 3, 0, "", 0, none(), nrpnPlus(105, 48), TolNone },
     { "cmbCHorusInitialStartPOsition", List, "", 0, 3, 0, "", 0, none(), nrpnPlus(105, 44), TolNone },
 };
+// clang-format on
 
 struct GroupBox {
     std::string_view tab;
@@ -245,33 +249,33 @@ constexpr GroupBox kGroupBoxes[] = {
 };
 
 // What each randomize routine draws, in drawing order.
-constexpr std::string_view kDrawOsc1[] = { "KnobOsc1Semitone", "cmbOsc1Forms", "KnobOsc1Detune", "KnobOsc1Level",
-    "KnobOsc1ManualPW", "KnobOsc1LFO2PW", "KnobOsc1ModEnvPW", "cmbOsc1Octave", "KnobOsc1ModEnvPitch",
-    "KnobOsc1LFO1Pitch" };
-constexpr std::string_view kDrawOsc2[] = { "KnobOsc2Semitone", "cmbOsc2Forms", "KnobOsc2Detune", "KnobOsc2Level",
-    "KnobOsc2ManualPW", "KnobOsc2LFO2PW", "KnobOsc2ModEnvPW", "cmbOsc2Octave", "KnobOsc2ModEnvPitch",
-    "KnobOsc2LFO1Pitch" };
-constexpr std::string_view kDrawOsc3[] = { "KnobOsc3Semitone", "cmbOsc3Forms", "KnobOsc3Detune", "KnobOsc3Level",
-    "KnobOsc3ManualPW", "KnobOsc3LFO2PW", "KnobOsc3ModEnvPW", "cmbOsc3Octave", "KnobOsc3ModEnvPitch",
-    "KnobOsc3LFO1Pitch" };
-constexpr std::string_view kDrawNoiseRing[] = { "cmbNoisetype", "KnobNoiseLevel", "KnobLfo1NoiseLevel",
-    "KnobRing12Level", "KnobLFO1Ring12Level" };
-constexpr std::string_view kDrawOscCommon[] = { "cmbUnison", "cmbOscPolyMode", "cmbFilterSlope", "cmbPortaMode",
-    "cmbFixedNote", "ckbOsc12Sync", "KnobPortamento", "KnobUnidetune", "KnobVCODrift", "KnobPreglide",
-    "KnobStartPhase", "Knob23FMLevel", "Knob23FMADEnv", "Knob23FMLFO1", "KnobMixerOut", "KnobMixerLFO1OSC1",
-    "KnobMixerLFO2OSC1", "KnobMixerLFO2OSC2", "KnobMixerADenvOSC3" };
-constexpr std::string_view kDrawFilter[] = { "KnobFrequency", "KnobResonance", "KnobKeyTrack",
-    "KnobModenvFiltFreq", "KnobLfo2FiltFreq", "KnobOverdrive", "KnobQNormalise", "KnobFiltVelocity",
-    "cmbFilterType" };
+constexpr std::string_view kDrawOsc1[]
+    = { "KnobOsc1Semitone", "cmbOsc1Forms", "KnobOsc1Detune", "KnobOsc1Level", "KnobOsc1ManualPW",
+          "KnobOsc1LFO2PW", "KnobOsc1ModEnvPW", "cmbOsc1Octave", "KnobOsc1ModEnvPitch", "KnobOsc1LFO1Pitch" };
+constexpr std::string_view kDrawOsc2[]
+    = { "KnobOsc2Semitone", "cmbOsc2Forms", "KnobOsc2Detune", "KnobOsc2Level", "KnobOsc2ManualPW",
+          "KnobOsc2LFO2PW", "KnobOsc2ModEnvPW", "cmbOsc2Octave", "KnobOsc2ModEnvPitch", "KnobOsc2LFO1Pitch" };
+constexpr std::string_view kDrawOsc3[]
+    = { "KnobOsc3Semitone", "cmbOsc3Forms", "KnobOsc3Detune", "KnobOsc3Level", "KnobOsc3ManualPW",
+          "KnobOsc3LFO2PW", "KnobOsc3ModEnvPW", "cmbOsc3Octave", "KnobOsc3ModEnvPitch", "KnobOsc3LFO1Pitch" };
+constexpr std::string_view kDrawNoiseRing[]
+    = { "cmbNoisetype", "KnobNoiseLevel", "KnobLfo1NoiseLevel", "KnobRing12Level", "KnobLFO1Ring12Level" };
+constexpr std::string_view kDrawOscCommon[] = { "cmbUnison", "cmbOscPolyMode", "cmbFilterSlope",
+    "cmbPortaMode", "cmbFixedNote", "ckbOsc12Sync", "KnobPortamento", "KnobUnidetune", "KnobVCODrift",
+    "KnobPreglide", "KnobStartPhase", "Knob23FMLevel", "Knob23FMADEnv", "Knob23FMLFO1", "KnobMixerOut",
+    "KnobMixerLFO1OSC1", "KnobMixerLFO2OSC1", "KnobMixerLFO2OSC2", "KnobMixerADenvOSC3" };
+constexpr std::string_view kDrawFilter[]
+    = { "KnobFrequency", "KnobResonance", "KnobKeyTrack", "KnobModenvFiltFreq", "KnobLfo2FiltFreq",
+          "KnobOverdrive", "KnobQNormalise", "KnobFiltVelocity", "cmbFilterType" };
 constexpr std::string_view kDrawLfos[] = { "KnobLfo1Speed", "KnobLfo1Delay", "cmbLfo1Waveform",
     "cmblfo1Triggering", "KnobLfo1Velocity", "KnobLfo1KeysyncPhaseOffset", "ckbLfo1OneShot", "ckbLfo1Keysync",
     "ckbLfo1CommonToAllVoices", "ckbLfo1Polarity", "KnobLfo2Speed", "KnobLfo2Delay", "cmbLfo2Waveform",
     "cmblfo2Triggering", "KnobLfo2Velocity", "KnobLfo2KeysyncPhaseOffset", "ckbLfo2OneShot", "ckbLfo2Keysync",
     "ckbLfo2CommonToAllVoices", "ckbLfo2Polarity" };
-constexpr std::string_view kDrawEnvelopes[] = { "sldAmpAttack", "sldAmpDecay", "sldAmpSustain", "sldAmpRelease",
-    "sldModEnvAttack", "sldModEnvDecay", "sldModEnvSustain", "sldModEnvRelease", "sldEnv3Attack", "sldEnv3Decay",
-    "sldVelocityAmp", "sldVelocityModEnv", "sldVelocityADEnv", "cmbAmpEnvMonotrig", "cmbMEnvMonotrig",
-    "cmbADEnvMonotrig" };
+constexpr std::string_view kDrawEnvelopes[] = { "sldAmpAttack", "sldAmpDecay", "sldAmpSustain",
+    "sldAmpRelease", "sldModEnvAttack", "sldModEnvDecay", "sldModEnvSustain", "sldModEnvRelease",
+    "sldEnv3Attack", "sldEnv3Decay", "sldVelocityAmp", "sldVelocityModEnv", "sldVelocityADEnv",
+    "cmbAmpEnvMonotrig", "cmbMEnvMonotrig", "cmbADEnvMonotrig" };
 
 inline const Row* rowOf(std::string_view control)
 {

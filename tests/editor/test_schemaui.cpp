@@ -338,8 +338,8 @@ private slots:
             { &TfrmPatchEdit::btnRandomizeEnvelopes, controlsOf({ pt::kDrawEnvelopes }) },
             { &TfrmPatchEdit::btnRandomizeLFOs, controlsOf({ pt::kDrawLfos }) },
             { &TfrmPatchEdit::btnRandomizeSound,
-                controlsOf({ pt::kDrawOsc1, pt::kDrawOsc2, pt::kDrawOsc3, pt::kDrawNoiseRing, pt::kDrawOscCommon,
-                    pt::kDrawFilter, pt::kDrawLfos, pt::kDrawEnvelopes }) },
+                controlsOf({ pt::kDrawOsc1, pt::kDrawOsc2, pt::kDrawOsc3, pt::kDrawNoiseRing,
+                    pt::kDrawOscCommon, pt::kDrawFilter, pt::kDrawLfos, pt::kDrawEnvelopes }) },
         };
         unsigned seed = 10;
         for (const Case& c : cases) {

@@ -45,7 +45,8 @@ void save(QWidget* widget, const QString& name)
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
     if (QGuiApplication::platformName() == QStringLiteral("xcb"))
         QProcess::execute(QStringLiteral("import"),
-            { QStringLiteral("-window"), QStringLiteral("root"), outDir + QLatin1Char('/') + name + QStringLiteral("-screen.png") });
+            { QStringLiteral("-window"), QStringLiteral("root"),
+                outDir + QLatin1Char('/') + name + QStringLiteral("-screen.png") });
 }
 
 // Runs `act` on the next modal dialog from inside its event loop, then
