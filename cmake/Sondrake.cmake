@@ -27,7 +27,7 @@ function(sondrake_tests)
     set_tests_properties(${_target} PROPERTIES
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SONDRAKE_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
     # A hung test fails at its timeout: the slowest take about 8 s (unit,
-    # about 25 s under the sanitizers) and 16 s (integration) on a loaded
+    # about 15 s under the sanitizers) and 16 s (integration) on a loaded
     # 2-core machine, so these leave room without letting a hang eat the CI
     # run.
     if(_n MATCHES "^itest_")
