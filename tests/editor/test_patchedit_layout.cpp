@@ -21,7 +21,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -367,34 +366,6 @@ private slots:
             QVERIFY(f);
             QVERIFY2(viewport->isAncestorOf(f), qPrintable(QString::fromLatin1(f->metaObject()->className()) + f->objectName()));
             QVERIFY2(viewport->rect().contains(rectIn(f, viewport)), qPrintable(f->objectName()));
-        }
-    }
-
-    void shots()
-    {
-        const QByteArray dir = qgetenv("SONDRAKE_SHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("set SONDRAKE_SHOT_DIR to write the tab images (SONDRAKE_SHOT_FONT for a font size in pixels)");
-        AppFont font(qEnvironmentVariableIntValue("SONDRAKE_SHOT_FONT"));
-        MemoryEditorHost host;
-        TfrmPatchEdit editor(host);
-        editor.workingCopy.fill(64);
-        editor.show();
-        for (int t = 0; t < editor.PageControl1->count(); ++t) {
-            editor.PageControl1->setCurrentIndex(t);
-            QCoreApplication::processEvents();
-            editor.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/tab%1.png").arg(t));
-            // On a real X server, also the screen as the window system shows it.
-            if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
-                QTest::qWait(300);
-                QProcess::execute(QStringLiteral("import"),
-                    { QStringLiteral("-window"), QStringLiteral("root"),
-                        QString::fromLocal8Bit(dir) + QStringLiteral("/screen%1.png").arg(t) });
-            }
-        }
-        QCoreApplication::processEvents();
-        for (const QString& e : errors) {
-            qWarning() << e;
         }
     }
 
