@@ -85,7 +85,8 @@ private:
 // problem.
 bool isValidSchemaName(const QString& name, QString* problem);
 
-// <folder>/<name>.sndfamily
+// <folder>/<name>.sndfamily, or the existing file of that name whose
+// extension differs only in case.
 QString schemaPath(const QString& folder, const QString& name);
 
 // The folder of the running program: where schemas are listed, loaded and saved.
@@ -94,8 +95,8 @@ QString schemaFolder();
 // program's folder. GUI thread only.
 void setSchemaFolder(const QString& folder);
 
-// The names (file name without ".sndfamily") of the schema files in folder,
-// sorted by name; directories are skipped.
+// The names (file name without ".sndfamily", in any case) of the schema
+// files in folder, hidden ones too, sorted by name; directories are skipped.
 QStringList listSchemaNames(const QString& folder);
 
 } // namespace sondrake::editor

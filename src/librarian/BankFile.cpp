@@ -1,8 +1,9 @@
 #include "librarian/BankFile.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -118,24 +119,7 @@ bool saveSlots(const QString& path, const SoundStore& store, int first, int coun
         const SoundDump& d = store.slot(s);
         bytes.append(reinterpret_cast<const char*>(d.data()), kBlock);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, bytes, error);
 }
 
 bool saveBank(const QString& path, const SoundStore& store, QString* error)

@@ -6,6 +6,7 @@
 #include "librarian/Settings.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmZRSettings.h"
+#include "platform/Messages.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -173,6 +174,8 @@ void TfrmMain::SavetoseparatefileSoundBanks1Click()
 void TfrmMain::LoadFromfilepatchlist1Click()
 {
     guarded([this] {
+        if (refuseWhileSending(QStringLiteral("load")))
+            return;
         LibrarianDialogs& dialogs = librarianDialogs();
         if (dialogs.ask(this, QStringLiteral("Save changes ?")) == LibrarianDialogs::Answer::Yes)
             SavetoseparatefileSoundBanks1Click();
@@ -203,8 +206,8 @@ void TfrmMain::ReadSettings()
     QString error;
     const QString path = settingsFilePath();
     if (!settings::load(path, values, &error))
-        AddMessage(QStringLiteral("Could not read the settings file %1: %2. The default settings are used; "
-                                  "at close the program tries to write the file again.")
+        AddMessage(QStringLiteral("Could not read the settings file %1: %2. The default settings are used, "
+                                  "and the file is left as it is.")
                        .arg(quoted(path), error));
     applySettings(*this, values);
 
@@ -250,8 +253,9 @@ bool TfrmMain::FormCloseQuery()
     guarded([this] {
         if (AutoloadFileName.isEmpty())
             return;
-        const QString question
-            = QStringLiteral("Do you want to save changes to autoload file (") + AutoloadFileName + QStringLiteral(") ?");
+        // A name of megabytes (a damaged settings file) must not freeze the box.
+        const QString question = QStringLiteral("Do you want to save changes to autoload file (")
+            + elideMiddle(AutoloadFileName, kMaxMessageLength) + QStringLiteral(") ?");
         if (librarianDialogs().ask(this, question) == LibrarianDialogs::Answer::Yes && !SaveBankFile(AutoloadFileName))
             std::fprintf(stderr, "The autoload file %s was not saved.\n", AutoloadFileName.toLocal8Bit().constData());
     });

@@ -1,8 +1,9 @@
 #include "platform/IniFile.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace sondrake {
 
@@ -19,6 +20,17 @@ QByteArray trimBlanks(const QByteArray& bytes)
     while (e > b && (isBlank(bytes[e - 1]) || bytes[e - 1] == '\r'))
         --e;
     return bytes.mid(b, e - b);
+}
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+// UTF-16 and UTF-32 text: a byte-order mark of its own, or, without one, a
+// zero byte in the first character.
+bool isWideText(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return true;
+    return bytes.size() >= 2 && (bytes[0] == '\0' || bytes[1] == '\0');
 }
 
 bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
@@ -77,7 +89,14 @@ IniFile::Line IniFile::parseLine(QByteArray raw, QByteArray ending)
 void IniFile::parse(const QByteArray& bytes)
 {
     lines_.clear();
+    bom_.clear();
     qsizetype pos = 0;
+    // Editors on Windows start UTF-8 files with a byte-order mark; read as
+    // part of the first line it would hide the first section.
+    if (bytes.startsWith(kUtf8Bom)) {
+        bom_ = QByteArray(kUtf8Bom);
+        pos = bom_.size();
+    }
     const qsizetype n = bytes.size();
     while (pos < n) {
         const qsizetype nl = bytes.indexOf('\n', pos);
@@ -99,7 +118,8 @@ QByteArray IniFile::toBytes() const
     for (const Line& l : lines_)
         total += l.raw.size() + l.ending.size();
     QByteArray out;
-    out.reserve(total);
+    out.reserve(bom_.size() + total);
+    out += bom_;
     for (const Line& l : lines_) {
         out += l.raw;
         out += l.ending;
@@ -143,32 +163,17 @@ bool IniFile::load(QString* error)
             *error = QStringLiteral("the file is too large for a settings file");
         return false;
     }
+    if (isWideText(bytes)) {
+        // Read byte by byte it would look empty, and saving would replace it.
+        if (error)
+            *error = QStringLiteral("the file is saved as UTF-16 (or UTF-32) text; save it as UTF-8 text to use it");
+        return false;
+    }
     parse(bytes);
     return true;
 }
 
-bool IniFile::save(QString* error) const
-{
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
-}
+bool IniFile::save(QString* error) const { return writeFileAtomically(path_, toBytes(), error); }
 
 int IniFile::findSection(const QString& section) const
 {

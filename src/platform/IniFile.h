@@ -18,7 +18,9 @@ namespace sondrake {
 // - nothing else is removed or reordered, and every line write() does not
 //   touch keeps its bytes exactly, line ending included (also a last line
 //   without a newline, unless something has to be appended after it).
-// Lines starting with ';' or '#' are comments. Values are UTF-8; surrounding
+// Lines starting with ';' or '#' are comments. A UTF-8 byte-order mark
+// before the first line is kept but not read as part of it; a UTF-16 or
+// UTF-32 file is refused by load(). Values are UTF-8; surrounding
 // blanks and one pair of matching surrounding quotes are dropped on reading,
 // so write() puts a value that has either inside quotes: what it writes reads
 // back unchanged.
@@ -72,6 +74,7 @@ private:
     QByteArray lineEnding() const;
 
     QString path_;
+    QByteArray bom_; // a UTF-8 byte-order mark the file began with
     std::vector<Line> lines_;
 };
 

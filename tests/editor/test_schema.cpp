@@ -213,9 +213,21 @@ private slots:
         writeAll(dir.filePath(QStringLiteral("Strings.sndfamily")), "");
         writeAll(dir.filePath(QStringLiteral("Bass.sndfamily")), "");
         writeAll(dir.filePath(QStringLiteral("Notes.txt")), "");
-        writeAll(dir.filePath(QStringLiteral("Upper.SNDFAMILY")), "");
+        // Listed as a wildcard listing that ignores case would: hidden names
+        // (the schema box accepts ".dark") and any case of the extension.
+        writeAll(dir.filePath(QStringLiteral("Upper.SNDFAMILY")), "[Parameters]\nOsc1Semitone=101\n");
+        writeAll(dir.filePath(QStringLiteral(".dark.sndfamily")), "");
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Dir.sndfamily")));
-        QCOMPARE(listSchemaNames(dir.path()), QStringList({ QStringLiteral("Bass"), QStringLiteral("Strings") }));
+        QCOMPARE(listSchemaNames(dir.path()),
+            QStringList({ QStringLiteral(".dark"), QStringLiteral("Bass"), QStringLiteral("Strings"),
+                QStringLiteral("Upper") }));
+        // ...and what is listed loads, and saves back into the same file.
+        SoundFamilySchema s;
+        const QString upper = schemaPath(dir.path(), QStringLiteral("Upper"));
+        QVERIFY(s.load(upper, nullptr));
+        QCOMPARE(s.allowedValues("KnobOsc1Semitone"), QStringLiteral("101"));
+        QVERIFY(s.save(upper, nullptr));
+        QCOMPARE(QDir(dir.path()).entryList({ QStringLiteral("Upper.*") }, QDir::Files).size(), 1);
         QCOMPARE(schemaFolder(), QCoreApplication::applicationDirPath());
     }
 };
