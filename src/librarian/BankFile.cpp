@@ -12,6 +12,7 @@ namespace sondrake::bankfile {
 namespace {
 
 constexpr qint64 kBlock = static_cast<qint64>(kDumpSize);
+constexpr qsizetype kMaxPathLength = 4096; // Linux's PATH_MAX, in bytes and so in characters
 
 // Reads up to n bytes, also from devices that deliver less per call.
 // Returns the count read, or -1 on a read error.
@@ -70,6 +71,13 @@ LoadResult loadBlocks(QIODevice& device, SoundStore& store)
 
 bool openForReading(const QString& path, QFile& file, QString* error)
 {
+    // No path is longer than this; asking the file system about a name of
+    // megabytes (a damaged settings file) takes long and finds nothing.
+    if (path.size() > kMaxPathLength) {
+        if (error)
+            *error = QStringLiteral("the name is longer than any path can be");
+        return false;
+    }
     const QFileInfo info(path);
     if (info.isDir()) {
         if (error)

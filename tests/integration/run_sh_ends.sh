@@ -37,8 +37,15 @@ try_ending() {
     sleep 0.05
   done
   [ -n "$program" ] || { kill -TERM "$script"; cat "$log" >&2; fail "the program did not start"; }
+  # Up means its MIDI ports are on run.sh's JACK server.
+  local server
+  server=$(tr '\0' '\n' <"/proc/$(pgrep -P "$script" -x jackd)/cmdline" | sed -n '/^--name$/{n;p}')
+  for _ in $(seq 1 200); do
+    JACK_DEFAULT_SERVER=$server JACK_NO_START_SERVER=1 jack_lsp 2>/dev/null | grep -q "^Sondrake" && break
+    sleep 0.05
+  done
   children=$(pgrep -P "$script" | tr '\n' ' ')
-  echo "run.sh started the program in about $((SECONDS - begin)) s"
+  echo "run.sh started the program, up in about $((SECONDS - begin)) s"
   grep -q "starting a private JACK server" "$log" || fail "run.sh started no JACK server: $(cat "$log")"
   grep -q "starting the QLindorn emulator" "$log" || fail "run.sh started no emulator"
 
@@ -47,7 +54,8 @@ try_ending() {
     INT) kill -INT -- "-$script" ;;
     TERM) kill -TERM "$script" ;;
   esac
-  local start=$SECONDS
+  local start
+  start=$(date +%s%N)
   for _ in $(seq 1 30); do kill -0 "$script" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$script" 2>/dev/null; then
     kill -KILL "$script" 2>/dev/null || true
@@ -61,7 +69,7 @@ try_ending() {
       fail "process $p ($(cat /proc/"$p"/comm 2>/dev/null)) outlived run.sh ($how)"
     fi
   done
-  echo "ended by $how in about $((SECONDS - start)) s; started and stopped: $children"
+  echo "ended by $how after $((($(date +%s%N) - start) / 1000000)) ms; started and stopped: $children"
   rm -f "$log"
 }
 
