@@ -61,6 +61,15 @@ struct Harness {
         return Reception({mode, receiving, count, request}, store, stack, std::move(h));
     }
 
+    // The pairs "Read Sound Bank" pushes: (1, 99) down to (1, 0).
+    void pushBankRead()
+    {
+        for (int n = 99; n >= 0; --n) {
+            stack.push(1);
+            stack.push(std::uint8_t(n));
+        }
+    }
+
     Reception::Outcome receive(const SoundDump& d) { return reception().OnMidiInput(d.data(), d.size(), d.size()); }
 
     // Every slot except `except` still holds what it held at `before`.
@@ -203,10 +212,7 @@ private slots:
     void bankReadRequestsOncePerStoredSound()
     {
         Harness h;
-        for (int n = 99; n >= 0; --n) {
-            h.stack.push(1);
-            h.stack.push(std::uint8_t(n));
-        }
+        h.pushBankRead();
         h.mode = kReceiveSound;
         h.count = 17; // left from an earlier reception
         h.reception().StartReception(kFirstArmLength);
@@ -244,10 +250,7 @@ private slots:
     void refusedAnswersAreAskedAgainThenSkipped()
     {
         Harness h;
-        for (int n = 99; n >= 0; --n) {
-            h.stack.push(1);
-            h.stack.push(std::uint8_t(n));
-        }
+        h.pushBankRead();
         h.mode = kReceiveSound;
         h.reception().StartReception(kFirstArmLength);
         const std::vector<std::uint8_t> junk(100, 0x11);
