@@ -224,6 +224,7 @@ private slots:
         drained(*rec);
         rec->clear();
         editor->modified = false;
+        messages.clear(); // a "send" of the opening must not count as the edit's
         editor->edtName->setFocus();
         QTest::keyClick(editor->edtName, Qt::Key_End);
         QTest::keyClicks(editor->edtName, QStringLiteral("y"));
