@@ -239,7 +239,7 @@ private slots:
         writeAll(shared.filePath(QStringLiteral("Bass.sndfamily")), "[Parameters]\nOsc1Forms=111\n");
         writeAll(shared.filePath(QStringLiteral("Arps.sndfamily")), "");
         const QStringList folders { dir.path(), shared.path(), dir.filePath(QStringLiteral("missing")) };
-        QCOMPARE(listSchemaNames(folders), QStringList({ "Arps", "Bass", "Strings" }));
+        QCOMPARE(listSchemaNames(folders), QStringList({ ".dark", "Arps", "Bass", "Strings", "Upper" }));
         QCOMPARE(findSchemaPath(folders, QStringLiteral("Bass")), dir.filePath(QStringLiteral("Bass.sndfamily")));
         QCOMPARE(findSchemaPath(folders, QStringLiteral("Arps")), shared.filePath(QStringLiteral("Arps.sndfamily")));
         // A name found nowhere (or a folder of that name) is where it would be saved.
