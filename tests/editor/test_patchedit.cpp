@@ -382,9 +382,7 @@ private slots:
         rec->clear();
 
         bool offered = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<TfrmSelectLocation*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
+        onNextModalOf<TfrmSelectLocation>([&](TfrmSelectLocation* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Select Location"));
             offered = dialog->bankIndex() == 0 && dialog->programIndex() == 0;
             QCOMPARE(dialog->cmbBank->itemText(1), QStringLiteral("Sound Bank 2"));
@@ -408,9 +406,7 @@ private slots:
 
         // The next send offers the same place; Cancel sends and remembers nothing.
         rec->clear();
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<TfrmSelectLocation*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
+        onNextModalOf<TfrmSelectLocation>([&](TfrmSelectLocation* dialog) {
             offered = dialog->bankIndex() == 1 && dialog->programIndex() == 99;
             dialog->cmbProgram->setCurrentIndex(3);
             dialog->btnCancel->click();
@@ -425,9 +421,7 @@ private slots:
     {
         SoundDump slot = sampleSound(10);
         const SoundDump before = slot;
-        QTimer::singleShot(0, [&] {
-            auto* editor = qobject_cast<TfrmPatchEdit*>(QApplication::activeModalWidget());
-            QVERIFY(editor);
+        onNextModalOf<TfrmPatchEdit>([&](TfrmPatchEdit* editor) {
             // A knob turned live and a new name: only the name comes back.
             editor->findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"))->setPosition(3);
             editor->edtName->selectAll();
@@ -441,9 +435,7 @@ private slots:
         QVERIFY(slot == expected);
 
         // Init Sound, then Escape: the init sound is what comes back.
-        QTimer::singleShot(0, [&] {
-            auto* editor = qobject_cast<TfrmPatchEdit*>(QApplication::activeModalWidget());
-            QVERIFY(editor);
+        onNextModalOf<TfrmPatchEdit>([&](TfrmPatchEdit* editor) {
             editor->btnInitSound->click();
             QTest::keyClick(editor, Qt::Key_Escape);
         });

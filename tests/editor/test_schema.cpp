@@ -1,3 +1,4 @@
+#include "ParameterTable.h"
 #include "editor/Schema.h"
 #include "platform/FileLocations.h"
 #include "sondrake/Version.h"
@@ -64,9 +65,6 @@ private slots:
         QCOMPARE(allowedAround(row("cmbFilterType"), 1, t), QStringLiteral("010"));
         QCOMPARE(allowedAround(row("ckbOsc12Sync"), 1, t), QStringLiteral("10"));
         QCOMPARE(allowedAround(row("ckbOsc12Sync"), 0, t), QStringLiteral("01"));
-        QCOMPARE(allowedAround(row("cmbFixedNote"), 61, t).size(), 128);
-        QCOMPARE(allowedAround(row("KnobOsc3Detune"), 20, t).size(), 100);
-        QCOMPARE(allowedAround(row("sldAmpAttack"), 0, t).size(), 128);
         // Detune class: +-3, cut at the range (15..114), no wrap-around.
         QCOMPARE(allowedAround(row("KnobOsc1Detune"), 16, t), QStringLiteral("11111") + QString(95, u'0'));
         // Other knobs and sliders: +-10.
@@ -81,12 +79,28 @@ private slots:
         t.comboBox = 0;
         QCOMPARE(allowedAround(row("cmbNoisetype"), -1, t), QStringLiteral("0000"));
 
-        QCOMPARE(toleranceClassOf(row("KnobOsc3Semitone")), ToleranceClass::Semitone);
-        QCOMPARE(toleranceClassOf(row("KnobOsc2Detune")), ToleranceClass::Detune);
-        QCOMPARE(toleranceClassOf(row("KnobPreglide")), ToleranceClass::OtherKnob);
-        QCOMPARE(toleranceClassOf(row("sldEnv3Decay")), ToleranceClass::OtherKnob);
-        QCOMPARE(toleranceClassOf(row("cmbUnison")), ToleranceClass::List);
-        QCOMPARE(toleranceClassOf(row("ckbLfo2Polarity")), ToleranceClass::Exact);
+        // Every schema row in the class typed for it: four different
+        // tolerances give four different windows around the middle value.
+        namespace pt = parameter_table;
+        t = SchemaTolerances { 5, 9, 3, 7 };
+        for (const pt::Row& typed : pt::kRows) {
+            if (!typed.order)
+                continue;
+            const ParameterEntry& p = row(typed.control);
+            const int current = (typed.min + typed.max) / 2;
+            QString expected;
+            if (typed.tolerance == pt::TolExact) {
+                expected = current ? QStringLiteral("10") : QStringLiteral("01");
+            } else {
+                const int tolerance = typed.tolerance == pt::TolList ? 5
+                    : typed.tolerance == pt::TolOther                ? 9
+                    : typed.tolerance == pt::TolSemitone             ? 3
+                                                                     : 7;
+                for (int v = typed.min; v <= typed.max; ++v)
+                    expected += std::abs(v - current) <= tolerance ? u'1' : u'0';
+            }
+            QVERIFY2(allowedAround(p, current, t) == expected, typed.control.data());
+        }
     }
 
     void buildFromCurrentSound()

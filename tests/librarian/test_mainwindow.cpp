@@ -20,7 +20,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -603,37 +602,6 @@ private slots:
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         QVERIFY(w->Receiving);
-    }
-
-    void shots()
-    {
-        // Pictures of the window, the rename dialog and the short help, to be
-        // looked at; on a real X server also the screen as it shows them.
-        const QString dir = QString::fromLocal8Bit(qgetenv("SONDRAKE_SHOT_DIR"));
-        if (dir.isEmpty())
-            QSKIP("set SONDRAKE_SHOT_DIR to write the window images");
-        const bool x11 = QGuiApplication::platformName() == QStringLiteral("xcb");
-        auto save = [&](QWidget* widget, const QString& name) {
-            QTest::qWait(300);
-            widget->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-            if (x11)
-                QProcess::execute(QStringLiteral("import"), { QStringLiteral("-window"), QStringLiteral("root"),
-                                                               dir + QLatin1Char('/') + name + QStringLiteral("-screen.png") });
-        };
-        w->store().setSoundName(1, "Warm Pad");
-        w->RefreshNames(false);
-        click(1);
-        save(w.get(), QStringLiteral("main"));
-        onNextModal([&](QWidget* modal) {
-            save(modal, QStringLiteral("rename"));
-            static_cast<QDialog*>(modal)->reject();
-        });
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowPoint(1));
-        onNextModal([&](QWidget* modal) {
-            save(modal, QStringLiteral("help"));
-            static_cast<QDialog*>(modal)->reject();
-        });
-        w->Shorthelp1Click();
     }
 };
 

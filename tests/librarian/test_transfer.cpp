@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -203,8 +204,9 @@ private slots:
             receivingDuringWait = w->Receiving;
             panelDuringWait = panel->isVisible();
             checkedDuringWait = child<QAction>("Keyboard1")->isChecked();
-            // no input port: the wait goes on over several ticks
-            QTest::qWait(1200);
+            // no input port: the wait goes on past the dialog's next tick
+            QSignalSpy ticks(w->receiver()->Timer1, &QTimer::timeout);
+            QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 1, 5000);
             QVERIFY(modal->isVisible());
             program = byteStack().pop();
             bank = byteStack().pop();

@@ -96,6 +96,7 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::newRow("bank 2 program 5") << 2 << 5 << -1 << 105 << "ZR Bank: 1 Sound:5";
         QTest::newRow("no location, row 42") << 0 << 77 << 42 << 42 << "ZR Bank: 0 Sound:42";
+        QTest::newRow("no location, row 0") << 0 << 99 << 0 << 0 << "ZR Bank: 0 Sound:0";
         QTest::newRow("no location, row 199") << 0 << 0 << 199 << 199 << "ZR Bank: 1 Sound:99";
         QTest::newRow("program 150 in bank 1") << 1 << 150 << 3 << 150 << "ZR Bank: 0 Sound:150";
         QTest::newRow("first slot") << 1 << 0 << -1 << 0 << "ZR Bank: 0 Sound:0";
