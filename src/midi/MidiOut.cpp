@@ -366,6 +366,12 @@ void Panic()
 
 void SendStoreSlot(const SoundStore& store, int slot)
 {
+    // A slot outside the store is refused, with its Messages line, below.
+    SendSoundToSlot(isValidSlot(slot) ? store.slot(slot) : SoundDump{}, slot);
+}
+
+void SendSoundToSlot(const SoundDump& dump, int slot)
+{
     if (!isValidSlot(slot)) {
         AddMessage(QStringLiteral("MIDI output: there is no slot %1; nothing sent.").arg(slot));
         return;
@@ -376,7 +382,6 @@ void SendStoreSlot(const SoundStore& store, int slot)
     e.messages.push_back({0xB0, 0x00, 0x00});
     e.messages.push_back({0xB0, 0x20, static_cast<std::uint8_t>(slot / 100 + 1)});
     e.messages.push_back({0xC0, static_cast<std::uint8_t>(slot % 100)});
-    const SoundDump& dump = store.slot(slot);
     e.messages.emplace_back(dump.begin(), dump.end());
     MidiOutPort::instance().enqueue(std::move(e));
 }

@@ -93,6 +93,9 @@ void SendPacedMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data
 void SendNrpn(std::uint16_t parameter, std::uint16_t value);
 void SendReset();
 void SendStoreSlot(const SoundStore& store, int slot);
+// The bank select and program change of slot 0..199, then the dump as it is
+// (the caller has written the slot's location into bytes 11 and 12).
+void SendSoundToSlot(const SoundDump& dump, int slot);
 void SendSoundDump(const SoundDump& dump);
 // Reads the whole file and sends it as one block. Returns false with a
 // reason (unreadable, larger than 1 MiB) and sends nothing then.

@@ -179,24 +179,31 @@ private slots:
         QCOMPARE(mixer.allowed[15], u'1');
     }
 
-    // Lists, sliders and check boxes whose text allows nothing in range keep
-    // their value; check boxes map "On"/"Off" to on/off.
+    // Lists, sliders and check boxes whose text allows nothing in range take
+    // the last position of the text, cut to the range; only an empty text
+    // keeps the value. Check boxes map "On"/"Off" to on/off.
     void nonKnobsWithoutAllowedValue()
     {
         Generator gen(5);
         SoundFamilySchema schema;
         SoundDump d {};
         d.fill(0x5A);
-        const SoundDump before = d;
         schema.setAllowedValues("cmbOsc1Forms", QString(17, u'0') + u'1'); // the 18th item does not exist
-        schema.setAllowedValues("sldAmpAttack", QString());
+        schema.setAllowedValues("sldAmpAttack", QStringLiteral("000"));
         schema.setAllowedValues("ckbLfo1Polarity", QStringLiteral("00111"));
         schema.setAllowedValues("cmbFilterSlope", QStringLiteral("0"));
-        for (const char* c : { "cmbOsc1Forms", "sldAmpAttack", "ckbLfo1Polarity", "cmbFilterSlope" }) {
-            const std::uint32_t state = gen.state();
-            QVERIFY(!RandomizeInto(d, *schema.entryForControl(c), gen));
-            QVERIFY(gen.state() != state);
-        }
+        for (const char* c : { "cmbOsc1Forms", "sldAmpAttack", "ckbLfo1Polarity", "cmbFilterSlope" })
+            QVERIFY(RandomizeInto(d, *schema.entryForControl(c), gen));
+        QCOMPARE(readValue(d, row("cmbOsc1Forms")), 16);
+        QCOMPARE(readValue(d, row("sldAmpAttack")), 2);
+        QCOMPARE(readValue(d, row("ckbLfo1Polarity")), 0); // "Off"
+        QCOMPARE(readValue(d, row("cmbFilterSlope")), 0);
+
+        const SoundDump before = d;
+        schema.setAllowedValues("sldAmpDecay", QString());
+        const std::uint32_t state = gen.state();
+        QVERIFY(!RandomizeInto(d, *schema.entryForControl("sldAmpDecay"), gen));
+        QVERIFY(gen.state() != state);
         QCOMPARE(d, before);
 
         schema.setAllowedValues("ckbLfo1Polarity", QStringLiteral("10"));
@@ -253,13 +260,13 @@ private slots:
                     const QString flags = e.allowed.left(flagCount(p));
                     const int drawn = DrawAllowedIndex(flags, replay);
                     const int got = readValue(after, p);
-                    if (drawn >= 0 && flags[drawn] == u'1') {
+                    if (drawn >= 0) {
                         const int min = p.kind == ControlKind::Knob || p.kind == ControlKind::Slider ? p.minimum : 0;
                         int expected = controlValueOf(p, min + drawn);
                         if (c == "cmbUnison")
                             expected = std::min(expected, 3);
                         QCOMPARE(got, expected);
-                    } else {
+                    } else { // an empty text
                         QVERIFY(p.kind != ControlKind::Knob);
                         QCOMPARE(got, readValue(before, p));
                     }
@@ -292,13 +299,12 @@ private slots:
         QCOMPARE(g1.state(), g2.state());
 
         // With every entry "0": knobs go to their middle and gain it in the
-        // schema; the rest keep their values.
+        // schema; lists go to their first item, sliders to 0, check boxes on.
         SoundFamilySchema zero;
         for (SchemaEntry& e : zero.entries())
             e.allowed = QStringLiteral("0");
         SoundDump d {};
         d.fill(0x11);
-        const SoundDump before = d;
         Generator gen(3);
         RandomizeSound(d, zero, gen);
         for (const SchemaEntry& e : zero.entries()) {
@@ -308,7 +314,8 @@ private slots:
                 QCOMPARE(e.allowed.size(), qsizetype(p.valueCount()));
                 QCOMPARE(e.allowed.count(u'1'), 1);
             } else {
-                QCOMPARE(readValue(d, p), readValue(before, p));
+                QCOMPARE(readValue(d, p), p.kind == ControlKind::CheckBox ? 1 : 0);
+                QCOMPARE(e.allowed, QStringLiteral("0"));
             }
         }
     }

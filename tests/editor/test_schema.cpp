@@ -229,9 +229,21 @@ private slots:
         writeAll(dir.filePath(QStringLiteral("Strings.sndfamily")), "");
         writeAll(dir.filePath(QStringLiteral("Bass.sndfamily")), "");
         writeAll(dir.filePath(QStringLiteral("Notes.txt")), "");
-        writeAll(dir.filePath(QStringLiteral("Upper.SNDFAMILY")), "");
+        // Listed as a wildcard listing that ignores case would: hidden names
+        // (the schema box accepts ".dark") and any case of the extension.
+        writeAll(dir.filePath(QStringLiteral("Upper.SNDFAMILY")), "[Parameters]\nOsc1Semitone=101\n");
+        writeAll(dir.filePath(QStringLiteral(".dark.sndfamily")), "");
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Dir.sndfamily")));
-        QCOMPARE(listSchemaNames(dir.path()), QStringList({ QStringLiteral("Bass"), QStringLiteral("Strings") }));
+        QCOMPARE(listSchemaNames(dir.path()),
+            QStringList({ QStringLiteral(".dark"), QStringLiteral("Bass"), QStringLiteral("Strings"),
+                QStringLiteral("Upper") }));
+        // ...and what is listed loads, and saves back into the same file.
+        SoundFamilySchema s;
+        const QString upper = schemaPath(dir.path(), QStringLiteral("Upper"));
+        QVERIFY(s.load(upper, nullptr));
+        QCOMPARE(s.allowedValues("KnobOsc1Semitone"), QStringLiteral("101"));
+        QVERIFY(s.save(upper, nullptr));
+        QCOMPARE(QDir(dir.path()).entryList({ QStringLiteral("Upper.*") }, QDir::Files).size(), 1);
         QCOMPARE(schemaFolder(), QCoreApplication::applicationDirPath());
         QCOMPARE(schemaFolders(), QStringList({ QCoreApplication::applicationDirPath() }));
 
@@ -241,7 +253,7 @@ private slots:
         writeAll(shared.filePath(QStringLiteral("Bass.sndfamily")), "[Parameters]\nOsc1Forms=111\n");
         writeAll(shared.filePath(QStringLiteral("Arps.sndfamily")), "");
         const QStringList folders { dir.path(), shared.path(), dir.filePath(QStringLiteral("missing")) };
-        QCOMPARE(listSchemaNames(folders), QStringList({ "Arps", "Bass", "Strings" }));
+        QCOMPARE(listSchemaNames(folders), QStringList({ ".dark", "Arps", "Bass", "Strings", "Upper" }));
         QCOMPARE(findSchemaPath(folders, QStringLiteral("Bass")), dir.filePath(QStringLiteral("Bass.sndfamily")));
         QCOMPARE(findSchemaPath(folders, QStringLiteral("Arps")), shared.filePath(QStringLiteral("Arps.sndfamily")));
         // A name found nowhere (or a folder of that name) is where it would be saved.

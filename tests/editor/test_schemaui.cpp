@@ -406,9 +406,11 @@ private slots:
         QCOMPARE(editor->controlValue(row("KnobMixerOut")), 15); // 0..30
         QCOMPARE(editor->controlValue(row("KnobFrequency")), 64);
         QCOMPARE(editor->schema().allowedValues("KnobOsc1Semitone"), repeat('0', 12) + u'1' + repeat('0', 12));
-        // A list, slider or check box whose text allows nothing keeps its value.
-        for (std::string_view c : { "cmbOsc1Forms", "cmbFixedNote", "sldAmpDecay", "ckbLfo1Keysync" })
-            QCOMPARE(editor->controlValue(row(c)), readValue(sound, row(c)));
+        // A list, slider or check box whose text allows nothing takes the
+        // first position: the first item, 0, "On".
+        for (std::string_view c : { "cmbOsc1Forms", "cmbFixedNote", "sldAmpDecay" })
+            QCOMPARE(editor->controlValue(row(c)), 0);
+        QCOMPARE(editor->controlValue(row("ckbLfo1Keysync")), 1);
         for (const SchemaEntry& e : editor->schema().entries()) {
             if (e.parameter->kind == ControlKind::Knob)
                 QCOMPARE(e.allowed.size(), e.parameter->valueCount());

@@ -7,6 +7,7 @@
 #include "librarian/TfrmPatchEditSimple.h"
 #include "midi/MidiOut.h"
 #include "midi/RecordingBackend.h"
+#include "midi/TfrmSysExReceiver.h"
 #include "platform/Messages.h"
 #include "store/ByteStack.h"
 
@@ -313,6 +314,12 @@ private slots:
 
     void renameStoresBlankPaddedName()
     {
+        // A move leaves a remembered selection behind (rows 11..13); what the
+        // user selected since is what stays selected after the rename.
+        click(10);
+        click(12, Qt::ShiftModifier);
+        child<QToolButton>("btnDown")->click();
+        QCOMPARE(list()->selectedRowList(), (std::vector<int>{11, 12, 13}));
         click(3);
         bool checked = false;
         onNextModal([&checked](QWidget* modal) {
@@ -336,6 +343,15 @@ private slots:
         QCOMPARE(QString::fromStdString(stored), blankPadded("Pad"));
         QCOMPARE(list()->item(3, 1)->text(), blankPadded("Pad"));
         QCOMPARE(w->store().slot(3)[164 + 3], std::uint8_t(' '));
+        QCOMPARE(list()->selectedRowList(), std::vector<int>{3});
+
+        // The end of a reception refreshes the names the same way.
+        click(20);
+        child<QToolButton>("btnDown")->click();
+        click(5);
+        onNextModal([this](QWidget*) { w->receiver()->Button1->click(); });
+        child<QAction>("ReadCurrentSound1")->trigger();
+        QCOMPARE(list()->selectedRowList(), std::vector<int>{5});
 
         // Closed without Ok: nothing changes.
         checked = false;
