@@ -8,7 +8,7 @@
 
 #include "controls/TKnob.h"
 #include "editor/EditorHost.h"
-#include "editor/ParameterMap.h"
+#include "parametermap/ParameterMap.h"
 #include "editor/Randomizer.h"
 #include "editor/Schema.h"
 #include "editor/TfrmPatchEdit.h"

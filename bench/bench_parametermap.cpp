@@ -1,7 +1,7 @@
 // Decoding every row of one dump: the editor does this each time it loads its
 // controls, so it must stay far below a frame.
 
-#include "editor/ParameterMap.h"
+#include "parametermap/ParameterMap.h"
 
 #include <benchmark/benchmark.h>
 

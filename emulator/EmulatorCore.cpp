@@ -1,6 +1,6 @@
 #include "EmulatorCore.h"
 
-#include "editor/ParameterMap.h"
+#include "parametermap/ParameterMap.h"
 
 #include <algorithm>
 #include <cstdio>

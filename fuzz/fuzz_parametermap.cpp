@@ -8,7 +8,7 @@
 //   only changes bits that some row stores.
 
 #include "FuzzCheck.h"
-#include "editor/ParameterMap.h"
+#include "parametermap/ParameterMap.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -18,106 +18,10 @@
 #include <algorithm>
 #include <map>
 #include <numeric>
-#include <stdexcept>
-#include <string>
 
 namespace sondrake::editor {
 
 namespace {
-
-    // Where the group boxes stand on their page: rows from top to bottom,
-    // boxes from left to right with their widths. A row is as high as its
-    // tallest box needs.
-    struct BoxPlace {
-        std::string_view group;
-        int width;
-    };
-    struct PageRow {
-        std::vector<BoxPlace> boxes;
-    };
-    struct PagePlan {
-        std::string_view tab;
-        std::vector<PageRow> rows;
-    };
-
-    const std::vector<PagePlan>& pagePlans()
-    {
-        static const std::vector<PagePlan> plans {
-            { "Oscillators",
-                {
-                    { { { "Oscillator 1", 249 }, { "Oscillator 2", 249 }, { "Oscillator 3", 249 } } },
-                    { { { "Oscillators Common", 531 }, { "Noise & Ring", 216 } } },
-                } },
-            { "Filter & LFOs & Envelopes",
-                {
-                    { { { "Filter", 285 }, { "LFO 1", 231 }, { "LFO 2", 231 } } },
-                    { { { "Amp Envelope", 212 }, { "Mod Envelope", 212 }, { "Envelope 3", 110 },
-                        { "Velocity", 213 } } },
-                } },
-            { "Arpeggiator",
-                {
-                    { { { "Arpeggiator", 431 }, { "Sync", 316 } } },
-                    { { { "Wheels", 747 } } },
-                    { { { "Aftertouch & Breath", 563 }, { "Pan", 184 } } },
-                } },
-        };
-        return plans;
-    }
-
-    // Short names for the controls that carry no caption of their own.
-    const std::map<std::string_view, std::string_view>& shortNames()
-    {
-        static const std::map<std::string_view, std::string_view> names {
-            { "cmbOsc1Forms", "Waveform" },
-            { "cmbOsc2Forms", "Waveform" },
-            { "cmbOsc3Forms", "Waveform" },
-            { "cmbOsc1Octave", "Octave" },
-            { "cmbOsc2Octave", "Octave" },
-            { "cmbOsc3Octave", "Octave" },
-            { "cmbUnison", "Unison" },
-            { "cmbOscPolyMode", "Poly Mode" },
-            { "cmbPortaMode", "Porta Mode" },
-            { "cmbFixedNote", "Fixed Note" },
-            { "cmbNoisetype", "Noise Type" },
-            { "cmbFilterSlope", "Slope" },
-            { "cmbFilterType", "Type" },
-            { "cmblfo1Triggering", "Triggering" },
-            { "cmblfo2Triggering", "Triggering" },
-            { "cmbLfo1Waveform", "Waveform" },
-            { "cmbLfo2Waveform", "Waveform" },
-            { "sldAmpAttack", "Attack" },
-            { "sldAmpDecay", "Decay" },
-            { "sldAmpSustain", "Sustain" },
-            { "sldAmpRelease", "Release" },
-            { "sldModEnvAttack", "Attack" },
-            { "sldModEnvDecay", "Decay" },
-            { "sldModEnvSustain", "Sustain" },
-            { "sldModEnvRelease", "Release" },
-            { "sldEnv3Attack", "Attack" },
-            { "sldEnv3Decay", "Decay" },
-            { "sldVelocityAmp", "Amp" },
-            { "sldVelocityModEnv", "ModEnv" },
-            { "sldVelocityADEnv", "ADEnv" },
-            { "cmbAmpEnvMonotrig", "Amp Trig" },
-            { "cmbMEnvMonotrig", "ModEnv Trig" },
-            { "cmbADEnvMonotrig", "ADEnv Trig" },
-            { "cmbArpOctaves", "Octaves" },
-            { "cmbArpMode", "Mode" },
-            { "cmbArpPattern", "Pattern" },
-            { "cmbArpNotes", "Notes" },
-            { "cmbSynctype", "Sync Type" },
-            { "cmbLFO1SyncDelayTime", "LFO1 Delay" },
-            { "cmbLFO1SyncSpeed", "LFO1 Speed" },
-            { "cmbLFO2SyncDelayTime", "LFO2 Delay" },
-            { "cmbLFO2SyncSpeed", "LFO2 Speed" },
-            { "cmbDelaySyncTime", "Delay Time" },
-            { "cmbChorusPhaserSyncTime", "Chorus/Phaser" },
-            { "cmbPanningSyncTime", "Panning" },
-            { "cmbPanInitialStartPosition", "Pan Start" },
-            { "cmbCHorusInitialStartPOsition", "Chorus Start" },
-        };
-        return names;
-    }
 
     QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
@@ -307,23 +211,7 @@ QString literalText(std::string_view text)
     return s;
 }
 
-QString displayLabel(const ParameterEntry& entry)
-{
-    if (!entry.caption.empty())
-        return qs(entry.caption);
-    const auto& names = shortNames();
-    if (auto it = names.find(entry.control); it != names.end())
-        return qs(it->second);
-    // A name without a short form: drop the kind prefix.
-    std::string_view name = entry.control;
-    for (std::string_view prefix : { "Knob", "knob", "cmb", "sld", "ckb" }) {
-        if (name.substr(0, prefix.size()) == prefix) {
-            name.remove_prefix(prefix.size());
-            break;
-        }
-    }
-    return qs(name);
-}
+QString displayLabel(const ParameterEntry& entry) { return qs(entry.label()); }
 
 const ControlRow* ParameterPages::rowFor(const QObject* control) const
 {
@@ -366,53 +254,58 @@ void buildParameterPages(QTabWidget* tabs, ParameterPages& pages)
     pages.rows.clear();
     pages.rows.reserve(map.size());
 
-    // Pages and boxes first, in plan order.
-    std::map<std::string, QGroupBox*> boxes;
+    // Pages and boxes first: tabs in the order their first rows come, on
+    // each tab the lines of boxes from the top, boxes from the left in the
+    // order of their first rows.
+    struct BoxPlace {
+        std::string_view group;
+        int width;
+    };
+    struct Page {
+        std::string_view tab;
+        std::map<int, std::vector<BoxPlace>> lines;
+    };
+    std::vector<Page> plan;
+    std::map<std::string_view, QGroupBox*> boxes;
+    for (const ParameterEntry& entry : map) {
+        if (boxes.count(entry.group))
+            continue;
+        boxes[entry.group] = nullptr;
+        auto page = std::find_if(plan.begin(), plan.end(), [&](const Page& p) { return p.tab == entry.tab; });
+        if (page == plan.end())
+            page = plan.insert(plan.end(), Page { entry.tab, {} });
+        page->lines[entry.boxLine].push_back({ entry.group, entry.boxWidth });
+    }
     std::map<QGroupBox*, int> planWidth;
-    for (const PagePlan& plan : pagePlans()) {
+    for (const Page& plannedPage : plan) {
         auto* page = new QWidget;
-        page->setObjectName(QStringLiteral("ts") + qs(plan.tab).remove(QLatin1Char(' ')).remove(QLatin1Char('&')));
-        tabs->addTab(page, literalText(plan.tab));
+        page->setObjectName(
+            QStringLiteral("ts") + qs(plannedPage.tab).remove(QLatin1Char(' ')).remove(QLatin1Char('&')));
+        tabs->addTab(page, literalText(plannedPage.tab));
         pages.pages.push_back(page);
         auto* column = new QVBoxLayout(page);
         column->setContentsMargins(2, 2, 2, 2);
         column->setSpacing(2);
-        for (const PageRow& r : plan.rows) {
-            auto* line = new QHBoxLayout;
-            line->setSpacing(0);
-            for (const BoxPlace& b : r.boxes) {
+        for (const auto& [line, places] : plannedPage.lines) {
+            auto* row = new QHBoxLayout;
+            row->setSpacing(0);
+            for (const BoxPlace& b : places) {
                 auto* box = new QGroupBox(literalText(b.group), page);
-                box->setObjectName(QStringLiteral("grp") + qs(b.group).remove(QLatin1Char(' ')).remove(QLatin1Char('&')));
-                boxes[std::string(b.group)] = box;
+                box->setObjectName(
+                    QStringLiteral("grp") + qs(b.group).remove(QLatin1Char(' ')).remove(QLatin1Char('&')));
+                boxes[b.group] = box;
                 planWidth[box] = b.width;
                 pages.groups.push_back(box);
-                line->addWidget(box, b.width);
+                row->addWidget(box, b.width);
             }
-            column->addLayout(line);
+            column->addLayout(row);
         }
         column->addStretch(1);
     }
 
-    // The rows of each box, checked before anything is made.
     std::map<QGroupBox*, std::vector<const ParameterEntry*>> members;
-    QHash<QString, int> seen;
-    std::array<bool, 100> rTaken {};
-    for (const ParameterEntry& entry : map) {
-        auto boxIt = boxes.find(std::string(entry.group));
-        if (boxIt == boxes.end())
-            throw std::runtime_error("no group box \"" + std::string(entry.group) + "\" for " + std::string(entry.control));
-        const QString name = qs(entry.control);
-        if (seen.contains(name))
-            throw std::runtime_error("control " + std::string(entry.control) + " appears twice");
-        seen.insert(name, 1);
-        if (entry.rButton != 0) {
-            if (entry.rButton < 1 || entry.rButton > 99 || rTaken[std::size_t(entry.rButton)])
-                throw std::runtime_error("R button " + std::to_string(entry.rButton) + " of "
-                    + std::string(entry.control) + " is out of range or taken");
-            rTaken[std::size_t(entry.rButton)] = true;
-        }
-        members[boxIt->second].push_back(&entry);
-    }
+    for (const ParameterEntry& entry : map)
+        members[boxes[entry.group]].push_back(&entry);
 
     const QFont body = tabs->font();
     const QFontMetrics bodyMetrics(body);

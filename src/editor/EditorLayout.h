@@ -5,7 +5,7 @@
 // button when the row has one), laid out in a grid per group box that
 // follows the font, so every caption and value stays readable.
 
-#include "editor/ParameterMap.h"
+#include "parametermap/ParameterMap.h"
 
 #include <QHash>
 #include <QString>
@@ -67,12 +67,11 @@ private:
 // Fills `tabs` with the parameter pages (tab texts are the map's tab names)
 // and `pages` with every widget made, sized for the font of `tabs`. Every
 // control is named for screen readers by its group and label ("Oscillator 1
-// Semitone"). Throws std::runtime_error when a row names an unknown group or
-// a control or "R" button twice, before any control is made.
+// Semitone").
 void buildParameterPages(QTabWidget* tabs, ParameterPages& pages);
 
 // The text shown beside a control: the row's caption, or for the lists and
-// sliders (which carry none) a short name of the parameter.
+// sliders (which carry none) its short name.
 QString displayLabel(const ParameterEntry& entry);
 // The name screen readers give a control: its group and its label.
 QString accessibleLabel(const ParameterEntry& entry);

@@ -1,7 +1,7 @@
 // Kept apart from the table so that users of the map that never send (the
 // emulator, the tests of the encodings) do not pull in the output queue.
 
-#include "editor/ParameterMap.h"
+#include "editor/ParameterMapLive.h"
 
 #include "midi/MidiOut.h"
 

@@ -58,120 +58,6 @@ namespace {
         return (e->modifiers() & Qt::KeypadModifier) && e->key() >= Qt::Key_1 && e->key() <= Qt::Key_9;
     }
 
-    // The init sound: the value of every schema parameter (control values:
-    // positions, list indexes, 1 = on).
-    struct InitValue {
-        std::string_view control;
-        int value;
-    };
-    constexpr InitValue kInitSound[] = {
-        // oscillators
-        { "cmbOsc1Forms", 2 },
-        { "cmbOsc2Forms", 0 },
-        { "cmbOsc3Forms", 0 },
-        { "KnobOsc1Level", 127 },
-        { "KnobOsc2Level", 0 },
-        { "KnobOsc3Level", 0 },
-        { "KnobOsc1Semitone", 64 },
-        { "KnobOsc2Semitone", 64 },
-        { "KnobOsc3Semitone", 64 },
-        { "KnobOsc1Detune", 64 },
-        { "KnobOsc2Detune", 64 },
-        { "KnobOsc3Detune", 64 },
-        { "KnobOsc1ManualPW", 0 },
-        { "KnobOsc2ManualPW", 0 },
-        { "KnobOsc3ManualPW", 0 },
-        { "KnobOsc1LFO2PW", 0 },
-        { "KnobOsc2LFO2PW", 0 },
-        { "KnobOsc3LFO2PW", 0 },
-        { "KnobOsc1ModEnvPW", 0 },
-        { "KnobOsc2ModEnvPW", 0 },
-        { "KnobOsc3ModEnvPW", 0 },
-        { "KnobOsc1ModEnvPitch", 0 },
-        { "KnobOsc2ModEnvPitch", 0 },
-        { "KnobOsc3ModEnvPitch", 0 },
-        { "KnobOsc1LFO1Pitch", 0 },
-        { "KnobOsc2LFO1Pitch", 0 },
-        { "KnobOsc3LFO1Pitch", 0 },
-        { "cmbOsc1Octave", 1 },
-        { "cmbOsc2Octave", 1 },
-        { "cmbOsc3Octave", 1 },
-        // oscillators common
-        { "ckbOsc12Sync", 1 },
-        { "cmbUnison", 0 },
-        { "cmbOscPolyMode", 1 },
-        { "cmbPortaMode", 0 },
-        { "cmbFixedNote", 0 },
-        { "KnobPortamento", 0 },
-        { "KnobUnidetune", 0 },
-        { "KnobVCODrift", 0 },
-        { "KnobStartPhase", 0 },
-        { "Knob23FMLevel", 0 },
-        { "KnobMixerOut", 0 },
-        { "KnobPreglide", 0 },
-        { "Knob23FMADEnv", 0 },
-        { "Knob23FMLFO1", 0 },
-        { "KnobMixerLFO1OSC1", 0 },
-        { "KnobMixerLFO2OSC1", 0 },
-        { "KnobMixerLFO2OSC2", 0 },
-        { "KnobMixerADenvOSC3", 0 },
-        // noise and ring
-        { "cmbNoisetype", 0 },
-        { "KnobNoiseLevel", 0 },
-        { "KnobRing12Level", 0 },
-        { "KnobLfo1NoiseLevel", 0 },
-        { "KnobLFO1Ring12Level", 0 },
-        // filter
-        { "KnobFrequency", 127 },
-        { "KnobResonance", 0 },
-        { "KnobKeyTrack", 0 },
-        { "KnobOverdrive", 0 },
-        { "KnobQNormalise", 0 },
-        { "KnobFiltVelocity", 0 },
-        { "KnobModenvFiltFreq", 0 },
-        { "KnobLfo2FiltFreq", 0 },
-        { "cmbFilterType", 0 },
-        { "cmbFilterSlope", 1 },
-        // LFOs
-        { "KnobLfo1Speed", 0 },
-        { "KnobLfo1Delay", 0 },
-        { "KnobLfo1KeysyncPhaseOffset", 0 },
-        { "cmbLfo1Waveform", 0 },
-        { "cmblfo1Triggering", 0 },
-        { "KnobLfo1Velocity", 0 },
-        { "ckbLfo1OneShot", 1 },
-        { "ckbLfo1Keysync", 1 },
-        { "ckbLfo1CommonToAllVoices", 1 },
-        { "ckbLfo1Polarity", 1 },
-        { "KnobLfo2Speed", 0 },
-        { "KnobLfo2Delay", 0 },
-        { "KnobLfo2KeysyncPhaseOffset", 0 },
-        { "cmbLfo2Waveform", 0 },
-        { "cmblfo2Triggering", 0 },
-        { "KnobLfo2Velocity", 0 },
-        { "ckbLfo2OneShot", 1 },
-        { "ckbLfo2Keysync", 1 },
-        { "ckbLfo2CommonToAllVoices", 1 },
-        { "ckbLfo2Polarity", 1 },
-        // envelopes and velocity
-        { "sldAmpAttack", 0 },
-        { "sldAmpDecay", 64 },
-        { "sldAmpSustain", 64 },
-        { "sldAmpRelease", 32 },
-        { "sldModEnvAttack", 0 },
-        { "sldModEnvDecay", 64 },
-        { "sldModEnvSustain", 64 },
-        { "sldModEnvRelease", 32 },
-        { "sldEnv3Attack", 64 },
-        { "sldEnv3Decay", 64 },
-        { "sldVelocityAmp", 64 },
-        { "sldVelocityModEnv", 64 },
-        { "sldVelocityADEnv", 64 },
-        { "cmbAmpEnvMonotrig", 1 },
-        { "cmbMEnvMonotrig", 1 },
-        { "cmbADEnvMonotrig", 1 },
-    };
-
     QPushButton* makeButton(QWidget* parent, const char* name, const QString& text)
     {
         auto* b = new QPushButton(text, parent);
@@ -496,16 +382,6 @@ void TfrmPatchEdit::Timer1Timer()
 void TfrmPatchEdit::btnTestSoundMouseDown() { midi::SendNoteOn(0, 60); }
 
 void TfrmPatchEdit::btnTestSoundMouseUp() { midi::SendReset(); }
-
-void TfrmPatchEdit::writeInitSound(SoundDump& dump)
-{
-    for (const InitValue& v : kInitSound) {
-        const ParameterEntry* entry = entryForControl(v.control);
-        if (!entry)
-            throw std::runtime_error("init sound: no parameter " + std::string(v.control));
-        writeValue(dump, *entry, v.value);
-    }
-}
 
 void TfrmPatchEdit::btnInitSoundClick()
 {

@@ -9,6 +9,7 @@
 
 #include "editor/EditorHost.h"
 #include "editor/EditorLayout.h"
+#include "editor/ParameterMapLive.h"
 #include "editor/Schema.h"
 #include "store/SoundDump.h"
 
@@ -60,10 +61,6 @@ public:
     // equal; list: no message, index beyond the list clears the selection;
     // check box: a different state sends its live message).
     void setControlValue(const ParameterEntry& entry, int value);
-
-    // Writes the init sound's parameter values into a dump through the map;
-    // the name, location bytes and every byte outside those rows stay.
-    static void writeInitSound(SoundDump& dump);
 
     // How the editor shows an error's text. Tests replace it; an empty hook
     // restores the message box.

@@ -1,7 +1,7 @@
 #pragma once
 
 // The sound parameters as the synthesizer defines them, typed in by hand and
-// kept apart from the program's own table (src/editor/ParameterMap.cpp), so
+// kept apart from the program's own table (src/parametermap/ParameterMap.cpp), so
 // that a wrong byte, bit, controller number or value rule in the program is
 // caught instead of mirrored. Nothing here is computed from the program.
 //

@@ -5,7 +5,7 @@
 
 #include "ModalTestSupport.h"
 #include "editor/EditorHost.h"
-#include "editor/ParameterMap.h"
+#include "parametermap/ParameterMap.h"
 #include "editor/TfrmPatchEdit.h"
 #include "midi/MidiOut.h"
 #include "midi/RecordingBackend.h"

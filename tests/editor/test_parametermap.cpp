@@ -4,8 +4,9 @@
 // and what the emulator makes of them, at both ends of each range and in the
 // middle.
 #include "ParameterTable.h"
-#include "editor/ParameterMap.h"
-#include "editor/ValueLists.h"
+#include "parametermap/ParameterMap.h"
+#include "parametermap/ValueLists.h"
+#include "editor/ParameterMapLive.h"
 #include "midi/MidiOut.h"
 #include "midi/RecordingBackend.h"
 
@@ -299,6 +300,40 @@ private slots:
         QCOMPARE(readValue(d, row("cmbFilterSlope")), 3);
         writeValue(d, row("cmbFilterSlope"), 0);
         QCOMPARE(d[13], std::uint8_t(0x3F));
+    }
+
+    // The check that stops the program on an incomplete table: the program's
+    // own table passes, and each kind of gap in one row is named.
+    void incompleteRowsAreRefused()
+    {
+        const auto map = parameterMap();
+        const std::vector<ParameterEntry> good(map.begin(), map.end());
+        QCOMPARE(parameterTableFault(good), std::string());
+        const auto index = [&](std::string_view control) {
+            return std::size_t(&row(control) - map.data());
+        };
+        const auto faultAfter = [&](std::string_view control, auto change) {
+            std::vector<ParameterEntry> rows = good;
+            change(rows[index(control)]);
+            return parameterTableFault(rows);
+        };
+        const std::string noInit
+            = faultAfter("sldAmpDecay", [](ParameterEntry& e) { e.initValue = kNoInitValue; });
+        QVERIFY2(noInit.find("sldAmpDecay") != std::string::npos, noInit.c_str());
+        QVERIFY(!faultAfter("KnobMixerOut", [](ParameterEntry& e) { e.initValue = 31; }).empty());
+        QVERIFY(!faultAfter("knobArpTempo", [](ParameterEntry& e) { e.initValue = 64; }).empty());
+        QVERIFY(!faultAfter("cmbArpMode", [](ParameterEntry& e) { e.shortName = {}; }).empty());
+        QVERIFY(!faultAfter("KnobPanModRate", [](ParameterEntry& e) { e.boxWidth = 185; }).empty());
+        QVERIFY(!faultAfter("KnobPanModRate", [](ParameterEntry& e) { e.boxLine = 0; }).empty());
+        QVERIFY(!faultAfter("KnobOsc2Level", [](ParameterEntry& e) { e.rButton = 5; }).empty());
+        QVERIFY(!faultAfter("KnobOsc2Level", [](ParameterEntry& e) { e.control = "KnobOsc1Level"; }).empty());
+        QVERIFY(!faultAfter("KnobOsc2Level", [](ParameterEntry& e) { e.storage.byte = int(kDumpSize); }).empty());
+        const std::string missing = faultAfter("KnobOsc2Level", [](ParameterEntry& e) {
+            e.schemaOrder = 0;
+            e.key = {};
+            e.initValue = kNoInitValue;
+        });
+        QVERIFY2(missing.find("15") != std::string::npos, missing.c_str());
     }
 
     // Numbers and values no row sends change nothing in the emulator's sound.

@@ -483,7 +483,7 @@ private slots:
         });
         runSoundEditor(*host, slot, nullptr);
         SoundDump init = expected;
-        TfrmPatchEdit::writeInitSound(init);
+        writeInitSound(init);
         QVERIFY(slot == init);
     }
 

@@ -5,7 +5,7 @@
 #include "JackTestSupport.h"
 #include "controls/TKnob.h"
 #include "editor/EditorHost.h"
-#include "editor/ParameterMap.h"
+#include "parametermap/ParameterMap.h"
 #include "editor/TfrmPatchEdit.h"
 #include "midi/MidiIn.h"
 #include "midi/MidiOut.h"

@@ -2,7 +2,7 @@
 // stores what it is sent.
 
 #include "EmulatorCore.h"
-#include "editor/ParameterMap.h"
+#include "parametermap/ParameterMap.h"
 #include "store/SoundStore.h"
 
 #include <QtTest>

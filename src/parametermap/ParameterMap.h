@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -55,6 +56,9 @@ struct LiveMessage {
     int fixed[2] = { 0, 0 }; // OnOff: {off, on}; SglMlt: {SGL, MLT}
 };
 
+// A schema row's initValue; other rows have none.
+constexpr int kNoInitValue = -1000;
+
 // Control values: knob and slider positions Min..Max, list index 0..n-1,
 // check box 1 = on, 0 = off.
 struct ParameterEntry {
@@ -62,15 +66,25 @@ struct ParameterEntry {
     std::string_view key; // schema key, empty when schemaOrder == 0
     std::string_view control; // editor control name, e.g. "KnobOsc1Semitone"
     ControlKind kind = ControlKind::Knob;
-    std::string_view caption; // label of knobs and check boxes; may be empty
+    std::string_view caption; // label of knobs and check boxes, empty for the other kinds
+    std::string_view shortName; // label of lists and sliders, empty for the other kinds
     std::string_view tab; // "Oscillators", "Filter & LFOs & Envelopes", "Arpeggiator"
     std::string_view group; // group box caption, e.g. "Oscillator 1"
+    // Where the group box stands on its tab: its line (0 = top) and its share
+    // of the line's width, in pixels at the editor's usual font. Every row of
+    // a group gives the same values.
+    int boxLine = 0;
+    int boxWidth = 0;
     int minimum = 0; // list: 0, check box: 0
     int maximum = 127; // list: item count - 1, check box: 1
     std::span<const std::string_view> items; // list entries; empty for other kinds
     Storage storage;
     LiveMessage live;
     int rButton = 0; // n of the "R" button BitBtn<n> beside the control, 0 = none
+    int initValue = kNoInitValue; // the control value "Init Sound" gives a schema row
+
+    // What the editor shows beside the control: its caption or short name.
+    std::string_view label() const { return caption.empty() ? shortName : caption; }
 
     int valueCount() const { return maximum - minimum + 1; }
     bool isStored() const { return storage.encoding != Encoding::NotStored; }
@@ -83,6 +97,19 @@ std::span<const ParameterEntry> parameterMap();
 
 // The 99 schema rows in schema order (index 0 = schema order 1).
 std::span<const ParameterEntry* const> schemaEntries();
+
+// The first fault of a table (a row without a name, label, group box place,
+// schema key or init value where it needs one, a range or storage that does
+// not fit, a control, schema order or "R" button given twice, a schema order
+// missing), or an empty string for a complete table. parameterMap() checks
+// its own rows with this once and throws std::logic_error on a fault, so an
+// incomplete row stops the program at its first use of the map instead of
+// showing later as a missing control or a wrong init sound.
+std::string parameterTableFault(std::span<const ParameterEntry> rows);
+
+// Writes every schema row's init value into the dump (the "Init Sound");
+// the name, location bytes and every byte outside those rows stay.
+void writeInitSound(SoundDump& dump);
 
 // nullptr when nothing matches. Control names match exactly. Keys match
 // without regard to ASCII case, because schema files match keys that way;
@@ -110,10 +137,6 @@ int liveValue(const ParameterEntry& entry, int value);
 // {B0 06 v&7F} for an NRPN. No data byte is ever 0x80 or more: a CC value is
 // clamped to 0..127 (Tempo positions 128..191 leave as 127).
 std::vector<std::vector<std::uint8_t>> liveMessages(const ParameterEntry& entry, int value);
-
-// Enqueues the row's live message on the MIDI output queue: a paced
-// controller message for a CC, one NRPN group for an NRPN.
-void sendLive(const ParameterEntry& entry, int value);
 
 // The map used in reverse, for a synthesizer's edit buffer: a received
 // controller or NRPN value is decoded by the row that sends it and stored with

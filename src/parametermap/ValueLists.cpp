@@ -1,4 +1,4 @@
-#include "editor/ValueLists.h"
+#include "parametermap/ValueLists.h"
 
 #include "store/NoteNames.h"
 
