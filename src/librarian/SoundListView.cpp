@@ -30,11 +30,8 @@ namespace {
 } // namespace
 
 SoundListView::SoundListView(QWidget* parent)
-    : QTableWidget(0, 3, parent)
+    : QTableView(parent)
 {
-    setHorizontalHeaderLabels({ QStringLiteral("Index"), QStringLiteral("Name"), QStringLiteral("Changed") });
-    setColumnWidth(kNameColumn, 150);
-    setColumnWidth(kChangedColumn, 100);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -57,18 +54,24 @@ SoundListView::SoundListView(QWidget* parent)
     setDefaultDropAction(Qt::MoveAction);
 }
 
-QString SoundListView::indexText(int row)
+void SoundListView::setModel(QAbstractItemModel* model)
 {
-    return QString::number((row / 100 + 1) * 100 + row % 100);
+    QTableView::setModel(model);
+    setColumnWidth(SoundListModel::kNameColumn, 150);
+    setColumnWidth(SoundListModel::kChangedColumn, 100);
 }
+
+int SoundListView::rowCount() const { return model() ? model()->rowCount() : 0; }
 
 void SoundListView::selectRows(const std::vector<int>& rows)
 {
+    if (!model())
+        return;
     // Deselect first, then select: every row reports its own change, as the
     // owner's selection handler expects.
     clearSelection();
     QItemSelection selection;
-    const int lastColumn = columnCount() - 1;
+    const int lastColumn = model() ? model()->columnCount() - 1 : 0;
     std::vector<int> sorted(rows);
     std::sort(sorted.begin(), sorted.end());
     for (std::size_t i = 0; i < sorted.size();) {
@@ -119,12 +122,12 @@ void SoundListView::keyboardSearch(const QString& search)
     const QModelIndex current = currentIndex();
     if (current.isValid() && current.column() != kIndexColumn)
         selectionModel()->setCurrentIndex(model()->index(current.row(), kIndexColumn), QItemSelectionModel::NoUpdate);
-    QTableWidget::keyboardSearch(search);
+    QTableView::keyboardSearch(search);
 }
 
 void SoundListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
 {
-    QTableWidget::selectionChanged(selected, deselected);
+    QTableView::selectionChanged(selected, deselected);
     for (int row : rowsOf(deselected))
         emit rowSelectionChanged(row, false);
     for (int row : rowsOf(selected))
@@ -145,7 +148,7 @@ void SoundListView::mousePressEvent(QMouseEvent* event)
         return;
     }
     if (event->button() != Qt::LeftButton) {
-        QTableWidget::mousePressEvent(event);
+        QTableView::mousePressEvent(event);
         return;
     }
 
@@ -156,7 +159,7 @@ void SoundListView::mousePressEvent(QMouseEvent* event)
     const bool deferred = index.isValid() && selectionModel()->isSelected(index)
         && !modifiers.testFlag(Qt::ShiftModifier);
     pendingLeftPress_ = false;
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     if (deferred) {
         pendingLeftPress_ = true;
         pendingModifiers_ = modifiers;
@@ -167,7 +170,7 @@ void SoundListView::mousePressEvent(QMouseEvent* event)
 
 void SoundListView::mouseReleaseEvent(QMouseEvent* event)
 {
-    QTableWidget::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && pendingLeftPress_) {
         pendingLeftPress_ = false;
         emit leftPressed(pendingModifiers_);
@@ -180,7 +183,7 @@ void SoundListView::mouseDoubleClickEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    QTableWidget::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit listDoubleClicked();
 }
@@ -214,7 +217,7 @@ void SoundListView::dragMoveEvent(QDragMoveEvent* event)
 {
     // The base class scrolls near the edges and draws the indicator; the
     // decision whether the drop is wanted is ours.
-    QTableWidget::dragMoveEvent(event);
+    QTableView::dragMoveEvent(event);
     const int row = rowAt(event->position().toPoint().y());
     if (event->source() == this && event->mimeData()->hasFormat(QString::fromLatin1(kRowsMimeType)) && row >= 0) {
         event->setDropAction(Qt::MoveAction);

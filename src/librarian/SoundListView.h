@@ -1,7 +1,7 @@
 #pragma once
 
-// The sound list: a report-style table of the 200 slots (Index, Name,
-// Changed) with whole-row, extended selection and no in-place editing.
+// The sound list: a report-style view of the 200 slots of a SoundListModel
+// with whole-row, extended selection and no in-place editing.
 // It reports what the main window needs as signals:
 //  - every row that becomes selected or deselected (deselections first, so
 //    the last event of a plain click is the selection of the clicked row);
@@ -13,30 +13,32 @@
 //  - a drop of its own rows onto a row. Drags from elsewhere are refused,
 //    and a drop never changes the table itself: the owner swaps the sounds.
 
-#include <QTableWidget>
+#include "librarian/SoundListModel.h"
+
+#include <QTableView>
 
 #include <vector>
 
 namespace sondrake {
 
-class SoundListView : public QTableWidget {
+class SoundListView : public QTableView {
     Q_OBJECT
 
 public:
-    static constexpr int kIndexColumn = 0;
-    static constexpr int kNameColumn = 1;
-    static constexpr int kChangedColumn = 2;
+    static constexpr int kIndexColumn = SoundListModel::kIndexColumn;
+    static constexpr int kNameColumn = SoundListModel::kNameColumn;
 
     explicit SoundListView(QWidget* parent = nullptr);
 
-    // Index column text of a row: bank number then the two-digit program.
-    static QString indexText(int row);
+    // Sets the model and the widths of its columns.
+    void setModel(QAbstractItemModel* model) override;
 
     // Selects exactly these rows (and nothing else) in one selection change.
     void selectRows(const std::vector<int>& rows);
     // Ascending rows that are selected.
     std::vector<int> selectedRowList() const;
     int topVisibleRow() const;
+    int rowCount() const;
     int visibleRowCount() const;
 
     // Type-ahead goes by the Index column only.

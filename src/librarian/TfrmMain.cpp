@@ -267,6 +267,8 @@ void TfrmMain::buildCentral()
 
     ListView1 = new SoundListView(panel);
     ListView1->setObjectName(QStringLiteral("ListView1"));
+    listModel_ = new SoundListModel(store_, this);
+    ListView1->setModel(listModel_);
 
     row->addWidget(Memo1);
     row->addWidget(ListView1, 1);
@@ -369,21 +371,13 @@ void TfrmMain::AddMessage(const QString& text)
 
 void TfrmMain::RebuildList()
 {
+    // As a list whose rows are made anew: nothing selected or current and
+    // the top row in view, then the remembered selection.
     ListView1->setUpdatesEnabled(false);
-    ListView1->setRowCount(0);
-    ListView1->setRowCount(kSlotCount);
-    const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled;
-    for (int r = 0; r < kSlotCount; ++r) {
-        auto* index = new QTableWidgetItem(SoundListView::indexText(r));
-        auto* name = new QTableWidgetItem(nameText(store_.getSoundName(r)));
-        auto* changed = new QTableWidgetItem(QString());
-        for (auto* item : { index, name, changed }) {
-            item->setFlags(flags);
-        }
-        ListView1->setItem(r, SoundListView::kIndexColumn, index);
-        ListView1->setItem(r, SoundListView::kNameColumn, name);
-        ListView1->setItem(r, SoundListView::kChangedColumn, changed);
-    }
+    ListView1->clearSelection();
+    ListView1->selectionModel()->clearCurrentIndex();
+    listModel_->namesChanged();
+    ListView1->scrollToTop();
     ListView1->selectRows(SelectionList);
     ListView1->setUpdatesEnabled(true);
 
@@ -392,26 +386,12 @@ void TfrmMain::RebuildList()
     SavetoseparatefileSoundBanks1->setEnabled(any);
 }
 
-void TfrmMain::RefreshRow(int row)
-{
-    if (!isValidSlot(row) || row >= ListView1->rowCount())
-        return;
-    const QString name = nameText(store_.getSoundName(row));
-    QTableWidgetItem* item = ListView1->item(row, SoundListView::kNameColumn);
-    if (!item) {
-        item = new QTableWidgetItem(name);
-        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
-        ListView1->setItem(row, SoundListView::kNameColumn, item);
-    } else if (item->text() != name) {
-        item->setText(name);
-    }
-}
+void TfrmMain::RefreshRow(int row) { listModel_->nameChanged(row); }
 
 void TfrmMain::RefreshNames(bool selectionOnly)
 {
     if (!selectionOnly)
-        for (int r = 0; r < ListView1->rowCount(); ++r)
-            RefreshRow(r);
+        listModel_->namesChanged();
     ListView1->selectRows(SelectionList);
 }
 

@@ -33,6 +33,7 @@ class QPushButton;
 
 namespace sondrake {
 
+class SoundListModel;
 class SoundListView;
 class TfrmSysExReceiver;
 
@@ -200,6 +201,7 @@ private:
     bool refuseWhileSending(const QString& command);
 
     SoundStore store_;
+    SoundListModel* listModel_ = nullptr; // the store as the sound list shows it
     std::vector<int> SelectionList;
     int CurrentProgram = 0;
     EditorLauncher editorLauncher_;

@@ -346,9 +346,9 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         SoundListView* list = w->soundList();
-        list->scrollToItem(list->item(kSelectedRow, 0));
+        list->scrollTo(list->model()->index(kSelectedRow, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-            list->visualItemRect(list->item(kSelectedRow, SoundListView::kNameColumn)).center());
+            list->visualRect(list->model()->index(kSelectedRow, SoundListView::kNameColumn)).center());
         QCOMPARE(w->selectedRows(), std::vector<int> { kSelectedRow });
         QTest::qWait(300);
         startMb = residentMb();

@@ -104,9 +104,9 @@ class ITestTransfer : public QObject {
     void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
     {
         SoundListView* list = w->soundList();
-        list->scrollToItem(list->item(row, 0));
+        list->scrollTo(list->model()->index(row, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
-                          list->visualItemRect(list->item(row, SoundListView::kNameColumn)).center());
+                          list->visualRect(list->model()->index(row, SoundListView::kNameColumn)).center());
     }
 
     // Runs a reception command; `duringWait` runs once the dialog waits. A
@@ -190,7 +190,7 @@ private slots:
         for (int p = 0; p < 100; ++p) {
             const SoundDump expected = EmulatorCore::asSent(EmulatorCore::generatedSound(p), 0, p);
             QVERIFY2(w->store().slot(p) == expected, qPrintable(QString("program %1").arg(p)));
-            QCOMPARE(w->soundList()->item(p, SoundListView::kNameColumn)->text(),
+            QCOMPARE(w->soundList()->model()->index(p, SoundListView::kNameColumn).data().toString(),
                      QString::fromStdString(w->store().getSoundName(p)));
         }
         for (int s = 100; s < 200; ++s)

@@ -122,7 +122,7 @@ private slots:
             QCOMPARE(slotBytes(w->store(), s), s < 3 ? readFile(path("other.syx")).mid(s * 270, 270) : slotBytes(before, s));
         QVERIFY(w->selectedRows().empty());
         QVERIFY(w->selectionList().empty());
-        QCOMPARE(w->soundList()->item(1, SoundListView::kNameColumn)->text(),
+        QCOMPARE(w->soundList()->model()->index(1, SoundListView::kNameColumn).data().toString(),
             QString::fromStdString(w->store().getSoundName(1)));
         QCOMPARE(memoLines().size(), 1); // the 3 bytes after the last whole sound
         QVERIFY(memoLines().first().contains("3 bytes"));

@@ -49,9 +49,9 @@ class TestTransfer : public QObject {
     void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
     {
         SoundListView* list = w->soundList();
-        list->scrollToItem(list->item(row, 0));
+        list->scrollTo(list->model()->index(row, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
-                          list->visualItemRect(list->item(row, SoundListView::kNameColumn)).center());
+                          list->visualRect(list->model()->index(row, SoundListView::kNameColumn)).center());
     }
 
 private slots:

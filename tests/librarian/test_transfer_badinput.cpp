@@ -178,7 +178,7 @@ private slots:
     {
         SoundListView* list = w->soundList();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0, SoundListView::kNameColumn)).center());
+                          list->visualRect(list->model()->index(0, SoundListView::kNameColumn)).center());
         QCOMPARE(w->selectedRows(), std::vector<int>{0});
         const SoundStore before = w->store();
         onNextModal([&](QWidget*) {

@@ -76,7 +76,7 @@ void mainWindow()
     w.store().setSoundName(1, "Warm Pad");
     w.RefreshNames(false);
     SoundListView* list = w.soundList();
-    const QPoint row1 = list->visualItemRect(list->item(1, SoundListView::kNameColumn)).center();
+    const QPoint row1 = list->visualRect(list->model()->index(1, SoundListView::kNameColumn)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row1);
     save(&w, QStringLiteral("main"));
     onNextModal([](QWidget* modal) { save(modal, QStringLiteral("rename")); });
