@@ -7,7 +7,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace sondrake::controls {
 
@@ -38,26 +37,14 @@ namespace {
         return art[i];
     }
 
-    int mouseX(const QMouseEvent* e) { return int(std::floor(e->position().x())); }
-    int mouseY(const QMouseEvent* e) { return int(std::floor(e->position().y())); }
-
 } // namespace
 
 TKnob::TKnob(QWidget* parent)
-    : PaintedControl(parent, QSize(KnobWidth, KnobHeight), true)
+    : RangeControl(parent, QSize(KnobWidth, KnobHeight), true, 63)
 {
-    m_position = m_max / 2;
     // The first drawing happens here (white fill); every later one is dark.
     render();
     rememberShownState();
-}
-
-void TKnob::setPosition(int v)
-{
-    if (v < m_min || v > m_max || v == m_position)
-        return;
-    m_position = v;
-    paintNow();
 }
 
 void TKnob::setMin(int v)
@@ -146,13 +133,7 @@ void TKnob::mousePressEvent(QMouseEvent* event)
         m_dragging = true;
         return;
     }
-    if (mouseX(event) < KnobWidth / 2) {
-        if (m_position > m_min)
-            --m_position;
-    } else if (m_position < m_max) {
-        ++m_position;
-    }
-    paintNow();
+    stepByPress(event, m_min, m_max);
 }
 
 void TKnob::mouseMoveEvent(QMouseEvent* event)

@@ -8,7 +8,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace sondrake::controls {
 
@@ -50,27 +49,16 @@ namespace {
         return f;
     }
 
-    int mouseX(const QMouseEvent* e) { return int(std::floor(e->position().x())); }
-    int mouseY(const QMouseEvent* e) { return int(std::floor(e->position().y())); }
-
 } // namespace
 
 TSlider::TSlider(QWidget* parent)
-    : PaintedControl(parent, QSize(SliderWidth, SliderHeight), false)
+    : RangeControl(parent, QSize(SliderWidth, SliderHeight), false, 0)
     , m_font(valueFont(false))
     , m_narrowFont(valueFont(true))
 {
     // The first drawing happens here (white fill); every later one is grey.
     render();
     rememberShownState();
-}
-
-void TSlider::setPosition(int v)
-{
-    if (v < m_min || v > m_max || v == m_position)
-        return;
-    m_position = v;
-    paintNow();
 }
 
 void TSlider::setDisplayMode(const QString& t)
@@ -143,15 +131,7 @@ void TSlider::mousePressEvent(QMouseEvent* event)
     }
     // Steps stay within 0..127 and within the slider's own range, so a click
     // never leaves a value the owner did not allow.
-    const int low = std::max(0, m_min);
-    const int high = std::min(127, m_max);
-    if (mouseX(event) < SliderWidth / 2) {
-        if (m_position > low)
-            --m_position;
-    } else if (m_position < high) {
-        ++m_position;
-    }
-    paintNow();
+    stepByPress(event, std::max(0, m_min), std::min(127, m_max));
 }
 
 void TSlider::mouseMoveEvent(QMouseEvent* event)

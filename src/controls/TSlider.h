@@ -11,13 +11,13 @@
 // Bitmaps (":/NAME.png", ":/NAME@2x.png"): "SLIDERBACKGROUND1" (22x100),
 // "SLIDERFACE1" (22x10).
 
-#include "controls/PaintedControl.h"
+#include "controls/RangeControl.h"
 
 #include <QFont>
 
 namespace sondrake::controls {
 
-class TSlider : public PaintedControl {
+class TSlider : public RangeControl {
     Q_OBJECT
     Q_PROPERTY(int Position READ Position WRITE setPosition)
     Q_PROPERTY(QString DisplayMode READ DisplayMode WRITE setDisplayMode)
@@ -27,38 +27,23 @@ public:
     explicit TSlider(QWidget* parent = nullptr);
 
     // Properties in their load order: Position, OnChange, DisplayMode, Min, Max.
-    int Position() const { return m_position; }
-    void setPosition(int v); // Min <= v <= Max and v != Position: store, paint
+    // Position, setPosition, Min, Max: see RangeControl.
     // OnChange / setOnChange: see PaintedControl.
     QString DisplayMode() const { return m_displayMode; }
     void setDisplayMode(const QString& t); // empty: number; else note name. No paint.
-    int Min() const { return m_min; }
     void setMin(int v); // -255..255, v != Min, Max - v + 1 != 0: store, paint
-    int Max() const { return m_max; }
     void setMax(int v); // -255..255, v != Max, v - Min + 1 != 0: store, paint
 
-    bool dragging() const { return m_dragging; }
-
-    bool hasRange() const override { return true; }
-    int rangeValue() const override { return m_position; }
-    int rangeMinimum() const override { return m_min; }
-    int rangeMaximum() const override { return m_max; }
     QString valueText() const override; // the value box's text: "64", "C5", "Rst"
 
 protected:
     void render() override;
-    void setRangeValue(int v) override { setPosition(v); }
-    bool firesOnPaint() const override { return true; }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    int m_position = 0;
     QString m_displayMode;
-    int m_min = 0;
-    int m_max = 127;
-    bool m_dragging = false;
     int m_dragX = 0;
     int m_lastY = 0;
     bool m_greyFill = false; // white on the first paint, grey afterwards
