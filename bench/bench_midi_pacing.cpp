@@ -2,7 +2,7 @@
 // loop stalls while big sends drain.
 //   bench_midi_pacing --benchmark_counters_tabular=true
 
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 
 #include <QCoreApplication>
@@ -28,6 +28,13 @@ QCoreApplication& app()
     static char* argv[] = {name, nullptr};
     static QCoreApplication a(argc, argv);
     return a;
+}
+
+// The benchmark's own MIDI session, made once the application exists.
+MidiSession& benchSession()
+{
+    static auto* session = new MidiSession;
+    return *session;
 }
 
 double median(std::vector<double> v)
@@ -57,7 +64,7 @@ double longestStall(const std::function<void()>& start)
         const qint64 now = clock.nsecsElapsed();
         worst = std::max(worst, now - last);
         last = now;
-        if (MidiOutPort::instance().pending() == 0)
+        if (benchSession().pending() == 0)
             QCoreApplication::quit();
     });
     clock.start();
@@ -73,13 +80,15 @@ double longestStall(const std::function<void()>& start)
 static void BM_PacedHandOffGap(benchmark::State& state)
 {
     app();
-    auto rec = installRecordingBackend();
+    auto rec = installRecordingBackend(benchSession());
     std::vector<double> gaps;
     for (auto _ : state) {
         rec->clear();
+        // Distinct controllers: a newer value of the same one would replace
+        // the waiting one, and there would be no gaps to measure.
         for (int i = 0; i < 100; ++i)
-            SendPacedMessage(0xB0, 1, static_cast<std::uint8_t>(i));
-        MidiOutPort::instance().waitIdle(10s);
+            benchSession().sendPacedMessage(0xB0, static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i));
+        benchSession().waitIdle(10s);
         const auto r = rec->records();
         for (std::size_t i = 1; i < r.size(); ++i)
             gaps.push_back(std::chrono::duration<double, std::milli>(r[i].at - r[i - 1].at).count());
@@ -93,7 +102,7 @@ static void BM_GuiStallWhileFileDrains(benchmark::State& state)
 {
     app();
     auto rec = std::make_shared<RatedBackend>();
-    MidiOutPort::instance().setBackend(rec);
+    benchSession().setOutputBackend(rec);
     QTemporaryFile file;
     file.open();
     QByteArray data(54000, 0x11);
@@ -108,7 +117,7 @@ static void BM_GuiStallWhileFileDrains(benchmark::State& state)
         rec->clear();
         stalls.push_back(longestStall([&] {
             QString error;
-            SendSysExFile(file.fileName(), &error);
+            benchSession().sendSysExFile(file.fileName(), &error);
         }));
     }
     state.counters["median_stall_ms"] = median(stalls);
@@ -119,12 +128,13 @@ BENCHMARK(BM_GuiStallWhileFileDrains)->Iterations(3)->Unit(benchmark::kMilliseco
 static void BM_GuiStallWhilePacedDrain(benchmark::State& state)
 {
     app();
-    installRecordingBackend();
+    installRecordingBackend(benchSession());
     std::vector<double> stalls;
     for (auto _ : state) {
         stalls.push_back(longestStall([] {
             for (int i = 0; i < 1000; ++i)
-                SendPacedMessage(0xB0, 7, static_cast<std::uint8_t>(i & 0x7F));
+                benchSession().sendPacedMessage(0xB0, static_cast<std::uint8_t>(i & 0x7F),
+                                                static_cast<std::uint8_t>(i >> 3));
         }));
     }
     state.counters["median_stall_ms"] = median(stalls);
@@ -138,14 +148,14 @@ static void BM_GuiStallIdleBaseline(benchmark::State& state)
 {
     app();
     auto rec = std::make_shared<RatedBackend>();
-    MidiOutPort::instance().setBackend(rec);
+    benchSession().setOutputBackend(rec);
     std::vector<double> stalls;
     for (auto _ : state) {
         // A 2 s SysEx to a rated port keeps the queue busy without GUI work.
         stalls.push_back(longestStall([] {
             QueueEntry e;
             e.messages.push_back(Bytes(62500, 0x01));
-            MidiOutPort::instance().enqueue(std::move(e));
+            benchSession().enqueue(std::move(e));
         }));
     }
     state.counters["median_stall_ms"] = median(stalls);

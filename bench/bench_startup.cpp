@@ -10,7 +10,7 @@
 //   bench_startup --show main [ms]         shows the main window for ms (default 3000),
 //                                          for looking at it under xvfb-run
 #include "librarian/TfrmMain.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 
 #include <benchmark/benchmark.h>
@@ -34,12 +34,15 @@ namespace {
 QString selfPath;
 std::vector<double> samples[2]; // milliseconds: [0] minimal, [1] main
 
+std::unique_ptr<sondrake::midi::MidiSession> session;
+
 std::unique_ptr<QWidget> makeWindow(bool mainWindow)
 {
     if (mainWindow) {
         sondrake::TfrmMain::setOpenMidiPortsAtStart(false);
-        sondrake::midi::installRecordingBackend();
-        return std::make_unique<sondrake::TfrmMain>();
+        session = std::make_unique<sondrake::midi::MidiSession>();
+        sondrake::midi::installRecordingBackend(*session);
+        return std::make_unique<sondrake::TfrmMain>(*session);
     }
     auto window = std::make_unique<QMainWindow>();
     window->setWindowTitle(QStringLiteral("Minimal"));
@@ -73,7 +76,8 @@ int runChild(int argc, char** argv, bool mainWindow, int holdMs)
         QTimer::singleShot(holdMs, &app, &QApplication::quit);
         QApplication::exec();
     }
-    sondrake::midi::MidiOutPort::instance().shutdown(std::chrono::milliseconds(200));
+    window.reset();
+    session.reset();
     return 0;
 }
 

@@ -3,7 +3,7 @@
 # only when something is missing (a second run costs a dpkg query).
 set -euo pipefail
 
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools librtmidi-dev
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools librtmidi-dev libjack-jackd2-dev
           jackd2 libbenchmark-dev xvfb xauth fonts-dejavu-core libgl1-mesa-dev)
 case "${1:-}" in
   --fuzz) PACKAGES+=(clang-14 libclang-rt-14-dev) ;;

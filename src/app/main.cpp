@@ -2,18 +2,21 @@
 #include "editor/EditorHost.h"
 #include "editor/TfrmPatchEdit.h"
 #include "librarian/TfrmMain.h"
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QSocketNotifier>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
+#include <thread>
 
+#include <semaphore.h>
 #include <unistd.h>
 
 namespace {
@@ -51,44 +54,53 @@ public:
         main_.lastSaveProgram = std::uint8_t(std::clamp(program, 0, 99));
     }
     QWidget* window() const override { return &main_; }
+    sondrake::midi::MidiSession* midiSession() const override { return &main_.midiSession(); }
 
 private:
     sondrake::TfrmMain& main_;
 };
 
-// Closes both MIDI clients before the process ends: a JACK client that is
-// never closed stalls a synchronous server for seconds. The sender thread
-// can be stuck in a back end that stopped draining, so every wait is bounded.
-void closeMidi()
-{
-    using namespace std::chrono_literals;
-    sondrake::midi::MidiInPort::instance().close();
-    auto& out = sondrake::midi::MidiOutPort::instance();
-    out.waitIdle(1000ms); // let a last Panic or program change leave
-    out.shutdown(500ms);
-    sondrake::midi::CloseMidiOut();
-}
-
-// SIGINT and SIGTERM end the event loop, so the MIDI clients are closed as on
-// a normal exit. The handler only writes a byte; the loop does the rest.
+// SIGINT and SIGTERM end the program as File > Exit does, minus the
+// questions, within two seconds in every state. Until the event loop runs
+// (start-up, which may wait for a MIDI server, and the "Midi Open error"
+// box) nothing of the user's is in memory yet: a signal ends the process at
+// once. Afterwards the handler only writes a byte; the event loop, nested
+// ones of modal boxes included, closes the window from there, and a watchdog
+// ends the process should anything still hang after 1.8 s.
+std::atomic<bool> inStartup{true};
 int signalPipe[2] = { -1, -1 };
+sem_t watchdogStart;
+std::atomic<int> caughtSignal{0};
 
-void onSignal(int)
+void onSignal(int sig)
 {
+    if (inStartup.load())
+        ::_exit(128 + sig);
+    int expected = 0;
+    if (caughtSignal.compare_exchange_strong(expected, sig))
+        sem_post(&watchdogStart);
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
 
-void quitOnSignals(QApplication& app)
+void startWatchdog()
+{
+    sem_init(&watchdogStart, 0, 0);
+    std::thread([] {
+        while (sem_wait(&watchdogStart) != 0) {
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1800));
+        std::fflush(stdout);
+        std::fflush(stderr);
+        ::_exit(128 + caughtSignal.load());
+    }).detach();
+}
+
+void installSignalHandlers()
 {
     if (::pipe(signalPipe) != 0)
         return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
-        char byte = 0;
-        [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
-        QApplication::quit();
-    });
+    startWatchdog();
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
@@ -97,21 +109,54 @@ void quitOnSignals(QApplication& app)
     sigaction(SIGTERM, &action, nullptr);
 }
 
+void closeOnSignals(sondrake::TfrmMain& window)
+{
+    if (signalPipe[0] < 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
+        window.closeWithoutQuestions();
+        // Also ends the loops of modal boxes that are open now, and makes
+        // the ones that would open next return at once.
+        QApplication::exit(0);
+    });
+}
+
+// Lets a last Panic or program change leave, then closes both MIDI clients:
+// a JACK client that is never closed stalls a synchronous server for
+// seconds. Every wait is bounded; when a client or thread had to be left
+// inside a server that does not answer, the process ends without running
+// static destructors under it.
+int finish(sondrake::midi::MidiSession& session, int exitCode)
+{
+    using namespace std::chrono_literals;
+    if (session.isOutputOpen())
+        session.waitIdle(400ms);
+    if (!session.shutdown(1000ms)) {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        ::_exit(exitCode);
+    }
+    return exitCode;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    installSignalHandlers();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sondrake"));
-    quitOnSignals(app);
 
+    sondrake::midi::MidiSession session;
     int exitCode = 0;
     {
-        sondrake::TfrmMain window;
+        sondrake::TfrmMain window(session);
         if (window.midiOpenFailed()) {
             QMessageBox::critical(nullptr, QStringLiteral("Sondrake"), QStringLiteral("Midi Open error"));
-            closeMidi();
-            return 1;
+            return finish(session, 1);
         }
 
         // ---- the sound editor is wired in here ----------------------------
@@ -120,9 +165,11 @@ int main(int argc, char* argv[])
             sondrake::editor::runSoundEditor(host, workingCopy, &main);
         });
 
+        closeOnSignals(window);
         window.show();
+        inStartup.store(false);
         exitCode = QApplication::exec();
+        inStartup.store(true); // from here on nothing is left to save
     }
-    closeMidi();
-    return exitCode;
+    return finish(session, exitCode);
 }

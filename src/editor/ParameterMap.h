@@ -17,6 +17,10 @@
 #include <string_view>
 #include <vector>
 
+namespace sondrake::midi {
+class MidiSession;
+}
+
 namespace sondrake::editor {
 
 enum class ControlKind : std::uint8_t { Knob, Slider, List, CheckBox };
@@ -111,9 +115,10 @@ int liveValue(const ParameterEntry& entry, int value);
 // clamped to 0..127 (Tempo positions 128..191 leave as 127).
 std::vector<std::vector<std::uint8_t>> liveMessages(const ParameterEntry& entry, int value);
 
-// Enqueues the row's live message on the MIDI output queue: a paced
-// controller message for a CC, one NRPN group for an NRPN.
-void sendLive(const ParameterEntry& entry, int value);
+// Enqueues the row's live message on the session's output queue: a paced
+// controller message for a CC, one NRPN group for an NRPN. A newer value of
+// the same row replaces one still waiting. Nothing without a session.
+void sendLive(midi::MidiSession* session, const ParameterEntry& entry, int value);
 
 // The map used in reverse, for a synthesizer's edit buffer: a received
 // controller or NRPN value is decoded by the row that sends it and stored with

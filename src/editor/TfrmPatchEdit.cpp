@@ -3,7 +3,7 @@
 #include "controls/TKnob.h"
 #include "controls/TSlider.h"
 #include "editor/TfrmSelectLocation.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -413,7 +413,7 @@ void TfrmPatchEdit::KnobOctave1Change(QObject* sender)
         const int value = controlValue(*row->entry);
         if (row->list && value < 0)
             return; // nothing selected: there is no value to send
-        sendLive(*row->entry, value);
+        sendLive(host_.midiSession(), *row->entry, value);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
     }
@@ -442,9 +442,17 @@ void TfrmPatchEdit::Timer1Timer()
     host_.addMessage(QStringLiteral("send"));
 }
 
-void TfrmPatchEdit::btnTestSoundMouseDown() { midi::SendNoteOn(0, 60); }
+void TfrmPatchEdit::btnTestSoundMouseDown()
+{
+    if (auto* session = host_.midiSession())
+        session->sendNoteOn(0, 60);
+}
 
-void TfrmPatchEdit::btnTestSoundMouseUp() { midi::SendReset(); }
+void TfrmPatchEdit::btnTestSoundMouseUp()
+{
+    if (auto* session = host_.midiSession())
+        session->sendReset();
+}
 
 void TfrmPatchEdit::writeInitSound(SoundDump& dump)
 {
@@ -461,7 +469,8 @@ void TfrmPatchEdit::btnInitSoundClick()
     try {
         writeInitSound(workingCopy);
         LoadControls();
-        midi::SendSoundDump(workingCopy);
+        if (auto* session = host_.midiSession())
+            session->sendSoundDump(workingCopy);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
     }
@@ -483,7 +492,8 @@ void TfrmPatchEdit::btnSavSoundtoClick()
             return;
         SoundDump copy = workingCopy;
         copy[kLocationProgramByte] = std::uint8_t(program);
-        midi::SendSoundDump(copy);
+        if (auto* session = host_.midiSession())
+            session->sendSoundDump(copy);
         host_.setLastSaveLocation(bank, program);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
@@ -517,7 +527,8 @@ void TfrmPatchEdit::FormKeyDown(QKeyEvent* event)
         if (note < 0 || note > 127)
             return;
         testNoteFlag = true;
-        midi::SendNoteOn(0, std::uint8_t(note));
+        if (auto* session = host_.midiSession())
+            session->sendNoteOn(0, std::uint8_t(note));
     }
 }
 
@@ -528,7 +539,8 @@ void TfrmPatchEdit::FormKeyUp(QKeyEvent* event)
     if (event->isAutoRepeat())
         return;
     if (testNoteFlag && isNumpadDigit(event)) {
-        midi::SendReset();
+        if (auto* session = host_.midiSession())
+            session->sendReset();
         testNoteFlag = false;
     }
 }

@@ -8,8 +8,7 @@
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmHelp.h"
 #include "librarian/TfrmPatchEditSimple.h"
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/PortDetection.h"
 #include "midi/TfrmSysExReceiver.h"
 #include "platform/KeyState.h"
@@ -85,8 +84,9 @@ namespace {
 
 void TfrmMain::setOpenMidiPortsAtStart(bool open) { openMidiPortsAtStart = open; }
 
-TfrmMain::TfrmMain(QWidget* parent)
+TfrmMain::TfrmMain(midi::MidiSession& session, QWidget* parent)
     : QMainWindow(parent)
+    , session_(session)
 {
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QString::fromLatin1(kCaption));
@@ -107,10 +107,10 @@ TfrmMain::TfrmMain(QWidget* parent)
             std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     });
 
-    // Received SysEx reaches the window on the GUI thread.
-    midi::MidiInPort::instance().setHandler([this](const midi::ReceivedSysEx& message) {
-        guarded([this, &message] { handleReceived(message.bytes); });
-    });
+    // The session's lines and received SysEx reach the window on the GUI thread.
+    connect(&session_, &midi::MidiSession::messageAdded, this, [this](const QString& line) { AddMessage(line); });
+    connect(&session_, &midi::MidiSession::sysExReceived, this,
+            [this](const midi::ReceivedSysEx& message) { guarded([this, &message] { handleReceived(message); }); });
 
     FormCreate();
 
@@ -124,7 +124,6 @@ TfrmMain::TfrmMain(QWidget* parent)
 TfrmMain::~TfrmMain()
 {
     qApp->removeEventFilter(this);
-    midi::MidiInPort::instance().setHandler(nullptr);
     setMessageSink(nullptr);
 }
 
@@ -310,7 +309,7 @@ void TfrmMain::FormCreate()
         ReceiveMode = 0;
 
         if (openMidiPortsAtStart)
-            midi::DetectMidiPorts();
+            midi::DetectMidiPorts(session_.choice());
 
         CurrentProgram = 0;
         setOctave(4);
@@ -319,7 +318,7 @@ void TfrmMain::FormCreate()
 
         if (openMidiPortsAtStart) {
             QString error;
-            if (!midi::OpenMidiOut(&error)) {
+            if (!session_.openOutput(&error)) {
                 // The program cannot work without its output; main() ends it.
                 // The window is never shown then, so the reason goes to the terminal.
                 midiOpenFailed_ = true;
@@ -329,10 +328,10 @@ void TfrmMain::FormCreate()
             }
             // A missing input is not reported: receptions then end by the
             // dialog's timer or its Close button.
-            auto& in = midi::MidiInPort::instance();
             QString inError;
-            if (in.open(midi::MidiInDeviceIndex, &inError) && !in.start())
+            if (session_.openInput(&inError) && !session_.startInput())
                 QMessageBox::warning(nullptr, QString::fromLatin1(kProgramName), QStringLiteral("Midi IN Start error"));
+            AddMessage(session_.portsLine());
         }
 
         ReadSettings();
@@ -471,8 +470,8 @@ void TfrmMain::SelectProgram()
     ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     ListView1->scrollTo(index);
 
-    midi::SendControl(32, static_cast<std::uint8_t>(CurrentProgram / kProgramsPerBank + 1));
-    midi::SendProgramChange(0, static_cast<std::uint8_t>(CurrentProgram % kProgramsPerBank));
+    session_.sendControl(32, static_cast<std::uint8_t>(CurrentProgram / kProgramsPerBank + 1));
+    session_.sendProgramChange(0, static_cast<std::uint8_t>(CurrentProgram % kProgramsPerBank));
 }
 
 void TfrmMain::btnPrgDownClick()
@@ -563,7 +562,7 @@ void TfrmMain::sendSysExFile(const QString& path)
 {
     guarded([this, &path] {
         QString error;
-        if (!midi::SendSysExFile(path, &error))
+        if (!session_.sendSysExFile(path, &error))
             AddMessage(error.isEmpty() ? QStringLiteral("The file %1 was not sent.").arg(path) : error);
     });
 }
@@ -572,7 +571,7 @@ void TfrmMain::Exit1Click() { close(); }
 
 void TfrmMain::Panic1Click()
 {
-    guarded([] { midi::Panic(); });
+    guarded([this] { session_.panic(); });
 }
 
 void TfrmMain::About1Click()

@@ -250,12 +250,25 @@ bool TfrmMain::FormCloseQuery()
     guarded([this] {
         if (AutoloadFileName.isEmpty())
             return;
+        if (!askOnClose_) {
+            // Nobody is there to answer; overwriting the file unasked could
+            // destroy a bank the user meant to keep.
+            std::fprintf(stderr, "The autoload file %s was not saved: the program was ended by a signal.\n",
+                         AutoloadFileName.toLocal8Bit().constData());
+            return;
+        }
         const QString question
             = QStringLiteral("Do you want to save changes to autoload file (") + AutoloadFileName + QStringLiteral(") ?");
         if (librarianDialogs().ask(this, question) == LibrarianDialogs::Answer::Yes && !SaveBankFile(AutoloadFileName))
             std::fprintf(stderr, "The autoload file %s was not saved.\n", AutoloadFileName.toLocal8Bit().constData());
     });
     return true;
+}
+
+void TfrmMain::closeWithoutQuestions()
+{
+    askOnClose_ = false;
+    close();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

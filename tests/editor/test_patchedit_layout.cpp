@@ -28,7 +28,6 @@ class TestPatchEditLayout : public QObject {
 private slots:
     void initTestCase()
     {
-        midi::installRecordingBackend();
         TfrmPatchEdit::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
     }
 

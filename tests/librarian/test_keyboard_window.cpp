@@ -2,7 +2,7 @@
 // application's event filters, notes checked at a recording MIDI output.
 #include "WindowTestSupport.h"
 #include "librarian/TfrmMain.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 #include "platform/KeyState.h"
 
@@ -33,6 +33,7 @@ class TestKeyboardWindow : public QObject {
 
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
+    midi::MidiSession session; // outlives the window
     std::unique_ptr<TfrmMain> w;
 
     template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
@@ -45,7 +46,7 @@ class TestKeyboardWindow : public QObject {
     // Note messages handed to the output so far (the queue runs on its own thread).
     std::vector<Bytes> notes() const
     {
-        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(1000));
+        session.waitIdle(std::chrono::milliseconds(1000));
         std::vector<Bytes> result;
         for (const auto& m : out->messages())
             if (!m.empty() && ((m[0] & 0xF0) == 0x90 || (m[0] & 0xF0) == 0x80))
@@ -54,7 +55,7 @@ class TestKeyboardWindow : public QObject {
     }
     int panics() const
     {
-        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(1000));
+        session.waitIdle(std::chrono::milliseconds(1000));
         int n = 0;
         for (const auto& m : out->messages())
             n += m == Bytes { 0xBF, 64, 0 }; // the last message of each panic
@@ -75,9 +76,9 @@ private slots:
 
     void init()
     {
-        out = midi::installRecordingBackend();
+        out = midi::installRecordingBackend(session);
         platform::KeyState::instance().clear();
-        w = std::make_unique<TfrmMain>();
+        w = std::make_unique<TfrmMain>(session);
         w->show();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
@@ -89,7 +90,7 @@ private slots:
     void cleanup()
     {
         w.reset();
-        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(1000));
+        session.waitIdle(std::chrono::milliseconds(1000));
     }
 
     void startState()

@@ -1,0 +1,799 @@
+#include "midi/MidiSession.h"
+
+#include "midi/ReceiveBuffer.h"
+
+#include "platform/Bounded.h"
+#include "platform/MidiService.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QThread>
+
+#include <algorithm>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace sondrake::midi {
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using platform::MidiInputDevice;
+using platform::MidiOutputDevice;
+using platform::MidiPortInfo;
+
+// Listing (at most a second when a server does not answer) plus opening.
+constexpr auto kOpenWait = 2500ms;
+// How often a lost port is looked for.
+constexpr auto kRetryEvery = 1000ms;
+
+// The queue's view of an output device.
+class DeviceBackend : public OutputBackend {
+public:
+    explicit DeviceBackend(std::shared_ptr<MidiOutputDevice> device)
+        : m_device(std::move(device))
+    {
+    }
+    bool send(const std::uint8_t* data, std::size_t size, QString* error) override
+    {
+        return m_device->send(data, size, error);
+    }
+    bool isHardware() const override { return m_device->isHardware(); }
+    std::size_t maxMessageSize() const override { return m_device->maxMessageSize(); }
+    bool acceptsFragments() const override { return m_device->acceptsFragments(); }
+    std::size_t bytesPerSecond() const override { return m_device->bytesPerSecond(); }
+    bool isLost() const override { return m_interrupted.load() || m_device->isLost(); }
+    void interrupt() override
+    {
+        m_interrupted.store(true);
+        m_device->interrupt();
+    }
+
+private:
+    std::shared_ptr<MidiOutputDevice> m_device;
+    std::atomic<bool> m_interrupted{false};
+};
+
+// A port of the same name: the same full name, or else the same readable
+// name (a replugged interface or a restarted program may get another number).
+std::optional<MidiPortInfo> findPort(const std::vector<MidiPortInfo>& ports, const MidiPortInfo& wanted)
+{
+    for (const MidiPortInfo& p : ports)
+        if (!wanted.fullName.empty() && p.fullName == wanted.fullName)
+            return p;
+    for (const MidiPortInfo& p : ports)
+        if (!wanted.name.isEmpty() && p.name == wanted.name)
+            return p;
+    return std::nullopt;
+}
+
+// The chosen device: by the name it had when it was chosen, else by index.
+std::optional<MidiPortInfo> resolve(const std::vector<MidiPortInfo>& ports, int index, const QString& name)
+{
+    if (!name.isEmpty()) {
+        if (index >= 0 && index < int(ports.size()) && ports[std::size_t(index)].name == name)
+            return ports[std::size_t(index)];
+        MidiPortInfo wanted;
+        wanted.name = name;
+        return findPort(ports, wanted);
+    }
+    if (index >= 0 && index < int(ports.size()))
+        return ports[std::size_t(index)];
+    return std::nullopt;
+}
+
+QString lostReason(bool serverGone)
+{
+    return serverGone ? QStringLiteral("the MIDI server stopped") : QStringLiteral("the port went away");
+}
+
+template <typename Device>
+struct Opened {
+    std::shared_ptr<Device> device;
+    QString error;
+};
+
+} // namespace
+
+struct MidiSession::Core {
+    // The session object, for posting to the GUI thread; cleared when it goes.
+    std::mutex ownerMutex;
+    MidiSession* owner = nullptr;
+
+    mutable std::mutex mutex; // everything below up to the choice
+    std::shared_ptr<MidiOutputDevice> output;
+    std::shared_ptr<MidiInputDevice> input;
+    bool inputWithoutDevice = false;
+    bool inputStarted = false;
+    // Ports that went away (or could not be opened), to open when they return.
+    std::optional<MidiPortInfo> wantedOutput;
+    std::optional<MidiPortInfo> wantedInput;
+    unsigned outputGeneration = 0; // bumped by every open and close, so a
+    unsigned inputGeneration = 0;  // late reopen never undoes the user's choice
+    std::size_t droppedWhileLost = 0;
+    ReceiveBuffer buffer;
+
+    MidiDeviceChoice choice; // GUI thread only
+    std::unique_ptr<OutputQueue> queue;
+
+    std::mutex watchMutex;
+    std::condition_variable watchWake;
+    std::condition_variable watchFinished;
+    bool watchStop = false;
+    bool watchRunning = false;
+    std::chrono::milliseconds watchInterval{500};
+    std::thread watch;
+    Clock::time_point lastOutputTry{};
+    Clock::time_point lastInputTry{};
+    bool shutDown = false;
+
+    void post(std::function<void(MidiSession&)> work)
+    {
+        std::lock_guard lock(ownerMutex);
+        if (owner)
+            QMetaObject::invokeMethod(
+                owner, [o = owner, work = std::move(work)] { work(*o); }, Qt::QueuedConnection);
+    }
+
+    void say(const QString& line)
+    {
+        MidiSession* here = nullptr;
+        {
+            std::lock_guard lock(ownerMutex);
+            if (owner && QThread::currentThread() == owner->thread())
+                here = owner; // it cannot go away under its own thread
+        }
+        if (here)
+            emit here->messageAdded(line);
+        else
+            post([line](MidiSession& s) { emit s.messageAdded(line); });
+    }
+
+    void changed()
+    {
+        post([](MidiSession& s) { emit s.connectionChanged(); });
+    }
+
+    void deliver(const std::uint8_t* data, std::size_t size)
+    {
+        if (auto copy = buffer.fill(data, size))
+            post([copy = std::move(*copy)](MidiSession& s) { emit s.sysExReceived(copy); });
+    }
+
+    MidiInputDevice::Callback inputCallback(const std::shared_ptr<Core>& self)
+    {
+        return [weak = std::weak_ptr<Core>(self)](const std::uint8_t* data, std::size_t size) {
+            if (auto core = weak.lock())
+                core->deliver(data, size);
+        };
+    }
+
+    void ensureWatch(const std::shared_ptr<Core>& self)
+    {
+        std::lock_guard lock(watchMutex);
+        if (watchRunning || watchStop)
+            return;
+        if (watch.joinable())
+            watch.join();
+        watchRunning = true;
+        watch = std::thread([self] { self->watchLoop(self); });
+    }
+
+    void watchLoop(const std::shared_ptr<Core>& self)
+    {
+        std::unique_lock lock(watchMutex);
+        while (!watchStop) {
+            watchWake.wait_for(lock, watchInterval, [&] { return watchStop; });
+            if (watchStop)
+                break;
+            lock.unlock();
+            // Either may wait for a stopped server; only this thread waits then.
+            watchOutput();
+            watchInput(self);
+            lock.lock();
+        }
+        watchRunning = false;
+        watchFinished.notify_all();
+    }
+
+    void watchOutput()
+    {
+        std::shared_ptr<MidiOutputDevice> device;
+        std::optional<MidiPortInfo> wanted;
+        unsigned generation = 0;
+        {
+            std::lock_guard lock(mutex);
+            device = output;
+            wanted = wantedOutput;
+            generation = outputGeneration;
+        }
+        if (device) {
+            if (device->checkConnection())
+                return;
+            const bool serverGone = device->isLost();
+            std::size_t discarded = 0;
+            {
+                std::lock_guard lock(mutex);
+                if (output != device || generation != outputGeneration)
+                    return;
+                output.reset();
+                wantedOutput = device->port();
+                ++outputGeneration;
+                droppedWhileLost = 0;
+                queue->setBackend(nullptr);
+                discarded = queue->discardWaiting();
+            }
+            device->interrupt();
+            say(QStringLiteral("MIDI output lost: %1 (%2); %3 queued message(s) discarded. Nothing is sent until "
+                               "it returns; it is opened again by itself then. Start the MIDI server again or "
+                               "reconnect the synthesizer.")
+                    .arg(device->name(), lostReason(serverGone))
+                    .arg(discarded));
+            changed();
+            device.reset(); // closes it, or leaves a dead server's client alone
+            return;
+        }
+        if (!wanted || Clock::now() - lastOutputTry < kRetryEvery)
+            return;
+        lastOutputTry = Clock::now();
+        const auto port = findPort(platform::MidiService::outputs(false), *wanted);
+        if (!port)
+            return;
+        QString error;
+        std::shared_ptr<MidiOutputDevice> fresh(MidiOutputDevice::open(*port, &error));
+        if (!fresh)
+            return;
+        std::size_t dropped = 0;
+        {
+            std::lock_guard lock(mutex);
+            if (generation != outputGeneration || output || !wantedOutput)
+                return; // the user chose meanwhile; `fresh` closes again
+            output = fresh;
+            wantedOutput.reset();
+            ++outputGeneration;
+            queue->setBackend(std::make_shared<DeviceBackend>(fresh));
+            dropped = droppedWhileLost;
+            droppedWhileLost = 0;
+        }
+        QString line = QStringLiteral("MIDI output %1 is back and open again.").arg(fresh->name());
+        if (dropped > 0)
+            line += QStringLiteral(" %1 message(s) made while it was away were not sent.").arg(dropped);
+        say(line);
+        changed();
+    }
+
+    void watchInput(const std::shared_ptr<Core>& self)
+    {
+        std::shared_ptr<MidiInputDevice> device;
+        std::optional<MidiPortInfo> wanted;
+        unsigned generation = 0;
+        {
+            std::lock_guard lock(mutex);
+            device = input;
+            wanted = wantedInput;
+            generation = inputGeneration;
+        }
+        if (device) {
+            if (device->checkConnection())
+                return;
+            const bool serverGone = device->isLost();
+            {
+                std::lock_guard lock(mutex);
+                if (input != device || generation != inputGeneration)
+                    return;
+                input.reset();
+                wantedInput = device->port();
+                ++inputGeneration;
+            }
+            device->stop();
+            say(QStringLiteral("MIDI input lost: %1 (%2). No sound can be received until it returns; it is "
+                               "opened again by itself then.")
+                    .arg(device->name(), lostReason(serverGone)));
+            changed();
+            device.reset();
+            return;
+        }
+        if (!wanted || Clock::now() - lastInputTry < kRetryEvery)
+            return;
+        lastInputTry = Clock::now();
+        const auto port = findPort(platform::MidiService::inputs(false), *wanted);
+        if (!port)
+            return;
+        QString error;
+        std::shared_ptr<MidiInputDevice> fresh(MidiInputDevice::open(*port, inputCallback(self), &error));
+        if (!fresh)
+            return;
+        {
+            std::lock_guard lock(mutex);
+            if (generation != inputGeneration || input || !wantedInput)
+                return;
+            if (inputStarted)
+                fresh->start();
+            else
+                fresh->stop();
+            input = fresh;
+            wantedInput.reset();
+            ++inputGeneration;
+        }
+        say(QStringLiteral("MIDI input %1 is back and open again.").arg(fresh->name()));
+        changed();
+    }
+
+    // The entries were not queued: no output. While a lost port is awaited
+    // they are only counted (a knob drag would flood the box otherwise).
+    void notQueued(std::size_t messages)
+    {
+        {
+            std::lock_guard lock(mutex);
+            if (wantedOutput) {
+                ++droppedWhileLost;
+                return;
+            }
+        }
+        say(QStringLiteral("MIDI output is not open: %1 message(s) not sent. Choose an output under "
+                           "System, Midi Settings (Ctrl+D).")
+                .arg(messages));
+    }
+};
+
+MidiSession::MidiSession(QObject* parent)
+    : QObject(parent)
+    , d(std::make_shared<Core>())
+{
+    d->owner = this;
+    d->queue = std::make_unique<OutputQueue>([weak = std::weak_ptr<Core>(d)](const QString& line) {
+        if (auto core = weak.lock())
+            core->say(line);
+    });
+}
+
+MidiSession::~MidiSession()
+{
+    {
+        std::lock_guard lock(d->ownerMutex);
+        d->owner = nullptr;
+    }
+    if (!d->shutDown)
+        shutdown(1000ms);
+}
+
+void MidiSession::say(const QString& line) { d->say(line); }
+
+// ---- devices -------------------------------------------------------------
+
+MidiDeviceChoice& MidiSession::choice() { return d->choice; }
+std::uint16_t MidiSession::deviceId() const { return d->choice.deviceId; }
+
+bool MidiSession::openOutput(QString* error)
+{
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    d->ensureWatch(d);
+    const auto ports = platform::MidiService::outputs();
+    const auto port = resolve(ports, d->choice.outputIndex, d->choice.outputName);
+    if (!port) {
+        if (!d->choice.outputName.isEmpty()) {
+            std::lock_guard lock(d->mutex);
+            d->wantedOutput = MidiPortInfo{d->choice.outputName, {}, platform::MidiApiKind::Jack, false};
+        }
+        return fail(QStringLiteral("There is no MIDI output device %1 (%2 present).")
+                        .arg(d->choice.outputName.isEmpty() ? QString::number(d->choice.outputIndex)
+                                                            : d->choice.outputName)
+                        .arg(ports.size()));
+    }
+    const auto opened = platform::runBounded<Opened<MidiOutputDevice>>(
+        [p = *port] {
+            Opened<MidiOutputDevice> result;
+            result.device = MidiOutputDevice::open(p, &result.error);
+            return result;
+        },
+        kOpenWait);
+    if (!opened || !opened->device) {
+        std::lock_guard lock(d->mutex);
+        d->wantedOutput = *port;
+        return fail(opened ? opened->error
+                           : QStringLiteral("The MIDI server does not answer; %1 is opened when it does.")
+                                 .arg(port->name));
+    }
+    std::shared_ptr<MidiOutputDevice> previous;
+    {
+        std::lock_guard lock(d->mutex);
+        previous = std::move(d->output);
+        d->output = opened->device;
+        d->wantedOutput.reset();
+        ++d->outputGeneration;
+        d->queue->setBackend(std::make_shared<DeviceBackend>(opened->device));
+    }
+    if (previous)
+        previous->interrupt();
+    emit connectionChanged();
+    return true;
+}
+
+void MidiSession::closeOutput()
+{
+    std::shared_ptr<MidiOutputDevice> device;
+    std::size_t discarded = 0;
+    {
+        std::lock_guard lock(d->mutex);
+        device = std::move(d->output);
+        d->wantedOutput.reset();
+        ++d->outputGeneration;
+        d->queue->setBackend(nullptr);
+        discarded = d->queue->discardWaiting();
+    }
+    if (device)
+        device->interrupt();
+    if (discarded > 0)
+        say(QStringLiteral("%1 queued MIDI message(s) were not sent: the output was closed.").arg(discarded));
+    device.reset();
+    emit connectionChanged();
+}
+
+bool MidiSession::isOutputOpen() const { return d->queue->backend() != nullptr; }
+
+QString MidiSession::outputName() const
+{
+    std::lock_guard lock(d->mutex);
+    return d->output ? d->output->name() : QString();
+}
+
+bool MidiSession::openInput(QString* error)
+{
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    d->ensureWatch(d);
+    const auto ports = platform::MidiService::inputs();
+    const auto port = resolve(ports, d->choice.inputIndex, d->choice.inputName);
+    if (!port) {
+        if (!d->choice.inputName.isEmpty()) {
+            std::lock_guard lock(d->mutex);
+            d->wantedInput = MidiPortInfo{d->choice.inputName, {}, platform::MidiApiKind::Jack, false};
+        }
+        return fail(QStringLiteral("There is no MIDI input device %1 (%2 present).")
+                        .arg(d->choice.inputName.isEmpty() ? QString::number(d->choice.inputIndex)
+                                                           : d->choice.inputName)
+                        .arg(ports.size()));
+    }
+    const auto opened = platform::runBounded<Opened<MidiInputDevice>>(
+        [p = *port, callback = d->inputCallback(d)] {
+            Opened<MidiInputDevice> result;
+            result.device = MidiInputDevice::open(p, callback, &result.error);
+            if (result.device)
+                result.device->stop(); // messages pass once the input is started
+            return result;
+        },
+        kOpenWait);
+    if (!opened || !opened->device) {
+        std::lock_guard lock(d->mutex);
+        d->wantedInput = *port;
+        return fail(opened ? opened->error
+                           : QStringLiteral("The MIDI server does not answer; %1 is opened when it does.")
+                                 .arg(port->name));
+    }
+    std::shared_ptr<MidiInputDevice> previous;
+    {
+        std::lock_guard lock(d->mutex);
+        previous = std::move(d->input);
+        d->input = opened->device;
+        d->inputStarted = false;
+        d->wantedInput.reset();
+        ++d->inputGeneration;
+    }
+    previous.reset();
+    emit connectionChanged();
+    return true;
+}
+
+bool MidiSession::startInput()
+{
+    std::lock_guard lock(d->mutex);
+    if (d->input) {
+        d->inputStarted = d->input->start();
+        return d->inputStarted;
+    }
+    d->inputStarted = d->inputWithoutDevice;
+    return d->inputWithoutDevice;
+}
+
+bool MidiSession::stopInput()
+{
+    std::lock_guard lock(d->mutex);
+    d->inputStarted = false;
+    if (d->input)
+        return d->input->stop();
+    return d->inputWithoutDevice || d->wantedInput.has_value();
+}
+
+void MidiSession::closeInput()
+{
+    std::shared_ptr<MidiInputDevice> device;
+    {
+        std::lock_guard lock(d->mutex);
+        device = std::move(d->input);
+        d->inputWithoutDevice = false;
+        d->inputStarted = false;
+        d->wantedInput.reset();
+        ++d->inputGeneration;
+    }
+    d->buffer.disarm();
+    // Closed outside the lock: closing waits for a callback that may be
+    // running and wants the lock.
+    device.reset();
+    emit connectionChanged();
+}
+
+bool MidiSession::isInputOpen() const
+{
+    std::lock_guard lock(d->mutex);
+    return d->input != nullptr || d->inputWithoutDevice;
+}
+
+QString MidiSession::inputName() const
+{
+    std::lock_guard lock(d->mutex);
+    return d->input ? d->input->name() : QString();
+}
+
+QString MidiSession::portsLine() const
+{
+    const QString out = outputName();
+    const QString in = inputName();
+    return QStringLiteral("MIDI output: %1. MIDI input: %2.")
+        .arg(out.isEmpty() ? (isOutputOpen() ? QStringLiteral("open") : QStringLiteral("none")) : out,
+             in.isEmpty() ? QStringLiteral("none; sounds cannot be received (choose one under System, Midi "
+                                           "Settings)")
+                          : in);
+}
+
+void MidiSession::setOutputBackend(std::shared_ptr<OutputBackend> backend)
+{
+    std::shared_ptr<MidiOutputDevice> previous;
+    {
+        std::lock_guard lock(d->mutex);
+        previous = std::move(d->output);
+        d->wantedOutput.reset();
+        ++d->outputGeneration;
+        d->queue->setBackend(std::move(backend));
+    }
+}
+
+void MidiSession::openInputWithoutDevice()
+{
+    closeInput();
+    std::lock_guard lock(d->mutex);
+    d->inputWithoutDevice = true;
+}
+
+// ---- the receive buffer ----------------------------------------------------
+
+ArmResult MidiSession::armInput(std::size_t length)
+{
+    std::lock_guard lock(d->mutex);
+    ArmResult result;
+    const bool gone = (!d->input && !d->inputWithoutDevice && d->wantedInput) || (d->input && d->input->isLost());
+    if (!d->input && !d->inputWithoutDevice && !gone) {
+        result.prepareError = kErrorInputNotOpen;
+        return result;
+    }
+    // A lost port keeps the buffer registered: it is queued when the port returns.
+    d->buffer.arm(length);
+    if (gone)
+        result.queueError = kErrorInputGone;
+    return result;
+}
+
+bool MidiSession::isInputArmed() const { return d->buffer.isArmed(); }
+void MidiSession::disarmInput() { d->buffer.disarm(); }
+
+void MidiSession::deliverInput(const std::uint8_t* data, std::size_t size) { d->deliver(data, size); }
+
+// ---- the output queue --------------------------------------------------------
+
+void MidiSession::enqueue(QueueEntry entry)
+{
+    if (entry.messages.empty())
+        return;
+    const std::size_t n = entry.messages.size();
+    if (!d->queue->enqueue(std::move(entry)))
+        d->notQueued(n);
+}
+
+void MidiSession::enqueueFirst(QueueEntry entry)
+{
+    if (entry.messages.empty())
+        return;
+    const std::size_t n = entry.messages.size();
+    if (!d->queue->enqueueFirst(std::move(entry)))
+        d->notQueued(n);
+}
+
+bool MidiSession::waitIdle(std::chrono::milliseconds timeout) const { return d->queue->waitIdle(timeout); }
+std::size_t MidiSession::pending() const { return d->queue->pending(); }
+
+// ---- what the program sends ----------------------------------------------------
+
+namespace {
+QueueEntry single(Bytes message, bool note = false)
+{
+    QueueEntry e;
+    e.messages.push_back(std::move(message));
+    e.note = note;
+    return e;
+}
+} // namespace
+
+void MidiSession::sendNoteOn(std::uint8_t channel, std::uint8_t note)
+{
+    enqueue(single(noteOnMessage(channel, note), true));
+}
+
+void MidiSession::sendNoteOff(std::uint8_t channel, std::uint8_t note)
+{
+    enqueue(single(noteOffMessage(channel, note), true));
+}
+
+void MidiSession::sendControl(std::uint8_t controller, std::uint8_t value)
+{
+    enqueue(single(controlMessage(controller, value)));
+}
+
+void MidiSession::sendChannelControl(std::uint8_t channel, std::uint8_t controller, std::uint8_t value)
+{
+    enqueue(single(channelControlMessage(channel, controller, value)));
+}
+
+void MidiSession::sendProgramChange(std::uint8_t channel, std::uint8_t program)
+{
+    enqueue(single(programChangeMessage(channel, program)));
+}
+
+void MidiSession::sendPacedMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
+{
+    QueueEntry e = pacedEntry(status, data1, data2);
+    if (e.messages.empty()) {
+        say(QStringLiteral("MIDI output: %1 is not a channel message status; not sent.")
+                .arg(status, 2, 16, QLatin1Char('0')));
+        return;
+    }
+    enqueue(std::move(e));
+}
+
+void MidiSession::sendNrpn(std::uint16_t parameter, std::uint16_t value, int selector)
+{
+    enqueue(nrpnEntry(parameter, value, selector));
+}
+
+void MidiSession::sendReset() { enqueue(resetEntry()); }
+
+void MidiSession::panic() { enqueueFirst(panicEntry()); }
+
+void MidiSession::sendStoreSlot(const SoundStore& store, int slot)
+{
+    if (!isValidSlot(slot)) {
+        say(QStringLiteral("MIDI output: there is no slot %1; nothing sent.").arg(slot));
+        return;
+    }
+    enqueue(storeSlotEntry(store.slot(slot), slot));
+}
+
+void MidiSession::sendSoundDump(const SoundDump& dump) { enqueue(single(Bytes(dump.begin(), dump.end()))); }
+
+bool MidiSession::sendSysExFile(const QString& path, QString* error)
+{
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    QFile file(path);
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail(QStringLiteral("The file %1 does not exist.").arg(path));
+    // Opening a named pipe waits for a writer and a device never ends: only
+    // a plain file is read, so the window never hangs on the choice.
+    if (!info.isFile())
+        return fail(QStringLiteral("%1 is not a plain file; nothing was sent.").arg(path));
+    if (static_cast<std::size_t>(info.size()) > kMaxSysExFileSize)
+        return fail(QStringLiteral("The file %1 has %2 bytes; files larger than 1 MiB are not sent.")
+                        .arg(path)
+                        .arg(info.size()));
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("The file %1 cannot be read: %2").arg(path, file.errorString()));
+    // Read one byte past the limit: a file that grew since the check is caught too.
+    const QByteArray data = file.read(static_cast<qint64>(kMaxSysExFileSize) + 1);
+    if (file.error() != QFileDevice::NoError)
+        return fail(QStringLiteral("The file %1 cannot be read: %2").arg(path, file.errorString()));
+    if (static_cast<std::size_t>(data.size()) > kMaxSysExFileSize)
+        return fail(QStringLiteral("The file %1 is larger than 1 MiB; not sent.").arg(path));
+    if (data.isEmpty())
+        return true;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
+    std::vector<QueueEntry> entries = sysExFileEntries(Bytes(bytes, bytes + data.size()));
+    const std::size_t n = entries.size();
+    if (!d->queue->enqueue(std::move(entries)))
+        d->notQueued(n);
+    return true;
+}
+
+void MidiSession::sendDumpRequest(std::uint16_t /*deviceId*/, std::uint8_t /*bank*/, std::uint8_t /*program*/)
+{
+    // The synthesizer answers this one request whatever is asked for; the
+    // arguments are kept for the callers' sake.
+    enqueue(single(dumpRequestMessage()));
+}
+
+// ---- lifecycle ---------------------------------------------------------------
+
+void MidiSession::setWatchInterval(std::chrono::milliseconds interval)
+{
+    std::lock_guard lock(d->watchMutex);
+    d->watchInterval = interval;
+    d->watchWake.notify_all();
+}
+
+bool MidiSession::shutdown(std::chrono::milliseconds budget)
+{
+    const auto deadline = Clock::now() + budget;
+    auto left = [&] {
+        return std::max(std::chrono::milliseconds(1),
+                        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()));
+    };
+    d->shutDown = true;
+    bool clean = true;
+
+    {
+        std::unique_lock lock(d->watchMutex);
+        d->watchStop = true;
+        d->watchWake.notify_all();
+        // The watch may be inside a call to a stopped server: leave it there.
+        const bool ended = d->watchFinished.wait_for(lock, left(), [&] { return !d->watchRunning; });
+        if (d->watch.joinable()) {
+            if (ended) {
+                lock.unlock();
+                d->watch.join();
+            } else {
+                d->watch.detach();
+                clean = false;
+            }
+        }
+    }
+
+    clean = d->queue->shutdown(left()) && clean;
+
+    std::shared_ptr<MidiOutputDevice> output;
+    std::shared_ptr<MidiInputDevice> input;
+    {
+        std::lock_guard lock(d->mutex);
+        output = std::move(d->output);
+        input = std::move(d->input);
+        d->wantedOutput.reset();
+        d->wantedInput.reset();
+        d->queue->setBackend(nullptr);
+    }
+    if (output)
+        output->interrupt();
+    if (output || input) {
+        clean = platform::runBounded(
+                    [output = std::move(output), input = std::move(input)]() mutable {
+                        input.reset();
+                        output.reset();
+                    },
+                    left())
+            && clean;
+    }
+    return clean && platform::abandonedCalls() == 0;
+}
+
+} // namespace sondrake::midi
