@@ -784,14 +784,34 @@ bool MidiSession::shutdown(std::chrono::milliseconds budget)
     }
     if (output)
         output->interrupt();
-    if (output || input) {
-        clean = platform::runBounded(
-                    [output = std::move(output), input = std::move(input)]() mutable {
-                        input.reset();
-                        output.reset();
-                    },
-                    left())
-            && clean;
+    // Both at once, each on a thread of its own that may stay behind in a
+    // server that does not answer; the budget is for the whole.
+    struct Closing {
+        std::mutex mutex;
+        std::condition_variable done;
+        int open = 0;
+    };
+    auto closing = std::make_shared<Closing>();
+    auto close = [&closing](auto device) {
+        if (!device)
+            return;
+        {
+            std::lock_guard lock(closing->mutex);
+            ++closing->open;
+        }
+        std::thread([closing, device = std::move(device)]() mutable {
+            device.reset();
+            std::lock_guard lock(closing->mutex);
+            --closing->open;
+            closing->done.notify_all();
+        }).detach();
+    };
+    close(std::move(input));
+    close(std::move(output));
+    {
+        std::unique_lock lock(closing->mutex);
+        if (!closing->done.wait_until(lock, deadline, [&] { return closing->open == 0; }))
+            clean = false;
     }
     return clean && platform::abandonedCalls() == 0;
 }

@@ -126,13 +126,36 @@ std::vector<std::string> alsaPortNames()
     return names;
 }
 
+// Set while a bounded call to the JACK server that was given up on still
+// waits for it: the next one would only queue behind it inside libjack, so
+// it is not even tried (start-up with a stopped server waits once, not for
+// every list).
+std::atomic<bool> jackNotAnswering{false};
+
+template <typename T>
+std::optional<T> askJack(std::function<T()> work)
+{
+    if (jackNotAnswering.load())
+        return std::nullopt;
+    auto result = runBounded<T>(
+        [work = std::move(work)] {
+            T value = work();
+            jackNotAnswering.store(false);
+            return value;
+        },
+        kServerWait);
+    if (!result)
+        jackNotAnswering.store(true);
+    return result;
+}
+
 std::vector<std::string> jackPortNames(bool sending, bool bounded)
 {
     const std::string client = clientNameStd(" list");
     std::optional<std::vector<std::string>> names;
     if (bounded) {
-        if (auto got = runBounded<std::optional<std::vector<std::string>>>(
-                [client, sending] { return jackmidi::listPorts(client, sending); }, kServerWait))
+        if (auto got = askJack<std::optional<std::vector<std::string>>>(
+                [client, sending] { return jackmidi::listPorts(client, sending); }))
             names = std::move(*got);
     } else {
         names = jackmidi::listPorts(client, sending);
@@ -209,7 +232,7 @@ bool MidiService::alsaAvailable() { return QFileInfo::exists(QStringLiteral("/de
 bool MidiService::jackAvailable()
 {
     const std::string client = clientNameStd(" probe");
-    return runBounded<bool>([client] { return jackmidi::serverRunning(client); }, kServerWait).value_or(false);
+    return askJack<bool>([client] { return jackmidi::serverRunning(client); }).value_or(false);
 }
 
 std::vector<MidiPortInfo> MidiService::inputs(bool bounded) { return listPorts<RtMidiIn>(true, bounded); }
