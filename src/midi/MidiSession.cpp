@@ -16,6 +16,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 
 namespace sondrake::midi {
 
@@ -98,6 +99,18 @@ struct Opened {
     QString error;
 };
 
+// One direction: its device, or the port awaited since it went away (or
+// could not be opened).
+template <typename Device>
+struct Side {
+    std::shared_ptr<Device> device;
+    std::optional<MidiPortInfo> wanted;
+    // Bumped by every open and close, so a late reopen never undoes the
+    // user's choice.
+    unsigned generation = 0;
+    Clock::time_point lastTry{};
+};
+
 } // namespace
 
 struct MidiSession::Core {
@@ -106,15 +119,10 @@ struct MidiSession::Core {
     MidiSession* owner = nullptr;
 
     mutable std::mutex mutex; // everything below up to the choice
-    std::shared_ptr<MidiOutputDevice> output;
-    std::shared_ptr<MidiInputDevice> input;
+    Side<MidiOutputDevice> out;
+    Side<MidiInputDevice> in;
     bool inputWithoutDevice = false;
     bool inputStarted = false;
-    // Ports that went away (or could not be opened), to open when they return.
-    std::optional<MidiPortInfo> wantedOutput;
-    std::optional<MidiPortInfo> wantedInput;
-    unsigned outputGeneration = 0; // bumped by every open and close, so a
-    unsigned inputGeneration = 0;  // late reopen never undoes the user's choice
     std::size_t droppedWhileLost = 0;
     ReceiveBuffer buffer;
 
@@ -128,8 +136,6 @@ struct MidiSession::Core {
     bool watchRunning = false;
     std::chrono::milliseconds watchInterval{500};
     std::thread watch;
-    Clock::time_point lastOutputTry{};
-    Clock::time_point lastInputTry{};
     bool shutDown = false;
 
     void post(std::function<void(MidiSession&)> work)
@@ -201,127 +207,152 @@ struct MidiSession::Core {
         watchFinished.notify_all();
     }
 
-    void watchOutput()
+    // Drops a device whose port went away, or opens the awaited port once
+    // it is listed again. `lost` and `back` run under the lock and say what
+    // the line adds.
+    template <typename Device>
+    void watchSide(Side<Device>& side, const QString& direction,
+                   const std::function<std::vector<MidiPortInfo>()>& list,
+                   const std::function<std::unique_ptr<Device>(const MidiPortInfo&)>& open,
+                   const std::function<QString(Device&)>& lost, const std::function<QString(Device&)>& back)
     {
-        std::shared_ptr<MidiOutputDevice> device;
+        std::shared_ptr<Device> device;
         std::optional<MidiPortInfo> wanted;
         unsigned generation = 0;
         {
             std::lock_guard lock(mutex);
-            device = output;
-            wanted = wantedOutput;
-            generation = outputGeneration;
+            device = side.device;
+            wanted = side.wanted;
+            generation = side.generation;
         }
         if (device) {
             if (device->checkConnection())
                 return;
             const bool serverGone = device->isLost();
-            std::size_t discarded = 0;
+            QString more;
             {
                 std::lock_guard lock(mutex);
-                if (output != device || generation != outputGeneration)
+                if (side.device != device || generation != side.generation)
                     return;
-                output.reset();
-                wantedOutput = device->port();
-                ++outputGeneration;
-                droppedWhileLost = 0;
-                queue->setBackend(nullptr);
-                discarded = queue->discardWaiting();
+                side.device.reset();
+                side.wanted = device->port();
+                ++side.generation;
+                more = lost(*device);
             }
-            device->interrupt();
-            say(QStringLiteral("MIDI output lost: %1 (%2); %3 queued message(s) discarded. Nothing is sent until "
-                               "it returns; it is opened again by itself then. Start the MIDI server again or "
-                               "reconnect the synthesizer.")
-                    .arg(device->name(), lostReason(serverGone))
-                    .arg(discarded));
+            say(QStringLiteral("MIDI %1 lost: %2 (%3)%4").arg(direction, device->name(), lostReason(serverGone), more));
             changed();
             device.reset(); // closes it, or leaves a dead server's client alone
             return;
         }
-        if (!wanted || Clock::now() - lastOutputTry < kRetryEvery)
+        if (!wanted || Clock::now() - side.lastTry < kRetryEvery)
             return;
-        lastOutputTry = Clock::now();
-        const auto port = findPort(platform::MidiService::outputs(false), *wanted);
+        side.lastTry = Clock::now();
+        const auto port = findPort(list(), *wanted);
         if (!port)
             return;
-        QString error;
-        std::shared_ptr<MidiOutputDevice> fresh(MidiOutputDevice::open(*port, &error));
+        std::shared_ptr<Device> fresh = open(*port);
         if (!fresh)
             return;
-        std::size_t dropped = 0;
+        QString more;
         {
             std::lock_guard lock(mutex);
-            if (generation != outputGeneration || output || !wantedOutput)
+            if (generation != side.generation || side.device || !side.wanted)
                 return; // the user chose meanwhile; `fresh` closes again
-            output = fresh;
-            wantedOutput.reset();
-            ++outputGeneration;
-            queue->setBackend(std::make_shared<DeviceBackend>(fresh));
-            dropped = droppedWhileLost;
-            droppedWhileLost = 0;
+            side.device = fresh;
+            side.wanted.reset();
+            ++side.generation;
+            more = back(*fresh);
         }
-        QString line = QStringLiteral("MIDI output %1 is back and open again.").arg(fresh->name());
-        if (dropped > 0)
-            line += QStringLiteral(" %1 message(s) made while it was away were not sent.").arg(dropped);
-        say(line);
+        say(QStringLiteral("MIDI %1 %2 is back and open again.%3").arg(direction, fresh->name(), more));
         changed();
+    }
+
+    void watchOutput()
+    {
+        watchSide<MidiOutputDevice>(
+            out, QStringLiteral("output"), [] { return platform::MidiService::outputs(false); },
+            [](const MidiPortInfo& port) {
+                QString error;
+                return MidiOutputDevice::open(port, &error);
+            },
+            [this](MidiOutputDevice& device) {
+                device.interrupt();
+                droppedWhileLost = 0;
+                queue->setBackend(nullptr);
+                return QStringLiteral("; %1 queued message(s) discarded. Nothing is sent until it returns; it is "
+                                      "opened again by itself then. Start the MIDI server again or reconnect the "
+                                      "synthesizer.")
+                    .arg(queue->discardWaiting());
+            },
+            [this](MidiOutputDevice&) {
+                queue->setBackend(std::make_shared<DeviceBackend>(out.device));
+                const std::size_t dropped = std::exchange(droppedWhileLost, 0);
+                return dropped == 0
+                    ? QString()
+                    : QStringLiteral(" %1 message(s) made while it was away were not sent.").arg(dropped);
+            });
     }
 
     void watchInput(const std::shared_ptr<Core>& self)
     {
-        std::shared_ptr<MidiInputDevice> device;
-        std::optional<MidiPortInfo> wanted;
-        unsigned generation = 0;
-        {
-            std::lock_guard lock(mutex);
-            device = input;
-            wanted = wantedInput;
-            generation = inputGeneration;
-        }
-        if (device) {
-            if (device->checkConnection())
-                return;
-            const bool serverGone = device->isLost();
-            {
+        watchSide<MidiInputDevice>(
+            in, QStringLiteral("input"), [] { return platform::MidiService::inputs(false); },
+            [this, &self](const MidiPortInfo& port) {
+                QString error;
+                return MidiInputDevice::open(port, inputCallback(self), &error);
+            },
+            [](MidiInputDevice& device) {
+                device.stop();
+                return QStringLiteral(". No sound can be received until it returns; it is opened again by "
+                                      "itself then.");
+            },
+            [this](MidiInputDevice& device) {
+                if (inputStarted)
+                    device.start();
+                else
+                    device.stop();
+                return QString();
+            });
+    }
+
+    // Resolves the chosen port and opens it, waiting a bounded time; on a
+    // failure the port is remembered and opened once it is there.
+    template <typename Device>
+    std::shared_ptr<Device> openChosen(Side<Device>& side, const QString& direction,
+                                       const std::vector<MidiPortInfo>& ports, int index, const QString& name,
+                                       std::function<std::unique_ptr<Device>(const MidiPortInfo&, QString*)> open,
+                                       QString* error)
+    {
+        auto fail = [&](const QString& why) {
+            if (error)
+                *error = why;
+            return std::shared_ptr<Device>();
+        };
+        const auto port = resolve(ports, index, name);
+        if (!port) {
+            if (!name.isEmpty()) {
                 std::lock_guard lock(mutex);
-                if (input != device || generation != inputGeneration)
-                    return;
-                input.reset();
-                wantedInput = device->port();
-                ++inputGeneration;
+                side.wanted = MidiPortInfo{name, {}, platform::MidiApiKind::Jack, false};
             }
-            device->stop();
-            say(QStringLiteral("MIDI input lost: %1 (%2). No sound can be received until it returns; it is "
-                               "opened again by itself then.")
-                    .arg(device->name(), lostReason(serverGone)));
-            changed();
-            device.reset();
-            return;
+            return fail(QStringLiteral("There is no MIDI %1 device %2 (%3 present).")
+                            .arg(direction, name.isEmpty() ? QString::number(index) : name)
+                            .arg(ports.size()));
         }
-        if (!wanted || Clock::now() - lastInputTry < kRetryEvery)
-            return;
-        lastInputTry = Clock::now();
-        const auto port = findPort(platform::MidiService::inputs(false), *wanted);
-        if (!port)
-            return;
-        QString error;
-        std::shared_ptr<MidiInputDevice> fresh(MidiInputDevice::open(*port, inputCallback(self), &error));
-        if (!fresh)
-            return;
-        {
+        const auto opened = platform::runBounded<Opened<Device>>(
+            [p = *port, open = std::move(open)] {
+                Opened<Device> result;
+                result.device = open(p, &result.error);
+                return result;
+            },
+            kOpenWait);
+        if (!opened || !opened->device) {
             std::lock_guard lock(mutex);
-            if (generation != inputGeneration || input || !wantedInput)
-                return;
-            if (inputStarted)
-                fresh->start();
-            else
-                fresh->stop();
-            input = fresh;
-            wantedInput.reset();
-            ++inputGeneration;
+            side.wanted = *port;
+            return fail(opened ? opened->error
+                               : QStringLiteral("The MIDI server does not answer; %1 is opened when it does.")
+                                     .arg(port->name));
         }
-        say(QStringLiteral("MIDI input %1 is back and open again.").arg(fresh->name()));
-        changed();
+        return opened->device;
     }
 
     // The entries were not queued: no output. While a lost port is awaited
@@ -330,7 +361,7 @@ struct MidiSession::Core {
     {
         {
             std::lock_guard lock(mutex);
-            if (wantedOutput) {
+            if (out.wanted) {
                 ++droppedWhileLost;
                 return;
             }
@@ -371,46 +402,20 @@ std::uint16_t MidiSession::deviceId() const { return d->choice.deviceId; }
 
 bool MidiSession::openOutput(QString* error)
 {
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     d->ensureWatch(d);
-    const auto ports = platform::MidiService::outputs();
-    const auto port = resolve(ports, d->choice.outputIndex, d->choice.outputName);
-    if (!port) {
-        if (!d->choice.outputName.isEmpty()) {
-            std::lock_guard lock(d->mutex);
-            d->wantedOutput = MidiPortInfo{d->choice.outputName, {}, platform::MidiApiKind::Jack, false};
-        }
-        return fail(QStringLiteral("There is no MIDI output device %1 (%2 present).")
-                        .arg(d->choice.outputName.isEmpty() ? QString::number(d->choice.outputIndex)
-                                                            : d->choice.outputName)
-                        .arg(ports.size()));
-    }
-    const auto opened = platform::runBounded<Opened<MidiOutputDevice>>(
-        [p = *port] {
-            Opened<MidiOutputDevice> result;
-            result.device = MidiOutputDevice::open(p, &result.error);
-            return result;
-        },
-        kOpenWait);
-    if (!opened || !opened->device) {
-        std::lock_guard lock(d->mutex);
-        d->wantedOutput = *port;
-        return fail(opened ? opened->error
-                           : QStringLiteral("The MIDI server does not answer; %1 is opened when it does.")
-                                 .arg(port->name));
-    }
+    auto device = d->openChosen<MidiOutputDevice>(
+        d->out, QStringLiteral("output"), platform::MidiService::outputs(), d->choice.outputIndex,
+        d->choice.outputName, [](const MidiPortInfo& port, QString* why) { return MidiOutputDevice::open(port, why); },
+        error);
+    if (!device)
+        return false;
     std::shared_ptr<MidiOutputDevice> previous;
     {
         std::lock_guard lock(d->mutex);
-        previous = std::move(d->output);
-        d->output = opened->device;
-        d->wantedOutput.reset();
-        ++d->outputGeneration;
-        d->queue->setBackend(std::make_shared<DeviceBackend>(opened->device));
+        previous = std::exchange(d->out.device, device);
+        d->out.wanted.reset();
+        ++d->out.generation;
+        d->queue->setBackend(std::make_shared<DeviceBackend>(device));
     }
     if (previous)
         previous->interrupt();
@@ -424,9 +429,9 @@ void MidiSession::closeOutput()
     std::size_t discarded = 0;
     {
         std::lock_guard lock(d->mutex);
-        device = std::move(d->output);
-        d->wantedOutput.reset();
-        ++d->outputGeneration;
+        device = std::move(d->out.device);
+        d->out.wanted.reset();
+        ++d->out.generation;
         d->queue->setBackend(nullptr);
         discarded = d->queue->discardWaiting();
     }
@@ -443,53 +448,30 @@ bool MidiSession::isOutputOpen() const { return d->queue->backend() != nullptr; 
 QString MidiSession::outputName() const
 {
     std::lock_guard lock(d->mutex);
-    return d->output ? d->output->name() : QString();
+    return d->out.device ? d->out.device->name() : QString();
 }
 
 bool MidiSession::openInput(QString* error)
 {
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     d->ensureWatch(d);
-    const auto ports = platform::MidiService::inputs();
-    const auto port = resolve(ports, d->choice.inputIndex, d->choice.inputName);
-    if (!port) {
-        if (!d->choice.inputName.isEmpty()) {
-            std::lock_guard lock(d->mutex);
-            d->wantedInput = MidiPortInfo{d->choice.inputName, {}, platform::MidiApiKind::Jack, false};
-        }
-        return fail(QStringLiteral("There is no MIDI input device %1 (%2 present).")
-                        .arg(d->choice.inputName.isEmpty() ? QString::number(d->choice.inputIndex)
-                                                           : d->choice.inputName)
-                        .arg(ports.size()));
-    }
-    const auto opened = platform::runBounded<Opened<MidiInputDevice>>(
-        [p = *port, callback = d->inputCallback(d)] {
-            Opened<MidiInputDevice> result;
-            result.device = MidiInputDevice::open(p, callback, &result.error);
-            if (result.device)
-                result.device->stop(); // messages pass once the input is started
-            return result;
+    auto device = d->openChosen<MidiInputDevice>(
+        d->in, QStringLiteral("input"), platform::MidiService::inputs(), d->choice.inputIndex, d->choice.inputName,
+        [callback = d->inputCallback(d)](const MidiPortInfo& port, QString* why) {
+            auto opened = MidiInputDevice::open(port, callback, why);
+            if (opened)
+                opened->stop(); // messages pass once the input is started
+            return opened;
         },
-        kOpenWait);
-    if (!opened || !opened->device) {
-        std::lock_guard lock(d->mutex);
-        d->wantedInput = *port;
-        return fail(opened ? opened->error
-                           : QStringLiteral("The MIDI server does not answer; %1 is opened when it does.")
-                                 .arg(port->name));
-    }
+        error);
+    if (!device)
+        return false;
     std::shared_ptr<MidiInputDevice> previous;
     {
         std::lock_guard lock(d->mutex);
-        previous = std::move(d->input);
-        d->input = opened->device;
+        previous = std::exchange(d->in.device, device);
         d->inputStarted = false;
-        d->wantedInput.reset();
-        ++d->inputGeneration;
+        d->in.wanted.reset();
+        ++d->in.generation;
     }
     previous.reset();
     emit connectionChanged();
@@ -499,8 +481,8 @@ bool MidiSession::openInput(QString* error)
 bool MidiSession::startInput()
 {
     std::lock_guard lock(d->mutex);
-    if (d->input) {
-        d->inputStarted = d->input->start();
+    if (d->in.device) {
+        d->inputStarted = d->in.device->start();
         return d->inputStarted;
     }
     d->inputStarted = d->inputWithoutDevice;
@@ -511,9 +493,9 @@ bool MidiSession::stopInput()
 {
     std::lock_guard lock(d->mutex);
     d->inputStarted = false;
-    if (d->input)
-        return d->input->stop();
-    return d->inputWithoutDevice || d->wantedInput.has_value();
+    if (d->in.device)
+        return d->in.device->stop();
+    return d->inputWithoutDevice || d->in.wanted.has_value();
 }
 
 void MidiSession::closeInput()
@@ -521,11 +503,11 @@ void MidiSession::closeInput()
     std::shared_ptr<MidiInputDevice> device;
     {
         std::lock_guard lock(d->mutex);
-        device = std::move(d->input);
+        device = std::move(d->in.device);
         d->inputWithoutDevice = false;
         d->inputStarted = false;
-        d->wantedInput.reset();
-        ++d->inputGeneration;
+        d->in.wanted.reset();
+        ++d->in.generation;
     }
     d->buffer.disarm();
     // Closed outside the lock: closing waits for a callback that may be
@@ -537,13 +519,13 @@ void MidiSession::closeInput()
 bool MidiSession::isInputOpen() const
 {
     std::lock_guard lock(d->mutex);
-    return d->input != nullptr || d->inputWithoutDevice;
+    return d->in.device != nullptr || d->inputWithoutDevice;
 }
 
 QString MidiSession::inputName() const
 {
     std::lock_guard lock(d->mutex);
-    return d->input ? d->input->name() : QString();
+    return d->in.device ? d->in.device->name() : QString();
 }
 
 QString MidiSession::portsLine() const
@@ -562,9 +544,9 @@ void MidiSession::setOutputBackend(std::shared_ptr<OutputBackend> backend)
     std::shared_ptr<MidiOutputDevice> previous;
     {
         std::lock_guard lock(d->mutex);
-        previous = std::move(d->output);
-        d->wantedOutput.reset();
-        ++d->outputGeneration;
+        previous = std::move(d->out.device);
+        d->out.wanted.reset();
+        ++d->out.generation;
         d->queue->setBackend(std::move(backend));
     }
 }
@@ -582,8 +564,9 @@ ArmResult MidiSession::armInput(std::size_t length)
 {
     std::lock_guard lock(d->mutex);
     ArmResult result;
-    const bool gone = (!d->input && !d->inputWithoutDevice && d->wantedInput) || (d->input && d->input->isLost());
-    if (!d->input && !d->inputWithoutDevice && !gone) {
+    const bool gone
+        = (!d->in.device && !d->inputWithoutDevice && d->in.wanted) || (d->in.device && d->in.device->isLost());
+    if (!d->in.device && !d->inputWithoutDevice && !gone) {
         result.prepareError = kErrorInputNotOpen;
         return result;
     }
@@ -776,10 +759,10 @@ bool MidiSession::shutdown(std::chrono::milliseconds budget)
     std::shared_ptr<MidiInputDevice> input;
     {
         std::lock_guard lock(d->mutex);
-        output = std::move(d->output);
-        input = std::move(d->input);
-        d->wantedOutput.reset();
-        d->wantedInput.reset();
+        output = std::move(d->out.device);
+        input = std::move(d->in.device);
+        d->out.wanted.reset();
+        d->in.wanted.reset();
         d->queue->setBackend(nullptr);
     }
     if (output)

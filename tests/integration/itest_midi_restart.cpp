@@ -5,6 +5,7 @@
 
 #include "JackTestSupport.h"
 #include "librarian/TfrmMain.h"
+#include "librarian/WindowTestSupport.h"
 #include "midi/MidiSession.h"
 #include "platform/MidiService.h"
 
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -29,21 +29,10 @@
 using namespace sondrake;
 using namespace std::chrono_literals;
 
-namespace {
+using testing::answerNextMessageBox;
+using testing::onNextModal;
 
-void onNextModal(std::function<void(QWidget*)> body)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, body] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            body(modal);
-        }
-    });
-    timer->start();
-}
+namespace {
 
 double cpuSeconds()
 {
@@ -252,11 +241,7 @@ private slots:
         // Midi Settings > OK while the port is gone: the box, and the program goes on.
         QString boxText;
         onNextModal([&](QWidget* settings) {
-            onNextModal([&](QWidget* box) {
-                if (auto* label = box->findChild<QLabel*>("qt_msgbox_label"))
-                    boxText = label->text();
-                QTest::keyClick(box, Qt::Key_Return);
-            });
+            answerNextMessageBox(&boxText);
             QTest::mouseClick(settings->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
         });
         w->findChild<QAction*>("Midi1")->trigger();

@@ -3,7 +3,9 @@
 // Small helpers shared by the window tests of the librarian.
 
 #include <QApplication>
+#include <QLabel>
 #include <QObject>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -24,6 +26,16 @@ inline void onNextModal(std::function<void(QWidget*)> body)
         }
     });
     timer->start();
+}
+
+// Answers the next message box with Return, keeping its text in `text`.
+inline void answerNextMessageBox(QString* text)
+{
+    onNextModal([text](QWidget* box) {
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+            *text = label->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
 }
 
 // The child of `parent` with that object name; a missing one ends the test

@@ -255,11 +255,7 @@ private slots:
         session.choice().outputName.clear();
         QString boxText;
         onNextModal([&](QWidget* settings) {
-            onNextModal([&](QWidget* box) {
-                if (auto* label = box->findChild<QLabel*>("qt_msgbox_label"))
-                    boxText = label->text();
-                QTest::keyClick(box, Qt::Key_Return);
-            });
+            testing::answerNextMessageBox(&boxText);
             QTest::mouseClick(settings->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
         });
         w->findChild<QAction*>("Midi1")->trigger();
