@@ -20,6 +20,9 @@ struct OutputQueue::Impl {
     std::deque<QueueEntry> queue;
     std::shared_ptr<OutputBackend> backend;
     std::shared_ptr<OutputBackend> sending; // the back end of the entry on the wire
+    // A back end that lost its port: nothing more is taken for it, so what
+    // waits is still there for whoever notices the loss to count and drop.
+    std::shared_ptr<OutputBackend> stalled;
     Reporter report;
     bool busy = false;
     bool stopping = false;
@@ -52,7 +55,7 @@ struct OutputQueue::Impl {
     {
         std::unique_lock lock(mutex);
         for (;;) {
-            wake.wait(lock, [&] { return stopping || !queue.empty(); });
+            wake.wait(lock, [&] { return stopping || (!queue.empty() && backend && backend != stalled); });
             if (stopping)
                 break;
             QueueEntry entry = std::move(queue.front());
@@ -61,9 +64,11 @@ struct OutputQueue::Impl {
             sending = backend;
             auto out = sending;
             lock.unlock();
-            sendEntry(entry, out.get());
-            out.reset();
+            const bool lost = !sendEntry(entry, out.get());
             lock.lock();
+            if (lost && backend == out)
+                stalled = out;
+            out.reset();
             sending.reset();
             busy = false;
             if (queue.empty())
@@ -90,10 +95,9 @@ struct OutputQueue::Impl {
             report(line);
     }
 
-    void sendEntry(const QueueEntry& entry, OutputBackend* out)
+    // False when the back end lost its port on the way.
+    bool sendEntry(const QueueEntry& entry, OutputBackend* out)
     {
-        if (!out)
-            return; // closed while the entry waited; the closing said so
         const std::size_t maxSize = out->maxMessageSize();
         const bool fragments = out->acceptsFragments();
         const std::size_t rate = out->bytesPerSecond();
@@ -109,14 +113,14 @@ struct OutputQueue::Impl {
                     continue;
                 }
                 if (!pauseUntil(next))
-                    return;
+                    return true;
                 QString error;
                 const auto handedAt = Clock::now();
                 if (!out->send(piece.data(), piece.size(), &error)) {
                     // A lost port fails everything; whoever noticed the loss
                     // tells the user once, with what was dropped.
                     if (out->isLost())
-                        return;
+                        return false;
                     if (!reported) {
                         reported = true;
                         tell(QStringLiteral("MIDI output error: %1. Check that the synthesizer's MIDI output "
@@ -136,6 +140,7 @@ struct OutputQueue::Impl {
             }
         }
         pauseUntil(next);
+        return true;
     }
 };
 
@@ -151,6 +156,7 @@ void OutputQueue::setBackend(std::shared_ptr<OutputBackend> backend)
 {
     std::lock_guard lock(d->mutex);
     d->backend = std::move(backend);
+    d->wake.notify_all();
 }
 
 std::shared_ptr<OutputBackend> OutputQueue::backend() const

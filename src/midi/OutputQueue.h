@@ -56,7 +56,9 @@ public:
     OutputQueue& operator=(const OutputQueue&) = delete;
 
     // nullptr: nothing is queued until a back end is set again. Entries
-    // already waiting stay; the entry being sent finishes on the old one.
+    // already waiting stay, and leave on the next back end; the entry being
+    // sent finishes on the old one. Once a back end reports its port lost,
+    // the waiting entries stay where they are until it is replaced.
     void setBackend(std::shared_ptr<OutputBackend> backend);
     std::shared_ptr<OutputBackend> backend() const;
 

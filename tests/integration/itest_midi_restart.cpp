@@ -252,8 +252,9 @@ private slots:
         emulator.quit();
         QVERIFY(server->start());
         QVERIFY(emulator.start());
-        QTRY_VERIFY_WITH_TIMEOUT(hasLine(*w, "MIDI output QLindorn Emulator is back and open again."), 15000);
-        QTRY_VERIFY_WITH_TIMEOUT(hasLine(*w, "MIDI input QLindorn Emulator is back and open again."), 15000);
+        // A loaded machine can hold a freshly started synchronous server up for a while.
+        QTRY_VERIFY_WITH_TIMEOUT(hasLine(*w, "MIDI output QLindorn Emulator is back and open again."), 40000);
+        QTRY_VERIFY_WITH_TIMEOUT(hasLine(*w, "MIDI input QLindorn Emulator is back and open again."), 20000);
         w->btnPrgUpClick();
         QTRY_VERIFY_WITH_TIMEOUT(emulator.lines.contains("C0 01"), 10000);
 
