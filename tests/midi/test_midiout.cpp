@@ -312,6 +312,26 @@ private slots:
         drained();
         QTRY_COMPARE(messages.size(), 1); // one line for the entry, not 48
         rec->setFailing(false);
+
+        // A port that is gone takes one failure; what waits behind it stays
+        // to be counted and dropped, instead of failing entry by entry.
+        struct Gone : OutputBackend {
+            std::atomic<int> attempts{0};
+            bool send(const std::uint8_t*, std::size_t, QString*) override
+            {
+                ++attempts;
+                return false;
+            }
+            bool isLost() const override { return true; }
+        };
+        auto gone = std::make_shared<Gone>();
+        OutputQueue queue;
+        queue.setBackend(gone);
+        for (std::uint8_t i = 0; i < 5; ++i)
+            queue.enqueue(QueueEntry{{controlMessage(1, i)}});
+        QTRY_COMPARE(gone->attempts.load(), 1);
+        QCOMPARE(queue.discardWaiting(), std::size_t(4));
+        QCOMPARE(gone->attempts.load(), 1);
     }
 
     void shutdownNeverWaitsOutPacing()
