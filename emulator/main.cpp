@@ -8,9 +8,13 @@
 #include "EmulatorCore.h"
 #include "EmulatorWindow.h"
 
+#include "platform/CommandLine.h"
 #include "platform/MidiService.h"
+#include "sondrake/Version.h"
 
 #include <QApplication>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QSocketNotifier>
@@ -96,9 +100,10 @@ bool openPorts(Ports& ports, EmulatorCore& core, std::function<void(const Bytes&
     return true;
 }
 
-int runHeadless(int argc, char** argv)
+int runHeadless(int argc, char** argv, QCommandLineParser& parser)
 {
     QCoreApplication app(argc, argv);
+    parser.process(app);
     quitOnSignals(app);
     EmulatorCore core;
     Ports ports;
@@ -153,9 +158,10 @@ int runHeadless(int argc, char** argv)
     return rc;
 }
 
-int runWindow(int argc, char** argv)
+int runWindow(int argc, char** argv, QCommandLineParser& parser)
 {
     QApplication app(argc, argv);
+    parser.process(app);
     quitOnSignals(app);
     EmulatorCore core;
     EmulatorWindow window(core);
@@ -176,6 +182,18 @@ int runWindow(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("qlindorn-emulator"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    QCommandLineParser parser;
+    platform::addStandardOptions(parser,
+        "A software stand-in for the Halvorne Q-Lindorn synthesizer: it opens the MIDI ports "
+        "\"QLindorn Emulator\" and answers like the synthesizer.");
+    parser.addOption({ QStringLiteral("headless"),
+        QStringLiteral("No window: read the commands dump, dump-bank 1, dump-bank 2 and quit from standard "
+                       "input and print every MIDI message received as a line of hexadecimal bytes.") });
+    parser.addOption({ QStringLiteral("list-ports"), QStringLiteral("List the MIDI ports and exit.") });
+    platform::answerHelpAndVersion(parser, argc, argv);
+
     bool headless = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -184,5 +202,5 @@ int main(int argc, char** argv)
         if (a == "--headless")
             headless = true;
     }
-    return headless ? runHeadless(argc, argv) : runWindow(argc, argv);
+    return headless ? runHeadless(argc, argv, parser) : runWindow(argc, argv, parser);
 }

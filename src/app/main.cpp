@@ -3,8 +3,14 @@
 #include "editor/TfrmPatchEdit.h"
 #include "librarian/TfrmMain.h"
 #include "midi/MidiSession.h"
+#include "platform/CommandLine.h"
+#include "platform/FileLocations.h"
+#include "sondrake/Version.h"
 
 #include <QApplication>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QIcon>
 #include <QMessageBox>
 #include <QSocketNotifier>
 
@@ -142,13 +148,41 @@ int finish(sondrake::midi::MidiSession& session, int exitCode)
     return exitCode;
 }
 
+// The settings file or the autoload bank could not be saved at close.
+constexpr int kExitNotSaved = 2;
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : { 16, 22, 24, 32, 48, 64, 128, 256 })
+        icon.addFile(QStringLiteral(":/icons/sondrake-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     installSignalHandlers();
+    QCoreApplication::setApplicationName(QStringLiteral("Sondrake"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(sondrake::kVersion));
+    QCommandLineParser parser;
+    sondrake::platform::addStandardOptions(parser,
+        "Sound librarian, sound editor and restricted sound randomizer for the Halvorne Q-Lindorn "
+        "synthesizer, reached over MIDI.");
+    const QCommandLineOption portable(QStringLiteral("portable"),
+        QStringLiteral("Keep the settings file and the sound-family schemas beside the program, "
+                       "even where the program's folder is not writable."));
+    parser.addOption(portable);
+    sondrake::platform::answerHelpAndVersion(parser, argc, argv);
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sondrake"));
+    parser.process(app);
+    sondrake::platform::setPortable(parser.isSet(portable));
+    Q_INIT_RESOURCE(resources); // the icons sit in a static library nothing else pulls in
+    QApplication::setWindowIcon(programIcon());
+    // Lets the desktop match the windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(sondrake::kDesktopId));
 
     sondrake::midi::MidiSession session;
     int exitCode = 0;
@@ -170,6 +204,8 @@ int main(int argc, char* argv[])
         inStartup.store(false);
         exitCode = QApplication::exec();
         inStartup.store(true); // from here on nothing is left to save
+        if (exitCode == 0 && window.closeSaveFailed())
+            exitCode = kExitNotSaved;
     }
     return finish(session, exitCode);
 }

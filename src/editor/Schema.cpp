@@ -1,8 +1,8 @@
 #include "editor/Schema.h"
 
+#include "platform/FileLocations.h"
 #include "platform/IniFile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -174,7 +174,23 @@ namespace {
 QString schemaFolder()
 {
     const QString& folder = schemaFolderOverride();
-    return folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder;
+    return folder.isEmpty() ? platform::fileLocations().schemaFolder : folder;
+}
+
+QStringList schemaFolders()
+{
+    const QString& folder = schemaFolderOverride();
+    return folder.isEmpty() ? platform::fileLocations().schemaFolders : QStringList { folder };
+}
+
+QString findSchemaPath(const QStringList& folders, const QString& name)
+{
+    for (const QString& folder : folders) {
+        const QString path = schemaPath(folder, name);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return schemaPath(folders.value(0), name);
 }
 
 void setSchemaFolder(const QString& folder) { schemaFolderOverride() = folder; }
@@ -187,6 +203,16 @@ QStringList listSchemaNames(const QString& folder)
         = QDir(folder).entryInfoList({ QStringLiteral("*") + extension }, QDir::Files | QDir::Readable | QDir::CaseSensitive, QDir::Name);
     for (const QFileInfo& f : files)
         names << f.fileName().chopped(extension.size());
+    return names;
+}
+
+QStringList listSchemaNames(const QStringList& folders)
+{
+    QStringList names;
+    for (const QString& folder : folders)
+        names << listSchemaNames(folder);
+    names.removeDuplicates();
+    names.sort();
     return names;
 }
 

@@ -88,14 +88,22 @@ bool isValidSchemaName(const QString& name, QString* problem);
 // <folder>/<name>.sndfamily
 QString schemaPath(const QString& folder, const QString& name);
 
-// The folder of the running program: where schemas are listed, loaded and saved.
+// Where schemas are saved: the program's folder, or the user's data folder
+// when the program's folder is read-only (platform::fileLocations()).
 QString schemaFolder();
-// Puts schemas into another folder (tests); an empty folder restores the
-// program's folder. GUI thread only.
+// Where schemas are listed and loaded from, schemaFolder() first.
+QStringList schemaFolders();
+// Puts schemas into one other folder (tests); an empty folder restores the
+// program's locations. GUI thread only.
 void setSchemaFolder(const QString& folder);
+// The file the schema of that name loads from: the first of folders that
+// holds it, or where it would be saved when none does.
+QString findSchemaPath(const QStringList& folders, const QString& name);
 
 // The names (file name without ".sndfamily") of the schema files in folder,
 // sorted by name; directories are skipped.
 QStringList listSchemaNames(const QString& folder);
+// The same over several folders: every name once, sorted by name.
+QStringList listSchemaNames(const QStringList& folders);
 
 } // namespace sondrake::editor

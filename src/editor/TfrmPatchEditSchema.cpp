@@ -6,6 +6,7 @@
 #include "editor/Randomizer.h"
 #include "editor/TfrmCreateSchemaParameters.h"
 #include "editor/TfrmParameterListView.h"
+#include "platform/FileLocations.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -83,7 +84,7 @@ void TfrmPatchEdit::wireSchemaControls()
 void TfrmPatchEdit::ListRandomSchemas()
 {
     try {
-        const QStringList names = listSchemaNames(schemaFolder());
+        const QStringList names = listSchemaNames(schemaFolders());
         cmbRandomSchema->clear();
         cmbRandomSchema->addItems(names);
         if (cmbRandomSchema->count() > 0)
@@ -100,7 +101,7 @@ void TfrmPatchEdit::LoadRandomSchema(const QString& name)
 {
     try {
         QString error;
-        if (!schema_.load(schemaPath(schemaFolder(), name), &error))
+        if (!schema_.load(findSchemaPath(schemaFolders(), name), &error))
             ShowError(error);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
@@ -111,7 +112,8 @@ void TfrmPatchEdit::SaveRandomSchema(const QString& name)
 {
     try {
         QString error;
-        if (!schema_.save(schemaPath(schemaFolder(), name), &error))
+        const QString path = schemaPath(schemaFolder(), name);
+        if (!platform::makeFolderFor(path, &error) || !schema_.save(path, &error))
             ShowError(error);
     } catch (const std::exception& e) {
         ShowError(errorText(e));

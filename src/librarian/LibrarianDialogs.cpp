@@ -1,5 +1,6 @@
 #include "librarian/LibrarianDialogs.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -69,6 +70,11 @@ QString LibrarianDialogs::saveFile(QWidget* parent)
 }
 
 int LibrarianDialogs::exec(QDialog& dialog) { return dialog.exec(); }
+
+void LibrarianDialogs::warn(QWidget* parent, const QString& text)
+{
+    QMessageBox::warning(parent, QCoreApplication::applicationName(), text);
+}
 
 LibrarianDialogs& librarianDialogs()
 {

@@ -28,6 +28,9 @@ public:
     virtual QString saveFile(QWidget* parent);
     // Shows a dialog modally and returns its result.
     virtual int exec(QDialog& dialog);
+    // A warning box with an OK button, for failures the user must see even
+    // when the Messages box is out of sight.
+    virtual void warn(QWidget* parent, const QString& text);
 };
 
 // The dialogs in use; the real ones unless a test installed others.

@@ -13,6 +13,7 @@
 #include "midi/TfrmSysExReceiver.h"
 #include "platform/KeyState.h"
 #include "platform/Messages.h"
+#include "sondrake/Version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -578,8 +579,9 @@ void TfrmMain::About1Click()
 {
     guarded([this] {
         QMessageBox::about(this, QStringLiteral("About"),
-                           QStringLiteral("%1\nSound librarian, editor and restricted randomizer\n\n%2")
-                               .arg(QString::fromLatin1(kProgramName), QString::fromLatin1(kContactAddress)));
+                           QStringLiteral("%1\nVersion %2\nSound librarian, editor and restricted randomizer\n\n%3")
+                               .arg(QString::fromLatin1(kProgramName), QString::fromLatin1(kVersion),
+                                   QString::fromLatin1(kContactAddress)));
     });
 }
 

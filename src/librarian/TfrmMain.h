@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -104,7 +105,10 @@ public:
     std::uint8_t ToleranceSemitoneKnobs = 0;
     std::uint8_t ToleranceDetuneKnobs = 3;
     bool SettingsWritten = false;
-    static QString settingsFilePath(); // halvorne_q-lindorn.ini beside the program
+    // The closing sequence could not save the settings file or the autoload
+    // bank: the user was told, and the program must not end with success.
+    bool closeSaveFailed() const { return !closeFailures_.isEmpty(); }
+    static QString settingsFilePath(); // halvorne_q-lindorn.ini in platform::fileLocations().settingsFolder
     // Tests point the window at a settings file of their own (empty = back to the default).
     static void setSettingsFilePath(const QString& path);
 
@@ -176,9 +180,9 @@ private:
 
     // files (TfrmMainFiles.cpp)
     void ReadSettings();
-    void WriteSettings();
+    bool WriteSettings();
     bool LoadBankFile(const QString& path);
-    bool SaveBankFile(const QString& path);
+    bool SaveBankFile(const QString& path, QString* reason = nullptr);
     bool FormCloseQuery();
 
     // reorder (TfrmMainReorder.cpp)
@@ -205,6 +209,7 @@ private:
     int CurrentProgram = 0;
     EditorLauncher editorLauncher_;
     bool midiOpenFailed_ = false;
+    QStringList closeFailures_; // what the closing sequence could not save, with the reasons
     // The key event last handled by the window, to see it only once while
     // Qt hands it on from the focused control to its parents.
     const QEvent* lastKeyEvent_ = nullptr;

@@ -6,6 +6,7 @@
 #include "librarian/Settings.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmZRSettings.h"
+#include "platform/FileLocations.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -64,7 +65,7 @@ QString TfrmMain::settingsFilePath()
 {
     if (!settingsPathOverride().isEmpty())
         return settingsPathOverride();
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(settings::kFileName));
+    return QDir(platform::fileLocations().settingsFolder).filePath(QString::fromLatin1(settings::kFileName));
 }
 
 void TfrmMain::setSettingsFilePath(const QString& path) { settingsPathOverride() = path; }
@@ -111,11 +112,13 @@ bool TfrmMain::LoadBankFile(const QString& path)
     return true;
 }
 
-bool TfrmMain::SaveBankFile(const QString& path)
+bool TfrmMain::SaveBankFile(const QString& path, QString* reason)
 {
     QString error;
     if (!bankfile::saveSlots(path, store_, 0, kSlotCount, &error)) {
         AddMessage(saveFailure(QStringLiteral("the bank file"), path, error));
+        if (reason)
+            *reason = error;
         return false;
     }
     SelectionList.clear();
@@ -222,18 +225,19 @@ void TfrmMain::ReadSettings()
     RebuildList();
 }
 
-void TfrmMain::WriteSettings()
+bool TfrmMain::WriteSettings()
 {
     QString error;
     const QString path = settingsFilePath();
-    if (!settings::save(path, currentSettings(*this), &error)) {
-        const QString line = QStringLiteral("Could not write the settings file %1: %2. The settings of this "
-                                            "session are lost; check that the program's folder is writable.")
-                                 .arg(quoted(path), error);
-        AddMessage(line);
-        // The window is hidden by now: the terminal is the only place left to tell.
-        std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
-    }
+    if (platform::makeFolderFor(path, &error) && settings::save(path, currentSettings(*this), &error))
+        return true;
+    const QString line = QStringLiteral("Could not write the settings file %1: %2. The settings of this "
+                                        "session are lost; check that its folder is writable.")
+                             .arg(quoted(path), error);
+    AddMessage(line);
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    closeFailures_ << QStringLiteral("The settings file %1 could not be written: %2.").arg(quoted(path), error);
+    return false;
 }
 
 // ---- closing ----------------------------------------------------------------
@@ -259,9 +263,30 @@ bool TfrmMain::FormCloseQuery()
         }
         const QString question
             = QStringLiteral("Do you want to save changes to autoload file (") + AutoloadFileName + QStringLiteral(") ?");
-        if (librarianDialogs().ask(this, question) == LibrarianDialogs::Answer::Yes && !SaveBankFile(AutoloadFileName))
-            std::fprintf(stderr, "The autoload file %s was not saved.\n", AutoloadFileName.toLocal8Bit().constData());
+        if (librarianDialogs().ask(this, question) != LibrarianDialogs::Answer::Yes)
+            return;
+        QString error;
+        if (!SaveBankFile(AutoloadFileName, &error)) {
+            std::fprintf(stderr, "The autoload file %s was not saved: %s\n",
+                AutoloadFileName.toLocal8Bit().constData(), error.toLocal8Bit().constData());
+            closeFailures_ << QStringLiteral("The autoload bank file %1 could not be written: %2.")
+                                  .arg(quoted(AutoloadFileName), error);
+        }
     });
+    // The window is gone and the program is about to end: the Messages box
+    // and the terminal are nowhere the user looks, so a box has to say it
+    // (unless a signal ended the program: nobody is there to close the box;
+    // the terminal and the exit code tell then).
+    if (!closeFailures_.isEmpty() && askOnClose_) {
+        try {
+            librarianDialogs().warn(this,
+                closeFailures_.join(QStringLiteral("\n\n"))
+                    + QStringLiteral("\n\nWhat was not saved is lost when the program ends. Make the folder "
+                                     "writable or free some disk space, so that the next close can save."));
+        } catch (...) {
+            // Nothing is left to report to; the exit code still tells.
+        }
+    }
     return true;
 }
 

@@ -1,4 +1,6 @@
 #include "editor/Schema.h"
+#include "platform/FileLocations.h"
+#include "sondrake/Version.h"
 
 #include <QtTest>
 
@@ -217,6 +219,61 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Dir.sndfamily")));
         QCOMPARE(listSchemaNames(dir.path()), QStringList({ QStringLiteral("Bass"), QStringLiteral("Strings") }));
         QCOMPARE(schemaFolder(), QCoreApplication::applicationDirPath());
+        QCOMPARE(schemaFolders(), QStringList({ QCoreApplication::applicationDirPath() }));
+
+        // Over the user's folder and a shared one: each name once, and the
+        // user's own file is the one that loads.
+        QTemporaryDir shared;
+        writeAll(shared.filePath(QStringLiteral("Bass.sndfamily")), "[Parameters]\nOsc1Forms=111\n");
+        writeAll(shared.filePath(QStringLiteral("Arps.sndfamily")), "");
+        const QStringList folders { dir.path(), shared.path(), dir.filePath(QStringLiteral("missing")) };
+        QCOMPARE(listSchemaNames(folders), QStringList({ "Arps", "Bass", "Strings" }));
+        QCOMPARE(findSchemaPath(folders, QStringLiteral("Bass")), dir.filePath(QStringLiteral("Bass.sndfamily")));
+        QCOMPARE(findSchemaPath(folders, QStringLiteral("Arps")), shared.filePath(QStringLiteral("Arps.sndfamily")));
+        // A name found nowhere (or a folder of that name) is where it would be saved.
+        QCOMPARE(findSchemaPath(folders, QStringLiteral("Dir")), dir.filePath(QStringLiteral("Dir.sndfamily")));
+        QCOMPARE(findSchemaPath(folders, QStringLiteral("New")), dir.filePath(QStringLiteral("New.sndfamily")));
+    }
+
+    void locationsOfAnInstalledProgram()
+    {
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
+        qputenv("XDG_DATA_DIRS", home.filePath(QStringLiteral("shared")).toUtf8());
+        const QString app = QCoreApplication::applicationName();
+
+        // A folder the program cannot write to: the user's folders, and the
+        // program's folder and the shared ones for reading schemas.
+        const QString installed = home.filePath(QStringLiteral("no-such-prefix/bin"));
+        auto where = platform::chooseFileLocations(installed, false);
+        QVERIFY(!where.besideProgram);
+        QCOMPARE(where.settingsFolder, home.filePath(QStringLiteral("config/")) + app);
+        QCOMPARE(where.schemaFolder, home.filePath(QStringLiteral("data/")) + app);
+        QCOMPARE(where.schemaFolders,
+            QStringList({ where.schemaFolder, installed, home.filePath(QStringLiteral("shared/")) + app }));
+
+        // --portable, or a writable folder: beside the program, nothing else.
+        where = platform::chooseFileLocations(installed, true);
+        QVERIFY(where.besideProgram);
+        QCOMPARE(where.settingsFolder, installed);
+        QCOMPARE(where.schemaFolders, QStringList({ installed }));
+        where = platform::chooseFileLocations(home.path(), false);
+        QVERIFY(where.besideProgram);
+        QCOMPARE(where.schemaFolder, home.path());
+        QCOMPARE(QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList()); // the writability probe leaves nothing behind
+
+        // Installed where its user (root, or into a prefix of their own) may
+        // write: still the user's folders, never the system's bin folder.
+        const QString prefix = home.filePath(QStringLiteral("prefix"));
+        const QString entry = prefix + QStringLiteral("/share/applications/") + sondrake::kDesktopId + ".desktop";
+        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/bin")) && QDir().mkpath(QFileInfo(entry).path()));
+        QVERIFY(QFile(entry).open(QIODevice::WriteOnly));
+        where = platform::chooseFileLocations(prefix + QStringLiteral("/bin"), false);
+        QVERIFY(!where.besideProgram);
+        QCOMPARE(where.settingsFolder, home.filePath(QStringLiteral("config/")) + app);
+        QVERIFY(platform::chooseFileLocations(prefix + QStringLiteral("/bin"), true).besideProgram);
     }
 };
 

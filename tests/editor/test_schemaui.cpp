@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -243,7 +244,17 @@ private slots:
     void aFailingSaveOrLoadShowsTheError()
     {
         auto editor = openEditor(sampleSound(4));
-        setSchemaFolder(folder->filePath(QStringLiteral("missing/deeper")));
+        // A missing folder is made (the user's data folder before the first
+        // save); one whose place a file takes cannot be.
+        setSchemaFolder(folder->filePath(QStringLiteral("new/deeper")));
+        editor->cmbRandomSchema->setEditText(QStringLiteral("Lead"));
+        editor->btnSaveRandomSchema->click();
+        QVERIFY(QFileInfo(folder->filePath(QStringLiteral("new/deeper/Lead.sndfamily"))).isFile());
+        QVERIFY(errors.isEmpty());
+        QFile blocker(folder->filePath(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        setSchemaFolder(folder->filePath(QStringLiteral("blocker/deeper")));
         editor->cmbRandomSchema->setEditText(QStringLiteral("Lead"));
         editor->btnSaveRandomSchema->click();
         QTRY_COMPARE(errors.size(), 1);

@@ -25,6 +25,7 @@ public:
     std::function<void(const QString&)> onAsk; // sees the state at the moment a question is asked
 
     QStringList asked; // every question, in order
+    QStringList warnings; // every warning box, in order
     int openCount = 0;
     int saveCount = 0;
     bool unexpected = false;
@@ -65,6 +66,7 @@ public:
         return p;
     }
     int exec(QDialog& dialog) override { return onExec ? onExec(dialog) : int(QDialog::Rejected); }
+    void warn(QWidget*, const QString& text) override { warnings << text; }
 
     // Nothing left over and nothing unexpected.
     bool allUsed() const { return !unexpected && answers.empty() && openPaths.empty() && savePaths.empty(); }

@@ -98,10 +98,20 @@ private slots:
             QByteArray("[Globals]\nAutoloadfile=\nToleranceComboBox=0\nToleranceOctave=2\n"
                        "ToleranceKeytrack=0\nToleranceOtherKnobs=77\nToleranceSemitoneKnobs=0\n"
                        "ToleranceDetuneKnobs=3\n"));
+        QVERIFY(dialogs->warnings.isEmpty());
+        QVERIFY(!w->closeSaveFailed());
         // A second close request (the system asking again) writes nothing.
         writeFile(ini(), "marker");
         w->close();
         QCOMPARE(readFile(ini()), QByteArray("marker"));
+
+        // A per-user settings folder does not exist before the first close.
+        const QString nested = dir->filePath("config/Sondrake/halvorne_q-lindorn.ini");
+        TfrmMain::setSettingsFilePath(nested);
+        w = open();
+        w->close();
+        QVERIFY(readFile(nested).startsWith("[Globals]\nAutoloadfile=\n"));
+        QVERIFY(!w->closeSaveFailed());
     }
 
     void fileValuesJunkAndForeignLinesSurvive()
@@ -176,16 +186,19 @@ private slots:
         QVERIFY(!QFile::exists(path("gone.syx")));
     }
 
-    void failedWritesAtCloseStillClose()
+    void failedWritesAtCloseAreShownAndFailTheExit()
     {
         // The settings file's place is taken by a folder; the autoload file
-        // cannot be written either. Both say so and the window closes.
+        // cannot be written either. The window still closes, but with the
+        // Messages box hidden a box must tell which files and why, once.
         QVERIFY(QDir().mkpath(ini()));
         auto w = open();
         QVERIFY(w->messagesBox()->toPlainText().contains("settings file"));
         w->messagesBox()->clear();
         w->AutoloadFileName = dir->path();
         dialogs->answers = { Answer::Yes };
+        int warningsAtQuestion = -1;
+        dialogs->onAsk = [&](const QString&) { warningsAtQuestion = int(dialogs->warnings.size()); };
         w->close();
         QVERIFY(!w->isVisible());
         const QStringList lines = w->messagesBox()->toPlainText().split('\n');
@@ -193,6 +206,28 @@ private slots:
         QVERIFY(lines[0].contains("Could not write the settings file"));
         QVERIFY(lines[1].contains("Could not save the bank file"));
         QVERIFY(QFileInfo(ini()).isDir());
+
+        QCOMPARE(warningsAtQuestion, 0); // the question still comes first
+        QCOMPARE(dialogs->warnings.size(), 1);
+        const QString box = dialogs->warnings.constFirst();
+        QVERIFY2(box.contains("settings file \"" + ini() + "\"") && box.contains("autoload bank file \"" + dir->path() + "\""),
+            qPrintable(box));
+        QVERIFY2(box.contains("not a plain file") && box.contains("a folder, not a file"), qPrintable(box));
+        QVERIFY(w->closeSaveFailed());
+        w->close();
+        QCOMPARE(dialogs->warnings.size(), 1);
+
+        // Only the autoload bank failing is enough to fail the exit.
+        QDir(ini()).removeRecursively();
+        w = open();
+        w->AutoloadFileName = dir->path();
+        dialogs->answers = { Answer::Yes };
+        dialogs->warnings.clear();
+        w->close();
+        QVERIFY(QFileInfo(ini()).isFile());
+        QCOMPARE(dialogs->warnings.size(), 1);
+        QVERIFY(!dialogs->warnings.constFirst().contains("settings file"));
+        QVERIFY(w->closeSaveFailed());
     }
 
     void autoloadDialog()
