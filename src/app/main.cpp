@@ -67,24 +67,23 @@ private:
 };
 
 // SIGINT and SIGTERM end the program as File > Exit does, minus the
-// questions, within two seconds in every state. Until the event loop runs
-// (start-up, which may wait for a MIDI server, and the "Midi Open error"
-// box) nothing of the user's is in memory yet: a signal ends the process at
-// once. Afterwards the handler only writes a byte; the event loop, nested
-// ones of modal boxes included, closes the window from there, and a watchdog
-// ends the process should anything still hang after 1.8 s.
-std::atomic<bool> inStartup{true};
+// questions, within two seconds in every state. The handler only writes a
+// byte; the event loop, nested ones of modal boxes included, closes the
+// window from there (a signal during start-up waits for its loop, so the
+// settings read at start are the ones written). A watchdog ends the process
+// should anything still hang 1.8 s after the signal, and a second signal
+// ends it at once.
 int signalPipe[2] = { -1, -1 };
 sem_t watchdogStart;
 std::atomic<int> caughtSignal{0};
+sondrake::TfrmMain* signalledWindow = nullptr; // GUI thread only
 
 void onSignal(int sig)
 {
-    if (inStartup.load())
-        ::_exit(128 + sig);
     int expected = 0;
-    if (caughtSignal.compare_exchange_strong(expected, sig))
-        sem_post(&watchdogStart);
+    if (!caughtSignal.compare_exchange_strong(expected, sig))
+        ::_exit(128 + sig);
+    sem_post(&watchdogStart);
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
@@ -115,17 +114,18 @@ void installSignalHandlers()
     sigaction(SIGTERM, &action, nullptr);
 }
 
-void closeOnSignals(sondrake::TfrmMain& window)
+void closeOnSignals(QApplication& app)
 {
     if (signalPipe[0] < 0)
         return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
         char byte = 0;
         [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
-        window.closeWithoutQuestions();
-        // Also ends the loops of modal boxes that are open now, and makes
-        // the ones that would open next return at once.
+        if (signalledWindow)
+            signalledWindow->closeWithoutQuestions();
+        // Also ends the loops of modal boxes that are open now ("Midi Open
+        // error", "Midi IN Start error" during start-up included).
         QApplication::exit(0);
     });
 }
@@ -183,14 +183,16 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(programIcon());
     // Lets the desktop match the windows to the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(sondrake::kDesktopId));
+    closeOnSignals(app);
 
     sondrake::midi::MidiSession session;
     int exitCode = 0;
     {
         sondrake::TfrmMain window(session);
         if (window.midiOpenFailed()) {
-            QMessageBox::critical(nullptr, QStringLiteral("Sondrake"), QStringLiteral("Midi Open error"));
-            return finish(session, 1);
+            if (!caughtSignal.load())
+                QMessageBox::critical(nullptr, QStringLiteral("Sondrake"), QStringLiteral("Midi Open error"));
+            return finish(session, caughtSignal.load() ? 128 + caughtSignal.load() : 1);
         }
 
         // ---- the sound editor is wired in here ----------------------------
@@ -199,11 +201,14 @@ int main(int argc, char* argv[])
             sondrake::editor::runSoundEditor(host, workingCopy, &main);
         });
 
-        closeOnSignals(window);
-        window.show();
-        inStartup.store(false);
-        exitCode = QApplication::exec();
-        inStartup.store(true); // from here on nothing is left to save
+        signalledWindow = &window;
+        if (caughtSignal.load()) {
+            window.closeWithoutQuestions(); // came during start-up, while a box's loop ran
+        } else {
+            window.show();
+            exitCode = QApplication::exec();
+        }
+        signalledWindow = nullptr;
         if (exitCode == 0 && window.closeSaveFailed())
             exitCode = kExitNotSaved;
     }
