@@ -107,6 +107,7 @@ out, flood_seconds = sys.argv[1], sys.argv[2]
 TARGETS = [
     (r"^BM_StartMinimalWindow$", "time", None, None, "start-up, minimal Qt window (reference)"),
     (r"^BM_StartMainWindow$", "time", None, None, "start-up, main window"),
+    (r"^BM_StartMainWindowDamagedSettings$", "time", "<", 2.0, "start-up, damaged 16 MB settings file"),
     (r"^BM_PacedHandOffGap$", "median_gap_ms", "range", (2.0, 2.5), "pacing: hand-off gap (ms)"),
     (r"^BM_GuiStall(?!IdleBaseline)", ["worst_stall_ms", "worst_event_wall_ms"], "<", 5.0, "GUI stall (ms)"),
     (r"^BM_PanicLatencyBehind200Sounds$", "max_ms", "<", 90.0, "Panic behind 200 sounds at the wire rate (ms)"),

@@ -14,25 +14,45 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "${QT_QPA_PLATFOR
   exit 2
 fi
 
-./scripts/deps.sh
-cmake -S . -B build-run -DCMAKE_BUILD_TYPE=Release -DSONDRAKE_BENCH=OFF >/dev/null
-cmake --build build-run -j"$(nproc)" --target sondrake qlindorn-emulator
+# SONDRAKE_BUILD_DIR names a tree that is already built (the tests use their
+# own); otherwise a Release tree of its own is built here.
+if [ -n "${SONDRAKE_BUILD_DIR:-}" ]; then
+  BUILD=$(cd "$SONDRAKE_BUILD_DIR" && pwd)
+else
+  ./scripts/deps.sh
+  cmake -S . -B build-run -DCMAKE_BUILD_TYPE=Release -DSONDRAKE_BENCH=OFF >/dev/null
+  cmake --build build-run -j"$(nproc)" --target sondrake qlindorn-emulator
+  BUILD="$ROOT/build-run"
+fi
 
-BIN="$ROOT/build-run/bin"
+BIN="$BUILD/bin"
 pids=()
-cleanup() {
+# Ends what this script started, each by its own id and with a time limit:
+# a bare `wait` would also wait for the JACK server, which never ends by
+# itself, and the script would hang after the program closed.
+stop_started() {
+  local p
+  trap '' INT TERM # a second Ctrl+C must not cut the cleanup short
   for p in "${pids[@]}"; do kill -TERM "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  for _ in $(seq 1 20); do
+    local alive=0
+    for p in "${pids[@]}"; do kill -0 "$p" 2>/dev/null && alive=1; done
+    [ "$alive" -eq 0 ] && break
+    sleep 0.1
+  done
+  for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null || true; done
+  pids=()
   if declare -F sondrake_jack_stop >/dev/null; then sondrake_jack_stop; fi
 }
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+trap stop_started EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 # A MIDI system: the ALSA sequencer, or a running JACK server, or our own.
 if [ ! -e /dev/snd/seq ] && ! jack_lsp >/dev/null 2>&1; then
   echo "No ALSA sequencer and no JACK server: starting a private JACK server (dummy driver)."
   . scripts/jack.sh
-  sondrake_jack_start "$ROOT/build-run/jackd.log"
+  sondrake_jack_start "$BUILD/run-jackd.log"
 fi
 
 # A real synthesizer wins; the emulator only stands in when none is there.
@@ -54,4 +74,10 @@ else
   done
 fi
 
-"$BIN/sondrake"
+# In the background, so that a signal to this script is handled at once and
+# not only after the program has ended; its exit code is the script's.
+"$BIN/sondrake" &
+pids+=($!)
+status=0
+wait "${pids[-1]}" || status=$?
+exit "$status"

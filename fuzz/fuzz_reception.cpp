@@ -25,13 +25,14 @@ struct Harness {
     int ReceiveMode = kReceiveNothing;
     bool Receiving = false;
     int ReceivedCount = 0;
+    PendingRequest request;
     int selected = -1;
     SoundStore store;
     ByteStack stack;
     int requests = 0;
     Reception::Outcome last = Reception::Outcome::Dropped;
     bool handled = false;
-    Reception reception { ReceptionState { ReceiveMode, Receiving, ReceivedCount }, store, stack,
+    Reception reception { ReceptionState { ReceiveMode, Receiving, ReceivedCount, request }, store, stack,
         ReceptionHooks {
             [this] { return selected; },
             [](int row) { FUZZ_CHECK(isValidSlot(row), "row %d refreshed", row); },

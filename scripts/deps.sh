@@ -6,7 +6,9 @@ set -euo pipefail
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools librtmidi-dev libjack-jackd2-dev
           jackd2 libbenchmark-dev xvfb xauth fonts-dejavu-core libgl1-mesa-dev
           # the checks of the installed files and of the Debian package
-          desktop-file-utils appstream dpkg-dev file man-db)
+          desktop-file-utils appstream dpkg-dev file man-db
+          # the keyboard test under a Cyrillic layout
+          x11-xkb-utils xkb-data xdotool)
 case "${1:-}" in
   --fuzz) PACKAGES+=(clang-14 libclang-rt-14-dev) ;;
   --bench) PACKAGES+=(python3) ;;  # bench.sh prints its table with a small Python script

@@ -23,8 +23,10 @@ sondrake_jack_start() {
   export JACK_DEFAULT_SERVER="$name"
   export JACK_NO_AUDIO_RESERVATION=1
   export JACK_NO_START_SERVER=1
+  # The server is up once a client can reach it. (Its log says "starting"
+  # in lower case, so waiting for a line of the log waited the full 10 s.)
   for _ in $(seq 1 100); do
-    if grep -q "created\|Starting\|no message buffer" "$log" 2>/dev/null && jack_lsp >/dev/null 2>&1; then
+    if jack_lsp >/dev/null 2>&1; then
       return 0
     fi
     kill -0 "$SONDRAKE_JACK_PID" 2>/dev/null || break

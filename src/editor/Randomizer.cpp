@@ -101,9 +101,10 @@ std::optional<int> RandomizeParameter(SchemaEntry& entry, ControlKind kind, int 
             entry.allowed += QString(count - entry.allowed.size(), u'0');
         entry.allowed[count / 2] = u'1';
     }
-    const QStringView flags = inRange();
-    const int i = DrawAllowedIndex(flags, gen);
-    if (i < 0 || flags[i] != u'1')
+    // A text without "1" gives its last position, cut to the range: "0"
+    // (no schema file) is the first item, 0 on a slider, "On" on a check box.
+    const int i = DrawAllowedIndex(inRange(), gen);
+    if (i < 0)
         return std::nullopt;
     switch (kind) {
     case ControlKind::Knob:

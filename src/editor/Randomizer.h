@@ -60,10 +60,12 @@ int DrawAllowedIndex(QStringView text, Generator& gen);
 // A knob whose text allows no value gets the fallback first: its text is
 // padded with "0" to the full range and its middle position (Max-Min+1) div 2
 // becomes "1"; the changed text stays in the schema.
+// A list, slider or check box whose text allows no value of its range takes
+// the last position of the text, cut to the range.
 // Returns the knob or slider position, the list index, or for a check box
-// 0 = "On" / 1 = "Off". Returns nothing when a list, slider or check box
-// allows no value of its range: the parameter keeps its current value. Every
-// call makes exactly one draw.
+// 0 = "On" / 1 = "Off". Returns nothing only for an empty text (or an empty
+// range): the parameter keeps its current value. Every call makes exactly
+// one draw.
 std::optional<int> RandomizeParameter(SchemaEntry& entry, ControlKind kind, int minimum, int maximum,
     Generator& gen);
 // Kind and range from the entry's row of the parameter map.

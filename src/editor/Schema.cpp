@@ -160,7 +160,20 @@ bool isValidSchemaName(const QString& name, QString* problem)
 
 QString schemaPath(const QString& folder, const QString& name)
 {
-    return QDir(folder).filePath(name + QString::fromLatin1(SoundFamilySchema::kExtension));
+    const QDir dir(folder);
+    const QString extension = QString::fromLatin1(SoundFamilySchema::kExtension);
+    const QString fileName = name + extension;
+    if (QFileInfo::exists(dir.filePath(fileName)))
+        return dir.filePath(fileName);
+    // A schema copied from a system that ignores case may end in
+    // ".SNDFAMILY"; the list shows it under its name, so it must load (and
+    // save) under that name too.
+    for (const QString& other : dir.entryList({ QStringLiteral("*") + extension }, QDir::Files | QDir::Hidden)) {
+        if (other.size() == fileName.size() && other.startsWith(name)
+            && other.endsWith(extension, Qt::CaseInsensitive))
+            return dir.filePath(other);
+    }
+    return dir.filePath(fileName);
 }
 
 namespace {
@@ -199,10 +212,13 @@ QStringList listSchemaNames(const QString& folder)
 {
     const QString extension = QString::fromLatin1(SoundFamilySchema::kExtension);
     QStringList names;
+    // As a wildcard listing that ignores case and shows hidden files: a name
+    // saved from the schema box (".dark" is one) must always come back here.
     const QFileInfoList files
-        = QDir(folder).entryInfoList({ QStringLiteral("*") + extension }, QDir::Files | QDir::Readable | QDir::CaseSensitive, QDir::Name);
+        = QDir(folder).entryInfoList({ QStringLiteral("*") + extension }, QDir::Files | QDir::Hidden | QDir::Readable, QDir::Name);
     for (const QFileInfo& f : files)
         names << f.fileName().chopped(extension.size());
+    names.removeDuplicates();
     return names;
 }
 

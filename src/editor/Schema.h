@@ -85,7 +85,8 @@ private:
 // problem.
 bool isValidSchemaName(const QString& name, QString* problem);
 
-// <folder>/<name>.sndfamily
+// <folder>/<name>.sndfamily, or the existing file of that name whose
+// extension differs only in case.
 QString schemaPath(const QString& folder, const QString& name);
 
 // Where schemas are saved: the program's folder, or the user's data folder
@@ -100,8 +101,8 @@ void setSchemaFolder(const QString& folder);
 // holds it, or where it would be saved when none does.
 QString findSchemaPath(const QStringList& folders, const QString& name);
 
-// The names (file name without ".sndfamily") of the schema files in folder,
-// sorted by name; directories are skipped.
+// The names (file name without ".sndfamily", in any case) of the schema
+// files in folder, hidden ones too, sorted by name; directories are skipped.
 QStringList listSchemaNames(const QString& folder);
 // The same over several folders: every name once, sorted by name.
 QStringList listSchemaNames(const QStringList& folders);

@@ -4,6 +4,7 @@
 #include "controls/TSlider.h"
 #include "editor/TfrmSelectLocation.h"
 #include "midi/MidiSession.h"
+#include "platform/KeyState.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -490,10 +491,14 @@ void TfrmPatchEdit::btnSavSoundtoClick()
         delete dialog.data();
         if (result != QDialog::Accepted || bank < 0 || bank > 1 || program < 0 || program >= kProgramsPerBank)
             return;
+        // Exactly as the librarian sends a slot: the synthesizer files a
+        // sound by bytes 11 and 12, so the bank the working copy came from
+        // must not decide where this one lands.
         SoundDump copy = workingCopy;
+        copy[kLocationBankByte] = std::uint8_t(bank);
         copy[kLocationProgramByte] = std::uint8_t(program);
         if (auto* session = host_.midiSession())
-            session->sendSoundDump(copy);
+            session->sendSoundToSlot(copy, bank * kProgramsPerBank + program);
         host_.setLastSaveLocation(bank, program);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
@@ -509,12 +514,14 @@ void TfrmPatchEdit::updateTestSoundCaption()
 void TfrmPatchEdit::FormKeyDown(QKeyEvent* event)
 {
     const int key = event->key();
+    // Z and X by their place on the keyboard, as the player reads its keys.
+    const int letter = platform::KeyState::physicalKey(event);
     const bool keypad = event->modifiers() & Qt::KeypadModifier;
     const int octave = host_.octave();
-    if ((key == Qt::Key_Minus && keypad) || key == Qt::Key_Z) {
+    if ((key == Qt::Key_Minus && keypad) || letter == Qt::Key_Z) {
         if (octave > 0)
             host_.setOctave(octave - 1);
-    } else if ((key == Qt::Key_Plus && keypad) || key == Qt::Key_X) {
+    } else if ((key == Qt::Key_Plus && keypad) || letter == Qt::Key_X) {
         if (octave < 9)
             host_.setOctave(octave + 1);
     }

@@ -1,8 +1,9 @@
 #include "librarian/BankFile.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -11,6 +12,7 @@ namespace sondrake::bankfile {
 namespace {
 
 constexpr qint64 kBlock = static_cast<qint64>(kDumpSize);
+constexpr qsizetype kMaxPathLength = 4096; // Linux's PATH_MAX, in bytes and so in characters
 
 // Reads up to n bytes, also from devices that deliver less per call.
 // Returns the count read, or -1 on a read error.
@@ -69,6 +71,13 @@ LoadResult loadBlocks(QIODevice& device, SoundStore& store)
 
 bool openForReading(const QString& path, QFile& file, QString* error)
 {
+    // No path is longer than this; asking the file system about a name of
+    // megabytes (a damaged settings file) takes long and finds nothing.
+    if (path.size() > kMaxPathLength) {
+        if (error)
+            *error = QStringLiteral("the name is longer than any path can be");
+        return false;
+    }
     const QFileInfo info(path);
     if (info.isDir()) {
         if (error)
@@ -118,24 +127,7 @@ bool saveSlots(const QString& path, const SoundStore& store, int first, int coun
         const SoundDump& d = store.slot(s);
         bytes.append(reinterpret_cast<const char*>(d.data()), kBlock);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, bytes, error);
 }
 
 bool saveBank(const QString& path, const SoundStore& store, QString* error)

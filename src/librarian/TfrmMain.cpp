@@ -71,16 +71,6 @@ namespace {
 
     QString nameText(const std::string& name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
-    // One line per message, whatever the text holds.
-    QString oneLine(const QString& text)
-    {
-        QString line = text;
-        line.replace(QLatin1String("\r\n"), QLatin1String(" "));
-        line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        return line;
-    }
-
 } // namespace
 
 void TfrmMain::setOpenMidiPortsAtStart(bool open) { openMidiPortsAtStart = open; }
@@ -370,7 +360,7 @@ void TfrmMain::AddMessage(const QString& text)
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         return;
     }
-    Memo1->appendPlainText(oneLine(text));
+    Memo1->appendPlainText(messageLine(text));
 }
 
 // ---- sound list -----------------------------------------------------------
@@ -504,7 +494,7 @@ void TfrmMain::SelectAll1Click()
 void TfrmMain::ListView1DblClick()
 {
     const int r = firstSelectedRow();
-    if (!isValidSlot(r))
+    if (!isValidSlot(r) || refuseWhileSending(QStringLiteral("rename")))
         return;
     TfrmPatchEditSimple dialog(this);
     const QString name = nameText(store_.getSoundName(r));
@@ -513,6 +503,9 @@ void TfrmMain::ListView1DblClick()
     if (dialog.exec() != QDialog::Accepted)
         return;
     store_.setSoundName(r, dialog.edtName->text().toLatin1().toStdString());
+    // The remembered selection may be an old one (a move's); the rows shown
+    // now are the ones Enter must send afterwards.
+    CollectSelection();
     RefreshNames(false);
 }
 
@@ -545,6 +538,8 @@ void TfrmMain::SoundRandomizer1Click()
 void TfrmMain::Newemptypatchlist1Click()
 {
     guarded([this] {
+        if (refuseWhileSending(QStringLiteral("New empty Sound Banks")))
+            return;
         store_.resetSoundNames();
         RebuildList();
     });
@@ -643,7 +638,8 @@ void TfrmMain::FormKeyDown(QKeyEvent* event)
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
-    switch (event->key()) {
+    // X and Z are the player's octave keys: by their place, like its notes.
+    switch (platform::KeyState::physicalKey(event)) {
     case Qt::Key_X:
         btnPlusOctClick();
         break;

@@ -9,6 +9,7 @@
 //   TfrmMainReorder.cpp    move up/down, move to a clicked row, sort, drag and drop
 //   TfrmMainKeyboard.cpp   the computer-keyboard player
 
+#include "midi/Reception.h"
 #include "store/ByteStack.h"
 #include "store/SoundStore.h"
 
@@ -93,6 +94,7 @@ public:
     int ReceiveMode = 0;
     bool Receiving = false;
     int ReceivedCount = 0;
+    midi::PendingRequest ReceptionRequest;
     int SendDelayMs = 155;
     TfrmSysExReceiver* receiver() const { return frmSysExReceiver; }
 
@@ -201,6 +203,11 @@ private:
 
     // runs a command, sending its failure to the Messages box
     void guarded(const std::function<void()>& command);
+    // While the selected sounds go out one by one, each is read from its
+    // slot when its turn comes: a command that would change the slots (or
+    // the reception state the send shares) is refused with one Messages line.
+    bool sendingSelected() const;
+    bool refuseWhileSending(const QString& command);
 
     midi::MidiSession& session_;
     bool askOnClose_ = true;

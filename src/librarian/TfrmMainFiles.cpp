@@ -7,6 +7,7 @@
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmZRSettings.h"
 #include "platform/FileLocations.h"
+#include "platform/Messages.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -176,6 +177,8 @@ void TfrmMain::SavetoseparatefileSoundBanks1Click()
 void TfrmMain::LoadFromfilepatchlist1Click()
 {
     guarded([this] {
+        if (refuseWhileSending(QStringLiteral("load")))
+            return;
         LibrarianDialogs& dialogs = librarianDialogs();
         if (dialogs.ask(this, QStringLiteral("Save changes ?")) == LibrarianDialogs::Answer::Yes)
             SavetoseparatefileSoundBanks1Click();
@@ -206,8 +209,8 @@ void TfrmMain::ReadSettings()
     QString error;
     const QString path = settingsFilePath();
     if (!settings::load(path, values, &error))
-        AddMessage(QStringLiteral("Could not read the settings file %1: %2. The default settings are used; "
-                                  "at close the program tries to write the file again.")
+        AddMessage(QStringLiteral("Could not read the settings file %1: %2. The default settings are used, "
+                                  "and the file is left as it is.")
                        .arg(quoted(path), error));
     applySettings(*this, values);
 
@@ -254,23 +257,25 @@ bool TfrmMain::FormCloseQuery()
     guarded([this] {
         if (AutoloadFileName.isEmpty())
             return;
+        // A name of megabytes (a damaged settings file) must not freeze a box.
+        const QString shownName = elideMiddle(AutoloadFileName, kMaxMessageLength);
         if (!askOnClose_) {
             // Nobody is there to answer; overwriting the file unasked could
             // destroy a bank the user meant to keep.
             std::fprintf(stderr, "The autoload file %s was not saved: the program was ended by a signal.\n",
-                         AutoloadFileName.toLocal8Bit().constData());
+                         shownName.toLocal8Bit().constData());
             return;
         }
         const QString question
-            = QStringLiteral("Do you want to save changes to autoload file (") + AutoloadFileName + QStringLiteral(") ?");
+            = QStringLiteral("Do you want to save changes to autoload file (") + shownName + QStringLiteral(") ?");
         if (librarianDialogs().ask(this, question) != LibrarianDialogs::Answer::Yes)
             return;
         QString error;
         if (!SaveBankFile(AutoloadFileName, &error)) {
-            std::fprintf(stderr, "The autoload file %s was not saved: %s\n",
-                AutoloadFileName.toLocal8Bit().constData(), error.toLocal8Bit().constData());
+            std::fprintf(stderr, "The autoload file %s was not saved: %s\n", shownName.toLocal8Bit().constData(),
+                error.toLocal8Bit().constData());
             closeFailures_ << QStringLiteral("The autoload bank file %1 could not be written: %2.")
-                                  .arg(quoted(AutoloadFileName), error);
+                                  .arg(quoted(shownName), error);
         }
     });
     // The window is gone and the program is about to end: the Messages box

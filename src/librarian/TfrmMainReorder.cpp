@@ -28,7 +28,7 @@ void scrollList(SoundListView* list, int direction)
 void TfrmMain::btnUPClick()
 {
     guarded([this] {
-        if (!moveRunning_)
+        if (!moveRunning_ && !refuseWhileSending(QStringLiteral("move up")))
             moveUp(true);
     });
 }
@@ -36,7 +36,7 @@ void TfrmMain::btnUPClick()
 void TfrmMain::btnDownClick()
 {
     guarded([this] {
-        if (!moveRunning_)
+        if (!moveRunning_ && !refuseWhileSending(QStringLiteral("move down")))
             moveDown(true);
     });
 }
@@ -75,7 +75,7 @@ void TfrmMain::moveDown(bool asCommand)
 
 void TfrmMain::MoveSelectionTo(int target)
 {
-    if (moveRunning_ || !isValidSlot(target))
+    if (moveRunning_ || !isValidSlot(target) || refuseWhileSending(QStringLiteral("move")))
         return;
     CollectSelection();
     if (SelectionList.empty())
@@ -119,7 +119,7 @@ void TfrmMain::ListView1RightClick(int row, bool ctrlHeld)
 void TfrmMain::Orderbyname1Click()
 {
     guarded([this] {
-        if (moveRunning_)
+        if (moveRunning_ || refuseWhileSending(QStringLiteral("order by name")))
             return;
         CollectSelection();
         if (SelectionList.size() < 2
@@ -135,7 +135,7 @@ void TfrmMain::Orderbyname1Click()
 
 void TfrmMain::ListView1DragDrop(int targetRow)
 {
-    if (moveRunning_ || !isValidSlot(targetRow))
+    if (moveRunning_ || !isValidSlot(targetRow) || refuseWhileSending(QStringLiteral("drop")))
         return;
     // The selection of this moment (not an older remembered one) is what the
     // list shows again after the exchange.

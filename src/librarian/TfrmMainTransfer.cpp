@@ -22,18 +22,6 @@ namespace {
 
 const QString kSenderName = QStringLiteral("SendSelectedSounds");
 
-// A read shares the dialog and the stack with a running send: starting one
-// would take the send's token, and the send's end would close the read's wait
-// early. The read is refused until sending has ended.
-bool refuseReadWhileSending(TfrmMain& window)
-{
-    auto* sender = window.findChild<midi::SendSelected*>(kSenderName, Qt::FindDirectChildrenOnly);
-    if (!sender || !sender->isRunning())
-        return false;
-    window.AddMessage(QStringLiteral("Still sending the selected sounds; read again when sending has ended"));
-    return true;
-}
-
 // The reception logic over this window's fields and list. Built per use: it
 // holds nothing but references, and the window outlives every use.
 midi::Reception reception(TfrmMain& window)
@@ -50,7 +38,7 @@ midi::Reception reception(TfrmMain& window)
         window.midiSession().sendDumpRequest(window.midiSession().deviceId(), bank, program);
     };
     hooks.arm = [&window](std::size_t length) { return window.midiSession().armInput(length); };
-    return midi::Reception({window.ReceiveMode, window.Receiving, window.ReceivedCount}, window.store(),
+    return midi::Reception({window.ReceiveMode, window.Receiving, window.ReceivedCount, window.ReceptionRequest}, window.store(),
                            byteStack(), std::move(hooks));
 }
 
@@ -100,10 +88,26 @@ void openMidiOut(midi::MidiSession& session, QWidget* parent)
 
 } // namespace
 
+bool TfrmMain::sendingSelected() const
+{
+    auto* sender = findChild<midi::SendSelected*>(kSenderName, Qt::FindDirectChildrenOnly);
+    return sender && sender->isRunning();
+}
+
+bool TfrmMain::refuseWhileSending(const QString& command)
+{
+    if (!sendingSelected())
+        return false;
+    AddMessage(QStringLiteral("Still sending the selected sounds; %1 again when sending has ended").arg(command));
+    return true;
+}
+
 void TfrmMain::ReadCurrentSound1Click()
 {
     guarded([this] {
-        if (refuseReadWhileSending(*this))
+        // A read shares the dialog and the stack with the send: it would take
+        // the send's token, and the send's end would close the read's wait.
+        if (refuseWhileSending(QStringLiteral("read")))
             return;
         ByteStack& stack = byteStack();
         stack.clear();
@@ -119,7 +123,7 @@ void TfrmMain::ReadCurrentSound1Click()
 void TfrmMain::A1Click()
 {
     guarded([this] {
-        if (refuseReadWhileSending(*this))
+        if (refuseWhileSending(QStringLiteral("read")))
             return;
         ByteStack& stack = byteStack();
         stack.clear();
@@ -153,6 +157,7 @@ void TfrmMain::ReadSoundDumps()
         if (button)
             button->setEnabled(true);
     try {
+        CollectSelection(); // not an older remembered selection
         RefreshNames(false);
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));
@@ -182,6 +187,11 @@ void TfrmMain::handleReceived(const midi::ReceivedSysEx& message)
 void TfrmMain::SendSelectedSounds()
 {
     guarded([this] {
+        if (moveRunning_) {
+            // The rows are still moving; sending now would send them half-way.
+            AddMessage(QStringLiteral("Still moving the selected sounds; send again when they have arrived"));
+            return;
+        }
         auto* sender = findChild<midi::SendSelected*>(kSenderName, Qt::FindDirectChildrenOnly);
         if (!sender) {
             midi::SendSelectedHooks hooks;

@@ -664,11 +664,17 @@ void MidiSession::panic() { enqueueFirst(panicEntry()); }
 
 void MidiSession::sendStoreSlot(const SoundStore& store, int slot)
 {
+    // A slot outside the store is refused, with its Messages line, below.
+    sendSoundToSlot(isValidSlot(slot) ? store.slot(slot) : SoundDump{}, slot);
+}
+
+void MidiSession::sendSoundToSlot(const SoundDump& dump, int slot)
+{
     if (!isValidSlot(slot)) {
         say(QStringLiteral("MIDI output: there is no slot %1; nothing sent.").arg(slot));
         return;
     }
-    enqueue(storeSlotEntry(store.slot(slot), slot));
+    enqueue(storeSlotEntry(dump, slot));
 }
 
 void MidiSession::sendSoundDump(const SoundDump& dump) { enqueue(single(Bytes(dump.begin(), dump.end()))); }

@@ -97,6 +97,9 @@ public:
     void sendNrpn(std::uint16_t parameter, std::uint16_t value, int selector = -1);
     void sendReset();
     void sendStoreSlot(const SoundStore& store, int slot);
+    // The bank select and program change of slot 0..199, then the dump as it
+    // is (the caller has written the slot's location into bytes 11 and 12).
+    void sendSoundToSlot(const SoundDump& dump, int slot);
     void sendSoundDump(const SoundDump& dump);
     // Reads the whole file and queues it. False with a reason (unreadable,
     // not a plain file, larger than 1 MiB), and nothing sent, on failure.

@@ -24,6 +24,7 @@ void Reception::StartReception(std::size_t length)
 {
     try {
         state_.ReceivedCount = 0;
+        state_.request = PendingRequest();
         state_.Receiving = true;
         ArmInputBuffer(length);
     } catch (const std::exception& e) {
@@ -36,6 +37,7 @@ void Reception::StopReception()
     // A buffer that is still armed stays armed: the port keeps it queued, and
     // whatever fills it is handled only while Receiving is true again.
     state_.Receiving = false;
+    state_.request.sent = false; // nothing is asked again after the wait
 }
 
 void Reception::ArmInputBuffer(std::size_t length)
@@ -104,7 +106,7 @@ Reception::Outcome Reception::OnMidiInput(const std::uint8_t* recorded, std::siz
             message(QStringLiteral("Refused a received message of %1 bytes: a sound has %2 bytes")
                         .arg(std::max(messageSize, recordedSize))
                         .arg(kDumpSize));
-            ArmInputBuffer(kNextArmLength);
+            afterRefusal();
             return Outcome::RefusedLength;
         }
         return storeSound(recorded);
@@ -127,7 +129,7 @@ Reception::Outcome Reception::storeSound(const std::uint8_t* dump)
             message(QStringLiteral("Refused a received sound for bank %1 program %2: no such slot")
                         .arg(dump[kLocationBankByte])
                         .arg(dump[kLocationProgramByte]));
-        ArmInputBuffer(kNextArmLength);
+        afterRefusal();
         return Outcome::RefusedLocation;
     }
 
@@ -145,17 +147,49 @@ Reception::Outcome Reception::storeSound(const std::uint8_t* dump)
     // the sender thread at once, and an answer that arrived before the buffer
     // was queued again would be lost. Receiving ends true either way, as
     // arming always leaves it.
-    const bool requestPending = stack_.count() > 0;
-    if (!requestPending)
+    state_.request.sent = false;
+    state_.request.repeated = false;
+    if (stack_.count() == 0)
         state_.Receiving = false;
     ArmInputBuffer(kNextArmLength);
-    if (requestPending) {
-        const std::uint8_t nextProgram = stack_.pop();
-        const std::uint8_t nextBank = stack_.pop();
-        if (hooks_.sendDumpRequest)
-            hooks_.sendDumpRequest(nextBank, nextProgram);
-    }
+    sendNextRequest();
     return Outcome::Stored;
+}
+
+void Reception::sendNextRequest()
+{
+    if (stack_.count() == 0)
+        return;
+    PendingRequest& r = state_.request;
+    r.program = stack_.pop();
+    r.bank = stack_.pop();
+    r.sent = true;
+    r.repeated = false;
+    if (hooks_.sendDumpRequest)
+        hooks_.sendDumpRequest(r.bank, r.program);
+}
+
+void Reception::afterRefusal()
+{
+    ArmInputBuffer(kNextArmLength);
+    PendingRequest& r = state_.request;
+    // Before the first request the read waits for the user's dump on the
+    // synthesizer, and once the last request has left the wait ends at the
+    // dialog's next tick whatever arrives: neither asks for anything. (A lone
+    // byte on the stack is the token of a running send, not a request.)
+    if (!r.sent || stack_.count() < 2)
+        return;
+    if (!r.repeated) {
+        r.repeated = true;
+        if (hooks_.sendDumpRequest)
+            hooks_.sendDumpRequest(r.bank, r.program);
+        return;
+    }
+    ++r.skipped;
+    message(QStringLiteral("Skipped sound %1 of this reception: its answer was refused twice")
+                .arg(state_.ReceivedCount + r.skipped));
+    r.sent = false;
+    sendNextRequest();
 }
 
 } // namespace sondrake::midi

@@ -44,11 +44,23 @@ constexpr int kReceiveSound = 10;
 constexpr std::size_t kFirstArmLength = 540;
 constexpr std::size_t kNextArmLength = kDumpSize;
 
+// The request a reception waits on. A refused answer is asked for once
+// more; a second refusal gives that sound up, so a read never stalls while
+// the synthesizer keeps answering.
+struct PendingRequest {
+    bool sent = false;     // a request of this reception awaits its answer
+    bool repeated = false; // ...and was sent again after a refused answer
+    std::uint8_t bank = 0;
+    std::uint8_t program = 0;
+    int skipped = 0;       // sounds given up in this reception
+};
+
 // The reception fields; they belong to the main window.
 struct ReceptionState {
     int& ReceiveMode;
     bool& Receiving;
     int& ReceivedCount;
+    PendingRequest& request;
 };
 
 // What the reception needs from its surroundings. Every member may be empty.
@@ -91,6 +103,8 @@ public:
 
 private:
     Outcome storeSound(const std::uint8_t* dump);
+    void afterRefusal();
+    void sendNextRequest();
     void message(const QString& text) const;
 
     ReceptionState state_;

@@ -1,27 +1,67 @@
 #include "platform/IniFile.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <climits>
+#include <cstring>
 
 namespace sondrake {
 
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isTrimmed(char c) { return isBlank(c) || c == '\r'; }
 
-QByteArray trimBlanks(const QByteArray& bytes)
+// Narrows [b, e) of text to leave out blanks and carriage returns at both ends.
+void trim(QByteArrayView text, qint32& b, qint32& e)
 {
-    qsizetype b = 0;
-    qsizetype e = bytes.size();
-    while (b < e && (isBlank(bytes[b]) || bytes[b] == '\r'))
+    while (b < e && isTrimmed(text[b]))
         ++b;
-    while (e > b && (isBlank(bytes[e - 1]) || bytes[e - 1] == '\r'))
+    while (e > b && isTrimmed(text[e - 1]))
         --e;
-    return bytes.mid(b, e - b);
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+qint32 find(QByteArrayView text, char c, qint32 from, qint32 to)
+{
+    for (qint32 i = from; i < to; ++i)
+        if (text[i] == c)
+            return i;
+    return -1;
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+QByteArrayView endingBytes(quint8 ending)
+{
+    switch (ending) {
+    case 1:
+        return "\n";
+    case 2:
+        return "\r\n";
+    default:
+        return {};
+    }
+}
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+// UTF-16 and UTF-32 text: a byte-order mark of its own, or, without one, a
+// zero byte in the first character.
+bool isWideText(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return true;
+    return bytes.size() >= 2 && (bytes[0] == '\0' || bytes[1] == '\0');
+}
 
 // Reading drops surrounding blanks and one pair of matching quotes; a value
 // that would lose something that way is written inside quotes, so that
@@ -43,66 +83,136 @@ IniFile::IniFile(const QString& path)
 {
 }
 
-IniFile::Line IniFile::parseLine(QByteArray raw, QByteArray ending)
+IniFile::Name::Name(const QString& name)
+    : text(name.trimmed())
+    , utf8(text.toUtf8())
+    , ascii(isAscii(utf8))
+{
+}
+
+IniFile::Line IniFile::scanLine(QByteArrayView text, qint32 begin, qint32 size, quint8 ending)
 {
     Line line;
-    line.raw = std::move(raw);
-    line.ending = std::move(ending);
-    const QByteArray t = trimBlanks(line.raw);
-    if (t.isEmpty() || t[0] == ';' || t[0] == '#')
+    line.begin = begin;
+    line.size = size;
+    line.ending = ending;
+    const QByteArrayView c = text.sliced(begin, size);
+    qint32 b = 0;
+    qint32 e = size;
+    trim(c, b, e);
+    if (b == e || c[b] == ';' || c[b] == '#')
         return line;
-    if (t[0] == '[') {
-        const qsizetype close = t.indexOf(']');
+    if (c[b] == '[') {
+        const qint32 close = find(c, ']', b + 1, e);
         if (close > 0) {
+            qint32 nb = b + 1;
+            qint32 ne = close;
+            trim(c, nb, ne);
             line.kind = Kind::Section;
-            line.name = QString::fromUtf8(trimBlanks(t.mid(1, close - 1)));
+            line.nameBegin = nb;
+            line.nameSize = ne - nb;
+            line.asciiName = isAscii(c.sliced(nb, ne - nb));
         }
         return line;
     }
-    const qsizetype eq = t.indexOf('=');
-    if (eq <= 0)
+    const qint32 eq = find(c, '=', b, e);
+    if (eq <= b)
         return line;
-    const QByteArray name = trimBlanks(t.left(eq));
-    if (name.isEmpty())
+    qint32 nb = b;
+    qint32 ne = eq;
+    trim(c, nb, ne);
+    if (nb == ne)
         return line;
-    QByteArray value = trimBlanks(t.mid(eq + 1));
-    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
-        value = value.mid(1, value.size() - 2);
+    qint32 vb = eq + 1;
+    qint32 ve = e;
+    trim(c, vb, ve);
+    if (ve - vb >= 2 && (c[vb] == '"' || c[vb] == '\'') && c[ve - 1] == c[vb]) {
+        ++vb;
+        --ve;
+    }
     line.kind = Kind::Key;
-    line.name = QString::fromUtf8(name);
-    line.value = QString::fromUtf8(value);
+    line.nameBegin = nb;
+    line.nameSize = ne - nb;
+    line.valueBegin = vb;
+    line.valueSize = ve - vb;
+    line.asciiName = isAscii(c.sliced(nb, ne - nb));
     return line;
+}
+
+IniFile::Line IniFile::madeLine(const QByteArray& content, quint8 ending)
+{
+    made_.push_back(content);
+    Line line = scanLine(made_.back(), 0, qint32(content.size()), ending);
+    line.own = qint32(made_.size() - 1);
+    return line;
+}
+
+QByteArrayView IniFile::content(const Line& line) const
+{
+    const QByteArray& text = line.own >= 0 ? made_[std::size_t(line.own)] : data_;
+    return QByteArrayView(text).sliced(line.begin, line.size);
+}
+
+QByteArrayView IniFile::name(const Line& line) const { return content(line).sliced(line.nameBegin, line.nameSize); }
+
+QByteArrayView IniFile::value(const Line& line) const { return content(line).sliced(line.valueBegin, line.valueSize); }
+
+bool IniFile::sameName(const Line& line, const Name& wanted) const
+{
+    if (line.asciiName && wanted.ascii) {
+        // The length decides most lines of a long file at once.
+        if (line.nameSize != wanted.utf8.size())
+            return false;
+        return qstrnicmp(name(line).data(), wanted.utf8.constData(), std::size_t(line.nameSize)) == 0;
+    }
+    return QString::fromUtf8(name(line)).compare(wanted.text, Qt::CaseInsensitive) == 0;
 }
 
 void IniFile::parse(const QByteArray& bytes)
 {
+    Q_ASSERT(bytes.size() < qsizetype(INT_MAX));
     lines_.clear();
-    qsizetype pos = 0;
-    const qsizetype n = bytes.size();
+    made_.clear();
+    bom_.clear();
+    data_ = bytes;
+    qint32 pos = 0;
+    // Editors on Windows start UTF-8 files with a byte-order mark; read as
+    // part of the first line it would hide the first section.
+    if (bytes.startsWith(kUtf8Bom)) {
+        bom_ = QByteArray(kUtf8Bom);
+        pos = qint32(bom_.size());
+    }
+    const qint32 n = qint32(bytes.size());
+    const char* const text = bytes.constData();
+    lines_.reserve(std::size_t(bytes.count('\n')) + 1);
     while (pos < n) {
-        const qsizetype nl = bytes.indexOf('\n', pos);
-        if (nl < 0) {
-            lines_.push_back(parseLine(bytes.mid(pos), QByteArray()));
+        const auto* nl = static_cast<const char*>(std::memchr(text + pos, '\n', std::size_t(n - pos)));
+        if (!nl) {
+            lines_.push_back(scanLine(data_, pos, n - pos, 0));
             break;
         }
-        qsizetype contentEnd = nl;
-        if (contentEnd > pos && bytes[contentEnd - 1] == '\r')
+        qint32 contentEnd = qint32(nl - text);
+        quint8 ending = 1;
+        if (contentEnd > pos && text[contentEnd - 1] == '\r') {
             --contentEnd;
-        lines_.push_back(parseLine(bytes.mid(pos, contentEnd - pos), bytes.mid(contentEnd, nl + 1 - contentEnd)));
-        pos = nl + 1;
+            ending = 2;
+        }
+        lines_.push_back(scanLine(data_, pos, contentEnd - pos, ending));
+        pos = qint32(nl - text) + 1;
     }
 }
 
 QByteArray IniFile::toBytes() const
 {
-    qsizetype total = 0;
+    qsizetype total = bom_.size();
     for (const Line& l : lines_)
-        total += l.raw.size() + l.ending.size();
+        total += l.size + endingBytes(l.ending).size();
     QByteArray out;
     out.reserve(total);
+    out.append(bom_);
     for (const Line& l : lines_) {
-        out += l.raw;
-        out += l.ending;
+        out.append(content(l));
+        out.append(endingBytes(l.ending));
     }
     return out;
 }
@@ -110,6 +220,9 @@ QByteArray IniFile::toBytes() const
 bool IniFile::load(QString* error)
 {
     lines_.clear();
+    made_.clear();
+    data_.clear();
+    bom_.clear();
     // Opening a named pipe would wait for a writer, with the window frozen.
     const QFileInfo info(path_);
     if (info.exists() && !info.isFile()) {
@@ -143,38 +256,22 @@ bool IniFile::load(QString* error)
             *error = QStringLiteral("the file is too large for a settings file");
         return false;
     }
+    if (isWideText(bytes)) {
+        // Read byte by byte it would look empty, and saving would replace it.
+        if (error)
+            *error = QStringLiteral("the file is saved as UTF-16 (or UTF-32) text; save it as UTF-8 text to use it");
+        return false;
+    }
     parse(bytes);
     return true;
 }
 
-bool IniFile::save(QString* error) const
-{
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
-}
+bool IniFile::save(QString* error) const { return writeFileAtomically(path_, toBytes(), error); }
 
-int IniFile::findSection(const QString& section) const
+int IniFile::findSection(const Name& section) const
 {
-    const QString wanted = section.trimmed();
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == Kind::Section && sameName(lines_[i].name, wanted))
+        if (lines_[i].kind == Kind::Section && sameName(lines_[i], section))
             return static_cast<int>(i);
     return -1;
 }
@@ -187,29 +284,28 @@ int IniFile::sectionEnd(int sectionLine) const
     return static_cast<int>(i);
 }
 
-QByteArray IniFile::lineEnding() const
+quint8 IniFile::lineEnding() const
 {
     for (const Line& l : lines_)
-        if (!l.ending.isEmpty())
+        if (l.ending != 0)
             return l.ending;
-    return QByteArrayLiteral("\n");
+    return 1;
 }
 
 QString IniFile::read(const QString& section, const QString& key, const QString& defaultValue, bool* found) const
 {
     if (found)
         *found = false;
-    const int s = findSection(section);
+    const int s = findSection(Name(section));
     if (s < 0)
         return defaultValue;
-    const QString wanted = key.trimmed();
-    const int end = sectionEnd(s);
-    for (int i = s + 1; i < end; ++i) {
-        const Line& l = lines_[static_cast<std::size_t>(i)];
-        if (l.kind == Kind::Key && sameName(l.name, wanted)) {
+    const Name wanted(key);
+    for (std::size_t i = std::size_t(s) + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i) {
+        const Line& l = lines_[i];
+        if (l.kind == Kind::Key && sameName(l, wanted)) {
             if (found)
                 *found = true;
-            return l.value;
+            return QString::fromUtf8(value(l));
         }
     }
     return defaultValue;
@@ -219,33 +315,32 @@ void IniFile::write(const QString& section, const QString& key, const QString& v
 {
     QString clean = value;
     clean.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QString keyName = key.trimmed();
+    const Name keyName(key);
     const QByteArray encoded = encodeValue(clean.toUtf8());
-    const QByteArray raw = keyName.toUtf8() + '=' + encoded;
-    const QByteArray eol = lineEnding();
+    const QByteArray raw = keyName.utf8 + '=' + encoded;
+    const quint8 eol = lineEnding();
 
-    auto makeLine = [&](const QByteArray& bytes) { return parseLine(bytes, eol); };
-
-    int s = findSection(section);
+    const int s = findSection(Name(section));
     if (s < 0) {
-        if (!lines_.empty() && lines_.back().ending.isEmpty())
+        if (!lines_.empty() && lines_.back().ending == 0)
             lines_.back().ending = eol;
-        lines_.push_back(makeLine('[' + section.trimmed().toUtf8() + ']'));
-        lines_.push_back(makeLine(raw));
+        lines_.push_back(madeLine('[' + section.trimmed().toUtf8() + ']', eol));
+        lines_.push_back(madeLine(raw, eol));
         return;
     }
     const int end = sectionEnd(s);
     for (int i = s + 1; i < end; ++i) {
         Line& l = lines_[static_cast<std::size_t>(i)];
-        if (l.kind == Kind::Key && sameName(l.name, keyName)) {
-            if (l.value == clean)
+        if (l.kind == Kind::Key && sameName(l, keyName)) {
+            if (QString::fromUtf8(this->value(l)) == clean)
                 return; // already says so: leave the line exactly as it is
             // Keep the key's own spelling and the blanks around '='.
-            qsizetype cut = l.raw.indexOf('=') + 1;
-            while (cut < l.raw.size() && isBlank(l.raw[cut]))
+            const QByteArrayView c = content(l);
+            qint32 cut = find(c, '=', 0, qint32(c.size())) + 1;
+            while (cut < c.size() && isBlank(c[cut]))
                 ++cut;
-            const QByteArray prefix = l.raw.left(cut);
-            l = parseLine(prefix + encoded, l.ending);
+            const QByteArray prefix = c.first(cut).toByteArray();
+            l = madeLine(prefix + encoded, l.ending);
             return;
         }
     }
@@ -253,39 +348,51 @@ void IniFile::write(const QString& section, const QString& key, const QString& v
     // separate it from the next section stay where they are.
     int insertAt = s + 1;
     for (int i = end - 1; i > s; --i) {
-        if (!trimBlanks(lines_[static_cast<std::size_t>(i)].raw).isEmpty()) {
+        const QByteArrayView c = content(lines_[static_cast<std::size_t>(i)]);
+        qint32 b = 0;
+        qint32 e = qint32(c.size());
+        trim(c, b, e);
+        if (b < e) {
             insertAt = i + 1;
             break;
         }
     }
     Line& before = lines_[static_cast<std::size_t>(insertAt - 1)];
-    if (before.ending.isEmpty())
+    if (before.ending == 0)
         before.ending = eol;
-    lines_.insert(lines_.begin() + insertAt, makeLine(raw));
+    const Line line = madeLine(raw, eol);
+    lines_.insert(lines_.begin() + insertAt, line);
 }
 
-bool IniFile::hasSection(const QString& section) const { return findSection(section) >= 0; }
+bool IniFile::hasSection(const QString& section) const { return findSection(Name(section)) >= 0; }
 
 QStringList IniFile::sections() const
 {
     QStringList out;
-    for (const Line& l : lines_)
-        if (l.kind == Kind::Section && !out.contains(l.name, Qt::CaseInsensitive))
-            out << l.name;
+    for (const Line& l : lines_) {
+        if (l.kind != Kind::Section)
+            continue;
+        const QString n = QString::fromUtf8(name(l));
+        if (!out.contains(n, Qt::CaseInsensitive))
+            out << n;
+    }
     return out;
 }
 
 QStringList IniFile::keys(const QString& section) const
 {
     QStringList out;
-    const int s = findSection(section);
+    const int s = findSection(Name(section));
     if (s < 0)
         return out;
     const int end = sectionEnd(s);
     for (int i = s + 1; i < end; ++i) {
         const Line& l = lines_[static_cast<std::size_t>(i)];
-        if (l.kind == Kind::Key && !out.contains(l.name, Qt::CaseInsensitive))
-            out << l.name;
+        if (l.kind != Kind::Key)
+            continue;
+        const QString n = QString::fromUtf8(name(l));
+        if (!out.contains(n, Qt::CaseInsensitive))
+            out << n;
     }
     return out;
 }

@@ -18,7 +18,9 @@ namespace sondrake {
 // - nothing else is removed or reordered, and every line write() does not
 //   touch keeps its bytes exactly, line ending included (also a last line
 //   without a newline, unless something has to be appended after it).
-// Lines starting with ';' or '#' are comments. Values are UTF-8; surrounding
+// Lines starting with ';' or '#' are comments. A UTF-8 byte-order mark
+// before the first line is kept but not read as part of it; a UTF-16 or
+// UTF-32 file is refused by load(). Values are UTF-8; surrounding
 // blanks and one pair of matching surrounding quotes are dropped on reading,
 // so write() puts a value that has either inside quotes: what it writes reads
 // back unchanged.
@@ -57,21 +59,47 @@ public:
     static constexpr qint64 maxFileSize = 16 * 1024 * 1024;
 
 private:
-    enum class Kind { Other, Section, Key };
+    enum class Kind : quint8 { Other, Section, Key };
+    // One line, as places in its text: the file's bytes, or for a line that
+    // write() made, a text of its own. A file of millions of short lines
+    // must load in a moment and in little memory, so nothing is copied.
     struct Line {
-        QByteArray raw; // content without the line ending
-        QByteArray ending; // "\n", "\r\n" or "" (last line)
+        qint32 begin = 0; // content (without the line ending) in the text
+        qint32 size = 0;
+        qint32 nameBegin = 0; // section or key name, trimmed; from begin
+        qint32 nameSize = 0;
+        qint32 valueBegin = 0; // key value as read; from begin
+        qint32 valueSize = 0;
+        qint32 own = -1; // index into made_, or -1: the file's bytes
+        quint8 ending = 0; // 0: none (last line), 1: "\n", 2: "\r\n"
         Kind kind = Kind::Other;
-        QString name; // section or key name, trimmed
-        QString value; // key value as read
+        bool asciiName = true;
     };
 
-    static Line parseLine(QByteArray raw, QByteArray ending);
-    int findSection(const QString& section) const; // index of the section line, or -1
+    // The bytes of a line's content, name and value.
+    QByteArrayView content(const Line& line) const;
+    QByteArrayView name(const Line& line) const;
+    QByteArrayView value(const Line& line) const;
+    // Classifies the content [begin, begin + size) of text.
+    static Line scanLine(QByteArrayView text, qint32 begin, qint32 size, quint8 ending);
+    // A line of its own text (write()).
+    Line madeLine(const QByteArray& content, quint8 ending);
+    // Whether a line's name is `wanted` without regard to case.
+    struct Name {
+        QString text;
+        QByteArray utf8;
+        bool ascii = true;
+        explicit Name(const QString& name);
+    };
+    bool sameName(const Line& line, const Name& wanted) const;
+    int findSection(const Name& section) const; // index of the section line, or -1
     int sectionEnd(int sectionLine) const; // index of the next section line, or size
-    QByteArray lineEnding() const;
+    quint8 lineEnding() const;
 
     QString path_;
+    QByteArray bom_; // a UTF-8 byte-order mark the file began with
+    QByteArray data_; // the bytes parsed (after the mark)
+    std::vector<QByteArray> made_; // texts of the lines write() made
     std::vector<Line> lines_;
 };
 

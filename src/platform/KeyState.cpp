@@ -2,10 +2,46 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
 
 namespace sondrake::platform {
+
+namespace {
+
+    // X11 and Wayland give the key's position as its XKB keycode, the Linux
+    // key code + 8; these are the letter keys, by their US letter.
+    constexpr struct {
+        quint32 keycode;
+        int key;
+    } kLetterPositions[] = {
+        { 24, Qt::Key_Q }, { 25, Qt::Key_W }, { 26, Qt::Key_E }, { 27, Qt::Key_R }, { 28, Qt::Key_T },
+        { 29, Qt::Key_Y }, { 30, Qt::Key_U }, { 31, Qt::Key_I }, { 32, Qt::Key_O }, { 33, Qt::Key_P },
+        { 38, Qt::Key_A }, { 39, Qt::Key_S }, { 40, Qt::Key_D }, { 41, Qt::Key_F }, { 42, Qt::Key_G },
+        { 43, Qt::Key_H }, { 44, Qt::Key_J }, { 45, Qt::Key_K }, { 46, Qt::Key_L }, { 52, Qt::Key_Z },
+        { 53, Qt::Key_X }, { 54, Qt::Key_C }, { 55, Qt::Key_V }, { 56, Qt::Key_B }, { 57, Qt::Key_N },
+        { 58, Qt::Key_M },
+    };
+
+    bool scanCodesAreXkbKeycodes()
+    {
+        const QString platform = QGuiApplication::platformName();
+        return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+    }
+
+} // namespace
+
+int KeyState::physicalKey(const QKeyEvent* event)
+{
+    const quint32 code = event->nativeScanCode();
+    if (code != 0 && scanCodesAreXkbKeycodes()) {
+        for (const auto& letter : kLetterPositions)
+            if (letter.keycode == code)
+                return letter.key;
+    }
+    return event->key();
+}
 
 KeyState::KeyState(QObject* parent)
     : QObject(parent)
@@ -67,13 +103,14 @@ bool KeyState::record(const QEvent* event)
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
         const auto* key = static_cast<const QKeyEvent*>(event);
+        const int code = physicalKey(key);
         // A held key repeats as release/press pairs; the key never went up.
-        if (key->isAutoRepeat() || key->key() == 0 || key->key() == Qt::Key_unknown)
+        if (key->isAutoRepeat() || code == 0 || code == Qt::Key_unknown)
             return false;
         if (event->type() == QEvent::KeyPress) {
-            keys_[key->key()] = Down | PressedSinceQuery;
+            keys_[code] = Down | PressedSinceQuery;
         } else {
-            const auto it = keys_.find(key->key());
+            const auto it = keys_.find(code);
             if (it == keys_.end())
                 return false;
             it->second &= static_cast<std::uint8_t>(~Down);

@@ -6,7 +6,8 @@
 //
 // Qt has no such query, so an application-wide event filter records the key
 // presses and releases that reach any of our own windows. Key codes are Qt's
-// (Qt::Key_A == 'A', so the letter keys are their upper-case ASCII codes).
+// (Qt::Key_A == 'A', so the letter keys are their upper-case ASCII codes),
+// and a letter key is recorded by where it sits (see physicalKey).
 
 #include <QObject>
 
@@ -14,6 +15,7 @@
 #include <unordered_map>
 
 class QEvent;
+class QKeyEvent;
 
 namespace sondrake::platform {
 
@@ -48,6 +50,13 @@ public:
     // Records one event as the filter would; returns whether it was a key
     // event that changed anything. Lets tests and benchmarks feed events.
     bool record(const QEvent* event);
+
+    // The key as the player knows it: a letter key is named by its letter on
+    // a US layout wherever it sits, whatever the active layout types there
+    // (under a Cyrillic layout the key left of S still plays C). Where the
+    // window system gives no key position (the offscreen platform), and for
+    // every other key, it is the key the event names.
+    static int physicalKey(const QKeyEvent* event);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

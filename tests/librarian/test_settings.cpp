@@ -112,6 +112,36 @@ private slots:
         QCOMPARE(again, s);
     }
 
+    // A UTF-8 mark before "[Globals]" is no part of the section line; a
+    // UTF-16 file cannot be read byte by byte and is never replaced.
+    void byteOrderMarks()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("bom.ini");
+        QVERIFY(writeFile(path, "\xEF\xBB\xBF[Globals]\r\nToleranceOtherKnobs=7\r\n"));
+        Settings s;
+        QString error;
+        QVERIFY(settings::load(path, s, &error));
+        QCOMPARE(int(s.ToleranceOtherKnobs), 7);
+        QVERIFY(settings::save(path, s, &error));
+        const QByteArray saved = readFile(path);
+        QVERIFY(saved.startsWith("\xEF\xBB\xBF[Globals]\r\nToleranceOtherKnobs=7\r\nAutoloadfile=\r\n"));
+        QCOMPARE(saved.count("[Globals]"), 1);
+
+        const QString wide = dir.filePath("wide.ini");
+        const QString text = QStringLiteral("[Globals]\r\nToleranceOtherKnobs=7\r\n");
+        for (const QByteArray& bytes : { QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2),
+                 QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2) }) {
+            QVERIFY(writeFile(wide, bytes));
+            error.clear();
+            QVERIFY(!settings::load(wide, s, &error));
+            QVERIFY2(error.contains("UTF-16"), qPrintable(error));
+            QCOMPARE(s, Settings());
+            QVERIFY(!settings::save(wide, s, &error));
+            QCOMPARE(readFile(wide), bytes);
+        }
+    }
+
     void unreadableOrHugeFilesAreNotOverwritten()
     {
         QTemporaryDir dir;

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -184,6 +185,25 @@ private slots:
         dialogs->answers = { Answer::No };
         w->close();
         QVERIFY(!QFile::exists(path("gone.syx")));
+
+        // A name of a megabyte (a damaged file): its Messages line and the
+        // question at close are cut, or laying them out freezes the window.
+        const QString huge = QString(1 << 20, u'x');
+        writeFile(ini(), "[Globals]\nAutoloadfile=/" + huge.toUtf8() + "\n");
+        QElapsedTimer clock;
+        clock.start();
+        auto big = open();
+        QVERIFY(QTest::qWaitForWindowExposed(big.get()));
+        QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(big->AutoloadFileName.size(), huge.size() + 1);
+        const QString line = big->messagesBox()->toPlainText();
+        QVERIFY2(line.size() <= 500 && line.contains(QChar(0x2026)), qPrintable(line.left(80)));
+        QVERIFY(line.startsWith("Could not open the autoload bank file") && line.endsWith("Zoreduzor Settings."));
+        QString question;
+        dialogs->onAsk = [&](const QString& q) { question = q; };
+        dialogs->answers = { Answer::No };
+        big->close();
+        QVERIFY(question.size() < 1000 && question.endsWith("xxx) ?"));
     }
 
     void failedWritesAtCloseAreShownAndFailTheExit()

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -88,6 +89,10 @@ private slots:
             d[0] = 0xF0;
             d[269] = 0xF7;
         }
+        // Names that "Order by name" would exchange.
+        w->store().setSoundName(5, "Zeta");
+        w->store().setSoundName(120, "Alpha");
+        const SoundStore before = w->store();
         clickRow(5);
         clickRow(120, Qt::ControlModifier);
         session.waitIdle(kWait);
@@ -116,6 +121,30 @@ private slots:
         child<QAction>("ReadCurrentSound1")->trigger();
         child<QAction>("A1")->trigger();
         QCOMPARE(memoLines().filter("read again when sending has ended").size(), 2);
+        // The sounds are read from their slots one by one as they go out:
+        // nothing may move, rename or replace them meanwhile (nor ask first).
+        bool askedSomething = false;
+        QTimer strayModals;
+        connect(&strayModals, &QTimer::timeout, [&] {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                askedSomething = true;
+                modal->reject();
+            }
+        });
+        strayModals.start(20);
+        QTest::keyClick(w->soundList(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+        child<QAction>("Orderbyname1")->trigger();
+        child<QAction>("Newemptypatchlist1")->trigger();
+        child<QAction>("LoadFromfilepatchlist1")->trigger();
+        emit w->soundList()->listDoubleClicked();
+        emit w->soundList()->rowDropped(7);
+        emit w->soundList()->rightPressed(150, true);
+        QCOMPARE(memoLines().filter(QRegularExpression("^Still sending the selected sounds; "
+                                                       "(move down|order by name|New empty Sound Banks|load|"
+                                                       "rename|drop|move) again when sending has ended$"))
+                     .size(),
+                 7);
+        QVERIFY(!askedSomething);
         QCOMPARE(byteStack().count(), 1);
         QVERIFY(dlg->isVisible());
         QVERIFY(!keyboard->isChecked()); // the player was switched off through its own command
@@ -125,15 +154,18 @@ private slots:
         QVERIFY(labels.contains("Sending 5"));
         QCOMPARE(labels.back(), QString("Sending 120"));
         QVERIFY(labels.indexOf("Sending 5") < labels.indexOf("Sending 120"));
-        QCOMPARE(int(w->store().slot(5)[11]), 0);
-        QCOMPARE(int(w->store().slot(5)[12]), 5);
-        QCOMPARE(int(w->store().slot(120)[11]), 1);
-        QCOMPARE(int(w->store().slot(120)[12]), 20);
+        SoundStore expectedStore = before;
+        expectedStore.slot(5)[11] = 0;
+        expectedStore.slot(5)[12] = 5;
+        expectedStore.slot(120)[11] = 1;
+        expectedStore.slot(120)[12] = 20;
+        for (int s = 0; s < kSlotCount; ++s)
+            QVERIFY2(w->store().slot(s) == expectedStore.slot(s), qPrintable(QString::number(s)));
         QCOMPARE(byteStack().count(), 0);
 
         QVERIFY(session.waitIdle(kWait));
-        const auto& s5 = w->store().slot(5);
-        const auto& s120 = w->store().slot(120);
+        const auto& s5 = expectedStore.slot(5);
+        const auto& s120 = expectedStore.slot(120);
         const std::vector<Bytes> expected{{0xB0, 0x00, 0x00}, {0xB0, 0x20, 0x01}, {0xC0, 0x05},
                                           Bytes(s5.begin(), s5.end()),
                                           {0xB0, 0x00, 0x00}, {0xB0, 0x20, 0x02}, {0xC0, 0x14},
@@ -173,8 +205,9 @@ private slots:
             receivingDuringWait = w->Receiving;
             panelDuringWait = panel->isVisible();
             checkedDuringWait = child<QAction>("Keyboard1")->isChecked();
-            // no input port: the wait goes on over several ticks
-            QTest::qWait(1200);
+            // no input port: the wait goes on past the dialog's next tick
+            QSignalSpy ticks(w->receiver()->Timer1, &QTimer::timeout);
+            QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 1, 5000);
             QVERIFY(modal->isVisible());
             program = byteStack().pop();
             bank = byteStack().pop();

@@ -3,6 +3,7 @@
 // but whole, well-placed sounds is stored, every refusal is reported, the
 // window goes on working and Close ends the wait.
 #include "WindowTestSupport.h"
+#include "librarian/SoundListView.h"
 #include "librarian/TfrmMain.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
@@ -45,6 +46,17 @@ Bytes dump(int bankByte, int programByte, std::uint8_t fill)
     return b;
 }
 
+
+// The input port hands a message to the window as a queued call: once the
+// queued calls have run, the window has done all it will do with it.
+void handled() { QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall); }
+
+SoundDump asDump(const Bytes& b)
+{
+    SoundDump d {};
+    std::copy(b.begin(), b.end(), d.begin());
+    return d;
+}
 
 } // namespace
 
@@ -105,12 +117,7 @@ private slots:
     {
         const SoundStore before = w->store();
         QStringList lines;
-        int ticksResponsive = 0;
         onNextModal([&](QWidget*) {
-            QTimer alive;
-            connect(&alive, &QTimer::timeout, [&] { ++ticksResponsive; });
-            alive.start(5);
-
             deliver(sysex(100, 0x10));
             QTRY_VERIFY(memoLines().contains("Refused a received message of 100 bytes: a sound has 270 bytes"));
             deliver(sysex(1000, 0x11)); // longer than the armed buffer
@@ -133,8 +140,7 @@ private slots:
             deliver(dump(1, 0, 0x15));
             QTRY_COMPARE(w->ReceivedCount, 1);
             QTRY_COMPARE(requestsSent(), 1);
-            QVERIFY(w->store().slot(0) == [] { SoundDump d{}; const Bytes b = dump(1, 0, 0x15); std::copy(b.begin(), b.end(), d.begin()); return d; }());
-            QVERIFY(ticksResponsive > 0);
+            QVERIFY(w->store().slot(0) == asDump(dump(1, 0, 0x15)));
             lines = memoLines();
             QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
         });
@@ -152,7 +158,7 @@ private slots:
         const SoundStore before = w->store();
         // never armed: the message is lost
         deliver(dump(1, 7, 0x20));
-        QTest::qWait(50);
+        handled();
         QVERIFY(storeUnchangedExcept(before, {}));
 
         // after a reception the buffer stays armed but Receiving is false
@@ -160,10 +166,30 @@ private slots:
         w->findChild<QAction*>("ReadCurrentSound1")->trigger();
         QVERIFY(!w->Receiving);
         deliver(dump(1, 8, 0x21));
-        QTest::qWait(50);
+        handled();
         QVERIFY(storeUnchangedExcept(before, {}));
         QVERIFY(memoLines().filter("ZR Bank").isEmpty());
         QCOMPARE(requestsSent(), 0);
+    }
+
+    // A sound that names no location goes to the selected row, the first one
+    // included.
+    void soundWithoutLocationGoesToRowZero()
+    {
+        SoundListView* list = w->soundList();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0, SoundListView::kNameColumn)).center());
+        QCOMPARE(w->selectedRows(), std::vector<int>{0});
+        const SoundStore before = w->store();
+        onNextModal([&](QWidget*) {
+            deliver(dump(0, 77, 0x30));
+            QTRY_COMPARE(w->ReceivedCount, 1);
+            QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+        });
+        w->findChild<QAction*>("ReadCurrentSound1")->trigger();
+        QVERIFY(w->store().slot(0) == asDump(dump(0, 77, 0x30)));
+        QVERIFY(storeUnchangedExcept(before, {0}));
+        QVERIFY(memoLines().contains("ZR Bank: 0 Sound:0"));
     }
 };
 

@@ -186,14 +186,19 @@ private slots:
     {
         for (int i = 0; i < 20; ++i)
             session->sendPacedMessage(0xB0, static_cast<std::uint8_t>(20 + i), static_cast<std::uint8_t>(i));
+        // each of the three messages of an NRPN is paced
+        session->sendNrpn(5, 1);
+        session->sendNrpn(6, 2);
         session->sendControl(2, 0); // an unpaced message after them still waits its turn
         const auto r = (session->waitIdle(10s), rec->records());
-        QCOMPARE(r.size(), std::size_t(21));
+        QCOMPARE(r.size(), std::size_t(20 + 6 + 1));
         for (std::size_t i = 1; i < r.size(); ++i) {
             QVERIFY2(r[i].at - r[i - 1].at >= 2ms, qPrintable(QString::number(i)));
             if (i < 20)
                 QCOMPARE(int(r[i].bytes[2]), int(i));
         }
+        QCOMPARE(r[20].bytes, hex({0xB0, 0x63, 0}));
+        QCOMPARE(r[25].bytes, hex({0xB0, 0x06, 2}));
         QCOMPARE(r.back().bytes, hex({0xB0, 2, 0}));
     }
 

@@ -30,6 +30,7 @@ struct Harness {
     int mode = 0;
     bool receiving = false;
     int count = 0;
+    PendingRequest request;
     int selected = -1;
     ArmResult armResult;
     SoundStore store;
@@ -57,7 +58,16 @@ struct Harness {
             order << "arm";
             return armResult;
         };
-        return Reception({mode, receiving, count}, store, stack, std::move(h));
+        return Reception({mode, receiving, count, request}, store, stack, std::move(h));
+    }
+
+    // The pairs "Read Sound Bank" pushes: (1, 99) down to (1, 0).
+    void pushBankRead()
+    {
+        for (int n = 99; n >= 0; --n) {
+            stack.push(1);
+            stack.push(std::uint8_t(n));
+        }
     }
 
     Reception::Outcome receive(const SoundDump& d) { return reception().OnMidiInput(d.data(), d.size(), d.size()); }
@@ -86,6 +96,7 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::newRow("bank 2 program 5") << 2 << 5 << -1 << 105 << "ZR Bank: 1 Sound:5";
         QTest::newRow("no location, row 42") << 0 << 77 << 42 << 42 << "ZR Bank: 0 Sound:42";
+        QTest::newRow("no location, row 0") << 0 << 99 << 0 << 0 << "ZR Bank: 0 Sound:0";
         QTest::newRow("no location, row 199") << 0 << 0 << 199 << 199 << "ZR Bank: 1 Sound:99";
         QTest::newRow("program 150 in bank 1") << 1 << 150 << 3 << 150 << "ZR Bank: 0 Sound:150";
         QTest::newRow("first slot") << 1 << 0 << -1 << 0 << "ZR Bank: 0 Sound:0";
@@ -202,10 +213,7 @@ private slots:
     void bankReadRequestsOncePerStoredSound()
     {
         Harness h;
-        for (int n = 99; n >= 0; --n) {
-            h.stack.push(1);
-            h.stack.push(std::uint8_t(n));
-        }
+        h.pushBankRead();
         h.mode = kReceiveSound;
         h.count = 17; // left from an earlier reception
         h.reception().StartReception(kFirstArmLength);
@@ -236,6 +244,58 @@ private slots:
         QCOMPARE(h.count, 101);
         QVERIFY(h.receiving);
         QCOMPARE(h.armed.size(), std::size_t(102));
+    }
+
+    // A refused answer is asked for once more; a second refusal gives the
+    // sound up and goes on, so the read ends by itself while answers come.
+    void refusedAnswersAreAskedAgainThenSkipped()
+    {
+        Harness h;
+        h.pushBankRead();
+        h.mode = kReceiveSound;
+        h.reception().StartReception(kFirstArmLength);
+        const std::vector<std::uint8_t> junk(100, 0x11);
+        // before any request (waiting for the user's dump) nothing is asked
+        QCOMPARE(h.reception().OnMidiInput(junk.data(), junk.size(), junk.size()), Reception::Outcome::RefusedLength);
+        QVERIFY(h.requests.empty());
+        QCOMPARE(h.receive(makeDump(1, 0, 1)), Reception::Outcome::Stored);
+        QCOMPARE(h.receive(makeDump(1, 1, 2)), Reception::Outcome::Stored);
+        QCOMPARE(h.requests.size(), std::size_t(2));
+        QCOMPARE(h.stack.count(), 196);
+
+        QCOMPARE(h.reception().OnMidiInput(junk.data(), junk.size(), junk.size()), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.requests.size(), std::size_t(3));
+        QCOMPARE(h.requests.back(), std::make_pair(1, 1)); // the same request again
+        QCOMPARE(h.stack.count(), 196);
+        QCOMPARE(h.order.mid(h.order.size() - 2), (QStringList{"arm", "request"}));
+
+        QCOMPARE(h.receive(makeDump(7, 0, 3)), Reception::Outcome::RefusedLocation);
+        QCOMPARE(h.messages.back(), QString("Skipped sound 3 of this reception: its answer was refused twice"));
+        QCOMPARE(h.requests.size(), std::size_t(4));
+        QCOMPARE(h.requests.back(), std::make_pair(1, 2)); // the next one
+        QCOMPARE(h.stack.count(), 194);
+
+        int answers = 0;
+        while (h.stack.count() > 0 && answers < 200) {
+            ++answers;
+            const bool bad = answers % 3 == 0; // every third answer is refused once
+            if (bad)
+                QCOMPARE(h.reception().OnMidiInput(junk.data(), junk.size(), junk.size()),
+                         Reception::Outcome::RefusedLength);
+            QCOMPARE(h.receive(makeDump(1, std::uint8_t(answers % 100), 4)), Reception::Outcome::Stored);
+        }
+        QCOMPARE(h.stack.count(), 0);
+        QCOMPARE(h.count, 2 + 97);
+        QCOMPARE(h.messages.filter("Skipped").size(), 1);
+
+        // once the wait is over a refused message asks for nothing
+        h.reception().StopReception();
+        h.receiving = true;
+        const std::size_t sent = h.requests.size();
+        h.stack.push(1);
+        h.stack.push(5);
+        QCOMPARE(h.reception().OnMidiInput(junk.data(), junk.size(), junk.size()), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.requests.size(), sent);
     }
 
     void stateAroundTheReception()
@@ -300,7 +360,7 @@ private slots:
         QStringList lines;
         hooks.addMessage = [&](const QString& t) { lines << t; };
         hooks.refreshRow = [](int) { throw std::runtime_error("list gone"); };
-        Reception r({h.mode, h.receiving, h.count}, h.store, h.stack, hooks);
+        Reception r({h.mode, h.receiving, h.count, h.request}, h.store, h.stack, hooks);
         const SoundDump d = makeDump(1, 4, 4);
         QCOMPARE(r.OnMidiInput(d.data(), d.size(), d.size()), Reception::Outcome::Failed);
         QCOMPARE(lines, QStringList{"list gone"});

@@ -1,4 +1,5 @@
 // The MIDI settings dialog and its command: lists, device ID, OK and Cancel.
+#include "ModalTestSupport.h"
 #include "midi/TfrmSettings.h"
 
 #include <QApplication>
@@ -24,11 +25,7 @@ QStringList items(const QComboBox* combo)
 // Runs `act` on the settings dialog once it is shown modally.
 void whenShown(const std::function<void(TfrmSettings&)>& act)
 {
-    QTimer::singleShot(0, [act] {
-        auto* dlg = qobject_cast<TfrmSettings*>(QApplication::activeModalWidget());
-        QVERIFY(dlg);
-        act(*dlg);
-    });
+    sondrake::testing::onNextModalOf<TfrmSettings>([act](TfrmSettings* dlg) { act(*dlg); });
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
 
 #include <QFile>
@@ -5,6 +6,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <cstring>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace sondrake;
@@ -170,6 +175,49 @@ private slots:
         error.clear();
         QVERIFY(!onPipe.load(&error));
         QVERIFY(!error.isEmpty());
+    }
+
+    // A disk that takes no more: the save fails with the system's reason and
+    // the file that was there stays, for a short file (the settings, a
+    // schema) and a bank-sized one alike. The file size limit stands in for
+    // the full disk: writes stop with EFBIG where they would stop with ENOSPC.
+    void saveOntoAFullDiskSaysWhyAndKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString iniPath = dir.filePath("s.ini");
+        const QString bankPath = dir.filePath("bank.syx");
+        for (const QString& p : { iniPath, bankPath }) {
+            QFile f(p);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[Globals]\nK=old\n");
+        }
+        IniFile ini(iniPath);
+        QVERIFY(ini.load());
+        ini.write("Globals", "K", QString(300, u'n'));
+
+        rlimit before {};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+        rlimit tiny = before;
+        tiny.rlim_cur = 100;
+        auto* const previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        QString iniError, bankError;
+        const bool iniSaved = ini.save(&iniError);
+        const bool bankSaved = writeFileAtomically(bankPath, QByteArray(54000, 'b'), &bankError);
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, previousHandler);
+
+        const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+        QVERIFY(!iniSaved);
+        QCOMPARE(iniError, reason);
+        QVERIFY(!bankSaved);
+        QCOMPARE(bankError, reason);
+        for (const QString& p : { iniPath, bankPath }) {
+            QFile f(p);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), QByteArray("[Globals]\nK=old\n"));
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     }
 };
 

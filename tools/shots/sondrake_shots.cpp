@@ -1,0 +1,147 @@
+// sondrake-shots DIR: writes pictures of the windows into DIR, for a person
+// to look at after a change of layout or drawing:
+//   main.png, rename.png, help.png      the main window and two of its dialogs
+//   editor-tab0.png .. editor-tab2.png  the sound editor, one picture a tab
+//   schema-top.png, schema-create.png, schema-list.png
+//                                       the schema box, the tolerance dialog
+//                                       and an "R" list
+// Run it offscreen (QT_QPA_PLATFORM=offscreen) or on an X server; on X the
+// screen as the window system shows it is saved too (*-screen.png, through
+// ImageMagick's import). Nothing is sent to MIDI and no file of the user's is
+// touched: settings and schemas live in a temporary folder.
+
+#include "editor/EditorHost.h"
+#include "editor/Schema.h"
+#include "editor/TfrmPatchEdit.h"
+#include "librarian/SoundListView.h"
+#include "librarian/TfrmMain.h"
+#include "midi/MidiSession.h"
+#include "midi/RecordingBackend.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+using namespace sondrake;
+using namespace sondrake::editor;
+
+namespace {
+
+QString outDir;
+
+void save(QWidget* widget, const QString& name)
+{
+    QTest::qWait(300); // let the window system draw it
+    const QString path = outDir + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (!widget->grab().save(path))
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+    if (QGuiApplication::platformName() == QStringLiteral("xcb"))
+        QProcess::execute(QStringLiteral("import"),
+            { QStringLiteral("-window"), QStringLiteral("root"),
+                outDir + QLatin1Char('/') + name + QStringLiteral("-screen.png") });
+}
+
+// Runs `act` on the next modal dialog from inside its event loop, then
+// closes it.
+void onNextModal(std::function<void(QWidget*)> act)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(modal);
+        if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible())
+            dialog->reject();
+    });
+    timer->start();
+}
+
+void mainWindow(midi::MidiSession& session)
+{
+    TfrmMain w(session);
+    w.show();
+    w.store().setSoundName(1, "Warm Pad");
+    w.RefreshNames(false);
+    SoundListView* list = w.soundList();
+    const QPoint row1 = list->visualItemRect(list->item(1, SoundListView::kNameColumn)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row1);
+    save(&w, QStringLiteral("main"));
+    onNextModal([](QWidget* modal) { save(modal, QStringLiteral("rename")); });
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row1);
+    onNextModal([](QWidget* modal) { save(modal, QStringLiteral("help")); });
+    w.Shorthelp1Click();
+}
+
+void editorTabs()
+{
+    MemoryEditorHost host;
+    TfrmPatchEdit editor(host);
+    editor.workingCopy.fill(64);
+    editor.show();
+    for (int t = 0; t < editor.PageControl1->count(); ++t) {
+        editor.PageControl1->setCurrentIndex(t);
+        save(&editor, QStringLiteral("editor-tab%1").arg(t));
+    }
+}
+
+void schemaWindows(const QString& folder)
+{
+    setSchemaFolder(folder);
+    QFile brass(schemaPath(folder, QStringLiteral("Brass")));
+    if (brass.open(QIODevice::WriteOnly))
+        brass.write("[Parameters]\n");
+    brass.close();
+
+    MemoryEditorHost host;
+    TfrmPatchEdit editor(host);
+    editor.workingCopy.fill(64);
+    editor.show();
+    QTest::qWait(300);
+    editor.grab(QRect(0, 0, editor.width(), 100)).save(outDir + QStringLiteral("/schema-top.png"));
+    onNextModal([](QWidget* modal) { save(modal, QStringLiteral("schema-create")); });
+    editor.btnCreateSchemaFromCurrentSound->click();
+    editor.schema().setAllowedValues(
+        "KnobOsc1Semitone", QString(10, u'0') + QString(5, u'1') + QString(10, u'0'));
+    onNextModal([](QWidget* modal) { save(modal, QStringLiteral("schema-list")); });
+    editor.BitBtn()[3]->click();
+    setSchemaFolder(QString());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s DIR\nwrites pictures of the windows into DIR\n", argv[0]);
+        return 2;
+    }
+    outDir = QString::fromLocal8Bit(argv[1]);
+    QTemporaryDir settings;
+    if (!settings.isValid()) {
+        std::fprintf(stderr, "no temporary folder: %s\n", qPrintable(settings.errorString()));
+        return 1;
+    }
+    midi::MidiSession session;
+    midi::installRecordingBackend(session);
+    TfrmMain::setOpenMidiPortsAtStart(false);
+    TfrmMain::setSettingsFilePath(settings.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+
+    mainWindow(session);
+    editorTabs();
+    schemaWindows(settings.path());
+    return 0;
+}
