@@ -71,8 +71,10 @@ private:
 // byte; the event loop, nested ones of modal boxes included, closes the
 // window from there (a signal during start-up waits for its loop, so the
 // settings read at start are the ones written). A watchdog ends the process
-// should anything still hang 1.8 s after the signal, and a second signal
-// ends it at once.
+// should anything still hang 1.8 s after the signal. A second signal changes
+// nothing: Ctrl+C in a terminal reaches a launching script too, which then
+// passes on a signal of its own, and ending at once would leave the JACK
+// clients open and stall their server for seconds.
 int signalPipe[2] = { -1, -1 };
 sem_t watchdogStart;
 std::atomic<int> caughtSignal{0};
@@ -82,7 +84,7 @@ void onSignal(int sig)
 {
     int expected = 0;
     if (!caughtSignal.compare_exchange_strong(expected, sig))
-        ::_exit(128 + sig);
+        return;
     sem_post(&watchdogStart);
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
