@@ -138,7 +138,7 @@ void BM_ReceivedSoundHandler(benchmark::State& state)
         state.counters["max_ms"] = costs.back();
     }
     window->Receiving = false;
-    in.close();
+    in.closeInput();
 }
 BENCHMARK(BM_ReceivedSoundHandler)->UseManualTime()->Iterations(400)->Unit(benchmark::kMillisecond);
 
