@@ -2,6 +2,7 @@
 
 #include "controls/ControlBitmaps.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,6 +19,7 @@ TCheckLed::TCheckLed(QWidget* parent)
     : PaintedControl(parent, QSize(LedWidth, LedHeight), true)
 {
     render();
+    rememberShownState();
 }
 
 void TCheckLed::setCaption(const QString& t)
@@ -64,12 +66,33 @@ void TCheckLed::render()
     p.fillRect(LedWidth - 1, 0, 1, LedHeight, frame);
 }
 
-void TCheckLed::mousePressEvent(QMouseEvent* event)
+QString TCheckLed::valueText() const
 {
-    event->accept();
+    return m_status ? QStringLiteral("On") : QStringLiteral("Off");
+}
+
+void TCheckLed::toggle()
+{
     m_status = !m_status;
     paintNow();
     fireChange();
+}
+
+void TCheckLed::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    toggle();
+}
+
+void TCheckLed::keyPressEvent(QKeyEvent* event)
+{
+    // A held Space toggles once, not at the key's repeat rate.
+    if (event->key() == Qt::Key_Space && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            toggle();
+        return;
+    }
+    PaintedControl::keyPressEvent(event);
 }
 
 } // namespace sondrake::controls

@@ -1,8 +1,9 @@
 #pragma once
 
 // On/off button drawn as a lit or dark lamp, with a caption label above it.
-// Fixed size 32 x 16. A mouse press (any button) toggles Status, repaints
-// and fires the change event; nothing else fires it, not even a paint.
+// Fixed size 32 x 16. A mouse press (any button) or the Space key toggles
+// Status, repaints and fires the change event; nothing else fires it, not
+// even a paint.
 //
 // Bitmaps (":/NAME.png", ":/NAME@2x.png"): "REDBUTTON", "BLACKBUTTON" (32x16).
 
@@ -31,10 +32,17 @@ public:
     void setChannel(int c); // c != Channel and 0 <= c <= 15: store only
     // OnChange / setOnChange: see PaintedControl.
 
+    // What a press does: invert Status, paint, fire the change event.
+    void toggle();
+
+    bool isChecked() const override { return m_status; }
+    QString valueText() const override;
+
 protected:
     void render() override;
     bool firesOnPaint() const override { return false; }
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString m_caption = QStringLiteral("Instrument");

@@ -49,6 +49,7 @@ TKnob::TKnob(QWidget* parent)
     m_position = m_max / 2;
     // The first drawing happens here (white fill); every later one is dark.
     render();
+    rememberShownState();
 }
 
 void TKnob::setPosition(int v)
@@ -88,6 +89,13 @@ void TKnob::setChannel(int c)
     if (c == m_channel || c < 0 || c > 15)
         return;
     m_channel = quint8(c);
+}
+
+QString TKnob::valueText() const
+{
+    // The number the digits show (the display holds three digits and a sign;
+    // its leading zero is no part of the number).
+    return QString::number(std::clamp(m_position, -999, 999));
 }
 
 void TKnob::render()

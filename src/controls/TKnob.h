@@ -6,7 +6,7 @@
 // Mouse: drag on the dial (y < 32) upwards to increase, one step per pixel;
 // a press on the digits steps by one (left half down, right half up). Every
 // paint fires the change event; so does every drag move (once more) and
-// every release.
+// every release. Keys and wheel: see PaintedControl.
 //
 // Bitmaps (resource paths ":/NAME.png", with ":/NAME@2x.png" for HiDPI
 // screens): "KNOBFACE1" (32x32), "KBITMAP0".."KBITMAP9", "KMINUS",
@@ -45,8 +45,15 @@ public:
 
     bool dragging() const { return m_dragging; }
 
+    bool hasRange() const override { return true; }
+    int rangeValue() const override { return m_position; }
+    int rangeMinimum() const override { return m_min; }
+    int rangeMaximum() const override { return m_max; }
+    QString valueText() const override; // the digits as shown: "-5", "127"
+
 protected:
     void render() override;
+    void setRangeValue(int v) override { setPosition(v); }
     bool firesOnPaint() const override { return true; }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -62,6 +62,7 @@ TSlider::TSlider(QWidget* parent)
 {
     // The first drawing happens here (white fill); every later one is grey.
     render();
+    rememberShownState();
 }
 
 void TSlider::setPosition(int v)
@@ -92,6 +93,11 @@ void TSlider::setMax(int v)
         return;
     m_max = v;
     paintNow();
+}
+
+QString TSlider::valueText() const
+{
+    return sliderValueText(m_position, m_displayMode);
 }
 
 void TSlider::render()

@@ -6,7 +6,7 @@
 // move; a press on the value box (y >= 85) steps by one (left half down,
 // right half up) within 0..127 and the slider's range. Every paint fires
 // the change event; a drag fires through the paints of its changes only, a
-// release fires nothing.
+// release fires nothing. Keys and wheel: see PaintedControl.
 //
 // Bitmaps (":/NAME.png", ":/NAME@2x.png"): "SLIDERBACKGROUND1" (22x100),
 // "SLIDERFACE1" (22x10).
@@ -39,8 +39,15 @@ public:
 
     bool dragging() const { return m_dragging; }
 
+    bool hasRange() const override { return true; }
+    int rangeValue() const override { return m_position; }
+    int rangeMinimum() const override { return m_min; }
+    int rangeMaximum() const override { return m_max; }
+    QString valueText() const override; // the value box's text: "64", "C5", "Rst"
+
 protected:
     void render() override;
+    void setRangeValue(int v) override { setPosition(v); }
     bool firesOnPaint() const override { return true; }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -5,11 +5,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <map>
@@ -117,193 +121,181 @@ namespace {
 
     QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-    // Geometry of the cells (pixels).
+    // Geometry of the cells (pixels). The painted controls and the "R"
+    // buttons have fixed sizes; everything else follows the fonts.
     constexpr int kRSize = 15; // the "R" buttons
-    constexpr int kRGap = 1;
-    constexpr int kKnobW = 32;
-    constexpr int kKnobH = 48;
-    constexpr int kCaptionH = 14; // the knob's caption label stands this far above it
-    constexpr int kSliderW = 22;
-    constexpr int kSliderH = 100;
-    constexpr int kLabelH = 14;
-    constexpr int kComboH = 21;
+    constexpr int kRGap = 3; // leaves room for the control's focus ring
+    constexpr int kRing = 2; // the focus ring around a painted control
+    constexpr int kLabelH = 14; // least height of a label above a control
+    constexpr int kComboH = 21; // least height of a list
     constexpr int kCheckH = 20;
     constexpr int kPad = 8; // between neighbouring cells
-    constexpr int kBoxTop = 18; // below the group box title
+    constexpr int kSliderPad = 4; // sliders stand closer: their labels are short
     constexpr int kBoxSide = 6;
     constexpr int kBoxBottom = 4;
     constexpr int kRowGap = 3;
+    // The widths of the boxes below are meant for this font size; larger
+    // fonts widen the boxes in proportion.
+    constexpr int kPlanFontPixels = 11;
 
-    QFont captionFont()
-    {
-        // The painted controls draw their captions in a 10-pixel font.
-        QFont font;
-        font.setPixelSize(10);
-        return font;
-    }
+    int labelHeight(const QFontMetrics& fm) { return std::max(kLabelH, fm.height()); }
 
-    // One cell of a group box: a control with what belongs to it.
-    struct Cell {
-        ControlRow* row = nullptr;
-        int width = 0;
-        int height = 0;
-        int lead = 0; // knob/slider: x of the control inside the cell
+    // One control with what belongs to it: the text above it (a knob's own
+    // caption label, or the label the editor adds to sliders and lists) and
+    // the "R" button beside it. The cell keeps these together as the group's
+    // grid moves it, and reports the room they need so no text is cut.
+    class ParameterCell : public QWidget {
+    public:
+        explicit ParameterCell(QWidget* parent)
+            : QWidget(parent)
+        {
+            setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        }
+
+        // The parts, made with this cell as their parent.
+        void setParts(const ControlRow& row)
+        {
+            kind_ = row.entry->kind;
+            control_ = row.widget;
+            label_ = row.label;
+            r_ = row.rButton;
+            resize(sizeHint());
+            place();
+            updateGeometry();
+        }
+
+        QSize sizeHint() const override { return control_ ? compute().size : QSize(); }
+        QSize minimumSizeHint() const override { return sizeHint(); }
+
+    protected:
+        void resizeEvent(QResizeEvent* event) override
+        {
+            QWidget::resizeEvent(event);
+            place();
+        }
+
+    private:
+        struct Geometry {
+            QSize size;
+            QRect control;
+            QRect label;
+            QPoint r;
+        };
+
+        int rWidth() const { return r_ ? kRGap + kRSize : 0; }
+
+        Geometry compute() const
+        {
+            Geometry g;
+            switch (kind_) {
+            case ControlKind::Knob:
+            case ControlKind::Slider: {
+                const bool knob = kind_ == ControlKind::Knob;
+                const QSize control = control_->size();
+                QSize text;
+                if (knob) {
+                    text = static_cast<controls::PaintedControl*>(control_)->captionSize();
+                } else {
+                    const QFontMetrics fm = label_->fontMetrics();
+                    text = QSize(fm.horizontalAdvance(label_->text()) + 1, labelHeight(fm));
+                }
+                // The text is centred on the control; the R button stands right of it.
+                const int lead = std::max(kRing, (text.width() + 1) / 2 - control.width() / 2);
+                const int right = std::max({ control.width() / 2 + (text.width() + 1) / 2,
+                    control.width() + rWidth(), control.width() + kRing });
+                g.size = QSize(lead + right, text.height() + control.height() + kRing);
+                g.control = QRect(QPoint(lead, text.height()), control);
+                g.label = QRect(lead + control.width() / 2 - text.width() / 2, 0, text.width(), text.height());
+                g.r = QPoint(g.control.right() + 1 + kRGap, g.control.top() + (knob ? 17 : 42));
+                break;
+            }
+            case ControlKind::List: {
+                const QFontMetrics fm = label_->fontMetrics();
+                const int textH = labelHeight(fm);
+                const QSize list = control_->minimumSize();
+                g.size = QSize(std::max(fm.horizontalAdvance(label_->text()) + 1, list.width() + rWidth()),
+                    textH + list.height());
+                g.label = QRect(0, 0, g.size.width(), textH);
+                g.control = QRect(QPoint(0, textH), list);
+                g.r = QPoint(g.control.right() + 1 + kRGap, g.control.top() + (list.height() - kRSize) / 2);
+                break;
+            }
+            case ControlKind::CheckBox: {
+                const QSize check = control_->minimumSize();
+                g.size = QSize(check.width() + rWidth(), check.height());
+                g.control = QRect(QPoint(0, 0), check);
+                g.r = QPoint(g.control.right() + 1 + kRGap, (check.height() - kRSize) / 2);
+                break;
+            }
+            }
+            return g;
+        }
+
+        void place()
+        {
+            if (!control_)
+                return;
+            const Geometry g = compute();
+            // A knob places its own caption above itself.
+            control_->setGeometry(g.control);
+            if (label_)
+                label_->setGeometry(g.label);
+            if (r_)
+                r_->move(g.r);
+        }
+
+        ControlKind kind_ = ControlKind::Knob;
+        QWidget* control_ = nullptr;
+        QLabel* label_ = nullptr;
+        QPushButton* r_ = nullptr;
     };
 
-    int rWidth(const ControlRow& row) { return row.rButton ? kRGap + kRSize : 0; }
-
-    Cell measure(ControlRow& row, const QFontMetrics& body, const QFontMetrics& caption)
-    {
-        Cell c;
-        c.row = &row;
-        switch (row.entry->kind) {
-        case ControlKind::Knob:
-        case ControlKind::Slider: {
-            const bool knob = row.entry->kind == ControlKind::Knob;
-            const int controlW = knob ? kKnobW : kSliderW;
-            const int textW = knob ? caption.horizontalAdvance(qs(row.entry->caption)) + 1
-                                   : body.horizontalAdvance(row.label->text()) + 1;
-            // The text is centred on the control; the R button stands right of it.
-            c.lead = std::max(0, (textW + 1) / 2 - controlW / 2);
-            const int right = std::max(controlW / 2 + (textW + 1) / 2, controlW + rWidth(row));
-            // Sliders stand closer: their labels are short.
-            c.width = c.lead + right + (knob ? kPad : kPad / 2);
-            c.height = (knob ? kCaptionH + kKnobH : kLabelH + kSliderH) + kRowGap;
-            break;
-        }
-        case ControlKind::List: {
-            int itemW = 0;
-            for (int i = 0; i < row.list->count(); ++i)
-                itemW = std::max(itemW, body.horizontalAdvance(row.list->itemText(i)));
-            const int comboW = std::max(44, itemW + 28);
-            row.list->setFixedSize(comboW, kComboH);
-            c.width = std::max(body.horizontalAdvance(row.label->text()) + 1, comboW + rWidth(row)) + kPad;
-            c.height = kLabelH + kComboH + kRowGap;
-            break;
-        }
-        case ControlKind::CheckBox: {
-            const int checkW = row.check->sizeHint().width() + 2;
-            row.check->setFixedSize(checkW, kCheckH);
-            c.width = checkW + rWidth(row) + kPad;
-            c.height = kCheckH + kRowGap;
-            break;
-        }
-        }
-        return c;
-    }
-
     // The most columns whose widest cells still fit side by side.
-    std::vector<int> fitColumns(const std::vector<Cell>& cells, int available)
+    int fitColumns(const std::vector<int>& widths, int spacing, int available)
     {
-        for (int cols = int(cells.size()); cols >= 1; --cols) {
-            std::vector<int> widths(std::size_t(cols), 0);
-            for (std::size_t i = 0; i < cells.size(); ++i)
-                widths[i % std::size_t(cols)] = std::max(widths[i % std::size_t(cols)], cells[i].width);
-            const int total = std::accumulate(widths.begin(), widths.end(), 0);
-            if (total <= available || cols == 1) {
-                // Share what is left, so the columns spread over the box.
-                const int spare = std::max(0, available - total);
-                for (std::size_t j = 0; j < widths.size(); ++j)
-                    widths[j] += spare / cols + (int(j) < spare % cols ? 1 : 0);
-                return widths;
-            }
+        for (int cols = int(widths.size()); cols > 1; --cols) {
+            std::vector<int> columns(std::size_t(cols), 0);
+            for (std::size_t i = 0; i < widths.size(); ++i)
+                columns[i % std::size_t(cols)] = std::max(columns[i % std::size_t(cols)], widths[i]);
+            const int total = std::accumulate(columns.begin(), columns.end(), 0) + spacing * (cols - 1);
+            if (total <= available)
+                return cols;
         }
-        return {};
+        return 1;
     }
 
-    void placeCell(const Cell& c, int x, int y, int cellHeight)
+    // One section of a group box (its knobs and sliders, its lists, its
+    // check boxes) as a grid of as many columns as the box's width allows.
+    QGridLayout* sectionGrid(const std::vector<ParameterCell*>& cells, int spacing, int available)
     {
-        ControlRow& row = *c.row;
-        switch (row.entry->kind) {
-        case ControlKind::Knob: {
-            const int kx = x + c.lead;
-            const int ky = y + kCaptionH;
-            row.knob->move(kx, ky);
-            if (row.rButton)
-                row.rButton->move(kx + kKnobW + kRGap, ky + 17);
-            break;
-        }
-        case ControlKind::Slider: {
-            const int sx = x + c.lead;
-            const int sy = y + kLabelH;
-            const int textW = row.label->fontMetrics().horizontalAdvance(row.label->text()) + 1;
-            row.label->setGeometry(sx + kSliderW / 2 - textW / 2, y, textW, kLabelH);
-            row.slider->move(sx, sy);
-            if (row.rButton)
-                row.rButton->move(sx + kSliderW + kRGap, sy + 42);
-            break;
-        }
-        case ControlKind::List: {
-            const int textW = row.label->fontMetrics().horizontalAdvance(row.label->text()) + 1;
-            row.label->setGeometry(x, y, textW, kLabelH);
-            row.list->move(x, y + kLabelH);
-            if (row.rButton)
-                row.rButton->move(x + row.list->width() + kRGap, y + kLabelH + (kComboH - kRSize) / 2);
-            break;
-        }
-        case ControlKind::CheckBox: {
-            // Bottom-aligned, so a check box beside lists lines up with the lists.
-            const int cy = y + cellHeight - kRowGap - kCheckH;
-            row.check->move(x, cy);
-            if (row.rButton)
-                row.rButton->move(x + row.check->width() + kRGap, cy + (kCheckH - kRSize) / 2);
-            break;
-        }
-        }
+        auto* grid = new QGridLayout;
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setHorizontalSpacing(spacing);
+        grid->setVerticalSpacing(kRowGap);
+        std::vector<int> widths;
+        for (ParameterCell* c : cells)
+            widths.push_back(c->sizeHint().width());
+        const int cols = fitColumns(widths, spacing, available);
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            grid->addWidget(cells[i], int(i) / cols, int(i) % cols, Qt::AlignLeft | Qt::AlignBottom);
+        // Spare width is shared, so the columns spread over the box.
+        for (int c = 0; c < cols; ++c)
+            grid->setColumnStretch(c, 1);
+        return grid;
     }
 
-    // Places cells in a grid of fitted columns from (x, y); returns the height used.
-    int placeGrid(const std::vector<Cell>& cells, int x, int y, int available)
+    int sectionOf(ControlKind kind)
     {
-        if (cells.empty())
+        switch (kind) {
+        case ControlKind::Knob:
+        case ControlKind::Slider:
             return 0;
-        const std::vector<int> widths = fitColumns(cells, available);
-        const std::size_t cols = widths.size();
-        int top = y;
-        for (std::size_t start = 0; start < cells.size(); start += cols) {
-            const std::size_t end = std::min(cells.size(), start + cols);
-            int h = 0;
-            for (std::size_t i = start; i < end; ++i)
-                h = std::max(h, cells[i].height);
-            int cx = x;
-            for (std::size_t i = start; i < end; ++i) {
-                placeCell(cells[i], cx, top, h);
-                cx += widths[i - start];
-            }
-            top += h;
+        case ControlKind::List:
+            return 1;
+        case ControlKind::CheckBox:
+            return 2;
         }
-        return top - y;
-    }
-
-    // Lays out the controls of one box; returns the box height they need.
-    int layoutBox(std::vector<ControlRow*>& rows, int boxWidth, const QFontMetrics& body)
-    {
-        const QFontMetrics caption(captionFont());
-        std::vector<Cell> dials;
-        std::vector<Cell> lists;
-        std::vector<Cell> checks;
-        for (ControlRow* row : rows) {
-            Cell c = measure(*row, body, caption);
-            switch (row->entry->kind) {
-            case ControlKind::Knob:
-            case ControlKind::Slider:
-                dials.push_back(c);
-                break;
-            case ControlKind::List:
-                lists.push_back(c);
-                break;
-            case ControlKind::CheckBox:
-                checks.push_back(c);
-                break;
-            }
-        }
-        // The last cell's trailing gap may reach into the box's margin.
-        const int available = boxWidth - 2 * kBoxSide + kPad;
-        int y = kBoxTop;
-        y += placeGrid(dials, kBoxSide, y, available);
-        y += placeGrid(lists, kBoxSide, y, available);
-        y += placeGrid(checks, kBoxSide, y, available);
-        return y + kBoxBottom;
+        return 0;
     }
 
 } // namespace
@@ -363,7 +355,12 @@ void ParameterPages::index()
     }
 }
 
-void buildParameterPages(QTabWidget* tabs, QSize pageSize, ParameterPages& pages)
+QString accessibleLabel(const ParameterEntry& entry)
+{
+    return qs(entry.group) + QLatin1Char(' ') + displayLabel(entry);
+}
+
+void buildParameterPages(QTabWidget* tabs, ParameterPages& pages)
 {
     const auto map = parameterMap();
     pages.rows.clear();
@@ -371,139 +368,175 @@ void buildParameterPages(QTabWidget* tabs, QSize pageSize, ParameterPages& pages
 
     // Pages and boxes first, in plan order.
     std::map<std::string, QGroupBox*> boxes;
-    std::map<std::string, QWidget*> pageOf;
+    std::map<QGroupBox*, int> planWidth;
     for (const PagePlan& plan : pagePlans()) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("ts") + qs(plan.tab).remove(QLatin1Char(' ')).remove(QLatin1Char('&')));
         tabs->addTab(page, literalText(plan.tab));
         pages.pages.push_back(page);
+        auto* column = new QVBoxLayout(page);
+        column->setContentsMargins(2, 2, 2, 2);
+        column->setSpacing(2);
         for (const PageRow& r : plan.rows) {
+            auto* line = new QHBoxLayout;
+            line->setSpacing(0);
             for (const BoxPlace& b : r.boxes) {
                 auto* box = new QGroupBox(literalText(b.group), page);
                 box->setObjectName(QStringLiteral("grp") + qs(b.group).remove(QLatin1Char(' ')).remove(QLatin1Char('&')));
                 boxes[std::string(b.group)] = box;
-                pageOf[std::string(b.group)] = page;
+                planWidth[box] = b.width;
                 pages.groups.push_back(box);
+                line->addWidget(box, b.width);
             }
+            column->addLayout(line);
         }
+        column->addStretch(1);
     }
 
-    const QFontMetrics body(tabs->font());
-    std::map<QGroupBox*, std::vector<std::size_t>> members;
+    // The rows of each box, checked before anything is made.
+    std::map<QGroupBox*, std::vector<const ParameterEntry*>> members;
     QHash<QString, int> seen;
+    std::array<bool, 100> rTaken {};
     for (const ParameterEntry& entry : map) {
         auto boxIt = boxes.find(std::string(entry.group));
         if (boxIt == boxes.end())
             throw std::runtime_error("no group box \"" + std::string(entry.group) + "\" for " + std::string(entry.control));
-        QGroupBox* box = boxIt->second;
         const QString name = qs(entry.control);
         if (seen.contains(name))
             throw std::runtime_error("control " + std::string(entry.control) + " appears twice");
         seen.insert(name, 1);
-
-        ControlRow row;
-        row.entry = &entry;
-        row.group = box;
-        switch (entry.kind) {
-        case ControlKind::Knob: {
-            auto* knob = new controls::TKnob(box);
-            knob->setObjectName(name);
-            // Range first, so the position is checked against the row's range.
-            if (entry.maximum <= knob->Min()) {
-                knob->setMin(entry.minimum);
-                knob->setMax(entry.maximum);
-            } else {
-                knob->setMax(entry.maximum);
-                knob->setMin(entry.minimum);
-            }
-            // A knob starts in the middle of 0..127; where that lies outside
-            // its own range (Mixer Out, Tempo) it would show, and send when
-            // painted, a value the parameter cannot take.
-            knob->setPosition(std::clamp(knob->Position(), entry.minimum, entry.maximum));
-            knob->setCaption(qs(entry.caption));
-            row.knob = knob;
-            row.widget = knob;
-            break;
-        }
-        case ControlKind::Slider: {
-            auto* slider = new controls::TSlider(box);
-            slider->setObjectName(name);
-            slider->setMin(entry.minimum);
-            slider->setMax(entry.maximum);
-            row.slider = slider;
-            row.widget = slider;
-            row.label = new QLabel(displayLabel(entry), box);
-            break;
-        }
-        case ControlKind::List: {
-            auto* list = new QComboBox(box);
-            list->setObjectName(name);
-            list->setMaxVisibleItems(20);
-            QStringList items;
-            items.reserve(qsizetype(entry.items.size()));
-            for (std::string_view item : entry.items)
-                items.append(qs(item));
-            list->addItems(items);
-            list->setCurrentIndex(-1);
-            row.list = list;
-            row.widget = list;
-            row.label = new QLabel(displayLabel(entry), box);
-            row.label->setBuddy(list);
-            break;
-        }
-        case ControlKind::CheckBox: {
-            auto* check = new QCheckBox(literalText(entry.caption), box);
-            check->setObjectName(name);
-            row.check = check;
-            row.widget = check;
-            break;
-        }
-        }
         if (entry.rButton != 0) {
-            if (entry.rButton < 1 || entry.rButton > 99 || pages.rButtons[std::size_t(entry.rButton)])
+            if (entry.rButton < 1 || entry.rButton > 99 || rTaken[std::size_t(entry.rButton)])
                 throw std::runtime_error("R button " + std::to_string(entry.rButton) + " of "
                     + std::string(entry.control) + " is out of range or taken");
-            auto* r = new QPushButton(QStringLiteral("R"), box);
-            r->setObjectName(QStringLiteral("BitBtn") + QString::number(entry.rButton));
-            r->setFixedSize(kRSize, kRSize);
-            r->setAutoDefault(false);
-            r->setFocusPolicy(Qt::NoFocus);
-            r->setToolTip(QStringLiteral("Allowed values of ") + displayLabel(entry));
-            QFont f = r->font();
-            f.setPixelSize(9);
-            r->setFont(f);
-            pages.rButtons[std::size_t(entry.rButton)] = r;
-            row.rButton = r;
+            rTaken[std::size_t(entry.rButton)] = true;
         }
-        members[box].push_back(pages.rows.size());
-        pages.rows.push_back(row);
+        members[boxIt->second].push_back(&entry);
     }
 
-    // Now place: every box lays out its own controls, then the page rows.
-    for (const PagePlan& plan : pagePlans()) {
-        int y = 2;
-        for (const PageRow& r : plan.rows) {
-            int rowHeight = 0;
-            std::vector<std::pair<QGroupBox*, int>> placed;
-            for (const BoxPlace& b : r.boxes) {
-                QGroupBox* box = boxes[std::string(b.group)];
-                std::vector<ControlRow*> inBox;
-                for (std::size_t i : members[box])
-                    inBox.push_back(&pages.rows[i]);
-                rowHeight = std::max(rowHeight, layoutBox(inBox, b.width, body));
-                placed.emplace_back(box, b.width);
+    const QFont body = tabs->font();
+    const QFontMetrics bodyMetrics(body);
+    // Knob captions are a step smaller than the rest of the editor's text.
+    QFont caption = body;
+    caption.setPixelSize(std::max(9, QFontInfo(body).pixelSize() - 1));
+    const double widen = std::max(1.0, double(QFontInfo(body).pixelSize()) / kPlanFontPixels);
+
+    // Widgets are made box by box in the order they stand (knobs and
+    // sliders, then lists, then check boxes), so Tab walks them as they are
+    // seen; each control is followed by its "R" button.
+    std::vector<ControlRow> made;
+    for (QGroupBox* box : pages.groups) {
+        std::array<std::vector<ParameterCell*>, 3> sections;
+        std::vector<const ParameterEntry*> ordered = members[box];
+        std::stable_sort(ordered.begin(), ordered.end(),
+            [](const ParameterEntry* a, const ParameterEntry* b) { return sectionOf(a->kind) < sectionOf(b->kind); });
+        for (const ParameterEntry* e : ordered) {
+            const ParameterEntry& entry = *e;
+            const QString name = qs(entry.control);
+            auto* cell = new ParameterCell(box);
+            cell->setObjectName(QStringLiteral("cell") + name);
+            ControlRow row;
+            row.entry = &entry;
+            row.group = box;
+            switch (entry.kind) {
+            case ControlKind::Knob: {
+                auto* knob = new controls::TKnob(cell);
+                knob->setObjectName(name);
+                // Range first, so the position is checked against the row's range.
+                if (entry.maximum <= knob->Min()) {
+                    knob->setMin(entry.minimum);
+                    knob->setMax(entry.maximum);
+                } else {
+                    knob->setMax(entry.maximum);
+                    knob->setMin(entry.minimum);
+                }
+                // A knob starts in the middle of 0..127; where that lies outside
+                // its own range (Mixer Out, Tempo) it would show, and send when
+                // painted, a value the parameter cannot take.
+                knob->setPosition(std::clamp(knob->Position(), entry.minimum, entry.maximum));
+                knob->setCaptionFont(caption);
+                knob->setCaption(qs(entry.caption));
+                row.knob = knob;
+                row.widget = knob;
+                break;
             }
-            int x = 2;
-            for (auto& [box, width] : placed) {
-                box->setGeometry(x, y, width, rowHeight);
-                x += width;
+            case ControlKind::Slider: {
+                auto* slider = new controls::TSlider(cell);
+                slider->setObjectName(name);
+                slider->setMin(entry.minimum);
+                slider->setMax(entry.maximum);
+                row.slider = slider;
+                row.widget = slider;
+                row.label = new QLabel(displayLabel(entry), cell);
+                row.label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+                break;
             }
-            if (x > pageSize.width() + 2)
-                throw std::runtime_error("the boxes of tab \"" + std::string(plan.tab) + "\" are too wide");
-            y += rowHeight + 2;
+            case ControlKind::List: {
+                auto* list = new QComboBox(cell);
+                list->setObjectName(name);
+                list->setMaxVisibleItems(20);
+                QStringList items;
+                items.reserve(qsizetype(entry.items.size()));
+                for (std::string_view item : entry.items)
+                    items.append(qs(item));
+                list->addItems(items);
+                list->setCurrentIndex(-1);
+                int itemW = 0;
+                for (const QString& item : items)
+                    itemW = std::max(itemW, bodyMetrics.horizontalAdvance(item));
+                list->setFixedSize(std::max(44, itemW + 28), std::max(kComboH, list->sizeHint().height()));
+                row.list = list;
+                row.widget = list;
+                row.label = new QLabel(displayLabel(entry), cell);
+                row.label->setBuddy(list);
+                break;
+            }
+            case ControlKind::CheckBox: {
+                auto* check = new QCheckBox(literalText(entry.caption), cell);
+                check->setObjectName(name);
+                const QSize hint = check->sizeHint();
+                check->setFixedSize(hint.width() + 2, std::max(kCheckH, hint.height()));
+                row.check = check;
+                row.widget = check;
+                break;
+            }
+            }
+            row.widget->setAccessibleName(accessibleLabel(entry));
+            if (entry.rButton != 0) {
+                auto* r = new QPushButton(QStringLiteral("R"), cell);
+                r->setObjectName(QStringLiteral("BitBtn") + QString::number(entry.rButton));
+                r->setFixedSize(kRSize, kRSize);
+                r->setAutoDefault(false);
+                r->setToolTip(QStringLiteral("Allowed values of ") + displayLabel(entry));
+                r->setAccessibleName(QStringLiteral("Allowed values of ") + accessibleLabel(entry));
+                QFont f = r->font();
+                f.setPixelSize(9);
+                r->setFont(f);
+                pages.rButtons[std::size_t(entry.rButton)] = r;
+                row.rButton = r;
+            }
+            cell->setParts(row);
+            sections[std::size_t(sectionOf(entry.kind))].push_back(cell);
+            made.push_back(row);
         }
-        if (y > pageSize.height() + 2)
-            throw std::runtime_error("the boxes of tab \"" + std::string(plan.tab) + "\" are too high");
+
+        auto* column = new QVBoxLayout(box);
+        column->setContentsMargins(kBoxSide, 2, kBoxSide, kBoxBottom);
+        column->setSpacing(kRowGap);
+        const int available = int(planWidth[box] * widen) - 2 * kBoxSide;
+        for (std::size_t i = 0; i < sections.size(); ++i) {
+            if (sections[i].empty())
+                continue;
+            const bool sliders = i == 0 && sections[i].front()->findChild<controls::TSlider*>();
+            column->addLayout(sectionGrid(sections[i], sliders ? kSliderPad : kPad, available));
+        }
+        column->addStretch(1);
+    }
+
+    // The rows in map order.
+    for (const ParameterEntry& entry : map) {
+        auto it = std::find_if(made.begin(), made.end(), [&](const ControlRow& r) { return r.entry == &entry; });
+        pages.rows.push_back(*it);
     }
     pages.index();
 }

@@ -2,13 +2,12 @@
 
 // Builds the sound editor's parameter pages from the ParameterMap: one tab per
 // map tab, one group box per map group, one control per row (with its "R"
-// button when the row has one), all placed so that every caption and value
-// stays readable at the editor's fixed size.
+// button when the row has one), laid out in a grid per group box that
+// follows the font, so every caption and value stays readable.
 
 #include "editor/ParameterMap.h"
 
 #include <QHash>
-#include <QRect>
 #include <QString>
 
 #include <array>
@@ -32,7 +31,8 @@ class TSlider;
 namespace sondrake::editor {
 
 // One row of the map with the widgets built for it. Exactly one of knob,
-// slider, list and check is set, matching the row's kind.
+// slider, list and check is set, matching the row's kind. The control, its
+// label and its "R" button share a small cell widget inside the group box.
 struct ControlRow {
     const ParameterEntry* entry = nullptr;
     QWidget* widget = nullptr;
@@ -65,14 +65,17 @@ private:
 };
 
 // Fills `tabs` with the parameter pages (tab texts are the map's tab names)
-// and `pages` with every widget made. `pageSize` is the usable size of one
-// page. Throws std::runtime_error when a row names an unknown group or a
-// control or "R" button twice, or when a group does not fit its page.
-void buildParameterPages(QTabWidget* tabs, QSize pageSize, ParameterPages& pages);
+// and `pages` with every widget made, sized for the font of `tabs`. Every
+// control is named for screen readers by its group and label ("Oscillator 1
+// Semitone"). Throws std::runtime_error when a row names an unknown group or
+// a control or "R" button twice, before any control is made.
+void buildParameterPages(QTabWidget* tabs, ParameterPages& pages);
 
 // The text shown beside a control: the row's caption, or for the lists and
 // sliders (which carry none) a short name of the parameter.
 QString displayLabel(const ParameterEntry& entry);
+// The name screen readers give a control: its group and its label.
+QString accessibleLabel(const ParameterEntry& entry);
 
 // "&" doubled, for widgets that read "&" as a mnemonic mark.
 QString literalText(std::string_view text);

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,12 +18,16 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <stdexcept>
@@ -184,12 +190,34 @@ TfrmPatchEdit::TfrmPatchEdit(EditorHost& host, QWidget* parent)
     setObjectName(QStringLiteral("TfrmPatchEdit"));
     setWindowTitle(QStringLiteral("Sound Edit"));
     setModal(true);
+    // The application's font, a pixel smaller: the panels are dense.
     QFont f = font();
-    f.setPixelSize(11);
+    f.setPixelSize(std::max(9, QFontInfo(f).pixelSize() - 1));
     setFont(f);
-    setFixedSize(kClientWidth, kClientHeight);
-    buildTopPanel();
-    buildPages();
+
+    // Everything scrolls, so a screen smaller than the editor still reaches
+    // every control.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    scrollArea = new QScrollArea(this);
+    scrollArea->setObjectName(QStringLiteral("scrPatchEdit"));
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setWidgetResizable(true);
+    // Tab scrolls each control into view as it reaches it; the area itself
+    // would only be an invisible stop.
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("pnlContent"));
+    // In the window before anything is measured, so the window's font counts.
+    scrollArea->setWidget(content);
+    outer->addWidget(scrollArea);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(buildTopPanel(content));
+    column->addWidget(buildPages(content), 1);
+    resize(preferredSize());
+
     BuildSchemaEntries();
     wireSchemaControls();
     ListRandomSchemas();
@@ -226,21 +254,22 @@ TfrmPatchEdit::~TfrmPatchEdit()
     }
 }
 
-void TfrmPatchEdit::buildTopPanel()
+QWidget* TfrmPatchEdit::buildTopPanel(QWidget* parent)
 {
-    auto* top = new QWidget(this);
+    auto* top = new QWidget(parent);
     top->setObjectName(QStringLiteral("pnlTop"));
-    top->setGeometry(0, 0, kClientWidth, 92);
 
     lblName = new QLabel(QStringLiteral("Name"), top);
     edtName = new QLineEdit(top);
     edtName->setObjectName(QStringLiteral("edtName"));
     edtName->setMaxLength(int(kNameLength));
-    edtName->setFixedWidth(140);
+    const QFontMetrics fm(font());
+    edtName->setFixedWidth(std::max(140, fm.averageCharWidth() * int(kNameLength) + 16));
     lblName->setBuddy(edtName);
     btnTestSound = makeButton(top, "btnTestSound", QStringLiteral("Test &Sound C4-C5"));
     btnTestSound->setToolTip(QStringLiteral("Shortcut Num 1,2,3,4,5,6,7,8,9,+,-"));
-    btnTestSound->setMinimumWidth(130);
+    // Wide enough for every octave, so the button keeps its size.
+    btnTestSound->setMinimumWidth(std::max(130, fm.horizontalAdvance(QStringLiteral("Test Sound C9-C10")) + 24));
     btnInitSound = makeButton(top, "btnInitSound", QStringLiteral("Init Sound"));
     btnSavSoundto = makeButton(top, "btnSavSoundto", QStringLiteral("Send Sound to Q-Lindorn"));
 
@@ -249,7 +278,7 @@ void TfrmPatchEdit::buildTopPanel()
     cmbRandomSchema->setObjectName(QStringLiteral("cmbRandomSchema"));
     cmbRandomSchema->setEditable(true);
     cmbRandomSchema->setInsertPolicy(QComboBox::NoInsert);
-    cmbRandomSchema->setFixedWidth(170);
+    cmbRandomSchema->setFixedWidth(std::max(170, fm.averageCharWidth() * 22));
     lblRandomSchema->setBuddy(cmbRandomSchema);
     btnSaveRandomSchema = makeButton(top, "btnSaveRandomSchema", QStringLiteral("Save Snd Family Schema"));
     btnCreateSchemaFromCurrentSound = makeButton(
@@ -298,22 +327,43 @@ void TfrmPatchEdit::buildTopPanel()
     connect(btnTestSound, &QPushButton::released, this, &TfrmPatchEdit::btnTestSoundMouseUp);
     connect(btnInitSound, &QPushButton::clicked, this, &TfrmPatchEdit::btnInitSoundClick);
     connect(btnSavSoundto, &QPushButton::clicked, this, &TfrmPatchEdit::btnSavSoundtoClick);
+    return top;
 }
 
-void TfrmPatchEdit::buildPages()
+QWidget* TfrmPatchEdit::buildPages(QWidget* parent)
 {
-    PageControl1 = new QTabWidget(this);
+    auto* frame = new QWidget(parent);
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(3, 0, 3, 3);
+    PageControl1 = new QTabWidget(frame);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(3, 92, kClientWidth - 6, kClientHeight - 92 - 3);
-    PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
-    // The page inside the tab bar and the frame.
-    const QSize pageSize(PageControl1->width() - 6, PageControl1->height() - PageControl1->tabBar()->sizeHint().height() - 6);
+    layout->addWidget(PageControl1);
     try {
-        buildParameterPages(PageControl1, pageSize, pages_);
+        buildParameterPages(PageControl1, pages_);
         wireControls();
     } catch (const std::exception& e) {
         ShowError(errorText(e));
     }
+    return frame;
+}
+
+QSize TfrmPatchEdit::preferredSize() const
+{
+    QSize size = scrollArea->widget()->sizeHint();
+    const QScreen* s = screen();
+    if (!s)
+        return size;
+    // Room for the window's frame and title, which the window system adds.
+    const QSize room = s->availableGeometry().size() - QSize(10, 40);
+    // A scroll bar in one direction takes room from the other.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const bool tall = size.height() > room.height();
+    const bool wide = size.width() > room.width();
+    if (tall)
+        size.rwidth() += bar;
+    if (wide)
+        size.rheight() += bar;
+    return size.boundedTo(room);
 }
 
 void TfrmPatchEdit::wireControls()

@@ -24,6 +24,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class QTimer;
 
@@ -35,9 +36,6 @@ class TfrmPatchEdit : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int kClientWidth = 763;
-    static constexpr int kClientHeight = 671;
-
     explicit TfrmPatchEdit(EditorHost& host, QWidget* parent = nullptr);
     ~TfrmPatchEdit() override;
 
@@ -138,6 +136,11 @@ public:
 
     QTabWidget* PageControl1 = nullptr;
     QTimer* Timer1 = nullptr;
+    // Holds the whole window's content; scrolls where the screen is smaller.
+    QScrollArea* scrollArea = nullptr;
+
+    // The window's size for its content, no larger than the screen allows.
+    QSize preferredSize() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -145,8 +148,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void buildTopPanel();
-    void buildPages();
+    QWidget* buildTopPanel(QWidget* parent);
+    QWidget* buildPages(QWidget* parent);
     void wireControls();
     void wireSchemaControls();
     void randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&));

@@ -208,8 +208,9 @@ void TfrmMain::buildToolBar()
         field->setText(caption);
         field->setToolButtonStyle(Qt::ToolButtonTextOnly);
         field->setAutoRaise(true);
-        // The list keeps the focus: Enter there sends the selected sounds.
-        field->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab, but a click leaves the focus in the list: Enter
+        // there sends the selected sounds.
+        field->setFocusPolicy(Qt::TabFocus);
         flow->addWidget(field);
         connect(field, &QToolButton::clicked, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     };

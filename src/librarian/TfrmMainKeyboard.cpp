@@ -58,20 +58,24 @@ void TfrmMain::buildKeyboardPanel()
 
     pnlKeyboard = new QWidget(this);
     pnlKeyboard->setObjectName(QStringLiteral("pnlKeyboard"));
-    pnlKeyboard->setFixedHeight(39);
 
     btnMinusOct = new QPushButton(QStringLiteral("-1 Octave (Z)"), pnlKeyboard);
     btnMinusOct->setObjectName(QStringLiteral("btnMinusOct"));
     btnPlusOct = new QPushButton(QStringLiteral("+1 Octave (X)"), pnlKeyboard);
     btnPlusOct->setObjectName(QStringLiteral("btnPlusOct"));
-    // Buttons must not take the focus from the list: Enter there sends sounds.
-    btnMinusOct->setFocusPolicy(Qt::NoFocus);
-    btnPlusOct->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab, but a click must not take the focus from the list:
+    // Enter there sends sounds.
+    btnMinusOct->setFocusPolicy(Qt::TabFocus);
+    btnPlusOct->setFocusPolicy(Qt::TabFocus);
 
     lblOctave = new QLabel(octaveCaption(Octave), pnlKeyboard);
     lblOctave->setObjectName(QStringLiteral("lblOctave"));
     QFont big = lblOctave->font();
-    big.setPointSizeF(big.pointSizeF() * 1.5);
+    // A font given in pixels has no point size.
+    if (big.pointSizeF() > 0)
+        big.setPointSizeF(big.pointSizeF() * 1.5);
+    else
+        big.setPixelSize(big.pixelSize() * 3 / 2);
     big.setBold(true);
     lblOctave->setFont(big);
     lblOctave->setMinimumWidth(lblOctave->fontMetrics().horizontalAdvance(octaveCaption(10)) + 8);
@@ -88,7 +92,7 @@ void TfrmMain::buildKeyboardPanel()
 
     btnHideKeyboard = new QPushButton(QStringLiteral("Hide keyboard"), pnlKeyboard);
     btnHideKeyboard->setObjectName(QStringLiteral("btnHideKeyboard"));
-    btnHideKeyboard->setFocusPolicy(Qt::NoFocus);
+    btnHideKeyboard->setFocusPolicy(Qt::TabFocus);
 
     auto* keys = new QVBoxLayout;
     keys->setContentsMargins(0, 0, 0, 0);
@@ -105,6 +109,8 @@ void TfrmMain::buildKeyboardPanel()
     row->addLayout(keys);
     row->addStretch(1);
     row->addWidget(btnHideKeyboard);
+    // 39 pixels hold the panel in the usual font; a larger one gets the room it needs.
+    pnlKeyboard->setFixedHeight(std::max(39, row->sizeHint().height()));
 
     connect(btnMinusOct, &QPushButton::clicked, this, &TfrmMain::btnMinusOctClick);
     connect(btnPlusOct, &QPushButton::clicked, this, &TfrmMain::btnPlusOctClick);

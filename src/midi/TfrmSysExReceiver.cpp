@@ -7,7 +7,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace sondrake {
+
+namespace {
+    constexpr int kWidth = 248;
+    constexpr int kHeight = 86;
+}
 
 TfrmSysExReceiver::TfrmSysExReceiver(QWidget* parent, bool& receiving, int& receivedCount, ByteStack* stack)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
@@ -18,8 +25,6 @@ TfrmSysExReceiver::TfrmSysExReceiver(QWidget* parent, bool& receiving, int& rece
 {
     setObjectName(QStringLiteral("frmSysExReceiver"));
     setWindowTitle(QStringLiteral("SysEx Communication"));
-    setFixedSize(248, 86);
-
     Label1 = new QLabel(QStringLiteral("Waiting for Q-Lindorn (Press Dump on Q-Lindorn)"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
@@ -34,6 +39,9 @@ TfrmSysExReceiver::TfrmSysExReceiver(QWidget* parent, bool& receiving, int& rece
     layout->setContentsMargins(8, 6, 8, 6);
     layout->addWidget(Label1, 1);
     layout->addWidget(Button1, 0, Qt::AlignHCenter);
+    // 248 x 86 holds the texts in the usual font; a larger font gets the
+    // height it needs at that width.
+    setFixedSize(kWidth, std::max(kHeight, layout->totalHeightForWidth(kWidth)));
 
     // Runs for the dialog's whole life, shown or hidden: a wait can only end
     // at one of its ticks (or by Close).

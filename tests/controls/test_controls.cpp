@@ -8,7 +8,10 @@
 #include "controls/TKnob.h"
 #include "controls/TSlider.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QMouseEvent>
 #include <QtTest>
@@ -43,6 +46,16 @@ void send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt
 void press(QWidget* w, QPoint pos, Qt::MouseButton b = Qt::LeftButton) { send(w, QEvent::MouseButtonPress, pos, b); }
 void move(QWidget* w, QPoint pos) { send(w, QEvent::MouseMove, pos); }
 void release(QWidget* w, QPoint pos) { send(w, QEvent::MouseButtonRelease, pos); }
+
+// A wheel turn over the middle of the control; returns whether it was taken.
+bool wheel(QWidget* w, int angle, bool inverted = false)
+{
+    const QPointF at(w->width() / 2, w->height() / 2);
+    QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+        inverted);
+    QCoreApplication::sendEvent(w, &e);
+    return e.isAccepted();
+}
 
 bool sameRgb(QRgb a, QColor b) { return QColor(a).rgb() == b.rgb(); }
 
@@ -80,6 +93,10 @@ private slots:
     void handlerMaySetProperties();
     void handlerFailureStaysInside();
     void captionLabel();
+    void keysAndWheelStepWithinTheRange();
+    void ledSpaceToggles();
+    void focusShowsAndNeverFires();
+    void assistiveTools();
 };
 
 void TestControls::pointerGeometry()
@@ -691,6 +708,233 @@ void TestControls::captionLabel()
     TCheckLed led(&window);
     QCOMPARE(led.captionLabel()->text(), QStringLiteral("Instrument"));
     QVERIFY(TSlider(&window).captionLabel() == nullptr);
+}
+
+void TestControls::keysAndWheelStepWithinTheRange()
+{
+    QWidget window;
+    auto* knob = new TKnob(&window);
+    knob->setMin(-64);
+    knob->setMax(63);
+    knob->setPosition(0);
+    auto* slider = new TSlider(&window);
+    slider->move(50, 0);
+    slider->setPosition(64);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(20);
+
+    for (PaintedControl* control : std::initializer_list<PaintedControl*> { knob, slider }) {
+        const int lo = control->rangeMinimum();
+        const int hi = control->rangeMaximum();
+        Counter c;
+        control->setOnChange(c.handler());
+        std::vector<int> sent;
+        control->setOnChange([&](QObject* s) {
+            c.handler()(s);
+            sent.push_back(static_cast<PaintedControl*>(s)->rangeValue());
+        });
+        auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+            sent.clear();
+            QTest::keyClick(control, k, m);
+            QTest::qWait(10); // the copy to the screen fires nothing more
+            return sent;
+        };
+        using V = std::vector<int>;
+        QCOMPARE(key(Qt::Key_Home), V { lo });
+        QCOMPARE(key(Qt::Key_Down), V {}); // at Min: nothing changes, nothing fires
+        QCOMPARE(key(Qt::Key_PageDown), V {});
+        QCOMPARE(key(Qt::Key_Up), V { lo + 1 });
+        QCOMPARE(key(Qt::Key_Right), V { lo + 2 });
+        QCOMPARE(key(Qt::Key_Left), V { lo + 1 });
+        QCOMPARE(key(Qt::Key_PageUp), V { lo + 11 });
+        QCOMPARE(key(Qt::Key_Up, Qt::KeypadModifier), V { lo + 12 });
+        QCOMPARE(key(Qt::Key_Up, Qt::ControlModifier), V {}); // the window's keys
+        QCOMPARE(key(Qt::Key_End), V { hi });
+        QCOMPARE(key(Qt::Key_Up), V {});
+        QCOMPARE(key(Qt::Key_PageUp), V {});
+        QCOMPARE(key(Qt::Key_PageDown), V { hi - 10 });
+        QCOMPARE(key(Qt::Key_PageUp), V { hi }); // cut at Max, not past it
+        QCOMPARE(control->rangeValue(), hi);
+
+        // The wheel: one step per notch, each fired once; parts of a notch add up.
+        sent.clear();
+        QVERIFY(wheel(control, -120));
+        QCOMPARE(sent, (V { hi - 1 }));
+        QVERIFY(wheel(control, -240));
+        QCOMPARE(sent, (V { hi - 1, hi - 2, hi - 3 }));
+        QVERIFY(wheel(control, 60));
+        QCOMPARE(control->rangeValue(), hi - 3);
+        QVERIFY(wheel(control, 60));
+        QCOMPARE(control->rangeValue(), hi - 2);
+        QVERIFY(wheel(control, -120, true)); // reversed scrolling: the value follows the wheel
+        QCOMPARE(control->rangeValue(), hi - 1);
+        sent.clear();
+        QVERIFY(wheel(control, 480)); // never past Max
+        QCOMPARE(sent, (V { hi }));
+        // At the end the turn is left to the page (it scrolls), and nothing fires.
+        QVERIFY(!wheel(control, 120));
+        QCOMPARE(sent.size(), std::size_t(1));
+        QCOMPARE(control->rangeValue(), hi);
+        // ... and leaves no part of a notch behind.
+        QVERIFY(wheel(control, -60));
+        QCOMPARE(control->rangeValue(), hi);
+        control->setOnChange({});
+    }
+    // A slider whose Min is above its Max takes no step.
+    TSlider odd;
+    odd.setMin(10);
+    odd.setMax(5);
+    const int before = odd.Position();
+    QTest::keyClick(&odd, Qt::Key_Up);
+    QTest::keyClick(&odd, Qt::Key_End);
+    QCOMPARE(odd.Position(), before);
+}
+
+void TestControls::ledSpaceToggles()
+{
+    TCheckLed led;
+    Counter c;
+    led.setOnChange(c.handler());
+    QTest::keyClick(&led, Qt::Key_Space);
+    QVERIFY(led.Status());
+    QCOMPARE(c.count, 1);
+    // Held down, the key repeats: still one toggle.
+    QTest::sendKeyEvent(QTest::Press, &led, Qt::Key_Space, QStringLiteral(" "), Qt::NoModifier);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QCoreApplication::sendEvent(&led, &repeat);
+    QVERIFY(!led.Status());
+    QCOMPARE(c.count, 2);
+    // Arrows and the wheel leave a lamp alone.
+    QTest::keyClick(&led, Qt::Key_Up);
+    QVERIFY(!wheel(&led, 120));
+    QVERIFY(!led.Status());
+    QCOMPARE(c.count, 2);
+}
+
+void TestControls::focusShowsAndNeverFires()
+{
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    before->setGeometry(0, 0, 60, 20);
+    auto* knob = new TKnob(&window);
+    knob->move(10, 40);
+    auto* slider = new TSlider(&window);
+    slider->move(60, 40);
+    auto* led = new TCheckLed(&window);
+    led->move(100, 60);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::qWait(20);
+    Counter k, s, l;
+    knob->setOnChange(k.handler());
+    slider->setOnChange(s.handler());
+    led->setOnChange(l.handler());
+    const int draws = knob->drawCount() + slider->drawCount() + led->drawCount();
+
+    before->setFocus();
+    for (PaintedControl* control : std::initializer_list<PaintedControl*> { knob, slider, led }) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_VERIFY(control->hasFocus());
+        QVERIFY(control->focusRing() && control->focusRing()->isVisible());
+        QCOMPARE(control->focusRing()->parentWidget(), &window);
+        // Around the control, never over it.
+        QVERIFY(control->focusRing()->geometry().contains(control->geometry()));
+        QVERIFY(!control->focusRing()->mask().intersects(
+            QRect(control->geometry().topLeft() - control->focusRing()->pos(), control->size())));
+    }
+    QTest::keyClick(led, Qt::Key_Tab);
+    QTRY_VERIFY(!led->hasFocus());
+    QVERIFY(!led->focusRing()->isVisible());
+    // A click takes the focus too.
+    QTest::mouseClick(knob, Qt::LeftButton, Qt::NoModifier, QPoint(16, 10));
+    QVERIFY(knob->hasFocus());
+    QVERIFY(knob->focusRing()->isVisible());
+    QTest::qWait(50);
+    // Focus came and went: no control painted again, so none fired.
+    QCOMPARE(knob->drawCount() + slider->drawCount() + led->drawCount(), draws);
+    QCOMPARE(k.count, 1); // the release of the click on the dial
+    QCOMPARE(s.count, 0);
+    QCOMPARE(l.count, 0);
+    // The ring follows a moving control.
+    knob->move(20, 50);
+    QCOMPARE(knob->focusRing()->geometry().center(), knob->geometry().center());
+}
+
+void TestControls::assistiveTools()
+{
+    QWidget window;
+    auto* knob = new TKnob(&window);
+    knob->setMin(-64);
+    knob->setMax(63);
+    knob->setPosition(-12);
+    knob->setCaption(QStringLiteral("Semitone"));
+    auto* slider = new TSlider(&window);
+    slider->setDisplayMode(QStringLiteral("Note"));
+    slider->setPosition(60);
+    slider->setAccessibleName(QStringLiteral("Amp Envelope Attack"));
+    auto* led = new TCheckLed(&window);
+    led->setCaption(QStringLiteral("Sync"));
+
+    QAccessibleInterface* k = QAccessible::queryAccessibleInterface(knob);
+    QAccessibleInterface* sl = QAccessible::queryAccessibleInterface(slider);
+    QAccessibleInterface* l = QAccessible::queryAccessibleInterface(led);
+    QVERIFY(k && sl && l);
+    QCOMPARE(k->role(), QAccessible::Dial);
+    QCOMPARE(sl->role(), QAccessible::Slider);
+    QCOMPARE(l->role(), QAccessible::CheckBox);
+    // Name: the accessible name, else the caption; description: what is shown.
+    QCOMPARE(k->text(QAccessible::Name), QStringLiteral("Semitone"));
+    QCOMPARE(k->text(QAccessible::Description), QStringLiteral("-12"));
+    QCOMPARE(sl->text(QAccessible::Name), QStringLiteral("Amp Envelope Attack"));
+    QCOMPARE(sl->text(QAccessible::Description), QStringLiteral("C5"));
+    slider->setPosition(126);
+    QCOMPARE(sl->text(QAccessible::Description), QStringLiteral("Rst"));
+    QCOMPARE(l->text(QAccessible::Name), QStringLiteral("Sync"));
+    QVERIFY(l->state().checkable && !l->state().checked);
+    QVERIFY(k->state().focusable);
+
+    QAccessibleValueInterface* kv = k->valueInterface();
+    QVERIFY(kv);
+    QVERIFY(!l->valueInterface());
+    QCOMPARE(kv->currentValue().toInt(), -12);
+    QCOMPARE(kv->minimumValue().toInt(), -64);
+    QCOMPARE(kv->maximumValue().toInt(), 63);
+    QCOMPARE(kv->minimumStepSize().toInt(), 1);
+
+    Counter c;
+    knob->setOnChange(c.handler());
+    // Setting the value from a tool is a step: one change event.
+    kv->setCurrentValue(5);
+    QCOMPARE(knob->Position(), 5);
+    QCOMPARE(c.count, 1);
+    kv->setCurrentValue(5); // the same value: nothing
+    kv->setCurrentValue(QStringLiteral("loud")); // not a number: nothing
+    QCOMPARE(c.count, 1);
+    kv->setCurrentValue(1e12); // far out: the end of the range
+    QCOMPARE(knob->Position(), 63);
+    QCOMPARE(c.count, 2);
+    k->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    QCOMPARE(knob->Position(), 62);
+    QCOMPARE(c.count, 3);
+    QCOMPARE(k->text(QAccessible::Description), QStringLiteral("62"));
+
+    Counter lc;
+    led->setOnChange(lc.handler());
+    l->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(led->Status());
+    QVERIFY(l->state().checked);
+    QCOMPARE(lc.count, 1);
+    // A disabled control takes nothing from a tool.
+    led->setEnabled(false);
+    l->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    knob->setEnabled(false);
+    kv->setCurrentValue(0);
+    QVERIFY(led->Status());
+    QCOMPARE(knob->Position(), 62);
+    QCOMPARE(lc.count, 1);
+    QCOMPARE(c.count, 3);
 }
 
 QTEST_MAIN(TestControls)

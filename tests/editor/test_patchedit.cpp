@@ -15,10 +15,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <set>
 
@@ -218,6 +220,62 @@ private slots:
         for (std::size_t i = 1; i < events.size(); ++i)
             QVERIFY(events[i].value >= events[i - 1].value);
         // The knob's live edit leaves the sound alone.
+        QCOMPARE(readValue(editor->workingCopy, level), 120);
+    }
+
+    void keysAndWheelSendOneMessagePerStep()
+    {
+        SoundDump sound = sampleSound(4);
+        const ParameterEntry& level = row("KnobOsc1Level");
+        writeValue(sound, level, 120);
+        auto editor = openEditor(sound);
+        auto* knob = editor->findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"));
+        QVERIFY(knob);
+        drained(*session, *rec);
+        rec->clear();
+        // Taking the focus shows a ring and sends nothing.
+        knob->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(knob->hasFocus());
+        QTest::qWait(20);
+        QCOMPARE(drained(*session, *rec).size(), std::size_t(0));
+
+        auto wheel = [&](int angle) {
+            const QPointF at(16, 24);
+            QWheelEvent e(at, knob->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
+                Qt::NoScrollPhase, false);
+            QApplication::sendEvent(knob, &e);
+        };
+        // Each step's message leaves before the next step: a newer value of a
+        // parameter replaces one still waiting in the queue.
+        auto step = [&](const std::function<void()>& act) {
+            act();
+            QVERIFY(session->waitIdle(std::chrono::milliseconds(10000)));
+        };
+        step([&] { QTest::keyClick(knob, Qt::Key_Up); }); // 121
+        step([&] { QTest::keyClick(knob, Qt::Key_PageUp); }); // 127, not past it
+        step([&] { QTest::keyClick(knob, Qt::Key_Up); }); // at Max: nothing
+        step([&] { QTest::keyClick(knob, Qt::Key_Home); }); // 0
+        step([&] { wheel(-120); }); // at Min: nothing
+        step([&] { wheel(120); }); // 1
+        step([&] { wheel(240); }); // 2, 3: two steps in one event
+        QCOMPARE(knob->Position(), 3);
+        QTest::qWait(20);
+        // Leaving by Tab goes to the knob's "R" button and sends nothing either.
+        QTest::keyClick(knob, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), editor->BitBtn()[std::size_t(level.rButton)]);
+        QTest::qWait(20);
+        std::vector<Event> events = drained(*session, *rec);
+        // The two steps of one wheel event come at once: the first may be
+        // replaced by the second before it leaves, the second always arrives.
+        QVERIFY(!events.empty());
+        QCOMPARE(events.back(), liveEvent(level, 3));
+        events.pop_back();
+        if (!events.empty() && events.back() == liveEvent(level, 2))
+            events.pop_back();
+        const std::vector<Event> expected { liveEvent(level, 121), liveEvent(level, 127), liveEvent(level, 0),
+            liveEvent(level, 1) };
+        QCOMPARE(events.size(), expected.size());
+        QVERIFY(std::equal(events.begin(), events.end(), expected.begin()));
         QCOMPARE(readValue(editor->workingCopy, level), 120);
     }
 

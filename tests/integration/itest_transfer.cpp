@@ -75,6 +75,7 @@ class ITestTransfer : public QObject {
     QByteArray pendingOut;
     int emulatorLines = 0;
     int requestsSeen = 0;
+    int lastProgramSeen = -1; // the data byte of the latest program change the emulator received
     bool ready = false;
     midi::MidiSession session; // outlives the window
     std::unique_ptr<TfrmMain> w;
@@ -92,6 +93,8 @@ class ITestTransfer : public QObject {
                 ++emulatorLines;
                 if (line == "F0 00 20 29 01 42 7F 41 00 00 00 00 00 F7" || line == "f0 00 20 29 01 42 7f 41 00 00 00 00 00 f7")
                     ++requestsSeen;
+                else if (line.size() == 5 && (line[0] == 'C' || line[0] == 'c'))
+                    lastProgramSeen = line.mid(3).toInt(nullptr, 16);
             }
         }
     }
@@ -238,6 +241,9 @@ private slots:
         for (int row : rows) {
             w->store().slot(row).fill(0);
             clickRow(row); // selects the program on the synthesizer
+            // "dump" reaches the emulator through its standard input, which
+            // may overtake the program change still queued for MIDI.
+            QTRY_COMPARE_WITH_TIMEOUT(lastProgramSeen, row % 100, 10000);
             QVERIFY(runReception(action("ReadCurrentSound1"), [&] { emulator.write("dump\n"); }, 10s));
             SoundDump expected = sent.slot(row);
             expected[kLocationBankByte] = std::uint8_t(row / 100 + 1); // as the synthesizer names it

@@ -133,6 +133,26 @@ private slots:
             QCOMPARE(metrics.horizontalAdvance(QLatin1Char(' ')), metrics.horizontalAdvance(QLatin1Char('W')));
         }
         QVERIFY(child<QLabel>("lblOctave")->font().pointSizeF() > child<QPushButton>("btnPlusOct")->font().pointSizeF());
+        // Tab reaches the buttons; a click leaves the focus where it was.
+        QVERIFY(child<QPushButton>("btnPlusOct")->focusPolicy() == Qt::TabFocus);
+        QTest::mouseClick(child<QPushButton>("btnPlusOct"), Qt::LeftButton);
+        QVERIFY(focus()->hasFocus());
+    }
+
+    void panelFollowsAFontInPixels()
+    {
+        w.reset();
+        const QFont saved = QApplication::font();
+        QFont large = saved;
+        large.setPixelSize(22);
+        QApplication::setFont(large);
+        w = std::make_unique<TfrmMain>(session);
+        QApplication::setFont(saved);
+        // The octave stays half as large again, and the panel holds its buttons whole.
+        QCOMPARE(child<QLabel>("lblOctave")->font().pixelSize(), 33);
+        QVERIFY(panel()->height() > 39);
+        for (const char* name : { "btnMinusOct", "btnPlusOct", "btnHideKeyboard" })
+            QVERIFY(panel()->height() >= child<QPushButton>(name)->sizeHint().height());
     }
 
     void playHeldKeys()

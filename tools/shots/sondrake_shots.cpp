@@ -1,5 +1,6 @@
-// sondrake-shots DIR: writes pictures of the windows into DIR, for a person
-// to look at after a change of layout or drawing:
+// sondrake-shots DIR [FONT_PIXELS]: writes pictures of the windows into DIR,
+// for a person to look at after a change of layout or drawing, in the usual
+// font or in an application font of FONT_PIXELS pixels:
 //   main.png, rename.png, help.png      the main window and two of its dialogs
 //   editor-tab0.png .. editor-tab2.png  the sound editor, one picture a tab
 //   schema-top.png, schema-create.png, schema-list.png
@@ -125,9 +126,18 @@ void schemaWindows(const QString& folder)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s DIR\nwrites pictures of the windows into DIR\n", argv[0]);
+    const int fontPixels = argc == 3 ? QByteArray(argv[2]).toInt() : 0;
+    if (argc < 2 || argc > 3 || (argc == 3 && fontPixels <= 0)) {
+        std::fprintf(stderr,
+            "usage: %s DIR [FONT_PIXELS]\nwrites pictures of the windows into DIR, with an application font of "
+            "FONT_PIXELS pixels when given\n",
+            argv[0]);
         return 2;
+    }
+    if (fontPixels > 0) {
+        QFont font = QApplication::font();
+        font.setPixelSize(fontPixels);
+        QApplication::setFont(font);
     }
     outDir = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir settings;
