@@ -3,7 +3,7 @@
 # bounded time on a seed corpus the project writes itself.
 #
 #   ./fuzz.sh            every target for 60 seconds
-#   ./fuzz.sh --smoke    every target for 10 seconds (what test.sh runs)
+#   ./fuzz.sh --smoke    every target for 5 seconds (what test.sh runs)
 #   ./fuzz.sh --time N   every target for N seconds
 #   ./fuzz.sh [options] fuzz_inifile ...   only the named targets
 #
@@ -19,7 +19,7 @@ seconds=60
 targets=()
 while [ $# -gt 0 ]; do
   case "$1" in
-    --smoke) seconds=10 ;;
+    --smoke) seconds=5 ;;
     --time) shift; seconds="$1" ;;
     -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
     fuzz_*) targets+=("$1") ;;

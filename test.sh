@@ -11,7 +11,7 @@ JOBS=$(nproc)
 
 export QT_QPA_PLATFORM=offscreen
 
-echo "== build"
+echo "== build (at ${SECONDS} s)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DSONDRAKE_BENCH=OFF >/dev/null
 cmake --build build -j"$JOBS"
 
@@ -19,12 +19,12 @@ cmake --build build -j"$JOBS"
 trap sondrake_jack_stop EXIT INT TERM
 sondrake_jack_start "$ROOT/build/jackd.log"
 
-echo "== tests"
+echo "== tests (at ${SECONDS} s)"
 status=0
 (cd build && ctest --output-on-failure -j"$JOBS" -LE integration) || status=1
 (cd build && ctest --output-on-failure -L integration) || status=1
 
-echo "== sanitizer build"
+echo "== sanitizer build (at ${SECONDS} s)"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSONDRAKE_SANITIZE=ON -DSONDRAKE_BENCH=OFF >/dev/null
 # Only what the unit tests need: the programs and the integration tests are
 # covered by the first build, and building them twice costs CI minutes.
@@ -35,9 +35,10 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-asan && ctest --output-on-failure -j"$JOBS" -L unit) || status=1
 
 if [ -x ./fuzz.sh ]; then
-  echo "== fuzz smoke"
+  echo "== fuzz smoke (at ${SECONDS} s)"
   ./fuzz.sh --smoke || status=1
 fi
 
 sondrake_jack_stop
+echo "== done after ${SECONDS} s"
 exit $status
