@@ -12,7 +12,7 @@
 #include "editor/Randomizer.h"
 #include "editor/Schema.h"
 #include "editor/TfrmPatchEdit.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -35,6 +35,14 @@ class NullBackend : public midi::OutputBackend {
 public:
     bool send(const std::uint8_t*, std::size_t, QString*) override { return true; }
 };
+
+// The benchmark's own MIDI session, made once the application exists and
+// shut down at the end of main().
+midi::MidiSession& benchSession()
+{
+    static auto* session = new midi::MidiSession;
+    return *session;
+}
 
 SoundDump sampleSound()
 {
@@ -61,11 +69,12 @@ bool showAndWait(QWidget& window)
     return window.windowHandle() && window.windowHandle()->isExposed();
 }
 
-void drainQueue() { midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(60000)); }
+void drainQueue() { benchSession().waitIdle(std::chrono::milliseconds(60000)); }
 
 void BM_EditorCreateAndShowFirstTab(benchmark::State& state)
 {
     MemoryEditorHost host;
+    host.session = &benchSession();
     const SoundDump sound = sampleSound();
     for (auto _ : state) {
         auto editor = std::make_unique<TfrmPatchEdit>(host);
@@ -92,6 +101,7 @@ BENCHMARK(BM_EditorCreateAndShowFirstTab)->Unit(benchmark::kMillisecond)->Iterat
 void BM_EditorKnobDrag100Moves(benchmark::State& state)
 {
     MemoryEditorHost host;
+    host.session = &benchSession();
     TfrmPatchEdit editor(host);
     editor.workingCopy = sampleSound();
     if (!showAndWait(editor)) {
@@ -134,6 +144,7 @@ BENCHMARK(BM_EditorKnobDrag100Moves)->Unit(benchmark::kMillisecond)->Iterations(
 void BM_EditorRandomizeSoundAndReload(benchmark::State& state)
 {
     MemoryEditorHost host;
+    host.session = &benchSession();
     TfrmPatchEdit editor(host);
     editor.workingCopy = sampleSound();
     if (!showAndWait(editor)) {
@@ -163,12 +174,12 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    midi::MidiOutPort::instance().setBackend(std::make_shared<NullBackend>());
+    benchSession().setOutputBackend(std::make_shared<NullBackend>());
     ::benchmark::Initialize(&argc, argv);
     if (::benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     ::benchmark::RunSpecifiedBenchmarks();
     ::benchmark::Shutdown();
-    midi::MidiOutPort::instance().shutdown(std::chrono::milliseconds(1000));
+    benchSession().shutdown(std::chrono::milliseconds(1000));
     return 0;
 }

@@ -5,7 +5,7 @@
 //   QT_QPA_PLATFORM=offscreen ./bench_keyboard
 #include "librarian/KeyboardPlayer.h"
 #include "librarian/TfrmMain.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 #include "platform/KeyState.h"
 
@@ -30,6 +30,14 @@ using namespace sondrake;
 using Clock = std::chrono::steady_clock;
 
 namespace {
+
+// The benchmark's own MIDI session, made once the application exists and
+// shut down at the end of main().
+midi::MidiSession& benchSession()
+{
+    static auto* session = new midi::MidiSession;
+    return *session;
+}
 
 std::shared_ptr<midi::RecordingBackend> out;
 
@@ -193,8 +201,8 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     TfrmMain::setOpenMidiPortsAtStart(false);
     TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
-    out = midi::installRecordingBackend();
-    auto main = std::make_unique<TfrmMain>();
+    out = midi::installRecordingBackend(benchSession());
+    auto main = std::make_unique<TfrmMain>(benchSession());
     window = main.get();
     main->show();
     main->activateWindow();
@@ -210,6 +218,6 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     main.reset();
-    midi::MidiOutPort::instance().shutdown(std::chrono::milliseconds(1000));
+    benchSession().shutdown(std::chrono::milliseconds(1000));
     return 0;
 }

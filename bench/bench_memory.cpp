@@ -8,8 +8,7 @@
 //   bench_memory      (QT_QPA_PLATFORM defaults to offscreen)
 
 #include "librarian/TfrmMain.h"
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 #include "midi/TfrmSysExReceiver.h"
 #include "platform/MidiService.h"
@@ -31,6 +30,14 @@
 using namespace sondrake;
 
 namespace {
+
+// The benchmark's own MIDI session, made once the application exists and
+// shut down at the end of main().
+midi::MidiSession& benchSession()
+{
+    static auto* session = new midi::MidiSession;
+    return *session;
+}
 
 // A field of /proc/self/status ("VmRSS", "VmHWM") in MB.
 double statusMb(const char* field)
@@ -93,9 +100,9 @@ void BM_ResidentSet(benchmark::State& state)
         }
         TfrmMain::setOpenMidiPortsAtStart(real);
         if (!real)
-            midi::installRecordingBackend();
+            midi::installRecordingBackend(benchSession());
 
-        auto window = std::make_unique<TfrmMain>();
+        auto window = std::make_unique<TfrmMain>(benchSession());
         window->show();
         runEvents(500);
         // A JACK client maps the server's shared memory; it is resident in
@@ -115,7 +122,7 @@ void BM_ResidentSet(benchmark::State& state)
             } else {
                 for (int p = 0; p < 100; ++p) {
                     const SoundDump d = dumpFor(p);
-                    midi::MidiInPort::instance().deliverFromBackend(d.data(), d.size());
+                    benchSession().deliverInput(d.data(), d.size());
                     runEvents(2);
                 }
             }
@@ -125,7 +132,7 @@ void BM_ResidentSet(benchmark::State& state)
             });
         });
         if (!real)
-            midi::MidiInPort::instance().openWithoutDevice();
+            benchSession().openInputWithoutDevice();
         poll.start();
         window->findChild<QAction*>(QStringLiteral("A1"))->trigger();
         poll.stop();
@@ -140,10 +147,10 @@ void BM_ResidentSet(benchmark::State& state)
             stored += window->store().slot(p)[0] == 0xF0 ? 1 : 0;
         state.counters["sounds_stored"] = stored;
 
-        midi::MidiOutPort::instance().waitIdle(std::chrono::seconds(5));
+        benchSession().waitIdle(std::chrono::seconds(5));
         window.reset();
-        midi::MidiInPort::instance().close();
-        midi::CloseMidiOut();
+        benchSession().closeInput();
+        benchSession().closeOutput();
         if (emulator.state() == QProcess::Running) {
             emulator.write("quit\n");
             if (!emulator.waitForFinished(10000))
@@ -164,6 +171,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    midi::MidiOutPort::instance().shutdown(std::chrono::milliseconds(1000));
+    benchSession().shutdown(std::chrono::milliseconds(1000));
     return 0;
 }

@@ -14,7 +14,7 @@
 //   bench_startup --show main [ms]         shows the main window for ms (default 3000),
 //                                          for looking at it under xvfb-run
 #include "librarian/TfrmMain.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 
 #include <benchmark/benchmark.h>
@@ -42,6 +42,8 @@ enum Mode { Minimal, Main, Damaged };
 std::vector<double> samples[3]; // milliseconds, by mode
 const char* const kModeNames[] = { "minimal", "main", "damaged" };
 
+std::unique_ptr<sondrake::midi::MidiSession> session;
+
 // The damaged settings file, written before the clock of a start runs.
 QString damagedSettingsPath()
 {
@@ -66,8 +68,9 @@ std::unique_ptr<QWidget> makeWindow(Mode mode, const QString& settingsPath)
         sondrake::TfrmMain::setOpenMidiPortsAtStart(false);
         if (!settingsPath.isEmpty())
             sondrake::TfrmMain::setSettingsFilePath(settingsPath);
-        sondrake::midi::installRecordingBackend();
-        return std::make_unique<sondrake::TfrmMain>();
+        session = std::make_unique<sondrake::midi::MidiSession>();
+        sondrake::midi::installRecordingBackend(*session);
+        return std::make_unique<sondrake::TfrmMain>(*session);
     }
     auto window = std::make_unique<QMainWindow>();
     window->setWindowTitle(QStringLiteral("Minimal"));
@@ -101,7 +104,8 @@ int runChild(int argc, char** argv, Mode mode, const QString& settingsPath, int 
         QTimer::singleShot(holdMs, &app, &QApplication::quit);
         QApplication::exec();
     }
-    sondrake::midi::MidiOutPort::instance().shutdown(std::chrono::milliseconds(200));
+    window.reset();
+    session.reset();
     return 0;
 }
 

@@ -8,8 +8,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen ./bench_transfer
 #include "librarian/TfrmMain.h"
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 #include "midi/TfrmSysExReceiver.h"
 #include "store/ByteStack.h"
@@ -71,6 +70,14 @@ private:
     int depth_ = 0;
 };
 
+// The benchmark's own MIDI session, made once the application exists and
+// shut down at the end of main().
+midi::MidiSession& benchSession()
+{
+    static auto* session = new midi::MidiSession;
+    return *session;
+}
+
 TimingApplication* timing = nullptr;
 std::shared_ptr<midi::RecordingBackend> out;
 TfrmMain* window = nullptr;
@@ -90,8 +97,8 @@ SoundDump dumpFor(int slot, int variant)
 
 void BM_ReceivedSoundHandler(benchmark::State& state)
 {
-    auto& in = midi::MidiInPort::instance();
-    in.openWithoutDevice();
+    midi::MidiSession& in = benchSession();
+    in.openInputWithoutDevice();
     window->ReceiveMode = 10;
     window->Receiving = true;
     window->ReceivedCount = 0;
@@ -104,12 +111,12 @@ void BM_ReceivedSoundHandler(benchmark::State& state)
                 stack.push(1);
                 stack.push(std::uint8_t(p));
             }
-        if (!in.isArmed())
-            in.arm(540);
+        if (!in.isInputArmed())
+            in.armInput(540);
         const SoundDump d = dumpFor(n % 200, n);
         const int before = window->ReceivedCount;
         const auto t0 = Clock::now();
-        in.deliverFromBackend(d.data(), d.size());
+        in.deliverInput(d.data(), d.size());
         while (window->ReceivedCount == before) {
             QCoreApplication::processEvents(QEventLoop::AllEvents);
             if (Clock::now() - t0 > std::chrono::seconds(2)) {
@@ -131,7 +138,7 @@ void BM_ReceivedSoundHandler(benchmark::State& state)
         state.counters["max_ms"] = costs.back();
     }
     window->Receiving = false;
-    in.close();
+    in.closeInput();
 }
 BENCHMARK(BM_ReceivedSoundHandler)->UseManualTime()->Iterations(400)->Unit(benchmark::kMillisecond);
 
@@ -172,7 +179,7 @@ void BM_GuiStallWhileSending200(benchmark::State& state)
         tick.stop();
         timing->measuring = false;
         const double seconds = double(clock.elapsed()) / 1000.0;
-        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(5000));
+        benchSession().waitIdle(std::chrono::milliseconds(5000));
         std::sort(gaps.begin(), gaps.end());
         state.counters["worst_tick_gap_ms"] = double(worst) / 1e6;
         state.counters["worst_event_wall_ms"] = timing->worstWallMs;
@@ -194,8 +201,8 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     TfrmMain::setOpenMidiPortsAtStart(false);
     TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
-    out = midi::installRecordingBackend();
-    auto main = std::make_unique<TfrmMain>();
+    out = midi::installRecordingBackend(benchSession());
+    auto main = std::make_unique<TfrmMain>(benchSession());
     window = main.get();
     main->show();
     QElapsedTimer settle;
@@ -207,6 +214,6 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     main.reset();
-    midi::MidiOutPort::instance().shutdown(std::chrono::milliseconds(1000));
+    benchSession().shutdown(std::chrono::milliseconds(1000));
     return 0;
 }

@@ -1,14 +1,14 @@
 // The reception of sounds fed arbitrary sequences of messages, timer ticks and
 // the commands and list events that change the reception state. The real
-// input port (without a device) holds the single armed buffer and hands each
-// message to the reception handler, as the back end's thread does.
+// receive buffer holds the single armed buffer and hands what fills it to the
+// reception handler, as the session does on the GUI thread.
 // Properties after every message: at most one slot changes; it changes only
 // for a message of exactly 270 bytes, at the slot the message names (or the
 // selected row for byte 11 = 0), and then holds the message byte for byte;
 // no step throws; the request stack stays within its 4096 bytes.
 
 #include "FuzzCheck.h"
-#include "midi/MidiIn.h"
+#include "midi/ReceiveBuffer.h"
 #include "midi/Reception.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -21,6 +21,7 @@ using namespace sondrake::midi;
 namespace {
 
 struct Harness {
+    ReceiveBuffer buffer;
     int ReceiveMode = kReceiveNothing;
     bool Receiving = false;
     int ReceivedCount = 0;
@@ -38,7 +39,10 @@ struct Harness {
             {},
             {},
             [this](std::uint8_t, std::uint8_t) { ++requests; },
-            [](std::size_t length) { return MidiInPort::instance().arm(length); },
+            [this](std::size_t length) {
+                buffer.arm(length);
+                return ArmResult {};
+            },
         } };
 };
 
@@ -90,12 +94,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzedDataProvider in(data, size);
     Harness h;
-    MidiInPort& port = MidiInPort::instance();
-    port.openWithoutDevice();
-    port.setHandler([&h](const ReceivedSysEx& m) {
-        h.handled = true;
-        h.last = h.reception.OnMidiInput(m);
-    });
 
     int steps = 0;
     while (in.remaining_bytes() > 0 && steps++ < 400) {
@@ -106,11 +104,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::vector<std::uint8_t> m = makeMessage(in);
             const SoundStore before = h.store;
             const int countBefore = h.ReceivedCount;
-            const bool willStore = port.isArmed() && !m.empty() && m[0] == 0xF0 && h.Receiving
+            const bool willStore = h.buffer.isArmed() && !m.empty() && m[0] == 0xF0 && h.Receiving
                 && h.ReceiveMode == kReceiveSound && m.size() == kDumpSize;
             const int slot = willStore ? expectedSlot(m, h.selected) : -1;
             h.handled = false;
-            port.deliverFromBackend(m.data(), m.size());
+            if (const auto recorded = h.buffer.fill(m.data(), m.size())) {
+                h.handled = true;
+                h.last = h.reception.OnMidiInput(*recorded);
+            }
             if (h.handled)
                 FUZZ_CHECK(h.last != Reception::Outcome::Failed, "the handler failed on a %zu-byte message",
                     m.size());
@@ -177,7 +178,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(h.stack.count() >= 0 && h.stack.count() <= ByteStack::kCapacity, "stack holds %d",
             h.stack.count());
     }
-    port.close();
-    port.setHandler({});
     return 0;
 }

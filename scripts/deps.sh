@@ -3,7 +3,7 @@
 # only when something is missing (a second run costs a dpkg query).
 set -euo pipefail
 
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools librtmidi-dev
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools librtmidi-dev libjack-jackd2-dev
           jackd2 libbenchmark-dev xvfb xauth fonts-dejavu-core libgl1-mesa-dev
           # the checks of the installed files and of the Debian package
           desktop-file-utils appstream dpkg-dev file man-db

@@ -2,8 +2,7 @@
 #include "editor/EditorHost.h"
 #include "editor/TfrmPatchEdit.h"
 #include "librarian/TfrmMain.h"
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "platform/CommandLine.h"
 #include "platform/FileLocations.h"
 #include "sondrake/Version.h"
@@ -16,10 +15,14 @@
 #include <QSocketNotifier>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
+#include <thread>
 
+#include <semaphore.h>
 #include <unistd.h>
 
 namespace {
@@ -57,50 +60,94 @@ public:
         main_.lastSaveProgram = std::uint8_t(std::clamp(program, 0, 99));
     }
     QWidget* window() const override { return &main_; }
+    sondrake::midi::MidiSession* midiSession() const override { return &main_.midiSession(); }
 
 private:
     sondrake::TfrmMain& main_;
 };
 
-// Closes both MIDI clients before the process ends: a JACK client that is
-// never closed stalls a synchronous server for seconds. The sender thread
-// can be stuck in a back end that stopped draining, so every wait is bounded.
-void closeMidi()
-{
-    using namespace std::chrono_literals;
-    sondrake::midi::MidiInPort::instance().close();
-    auto& out = sondrake::midi::MidiOutPort::instance();
-    out.waitIdle(1000ms); // let a last Panic or program change leave
-    out.shutdown(500ms);
-    sondrake::midi::CloseMidiOut();
-}
-
-// SIGINT and SIGTERM end the event loop, so the MIDI clients are closed as on
-// a normal exit. The handler only writes a byte; the loop does the rest.
+// SIGINT and SIGTERM end the program as File > Exit does, minus the
+// questions, within two seconds in every state. The handler only writes a
+// byte; the event loop, nested ones of modal boxes included, closes the
+// window from there (a signal during start-up waits for its loop, so the
+// settings read at start are the ones written). A watchdog ends the process
+// should anything still hang 1.8 s after the signal. A second signal changes
+// nothing: Ctrl+C in a terminal reaches a launching script too, which then
+// passes on a signal of its own, and ending at once would leave the JACK
+// clients open and stall their server for seconds.
 int signalPipe[2] = { -1, -1 };
+sem_t watchdogStart;
+std::atomic<int> caughtSignal{0};
+sondrake::TfrmMain* signalledWindow = nullptr; // GUI thread only
 
-void onSignal(int)
+void onSignal(int sig)
 {
+    int expected = 0;
+    if (!caughtSignal.compare_exchange_strong(expected, sig))
+        return;
+    sem_post(&watchdogStart);
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
 
-void quitOnSignals(QApplication& app)
+void startWatchdog()
+{
+    sem_init(&watchdogStart, 0, 0);
+    std::thread([] {
+        while (sem_wait(&watchdogStart) != 0) {
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1800));
+        std::fflush(stdout);
+        std::fflush(stderr);
+        ::_exit(128 + caughtSignal.load());
+    }).detach();
+}
+
+void installSignalHandlers()
 {
     if (::pipe(signalPipe) != 0)
         return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
-        char byte = 0;
-        [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
-        QApplication::quit();
-    });
+    startWatchdog();
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+}
+
+void closeOnSignals(QApplication& app)
+{
+    if (signalPipe[0] < 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
+        if (signalledWindow)
+            signalledWindow->closeWithoutQuestions();
+        // Also ends the loops of modal boxes that are open now ("Midi Open
+        // error", "Midi IN Start error" during start-up included).
+        QApplication::exit(0);
+    });
+}
+
+// Lets a last Panic or program change leave, then closes both MIDI clients:
+// a JACK client that is never closed stalls a synchronous server for
+// seconds. Every wait is bounded; when a client or thread had to be left
+// inside a server that does not answer, the process ends without running
+// static destructors under it.
+int finish(sondrake::midi::MidiSession& session, int exitCode)
+{
+    using namespace std::chrono_literals;
+    if (session.isOutputOpen())
+        session.waitIdle(400ms);
+    if (!session.shutdown(1000ms)) {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        ::_exit(exitCode);
+    }
+    return exitCode;
 }
 
 // The settings file or the autoload bank could not be saved at close.
@@ -118,6 +165,7 @@ QIcon programIcon()
 
 int main(int argc, char* argv[])
 {
+    installSignalHandlers();
     QCoreApplication::setApplicationName(QStringLiteral("Sondrake"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(sondrake::kVersion));
     QCommandLineParser parser;
@@ -137,15 +185,16 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(programIcon());
     // Lets the desktop match the windows to the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(sondrake::kDesktopId));
-    quitOnSignals(app);
+    closeOnSignals(app);
 
+    sondrake::midi::MidiSession session;
     int exitCode = 0;
     {
-        sondrake::TfrmMain window;
+        sondrake::TfrmMain window(session);
         if (window.midiOpenFailed()) {
-            QMessageBox::critical(nullptr, QStringLiteral("Sondrake"), QStringLiteral("Midi Open error"));
-            closeMidi();
-            return 1;
+            if (!caughtSignal.load())
+                QMessageBox::critical(nullptr, QStringLiteral("Sondrake"), QStringLiteral("Midi Open error"));
+            return finish(session, caughtSignal.load() ? 128 + caughtSignal.load() : 1);
         }
 
         // ---- the sound editor is wired in here ----------------------------
@@ -154,11 +203,16 @@ int main(int argc, char* argv[])
             sondrake::editor::runSoundEditor(host, workingCopy, &main);
         });
 
-        window.show();
-        exitCode = QApplication::exec();
+        signalledWindow = &window;
+        if (caughtSignal.load()) {
+            window.closeWithoutQuestions(); // came during start-up, while a box's loop ran
+        } else {
+            window.show();
+            exitCode = QApplication::exec();
+        }
+        signalledWindow = nullptr;
         if (exitCode == 0 && window.closeSaveFailed())
             exitCode = kExitNotSaved;
     }
-    closeMidi();
-    return exitCode;
+    return finish(session, exitCode);
 }

@@ -15,6 +15,10 @@
 
 class QWidget;
 
+namespace sondrake::midi {
+class MidiSession;
+}
+
 namespace sondrake::editor {
 
 class EditorHost {
@@ -41,6 +45,9 @@ public:
 
     // The window the editor centres over (may be nullptr).
     virtual QWidget* window() const { return nullptr; }
+
+    // Where the editor's messages go; nullptr sends nothing.
+    virtual midi::MidiSession* midiSession() const = 0;
 };
 
 // A host that keeps the state itself: for tests, benchmarks and any use of the
@@ -54,6 +61,7 @@ public:
     int program = 0;
     QStringList* messages = nullptr; // appended to when set
     std::function<void(const QString&)> onMessage;
+    midi::MidiSession* session = nullptr; // nothing is sent without one
 
     int octave() const override { return octaveValue; }
     void setOctave(int octave) override { octaveValue = octave; }
@@ -74,6 +82,7 @@ public:
         bank = b;
         program = p;
     }
+    midi::MidiSession* midiSession() const override { return session; }
 };
 
 } // namespace sondrake::editor

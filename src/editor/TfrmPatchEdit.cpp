@@ -3,7 +3,7 @@
 #include "controls/TKnob.h"
 #include "controls/TSlider.h"
 #include "editor/TfrmSelectLocation.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "platform/KeyState.h"
 
 #include <QApplication>
@@ -350,7 +350,7 @@ void TfrmPatchEdit::KnobOctave1Change(QObject* sender)
         const int value = controlValue(*row->entry);
         if (row->list && value < 0)
             return; // nothing selected: there is no value to send
-        sendLive(*row->entry, value);
+        sendLive(host_.midiSession(), *row->entry, value);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
     }
@@ -379,16 +379,25 @@ void TfrmPatchEdit::Timer1Timer()
     host_.addMessage(QStringLiteral("send"));
 }
 
-void TfrmPatchEdit::btnTestSoundMouseDown() { midi::SendNoteOn(0, 60); }
+void TfrmPatchEdit::btnTestSoundMouseDown()
+{
+    if (auto* session = host_.midiSession())
+        session->sendNoteOn(0, 60);
+}
 
-void TfrmPatchEdit::btnTestSoundMouseUp() { midi::SendReset(); }
+void TfrmPatchEdit::btnTestSoundMouseUp()
+{
+    if (auto* session = host_.midiSession())
+        session->sendReset();
+}
 
 void TfrmPatchEdit::btnInitSoundClick()
 {
     try {
         writeInitSound(workingCopy);
         LoadControls();
-        midi::SendSoundDump(workingCopy);
+        if (auto* session = host_.midiSession())
+            session->sendSoundDump(workingCopy);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
     }
@@ -414,7 +423,8 @@ void TfrmPatchEdit::btnSavSoundtoClick()
         SoundDump copy = workingCopy;
         copy[kLocationBankByte] = std::uint8_t(bank);
         copy[kLocationProgramByte] = std::uint8_t(program);
-        midi::SendSoundToSlot(copy, bank * kProgramsPerBank + program);
+        if (auto* session = host_.midiSession())
+            session->sendSoundToSlot(copy, bank * kProgramsPerBank + program);
         host_.setLastSaveLocation(bank, program);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
@@ -450,7 +460,8 @@ void TfrmPatchEdit::FormKeyDown(QKeyEvent* event)
         if (note < 0 || note > 127)
             return;
         testNoteFlag = true;
-        midi::SendNoteOn(0, std::uint8_t(note));
+        if (auto* session = host_.midiSession())
+            session->sendNoteOn(0, std::uint8_t(note));
     }
 }
 
@@ -461,7 +472,8 @@ void TfrmPatchEdit::FormKeyUp(QKeyEvent* event)
     if (event->isAutoRepeat())
         return;
     if (testNoteFlag && isNumpadDigit(event)) {
-        midi::SendReset();
+        if (auto* session = host_.midiSession())
+            session->sendReset();
         testNoteFlag = false;
     }
 }

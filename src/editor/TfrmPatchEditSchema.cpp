@@ -210,7 +210,7 @@ void TfrmPatchEdit::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Gen
         for (const auto& [entry, before] : lists) {
             const int now = controlValue(*entry);
             if (now != before && now >= 0)
-                sendLive(*entry, now);
+                sendLive(host_.midiSession(), *entry, now);
         }
     } catch (const std::exception& e) {
         ShowError(errorText(e));

@@ -8,8 +8,7 @@
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmHelp.h"
 #include "librarian/TfrmPatchEditSimple.h"
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/PortDetection.h"
 #include "midi/TfrmSysExReceiver.h"
 #include "platform/KeyState.h"
@@ -76,8 +75,9 @@ namespace {
 
 void TfrmMain::setOpenMidiPortsAtStart(bool open) { openMidiPortsAtStart = open; }
 
-TfrmMain::TfrmMain(QWidget* parent)
+TfrmMain::TfrmMain(midi::MidiSession& session, QWidget* parent)
     : QMainWindow(parent)
+    , session_(session)
 {
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QString::fromLatin1(kCaption));
@@ -98,10 +98,10 @@ TfrmMain::TfrmMain(QWidget* parent)
             std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     });
 
-    // Received SysEx reaches the window on the GUI thread.
-    midi::MidiInPort::instance().setHandler([this](const midi::ReceivedSysEx& message) {
-        guarded([this, &message] { handleReceived(message.bytes); });
-    });
+    // The session's lines and received SysEx reach the window on the GUI thread.
+    connect(&session_, &midi::MidiSession::messageAdded, this, [this](const QString& line) { AddMessage(line); });
+    connect(&session_, &midi::MidiSession::sysExReceived, this,
+            [this](const midi::ReceivedSysEx& message) { guarded([this, &message] { handleReceived(message); }); });
 
     FormCreate();
 
@@ -115,7 +115,6 @@ TfrmMain::TfrmMain(QWidget* parent)
 TfrmMain::~TfrmMain()
 {
     qApp->removeEventFilter(this);
-    midi::MidiInPort::instance().setHandler(nullptr);
     setMessageSink(nullptr);
 }
 
@@ -304,7 +303,7 @@ void TfrmMain::FormCreate()
         ReceiveMode = 0;
 
         if (openMidiPortsAtStart)
-            midi::DetectMidiPorts();
+            midi::DetectMidiPorts(session_.choice());
 
         CurrentProgram = 0;
         setOctave(4);
@@ -313,7 +312,7 @@ void TfrmMain::FormCreate()
 
         if (openMidiPortsAtStart) {
             QString error;
-            if (!midi::OpenMidiOut(&error)) {
+            if (!session_.openOutput(&error)) {
                 // The program cannot work without its output; main() ends it.
                 // The window is never shown then, so the reason goes to the terminal.
                 midiOpenFailed_ = true;
@@ -323,10 +322,10 @@ void TfrmMain::FormCreate()
             }
             // A missing input is not reported: receptions then end by the
             // dialog's timer or its Close button.
-            auto& in = midi::MidiInPort::instance();
             QString inError;
-            if (in.open(midi::MidiInDeviceIndex, &inError) && !in.start())
+            if (session_.openInput(&inError) && !session_.startInput())
                 QMessageBox::warning(nullptr, QString::fromLatin1(kProgramName), QStringLiteral("Midi IN Start error"));
+            AddMessage(session_.portsLine());
         }
 
         ReadSettings();
@@ -443,8 +442,8 @@ void TfrmMain::SelectProgram()
     ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     ListView1->scrollTo(index);
 
-    midi::SendControl(32, static_cast<std::uint8_t>(CurrentProgram / kProgramsPerBank + 1));
-    midi::SendProgramChange(0, static_cast<std::uint8_t>(CurrentProgram % kProgramsPerBank));
+    session_.sendControl(32, static_cast<std::uint8_t>(CurrentProgram / kProgramsPerBank + 1));
+    session_.sendProgramChange(0, static_cast<std::uint8_t>(CurrentProgram % kProgramsPerBank));
 }
 
 void TfrmMain::btnPrgDownClick()
@@ -540,7 +539,7 @@ void TfrmMain::sendSysExFile(const QString& path)
 {
     guarded([this, &path] {
         QString error;
-        if (!midi::SendSysExFile(path, &error))
+        if (!session_.sendSysExFile(path, &error))
             AddMessage(error.isEmpty() ? QStringLiteral("The file %1 was not sent.").arg(path) : error);
     });
 }
@@ -549,7 +548,7 @@ void TfrmMain::Exit1Click() { close(); }
 
 void TfrmMain::Panic1Click()
 {
-    guarded([] { midi::Panic(); });
+    guarded([this] { session_.panic(); });
 }
 
 void TfrmMain::About1Click()

@@ -33,6 +33,11 @@ class QPushButton;
 
 namespace sondrake {
 
+namespace midi {
+    class MidiSession;
+    struct ReceivedSysEx;
+}
+
 class SoundListModel;
 class SoundListView;
 class TfrmSysExReceiver;
@@ -41,12 +46,17 @@ class TfrmMain : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TfrmMain(QWidget* parent = nullptr);
+    // Everything MIDI goes through `session`, which outlives the window.
+    explicit TfrmMain(midi::MidiSession& session, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     // Start-up opens the MIDI ports found by name. Tests switch that off and
-    // install their own output back end before creating the window.
+    // install their own output back end in the session.
     static void setOpenMidiPortsAtStart(bool open);
+    midi::MidiSession& midiSession() const { return session_; }
+    // Closes the window as on File > Exit, but asks nothing: SIGTERM and
+    // SIGINT come from somebody who cannot answer (a logout, a terminal).
+    void closeWithoutQuestions();
     // The output could not be opened at start-up: the program must end with
     // "Midi Open error" and exit code 1 (main() tells the user).
     bool midiOpenFailed() const { return midiOpenFailed_; }
@@ -169,7 +179,7 @@ private:
     void StartReception(int length);
     void StopReception();
     void ArmInputBuffer(int length);
-    void handleReceived(const std::vector<std::uint8_t>& message);
+    void handleReceived(const midi::ReceivedSysEx& message);
 
     // files (TfrmMainFiles.cpp)
     void ReadSettings();
@@ -200,6 +210,8 @@ private:
     bool sendingSelected() const;
     bool refuseWhileSending(const QString& command);
 
+    midi::MidiSession& session_;
+    bool askOnClose_ = true;
     SoundStore store_;
     SoundListModel* listModel_ = nullptr; // the store as the sound list shows it
     std::vector<int> SelectionList;

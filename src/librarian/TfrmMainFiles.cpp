@@ -259,6 +259,13 @@ bool TfrmMain::FormCloseQuery()
             return;
         // A name of megabytes (a damaged settings file) must not freeze a box.
         const QString shownName = elideMiddle(AutoloadFileName, kMaxMessageLength);
+        if (!askOnClose_) {
+            // Nobody is there to answer; overwriting the file unasked could
+            // destroy a bank the user meant to keep.
+            std::fprintf(stderr, "The autoload file %s was not saved: the program was ended by a signal.\n",
+                         shownName.toLocal8Bit().constData());
+            return;
+        }
         const QString question
             = QStringLiteral("Do you want to save changes to autoload file (") + shownName + QStringLiteral(") ?");
         if (librarianDialogs().ask(this, question) != LibrarianDialogs::Answer::Yes)
@@ -272,8 +279,10 @@ bool TfrmMain::FormCloseQuery()
         }
     });
     // The window is gone and the program is about to end: the Messages box
-    // and the terminal are nowhere the user looks, so a box has to say it.
-    if (!closeFailures_.isEmpty()) {
+    // and the terminal are nowhere the user looks, so a box has to say it
+    // (unless a signal ended the program: nobody is there to close the box;
+    // the terminal and the exit code tell then).
+    if (!closeFailures_.isEmpty() && askOnClose_) {
         try {
             librarianDialogs().warn(this,
                 closeFailures_.join(QStringLiteral("\n\n"))
@@ -284,6 +293,12 @@ bool TfrmMain::FormCloseQuery()
         }
     }
     return true;
+}
+
+void TfrmMain::closeWithoutQuestions()
+{
+    askOnClose_ = false;
+    close();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

@@ -3,7 +3,7 @@
 // our playing windows is in front.
 #include "librarian/KeyboardPlayer.h"
 #include "librarian/TfrmMain.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "platform/KeyState.h"
 
 #include <QAction>
@@ -41,12 +41,12 @@ namespace {
         return false;
     }
 
-    void sendPlayerNote(bool on, std::uint8_t note)
+    void sendPlayerNote(midi::MidiSession& session, bool on, std::uint8_t note)
     {
         if (on)
-            midi::SendNoteOn(PlayerChannel, note);
+            session.sendNoteOn(PlayerChannel, note);
         else
-            midi::SendNoteOff(PlayerChannel, note);
+            session.sendNoteOff(PlayerChannel, note);
     }
 
 } // namespace
@@ -207,7 +207,8 @@ void TfrmMain::tmrKeyboardTimer()
         // those keys would stay silent there.
         keys.install();
         pollKeyboard(
-            KeyState, Octave, [&keys](int key) { return keys.asyncKeyState(key); }, sendPlayerNote);
+            KeyState, Octave, [&keys](int key) { return keys.asyncKeyState(key); },
+            [this](bool on, std::uint8_t note) { sendPlayerNote(session_, on, note); });
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));
     }
@@ -225,7 +226,7 @@ void TfrmMain::tmrKeyboardHookTimer()
         } else {
             if (tmrKeyboard)
                 tmrKeyboard->stop();
-            midi::Panic();
+            session_.panic();
         }
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));

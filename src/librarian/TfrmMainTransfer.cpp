@@ -1,8 +1,7 @@
 // Receiving sounds from the synthesizer and sending the selected ones.
 #include "librarian/TfrmMain.h"
 
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/PortDetection.h"
 #include "midi/Reception.h"
 #include "midi/SendSelected.h"
@@ -23,8 +22,6 @@ namespace {
 
 const QString kSenderName = QStringLiteral("SendSelectedSounds");
 
-int armInput(TfrmMain& window, std::size_t length);
-
 // The reception logic over this window's fields and list. Built per use: it
 // holds nothing but references, and the window outlives every use.
 midi::Reception reception(TfrmMain& window)
@@ -37,60 +34,52 @@ midi::Reception reception(TfrmMain& window)
         if (auto* dialog = window.receiver())
             dialog->setLabelText(text);
     };
-    hooks.sendDumpRequest = [](std::uint8_t bank, std::uint8_t program) {
-        midi::SendDumpRequest(midi::DeviceId, bank, program);
+    hooks.sendDumpRequest = [&window](std::uint8_t bank, std::uint8_t program) {
+        window.midiSession().sendDumpRequest(window.midiSession().deviceId(), bank, program);
     };
-    hooks.arm = [&window](std::size_t length) { return armInput(window, length); };
+    hooks.arm = [&window](std::size_t length) { return window.midiSession().armInput(length); };
     return midi::Reception({window.ReceiveMode, window.Receiving, window.ReceivedCount, window.ReceptionRequest}, window.store(),
                            byteStack(), std::move(hooks));
 }
 
-int armInput(TfrmMain& window, std::size_t length)
-{
-    auto& port = midi::MidiInPort::instance();
-    // Whatever fills the buffer comes back to this window on the GUI thread;
-    // a window that is gone by then is not touched.
-    port.setHandler([target = QPointer<TfrmMain>(&window)](const midi::ReceivedSysEx& message) {
-        if (target)
-            reception(*target).OnMidiInput(message);
-    });
-    return port.arm(length);
-}
-
-void closeMidiIn()
+void closeMidiIn(midi::MidiSession& session)
 {
     try {
-        auto& port = midi::MidiInPort::instance();
-        if (port.isOpen() && port.stop())
-            port.close();
+        if (session.isInputOpen() && session.stopInput())
+            session.closeInput();
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
-void openMidiIn(QWidget* parent)
+void openMidiIn(midi::MidiSession& session, QWidget* parent)
 {
     try {
-        auto& port = midi::MidiInPort::instance();
         QString error;
         // A device that cannot be opened is not reported: the program runs
         // without input and every wait ends by the timer or Close.
-        if (!port.open(midi::MidiInDeviceIndex, &error))
+        if (!session.openInput(&error))
             return;
-        if (!port.start())
+        if (!session.startInput())
             QMessageBox::critical(parent, QCoreApplication::applicationName(), QStringLiteral("Midi IN Start error"));
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
-void openMidiOut(QWidget* parent)
+// Ending the program here, as the synthesizer's old editor did, would throw
+// away every sound received or edited since the last save. The box still
+// says what went wrong; the session opens the port once it is there.
+void openMidiOut(midi::MidiSession& session, QWidget* parent)
 {
     try {
         QString error;
-        if (!midi::OpenMidiOut(&error)) {
+        if (!session.openOutput(&error)) {
             QMessageBox::critical(parent, QCoreApplication::applicationName(), QStringLiteral("Midi Open error"));
-            QCoreApplication::exit(1);
+            AddMessage(QStringLiteral("The MIDI output could not be opened: %1 Nothing is sent until it is open; "
+                                      "it is opened by itself once it is there, or choose another under System, "
+                                      "Midi Settings (Ctrl+D).")
+                           .arg(error.isEmpty() ? QString() : error + QLatin1Char(' ')));
         }
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));
@@ -190,9 +179,9 @@ void TfrmMain::ArmInputBuffer(int length)
     reception(*this).ArmInputBuffer(length > 0 ? std::size_t(length) : midi::kNextArmLength);
 }
 
-void TfrmMain::handleReceived(const std::vector<std::uint8_t>& message)
+void TfrmMain::handleReceived(const midi::ReceivedSysEx& message)
 {
-    reception(*this).OnMidiInput(message.data(), message.size(), message.size());
+    reception(*this).OnMidiInput(message);
 }
 
 void TfrmMain::SendSelectedSounds()
@@ -225,7 +214,7 @@ void TfrmMain::SendSelectedSounds()
                 if (frmSysExReceiver)
                     frmSysExReceiver->setLabelText(text);
             };
-            hooks.sendSlot = [this](int slot) { midi::SendStoreSlot(store(), slot); };
+            hooks.sendSlot = [this](int slot) { session_.sendStoreSlot(store(), slot); };
             hooks.addMessage = [this](const QString& text) { AddMessage(text); };
             sender = new midi::SendSelected(store(), byteStack(), Receiving, std::move(hooks), this);
             sender->setObjectName(kSenderName);
@@ -240,11 +229,11 @@ void TfrmMain::Midi1Click()
 {
     guarded([this] {
         midi::MidiReopen reopen;
-        reopen.closeIn = [] { closeMidiIn(); };
-        reopen.openIn = [this] { openMidiIn(this); };
-        reopen.closeOut = [] { midi::CloseMidiOut(); };
-        reopen.openOut = [this] { openMidiOut(this); };
-        midi::runMidiSettings(this, midi::inputDeviceNames(), midi::outputDeviceNames(), reopen);
+        reopen.closeIn = [this] { closeMidiIn(session_); };
+        reopen.openIn = [this] { openMidiIn(session_, this); };
+        reopen.closeOut = [this] { session_.closeOutput(); };
+        reopen.openOut = [this] { openMidiOut(session_, this); };
+        midi::runMidiSettings(this, session_.choice(), midi::inputDeviceNames(), midi::outputDeviceNames(), reopen);
     });
 }
 

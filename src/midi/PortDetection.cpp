@@ -1,6 +1,5 @@
 #include "midi/PortDetection.h"
 
-#include "midi/MidiOut.h"
 #include "platform/Messages.h"
 #include "platform/MidiService.h"
 
@@ -12,9 +11,12 @@ namespace {
 const QString kModelWord = QStringLiteral("QLindorn");
 const QString kInterfaceWord = QStringLiteral("USB Audio");
 
-std::uint16_t toIndex(int index, std::uint16_t current)
+void choose(std::uint16_t& index, QString& name, const QStringList& names, int found)
 {
-    return index >= 0 && index <= 0xFFFF ? static_cast<std::uint16_t>(index) : current;
+    if (found < 0 || found > 0xFFFF || found >= names.size())
+        return;
+    index = static_cast<std::uint16_t>(found);
+    name = names[found];
 }
 } // namespace
 
@@ -40,16 +42,18 @@ int lastModelPortIndex(const QStringList& names, int current)
     return index;
 }
 
-void DetectMidiPorts(const QStringList& inputNames, const QStringList& outputNames)
+void DetectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, const QStringList& outputNames)
 {
-    MidiInDeviceIndex = toIndex(detectPortIndex(inputNames, MidiInDeviceIndex), MidiInDeviceIndex);
-    MidiOutDeviceIndex = toIndex(detectPortIndex(outputNames, MidiOutDeviceIndex), MidiOutDeviceIndex);
+    const int in = detectPortIndex(inputNames, -1);
+    const int out = detectPortIndex(outputNames, -1);
+    choose(choice.inputIndex, choice.inputName, inputNames, in);
+    choose(choice.outputIndex, choice.outputName, outputNames, out);
 }
 
-void DetectMidiPorts()
+void DetectMidiPorts(MidiDeviceChoice& choice)
 {
     try {
-        DetectMidiPorts(inputDeviceNames(), outputDeviceNames());
+        DetectMidiPorts(choice, inputDeviceNames(), outputDeviceNames());
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));
     }

@@ -3,11 +3,24 @@
 // Which MIDI devices the program talks to: chosen by name at every start,
 // and again by the settings dialog. Nothing of it is stored.
 
+#include <QString>
 #include <QStringList>
 
 #include <cstdint>
 
 namespace sondrake::midi {
+
+// The devices and the synthesizer's device ID the session uses. An index
+// counts over the machine's device list at the time it was chosen; the name
+// beside it is what the index pointed at then, so a reopen finds the same
+// device even when the list has changed since.
+struct MidiDeviceChoice {
+    std::uint16_t inputIndex = 0;
+    std::uint16_t outputIndex = 0;
+    QString inputName;  // empty: not chosen by name, the index alone counts
+    QString outputName;
+    std::uint16_t deviceId = 0; // 0..126, or 127 for "Broadcast"
+};
 
 // Index of the last device whose name contains "QLindorn" or "USB Audio"
 // (case-sensitive); `current` when no name matches.
@@ -17,10 +30,10 @@ int detectPortIndex(const QStringList& names, int current);
 // none does. The settings dialog accepts no other devices.
 int lastModelPortIndex(const QStringList& names, int current);
 
-// Sets MidiInDeviceIndex and MidiOutDeviceIndex from the given name lists.
-void DetectMidiPorts(const QStringList& inputNames, const QStringList& outputNames);
+// Points the choice at the devices detectPortIndex finds in the given lists.
+void DetectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, const QStringList& outputNames);
 // Same over the machine's devices; a failure goes to the Messages box.
-void DetectMidiPorts();
+void DetectMidiPorts(MidiDeviceChoice& choice);
 
 // The machine's device names, in index order.
 QStringList inputDeviceNames();

@@ -1,6 +1,5 @@
 #include "midi/Reception.h"
 
-#include "midi/MidiIn.h"
 
 #include <algorithm>
 #include <exception>
@@ -47,9 +46,12 @@ void Reception::ArmInputBuffer(std::size_t length)
         state_.Receiving = true;
         if (!hooks_.arm)
             return;
-        const int code = hooks_.arm(length);
-        if (code != 0)
-            message(QStringLiteral("INPREPARE error") + QString::number(code));
+        const ArmResult result = hooks_.arm(length);
+        if (result.prepareError != 0)
+            message(QStringLiteral("INPREPARE error") + QString::number(result.prepareError));
+        else if (result.queueError != 0)
+            message(QStringLiteral("ADDBUFFER error") + QString::number(result.queueError) + QLatin1Char(':')
+                    + QString::number(result.recordedLength));
     } catch (const std::exception& e) {
         message(QString::fromLocal8Bit(e.what()));
     }

@@ -14,10 +14,27 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace sondrake::midi {
 
-struct ReceivedSysEx;
+// One SysEx message that found the receive buffer armed.
+struct ReceivedSysEx {
+    std::vector<std::uint8_t> bytes; // what the buffer recorded: the first min(size, armed length) bytes
+    std::size_t messageSize = 0;     // size of the whole message as it arrived
+};
+
+// What arming the receive buffer came to, with the codes the failure lines
+// show: the buffer could not be registered (no input port), or it was
+// registered but could not be queued (the port is gone).
+struct ArmResult {
+    int prepareError = 0;
+    int queueError = 0;
+    std::size_t recordedLength = 0;
+    bool ok() const { return prepareError == 0 && queueError == 0; }
+};
+constexpr int kErrorInputNotOpen = 5; // no input port to register the buffer with
+constexpr int kErrorInputGone = 6;    // the input port went away with its server or device
 
 // ReceiveMode values: nothing is expected, or a sound to store.
 constexpr int kReceiveNothing = 0;
@@ -53,7 +70,7 @@ struct ReceptionHooks {
     std::function<void(const QString&)> addMessage;
     std::function<void(const QString&)> setLabel;        // the receiver dialog's label
     std::function<void(std::uint8_t bank, std::uint8_t program)> sendDumpRequest;
-    std::function<int(std::size_t length)> arm;          // 0, or the port's failure code
+    std::function<ArmResult(std::size_t length)> arm;    // the port's failure codes, if any
 };
 
 class Reception {

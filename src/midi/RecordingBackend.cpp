@@ -103,10 +103,10 @@ bool RecordingBackend::waitForCount(std::size_t n, std::chrono::milliseconds tim
     return changed_.wait_for(lock, timeout, [&] { return records_.size() >= n; });
 }
 
-std::shared_ptr<RecordingBackend> installRecordingBackend()
+std::shared_ptr<RecordingBackend> installRecordingBackend(MidiSession& session)
 {
     auto backend = std::make_shared<RecordingBackend>();
-    MidiOutPort::instance().setBackend(backend);
+    session.setOutputBackend(backend);
     return backend;
 }
 

@@ -2,10 +2,10 @@
 
 // An output back end that keeps what the queue hands over, with the moment of
 // each hand-off, so tests can check wire bytes, order and pacing without a
-// MIDI system. Install it with
-//   MidiOutPort::instance().setBackend(std::make_shared<RecordingBackend>());
+// MIDI system. Install it with installRecordingBackend(session).
 
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
+#include "midi/OutputQueue.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -51,7 +51,7 @@ private:
     bool failing_ = false;
 };
 
-// Installs a fresh RecordingBackend as the output port's back end and returns it.
-std::shared_ptr<RecordingBackend> installRecordingBackend();
+// Installs a fresh RecordingBackend as the session's output and returns it.
+std::shared_ptr<RecordingBackend> installRecordingBackend(MidiSession& session);
 
 } // namespace sondrake::midi

@@ -1,6 +1,5 @@
 #include "midi/TfrmSettings.h"
 
-#include "midi/MidiOut.h"
 #include "midi/PortDetection.h"
 #include "platform/Messages.h"
 
@@ -21,7 +20,7 @@ const QString kModelWord = QStringLiteral("QLindorn");
 const QString kNoDevice = QStringLiteral("No Device");
 constexpr int kBroadcast = 127;
 
-void fillPortList(QComboBox* combo, const QStringList& names, std::uint16_t& deviceIndex)
+void fillPortList(QComboBox* combo, const QStringList& names, std::uint16_t& deviceIndex, QString& deviceName)
 {
     combo->clear();
     if (names.isEmpty()) {
@@ -30,8 +29,10 @@ void fillPortList(QComboBox* combo, const QStringList& names, std::uint16_t& dev
         for (int i = 0; i < names.size(); ++i) {
             if (names[i].contains(kModelWord, Qt::CaseSensitive)) {
                 combo->addItem(names[i]);
-                if (i <= 0xFFFF)
+                if (i <= 0xFFFF) {
                     deviceIndex = static_cast<std::uint16_t>(i);
+                    deviceName = names[i];
+                }
             }
         }
     }
@@ -39,8 +40,9 @@ void fillPortList(QComboBox* combo, const QStringList& names, std::uint16_t& dev
 }
 } // namespace
 
-TfrmSettings::TfrmSettings(QWidget* parent)
+TfrmSettings::TfrmSettings(QWidget* parent, MidiDeviceChoice& choice)
     : QDialog(parent)
+    , choice_(choice)
 {
     build();
     QStringList ins;
@@ -54,8 +56,10 @@ TfrmSettings::TfrmSettings(QWidget* parent)
     FormCreate(ins, outs);
 }
 
-TfrmSettings::TfrmSettings(QWidget* parent, const QStringList& inputNames, const QStringList& outputNames)
+TfrmSettings::TfrmSettings(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
+                           const QStringList& outputNames)
     : QDialog(parent)
+    , choice_(choice)
 {
     build();
     FormCreate(inputNames, outputNames);
@@ -123,23 +127,23 @@ void TfrmSettings::FormCreate(const QStringList& inputNames, const QStringList& 
             cmbDeviceID->addItem(QString::number(id));
         cmbDeviceID->addItem(QStringLiteral("Broadcast"));
 
-        fillPortList(cmbMidiIns, inputNames, MidiInDeviceIndex);
-        fillPortList(cmbMidiOut, outputNames, MidiOutDeviceIndex);
+        fillPortList(cmbMidiIns, inputNames, choice_.inputIndex, choice_.inputName);
+        fillPortList(cmbMidiOut, outputNames, choice_.outputIndex, choice_.outputName);
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
-bool runMidiSettings(QWidget* parent, const QStringList& inputNames, const QStringList& outputNames,
-                     const MidiReopen& reopen)
+bool runMidiSettings(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
+                     const QStringList& outputNames, const MidiReopen& reopen)
 {
-    TfrmSettings dialog(parent, inputNames, outputNames);
-    dialog.cmbDeviceID->setCurrentIndex(DeviceId < dialog.cmbDeviceID->count() ? int(DeviceId) : 0);
+    TfrmSettings dialog(parent, choice, inputNames, outputNames);
+    dialog.cmbDeviceID->setCurrentIndex(choice.deviceId < dialog.cmbDeviceID->count() ? int(choice.deviceId) : 0);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const int chosen = dialog.cmbDeviceID->currentIndex();
     if (chosen >= 0 && chosen <= kBroadcast)
-        DeviceId = static_cast<std::uint16_t>(chosen);
+        choice.deviceId = static_cast<std::uint16_t>(chosen);
     if (reopen.closeIn)
         reopen.closeIn();
     if (reopen.openIn)

@@ -5,6 +5,8 @@
 // "QLindorn" devices; OK makes the chosen device ID current and reopens
 // both ports.
 
+#include "midi/PortDetection.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -21,11 +23,13 @@ class TfrmSettings : public QDialog {
     Q_OBJECT
 
 public:
-    // Lists the machine's devices.
-    explicit TfrmSettings(QWidget* parent = nullptr);
+    // Lists the machine's devices; creating it points `choice` at the last
+    // devices named after the synthesizer.
+    TfrmSettings(QWidget* parent, MidiDeviceChoice& choice);
     // Lists the given device names (index order), as tests and callers that
     // already hold them do.
-    TfrmSettings(QWidget* parent, const QStringList& inputNames, const QStringList& outputNames);
+    TfrmSettings(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
+                 const QStringList& outputNames);
 
     QGroupBox* grpMidi = nullptr;
     QLabel* lblMidiIn = nullptr;
@@ -38,6 +42,7 @@ public:
     QPushButton* brnCancel = nullptr;
 
 private:
+    MidiDeviceChoice& choice_;
     void build();
     void FormCreate(const QStringList& inputNames, const QStringList& outputNames);
 };
@@ -51,9 +56,9 @@ struct MidiReopen {
 };
 
 // The settings command: shows the dialog modally with the current device ID
-// selected; on OK sets DeviceId from the chosen position ("Broadcast" is 127)
-// and reopens input, then output. Returns whether OK closed it.
-bool runMidiSettings(QWidget* parent, const QStringList& inputNames, const QStringList& outputNames,
-                     const MidiReopen& reopen);
+// selected; on OK sets the device ID from the chosen position ("Broadcast"
+// is 127) and reopens input, then output. Returns whether OK closed it.
+bool runMidiSettings(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
+                     const QStringList& outputNames, const MidiReopen& reopen);
 
 } // namespace sondrake::midi

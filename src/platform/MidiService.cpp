@@ -1,11 +1,13 @@
 #include "platform/MidiService.h"
 
+#include "platform/Bounded.h"
+#include "platform/JackMidi.h"
+
 #include <rtmidi/RtMidi.h>
 
 #include <QFileInfo>
 
 #include <atomic>
-#include <dlfcn.h>
 #include <mutex>
 
 namespace sondrake::platform {
@@ -23,23 +25,7 @@ QString& clientNameRef()
 // text of the calling thread becomes the reason handed to our callers.
 thread_local std::string lastError;
 
-void onRtMidiError(RtMidiError::Type /*type*/, const std::string& text, void* /*user*/)
-{
-    lastError = text;
-}
-
-void preventJackServerStart()
-{
-    // A JACK client must never start a server of its own: the user's (or the
-    // tests' private) server is the only one we talk to.
-    static std::once_flag once;
-    std::call_once(once, [] { qputenv("JACK_NO_START_SERVER", "1"); });
-}
-
-RtMidi::Api rtApi(MidiApiKind api)
-{
-    return api == MidiApiKind::Alsa ? RtMidi::LINUX_ALSA : RtMidi::UNIX_JACK;
-}
+void onRtMidiError(RtMidiError::Type /*type*/, const std::string& text, void* /*user*/) { lastError = text; }
 
 std::string clientNameStd(const char* suffix = "")
 {
@@ -114,42 +100,87 @@ bool isHardwarePort(MidiApiKind api, const std::string& fullName)
     return client == QLatin1String("system") || client.startsWith(QLatin1String("a2j"));
 }
 
-template <typename Rt>
-std::vector<MidiPortInfo> listPorts()
+MidiPortInfo portInfo(MidiApiKind api, const std::string& full)
 {
-    preventJackServerStart();
-    std::vector<MidiPortInfo> out;
-    std::vector<MidiApiKind> apis;
-    if (MidiService::alsaAvailable())
-        apis.push_back(MidiApiKind::Alsa);
-    if (MidiService::jackAvailable())
-        apis.push_back(MidiApiKind::Jack);
-    for (MidiApiKind api : apis) {
-        try {
-            Rt rt(rtApi(api), clientNameStd(" list"));
-            rt.setErrorCallback(onRtMidiError, nullptr);
-            const unsigned n = rt.getPortCount();
-            for (unsigned i = 0; i < n; ++i) {
-                const std::string full = rt.getPortName(i);
-                if (full.empty() || isOwnPort(api, full))
-                    continue;
-                MidiPortInfo info;
-                info.api = api;
-                info.fullName = full;
-                info.name = MidiService::readableName(api, full);
-                info.hardware = isHardwarePort(api, full);
-                out.push_back(std::move(info));
-            }
-        } catch (const RtMidiError&) {
-            // A back end that fails to list contributes no devices.
-        }
+    MidiPortInfo info;
+    info.api = api;
+    info.fullName = full;
+    info.name = MidiService::readableName(api, full);
+    info.hardware = isHardwarePort(api, full);
+    return info;
+}
+
+template <typename Rt>
+std::vector<std::string> alsaPortNames()
+{
+    std::vector<std::string> names;
+    try {
+        Rt rt(RtMidi::LINUX_ALSA, clientNameStd(" list"));
+        rt.setErrorCallback(onRtMidiError, nullptr);
+        const unsigned n = rt.getPortCount();
+        for (unsigned i = 0; i < n; ++i)
+            names.push_back(rt.getPortName(i));
+    } catch (const RtMidiError&) {
+        // A back end that fails to list contributes no devices.
     }
+    return names;
+}
+
+// Set while a bounded call to the JACK server that was given up on still
+// waits for it: the next one would only queue behind it inside libjack, so
+// it is not even tried (start-up with a stopped server waits once, not for
+// every list).
+std::atomic<bool> jackNotAnswering{false};
+
+template <typename T>
+std::optional<T> askJack(std::function<T()> work)
+{
+    if (jackNotAnswering.load())
+        return std::nullopt;
+    auto result = runBounded<T>(
+        [work = std::move(work)] {
+            T value = work();
+            jackNotAnswering.store(false);
+            return value;
+        },
+        kServerWait);
+    if (!result)
+        jackNotAnswering.store(true);
+    return result;
+}
+
+std::vector<std::string> jackPortNames(bool sending, bool bounded)
+{
+    const std::string client = clientNameStd(" list");
+    std::optional<std::vector<std::string>> names;
+    if (bounded) {
+        if (auto got = askJack<std::optional<std::vector<std::string>>>(
+                [client, sending] { return jackmidi::listPorts(client, sending); }))
+            names = std::move(*got);
+    } else {
+        names = jackmidi::listPorts(client, sending);
+    }
+    return names ? std::move(*names) : std::vector<std::string>();
+}
+
+// Ports that send are our inputs; ports that receive are our outputs.
+template <typename Rt>
+std::vector<MidiPortInfo> listPorts(bool sending, bool bounded)
+{
+    std::vector<MidiPortInfo> out;
+    auto add = [&](MidiApiKind api, const std::vector<std::string>& names) {
+        for (const std::string& full : names)
+            if (!full.empty() && !isOwnPort(api, full))
+                out.push_back(portInfo(api, full));
+    };
+    if (MidiService::alsaAvailable())
+        add(MidiApiKind::Alsa, alsaPortNames<Rt>());
+    add(MidiApiKind::Jack, jackPortNames(sending, bounded));
     return out;
 }
 
-// Finds `info` on an opened RtMidi object again; -1 when it vanished.
 template <typename Rt>
-int findPort(Rt& rt, const MidiPortInfo& info)
+int findAlsaPort(Rt& rt, const MidiPortInfo& info)
 {
     const unsigned n = rt.getPortCount();
     for (unsigned i = 0; i < n; ++i)
@@ -158,12 +189,29 @@ int findPort(Rt& rt, const MidiPortInfo& info)
     return -1;
 }
 
+template <typename Rt>
+bool alsaPortPresent(const MidiPortInfo& info)
+{
+    for (const std::string& name : alsaPortNames<Rt>())
+        if (name == info.fullName)
+            return true;
+    return false;
+}
+
 QString errorText(const char* fallback)
 {
     if (!lastError.empty())
         return QString::fromLocal8Bit(lastError.c_str());
     return QString::fromLatin1(fallback);
 }
+
+void setError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+MidiApiKind virtualApi() { return MidiService::alsaAvailable() ? MidiApiKind::Alsa : MidiApiKind::Jack; }
 
 } // namespace
 
@@ -179,36 +227,16 @@ QString MidiService::clientName()
     return clientNameRef();
 }
 
-bool MidiService::alsaAvailable()
-{
-    return QFileInfo::exists(QStringLiteral("/dev/snd/seq"));
-}
+bool MidiService::alsaAvailable() { return QFileInfo::exists(QStringLiteral("/dev/snd/seq")); }
 
 bool MidiService::jackAvailable()
 {
-    preventJackServerStart();
-    // Asking libjack directly tells "no server" from "no ports" without a
-    // warning on standard error; RtMidi links it anyway.
-    using Open = void* (*)(const char*, int, int*, ...);
-    using Close = int (*)(void*);
-    static void* lib = dlopen("libjack.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (!lib)
-        return false;
-    static auto open = reinterpret_cast<Open>(dlsym(lib, "jack_client_open"));
-    static auto close = reinterpret_cast<Close>(dlsym(lib, "jack_client_close"));
-    if (!open || !close)
-        return false;
-    constexpr int JackNoStartServer = 0x01;
-    int status = 0;
-    void* client = open(clientNameStd(" probe").c_str(), JackNoStartServer, &status);
-    if (!client)
-        return false;
-    close(client);
-    return true;
+    const std::string client = clientNameStd(" probe");
+    return askJack<bool>([client] { return jackmidi::serverRunning(client); }).value_or(false);
 }
 
-std::vector<MidiPortInfo> MidiService::inputs() { return listPorts<RtMidiIn>(); }
-std::vector<MidiPortInfo> MidiService::outputs() { return listPorts<RtMidiOut>(); }
+std::vector<MidiPortInfo> MidiService::inputs(bool bounded) { return listPorts<RtMidiIn>(true, bounded); }
+std::vector<MidiPortInfo> MidiService::outputs(bool bounded) { return listPorts<RtMidiOut>(false, bounded); }
 int MidiService::inputCount() { return static_cast<int>(inputs().size()); }
 int MidiService::outputCount() { return static_cast<int>(outputs().size()); }
 
@@ -243,10 +271,11 @@ QString MidiService::readableName(MidiApiKind api, const std::string& fullName)
 // ---- output ----------------------------------------------------------------
 
 struct MidiOutputDevice::Impl {
-    std::unique_ptr<RtMidiOut> rt;
-    MidiApiKind api = MidiApiKind::Alsa;
-    bool hardware = false;
-    QString name;
+    MidiPortInfo info;
+    bool isVirtual = false;
+    std::unique_ptr<RtMidiOut> rt; // ALSA
+    std::shared_ptr<jackmidi::Endpoint> jack;
+    std::atomic<bool> interrupted{false};
 };
 
 MidiOutputDevice::MidiOutputDevice(std::unique_ptr<Impl> impl)
@@ -256,130 +285,174 @@ MidiOutputDevice::MidiOutputDevice(std::unique_ptr<Impl> impl)
 
 MidiOutputDevice::~MidiOutputDevice()
 {
+    if (!d)
+        return;
     try {
-        if (d && d->rt)
+        if (d->rt)
             d->rt->closePort();
     } catch (const RtMidiError&) {
+    }
+    d->jack.reset(); // its own release is bounded, and spares a dead server
+}
+
+std::unique_ptr<MidiOutputDevice> MidiOutputDevice::open(const MidiPortInfo& info, QString* error)
+{
+    lastError.clear();
+    auto impl = std::make_unique<Impl>();
+    impl->info = info;
+    if (info.api == MidiApiKind::Jack) {
+        impl->jack = jackmidi::Endpoint::open(clientNameStd(), "out", true, info.fullName, {}, error);
+        if (!impl->jack)
+            return nullptr;
+        return std::unique_ptr<MidiOutputDevice>(new MidiOutputDevice(std::move(impl)));
+    }
+    try {
+        impl->rt = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, clientNameStd());
+        impl->rt->setErrorCallback(onRtMidiError, nullptr);
+        const int port = findAlsaPort(*impl->rt, info);
+        if (port < 0) {
+            setError(error, QStringLiteral("The MIDI output device %1 is gone.").arg(info.name));
+            return nullptr;
+        }
+        impl->rt->openPort(static_cast<unsigned>(port), "out");
+        if (!impl->rt->isPortOpen()) {
+            setError(error, errorText("The MIDI output device could not be opened."));
+            return nullptr;
+        }
+        return std::unique_ptr<MidiOutputDevice>(new MidiOutputDevice(std::move(impl)));
+    } catch (const RtMidiError& e) {
+        setError(error, QString::fromStdString(e.getMessage()));
+        return nullptr;
     }
 }
 
 std::unique_ptr<MidiOutputDevice> MidiOutputDevice::open(int index, QString* error)
 {
-    lastError.clear();
     const auto all = MidiService::outputs();
     if (index < 0 || index >= static_cast<int>(all.size())) {
-        if (error)
-            *error = QStringLiteral("There is no MIDI output device %1 (%2 present).").arg(index).arg(all.size());
+        setError(error, QStringLiteral("There is no MIDI output device %1 (%2 present).").arg(index).arg(all.size()));
         return nullptr;
     }
-    const MidiPortInfo& info = all[static_cast<std::size_t>(index)];
-    try {
-        auto impl = std::make_unique<Impl>();
-        impl->rt = std::make_unique<RtMidiOut>(rtApi(info.api), clientNameStd());
-        impl->rt->setErrorCallback(onRtMidiError, nullptr);
-        const int port = findPort(*impl->rt, info);
-        if (port < 0) {
-            if (error)
-                *error = QStringLiteral("The MIDI output device %1 is gone.").arg(info.name);
-            return nullptr;
-        }
-        impl->rt->openPort(static_cast<unsigned>(port), "out");
-        if (!impl->rt->isPortOpen()) {
-            if (error)
-                *error = errorText("The MIDI output device could not be opened.");
-            return nullptr;
-        }
-        impl->api = info.api;
-        impl->hardware = info.hardware;
-        impl->name = info.name;
-        return std::unique_ptr<MidiOutputDevice>(new MidiOutputDevice(std::move(impl)));
-    } catch (const RtMidiError& e) {
-        if (error)
-            *error = QString::fromStdString(e.getMessage());
-        return nullptr;
-    }
+    return open(all[static_cast<std::size_t>(index)], error);
 }
 
 std::unique_ptr<MidiOutputDevice> MidiOutputDevice::openVirtual(const QString& portName, QString* error)
 {
-    preventJackServerStart();
     lastError.clear();
-    const MidiApiKind api = MidiService::alsaAvailable() ? MidiApiKind::Alsa : MidiApiKind::Jack;
-    if (api == MidiApiKind::Jack && !MidiService::jackAvailable()) {
-        if (error)
-            *error = QStringLiteral("There is neither an ALSA sequencer nor a running JACK server.");
-        return nullptr;
+    auto impl = std::make_unique<Impl>();
+    impl->isVirtual = true;
+    impl->info.api = virtualApi();
+    impl->info.name = portName;
+    if (impl->info.api == MidiApiKind::Jack) {
+        impl->jack = jackmidi::Endpoint::open(clientNameStd(" Out"), portName.toStdString(), true, {}, {}, error);
+        if (!impl->jack) {
+            setError(error, QStringLiteral("There is neither an ALSA sequencer nor a running JACK server."));
+            return nullptr;
+        }
+        impl->info.fullName = impl->jack->fullPortName();
+        return std::unique_ptr<MidiOutputDevice>(new MidiOutputDevice(std::move(impl)));
     }
     try {
-        auto impl = std::make_unique<Impl>();
-        impl->rt = std::make_unique<RtMidiOut>(rtApi(api), clientNameStd(" Out"));
+        impl->rt = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, clientNameStd(" Out"));
         impl->rt->setErrorCallback(onRtMidiError, nullptr);
         impl->rt->openVirtualPort(portName.toStdString());
-        impl->api = api;
-        impl->name = portName;
         return std::unique_ptr<MidiOutputDevice>(new MidiOutputDevice(std::move(impl)));
     } catch (const RtMidiError& e) {
-        if (error)
-            *error = QString::fromStdString(e.getMessage());
+        setError(error, QString::fromStdString(e.getMessage()));
         return nullptr;
     }
 }
 
 bool MidiOutputDevice::send(const std::uint8_t* data, std::size_t size, QString* error)
 {
+    if (d->jack)
+        return d->jack->send(data, size, error);
+    if (d->interrupted.load()) {
+        setError(error, QStringLiteral("the MIDI output is closing"));
+        return false;
+    }
     lastError.clear();
     try {
         d->rt->sendMessage(data, size);
     } catch (const RtMidiError& e) {
-        if (error)
-            *error = QString::fromStdString(e.getMessage());
+        setError(error, QString::fromStdString(e.getMessage()));
         return false;
     }
     if (!lastError.empty()) {
-        if (error)
-            *error = QString::fromLocal8Bit(lastError.c_str());
+        setError(error, QString::fromLocal8Bit(lastError.c_str()));
         return false;
     }
     return true;
 }
 
-bool MidiOutputDevice::isHardware() const { return d->hardware; }
+void MidiOutputDevice::interrupt()
+{
+    d->interrupted.store(true);
+    if (d->jack)
+        d->jack->interrupt();
+}
+
+bool MidiOutputDevice::isLost() const { return d->jack && d->jack->isDead(); }
+
+bool MidiOutputDevice::checkConnection()
+{
+    if (d->jack)
+        return d->jack->isConnected();
+    return d->isVirtual || alsaPortPresent<RtMidiOut>(d->info);
+}
+
+bool MidiOutputDevice::isHardware() const { return d->info.hardware; }
 
 std::size_t MidiOutputDevice::maxMessageSize() const
 {
-    // RtMidi's JACK output drops a message that does not fit its ring buffer
-    // slot without a word; ALSA encodes a message of any length.
-    return d->api == MidiApiKind::Jack ? 16379 : (std::size_t{2} << 20);
+    // ALSA encodes a message of any length.
+    return d->jack ? jackmidi::kMaxMessageSize : (std::size_t{2} << 20);
 }
 
 bool MidiOutputDevice::acceptsFragments() const { return false; }
 
 std::size_t MidiOutputDevice::bytesPerSecond() const
 {
-    if (d->hardware)
+    if (d->info.hardware)
         return 3125; // the MIDI wire
     // JACK hands a client's events over once per period; a SysEx burst of
     // tens of kilobytes was seen to lose whole messages on a loaded machine,
     // so it is fed at ten times the wire rate (a bank file in under 2 s).
-    return d->api == MidiApiKind::Jack ? 31250 : 0;
+    return d->jack ? 31250 : 0;
 }
 
-QString MidiOutputDevice::name() const { return d->name; }
+QString MidiOutputDevice::name() const { return d->info.name; }
+const MidiPortInfo& MidiOutputDevice::port() const { return d->info; }
 
 // ---- input -----------------------------------------------------------------
 
 struct MidiInputDevice::Impl {
-    std::unique_ptr<RtMidiIn> rt;
-    Callback callback;
-    std::atomic<bool> started{false};
-    QString name;
+    // Shared with the back end's thread, which may outlive a close that a
+    // stopped server holds up.
+    struct Gate {
+        std::atomic<bool> started{false};
+        Callback callback;
+        void pass(const std::uint8_t* data, std::size_t size)
+        {
+            if (started.load() && callback)
+                callback(data, size);
+        }
+    };
+    MidiPortInfo info;
+    bool isVirtual = false;
+    std::shared_ptr<Gate> gate = std::make_shared<Gate>();
+    std::unique_ptr<RtMidiIn> rt; // ALSA
+    std::shared_ptr<jackmidi::Endpoint> jack;
 
     static void onMessage(double /*delta*/, std::vector<unsigned char>* message, void* user)
     {
-        auto* self = static_cast<Impl*>(user);
-        if (!self->started.load() || !message || message->empty())
-            return;
-        self->callback(message->data(), message->size());
+        if (message && !message->empty())
+            static_cast<Gate*>(user)->pass(message->data(), message->size());
+    }
+
+    Callback gated() const
+    {
+        return [gate = gate](const std::uint8_t* data, std::size_t size) { gate->pass(data, size); };
     }
 };
 
@@ -392,7 +465,7 @@ MidiInputDevice::~MidiInputDevice()
 {
     if (!d)
         return;
-    d->started = false;
+    d->gate->started = false;
     try {
         if (d->rt) {
             d->rt->cancelCallback();
@@ -400,96 +473,119 @@ MidiInputDevice::~MidiInputDevice()
         }
     } catch (const RtMidiError&) {
     }
+    d->jack.reset();
 }
 
 namespace {
-std::unique_ptr<RtMidiIn> makeInput(MidiApiKind api, const std::string& client, MidiInputDevice::Impl* impl)
+std::unique_ptr<RtMidiIn> makeAlsaInput(const std::string& client)
 {
     // A queue limit well above a bank read's worth of messages; with a
     // callback installed the queue is not used anyway.
-    auto rt = std::make_unique<RtMidiIn>(rtApi(api), client, 1000);
+    auto rt = std::make_unique<RtMidiIn>(RtMidi::LINUX_ALSA, client, 1000);
     rt->setErrorCallback(onRtMidiError, nullptr);
     rt->ignoreTypes(false, true, true); // SysEx in, timing and sensing out
-    (void)impl;
     return rt;
 }
+
 } // namespace
+
+std::unique_ptr<MidiInputDevice> MidiInputDevice::open(const MidiPortInfo& info, Callback callback, QString* error)
+{
+    lastError.clear();
+    auto impl = std::make_unique<Impl>();
+    impl->info = info;
+    impl->gate->callback = std::move(callback);
+    if (info.api == MidiApiKind::Jack) {
+        impl->jack = jackmidi::Endpoint::open(clientNameStd(), "in", false, info.fullName, impl->gated(), error);
+        if (!impl->jack)
+            return nullptr;
+        impl->jack->setStarted(true);
+        return std::unique_ptr<MidiInputDevice>(new MidiInputDevice(std::move(impl)));
+    }
+    try {
+        impl->rt = makeAlsaInput(clientNameStd());
+        const int port = findAlsaPort(*impl->rt, info);
+        if (port < 0) {
+            setError(error, QStringLiteral("The MIDI input device %1 is gone.").arg(info.name));
+            return nullptr;
+        }
+        impl->rt->setCallback(&Impl::onMessage, impl->gate.get());
+        impl->rt->openPort(static_cast<unsigned>(port), "in");
+        if (!impl->rt->isPortOpen()) {
+            setError(error, errorText("The MIDI input device could not be opened."));
+            return nullptr;
+        }
+        return std::unique_ptr<MidiInputDevice>(new MidiInputDevice(std::move(impl)));
+    } catch (const RtMidiError& e) {
+        setError(error, QString::fromStdString(e.getMessage()));
+        return nullptr;
+    }
+}
 
 std::unique_ptr<MidiInputDevice> MidiInputDevice::open(int index, Callback callback, QString* error)
 {
-    lastError.clear();
     const auto all = MidiService::inputs();
     if (index < 0 || index >= static_cast<int>(all.size())) {
-        if (error)
-            *error = QStringLiteral("There is no MIDI input device %1 (%2 present).").arg(index).arg(all.size());
+        setError(error, QStringLiteral("There is no MIDI input device %1 (%2 present).").arg(index).arg(all.size()));
         return nullptr;
     }
-    const MidiPortInfo& info = all[static_cast<std::size_t>(index)];
-    try {
-        auto impl = std::make_unique<Impl>();
-        impl->callback = std::move(callback);
-        impl->rt = makeInput(info.api, clientNameStd(), impl.get());
-        const int port = findPort(*impl->rt, info);
-        if (port < 0) {
-            if (error)
-                *error = QStringLiteral("The MIDI input device %1 is gone.").arg(info.name);
-            return nullptr;
-        }
-        impl->rt->setCallback(&Impl::onMessage, impl.get());
-        impl->rt->openPort(static_cast<unsigned>(port), "in");
-        if (!impl->rt->isPortOpen()) {
-            if (error)
-                *error = errorText("The MIDI input device could not be opened.");
-            return nullptr;
-        }
-        impl->name = info.name;
-        return std::unique_ptr<MidiInputDevice>(new MidiInputDevice(std::move(impl)));
-    } catch (const RtMidiError& e) {
-        if (error)
-            *error = QString::fromStdString(e.getMessage());
-        return nullptr;
-    }
+    return open(all[static_cast<std::size_t>(index)], std::move(callback), error);
 }
 
-std::unique_ptr<MidiInputDevice> MidiInputDevice::openVirtual(const QString& portName, Callback callback, QString* error)
+std::unique_ptr<MidiInputDevice> MidiInputDevice::openVirtual(const QString& portName, Callback callback,
+                                                              QString* error)
 {
-    preventJackServerStart();
     lastError.clear();
-    const MidiApiKind api = MidiService::alsaAvailable() ? MidiApiKind::Alsa : MidiApiKind::Jack;
-    if (api == MidiApiKind::Jack && !MidiService::jackAvailable()) {
-        if (error)
-            *error = QStringLiteral("There is neither an ALSA sequencer nor a running JACK server.");
-        return nullptr;
+    auto impl = std::make_unique<Impl>();
+    impl->isVirtual = true;
+    impl->info.api = virtualApi();
+    impl->info.name = portName;
+    impl->gate->callback = std::move(callback);
+    if (impl->info.api == MidiApiKind::Jack) {
+        impl->jack = jackmidi::Endpoint::open(clientNameStd(" In"), portName.toStdString(), false, {},
+                                              impl->gated(), error);
+        if (!impl->jack) {
+            setError(error, QStringLiteral("There is neither an ALSA sequencer nor a running JACK server."));
+            return nullptr;
+        }
+        impl->jack->setStarted(true);
+        impl->info.fullName = impl->jack->fullPortName();
+        return std::unique_ptr<MidiInputDevice>(new MidiInputDevice(std::move(impl)));
     }
     try {
-        auto impl = std::make_unique<Impl>();
-        impl->callback = std::move(callback);
-        impl->rt = makeInput(api, clientNameStd(" In"), impl.get());
-        impl->rt->setCallback(&Impl::onMessage, impl.get());
+        impl->rt = makeAlsaInput(clientNameStd(" In"));
+        impl->rt->setCallback(&Impl::onMessage, impl->gate.get());
         impl->rt->openVirtualPort(portName.toStdString());
-        impl->name = portName;
         return std::unique_ptr<MidiInputDevice>(new MidiInputDevice(std::move(impl)));
     } catch (const RtMidiError& e) {
-        if (error)
-            *error = QString::fromStdString(e.getMessage());
+        setError(error, QString::fromStdString(e.getMessage()));
         return nullptr;
     }
 }
 
 bool MidiInputDevice::start()
 {
-    d->started = true;
+    d->gate->started = true;
     return true;
 }
 
 bool MidiInputDevice::stop()
 {
-    d->started = false;
+    d->gate->started = false;
     return true;
 }
 
-bool MidiInputDevice::isStarted() const { return d->started.load(); }
+bool MidiInputDevice::isStarted() const { return d->gate->started.load(); }
+bool MidiInputDevice::isLost() const { return d->jack && d->jack->isDead(); }
 
-QString MidiInputDevice::name() const { return d->name; }
+bool MidiInputDevice::checkConnection()
+{
+    if (d->jack)
+        return d->jack->isConnected();
+    return d->isVirtual || alsaPortPresent<RtMidiIn>(d->info);
+}
+
+QString MidiInputDevice::name() const { return d->info.name; }
+const MidiPortInfo& MidiInputDevice::port() const { return d->info; }
 
 } // namespace sondrake::platform

@@ -7,7 +7,7 @@
 #include "editor/EditorHost.h"
 #include "parametermap/ParameterMap.h"
 #include "editor/TfrmPatchEdit.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 #include "store/SoundDump.h"
 
@@ -96,9 +96,9 @@ inline long countOf(const std::vector<Event>& events, const Event& e)
 }
 
 // Everything queued so far, once the output has drained.
-inline std::vector<Event> drained(sondrake::midi::RecordingBackend& rec)
+inline std::vector<Event> drained(const sondrake::midi::MidiSession& session, sondrake::midi::RecordingBackend& rec)
 {
-    sondrake::midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(10000));
+    session.waitIdle(std::chrono::milliseconds(10000));
     return decode(rec.messages());
 }
 

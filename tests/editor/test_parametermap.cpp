@@ -7,7 +7,7 @@
 #include "parametermap/ParameterMap.h"
 #include "parametermap/ValueLists.h"
 #include "editor/ParameterMapLive.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 
 #include <QtTest>
@@ -252,20 +252,20 @@ private slots:
     // and nothing of another row inside an NRPN group.
     void sentLiveAndPaced()
     {
-        auto rec = midi::installRecordingBackend();
+        midi::MidiSession session;
+        auto rec = midi::installRecordingBackend(session);
         Messages expected;
         for (const pt::Row& t : pt::kRows) {
-            sendLive(row(t.control), t.max);
+            sendLive(&session, row(t.control), t.max);
             for (const auto& m : wireBytes(t, t.max))
                 expected.push_back(m);
         }
-        QVERIFY(midi::MidiOutPort::instance().waitIdle(std::chrono::seconds(20)));
+        QVERIFY(session.waitIdle(std::chrono::seconds(20)));
         const auto records = rec->records();
         QCOMPARE(rec->messages(), expected);
         for (std::size_t i = 1; i < records.size(); ++i)
             QVERIFY2(records[i].at - records[i - 1].at >= std::chrono::milliseconds(2),
                 qPrintable(QStringLiteral("message %1").arg(i)));
-        midi::MidiOutPort::instance().setBackend(nullptr);
     }
 
     void valueLists()

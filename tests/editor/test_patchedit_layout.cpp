@@ -90,7 +90,8 @@ class TestPatchEditLayout : public QObject {
 private slots:
     void initTestCase()
     {
-        rec = midi::installRecordingBackend();
+        session = std::make_unique<midi::MidiSession>();
+        rec = midi::installRecordingBackend(*session);
         TfrmPatchEdit::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
     }
 
@@ -245,6 +246,7 @@ private slots:
     void screenReadersFindEveryControl()
     {
         MemoryEditorHost host;
+        host.session = session.get();
         const SoundDump sound = sampleSound(7);
         auto editor = openEditorWindow(host, sound);
         std::map<QObject*, QAccessibleInterface*> found;
@@ -299,13 +301,13 @@ private slots:
         QCOMPARE(found[attack]->text(QAccessible::Description), QStringLiteral("Rst"));
 
         // A tool's new value is a step: one live message, and it stays a live edit.
-        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(10000));
+        session->waitIdle(std::chrono::milliseconds(10000));
         rec->clear();
         const ParameterEntry& level = row("KnobOsc1Level");
         const int target = readValue(sound, level) == 100 ? 101 : 100;
         found[editor->findChild<QWidget*>(QStringLiteral("KnobOsc1Level"))]->valueInterface()->setCurrentValue(target);
         QTest::qWait(20);
-        const std::vector<Event> events = drained(*rec);
+        const std::vector<Event> events = drained(*session, *rec);
         QCOMPARE(events.size(), std::size_t(1));
         QCOMPARE(events.front(), liveEvent(level, target));
         QCOMPARE(readValue(editor->workingCopy, level), readValue(sound, level));
@@ -372,6 +374,7 @@ private slots:
 private:
     static bool smallScreen() { return qEnvironmentVariableIsSet("SONDRAKE_SMALL_SCREEN"); }
 
+    std::unique_ptr<midi::MidiSession> session;
     std::shared_ptr<midi::RecordingBackend> rec;
     QStringList errors;
 };

@@ -92,6 +92,7 @@ private:
     std::shared_ptr<midi::RecordingBackend> rec;
     QStringList errors;
     QStringList messages;
+    std::unique_ptr<midi::MidiSession> session;
     std::unique_ptr<MemoryEditorHost> host;
     std::unique_ptr<QTemporaryDir> folder;
 
@@ -118,18 +119,20 @@ private:
 private slots:
     void initTestCase()
     {
-        rec = midi::installRecordingBackend();
+        session = std::make_unique<midi::MidiSession>();
+        rec = midi::installRecordingBackend(*session);
         TfrmPatchEdit::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
     }
 
     void init()
     {
-        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(10000));
+        session->waitIdle(std::chrono::milliseconds(10000));
         rec->clear();
         errors.clear();
         messages.clear();
         host = std::make_unique<MemoryEditorHost>();
         host->messages = &messages;
+        host->session = session.get();
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
         setSchemaFolder(folder->path());
@@ -360,7 +363,7 @@ private slots:
             editor->setGenerator(&gen);
             allowEverything(editor->schema());
             QTest::qWait(50);
-            drained(*rec);
+            drained(*session, *rec);
             rec->clear();
             editor->modified = false;
 
@@ -379,7 +382,7 @@ private slots:
             // Every control shows the working copy; the changed knobs and
             // sliders on the shown tab went out.
             QTest::qWait(50);
-            const std::vector<Event> events = drained(*rec);
+            const std::vector<Event> events = drained(*session, *rec);
             for (const ControlRow& r : editor->parameterPages().rows) {
                 if (!r.entry->isStored())
                     continue;

@@ -2,8 +2,7 @@
 
 // Helpers shared by the tests that run over the private JACK server.
 
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "platform/MidiService.h"
 
 #include <QByteArray>
@@ -36,13 +35,12 @@ inline int indexOf(const std::vector<platform::MidiPortInfo>& ports, const QStri
 
 // Closes our clients first, then asks the peer program to quit: a sync JACK
 // server stalls on clients that vanish without closing.
-inline void closeClientsThenQuit(QProcess& peer)
+inline void closeClientsThenQuit(midi::MidiSession& session, QProcess& peer)
 {
     using namespace std::chrono_literals;
-    midi::MidiOutPort::instance().waitIdle(10s);
-    midi::MidiInPort::instance().close();
-    midi::CloseMidiOut();
-    midi::MidiOutPort::instance().waitIdle(2s);
+    session.waitIdle(10s);
+    session.closeInput();
+    session.closeOutput();
     if (peer.state() == QProcess::Running) {
         peer.write("quit\n");
         if (!peer.waitForFinished(10000)) {

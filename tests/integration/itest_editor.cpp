@@ -7,8 +7,7 @@
 #include "editor/EditorHost.h"
 #include "parametermap/ParameterMap.h"
 #include "editor/TfrmPatchEdit.h"
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "platform/MidiService.h"
 #include "store/SoundDump.h"
 
@@ -63,6 +62,7 @@ const midi::Bytes kMarker {0xBF, 0x77, 0x5A};
 class ITestEditor : public QObject {
     Q_OBJECT
     QProcess emulator;
+    midi::MidiSession session;
     QByteArray pendingOut;
     bool ready = false;
     int markersSeen = 0;
@@ -89,8 +89,8 @@ class ITestEditor : public QObject {
     bool synthesizerCaughtUp()
     {
         const int before = markersSeen;
-        midi::SendChannelControl(15, kMarker[1], kMarker[2]);
-        if (!midi::MidiOutPort::instance().waitIdle(30s))
+        session.sendChannelControl(15, kMarker[1], kMarker[2]);
+        if (!session.waitIdle(30s))
             return false;
         return QTest::qWaitFor([&] { return markersSeen > before; }, 30000);
     }
@@ -99,7 +99,7 @@ class ITestEditor : public QObject {
     std::optional<SoundDump> dumpEditBuffer()
     {
         const std::size_t before = dumps.size();
-        if (midi::MidiInPort::instance().arm(270) != 0)
+        if (!session.armInput(270).ok())
             return std::nullopt;
         emulator.write("dump\n");
         if (!QTest::qWaitFor([&] { return dumps.size() > before; }, 30000))
@@ -128,13 +128,13 @@ private slots:
         const int out = indexOf(platform::MidiService::outputs(), "QLindorn");
         const int in = indexOf(platform::MidiService::inputs(), "QLindorn");
         QVERIFY(out >= 0 && in >= 0);
-        midi::MidiOutDeviceIndex = static_cast<std::uint16_t>(out);
-        midi::MidiInDeviceIndex = static_cast<std::uint16_t>(in);
+        session.choice().outputIndex = static_cast<std::uint16_t>(out);
+        session.choice().inputIndex = static_cast<std::uint16_t>(in);
         QString error;
-        QVERIFY2(midi::OpenMidiOut(&error), qPrintable(error));
-        QVERIFY2(midi::MidiInPort::instance().open(midi::MidiInDeviceIndex, &error), qPrintable(error));
-        QVERIFY(midi::MidiInPort::instance().start());
-        midi::MidiInPort::instance().setHandler([this](const midi::ReceivedSysEx& r) {
+        QVERIFY2(session.openOutput(&error), qPrintable(error));
+        QVERIFY2(session.openInput(&error), qPrintable(error));
+        QVERIFY(session.startInput());
+        connect(&session, &midi::MidiSession::sysExReceived, this, [this](const midi::ReceivedSysEx& r) {
             if (r.messageSize != kDumpSize || r.bytes.size() != kDumpSize)
                 return;
             SoundDump d;
@@ -145,8 +145,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        midi::MidiInPort::instance().setHandler(nullptr);
-        testing::closeClientsThenQuit(emulator);
+        testing::closeClientsThenQuit(session, emulator);
     }
 
     void threeKnobDragsComeBackInTheDump()
@@ -173,6 +172,7 @@ private slots:
         writeValue(sound, fm, startFm);
 
         MemoryEditorHost host;
+        host.session = &session;
         auto editor = std::make_unique<TfrmPatchEdit>(host);
         editor->workingCopy = sound;
         editor->show();

@@ -16,8 +16,7 @@
 #include "ModalTestSupport.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmMain.h"
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/TfrmSysExReceiver.h"
 #include "platform/MidiService.h"
 #include "store/ByteStack.h"
@@ -248,6 +247,7 @@ class ITestFlood : public QObject {
     QByteArray pending;
     bool ready = false;
     QList<QByteArray> doneLine;
+    midi::MidiSession session; // outlives the window
     std::unique_ptr<TfrmMain> w;
     int seconds = 2;
     double startMb = 0;
@@ -340,9 +340,9 @@ private slots:
                 && indexOf(platform::MidiService::inputs(), kPeerName) >= 0,
             10000);
 
-        w = std::make_unique<TfrmMain>();
+        w = std::make_unique<TfrmMain>(session);
         QVERIFY(!w->midiOpenFailed());
-        QVERIFY(midi::MidiInPort::instance().isOpen());
+        QVERIFY(session.isInputOpen());
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         SoundListView* list = w->soundList();
@@ -357,11 +357,11 @@ private slots:
     void cleanupTestCase()
     {
         if (w) {
-            midi::MidiOutPort::instance().waitIdle(5s);
+            session.waitIdle(5s);
             w.reset();
         }
-        midi::MidiInPort::instance().close();
-        midi::CloseMidiOut();
+        session.closeInput();
+        session.closeOutput();
         if (peer.state() == QProcess::Running) {
             peer.write("quit\n");
             if (!peer.waitForFinished(10000)) {

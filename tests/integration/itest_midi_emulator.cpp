@@ -4,9 +4,7 @@
 
 #include "JackTestSupport.h"
 #include "EmulatorCore.h"
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
-#include "platform/Messages.h"
+#include "midi/MidiSession.h"
 #include "platform/MidiService.h"
 #include "store/ByteStack.h"
 #include "store/SoundStore.h"
@@ -28,6 +26,7 @@ namespace {
 class ITestMidiEmulator : public QObject {
     Q_OBJECT
     QProcess emulator;
+    MidiSession session;
     QByteArray pendingOut;
     std::vector<Bytes> received; // what the emulator printed
     QStringList messages;
@@ -63,7 +62,7 @@ private slots:
                 QFAIL("JACK_DEFAULT_SERVER is set but no JACK server answers");
             QSKIP("no MIDI system (run through test.sh, which starts a private JACK server)");
         }
-        setMessageSink([this](const QString& m) { messages << m; });
+        connect(&session, &MidiSession::messageAdded, this, [this](const QString& m) { messages << m; });
         // One emulator and one pair of our ports for the whole run: every
         // JACK client that comes and goes costs a sync server a graph change.
         ready = false;
@@ -80,17 +79,17 @@ private slots:
         const int out = indexOf(platform::MidiService::outputs(), "QLindorn");
         const int in = indexOf(platform::MidiService::inputs(), "QLindorn");
         QVERIFY(out >= 0 && in >= 0);
-        MidiOutDeviceIndex = static_cast<std::uint16_t>(out);
-        MidiInDeviceIndex = static_cast<std::uint16_t>(in);
+        session.choice().outputIndex = static_cast<std::uint16_t>(out);
+        session.choice().inputIndex = static_cast<std::uint16_t>(in);
         QString error;
-        QVERIFY2(OpenMidiOut(&error), qPrintable(error));
-        QVERIFY2(MidiInPort::instance().open(MidiInDeviceIndex, &error), qPrintable(error));
-        QVERIFY(MidiInPort::instance().start());
+        QVERIFY2(session.openOutput(&error), qPrintable(error));
+        QVERIFY2(session.openInput(&error), qPrintable(error));
+        QVERIFY(session.startInput());
     }
 
     void init()
     {
-        MidiOutPort::instance().waitIdle(10s);
+        session.waitIdle(10s);
         QTest::qWait(100);
         received.clear();
         messages.clear();
@@ -98,7 +97,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        testing::closeClientsThenQuit(emulator);
+        testing::closeClientsThenQuit(session, emulator);
     }
 
     void ownPortsNeverListed()
@@ -108,7 +107,7 @@ private slots:
             QVERIFY2(!p.name.contains("Sondrake"), qPrintable(p.name));
         for (const auto& p : platform::MidiService::inputs())
             QVERIFY2(!p.name.contains("Sondrake"), qPrintable(p.name));
-        QCOMPARE(platform::MidiService::outputName(MidiOutDeviceIndex), QString("QLindorn Emulator"));
+        QCOMPARE(platform::MidiService::outputName(session.choice().outputIndex), QString("QLindorn Emulator"));
     }
 
     void bankReadOneDumpPerRequest()
@@ -123,10 +122,9 @@ private slots:
         int stored = 0;
         int wrongSize = 0;
         int requests = 0;
-        auto& in = MidiInPort::instance();
         // The librarian's loop in small: store by location, re-arm, one
         // request per stored sound while pairs remain.
-        in.setHandler([&](const ReceivedSysEx& r) {
+        const auto handler = connect(&session, &MidiSession::sysExReceived, this, [&](const ReceivedSysEx& r) {
             if (r.messageSize != kDumpSize) {
                 ++wrongSize;
             } else {
@@ -139,15 +137,15 @@ private slots:
             // Armed before the request goes out: on a busy machine the
             // answer can arrive before this thread runs again, and a dump
             // that finds no buffer is lost.
-            in.arm(270);
+            session.armInput(270);
             if (stack.count() > 0) {
                 const std::uint8_t program = stack.pop();
                 const std::uint8_t bank = stack.pop();
-                SendDumpRequest(DeviceId, bank, program);
+                session.sendDumpRequest(session.deviceId(), bank, program);
                 ++requests;
             }
         });
-        QCOMPARE(in.arm(540), 0);
+        QVERIFY(session.armInput(540).ok());
         emulator.write("dump-bank 1\n");
         QTRY_VERIFY_WITH_TIMEOUT(stored >= 100, 60000);
         QCOMPARE(wrongSize, 0);
@@ -162,13 +160,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(received.size() >= std::size_t(requests), 10000);
         for (const auto& m : received)
             QCOMPARE(m, emulator::EmulatorCore::dumpRequest());
-        in.setHandler(nullptr);
+        disconnect(handler);
     }
 
     void programSelectionAndFileArriveWhole()
     {
-        SendControl(32, 2);
-        SendProgramChange(0, 50);
+        session.sendControl(32, 2);
+        session.sendProgramChange(0, 50);
 
         // A bank file as saved: 200 records, one never filled (zeros and a name).
         QByteArray file;
@@ -186,16 +184,16 @@ private slots:
         tmp.write(file);
         tmp.flush();
         QString error;
-        QVERIFY2(SendSysExFile(tmp.fileName(), &error), qPrintable(error));
+        QVERIFY2(session.sendSysExFile(tmp.fileName(), &error), qPrintable(error));
         // Messages arrive in order: once this one is there, all before it are.
         const Bytes marker { 0xB0, 119, 7 };
-        SendControl(marker[1], marker[2]);
+        session.sendControl(marker[1], marker[2]);
 
         QTRY_VERIFY2_WITH_TIMEOUT(!received.empty() && received.back() == marker,
                                   qPrintable(QString("%1 messages, %2 bytes arrived; queue %3; %4")
                                                  .arg(received.size())
                                                  .arg(receivedBytes())
-                                                 .arg(MidiOutPort::instance().pending())
+                                                 .arg(session.pending())
                                                  .arg(messages.join(" | "))),
                                   30000);
         QCOMPARE(received.size(), std::size_t(2 + 200 + 1));

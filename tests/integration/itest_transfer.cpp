@@ -7,8 +7,7 @@
 #include "EmulatorCore.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmMain.h"
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/TfrmSysExReceiver.h"
 #include "platform/MidiService.h"
 #include "store/ByteStack.h"
@@ -78,6 +77,7 @@ class ITestTransfer : public QObject {
     int requestsSeen = 0;
     int lastProgramSeen = -1; // the data byte of the latest program change the emulator received
     bool ready = false;
+    midi::MidiSession session; // outlives the window
     std::unique_ptr<TfrmMain> w;
 
     void readEmulator()
@@ -160,18 +160,18 @@ private slots:
                                  10000);
 
         // The window finds the emulator by name and opens both ports itself.
-        w = std::make_unique<TfrmMain>();
+        w = std::make_unique<TfrmMain>(session);
         QVERIFY(!w->midiOpenFailed());
-        QVERIFY(midi::MidiInPort::instance().isOpen());
+        QVERIFY(session.isInputOpen());
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     }
 
     void cleanup()
     {
-        midi::MidiOutPort::instance().waitIdle(10s);
+        session.waitIdle(10s);
         w.reset();
-        testing::closeClientsThenQuit(emulator);
+        testing::closeClientsThenQuit(session, emulator);
     }
 
     void bankReadStoresAllHundredSounds()
@@ -233,7 +233,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!w->receiver()->isVisible(), 5000);
         const double worstStallMs = stall.stop();
         QCOMPARE(w->receiver()->labelText(), QString("Sending 150"));
-        QVERIFY(midi::MidiOutPort::instance().waitIdle(10s));
+        QVERIFY(session.waitIdle(10s));
 
         // Read each one back from the synthesizer: select its program there
         // and ask for the current sound.
@@ -265,15 +265,15 @@ private slots:
             QTest::mouseClick(modal->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
         });
         action("Midi1")->trigger();
-        QCOMPARE(int(midi::DeviceId), 127);
-        QVERIFY(midi::MidiInPort::instance().isOpen());
+        QCOMPARE(int(session.deviceId()), 127);
+        QVERIFY(session.isInputOpen());
 
         // both directions work through the reopened ports
         clickRow(42);
         QTRY_VERIFY_WITH_TIMEOUT(emulatorLines >= before + 2, 5000); // bank select and program change
         QVERIFY(runReception(action("ReadCurrentSound1"), [&] { emulator.write("dump\n"); }, 10s));
         QVERIFY(w->store().slot(42) == EmulatorCore::asSent(EmulatorCore::generatedSound(42), 0, 42));
-        midi::DeviceId = 0;
+        session.choice().deviceId = 0;
     }
 
     void synthesizerVanishingMidReadLeavesCloseWorking()

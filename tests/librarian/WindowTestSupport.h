@@ -4,10 +4,22 @@
 
 #include "ModalTestSupport.h"
 
+#include <QLabel>
 #include <QObject>
+#include <QTest>
 #include <QWidget>
 
 namespace sondrake::testing {
+
+// Answers the next message box with Return, keeping its text in `text`.
+inline void answerNextMessageBox(QString* text)
+{
+    onNextModal([text](QWidget* box) {
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+            *text = label->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+}
 
 // The child of `parent` with that object name; a missing one ends the test
 // program, since every later step would only fail more obscurely.

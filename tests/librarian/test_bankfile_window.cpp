@@ -3,7 +3,7 @@
 
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmMain.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 
 #include <QAction>
@@ -52,6 +52,7 @@ class TestBankFileWindow : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dir;
+    midi::MidiSession session; // outlives the window
     std::unique_ptr<TfrmMain> w;
     std::unique_ptr<ScriptedDialogs> dialogs;
 
@@ -66,7 +67,7 @@ private slots:
     void initTestCase()
     {
         TfrmMain::setOpenMidiPortsAtStart(false);
-        midi::installRecordingBackend();
+        midi::installRecordingBackend(session);
     }
 
     void init()
@@ -74,7 +75,7 @@ private slots:
         dir = std::make_unique<QTemporaryDir>();
         TfrmMain::setSettingsFilePath(path("halvorne_q-lindorn.ini"));
         dialogs = std::make_unique<ScriptedDialogs>();
-        w = std::make_unique<TfrmMain>();
+        w = std::make_unique<TfrmMain>(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->messagesBox()->clear();
@@ -226,17 +227,17 @@ private slots:
     {
         // "Send SysEx from file" asks through the same open dialog as Load:
         // the chosen file leaves whole, a cancelled dialog sends nothing.
-        auto out = midi::installRecordingBackend();
+        auto out = midi::installRecordingBackend(session);
         const QByteArray bytes = QByteArray("\xF0\x01\x02\xF7", 4) + QByteArray("\xF0\x03\xF7", 3);
         writeFile(path("send.syx"), bytes);
         dialogs->openPaths = { path("send.syx"), QString() };
         w->findChild<QAction*>("SendSysExfile1")->trigger();
-        QVERIFY(midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(3000)));
+        QVERIFY(session.waitIdle(std::chrono::milliseconds(3000)));
         const midi::Bytes all = out->allBytes();
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(all.data()), qsizetype(all.size())), bytes);
         out->clear();
         w->SendSysExfile1Click();
-        QVERIFY(midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(3000)));
+        QVERIFY(session.waitIdle(std::chrono::milliseconds(3000)));
         QCOMPARE(out->count(), std::size_t(0));
         QCOMPARE(dialogs->openCount, 2);
         QVERIFY(memoLines().isEmpty());

@@ -2,7 +2,7 @@
 // application's event filters, notes checked at a recording MIDI output.
 #include "WindowTestSupport.h"
 #include "librarian/TfrmMain.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 #include "platform/KeyState.h"
 
@@ -34,6 +34,7 @@ class TestKeyboardWindow : public QObject {
 
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
+    midi::MidiSession session; // outlives the window
     std::unique_ptr<TfrmMain> w;
 
     template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
@@ -46,7 +47,7 @@ class TestKeyboardWindow : public QObject {
     // Note messages handed to the output so far (the queue runs on its own thread).
     std::vector<Bytes> notes() const
     {
-        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(1000));
+        session.waitIdle(std::chrono::milliseconds(1000));
         std::vector<Bytes> result;
         for (const auto& m : out->messages())
             if (!m.empty() && ((m[0] & 0xF0) == 0x90 || (m[0] & 0xF0) == 0x80))
@@ -55,7 +56,7 @@ class TestKeyboardWindow : public QObject {
     }
     int panics() const
     {
-        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(1000));
+        session.waitIdle(std::chrono::milliseconds(1000));
         int n = 0;
         for (const auto& m : out->messages())
             n += m == Bytes { 0xBF, 64, 0 }; // the last message of each panic
@@ -91,9 +92,9 @@ private slots:
 
     void init()
     {
-        out = midi::installRecordingBackend();
+        out = midi::installRecordingBackend(session);
         platform::KeyState::instance().clear();
-        w = std::make_unique<TfrmMain>();
+        w = std::make_unique<TfrmMain>(session);
         w->show();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
@@ -105,7 +106,7 @@ private slots:
     void cleanup()
     {
         w.reset();
-        midi::MidiOutPort::instance().waitIdle(std::chrono::milliseconds(1000));
+        session.waitIdle(std::chrono::milliseconds(1000));
     }
 
     void startState()
@@ -145,7 +146,7 @@ private slots:
         QFont large = saved;
         large.setPixelSize(22);
         QApplication::setFont(large);
-        w = std::make_unique<TfrmMain>();
+        w = std::make_unique<TfrmMain>(session);
         QApplication::setFont(saved);
         // The octave stays half as large again, and the panel holds its buttons whole.
         QCOMPARE(child<QLabel>("lblOctave")->font().pixelSize(), 33);

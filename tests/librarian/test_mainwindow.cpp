@@ -5,7 +5,7 @@
 #include "librarian/TfrmHelp.h"
 #include "librarian/TfrmMain.h"
 #include "librarian/TfrmPatchEditSimple.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 #include "midi/TfrmSysExReceiver.h"
 #include "platform/Messages.h"
@@ -48,6 +48,7 @@ class TestMainWindow : public QObject {
 
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
+    midi::MidiSession session; // outlives the window
     std::unique_ptr<TfrmMain> w;
 
     template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
@@ -57,14 +58,14 @@ class TestMainWindow : public QObject {
 
     std::vector<Bytes> sent() const
     {
-        midi::MidiOutPort::instance().waitIdle(kWait);
+        session.waitIdle(kWait);
         return out->messages();
     }
 
     // Forgets what was sent so far, once the queue has handed it over.
     void clearSent() const
     {
-        midi::MidiOutPort::instance().waitIdle(kWait);
+        session.waitIdle(kWait);
         out->clear();
     }
 
@@ -90,23 +91,23 @@ private slots:
 
     void init()
     {
-        out = midi::installRecordingBackend();
+        out = midi::installRecordingBackend(session);
         byteStack().clear();
-        w = std::make_unique<TfrmMain>();
+        w = std::make_unique<TfrmMain>(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         // The keyboard player would add notes, and a Panic whenever no window
         // of ours is in front; its own tests cover it.
         child<QTimer>("tmrKeyboard")->stop();
         child<QTimer>("tmrKeyboardHook")->stop();
-        midi::MidiOutPort::instance().waitIdle(kWait);
+        session.waitIdle(kWait);
         clearSent();
     }
 
     void cleanup()
     {
         w.reset();
-        midi::MidiOutPort::instance().waitIdle(kWait);
+        session.waitIdle(kWait);
     }
 
     void windowCaptionSizeMenusAndButtons()
@@ -505,7 +506,7 @@ private slots:
         ok.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
         ok.close();
         w->sendSysExFile(ok.fileName());
-        midi::MidiOutPort::instance().waitIdle(kWait);
+        session.waitIdle(kWait);
         QCOMPARE(out->allBytes(), bytes);
         QCOMPARE(memo()->document()->blockCount(), 2);
     }

@@ -50,6 +50,7 @@ class TestReorderWindow : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
+    midi::MidiSession session; // outlives the window
     std::unique_ptr<TfrmMain> w;
     std::unique_ptr<ScriptedDialogs> dialogs;
 
@@ -93,13 +94,13 @@ private slots:
     {
         TfrmMain::setOpenMidiPortsAtStart(false);
         TfrmMain::setSettingsFilePath(dir.filePath("halvorne_q-lindorn.ini"));
-        midi::installRecordingBackend();
+        midi::installRecordingBackend(session);
     }
 
     void init()
     {
         dialogs = std::make_unique<ScriptedDialogs>();
-        w = std::make_unique<TfrmMain>();
+        w = std::make_unique<TfrmMain>(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->activateWindow();

@@ -44,13 +44,14 @@ class TestSettingsWindow : public QObject {
 
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<ScriptedDialogs> dialogs;
+    midi::MidiSession session;
 
     QString ini() const { return dir->filePath("halvorne_q-lindorn.ini"); }
     QString path(const char* name) const { return dir->filePath(QString::fromLatin1(name)); }
 
     std::unique_ptr<TfrmMain> open()
     {
-        auto w = std::make_unique<TfrmMain>();
+        auto w = std::make_unique<TfrmMain>(session);
         w->show();
         return w;
     }
@@ -59,7 +60,7 @@ private slots:
     void initTestCase()
     {
         TfrmMain::setOpenMidiPortsAtStart(false);
-        midi::installRecordingBackend();
+        midi::installRecordingBackend(session);
     }
 
     void init()

@@ -5,8 +5,7 @@
 #include "WindowTestSupport.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmMain.h"
-#include "midi/MidiIn.h"
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 #include "midi/TfrmSysExReceiver.h"
 #include "store/ByteStack.h"
@@ -47,7 +46,6 @@ Bytes dump(int bankByte, int programByte, std::uint8_t fill)
     return b;
 }
 
-void deliver(const Bytes& b) { midi::MidiInPort::instance().deliverFromBackend(b.data(), b.size()); }
 
 // The input port hands a message to the window as a queued call: once the
 // queued calls have run, the window has done all it will do with it.
@@ -67,12 +65,14 @@ class TestTransferBadInput : public QObject {
 
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
+    midi::MidiSession session; // outlives the window
     std::unique_ptr<TfrmMain> w;
 
     QStringList memoLines() const { return w->messagesBox()->toPlainText().split(QLatin1Char('\n')); }
+    void deliver(const Bytes& b) { session.deliverInput(b.data(), b.size()); }
     int requestsSent() const
     {
-        midi::MidiOutPort::instance().waitIdle(kWait);
+        session.waitIdle(kWait);
         int n = 0;
         for (const auto& m : out->messages())
             n += m.size() == 14 && m[0] == 0xF0 ? 1 : 0;
@@ -96,21 +96,21 @@ private slots:
 
     void init()
     {
-        out = midi::installRecordingBackend();
+        out = midi::installRecordingBackend(session);
         byteStack().clear();
-        w = std::make_unique<TfrmMain>();
+        w = std::make_unique<TfrmMain>(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        midi::MidiInPort::instance().openWithoutDevice();
-        midi::MidiOutPort::instance().waitIdle(kWait);
+        session.openInputWithoutDevice();
+        session.waitIdle(kWait);
         out->clear();
     }
 
     void cleanup()
     {
         w.reset();
-        midi::MidiInPort::instance().close();
-        midi::MidiOutPort::instance().waitIdle(kWait);
+        session.closeInput();
+        session.waitIdle(kWait);
     }
 
     void badMessagesDuringABankRead()

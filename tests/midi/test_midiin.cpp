@@ -1,7 +1,7 @@
 // The single receive buffer: what is lost, what is kept, and where the
 // handler runs.
 
-#include "midi/MidiIn.h"
+#include "midi/MidiSession.h"
 
 #include <QThread>
 #include <QtTest>
@@ -24,45 +24,46 @@ class TestMidiIn : public QObject {
     Q_OBJECT
     std::vector<ReceivedSysEx> got;
     std::vector<QThread*> threads;
+    std::unique_ptr<MidiSession> session;
 
 private slots:
     void init()
     {
         got.clear();
         threads.clear();
-        auto& in = MidiInPort::instance();
-        in.close();
-        in.setHandler([this](const ReceivedSysEx& r) {
+        session = std::make_unique<MidiSession>();
+        connect(session.get(), &MidiSession::sysExReceived, this, [this](const ReceivedSysEx& r) {
             got.push_back(r);
             threads.push_back(QThread::currentThread());
         });
     }
+    void cleanup() { session.reset(); }
 
     void armingNeedsAnOpenPort()
     {
-        auto& in = MidiInPort::instance();
-        QVERIFY(!in.isOpen());
-        QVERIFY(in.arm(270) != 0);
-        QVERIFY(!in.isArmed());
+        MidiSession& in = *session;
+        QVERIFY(!in.isInputOpen());
+        QCOMPARE(in.armInput(270).prepareError, kErrorInputNotOpen);
+        QVERIFY(!in.isInputArmed());
         const auto m = sysex(270, 1);
-        in.deliverFromBackend(m.data(), m.size());
+        in.deliverInput(m.data(), m.size());
         QCoreApplication::processEvents();
         QVERIFY(got.empty());
     }
 
     void unarmedLostArmedOnce()
     {
-        auto& in = MidiInPort::instance();
-        in.openWithoutDevice();
-        QVERIFY(in.start());
+        MidiSession& in = *session;
+        in.openInputWithoutDevice();
+        QVERIFY(in.startInput());
         const auto a = sysex(270, 1), b = sysex(270, 2), c = sysex(270, 3);
-        in.deliverFromBackend(a.data(), a.size()); // nothing armed: lost
-        QCOMPARE(in.arm(540), 0);
-        QCOMPARE(in.arm(270), 0); // re-arming keeps one buffer, new length
-        QVERIFY(in.isArmed());
-        in.deliverFromBackend(b.data(), b.size());
-        QVERIFY(!in.isArmed());
-        in.deliverFromBackend(c.data(), c.size()); // the buffer is gone: lost
+        in.deliverInput(a.data(), a.size()); // nothing armed: lost
+        QVERIFY(in.armInput(540).ok());
+        QVERIFY(in.armInput(270).ok()); // re-arming keeps one buffer, new length
+        QVERIFY(in.isInputArmed());
+        in.deliverInput(b.data(), b.size());
+        QVERIFY(!in.isInputArmed());
+        in.deliverInput(c.data(), c.size()); // the buffer is gone: lost
         QTRY_COMPARE(got.size(), std::size_t(1));
         QCoreApplication::processEvents();
         QCOMPARE(got.size(), std::size_t(1));
@@ -72,17 +73,17 @@ private slots:
 
     void truncationAndShortMessages()
     {
-        auto& in = MidiInPort::instance();
-        in.openWithoutDevice();
-        QCOMPARE(in.arm(270), 0);
+        MidiSession& in = *session;
+        in.openInputWithoutDevice();
+        QVERIFY(in.armInput(270).ok());
         const std::uint8_t note[] = {0x90, 60, 127};
-        in.deliverFromBackend(note, 3); // not SysEx: ignored, buffer stays armed
-        QVERIFY(in.isArmed());
+        in.deliverInput(note, 3); // not SysEx: ignored, buffer stays armed
+        QVERIFY(in.isInputArmed());
         const auto big = sysex(1000, 5);
-        in.deliverFromBackend(big.data(), big.size());
-        QCOMPARE(in.arm(540), 0);
+        in.deliverInput(big.data(), big.size());
+        QVERIFY(in.armInput(540).ok());
         const auto small = sysex(100, 6);
-        in.deliverFromBackend(small.data(), small.size());
+        in.deliverInput(small.data(), small.size());
         QTRY_COMPARE(got.size(), std::size_t(2));
         QCOMPARE(got[0].bytes, std::vector<std::uint8_t>(big.begin(), big.begin() + 270));
         QCOMPARE(got[0].messageSize, std::size_t(1000));
@@ -92,14 +93,14 @@ private slots:
 
     void handlerRunsOnGuiThreadInOrder()
     {
-        auto& in = MidiInPort::instance();
-        in.openWithoutDevice();
+        MidiSession& in = *session;
+        in.openInputWithoutDevice();
         std::thread backend([&] {
             for (std::uint8_t i = 0; i < 50; ++i) {
-                while (in.arm(270) != 0) {
+                while (!in.armInput(270).ok()) {
                 }
                 const auto m = sysex(270, i);
-                in.deliverFromBackend(m.data(), m.size());
+                in.deliverInput(m.data(), m.size());
             }
         });
         backend.join();
@@ -108,9 +109,9 @@ private slots:
             QCOMPARE(int(got[i].bytes[1]), int(i));
             QCOMPARE(threads[i], QCoreApplication::instance()->thread());
         }
-        in.close();
-        QVERIFY(!in.isOpen());
-        QVERIFY(!in.isArmed());
+        in.closeInput();
+        QVERIFY(!in.isInputOpen());
+        QVERIFY(!in.isInputArmed());
     }
 };
 

@@ -1,15 +1,18 @@
 // Wire bytes of every builder, and the queue's order, pacing, grouping,
-// SysEx cutting and refusals, checked at the hand-off to the back end.
+// priority, coalescing, SysEx cutting and refusals, checked at the hand-off
+// to the back end.
 
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
-#include "platform/Messages.h"
 
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QtTest>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include <sys/stat.h>
@@ -38,14 +41,49 @@ SoundDump makeDump(std::uint8_t seed)
 }
 } // namespace
 
+// Holds the first SysEx it is handed until released, so a test can queue
+// behind an entry that is on the wire.
+class GateBackend : public RecordingBackend {
+public:
+    bool send(const std::uint8_t* data, std::size_t size, QString* error) override
+    {
+        if (size > 3 && !held_.exchange(true)) {
+            std::unique_lock lock(mutex_);
+            onWire_ = true;
+            changed_.notify_all();
+            changed_.wait(lock, [&] { return open_; });
+        }
+        return RecordingBackend::send(data, size, error);
+    }
+    bool waitOnWire()
+    {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, 10s, [&] { return onWire_; });
+    }
+    void release()
+    {
+        std::lock_guard lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    std::atomic<bool> held_{false};
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool onWire_ = false;
+    bool open_ = false;
+};
+
 class TestMidiOut : public QObject {
     Q_OBJECT
+    std::unique_ptr<MidiSession> session;
     std::shared_ptr<RecordingBackend> rec;
     QStringList messages;
 
     std::vector<Bytes> drained()
     {
-        MidiOutPort::instance().waitIdle(10s);
+        session->waitIdle(10s);
         return rec->messages();
     }
 
@@ -53,27 +91,28 @@ private slots:
     void init()
     {
         messages.clear();
-        setMessageSink([this](const QString& m) { messages << m; });
-        rec = installRecordingBackend();
+        session = std::make_unique<MidiSession>();
+        connect(session.get(), &MidiSession::messageAdded, this, [this](const QString& m) { messages << m; });
+        rec = installRecordingBackend(*session);
     }
     void cleanup()
     {
-        MidiOutPort::instance().waitIdle(10s);
-        setMessageSink(nullptr);
+        session->waitIdle(10s);
+        session.reset();
     }
 
     void shortBuildersAndClamping()
     {
-        SendNoteOn(0, 60);
-        SendNoteOff(3, 61);
-        SendControl(7, 100);
-        SendChannelControl(15, 10, 1);
-        SendProgramChange(0, 50);
+        session->sendNoteOn(0, 60);
+        session->sendNoteOff(3, 61);
+        session->sendControl(7, 100);
+        session->sendChannelControl(15, 10, 1);
+        session->sendProgramChange(0, 50);
         // Arguments above 127 never reach the wire as data bytes.
-        SendControl(200, 255);
-        SendNoteOn(0, 128);
-        SendProgramChange(0, 200);
-        SendPacedMessage(0xB0, 0x90, 0xFF);
+        session->sendControl(200, 255);
+        session->sendNoteOn(0, 128);
+        session->sendProgramChange(0, 200);
+        session->sendPacedMessage(0xB0, 0x90, 0xFF);
         const auto m = drained();
         const std::vector<Bytes> expected{hex({0x90, 60, 0x7F}), hex({0x83, 61, 0x00}), hex({0xB0, 7, 100}),
                                           hex({0xBF, 10, 1}),    hex({0xC0, 50}),        hex({0xB0, 127, 127}),
@@ -86,9 +125,9 @@ private slots:
 
     void nrpnBytes()
     {
-        SendNrpn(300, 5);
-        SendNrpn(300, 130);   // value masked to 7 bits: 02
-        SendNrpn(0xFFFF, 0);  // MSB would be 511: clamped
+        session->sendNrpn(300, 5);
+        session->sendNrpn(300, 130);   // value masked to 7 bits: 02
+        session->sendNrpn(0xFFFF, 0);  // MSB would be 511: clamped
         const auto m = drained();
         const std::vector<Bytes> expected{hex({0xB0, 0x63, 0x02}), hex({0xB0, 0x62, 0x2C}), hex({0xB0, 0x06, 0x05}),
                                           hex({0xB0, 0x63, 0x02}), hex({0xB0, 0x62, 0x2C}), hex({0xB0, 0x06, 0x02}),
@@ -101,11 +140,11 @@ private slots:
         SoundStore store;
         store.slot(150) = makeDump(3);
         store.slot(0) = makeDump(9);
-        SendStoreSlot(store, 150);
-        SendStoreSlot(store, 0);
-        SendStoreSlot(store, 200); // refused
-        SendStoreSlot(store, -1);  // refused
-        SendSoundDump(makeDump(1));
+        session->sendStoreSlot(store, 150);
+        session->sendStoreSlot(store, 0);
+        session->sendStoreSlot(store, 200); // refused
+        session->sendStoreSlot(store, -1);  // refused
+        session->sendSoundDump(makeDump(1));
         const auto m = drained();
         QCOMPARE(m.size(), std::size_t(9));
         QCOMPARE(m[0], hex({0xB0, 0x00, 0x00}));
@@ -123,10 +162,11 @@ private slots:
 
     void fixedMessages()
     {
-        SendDumpRequest(0, 1, 5);
-        SendDumpRequest(127, 0, 99);
-        Panic();
-        SendReset();
+        session->sendDumpRequest(0, 1, 5);
+        session->sendDumpRequest(127, 0, 99);
+        session->waitIdle(10s); // a Panic would overtake them
+        session->panic();
+        session->sendReset();
         const auto m = drained();
         const Bytes request = hex({0xF0, 0x00, 0x20, 0x29, 0x01, 0x42, 0x7F, 0x41, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF7});
         QCOMPARE(m.size(), std::size_t(2 + 48 + 32));
@@ -145,12 +185,12 @@ private slots:
     void pacingAndOrder()
     {
         for (int i = 0; i < 20; ++i)
-            SendPacedMessage(0xB0, 1, static_cast<std::uint8_t>(i));
+            session->sendPacedMessage(0xB0, static_cast<std::uint8_t>(20 + i), static_cast<std::uint8_t>(i));
         // each of the three messages of an NRPN is paced
-        SendNrpn(5, 1);
-        SendNrpn(6, 2);
-        SendControl(2, 0); // an unpaced message after them still waits its turn
-        const auto r = (MidiOutPort::instance().waitIdle(10s), rec->records());
+        session->sendNrpn(5, 1);
+        session->sendNrpn(6, 2);
+        session->sendControl(2, 0); // an unpaced message after them still waits its turn
+        const auto r = (session->waitIdle(10s), rec->records());
         QCOMPARE(r.size(), std::size_t(20 + 6 + 1));
         for (std::size_t i = 1; i < r.size(); ++i) {
             QVERIFY2(r[i].at - r[i - 1].at >= 2ms, qPrintable(QString::number(i)));
@@ -165,11 +205,11 @@ private slots:
     void nrpnGroupsNeverInterleave()
     {
         // Two threads of changes race; every group of three must stay whole.
-        auto worker = [](std::uint16_t base) {
+        auto worker = [this](std::uint16_t base) {
             for (std::uint16_t i = 0; i < 30; ++i) {
-                SendNrpn(static_cast<std::uint16_t>(base + i), i);
+                session->sendNrpn(static_cast<std::uint16_t>(base + i), i);
                 if (i % 3 == 0)
-                    SendControl(1, static_cast<std::uint8_t>(i));
+                    session->sendControl(1, static_cast<std::uint8_t>(i));
             }
         };
         std::thread a(worker, 1000), b(worker, 2000);
@@ -215,7 +255,7 @@ private slots:
         expected.push_back(hex({0x01, 0x02}));
         QueueEntry e;
         e.messages.push_back(file);
-        MidiOutPort::instance().enqueue(e);
+        session->enqueue(e);
         const auto m = drained();
         QCOMPARE(m.size(), expected.size());
         QCOMPARE(m, expected);
@@ -231,7 +271,7 @@ private slots:
         rec->setAcceptsFragments(true);
         QueueEntry e;
         e.messages.push_back(big);
-        MidiOutPort::instance().enqueue(e);
+        session->enqueue(e);
         auto m = drained();
         QCOMPARE(m.size(), std::size_t(3));
         QCOMPARE(m[0].size(), std::size_t(16379));
@@ -240,9 +280,9 @@ private slots:
 
         rec->clear();
         rec->setAcceptsFragments(false);
-        SendSoundDump(makeDump(4)); // short pieces around it still leave
-        MidiOutPort::instance().enqueue(e);
-        SendControl(1, 1);
+        session->sendSoundDump(makeDump(4)); // short pieces around it still leave
+        session->enqueue(e);
+        session->sendControl(1, 1);
         m = drained();
         QCOMPARE(m.size(), std::size_t(2));
         QCOMPARE(m[1], hex({0xB0, 1, 1}));
@@ -253,9 +293,9 @@ private slots:
     void hardwarePortWireRate()
     {
         rec->setHardware(true);
-        SendSoundDump(makeDump(1));
-        SendSoundDump(makeDump(2));
-        const auto r = (MidiOutPort::instance().waitIdle(10s), rec->records());
+        session->sendSoundDump(makeDump(1));
+        session->sendSoundDump(makeDump(2));
+        const auto r = (session->waitIdle(10s), rec->records());
         QCOMPARE(r.size(), std::size_t(2));
         // 270 bytes at 3,125 bytes a second take 86.4 ms on the wire.
         QVERIFY(r[1].at - r[0].at >= 86ms);
@@ -263,24 +303,46 @@ private slots:
 
     void closedPortAndFailures()
     {
-        MidiOutPort::instance().setBackend(nullptr);
-        QVERIFY(!MidiOutPort::instance().isOpen());
-        SendNrpn(1, 1);
-        Panic();
+        session->setOutputBackend(nullptr);
+        QVERIFY(!session->isOutputOpen());
+        session->sendNrpn(1, 1);
+        session->panic();
         QCOMPARE(messages.size(), 2); // one line per entry, nothing sent
         QCOMPARE(rec->count(), std::size_t(0));
 
         messages.clear();
-        MidiOutPort::instance().setBackend(rec);
+        session->setOutputBackend(rec);
         rec->setFailing(true);
-        Panic();
+        session->panic();
         drained();
         QTRY_COMPARE(messages.size(), 1); // one line for the entry, not 48
         rec->setFailing(false);
+
+        // A port that is gone takes one failure; what waits behind it stays
+        // to be counted and dropped, instead of failing entry by entry.
+        struct Gone : OutputBackend {
+            std::atomic<int> attempts{0};
+            bool send(const std::uint8_t*, std::size_t, QString*) override
+            {
+                ++attempts;
+                return false;
+            }
+            bool isLost() const override { return true; }
+        };
+        auto gone = std::make_shared<Gone>();
+        OutputQueue queue;
+        queue.setBackend(gone);
+        for (std::uint8_t i = 0; i < 5; ++i)
+            queue.enqueue(QueueEntry{{controlMessage(1, i)}});
+        QTRY_COMPARE(gone->attempts.load(), 1);
+        QCOMPARE(queue.discardWaiting(), std::size_t(4));
+        QCOMPARE(gone->attempts.load(), 1);
     }
 
     void shutdownNeverWaitsOutPacing()
     {
+        OutputQueue queue;
+        queue.setBackend(rec);
         rec->setHardware(true);
         QueueEntry e;
         Bytes big(10000, 0x01);
@@ -288,21 +350,21 @@ private slots:
         big.back() = 0xF7;
         e.messages.push_back(big); // 3.2 s of wire time after it
         e.messages.push_back(big);
-        MidiOutPort::instance().enqueue(e);
+        queue.enqueue(e);
         QVERIFY(rec->waitForCount(1, 5s));
         const auto t0 = std::chrono::steady_clock::now();
-        MidiOutPort::instance().shutdown(2s);
+        QVERIFY(queue.shutdown(2s));
         QVERIFY(std::chrono::steady_clock::now() - t0 < 1s);
         QCOMPARE(rec->count(), std::size_t(1));
-        // The port works again afterwards.
+        // The queue works again afterwards.
         rec->setHardware(false);
-        SendControl(1, 2);
+        QVERIFY(queue.enqueue(QueueEntry{{controlMessage(1, 2)}}));
         QVERIFY(rec->waitForCount(2, 5s));
     }
 
     void stuckBackendNeverHangsShutdown()
     {
-        // A back end that does not return (a JACK ring buffer nobody drains).
+        // A back end that does not return and cannot be interrupted.
         struct Stuck : OutputBackend {
             std::atomic<bool> release{false};
             bool send(const std::uint8_t*, std::size_t, QString*) override
@@ -313,26 +375,132 @@ private slots:
             }
         };
         auto stuck = std::make_shared<Stuck>();
-        MidiOutPort::instance().setBackend(stuck);
-        SendControl(1, 1);
+        OutputQueue queue;
+        queue.setBackend(stuck);
+        queue.enqueue(QueueEntry{{controlMessage(1, 1)}});
         std::this_thread::sleep_for(20ms);
         const auto t0 = std::chrono::steady_clock::now();
-        MidiOutPort::instance().shutdown(200ms);
+        QVERIFY(!queue.shutdown(200ms));
         QVERIFY(std::chrono::steady_clock::now() - t0 < 1s);
         // Closed afterwards, and still usable.
-        QVERIFY(!MidiOutPort::instance().isOpen());
-        SendControl(1, 2);
-        QCOMPARE(messages.size(), 1);
+        QVERIFY(!queue.backend());
+        QVERIFY(!queue.enqueue(QueueEntry{{controlMessage(1, 2)}}));
         stuck->release = true;
-        MidiOutPort::instance().setBackend(rec);
-        SendControl(1, 3);
+        queue.setBackend(rec);
+        queue.enqueue(QueueEntry{{controlMessage(1, 3)}});
         QVERIFY(rec->waitForCount(1, 5s));
+    }
+
+    void panicLeavesRightAfterTheEntryOnTheWire()
+    {
+        auto gate = std::make_shared<GateBackend>();
+        rec = gate;
+        session->setOutputBackend(gate);
+        SoundStore store;
+        for (int s : {0, 1, 2})
+            store.slot(s) = makeDump(std::uint8_t(s));
+        session->sendStoreSlot(store, 0);
+        QVERIFY(gate->waitOnWire()); // slot 0's record is being handed over
+        session->sendStoreSlot(store, 1);
+        session->sendNoteOn(0, 60); // would sound after the Panic: dropped
+        session->sendNrpn(300, 5);
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        const auto r1 = makeDump(11), r2 = makeDump(12);
+        file.write(reinterpret_cast<const char*>(r1.data()), r1.size());
+        file.write(reinterpret_cast<const char*>(r2.data()), r2.size());
+        file.flush();
+        QString error;
+        QVERIFY(session->sendSysExFile(file.fileName(), &error));
+        session->panic();
+        session->panic(); // a second one while the first waits changes nothing
+        session->sendControl(7, 1);
+        gate->release();
+        const auto m = drained();
+
+        QCOMPARE(m.size(), std::size_t(4 + 48 + 4 + 3 + 2 + 1));
+        QCOMPARE(m[3], Bytes(store.slot(0).begin(), store.slot(0).end())); // the entry on the wire ends whole
+        for (int c = 0; c < 16; ++c)
+            QCOMPARE(m[4 + c * 3], (Bytes{std::uint8_t(0xB0 + c), 123, 0}));
+        QCOMPARE(m[52], hex({0xB0, 0x00, 0x00})); // the sounds continue in their order
+        QCOMPARE(m[55], Bytes(store.slot(1).begin(), store.slot(1).end()));
+        QCOMPARE(m[56], hex({0xB0, 0x63, 0x02}));
+        QCOMPARE(m[58], hex({0xB0, 0x06, 0x05}));
+        QCOMPARE(m[59], Bytes(r1.begin(), r1.end()));
+        QCOMPARE(m[60], Bytes(r2.begin(), r2.end()));
+        QCOMPARE(m[61], hex({0xB0, 7, 1}));
+        for (const Bytes& b : m)
+            QVERIFY(b[0] != 0x90);
+
+        // While a file's records leave, a Panic goes between two records.
+        gate = std::make_shared<GateBackend>();
+        rec = gate;
+        session->setOutputBackend(gate);
+        QVERIFY(session->sendSysExFile(file.fileName(), &error));
+        QVERIFY(gate->waitOnWire());
+        session->panic();
+        gate->release();
+        const auto n = drained();
+        QCOMPARE(n.size(), std::size_t(2 + 48));
+        QCOMPARE(n[0], Bytes(r1.begin(), r1.end()));
+        QCOMPARE(n[1], (Bytes{0xB0, 123, 0}));
+        QCOMPARE(n.back(), Bytes(r2.begin(), r2.end()));
+    }
+
+    void aNewerValueReplacesTheWaitingOneOfItsParameter()
+    {
+        auto gate = std::make_shared<GateBackend>();
+        rec = gate;
+        session->setOutputBackend(gate);
+        const SoundDump first = makeDump(1), second = makeDump(2);
+        session->sendSoundDump(first);
+        QVERIFY(gate->waitOnWire());
+        session->sendPacedMessage(0xB0, 7, 1);
+        session->sendPacedMessage(0xB0, 8, 5);
+        session->sendNrpn(104, 1, 10); // one selector register, two settings
+        session->sendNrpn(104, 3, 11);
+        session->sendNrpn(300, 9);     // no selector: never replaced
+        session->sendPacedMessage(0xB0, 7, 2);
+        session->sendNrpn(104, 0, 10);
+        session->sendNrpn(300, 8);
+        session->sendControl(7, 50); // not a paced value: stays
+        session->sendPacedMessage(0xB0, 7, 3);
+        session->sendPacedMessage(0xB1, 7, 4); // another channel, another controller
+        gate->release();
+        const auto m = drained();
+        const std::vector<Bytes> expected{
+            Bytes(first.begin(), first.end()),
+            hex({0xB0, 8, 5}),
+            hex({0xB0, 0x63, 0x00}), hex({0xB0, 0x62, 104}), hex({0xB0, 0x06, 3}),
+            hex({0xB0, 0x63, 0x02}), hex({0xB0, 0x62, 0x2C}), hex({0xB0, 0x06, 9}),
+            hex({0xB0, 0x63, 0x00}), hex({0xB0, 0x62, 104}), hex({0xB0, 0x06, 0}),
+            hex({0xB0, 0x63, 0x02}), hex({0xB0, 0x62, 0x2C}), hex({0xB0, 0x06, 8}),
+            hex({0xB0, 7, 50}),
+            hex({0xB0, 7, 3}),
+            hex({0xB1, 7, 4}),
+        };
+        QCOMPARE(m, expected);
+
+        // A value already on the wire is not taken back: the next one follows it.
+        gate = std::make_shared<GateBackend>();
+        rec = gate;
+        session->setOutputBackend(gate);
+        QueueEntry longValue = pacedEntry(0xB0, 9, 1);
+        longValue.messages.insert(longValue.messages.begin(), Bytes(second.begin(), second.end()));
+        session->enqueue(longValue);
+        QVERIFY(gate->waitOnWire());
+        session->sendPacedMessage(0xB0, 9, 2);
+        gate->release();
+        const auto n = drained();
+        QCOMPARE(n.size(), std::size_t(3));
+        QCOMPARE(n[1], hex({0xB0, 9, 1}));
+        QCOMPARE(n[2], hex({0xB0, 9, 2}));
     }
 
     void sysexFiles()
     {
         QString error;
-        QVERIFY(!SendSysExFile("/nonexistent/x.syx", &error));
+        QVERIFY(!session->sendSysExFile("/nonexistent/x.syx", &error));
         QVERIFY(!error.isEmpty());
 
         // A named pipe, a folder or a device is refused without waiting on it.
@@ -341,7 +509,7 @@ private slots:
         QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         for (const QString& path : {fifo, dir.path(), QStringLiteral("/dev/zero")}) {
             error.clear();
-            QVERIFY2(!SendSysExFile(path, &error), qPrintable(path));
+            QVERIFY2(!session->sendSysExFile(path, &error), qPrintable(path));
             QVERIFY(error.contains("not a plain file"));
         }
         QCOMPARE(drained().size(), std::size_t(0));
@@ -351,7 +519,7 @@ private slots:
         big.write(QByteArray(int(kMaxSysExFileSize) + 1, '\0'));
         big.flush();
         error.clear();
-        QVERIFY(!SendSysExFile(big.fileName(), &error));
+        QVERIFY(!session->sendSysExFile(big.fileName(), &error));
         QVERIFY(error.contains("1 MiB"));
 
         QTemporaryFile ok;
@@ -363,7 +531,7 @@ private slots:
         }
         ok.write(data);
         ok.flush();
-        QVERIFY(SendSysExFile(ok.fileName(), &error));
+        QVERIFY(session->sendSysExFile(ok.fileName(), &error));
         const auto m = drained();
         QCOMPARE(m.size(), std::size_t(200));
         const Bytes all = rec->allBytes();

@@ -1,5 +1,4 @@
 // Choosing the MIDI devices by name.
-#include "midi/MidiOut.h"
 #include "midi/PortDetection.h"
 
 #include <QtTest>
@@ -30,15 +29,16 @@ private slots:
 
     void detectionSetsBothIndicesAndKeepsThemWithoutMatch()
     {
-        MidiInDeviceIndex = 0;
-        MidiOutDeviceIndex = 0;
-        DetectMidiPorts({"USB Audio", "Midi Through", "QLindorn In"}, {"QLindorn Out", "USB Audio 2", "Other"});
-        QCOMPARE(int(MidiInDeviceIndex), 2);
-        QCOMPARE(int(MidiOutDeviceIndex), 1);
+        MidiDeviceChoice choice;
+        DetectMidiPorts(choice, {"USB Audio", "Midi Through", "QLindorn In"}, {"QLindorn Out", "USB Audio 2", "Other"});
+        QCOMPARE(int(choice.inputIndex), 2);
+        QCOMPARE(int(choice.outputIndex), 1);
+        QCOMPARE(choice.outputName, QString("USB Audio 2"));
 
-        DetectMidiPorts({"qlindorn"}, {});
-        QCOMPARE(int(MidiInDeviceIndex), 2);
-        QCOMPARE(int(MidiOutDeviceIndex), 1);
+        DetectMidiPorts(choice, {"qlindorn"}, {});
+        QCOMPARE(int(choice.inputIndex), 2);
+        QCOMPARE(int(choice.outputIndex), 1);
+        QCOMPARE(choice.outputName, QString("USB Audio 2"));
     }
 
     void settingsAcceptOnlyTheModelName()

@@ -32,7 +32,7 @@ struct Harness {
     int count = 0;
     PendingRequest request;
     int selected = -1;
-    int armResult = 0;
+    ArmResult armResult;
     SoundStore store;
     ByteStack stack;
     QStringList messages;
@@ -334,7 +334,7 @@ private slots:
     void armingWithoutAnInputPortIsReported()
     {
         Harness h;
-        h.armResult = 7;
+        h.armResult.prepareError = 7;
         h.mode = kReceiveSound;
         h.stack.push(1);
         h.stack.push(0);
@@ -342,6 +342,13 @@ private slots:
         QCOMPARE(h.messages, QStringList{"INPREPARE error7"});
         QVERIFY(h.receiving); // the wait goes on until Close
         QCOMPARE(h.stack.count(), 2);
+
+        // Registered, but the port went away before it could be queued.
+        h.messages.clear();
+        h.armResult = ArmResult{0, kErrorInputGone, 0};
+        h.reception().ArmInputBuffer(kNextArmLength);
+        QCOMPARE(h.messages, QStringList{"ADDBUFFER error6:0"});
+        QVERIFY(h.receiving);
     }
 
     void aFailingStepIsReportedAndEndsTheMessage()

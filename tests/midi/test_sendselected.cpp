@@ -1,6 +1,6 @@
 // Sending the selected sounds: bytes 11/12 in the store and nothing else,
 // labels, the 155 ms spacing on the event loop, and the token.
-#include "midi/MidiOut.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 #include "midi/SendSelected.h"
 
@@ -14,6 +14,7 @@ using namespace sondrake::midi;
 namespace {
 
 struct Harness {
+    MidiSession session;
     SoundStore store;
     ByteStack stack;
     bool receiving = false;
@@ -25,7 +26,7 @@ struct Harness {
     std::vector<std::chrono::steady_clock::time_point> sentAt;
     std::function<void(int)> sendSlot = [this](int s) {
         sentAt.push_back(std::chrono::steady_clock::now());
-        SendStoreSlot(store, s);
+        session.sendStoreSlot(store, s);
     };
 
     SendSelectedHooks hooks()
@@ -53,8 +54,8 @@ class TestSendSelected : public QObject {
 private slots:
     void sendsRowsInOrderWithTheirLocations()
     {
-        auto wire = installRecordingBackend();
         Harness h;
+        auto wire = installRecordingBackend(h.session);
         for (int s : {5, 120}) {
             SoundDump& d = h.store.slot(s);
             d.fill(std::uint8_t(s & 0x7F));
@@ -108,13 +109,12 @@ private slots:
         QCOMPARE(h.stack.count(), 0);
         QVERIFY(!h.receiving);
         QVERIFY(h.messages.isEmpty());
-        MidiOutPort::instance().setBackend(nullptr);
     }
 
     void nothingSelectedShowsAndHidesAndSendsNothing()
     {
-        auto wire = installRecordingBackend();
         Harness h;
+        auto wire = installRecordingBackend(h.session);
         h.stack.push(9); // whatever was there stays below the token
         SendSelected sender(h.store, h.stack, h.receiving, h.hooks());
         QSignalSpy done(&sender, &SendSelected::finished);
@@ -125,9 +125,8 @@ private slots:
         QCOMPARE(int(h.stack.pop()), 9);
         QVERIFY(!h.receiving);
         QCOMPARE(h.keyboardOff, 0);
-        QVERIFY(MidiOutPort::instance().waitIdle(std::chrono::milliseconds(1000)));
+        QVERIFY(h.session.waitIdle(std::chrono::milliseconds(1000)));
         QCOMPARE(wire->count(), std::size_t(0));
-        MidiOutPort::instance().setBackend(nullptr);
     }
 
     void aFailureEndsTheSendAndLeavesTheTokenForClose()

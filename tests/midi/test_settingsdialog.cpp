@@ -1,6 +1,5 @@
 // The MIDI settings dialog and its command: lists, device ID, OK and Cancel.
 #include "ModalTestSupport.h"
-#include "midi/MidiOut.h"
 #include "midi/TfrmSettings.h"
 
 #include <QApplication>
@@ -33,19 +32,15 @@ void whenShown(const std::function<void(TfrmSettings&)>& act)
 
 class TestSettingsDialog : public QObject {
     Q_OBJECT
+    MidiDeviceChoice choice;
 private slots:
-    void init()
-    {
-        MidiInDeviceIndex = 0;
-        MidiOutDeviceIndex = 0;
-        DeviceId = 0;
-    }
+    void init() { choice = MidiDeviceChoice(); }
 
     void creationListsOnlyTheSynthesizer()
     {
-        MidiInDeviceIndex = 9;
-        MidiOutDeviceIndex = 9;
-        TfrmSettings dlg(nullptr, {"USB Audio", "QLindorn In 1", "Through", "QLindorn In 2"},
+        choice.inputIndex = 9;
+        choice.outputIndex = 9;
+        TfrmSettings dlg(nullptr, choice, {"USB Audio", "QLindorn In 1", "Through", "QLindorn In 2"},
                          {"QLindorn Out", "USB Audio"});
         QCOMPARE(dlg.windowTitle(), QString("Settings"));
         QCOMPARE(dlg.grpMidi->title(), QString("Midi"));
@@ -61,8 +56,9 @@ private slots:
         QCOMPARE(items(dlg.cmbMidiOut), QStringList{"QLindorn Out"});
         QCOMPARE(dlg.cmbMidiIns->currentIndex(), 0);
         // creating the dialog already chose the last synthesizer devices
-        QCOMPARE(int(MidiInDeviceIndex), 3);
-        QCOMPARE(int(MidiOutDeviceIndex), 0);
+        QCOMPARE(int(choice.inputIndex), 3);
+        QCOMPARE(int(choice.outputIndex), 0);
+        QCOMPARE(choice.inputName, QString("QLindorn In 2")); // what a reopen looks for
 
         QCOMPARE(dlg.cmbDeviceID->count(), 128);
         QCOMPARE(dlg.cmbDeviceID->itemText(0), QString("0"));
@@ -72,16 +68,16 @@ private slots:
 
     void noDeviceAndNoMatchingDevice()
     {
-        MidiInDeviceIndex = 4;
-        MidiOutDeviceIndex = 5;
-        TfrmSettings none(nullptr, {}, {});
+        choice.inputIndex = 4;
+        choice.outputIndex = 5;
+        TfrmSettings none(nullptr, choice, {}, {});
         QCOMPARE(items(none.cmbMidiIns), QStringList{"No Device"});
         QCOMPARE(items(none.cmbMidiOut), QStringList{"No Device"});
-        TfrmSettings other(nullptr, {"USB Audio"}, {"qlindorn"});
+        TfrmSettings other(nullptr, choice, {"USB Audio"}, {"qlindorn"});
         QVERIFY(items(other.cmbMidiIns).isEmpty());
         QVERIFY(items(other.cmbMidiOut).isEmpty());
-        QCOMPARE(int(MidiInDeviceIndex), 4);
-        QCOMPARE(int(MidiOutDeviceIndex), 5);
+        QCOMPARE(int(choice.inputIndex), 4);
+        QCOMPARE(int(choice.outputIndex), 5);
     }
 
     void okTakesTheDeviceIdAndReopensInputThenOutput()
@@ -89,16 +85,16 @@ private slots:
         QStringList calls;
         MidiReopen reopen{[&] { calls << "closeIn"; }, [&] { calls << "openIn"; },
                           [&] { calls << "closeOut"; }, [&] { calls << "openOut"; }};
-        DeviceId = 17;
+        choice.deviceId = 17;
         int shownId = -1;
         whenShown([&](TfrmSettings& dlg) {
             shownId = dlg.cmbDeviceID->currentIndex();
             dlg.cmbDeviceID->setCurrentIndex(dlg.cmbDeviceID->findText("Broadcast"));
             QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
         });
-        QVERIFY(runMidiSettings(nullptr, {"QLindorn"}, {"QLindorn"}, reopen));
+        QVERIFY(runMidiSettings(nullptr, choice, {"QLindorn"}, {"QLindorn"}, reopen));
         QCOMPARE(shownId, 17);
-        QCOMPARE(int(DeviceId), 127);
+        QCOMPARE(int(choice.deviceId), 127);
         QCOMPARE(calls, (QStringList{"closeIn", "openIn", "closeOut", "openOut"}));
 
         calls.clear();
@@ -106,8 +102,8 @@ private slots:
             dlg.cmbDeviceID->setCurrentIndex(5);
             QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
         });
-        QVERIFY(runMidiSettings(nullptr, {}, {}, reopen));
-        QCOMPARE(int(DeviceId), 5);
+        QVERIFY(runMidiSettings(nullptr, choice, {}, {}, reopen));
+        QCOMPARE(int(choice.deviceId), 5);
         QCOMPARE(calls.size(), 4);
     }
 
@@ -116,13 +112,13 @@ private slots:
         QStringList calls;
         MidiReopen reopen{[&] { calls << "closeIn"; }, [&] { calls << "openIn"; },
                           [&] { calls << "closeOut"; }, [&] { calls << "openOut"; }};
-        DeviceId = 42;
+        choice.deviceId = 42;
         whenShown([&](TfrmSettings& dlg) {
             dlg.cmbDeviceID->setCurrentIndex(3);
             QTest::mouseClick(dlg.brnCancel, Qt::LeftButton);
         });
-        QVERIFY(!runMidiSettings(nullptr, {"QLindorn"}, {"QLindorn"}, reopen));
-        QCOMPARE(int(DeviceId), 42);
+        QVERIFY(!runMidiSettings(nullptr, choice, {"QLindorn"}, {"QLindorn"}, reopen));
+        QCOMPARE(int(choice.deviceId), 42);
         QVERIFY(calls.isEmpty());
     }
 };

@@ -16,6 +16,7 @@
 #include "editor/TfrmPatchEdit.h"
 #include "librarian/SoundListView.h"
 #include "librarian/TfrmMain.h"
+#include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 
 #include <QApplication>
@@ -69,9 +70,9 @@ void onNextModal(std::function<void(QWidget*)> act)
     timer->start();
 }
 
-void mainWindow()
+void mainWindow(midi::MidiSession& session)
 {
-    TfrmMain w;
+    TfrmMain w(session);
     w.show();
     w.store().setSoundName(1, "Warm Pad");
     w.RefreshNames(false);
@@ -144,11 +145,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no temporary folder: %s\n", qPrintable(settings.errorString()));
         return 1;
     }
-    midi::installRecordingBackend();
+    midi::MidiSession session;
+    midi::installRecordingBackend(session);
     TfrmMain::setOpenMidiPortsAtStart(false);
     TfrmMain::setSettingsFilePath(settings.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
 
-    mainWindow();
+    mainWindow(session);
     editorTabs();
     schemaWindows(settings.path());
     return 0;
