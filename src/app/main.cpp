@@ -41,16 +41,16 @@ public:
     void addMessage(const QString& line) override { main_.AddMessage(line); }
     sondrake::editor::SchemaTolerances tolerances() const override
     {
-        return { main_.ToleranceComboBox, main_.ToleranceOtherKnobs, main_.ToleranceSemitoneKnobs,
-            main_.ToleranceDetuneKnobs };
+        return { main_.settings().ToleranceComboBox, main_.settings().ToleranceOtherKnobs, main_.settings().ToleranceSemitoneKnobs,
+            main_.settings().ToleranceDetuneKnobs };
     }
     void setTolerances(const sondrake::editor::SchemaTolerances& t) override
     {
         auto clamp = [](int v) { return std::uint8_t(std::clamp(v, 0, 64)); };
-        main_.ToleranceComboBox = clamp(t.comboBox);
-        main_.ToleranceOtherKnobs = clamp(t.otherKnobs);
-        main_.ToleranceSemitoneKnobs = clamp(t.semitone);
-        main_.ToleranceDetuneKnobs = clamp(t.detune);
+        main_.settings().ToleranceComboBox = clamp(t.comboBox);
+        main_.settings().ToleranceOtherKnobs = clamp(t.otherKnobs);
+        main_.settings().ToleranceSemitoneKnobs = clamp(t.semitone);
+        main_.settings().ToleranceDetuneKnobs = clamp(t.detune);
     }
     int lastSaveBank() const override { return main_.lastSaveBank; }
     int lastSaveProgram() const override { return main_.lastSaveProgram; }

@@ -9,6 +9,7 @@
 //   TfrmMainReorder.cpp    move up/down, move to a clicked row, sort, drag and drop
 //   TfrmMainKeyboard.cpp   the computer-keyboard player
 
+#include "librarian/Settings.h"
 #include "midi/Reception.h"
 #include "store/ByteStack.h"
 #include "store/SoundStore.h"
@@ -100,13 +101,9 @@ public:
     TfrmSysExReceiver* receiver() const { return frmSysExReceiver; }
 
     // ---- settings (bank files, autoload, tolerances) ---------------------
-    QString AutoloadFileName;
-    std::uint8_t ToleranceComboBox = 0;
-    std::uint8_t ToleranceOctave = 2;
-    std::uint8_t ToleranceKeytrack = 0;
-    std::uint8_t ToleranceOtherKnobs = 10;
-    std::uint8_t ToleranceSemitoneKnobs = 0;
-    std::uint8_t ToleranceDetuneKnobs = 3;
+    // What the settings file keeps: read at start, written when closing.
+    Settings& settings() { return settings_; }
+    const Settings& settings() const { return settings_; }
     bool SettingsWritten = false;
     // The closing sequence could not save the settings file or the autoload
     // bank: the user was told, and the program must not end with success.
@@ -212,6 +209,7 @@ private:
 
     midi::MidiSession& session_;
     bool askOnClose_ = true;
+    Settings settings_;
     SoundStore store_;
     SoundListModel* listModel_ = nullptr; // the store as the sound list shows it
     std::vector<int> SelectionList;

@@ -29,30 +29,6 @@ QString& settingsPathOverride()
 
 QString quoted(const QString& path) { return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)); }
 
-Settings currentSettings(const TfrmMain& w)
-{
-    Settings s;
-    s.Autoloadfile = w.AutoloadFileName;
-    s.ToleranceComboBox = w.ToleranceComboBox;
-    s.ToleranceOctave = w.ToleranceOctave;
-    s.ToleranceKeytrack = w.ToleranceKeytrack;
-    s.ToleranceOtherKnobs = w.ToleranceOtherKnobs;
-    s.ToleranceSemitoneKnobs = w.ToleranceSemitoneKnobs;
-    s.ToleranceDetuneKnobs = w.ToleranceDetuneKnobs;
-    return s;
-}
-
-void applySettings(TfrmMain& w, const Settings& s)
-{
-    w.AutoloadFileName = s.Autoloadfile;
-    w.ToleranceComboBox = s.ToleranceComboBox;
-    w.ToleranceOctave = s.ToleranceOctave;
-    w.ToleranceKeytrack = s.ToleranceKeytrack;
-    w.ToleranceOtherKnobs = s.ToleranceOtherKnobs;
-    w.ToleranceSemitoneKnobs = s.ToleranceSemitoneKnobs;
-    w.ToleranceDetuneKnobs = s.ToleranceDetuneKnobs;
-}
-
 QString saveFailure(const QString& what, const QString& path, const QString& error)
 {
     return QStringLiteral("Could not save %1 %2: %3. The previous file, if any, is unchanged; "
@@ -194,9 +170,9 @@ void TfrmMain::Settings2Click()
 {
     guarded([this] {
         TfrmZRSettings dialog(this);
-        dialog.setAutoloadFileName(AutoloadFileName);
+        dialog.setAutoloadFileName(settings_.Autoloadfile);
         if (librarianDialogs().exec(dialog) == QDialog::Accepted)
-            AutoloadFileName = dialog.autoloadFileName();
+            settings_.Autoloadfile = dialog.autoloadFileName();
     });
 }
 
@@ -212,17 +188,17 @@ void TfrmMain::ReadSettings()
         AddMessage(QStringLiteral("Could not read the settings file %1: %2. The default settings are used, "
                                   "and the file is left as it is.")
                        .arg(quoted(path), error));
-    applySettings(*this, values);
+    settings_ = values;
 
-    if (!AutoloadFileName.isEmpty()) {
+    if (!settings_.Autoloadfile.isEmpty()) {
         QFile probe;
-        if (bankfile::openForReading(AutoloadFileName, probe, &error)) {
+        if (bankfile::openForReading(settings_.Autoloadfile, probe, &error)) {
             probe.close();
-            LoadBankFile(AutoloadFileName);
+            LoadBankFile(settings_.Autoloadfile);
         } else {
             AddMessage(QStringLiteral("Could not open the autoload bank file %1: %2. Every slot stays empty; "
                                       "choose another file under System > Zoreduzor Settings.")
-                           .arg(quoted(AutoloadFileName), error));
+                           .arg(quoted(settings_.Autoloadfile), error));
         }
     }
     RebuildList();
@@ -232,7 +208,7 @@ bool TfrmMain::WriteSettings()
 {
     QString error;
     const QString path = settingsFilePath();
-    if (platform::makeFolderFor(path, &error) && settings::save(path, currentSettings(*this), &error))
+    if (platform::makeFolderFor(path, &error) && settings::save(path, settings_, &error))
         return true;
     const QString line = QStringLiteral("Could not write the settings file %1: %2. The settings of this "
                                         "session are lost; check that its folder is writable.")
@@ -255,10 +231,10 @@ bool TfrmMain::FormCloseQuery()
     guarded([this] { WriteSettings(); });
     SettingsWritten = true;
     guarded([this] {
-        if (AutoloadFileName.isEmpty())
+        if (settings_.Autoloadfile.isEmpty())
             return;
         // A name of megabytes (a damaged settings file) must not freeze a box.
-        const QString shownName = elideMiddle(AutoloadFileName, kMaxMessageLength);
+        const QString shownName = elideMiddle(settings_.Autoloadfile, kMaxMessageLength);
         if (!askOnClose_) {
             // Nobody is there to answer; overwriting the file unasked could
             // destroy a bank the user meant to keep.
@@ -271,7 +247,7 @@ bool TfrmMain::FormCloseQuery()
         if (librarianDialogs().ask(this, question) != LibrarianDialogs::Answer::Yes)
             return;
         QString error;
-        if (!SaveBankFile(AutoloadFileName, &error)) {
+        if (!SaveBankFile(settings_.Autoloadfile, &error)) {
             std::fprintf(stderr, "The autoload file %s was not saved: %s\n", shownName.toLocal8Bit().constData(),
                 error.toLocal8Bit().constData());
             closeFailures_ << QStringLiteral("The autoload bank file %1 could not be written: %2.")

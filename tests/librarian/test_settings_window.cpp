@@ -79,18 +79,18 @@ private slots:
     void noFileGivesDefaultsAndCloseWritesItOnce()
     {
         auto w = open();
-        QVERIFY(w->AutoloadFileName.isEmpty());
-        QCOMPARE(int(w->ToleranceComboBox), 0);
-        QCOMPARE(int(w->ToleranceOctave), 2);
-        QCOMPARE(int(w->ToleranceKeytrack), 0);
-        QCOMPARE(int(w->ToleranceOtherKnobs), 10);
-        QCOMPARE(int(w->ToleranceSemitoneKnobs), 0);
-        QCOMPARE(int(w->ToleranceDetuneKnobs), 3);
+        QVERIFY(w->settings().Autoloadfile.isEmpty());
+        QCOMPARE(int(w->settings().ToleranceComboBox), 0);
+        QCOMPARE(int(w->settings().ToleranceOctave), 2);
+        QCOMPARE(int(w->settings().ToleranceKeytrack), 0);
+        QCOMPARE(int(w->settings().ToleranceOtherKnobs), 10);
+        QCOMPARE(int(w->settings().ToleranceSemitoneKnobs), 0);
+        QCOMPARE(int(w->settings().ToleranceDetuneKnobs), 3);
         QCOMPARE(w->store().getSoundName(199), std::string("empty           "));
         QVERIFY(w->messagesBox()->toPlainText().isEmpty());
         QVERIFY(!QFile::exists(ini()));
 
-        w->ToleranceOtherKnobs = 77;
+        w->settings().ToleranceOtherKnobs = 77;
         w->findChild<QAction*>("Exit1")->trigger(); // no autoload file: no question
         QVERIFY(!w->isVisible());
         QVERIFY(w->SettingsWritten);
@@ -127,10 +127,10 @@ private slots:
                                     "ToleranceOctave=6";
         writeFile(ini(), original);
         auto w = open();
-        QCOMPARE(int(w->ToleranceOtherKnobs), 44);
-        QCOMPARE(int(w->ToleranceDetuneKnobs), 3);
-        QCOMPARE(int(w->ToleranceKeytrack), 0); // far beyond any integer
-        QCOMPARE(int(w->ToleranceOctave), 6);
+        QCOMPARE(int(w->settings().ToleranceOtherKnobs), 44);
+        QCOMPARE(int(w->settings().ToleranceDetuneKnobs), 3);
+        QCOMPARE(int(w->settings().ToleranceKeytrack), 0); // far beyond any integer
+        QCOMPARE(int(w->settings().ToleranceOctave), 6);
         w->close();
         const QByteArray written = readFile(ini());
         QCOMPARE(written, QByteArray("[Mine]\r\nToleranceOctave=1\r\n[globals]\r\nTOLERANCEOTHERKNOBS=44\r\n"
@@ -176,7 +176,7 @@ private slots:
         writeFile(ini(), "[Globals]\nAutoloadfile=" + path("gone.syx").toUtf8() + "\n");
         auto w = open();
         QCOMPARE(w->store().getSoundName(0), std::string("empty           "));
-        QCOMPARE(w->AutoloadFileName, path("gone.syx"));
+        QCOMPARE(w->settings().Autoloadfile, path("gone.syx"));
         const QString text = w->messagesBox()->toPlainText();
         QVERIFY(!text.contains('\n'));
         QVERIFY(text.contains("gone.syx") && text.contains("Zoreduzor Settings"));
@@ -195,7 +195,7 @@ private slots:
         auto big = open();
         QVERIFY(QTest::qWaitForWindowExposed(big.get()));
         QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(big->AutoloadFileName.size(), huge.size() + 1);
+        QCOMPARE(big->settings().Autoloadfile.size(), huge.size() + 1);
         const QString line = big->messagesBox()->toPlainText();
         QVERIFY2(line.size() <= 500 && line.contains(QChar(0x2026)), qPrintable(line.left(80)));
         QVERIFY(line.startsWith("Could not open the autoload bank file") && line.endsWith("Zoreduzor Settings."));
@@ -215,7 +215,7 @@ private slots:
         auto w = open();
         QVERIFY(w->messagesBox()->toPlainText().contains("settings file"));
         w->messagesBox()->clear();
-        w->AutoloadFileName = dir->path();
+        w->settings().Autoloadfile = dir->path();
         dialogs->answers = { Answer::Yes };
         int warningsAtQuestion = -1;
         dialogs->onAsk = [&](const QString&) { warningsAtQuestion = int(dialogs->warnings.size()); };
@@ -240,7 +240,7 @@ private slots:
         // Only the autoload bank failing is enough to fail the exit.
         QDir(ini()).removeRecursively();
         w = open();
-        w->AutoloadFileName = dir->path();
+        w->settings().Autoloadfile = dir->path();
         dialogs->answers = { Answer::Yes };
         dialogs->warnings.clear();
         w->close();
@@ -253,7 +253,7 @@ private slots:
     void autoloadDialog()
     {
         auto w = open();
-        w->AutoloadFileName = "/old/bank.syx";
+        w->settings().Autoloadfile = "/old/bank.syx";
 
         // Opening shows the name and ticks "Enable"; "..." picks a file and ticks it.
         dialogs->openPaths = { path("picked.syx") };
@@ -276,7 +276,7 @@ private slots:
             return z.result();
         };
         w->findChild<QAction*>("Settings2")->trigger();
-        QCOMPARE(w->AutoloadFileName, path("picked.syx"));
+        QCOMPARE(w->settings().Autoloadfile, path("picked.syx"));
 
         // Unticked and Ok: no autoload, written empty, no question at close.
         dialogs->onExec = [](QDialog& d) {
@@ -285,23 +285,23 @@ private slots:
             return int(QDialog::Accepted);
         };
         w->Settings2Click();
-        QVERIFY(w->AutoloadFileName.isEmpty());
+        QVERIFY(w->settings().Autoloadfile.isEmpty());
 
         // Closed any other way: nothing changes; a typed path is kept as typed.
-        w->AutoloadFileName = "x";
+        w->settings().Autoloadfile = "x";
         dialogs->onExec = [](QDialog& d) {
             dynamic_cast<TfrmZRSettings&>(d).edtAutoload->setText("typed, not checked");
             return int(QDialog::Rejected);
         };
         w->Settings2Click();
-        QCOMPARE(w->AutoloadFileName, QString("x"));
+        QCOMPARE(w->settings().Autoloadfile, QString("x"));
         dialogs->onExec = [](QDialog& d) {
             dynamic_cast<TfrmZRSettings&>(d).edtAutoload->setText("typed, not checked");
             return int(QDialog::Accepted);
         };
         w->Settings2Click();
-        QCOMPARE(w->AutoloadFileName, QString("typed, not checked"));
-        w->AutoloadFileName.clear();
+        QCOMPARE(w->settings().Autoloadfile, QString("typed, not checked"));
+        w->settings().Autoloadfile.clear();
         w->close();
         QVERIFY(readFile(ini()).contains("Autoloadfile=\n"));
     }
