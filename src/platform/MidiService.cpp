@@ -213,6 +213,36 @@ void setError(QString* error, const QString& text)
 
 MidiApiKind virtualApi() { return MidiService::alsaAvailable() ? MidiApiKind::Alsa : MidiApiKind::Jack; }
 
+// Both directions open their virtual port here: a JACK port where there is
+// no ALSA sequencer, otherwise a port of the program's own ALSA client.
+// `openJack` returns the endpoint (nullptr on failure); `makeAlsa` returns
+// the RtMidi object, set up but without a port.
+template <class Impl, class OpenJack, class MakeAlsa>
+bool openVirtualPort(Impl& impl, const QString& portName, OpenJack openJack, MakeAlsa makeAlsa, QString* error)
+{
+    lastError.clear();
+    impl.isVirtual = true;
+    impl.info.api = virtualApi();
+    impl.info.name = portName;
+    if (impl.info.api == MidiApiKind::Jack) {
+        impl.jack = openJack();
+        if (!impl.jack) {
+            setError(error, QStringLiteral("There is neither an ALSA sequencer nor a running JACK server."));
+            return false;
+        }
+        impl.info.fullName = impl.jack->fullPortName();
+        return true;
+    }
+    try {
+        impl.rt = makeAlsa();
+        impl.rt->openVirtualPort(portName.toStdString());
+        return true;
+    } catch (const RtMidiError& e) {
+        setError(error, QString::fromStdString(e.getMessage()));
+        return false;
+    }
+}
+
 } // namespace
 
 void MidiService::setClientName(const QString& name)
@@ -338,29 +368,17 @@ std::unique_ptr<MidiOutputDevice> MidiOutputDevice::open(int index, QString* err
 
 std::unique_ptr<MidiOutputDevice> MidiOutputDevice::openVirtual(const QString& portName, QString* error)
 {
-    lastError.clear();
     auto impl = std::make_unique<Impl>();
-    impl->isVirtual = true;
-    impl->info.api = virtualApi();
-    impl->info.name = portName;
-    if (impl->info.api == MidiApiKind::Jack) {
-        impl->jack = jackmidi::Endpoint::open(clientNameStd(" Out"), portName.toStdString(), true, {}, {}, error);
-        if (!impl->jack) {
-            setError(error, QStringLiteral("There is neither an ALSA sequencer nor a running JACK server."));
-            return nullptr;
-        }
-        impl->info.fullName = impl->jack->fullPortName();
-        return std::unique_ptr<MidiOutputDevice>(new MidiOutputDevice(std::move(impl)));
-    }
-    try {
-        impl->rt = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, clientNameStd(" Out"));
-        impl->rt->setErrorCallback(onRtMidiError, nullptr);
-        impl->rt->openVirtualPort(portName.toStdString());
-        return std::unique_ptr<MidiOutputDevice>(new MidiOutputDevice(std::move(impl)));
-    } catch (const RtMidiError& e) {
-        setError(error, QString::fromStdString(e.getMessage()));
-        return nullptr;
-    }
+    const bool opened = openVirtualPort(
+        *impl, portName,
+        [&] { return jackmidi::Endpoint::open(clientNameStd(" Out"), portName.toStdString(), true, {}, {}, error); },
+        [] {
+            auto rt = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, clientNameStd(" Out"));
+            rt->setErrorCallback(onRtMidiError, nullptr);
+            return rt;
+        },
+        error);
+    return opened ? std::unique_ptr<MidiOutputDevice>(new MidiOutputDevice(std::move(impl))) : nullptr;
 }
 
 bool MidiOutputDevice::send(const std::uint8_t* data, std::size_t size, QString* error)
@@ -535,32 +553,24 @@ std::unique_ptr<MidiInputDevice> MidiInputDevice::open(int index, Callback callb
 std::unique_ptr<MidiInputDevice> MidiInputDevice::openVirtual(const QString& portName, Callback callback,
                                                               QString* error)
 {
-    lastError.clear();
     auto impl = std::make_unique<Impl>();
-    impl->isVirtual = true;
-    impl->info.api = virtualApi();
-    impl->info.name = portName;
     impl->gate->callback = std::move(callback);
-    if (impl->info.api == MidiApiKind::Jack) {
-        impl->jack = jackmidi::Endpoint::open(clientNameStd(" In"), portName.toStdString(), false, {},
-                                              impl->gated(), error);
-        if (!impl->jack) {
-            setError(error, QStringLiteral("There is neither an ALSA sequencer nor a running JACK server."));
-            return nullptr;
-        }
-        impl->jack->setStarted(true);
-        impl->info.fullName = impl->jack->fullPortName();
-        return std::unique_ptr<MidiInputDevice>(new MidiInputDevice(std::move(impl)));
-    }
-    try {
-        impl->rt = makeAlsaInput(clientNameStd(" In"));
-        impl->rt->setCallback(&Impl::onMessage, impl->gate.get());
-        impl->rt->openVirtualPort(portName.toStdString());
-        return std::unique_ptr<MidiInputDevice>(new MidiInputDevice(std::move(impl)));
-    } catch (const RtMidiError& e) {
-        setError(error, QString::fromStdString(e.getMessage()));
-        return nullptr;
-    }
+    const bool opened = openVirtualPort(
+        *impl, portName,
+        [&] {
+            auto jack = jackmidi::Endpoint::open(clientNameStd(" In"), portName.toStdString(), false, {},
+                                                 impl->gated(), error);
+            if (jack)
+                jack->setStarted(true);
+            return jack;
+        },
+        [&] {
+            auto rt = makeAlsaInput(clientNameStd(" In"));
+            rt->setCallback(&Impl::onMessage, impl->gate.get());
+            return rt;
+        },
+        error);
+    return opened ? std::unique_ptr<MidiInputDevice>(new MidiInputDevice(std::move(impl))) : nullptr;
 }
 
 bool MidiInputDevice::start()
