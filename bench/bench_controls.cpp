@@ -5,8 +5,8 @@
 //   cmake --build build-release --target bench_controls
 //   build-release/bin/bench_controls --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-#include "controls/TKnob.h"
-#include "controls/TSlider.h"
+#include "controls/Knob.h"
+#include "controls/Slider.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -34,7 +34,7 @@ bool showAndWait(QWidget& window)
 // A paint from a setter: draw the off-screen bitmap and fire the change event.
 void BM_KnobPaint(benchmark::State& state)
 {
-    TKnob knob;
+    Knob knob;
     knob.setCaption(QStringLiteral("Cutoff"));
     knob.setOnChange([](QObject*) { ++fired; });
     int v = 0;
@@ -48,7 +48,7 @@ BENCHMARK(BM_KnobPaint);
 
 void BM_SliderPaint(benchmark::State& state)
 {
-    TSlider slider;
+    Slider slider;
     slider.setOnChange([](QObject*) { ++fired; });
     int v = 0;
     for (auto _ : state) {
@@ -63,7 +63,7 @@ BENCHMARK(BM_SliderPaint);
 void BM_KnobWindowPaint(benchmark::State& state)
 {
     QWidget window;
-    auto* knob = new TKnob(&window);
+    auto* knob = new Knob(&window);
     knob->setCaption(QStringLiteral("Cutoff"));
     knob->setOnChange([](QObject*) { ++fired; });
     if (!showAndWait(window)) {
@@ -79,7 +79,7 @@ BENCHMARK(BM_KnobWindowPaint);
 void BM_SliderWindowPaint(benchmark::State& state)
 {
     QWidget window;
-    auto* slider = new TSlider(&window);
+    auto* slider = new Slider(&window);
     slider->setOnChange([](QObject*) { ++fired; });
     if (!showAndWait(window)) {
         state.SkipWithError("window not exposed");

@@ -6,7 +6,7 @@
 //   cmake --build build-release --target bench_editor
 //   build-release/bin/bench_editor --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-#include "controls/TKnob.h"
+#include "controls/Knob.h"
 #include "editor/EditorHost.h"
 #include "parametermap/ParameterMap.h"
 #include "editor/Randomizer.h"
@@ -84,7 +84,7 @@ void BM_EditorCreateAndShowFirstTab(benchmark::State& state)
             break;
         }
         state.PauseTiming();
-        const auto* knob = editor->findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"));
+        const auto* knob = editor->findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"));
         if (!knob || knob->drawCount() < 2)
             state.SkipWithError("the first tab was not painted");
         editor.reset();
@@ -108,7 +108,7 @@ void BM_EditorKnobDrag100Moves(benchmark::State& state)
         state.SkipWithError("the editor was never exposed");
         return;
     }
-    auto* knob = editor.findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"));
+    auto* knob = editor.findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"));
     knob->setPosition(60);
     QCoreApplication::processEvents();
     drainQueue();

@@ -1,8 +1,8 @@
 #include "controls/ControlAccessibility.h"
 
-#include "controls/TCheckLed.h"
-#include "controls/TKnob.h"
-#include "controls/TSlider.h"
+#include "controls/CheckLed.h"
+#include "controls/Knob.h"
+#include "controls/Slider.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -81,7 +81,7 @@ namespace {
                 c->stepTo(static_cast<long long>(c->rangeValue()) + 1);
             else if (c->hasRange() && name == decreaseAction())
                 c->stepTo(static_cast<long long>(c->rangeValue()) - 1);
-            else if (auto* led = qobject_cast<TCheckLed*>(c); led && (name == toggleAction() || name == pressAction()))
+            else if (auto* led = qobject_cast<CheckLed*>(c); led && (name == toggleAction() || name == pressAction()))
                 led->toggle();
             else
                 QAccessibleWidget::doAction(name);
@@ -133,11 +133,11 @@ namespace {
     {
         if (!object || !object->isWidgetType())
             return nullptr;
-        if (auto* knob = qobject_cast<TKnob*>(object))
+        if (auto* knob = qobject_cast<Knob*>(object))
             return new PaintedControlAccessible(knob, QAccessible::Dial);
-        if (auto* slider = qobject_cast<TSlider*>(object))
+        if (auto* slider = qobject_cast<Slider*>(object))
             return new PaintedControlAccessible(slider, QAccessible::Slider);
-        if (auto* led = qobject_cast<TCheckLed*>(object))
+        if (auto* led = qobject_cast<CheckLed*>(object))
             return new PaintedControlAccessible(led, QAccessible::CheckBox);
         if (object->metaObject() == &QWidget::staticMetaObject && object->objectName() == QLatin1String("focusRing"))
             return new FocusRingAccessible(static_cast<QWidget*>(object));

@@ -1,7 +1,7 @@
 #include "editor/EditorLayout.h"
 
-#include "controls/TKnob.h"
-#include "controls/TSlider.h"
+#include "controls/Knob.h"
+#include "controls/Slider.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -333,7 +333,7 @@ void buildParameterPages(QTabWidget* tabs, ParameterPages& pages)
             row.group = box;
             switch (entry.kind) {
             case ControlKind::Knob: {
-                auto* knob = new controls::TKnob(cell);
+                auto* knob = new controls::Knob(cell);
                 knob->setObjectName(name);
                 // Range first, so the position is checked against the row's range.
                 if (entry.maximum <= knob->Min()) {
@@ -354,7 +354,7 @@ void buildParameterPages(QTabWidget* tabs, ParameterPages& pages)
                 break;
             }
             case ControlKind::Slider: {
-                auto* slider = new controls::TSlider(cell);
+                auto* slider = new controls::Slider(cell);
                 slider->setObjectName(name);
                 slider->setMin(entry.minimum);
                 slider->setMax(entry.maximum);
@@ -420,7 +420,7 @@ void buildParameterPages(QTabWidget* tabs, ParameterPages& pages)
         for (std::size_t i = 0; i < sections.size(); ++i) {
             if (sections[i].empty())
                 continue;
-            const bool sliders = i == 0 && sections[i].front()->findChild<controls::TSlider*>();
+            const bool sliders = i == 0 && sections[i].front()->findChild<controls::Slider*>();
             column->addLayout(sectionGrid(sections[i], sliders ? kSliderPad : kPad, available));
         }
         column->addStretch(1);

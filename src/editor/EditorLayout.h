@@ -24,8 +24,8 @@ class QTabWidget;
 class QWidget;
 
 namespace sondrake::controls {
-class TKnob;
-class TSlider;
+class Knob;
+class Slider;
 }
 
 namespace sondrake::editor {
@@ -36,8 +36,8 @@ namespace sondrake::editor {
 struct ControlRow {
     const ParameterEntry* entry = nullptr;
     QWidget* widget = nullptr;
-    controls::TKnob* knob = nullptr;
-    controls::TSlider* slider = nullptr;
+    controls::Knob* knob = nullptr;
+    controls::Slider* slider = nullptr;
     QComboBox* list = nullptr;
     QCheckBox* check = nullptr;
     QLabel* label = nullptr; // the label the editor adds (sliders and lists)

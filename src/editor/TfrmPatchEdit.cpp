@@ -1,7 +1,7 @@
 #include "editor/TfrmPatchEdit.h"
 
-#include "controls/TKnob.h"
-#include "controls/TSlider.h"
+#include "controls/Knob.h"
+#include "controls/Slider.h"
 #include "editor/TfrmSelectLocation.h"
 #include "midi/MidiSession.h"
 #include "platform/KeyState.h"

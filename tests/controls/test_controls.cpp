@@ -4,9 +4,9 @@
 
 #include "controls/ControlBitmaps.h"
 #include "controls/ControlGeometry.h"
-#include "controls/TCheckLed.h"
-#include "controls/TKnob.h"
-#include "controls/TSlider.h"
+#include "controls/CheckLed.h"
+#include "controls/Knob.h"
+#include "controls/Slider.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
@@ -122,7 +122,7 @@ void TestControls::pointerPixels()
 {
     const QColor tip(80, 30, 30);
     const QColor stem(171, 171, 174);
-    TKnob knob;
+    Knob knob;
     QVERIFY(qFuzzyCompare(knob.bitmap().devicePixelRatio(), 1.0));
     knob.setPosition(0);
     QVERIFY(sameRgb(knob.bitmap().pixel(10, 22), tip));
@@ -169,7 +169,7 @@ void TestControls::valueCellPixels()
     QCOMPARE(cell("KBITMAP0").size(), QSize(9, 12));
     QCOMPARE(cell("KNOBFACE1").size(), QSize(32, 32));
 
-    TKnob knob;
+    Knob knob;
     knob.setMin(-128);
     knob.setMax(1200);
     knob.setPosition(127);
@@ -193,7 +193,7 @@ void TestControls::valueCellPixels()
 
 void TestControls::knobSetters()
 {
-    TKnob knob;
+    Knob knob;
     QCOMPARE(knob.size(), QSize(32, 48));
     knob.resize(100, 100);
     QCOMPARE(knob.size(), QSize(32, 48));
@@ -205,7 +205,7 @@ void TestControls::knobSetters()
 
     Counter c;
     knob.setOnChange(c.handler());
-    QSignalSpy spy(&knob, &TKnob::changed);
+    QSignalSpy spy(&knob, &Knob::changed);
     const int draws = knob.drawCount();
 
     knob.setPosition(200);
@@ -256,7 +256,7 @@ void TestControls::knobLoadOrder()
 {
     // Properties applied in load order: Position against the default range,
     // then the knob's own Min and Max. 63 stays below a Min of 64.
-    TKnob knob;
+    Knob knob;
     knob.setPosition(63);
     knob.setMin(64);
     knob.setMax(191);
@@ -266,7 +266,7 @@ void TestControls::knobLoadOrder()
 
 void TestControls::knobDrag()
 {
-    TKnob knob;
+    Knob knob;
     knob.setMin(-64);
     knob.setMax(63);
     knob.setPosition(0);
@@ -303,7 +303,7 @@ void TestControls::knobDrag()
 
 void TestControls::knobStepClicks()
 {
-    TKnob knob;
+    Knob knob;
     knob.setPosition(127);
     Counter c;
     knob.setOnChange(c.handler());
@@ -329,7 +329,7 @@ void TestControls::knobStepClicks()
     QVERIFY(knob.dragging());
     QCOMPARE(c.count, 2);
 
-    TKnob below; // 63 below a raised Min
+    Knob below; // 63 below a raised Min
     below.setMin(64);
     below.setMax(191);
     press(&below, QPoint(2, 40));
@@ -340,7 +340,7 @@ void TestControls::knobStepClicks()
 
 void TestControls::sliderSetters()
 {
-    TSlider slider;
+    Slider slider;
     QCOMPARE(slider.size(), QSize(22, 100));
     QCOMPARE(slider.Position(), 0);
     QCOMPARE(slider.Min(), 0);
@@ -372,7 +372,7 @@ void TestControls::sliderSetters()
     slider.setMax(-256);
     slider.setMax(-256);
     QCOMPARE(slider.Max(), 127);
-    TSlider narrow;
+    Slider narrow;
     narrow.setMax(-1); // zero width with Min 0
     QCOMPARE(narrow.Max(), 127);
     narrow.setMax(0);
@@ -392,7 +392,7 @@ void TestControls::sliderCapAndBox()
     QCOMPARE(sliderCapTop(5, 10, 9), 75);       // zero width: no division
 
     const QColor line(236, 236, 240);
-    TSlider slider;
+    Slider slider;
     const QImage& b = slider.bitmap();
     QVERIFY(sameRgb(b.pixel(11, 79), line));
     QVERIFY(sameRgb(b.pixel(11, 42), Qt::black)); // the slot, uncovered
@@ -408,7 +408,7 @@ void TestControls::sliderCapAndBox()
 
 void TestControls::sliderDrag()
 {
-    TSlider slider;
+    Slider slider;
     Counter c;
     slider.setOnChange(c.handler());
     press(&slider, QPoint(11, 50));
@@ -443,7 +443,7 @@ void TestControls::sliderDrag()
 
 void TestControls::sliderStepClicks()
 {
-    TSlider slider;
+    Slider slider;
     Counter c;
     slider.setOnChange(c.handler());
     press(&slider, QPoint(5, 90)); // left half at 0
@@ -466,12 +466,12 @@ void TestControls::sliderStepClicks()
     QVERIFY(slider.dragging());
 
     // The clicks keep within the slider's own range as well.
-    TSlider small;
+    Slider small;
     small.setMax(63);
     small.setPosition(63);
     press(&small, QPoint(15, 90));
     QCOMPARE(small.Position(), 63);
-    TSlider wide;
+    Slider wide;
     wide.setMin(-10);
     press(&wide, QPoint(2, 90));
     QCOMPARE(wide.Position(), 0);
@@ -499,7 +499,7 @@ void TestControls::sliderValueTexts()
 
 void TestControls::ledCaptionAndStatus()
 {
-    TCheckLed led;
+    CheckLed led;
     QCOMPARE(led.size(), QSize(32, 16));
     QCOMPARE(led.Caption(), QStringLiteral("Instrument"));
     QVERIFY(!led.Status());
@@ -537,7 +537,7 @@ void TestControls::ledCaptionAndStatus()
 void TestControls::ledMouse()
 {
     QWidget window;
-    auto* led = new TCheckLed(&window);
+    auto* led = new CheckLed(&window);
     led->setStatus(true);
     Counter c;
     led->setOnChange(c.handler());
@@ -560,8 +560,8 @@ void TestControls::ledMouse()
 void TestControls::paintsFireOnceEach()
 {
     QWidget window;
-    auto* knob = new TKnob(&window);
-    auto* slider = new TSlider(&window);
+    auto* knob = new Knob(&window);
+    auto* slider = new Slider(&window);
     slider->move(40, 0);
     Counter k, s;
     knob->setOnChange(k.handler());
@@ -603,7 +603,7 @@ void TestControls::paintsFireOnceEach()
     tabs.addTab(new QWidget, QStringLiteral("Front"));
     auto* page = new QWidget;
     tabs.addTab(page, QStringLiteral("Back"));
-    auto* hidden = new TKnob(page);
+    auto* hidden = new Knob(page);
     Counter h;
     hidden->setOnChange(h.handler());
     tabs.show();
@@ -619,10 +619,10 @@ void TestControls::paintsFireOnceEach()
 void TestControls::handlerMaySetProperties()
 {
     QWidget window;
-    auto* knob = new TKnob(&window);
+    auto* knob = new Knob(&window);
     std::vector<int> seen;
     knob->setOnChange([&](QObject* sender) {
-        auto* self = qobject_cast<TKnob*>(sender);
+        auto* self = qobject_cast<Knob*>(sender);
         seen.push_back(self->Position());
         if (self->Position() == 10)
             self->setPosition(20);
@@ -655,9 +655,9 @@ void TestControls::handlerMaySetProperties()
 
 void TestControls::handlerFailureStaysInside()
 {
-    TKnob knob;
+    Knob knob;
     knob.setOnChange([](QObject*) { throw std::runtime_error("port gone"); });
-    QSignalSpy spy(&knob, &TKnob::changed);
+    QSignalSpy spy(&knob, &Knob::changed);
     QTest::ignoreMessage(QtWarningMsg, "change handler failed: port gone");
     knob.setPosition(1);
     QCOMPARE(knob.Position(), 1);
@@ -671,7 +671,7 @@ void TestControls::captionLabel()
 {
     QWidget window;
     window.resize(200, 200);
-    auto* knob = new TKnob(&window);
+    auto* knob = new Knob(&window);
     knob->move(50, 60);
     knob->setCaption(QStringLiteral("Cutoff"));
     QPointer<QLabel> label = knob->captionLabel();
@@ -693,7 +693,7 @@ void TestControls::captionLabel()
     QVERIFY(label->isVisible());
 
     // A knob without a parent never shows its label as a window of its own.
-    TKnob loose;
+    Knob loose;
     loose.setCaption(QStringLiteral("Loose"));
     QVERIFY(!loose.captionLabel()->isVisible());
     QVERIFY(loose.captionLabel()->isHidden());
@@ -705,19 +705,19 @@ void TestControls::captionLabel()
     delete knob; // the label goes with its knob
     QVERIFY(label.isNull());
 
-    TCheckLed led(&window);
+    CheckLed led(&window);
     QCOMPARE(led.captionLabel()->text(), QStringLiteral("Instrument"));
-    QVERIFY(TSlider(&window).captionLabel() == nullptr);
+    QVERIFY(Slider(&window).captionLabel() == nullptr);
 }
 
 void TestControls::keysAndWheelStepWithinTheRange()
 {
     QWidget window;
-    auto* knob = new TKnob(&window);
+    auto* knob = new Knob(&window);
     knob->setMin(-64);
     knob->setMax(63);
     knob->setPosition(0);
-    auto* slider = new TSlider(&window);
+    auto* slider = new Slider(&window);
     slider->move(50, 0);
     slider->setPosition(64);
     window.show();
@@ -782,7 +782,7 @@ void TestControls::keysAndWheelStepWithinTheRange()
         control->setOnChange({});
     }
     // A slider whose Min is above its Max takes no step.
-    TSlider odd;
+    Slider odd;
     odd.setMin(10);
     odd.setMax(5);
     const int before = odd.Position();
@@ -793,7 +793,7 @@ void TestControls::keysAndWheelStepWithinTheRange()
 
 void TestControls::ledSpaceToggles()
 {
-    TCheckLed led;
+    CheckLed led;
     Counter c;
     led.setOnChange(c.handler());
     QTest::keyClick(&led, Qt::Key_Space);
@@ -817,11 +817,11 @@ void TestControls::focusShowsAndNeverFires()
     QWidget window;
     auto* before = new QLineEdit(&window);
     before->setGeometry(0, 0, 60, 20);
-    auto* knob = new TKnob(&window);
+    auto* knob = new Knob(&window);
     knob->move(10, 40);
-    auto* slider = new TSlider(&window);
+    auto* slider = new Slider(&window);
     slider->move(60, 40);
-    auto* led = new TCheckLed(&window);
+    auto* led = new CheckLed(&window);
     led->move(100, 60);
     window.show();
     window.activateWindow();
@@ -865,16 +865,16 @@ void TestControls::focusShowsAndNeverFires()
 void TestControls::assistiveTools()
 {
     QWidget window;
-    auto* knob = new TKnob(&window);
+    auto* knob = new Knob(&window);
     knob->setMin(-64);
     knob->setMax(63);
     knob->setPosition(-12);
     knob->setCaption(QStringLiteral("Semitone"));
-    auto* slider = new TSlider(&window);
+    auto* slider = new Slider(&window);
     slider->setDisplayMode(QStringLiteral("Note"));
     slider->setPosition(60);
     slider->setAccessibleName(QStringLiteral("Amp Envelope Attack"));
-    auto* led = new TCheckLed(&window);
+    auto* led = new CheckLed(&window);
     led->setCaption(QStringLiteral("Sync"));
 
     QAccessibleInterface* k = QAccessible::queryAccessibleInterface(knob);

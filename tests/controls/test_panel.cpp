@@ -3,9 +3,9 @@
 // first: labels in place, never over their knob. (Pictures of the real
 // editor: tools/shots.)
 
-#include "controls/TCheckLed.h"
-#include "controls/TKnob.h"
-#include "controls/TSlider.h"
+#include "controls/CheckLed.h"
+#include "controls/Knob.h"
+#include "controls/Slider.h"
 
 #include <QLabel>
 #include <QtTest>
@@ -35,10 +35,10 @@ void TestPanel::panel()
         { 191, 64, 191, "Keytrack" },
         { -120, -127, 127, "Amount" },
     };
-    std::vector<TKnob*> made;
+    std::vector<Knob*> made;
     int x = 16;
     for (const KnobSetup& k : knobs) {
-        auto* knob = new TKnob(&window);
+        auto* knob = new Knob(&window);
         knob->move(x, 30);
         knob->setMin(k.min);
         knob->setMax(k.max);
@@ -50,28 +50,28 @@ void TestPanel::panel()
     const int sliderValues[] = { 0, 64, 126, 127 };
     x = 16;
     for (int v : sliderValues) {
-        auto* slider = new TSlider(&window);
+        auto* slider = new Slider(&window);
         slider->move(x, 92);
         slider->setPosition(v);
         x += 36;
     }
-    auto* noteSlider = new TSlider(&window);
+    auto* noteSlider = new Slider(&window);
     noteSlider->move(x, 92);
     noteSlider->setDisplayMode(QStringLiteral("Note"));
     noteSlider->setPosition(61);
     x += 50;
-    auto* ledOn = new TCheckLed(&window);
+    auto* ledOn = new CheckLed(&window);
     ledOn->move(x, 110);
     ledOn->setCaption(QStringLiteral("Sync"));
     ledOn->setStatus(true);
-    auto* ledOff = new TCheckLed(&window);
+    auto* ledOff = new CheckLed(&window);
     ledOff->move(x + 56, 110);
     ledOff->setCaption(QStringLiteral("Mono"));
 
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    for (TKnob* knob : made) {
+    for (Knob* knob : made) {
         QLabel* label = knob->captionLabel();
         QVERIFY(label);
         QCOMPARE(label->parentWidget(), &window);

@@ -4,8 +4,8 @@
 
 #include "patchedit_support.h"
 
-#include "controls/TKnob.h"
-#include "controls/TSlider.h"
+#include "controls/Knob.h"
+#include "controls/Slider.h"
 #include "editor/EditorHost.h"
 #include "editor/TfrmPatchEdit.h"
 #include "editor/TfrmSelectLocation.h"
@@ -189,7 +189,7 @@ private slots:
         auto editor = openEditor(sound);
         drained(*session, *rec);
         rec->clear();
-        auto* knob = editor->findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"));
+        auto* knob = editor->findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"));
         QVERIFY(knob);
 
         auto mouse = [&](QEvent::Type type, int y) {
@@ -229,7 +229,7 @@ private slots:
         const ParameterEntry& level = row("KnobOsc1Level");
         writeValue(sound, level, 120);
         auto editor = openEditor(sound);
-        auto* knob = editor->findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"));
+        auto* knob = editor->findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"));
         QVERIFY(knob);
         drained(*session, *rec);
         rec->clear();
@@ -491,7 +491,7 @@ private slots:
         const SoundDump before = slot;
         onNextModalOf<TfrmPatchEdit>([&](TfrmPatchEdit* editor) {
             // A knob turned live and a new name: only the name comes back.
-            editor->findChild<controls::TKnob*>(QStringLiteral("KnobOsc1Level"))->setPosition(3);
+            editor->findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"))->setPosition(3);
             editor->edtName->selectAll();
             QTest::keyClicks(editor->edtName, QStringLiteral("Pad"));
             editor->close();

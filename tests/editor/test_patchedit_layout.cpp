@@ -8,8 +8,8 @@
 
 #include "patchedit_support.h"
 
-#include "controls/TKnob.h"
-#include "controls/TSlider.h"
+#include "controls/Knob.h"
+#include "controls/Slider.h"
 #include "editor/EditorHost.h"
 #include "editor/EditorLayout.h"
 #include "editor/TfrmPatchEdit.h"
@@ -122,16 +122,16 @@ private slots:
             QVERIFY2(w, qPrintable(name));
             switch (e.kind) {
             case ControlKind::Knob:
-                QVERIFY(qobject_cast<controls::TKnob*>(w));
-                QCOMPARE(static_cast<controls::TKnob*>(w)->Min(), e.minimum);
-                QCOMPARE(static_cast<controls::TKnob*>(w)->Max(), e.maximum);
+                QVERIFY(qobject_cast<controls::Knob*>(w));
+                QCOMPARE(static_cast<controls::Knob*>(w)->Min(), e.minimum);
+                QCOMPARE(static_cast<controls::Knob*>(w)->Max(), e.maximum);
                 // Before any sound is loaded, every knob stands inside its range.
-                QVERIFY2(static_cast<controls::TKnob*>(w)->Position() >= e.minimum
-                        && static_cast<controls::TKnob*>(w)->Position() <= e.maximum,
+                QVERIFY2(static_cast<controls::Knob*>(w)->Position() >= e.minimum
+                        && static_cast<controls::Knob*>(w)->Position() <= e.maximum,
                     qPrintable(name));
                 break;
             case ControlKind::Slider:
-                QVERIFY(w->inherits("sondrake::controls::TSlider"));
+                QVERIFY(w->inherits("sondrake::controls::Slider"));
                 break;
             case ControlKind::List:
                 QVERIFY(qobject_cast<QComboBox*>(w));
@@ -296,7 +296,7 @@ private slots:
         QCOMPARE(found[editor->findChild<QWidget*>(QStringLiteral("BitBtn1"))]->text(QAccessible::Name),
             QStringLiteral("Allowed values of Oscillator 1 Waveform"));
         // Slider descriptions read as the value box does.
-        auto* attack = editor->findChild<controls::TSlider*>(QStringLiteral("sldAmpAttack"));
+        auto* attack = editor->findChild<controls::Slider*>(QStringLiteral("sldAmpAttack"));
         attack->setPosition(126);
         QCOMPARE(found[attack]->text(QAccessible::Description), QStringLiteral("Rst"));
 

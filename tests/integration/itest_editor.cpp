@@ -3,7 +3,7 @@
 // exactly the dragged values, encoded as the parameter map stores them.
 
 #include "JackTestSupport.h"
-#include "controls/TKnob.h"
+#include "controls/Knob.h"
 #include "editor/EditorHost.h"
 #include "parametermap/ParameterMap.h"
 #include "editor/TfrmPatchEdit.h"
@@ -38,7 +38,7 @@ const ParameterEntry& row(std::string_view control)
 }
 
 // A drag of `steps` pixels upwards (negative: downwards) on a knob's dial.
-void dragKnob(controls::TKnob* knob, int steps)
+void dragKnob(controls::Knob* knob, int steps)
 {
     auto mouse = [knob](QEvent::Type type, int y) {
         QMouseEvent ev(type, QPointF(16, y), knob->mapToGlobal(QPointF(16, y)), Qt::LeftButton,
@@ -193,7 +193,7 @@ private slots:
         };
         const Drag drags[] = {{level, 25, startLevel + 25}, {pw, -20, startPw - 20}, {fm, 30, startFm + 30}};
         for (const Drag& d : drags) {
-            auto* knob = editor->findChild<controls::TKnob*>(QString::fromLatin1(d.entry.control));
+            auto* knob = editor->findChild<controls::Knob*>(QString::fromLatin1(d.entry.control));
             QVERIFY(knob);
             dragKnob(knob, d.steps);
             QCOMPARE(knob->Position(), d.target);

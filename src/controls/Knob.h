@@ -18,7 +18,7 @@
 
 namespace sondrake::controls {
 
-class TKnob : public RangeControl {
+class Knob : public RangeControl {
     Q_OBJECT
     Q_PROPERTY(int Position READ Position WRITE setPosition)
     Q_PROPERTY(int Min READ Min WRITE setMin)
@@ -26,7 +26,7 @@ class TKnob : public RangeControl {
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(int Channel READ Channel WRITE setChannel)
 public:
-    explicit TKnob(QWidget* parent = nullptr);
+    explicit Knob(QWidget* parent = nullptr);
 
     // Properties in their load order: Position, Min, Max, Caption, OnChange,
     // Channel. A Position outside the current range is ignored (not

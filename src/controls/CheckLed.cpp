@@ -1,4 +1,4 @@
-#include "controls/TCheckLed.h"
+#include "controls/CheckLed.h"
 
 #include "controls/ControlBitmaps.h"
 
@@ -15,14 +15,14 @@ namespace {
 
 } // namespace
 
-TCheckLed::TCheckLed(QWidget* parent)
+CheckLed::CheckLed(QWidget* parent)
     : PaintedControl(parent, QSize(LedWidth, LedHeight), true)
 {
     render();
     rememberShownState();
 }
 
-void TCheckLed::setCaption(const QString& t)
+void CheckLed::setCaption(const QString& t)
 {
     const QString cut = t.left(MaxCaptionLength);
     if (cut == m_caption)
@@ -31,7 +31,7 @@ void TCheckLed::setCaption(const QString& t)
     paintNow();
 }
 
-void TCheckLed::setStatus(bool b)
+void CheckLed::setStatus(bool b)
 {
     if (b == m_status)
         return;
@@ -39,14 +39,14 @@ void TCheckLed::setStatus(bool b)
     paintNow();
 }
 
-void TCheckLed::setChannel(int c)
+void CheckLed::setChannel(int c)
 {
     if (c == m_channel || c < 0 || c > 15)
         return;
     m_channel = quint8(c);
 }
 
-void TCheckLed::render()
+void CheckLed::render()
 {
     placeCaptionLabel(m_caption);
 
@@ -66,25 +66,25 @@ void TCheckLed::render()
     p.fillRect(LedWidth - 1, 0, 1, LedHeight, frame);
 }
 
-QString TCheckLed::valueText() const
+QString CheckLed::valueText() const
 {
     return m_status ? QStringLiteral("On") : QStringLiteral("Off");
 }
 
-void TCheckLed::toggle()
+void CheckLed::toggle()
 {
     m_status = !m_status;
     paintNow();
     fireChange();
 }
 
-void TCheckLed::mousePressEvent(QMouseEvent* event)
+void CheckLed::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     toggle();
 }
 
-void TCheckLed::keyPressEvent(QKeyEvent* event)
+void CheckLed::keyPressEvent(QKeyEvent* event)
 {
     // A held Space toggles once, not at the key's repeat rate.
     if (event->key() == Qt::Key_Space && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {

@@ -1,4 +1,4 @@
-#include "controls/TKnob.h"
+#include "controls/Knob.h"
 
 #include "controls/ControlBitmaps.h"
 #include "controls/ControlGeometry.h"
@@ -39,7 +39,7 @@ namespace {
 
 } // namespace
 
-TKnob::TKnob(QWidget* parent)
+Knob::Knob(QWidget* parent)
     : RangeControl(parent, QSize(KnobWidth, KnobHeight), true, 63)
 {
     // The first drawing happens here (white fill); every later one is dark.
@@ -47,7 +47,7 @@ TKnob::TKnob(QWidget* parent)
     rememberShownState();
 }
 
-void TKnob::setMin(int v)
+void Knob::setMin(int v)
 {
     if (v == m_min || v >= m_max)
         return;
@@ -55,7 +55,7 @@ void TKnob::setMin(int v)
     paintNow();
 }
 
-void TKnob::setMax(int v)
+void Knob::setMax(int v)
 {
     if (v == m_max || v <= m_min)
         return;
@@ -63,7 +63,7 @@ void TKnob::setMax(int v)
     paintNow();
 }
 
-void TKnob::setCaption(const QString& t)
+void Knob::setCaption(const QString& t)
 {
     if (t == m_caption)
         return;
@@ -71,21 +71,21 @@ void TKnob::setCaption(const QString& t)
     paintNow();
 }
 
-void TKnob::setChannel(int c)
+void Knob::setChannel(int c)
 {
     if (c == m_channel || c < 0 || c > 15)
         return;
     m_channel = quint8(c);
 }
 
-QString TKnob::valueText() const
+QString Knob::valueText() const
 {
     // The number the digits show (the display holds three digits and a sign;
     // its leading zero is no part of the number).
     return QString::number(std::clamp(m_position, -999, 999));
 }
 
-void TKnob::render()
+void Knob::render()
 {
     placeCaptionLabel(m_caption);
 
@@ -123,7 +123,7 @@ void TKnob::render()
     p.fillRect(KnobWidth - 1, 0, 1, KnobHeight, frame);
 }
 
-void TKnob::mousePressEvent(QMouseEvent* event)
+void Knob::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     const int y = mouseY(event);
@@ -136,7 +136,7 @@ void TKnob::mousePressEvent(QMouseEvent* event)
     stepByPress(event, m_min, m_max);
 }
 
-void TKnob::mouseMoveEvent(QMouseEvent* event)
+void Knob::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
     if (!m_dragging)
@@ -147,7 +147,7 @@ void TKnob::mouseMoveEvent(QMouseEvent* event)
     fireChange();
 }
 
-void TKnob::mouseReleaseEvent(QMouseEvent* event)
+void Knob::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
     m_dragging = false;

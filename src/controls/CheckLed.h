@@ -13,7 +13,7 @@
 
 namespace sondrake::controls {
 
-class TCheckLed : public PaintedControl {
+class CheckLed : public PaintedControl {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(bool Status READ Status WRITE setStatus)
@@ -21,7 +21,7 @@ class TCheckLed : public PaintedControl {
 public:
     static constexpr int MaxCaptionLength = 32;
 
-    explicit TCheckLed(QWidget* parent = nullptr);
+    explicit CheckLed(QWidget* parent = nullptr);
 
     // Properties in their load order: Caption, Status, Channel, OnChange.
     QString Caption() const { return m_caption; }

@@ -17,14 +17,14 @@
 
 namespace sondrake::controls {
 
-class TSlider : public RangeControl {
+class Slider : public RangeControl {
     Q_OBJECT
     Q_PROPERTY(int Position READ Position WRITE setPosition)
     Q_PROPERTY(QString DisplayMode READ DisplayMode WRITE setDisplayMode)
     Q_PROPERTY(int Min READ Min WRITE setMin)
     Q_PROPERTY(int Max READ Max WRITE setMax)
 public:
-    explicit TSlider(QWidget* parent = nullptr);
+    explicit Slider(QWidget* parent = nullptr);
 
     // Properties in their load order: Position, OnChange, DisplayMode, Min, Max.
     // Position, setPosition, Min, Max: see RangeControl.

@@ -1,4 +1,4 @@
-#include "controls/TSlider.h"
+#include "controls/Slider.h"
 
 #include "controls/ControlBitmaps.h"
 #include "controls/ControlGeometry.h"
@@ -51,7 +51,7 @@ namespace {
 
 } // namespace
 
-TSlider::TSlider(QWidget* parent)
+Slider::Slider(QWidget* parent)
     : RangeControl(parent, QSize(SliderWidth, SliderHeight), false, 0)
     , m_font(valueFont(false))
     , m_narrowFont(valueFont(true))
@@ -61,12 +61,12 @@ TSlider::TSlider(QWidget* parent)
     rememberShownState();
 }
 
-void TSlider::setDisplayMode(const QString& t)
+void Slider::setDisplayMode(const QString& t)
 {
     m_displayMode = t;
 }
 
-void TSlider::setMin(int v)
+void Slider::setMin(int v)
 {
     // A range of width zero would leave the cap's place undefined.
     if (v < LimitMin || v > LimitMax || v == m_min || m_max - v + 1 == 0)
@@ -75,7 +75,7 @@ void TSlider::setMin(int v)
     paintNow();
 }
 
-void TSlider::setMax(int v)
+void Slider::setMax(int v)
 {
     if (v < LimitMin || v > LimitMax || v == m_max || v - m_min + 1 == 0)
         return;
@@ -83,12 +83,12 @@ void TSlider::setMax(int v)
     paintNow();
 }
 
-QString TSlider::valueText() const
+QString Slider::valueText() const
 {
     return sliderValueText(m_position, m_displayMode);
 }
 
-void TSlider::render()
+void Slider::render()
 {
     QImage& bitmap = beginBitmap();
     const SliderArt& art = sliderArt(bitmap.devicePixelRatio());
@@ -119,7 +119,7 @@ void TSlider::render()
     p.drawText(QPoint(SliderWidth / 2 - w / 2, BoxTop + 1 + metrics.ascent()), text);
 }
 
-void TSlider::mousePressEvent(QMouseEvent* event)
+void Slider::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     const int y = mouseY(event);
@@ -134,7 +134,7 @@ void TSlider::mousePressEvent(QMouseEvent* event)
     stepByPress(event, std::max(0, m_min), std::min(127, m_max));
 }
 
-void TSlider::mouseMoveEvent(QMouseEvent* event)
+void Slider::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
     const int y = mouseY(event);
@@ -151,7 +151,7 @@ void TSlider::mouseMoveEvent(QMouseEvent* event)
     setPosition(int(v));
 }
 
-void TSlider::mouseReleaseEvent(QMouseEvent* event)
+void Slider::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
     m_dragging = false;
