@@ -11,7 +11,7 @@
 #include "parametermap/ParameterMap.h"
 #include "editor/Randomizer.h"
 #include "editor/Schema.h"
-#include "editor/TfrmPatchEdit.h"
+#include "editor/SoundEditor.h"
 #include "midi/MidiSession.h"
 
 #include <QApplication>
@@ -77,7 +77,7 @@ void BM_EditorCreateAndShowFirstTab(benchmark::State& state)
     host.session = &benchSession();
     const SoundDump sound = sampleSound();
     for (auto _ : state) {
-        auto editor = std::make_unique<TfrmPatchEdit>(host);
+        auto editor = std::make_unique<SoundEditor>(host);
         editor->workingCopy = sound;
         if (!showAndWait(*editor)) {
             state.SkipWithError("the editor was never exposed");
@@ -102,7 +102,7 @@ void BM_EditorKnobDrag100Moves(benchmark::State& state)
 {
     MemoryEditorHost host;
     host.session = &benchSession();
-    TfrmPatchEdit editor(host);
+    SoundEditor editor(host);
     editor.workingCopy = sampleSound();
     if (!showAndWait(editor)) {
         state.SkipWithError("the editor was never exposed");
@@ -145,7 +145,7 @@ void BM_EditorRandomizeSoundAndReload(benchmark::State& state)
 {
     MemoryEditorHost host;
     host.session = &benchSession();
-    TfrmPatchEdit editor(host);
+    SoundEditor editor(host);
     editor.workingCopy = sampleSound();
     if (!showAndWait(editor)) {
         state.SkipWithError("the editor was never exposed");

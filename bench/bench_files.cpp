@@ -9,7 +9,7 @@
 #include "librarian/BankFile.h"
 #include "librarian/Reorder.h"
 #include "librarian/SoundListView.h"
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/RecordingBackend.h"
 
 #include <QApplication>
@@ -98,12 +98,12 @@ midi::MidiSession& benchSession()
     return *session;
 }
 
-std::unique_ptr<TfrmMain> openWindow()
+std::unique_ptr<MainWindow> openWindow()
 {
-    TfrmMain::setOpenMidiPortsAtStart(false);
-    TfrmMain::setSettingsFilePath(tempDir().filePath("halvorne_q-lindorn.ini"));
+    MainWindow::setOpenMidiPortsAtStart(false);
+    MainWindow::setSettingsFilePath(tempDir().filePath("halvorne_q-lindorn.ini"));
     midi::installRecordingBackend(benchSession());
-    auto w = std::make_unique<TfrmMain>(benchSession());
+    auto w = std::make_unique<MainWindow>(benchSession());
     w->show();
     QElapsedTimer timer;
     timer.start();

@@ -4,7 +4,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen ./bench_keyboard
 #include "librarian/KeyboardPlayer.h"
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 #include "platform/KeyState.h"
@@ -48,7 +48,7 @@ void runEvents(int ms)
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
-TfrmMain* window = nullptr;
+MainWindow* window = nullptr;
 
 // Runs the event loop until the output holds a message with this status and
 // note, or the time runs out; returns when it was handed over.
@@ -199,10 +199,10 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    TfrmMain::setOpenMidiPortsAtStart(false);
-    TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+    MainWindow::setOpenMidiPortsAtStart(false);
+    MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
     out = midi::installRecordingBackend(benchSession());
-    auto main = std::make_unique<TfrmMain>(benchSession());
+    auto main = std::make_unique<MainWindow>(benchSession());
     window = main.get();
     main->show();
     main->activateWindow();

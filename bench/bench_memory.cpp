@@ -7,10 +7,10 @@
 //
 //   bench_memory      (QT_QPA_PLATFORM defaults to offscreen)
 
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
-#include "midi/TfrmSysExReceiver.h"
+#include "midi/SysExDialog.h"
 #include "platform/MidiService.h"
 #include "store/ByteStack.h"
 
@@ -86,7 +86,7 @@ void BM_ResidentSet(benchmark::State& state)
 {
     for (auto _ : state) {
         QTemporaryDir dir;
-        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
         QProcess emulator;
         bool real = false;
         if (platform::MidiService::jackAvailable() || platform::MidiService::alsaAvailable()) {
@@ -98,11 +98,11 @@ void BM_ResidentSet(benchmark::State& state)
                 runEvents(100);
             real = portsListed();
         }
-        TfrmMain::setOpenMidiPortsAtStart(real);
+        MainWindow::setOpenMidiPortsAtStart(real);
         if (!real)
             midi::installRecordingBackend(benchSession());
 
-        auto window = std::make_unique<TfrmMain>(benchSession());
+        auto window = std::make_unique<MainWindow>(benchSession());
         window->show();
         runEvents(500);
         // A JACK client maps the server's shared memory; it is resident in

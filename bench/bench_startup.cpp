@@ -13,7 +13,7 @@
 //   bench_startup --child main|minimal|damaged   one start (used by the benchmarks)
 //   bench_startup --show main [ms]         shows the main window for ms (default 3000),
 //                                          for looking at it under xvfb-run
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 
@@ -65,12 +65,12 @@ void writeDamagedSettings(const QString& path)
 std::unique_ptr<QWidget> makeWindow(Mode mode, const QString& settingsPath)
 {
     if (mode != Minimal) {
-        sondrake::TfrmMain::setOpenMidiPortsAtStart(false);
+        sondrake::MainWindow::setOpenMidiPortsAtStart(false);
         if (!settingsPath.isEmpty())
-            sondrake::TfrmMain::setSettingsFilePath(settingsPath);
+            sondrake::MainWindow::setSettingsFilePath(settingsPath);
         session = std::make_unique<sondrake::midi::MidiSession>();
         sondrake::midi::installRecordingBackend(*session);
-        return std::make_unique<sondrake::TfrmMain>(*session);
+        return std::make_unique<sondrake::MainWindow>(*session);
     }
     auto window = std::make_unique<QMainWindow>();
     window->setWindowTitle(QStringLiteral("Minimal"));

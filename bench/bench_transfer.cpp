@@ -7,10 +7,10 @@
 //    gap between runs of a 1 ms timer (which also counts the machine's load).
 //
 //   QT_QPA_PLATFORM=offscreen ./bench_transfer
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
-#include "midi/TfrmSysExReceiver.h"
+#include "midi/SysExDialog.h"
 #include "store/ByteStack.h"
 
 #include <benchmark/benchmark.h>
@@ -80,7 +80,7 @@ midi::MidiSession& benchSession()
 
 TimingApplication* timing = nullptr;
 std::shared_ptr<midi::RecordingBackend> out;
-TfrmMain* window = nullptr;
+MainWindow* window = nullptr;
 
 SoundDump dumpFor(int slot, int variant)
 {
@@ -199,10 +199,10 @@ int main(int argc, char** argv)
     TimingApplication app(argc, argv);
     timing = &app;
     QTemporaryDir dir;
-    TfrmMain::setOpenMidiPortsAtStart(false);
-    TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+    MainWindow::setOpenMidiPortsAtStart(false);
+    MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
     out = midi::installRecordingBackend(benchSession());
-    auto main = std::make_unique<TfrmMain>(benchSession());
+    auto main = std::make_unique<MainWindow>(benchSession());
     window = main.get();
     main->show();
     QElapsedTimer settle;

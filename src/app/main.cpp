@@ -1,7 +1,7 @@
 // sondrake: the librarian window, with the sound editor wired in.
 #include "editor/EditorHost.h"
-#include "editor/TfrmPatchEdit.h"
-#include "librarian/TfrmMain.h"
+#include "editor/SoundEditor.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "platform/CommandLine.h"
 #include "platform/FileLocations.h"
@@ -31,7 +31,7 @@ namespace {
 // the Messages box, the tolerances and the remembered send location.
 class MainWindowEditorHost : public sondrake::editor::EditorHost {
 public:
-    explicit MainWindowEditorHost(sondrake::TfrmMain& main)
+    explicit MainWindowEditorHost(sondrake::MainWindow& main)
         : main_(main)
     {
     }
@@ -63,7 +63,7 @@ public:
     sondrake::midi::MidiSession* midiSession() const override { return &main_.midiSession(); }
 
 private:
-    sondrake::TfrmMain& main_;
+    sondrake::MainWindow& main_;
 };
 
 // SIGINT and SIGTERM end the program as File > Exit does, minus the
@@ -78,7 +78,7 @@ private:
 int signalPipe[2] = { -1, -1 };
 sem_t watchdogStart;
 std::atomic<int> caughtSignal{0};
-sondrake::TfrmMain* signalledWindow = nullptr; // GUI thread only
+sondrake::MainWindow* signalledWindow = nullptr; // GUI thread only
 
 void onSignal(int sig)
 {
@@ -190,7 +190,7 @@ int main(int argc, char* argv[])
     sondrake::midi::MidiSession session;
     int exitCode = 0;
     {
-        sondrake::TfrmMain window(session);
+        sondrake::MainWindow window(session);
         if (window.midiOpenFailed()) {
             if (!caughtSignal.load())
                 QMessageBox::critical(nullptr, QStringLiteral("Sondrake"), QStringLiteral("Midi Open error"));
@@ -198,7 +198,7 @@ int main(int argc, char* argv[])
         }
 
         // ---- the sound editor is wired in here ----------------------------
-        window.setEditorLauncher([](sondrake::TfrmMain& main, sondrake::SoundDump& workingCopy) {
+        window.setEditorLauncher([](sondrake::MainWindow& main, sondrake::SoundDump& workingCopy) {
             MainWindowEditorHost host(main);
             sondrake::editor::runSoundEditor(host, workingCopy, &main);
         });

@@ -6,7 +6,7 @@
 #include "ModalTestSupport.h"
 #include "editor/EditorHost.h"
 #include "parametermap/ParameterMap.h"
-#include "editor/TfrmPatchEdit.h"
+#include "editor/SoundEditor.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 #include "store/SoundDump.h"
@@ -134,10 +134,10 @@ inline const ParameterEntry& row(std::string_view control)
 }
 
 // Opens an editor on `sound`, shown, active and exposed, as the librarian does.
-inline std::unique_ptr<sondrake::editor::TfrmPatchEdit> openEditorWindow(
+inline std::unique_ptr<sondrake::editor::SoundEditor> openEditorWindow(
     sondrake::editor::EditorHost& host, const sondrake::SoundDump& sound)
 {
-    auto editor = std::make_unique<sondrake::editor::TfrmPatchEdit>(host);
+    auto editor = std::make_unique<sondrake::editor::SoundEditor>(host);
     editor->workingCopy = sound;
     editor->show();
     editor->activateWindow();

@@ -7,8 +7,8 @@
 #include "controls/Knob.h"
 #include "controls/Slider.h"
 #include "editor/EditorHost.h"
-#include "editor/TfrmPatchEdit.h"
-#include "editor/TfrmSelectLocation.h"
+#include "editor/SoundEditor.h"
+#include "editor/LocationDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -44,7 +44,7 @@ std::set<std::string_view> controlsOnTab(std::string_view tab, bool dialsOnly)
 // Every event that some row other than a list could have sent at the value
 // the sound holds (and, for rows the sound keeps no byte for, at the control's
 // current value).
-bool sentByNonList(const Event& ev, const TfrmPatchEdit& editor)
+bool sentByNonList(const Event& ev, const SoundEditor& editor)
 {
     for (const ParameterEntry& e : parameterMap()) {
         if (e.kind == ControlKind::List)
@@ -74,14 +74,14 @@ private:
     std::unique_ptr<midi::MidiSession> session;
     std::unique_ptr<MemoryEditorHost> host;
 
-    std::unique_ptr<TfrmPatchEdit> openEditor(const SoundDump& sound) { return openEditorWindow(*host, sound); }
+    std::unique_ptr<SoundEditor> openEditor(const SoundDump& sound) { return openEditorWindow(*host, sound); }
 
 private slots:
     void initTestCase()
     {
         session = std::make_unique<midi::MidiSession>();
         rec = midi::installRecordingBackend(*session);
-        TfrmPatchEdit::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
+        SoundEditor::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
     }
 
     void init()
@@ -450,7 +450,7 @@ private slots:
         rec->clear();
 
         bool offered = false;
-        onNextModalOf<TfrmSelectLocation>([&](TfrmSelectLocation* dialog) {
+        onNextModalOf<LocationDialog>([&](LocationDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Select Location"));
             offered = dialog->bankIndex() == 0 && dialog->programIndex() == 0;
             QCOMPARE(dialog->cmbBank->itemText(1), QStringLiteral("Sound Bank 2"));
@@ -474,7 +474,7 @@ private slots:
 
         // The next send offers the same place; Cancel sends and remembers nothing.
         rec->clear();
-        onNextModalOf<TfrmSelectLocation>([&](TfrmSelectLocation* dialog) {
+        onNextModalOf<LocationDialog>([&](LocationDialog* dialog) {
             offered = dialog->bankIndex() == 1 && dialog->programIndex() == 99;
             dialog->cmbProgram->setCurrentIndex(3);
             dialog->btnCancel->click();
@@ -489,7 +489,7 @@ private slots:
     {
         SoundDump slot = sampleSound(10);
         const SoundDump before = slot;
-        onNextModalOf<TfrmPatchEdit>([&](TfrmPatchEdit* editor) {
+        onNextModalOf<SoundEditor>([&](SoundEditor* editor) {
             // A knob turned live and a new name: only the name comes back.
             editor->findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"))->setPosition(3);
             editor->edtName->selectAll();
@@ -503,7 +503,7 @@ private slots:
         QVERIFY(slot == expected);
 
         // Init Sound, then Escape: the init sound is what comes back.
-        onNextModalOf<TfrmPatchEdit>([&](TfrmPatchEdit* editor) {
+        onNextModalOf<SoundEditor>([&](SoundEditor* editor) {
             editor->btnInitSound->click();
             QTest::keyClick(editor, Qt::Key_Escape);
         });
@@ -516,9 +516,9 @@ private slots:
     void errorsWaitForTheEventLoopOneAtATime()
     {
         QStringList seen;
-        TfrmPatchEdit::setMessageBoxHook([&](QWidget*, const QString& text) { seen.append(text); });
+        SoundEditor::setMessageBoxHook([&](QWidget*, const QString& text) { seen.append(text); });
         {
-            TfrmPatchEdit editor(*host);
+            SoundEditor editor(*host);
             editor.ShowError(QStringLiteral("first"));
             editor.ShowError(QStringLiteral("second"));
             QVERIFY(seen.isEmpty());
@@ -528,7 +528,7 @@ private slots:
             QCoreApplication::processEvents();
             QCOMPARE(seen.size(), 2);
         }
-        TfrmPatchEdit::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
+        SoundEditor::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
     }
 };
 

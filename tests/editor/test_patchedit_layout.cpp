@@ -12,7 +12,7 @@
 #include "controls/Slider.h"
 #include "editor/EditorHost.h"
 #include "editor/EditorLayout.h"
-#include "editor/TfrmPatchEdit.h"
+#include "editor/SoundEditor.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
@@ -92,7 +92,7 @@ private slots:
     {
         session = std::make_unique<midi::MidiSession>();
         rec = midi::installRecordingBackend(*session);
-        TfrmPatchEdit::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
+        SoundEditor::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
     }
 
     void cleanup() { QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n'))); }
@@ -102,7 +102,7 @@ private slots:
         if (smallScreen())
             QSKIP("for the usual screen");
         MemoryEditorHost host;
-        TfrmPatchEdit editor(host);
+        SoundEditor editor(host);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
         QCOMPARE(editor.objectName(), QStringLiteral("TfrmPatchEdit"));
@@ -181,7 +181,7 @@ private slots:
         QFETCH(int, fontPixels);
         AppFont font(fontPixels);
         MemoryEditorHost host;
-        TfrmPatchEdit editor(host);
+        SoundEditor editor(host);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
         // No larger than the screen, whatever the font.
@@ -322,7 +322,7 @@ private slots:
         QCOMPARE(screen->geometry().size(), QSize(640, 400));
 
         MemoryEditorHost host;
-        TfrmPatchEdit editor(host);
+        SoundEditor editor(host);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
         // The window fits the screen; its content does not, so it scrolls.

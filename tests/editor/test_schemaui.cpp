@@ -9,9 +9,9 @@
 #include "editor/EditorHost.h"
 #include "editor/Randomizer.h"
 #include "editor/Schema.h"
-#include "editor/TfrmCreateSchemaParameters.h"
-#include "editor/TfrmParameterListView.h"
-#include "editor/TfrmPatchEdit.h"
+#include "editor/ToleranceDialog.h"
+#include "editor/ParameterListDialog.h"
+#include "editor/SoundEditor.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -81,7 +81,7 @@ template <class D> void whenOpen(std::function<void(D*)> act, bool* seen)
     });
 }
 
-QListWidget* listOf(TfrmParameterListView* d) { return d->CheckListBox1; }
+QListWidget* listOf(ParameterListDialog* d) { return d->CheckListBox1; }
 
 } // namespace
 
@@ -96,7 +96,7 @@ private:
     std::unique_ptr<MemoryEditorHost> host;
     std::unique_ptr<QTemporaryDir> folder;
 
-    std::unique_ptr<TfrmPatchEdit> openEditor(const SoundDump& sound) { return openEditorWindow(*host, sound); }
+    std::unique_ptr<SoundEditor> openEditor(const SoundDump& sound) { return openEditorWindow(*host, sound); }
 
     QString fileOf(const QString& name) const { return schemaPath(folder->path(), name); }
 
@@ -108,10 +108,10 @@ private:
     }
 
     // Opens the "R" list of button n and runs `act` on it.
-    bool openList(TfrmPatchEdit& editor, int n, std::function<void(TfrmParameterListView*)> act)
+    bool openList(SoundEditor& editor, int n, std::function<void(ParameterListDialog*)> act)
     {
         bool seen = false;
-        whenOpen<TfrmParameterListView>(std::move(act), &seen);
+        whenOpen<ParameterListDialog>(std::move(act), &seen);
         editor.BitBtn()[std::size_t(n)]->click();
         return seen;
     }
@@ -121,7 +121,7 @@ private slots:
     {
         session = std::make_unique<midi::MidiSession>();
         rec = midi::installRecordingBackend(*session);
-        TfrmPatchEdit::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
+        SoundEditor::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
     }
 
     void init()
@@ -288,7 +288,7 @@ private slots:
         // Cancel changes nothing.
         const std::vector<SchemaEntry> before = editor->schema().entries();
         bool seen = false;
-        whenOpen<TfrmCreateSchemaParameters>([](TfrmCreateSchemaParameters* d) {
+        whenOpen<ToleranceDialog>([](ToleranceDialog* d) {
             d->trbDetuneTolerance->setValue(9);
             d->btnCancel->click();
         }, &seen);
@@ -304,7 +304,7 @@ private slots:
 
         QStringList shown;
         QString caption;
-        whenOpen<TfrmCreateSchemaParameters>([&](TfrmCreateSchemaParameters* d) {
+        whenOpen<ToleranceDialog>([&](ToleranceDialog* d) {
             caption = d->windowTitle();
             shown = { d->lblComboBoxTolerance->text(), d->lblOtherKnobTolerance->text(),
                 d->lblSemitoneTolerance->text(), d->lblDetuneTolerance->text() };
@@ -334,7 +334,7 @@ private slots:
         QCOMPARE(s.allowedValues("cmbFixedNote").size(), 128);
 
         // With the box already empty the list is left alone.
-        whenOpen<TfrmCreateSchemaParameters>([](TfrmCreateSchemaParameters* d) { d->btnCreate->click(); }, &seen);
+        whenOpen<ToleranceDialog>([](ToleranceDialog* d) { d->btnCreate->click(); }, &seen);
         editor->btnCreateSchemaFromCurrentSound->click();
         QCOMPARE(editor->cmbRandomSchema->count(), 2);
     }
@@ -342,16 +342,16 @@ private slots:
     void randomizeButtonsChangeOnlyTheirGroups()
     {
         struct Case {
-            QPushButton* TfrmPatchEdit::*button;
+            QPushButton* SoundEditor::*button;
             std::vector<std::string_view> controls;
         };
         const std::vector<Case> cases = {
-            { &TfrmPatchEdit::btnRandomizeOscillators,
+            { &SoundEditor::btnRandomizeOscillators,
                 controlsOf({ pt::kDrawOsc1, pt::kDrawOsc2, pt::kDrawOsc3 }) },
-            { &TfrmPatchEdit::btnRandomizeFilters, controlsOf({ pt::kDrawFilter }) },
-            { &TfrmPatchEdit::btnRandomizeEnvelopes, controlsOf({ pt::kDrawEnvelopes }) },
-            { &TfrmPatchEdit::btnRandomizeLFOs, controlsOf({ pt::kDrawLfos }) },
-            { &TfrmPatchEdit::btnRandomizeSound,
+            { &SoundEditor::btnRandomizeFilters, controlsOf({ pt::kDrawFilter }) },
+            { &SoundEditor::btnRandomizeEnvelopes, controlsOf({ pt::kDrawEnvelopes }) },
+            { &SoundEditor::btnRandomizeLFOs, controlsOf({ pt::kDrawLfos }) },
+            { &SoundEditor::btnRandomizeSound,
                 controlsOf({ pt::kDrawOsc1, pt::kDrawOsc2, pt::kDrawOsc3, pt::kDrawNoiseRing,
                     pt::kDrawOscCommon, pt::kDrawFilter, pt::kDrawLfos, pt::kDrawEnvelopes }) },
         };
@@ -432,7 +432,7 @@ private slots:
         QStringList seenTexts;
         QString caption;
         bool openedUnselected = false;
-        QVERIFY(openList(*editor, 41, [&](TfrmParameterListView* d) {
+        QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
             caption = d->windowTitle();
             openedUnselected = d->CheckListBox1->selectedItems().isEmpty();
             seenTexts << d->checkedText();
@@ -476,7 +476,7 @@ private slots:
         // Escape: its press leaves the dialog open, its release closes it and
         // nothing is stored. The close box stores nothing either.
         bool openAfterPress = false;
-        QVERIFY(openList(*editor, 41, [&](TfrmParameterListView* d) {
+        QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
             d->btnSelectAll->click();
             QTest::keyPress(listOf(d), Qt::Key_Escape);
             openAfterPress = d->isVisible();
@@ -484,14 +484,14 @@ private slots:
         }));
         QVERIFY(openAfterPress);
         QCOMPARE(editor->schema().allowedValues("cmbFixedNote"), only7);
-        QVERIFY(openList(*editor, 41, [&](TfrmParameterListView* d) {
+        QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
             d->btnSelectAll->click();
             d->close();
         }));
         QCOMPARE(editor->schema().allowedValues("cmbFixedNote"), only7);
 
         // Enter confirms, also with the focus on one of the small buttons.
-        QVERIFY(openList(*editor, 41, [&](TfrmParameterListView* d) {
+        QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
             d->Button2->click();
             d->Button2->setFocus();
             QTest::keyClick(d->Button2, Qt::Key_Return);
@@ -509,7 +509,7 @@ private slots:
         QString caption;
         QStringList rows;
         QString shown;
-        QVERIFY(openList(*editor, 3, [&](TfrmParameterListView* d) {
+        QVERIFY(openList(*editor, 3, [&](ParameterListDialog* d) {
             caption = d->windowTitle();
             for (int i = 0; i < listOf(d)->count(); ++i)
                 rows << listOf(d)->item(i)->text();
@@ -526,7 +526,7 @@ private slots:
 
         // A bipolar knob shows its negative values; Escape keeps the entry.
         editor->schema().setAllowedValues("KnobOsc1ManualPW", QString());
-        QVERIFY(openList(*editor, 6, [&](TfrmParameterListView* d) {
+        QVERIFY(openList(*editor, 6, [&](ParameterListDialog* d) {
             rows = { listOf(d)->item(0)->text(), listOf(d)->item(64)->text() };
             shown = d->checkedText();
             QTest::keyPress(listOf(d), Qt::Key_Escape);
@@ -538,7 +538,7 @@ private slots:
 
         // A check box with an empty text shows both states allowed.
         editor->schema().setAllowedValues("ckbOsc12Sync", QString());
-        QVERIFY(openList(*editor, 40, [&](TfrmParameterListView* d) {
+        QVERIFY(openList(*editor, 40, [&](ParameterListDialog* d) {
             caption = d->windowTitle();
             rows = { listOf(d)->item(0)->text(), listOf(d)->item(1)->text() };
             shown = d->checkedText();

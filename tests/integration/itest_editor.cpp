@@ -6,7 +6,7 @@
 #include "controls/Knob.h"
 #include "editor/EditorHost.h"
 #include "parametermap/ParameterMap.h"
-#include "editor/TfrmPatchEdit.h"
+#include "editor/SoundEditor.h"
 #include "midi/MidiSession.h"
 #include "platform/MidiService.h"
 #include "store/SoundDump.h"
@@ -115,7 +115,7 @@ private slots:
                 QFAIL("JACK_DEFAULT_SERVER is set but no JACK server answers");
             QSKIP("no MIDI system (run through test.sh, which starts a private JACK server)");
         }
-        TfrmPatchEdit::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
+        SoundEditor::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
         const QString bin = qEnvironmentVariable("SONDRAKE_BIN_DIR", QCoreApplication::applicationDirPath());
         connect(&emulator, &QProcess::readyReadStandardOutput, this, &ITestEditor::readEmulator,
                 Qt::UniqueConnection);
@@ -173,7 +173,7 @@ private slots:
 
         MemoryEditorHost host;
         host.session = &session;
-        auto editor = std::make_unique<TfrmPatchEdit>(host);
+        auto editor = std::make_unique<SoundEditor>(host);
         editor->workingCopy = sound;
         editor->show();
         editor->activateWindow();

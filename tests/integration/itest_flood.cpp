@@ -15,9 +15,9 @@
 #include "JackTestSupport.h"
 #include "ModalTestSupport.h"
 #include "librarian/SoundListView.h"
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
-#include "midi/TfrmSysExReceiver.h"
+#include "midi/SysExDialog.h"
 #include "platform/MidiService.h"
 #include "store/ByteStack.h"
 
@@ -248,7 +248,7 @@ class ITestFlood : public QObject {
     bool ready = false;
     QList<QByteArray> doneLine;
     midi::MidiSession session; // outlives the window
-    std::unique_ptr<TfrmMain> w;
+    std::unique_ptr<MainWindow> w;
     int seconds = 2;
     double startMb = 0;
     static constexpr int kSelectedRow = 7;
@@ -327,8 +327,8 @@ private slots:
         if (ok && s > 0)
             seconds = s;
         QVERIFY(dir.isValid());
-        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
-        TfrmMain::setOpenMidiPortsAtStart(true);
+        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        MainWindow::setOpenMidiPortsAtStart(true);
 
         connect(&peer, &QProcess::readyReadStandardOutput, this, &ITestFlood::readPeer);
         peer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -340,7 +340,7 @@ private slots:
                 && indexOf(platform::MidiService::inputs(), kPeerName) >= 0,
             10000);
 
-        w = std::make_unique<TfrmMain>(session);
+        w = std::make_unique<MainWindow>(session);
         QVERIFY(!w->midiOpenFailed());
         QVERIFY(session.isInputOpen());
         w->show();

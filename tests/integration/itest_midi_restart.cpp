@@ -4,7 +4,7 @@
 // every state, and the program ends within two seconds.
 
 #include "JackTestSupport.h"
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "librarian/WindowTestSupport.h"
 #include "midi/MidiSession.h"
 #include "platform/MidiService.h"
@@ -151,7 +151,7 @@ class ITestMidiRestart : public QObject {
     QTemporaryDir dir;
     std::unique_ptr<Server> server;
 
-    static bool hasLine(const TfrmMain& w, const QString& start)
+    static bool hasLine(const MainWindow& w, const QString& start)
     {
         for (const QString& line : w.messagesBox()->toPlainText().split(QLatin1Char('\n')))
             if (line.startsWith(start))
@@ -159,7 +159,7 @@ class ITestMidiRestart : public QObject {
         return false;
     }
 
-    static QString line(const TfrmMain& w, const QString& start)
+    static QString line(const MainWindow& w, const QString& start)
     {
         for (const QString& l : w.messagesBox()->toPlainText().split(QLatin1Char('\n')))
             if (l.startsWith(start))
@@ -196,11 +196,11 @@ private slots:
         QVERIFY(server->start());
         Emulator emulator;
         QVERIFY(emulator.start());
-        TfrmMain::setOpenMidiPortsAtStart(true);
-        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        MainWindow::setOpenMidiPortsAtStart(true);
+        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
         midi::MidiSession session;
         session.setWatchInterval(100ms);
-        auto w = std::make_unique<TfrmMain>(session);
+        auto w = std::make_unique<MainWindow>(session);
         QVERIFY(!w->midiOpenFailed());
         w->show();
         QVERIFY(hasLine(*w, "MIDI output: QLindorn Emulator. MIDI input: QLindorn Emulator."));

@@ -6,9 +6,9 @@
 #include "ModalTestSupport.h"
 #include "EmulatorCore.h"
 #include "librarian/SoundListView.h"
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
-#include "midi/TfrmSysExReceiver.h"
+#include "midi/SysExDialog.h"
 #include "platform/MidiService.h"
 #include "store/ByteStack.h"
 
@@ -78,7 +78,7 @@ class ITestTransfer : public QObject {
     int lastProgramSeen = -1; // the data byte of the latest program change the emulator received
     bool ready = false;
     midi::MidiSession session; // outlives the window
-    std::unique_ptr<TfrmMain> w;
+    std::unique_ptr<MainWindow> w;
 
     void readEmulator()
     {
@@ -136,8 +136,8 @@ private slots:
             QSKIP("no MIDI system (run through test.sh, which starts a private JACK server)");
         }
         QVERIFY(dir.isValid());
-        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
-        TfrmMain::setOpenMidiPortsAtStart(true);
+        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        MainWindow::setOpenMidiPortsAtStart(true);
     }
 
     void init()
@@ -160,7 +160,7 @@ private slots:
                                  10000);
 
         // The window finds the emulator by name and opens both ports itself.
-        w = std::make_unique<TfrmMain>(session);
+        w = std::make_unique<MainWindow>(session);
         QVERIFY(!w->midiOpenFailed());
         QVERIFY(session.isInputOpen());
         w->show();

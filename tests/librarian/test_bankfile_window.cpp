@@ -2,7 +2,7 @@
 #include "ScriptedDialogs.h"
 
 #include "librarian/SoundListView.h"
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 
@@ -53,7 +53,7 @@ class TestBankFileWindow : public QObject {
 
     std::unique_ptr<QTemporaryDir> dir;
     midi::MidiSession session; // outlives the window
-    std::unique_ptr<TfrmMain> w;
+    std::unique_ptr<MainWindow> w;
     std::unique_ptr<ScriptedDialogs> dialogs;
 
     QString path(const char* name) const { return dir->filePath(QString::fromLatin1(name)); }
@@ -66,16 +66,16 @@ class TestBankFileWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        TfrmMain::setOpenMidiPortsAtStart(false);
+        MainWindow::setOpenMidiPortsAtStart(false);
         midi::installRecordingBackend(session);
     }
 
     void init()
     {
         dir = std::make_unique<QTemporaryDir>();
-        TfrmMain::setSettingsFilePath(path("halvorne_q-lindorn.ini"));
+        MainWindow::setSettingsFilePath(path("halvorne_q-lindorn.ini"));
         dialogs = std::make_unique<ScriptedDialogs>();
-        w = std::make_unique<TfrmMain>(session);
+        w = std::make_unique<MainWindow>(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->messagesBox()->clear();

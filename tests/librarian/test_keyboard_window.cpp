@@ -1,7 +1,7 @@
 // The keyboard player in the main window: synthetic key events through the
 // application's event filters, notes checked at a recording MIDI output.
 #include "WindowTestSupport.h"
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 #include "platform/KeyState.h"
@@ -35,7 +35,7 @@ class TestKeyboardWindow : public QObject {
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
     midi::MidiSession session; // outlives the window
-    std::unique_ptr<TfrmMain> w;
+    std::unique_ptr<MainWindow> w;
 
     template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
     QTimer* poll() const { return child<QTimer>("tmrKeyboard"); }
@@ -86,15 +86,15 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        TfrmMain::setOpenMidiPortsAtStart(false);
-        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        MainWindow::setOpenMidiPortsAtStart(false);
+        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
     }
 
     void init()
     {
         out = midi::installRecordingBackend(session);
         platform::KeyState::instance().clear();
-        w = std::make_unique<TfrmMain>(session);
+        w = std::make_unique<MainWindow>(session);
         w->show();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
@@ -146,7 +146,7 @@ private slots:
         QFont large = saved;
         large.setPixelSize(22);
         QApplication::setFont(large);
-        w = std::make_unique<TfrmMain>(session);
+        w = std::make_unique<MainWindow>(session);
         QApplication::setFont(saved);
         // The octave stays half as large again, and the panel holds its buttons whole.
         QCOMPARE(child<QLabel>("lblOctave")->font().pixelSize(), 33);

@@ -2,12 +2,12 @@
 // with the MIDI output recorded instead of sent.
 #include "WindowTestSupport.h"
 #include "librarian/SoundListView.h"
-#include "librarian/TfrmHelp.h"
-#include "librarian/TfrmMain.h"
-#include "librarian/TfrmPatchEditSimple.h"
+#include "librarian/HelpWindow.h"
+#include "librarian/MainWindow.h"
+#include "librarian/RenameDialog.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
-#include "midi/TfrmSysExReceiver.h"
+#include "midi/SysExDialog.h"
 #include "platform/Messages.h"
 #include "store/ByteStack.h"
 
@@ -49,7 +49,7 @@ class TestMainWindow : public QObject {
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
     midi::MidiSession session; // outlives the window
-    std::unique_ptr<TfrmMain> w;
+    std::unique_ptr<MainWindow> w;
 
     template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
     SoundListView* list() const { return w->soundList(); }
@@ -85,15 +85,15 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        TfrmMain::setOpenMidiPortsAtStart(false);
-        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        MainWindow::setOpenMidiPortsAtStart(false);
+        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
     }
 
     void init()
     {
         out = midi::installRecordingBackend(session);
         byteStack().clear();
-        w = std::make_unique<TfrmMain>(session);
+        w = std::make_unique<MainWindow>(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         // The keyboard player would add notes, and a Panic whenever no window
@@ -324,7 +324,7 @@ private slots:
         click(3);
         bool checked = false;
         onNextModal([&checked](QWidget* modal) {
-            auto* dialog = qobject_cast<TfrmPatchEditSimple*>(modal);
+            auto* dialog = qobject_cast<RenameDialog*>(modal);
             QVERIFY(dialog);
             QCOMPARE(dialog->windowTitle(), blankPadded("empty"));
             QCOMPARE(dialog->edtName->text(), blankPadded("empty"));
@@ -357,7 +357,7 @@ private slots:
         // Closed without Ok: nothing changes.
         checked = false;
         onNextModal([&checked](QWidget* modal) {
-            auto* dialog = qobject_cast<TfrmPatchEditSimple*>(modal);
+            auto* dialog = qobject_cast<RenameDialog*>(modal);
             QVERIFY(dialog);
             dialog->edtName->setText(QStringLiteral("Lead"));
             dialog->reject();
@@ -434,7 +434,7 @@ private slots:
         w->store().slot(0)[20] = 0x11;
         w->store().slot(1)[20] = 0x22;
         int calls = 0;
-        w->setEditorLauncher([&calls](TfrmMain&, SoundDump& copy) {
+        w->setEditorLauncher([&calls](MainWindow&, SoundDump& copy) {
             ++calls;
             QCOMPARE(copy[20], std::uint8_t(0x11)); // slot 0's sound
             copy[20] = 0x33;
@@ -450,7 +450,7 @@ private slots:
 
         // The tool button edits the first selected row; a failing editor
         // still hands its copy back and the failure is a Messages line.
-        w->setEditorLauncher([](TfrmMain&, SoundDump& copy) {
+        w->setEditorLauncher([](MainWindow&, SoundDump& copy) {
             copy[20] = 0x44;
             throw std::runtime_error("editor failed");
         });
@@ -466,7 +466,7 @@ private slots:
         // open and the keyboard player keeps polling: the key that opened it
         // must not open it again once it closes.
         int opened = 0;
-        w->setEditorLauncher([&](TfrmMain&, SoundDump&) {
+        w->setEditorLauncher([&](MainWindow&, SoundDump&) {
             ++opened;
             QObject filter;
             qApp->installEventFilter(&filter);
@@ -557,7 +557,7 @@ private slots:
         QString caption;
         QSize size;
         onNextModal([&](QWidget* modal) {
-            auto* help = qobject_cast<TfrmHelp*>(modal);
+            auto* help = qobject_cast<HelpWindow*>(modal);
             QVERIFY(help);
             caption = help->windowTitle();
             size = help->size();

@@ -3,7 +3,7 @@
 #include "ScriptedDialogs.h"
 
 #include "librarian/SoundListView.h"
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/RecordingBackend.h"
 
 #include <QAction>
@@ -51,7 +51,7 @@ class TestReorderWindow : public QObject {
 
     QTemporaryDir dir;
     midi::MidiSession session; // outlives the window
-    std::unique_ptr<TfrmMain> w;
+    std::unique_ptr<MainWindow> w;
     std::unique_ptr<ScriptedDialogs> dialogs;
 
     SoundListView* list() const { return w->soundList(); }
@@ -92,15 +92,15 @@ class TestReorderWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        TfrmMain::setOpenMidiPortsAtStart(false);
-        TfrmMain::setSettingsFilePath(dir.filePath("halvorne_q-lindorn.ini"));
+        MainWindow::setOpenMidiPortsAtStart(false);
+        MainWindow::setSettingsFilePath(dir.filePath("halvorne_q-lindorn.ini"));
         midi::installRecordingBackend(session);
     }
 
     void init()
     {
         dialogs = std::make_unique<ScriptedDialogs>();
-        w = std::make_unique<TfrmMain>(session);
+        w = std::make_unique<MainWindow>(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->activateWindow();

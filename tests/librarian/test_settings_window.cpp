@@ -2,8 +2,8 @@
 // dialog, and the closing sequence, on the real window.
 #include "ScriptedDialogs.h"
 
-#include "librarian/TfrmMain.h"
-#include "librarian/TfrmZRSettings.h"
+#include "librarian/MainWindow.h"
+#include "librarian/AutoloadDialog.h"
 #include "midi/RecordingBackend.h"
 
 #include <QAction>
@@ -49,9 +49,9 @@ class TestSettingsWindow : public QObject {
     QString ini() const { return dir->filePath("halvorne_q-lindorn.ini"); }
     QString path(const char* name) const { return dir->filePath(QString::fromLatin1(name)); }
 
-    std::unique_ptr<TfrmMain> open()
+    std::unique_ptr<MainWindow> open()
     {
-        auto w = std::make_unique<TfrmMain>(session);
+        auto w = std::make_unique<MainWindow>(session);
         w->show();
         return w;
     }
@@ -59,14 +59,14 @@ class TestSettingsWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        TfrmMain::setOpenMidiPortsAtStart(false);
+        MainWindow::setOpenMidiPortsAtStart(false);
         midi::installRecordingBackend(session);
     }
 
     void init()
     {
         dir = std::make_unique<QTemporaryDir>();
-        TfrmMain::setSettingsFilePath(ini());
+        MainWindow::setSettingsFilePath(ini());
         dialogs = std::make_unique<ScriptedDialogs>();
     }
 
@@ -108,7 +108,7 @@ private slots:
 
         // A per-user settings folder does not exist before the first close.
         const QString nested = dir->filePath("config/Sondrake/halvorne_q-lindorn.ini");
-        TfrmMain::setSettingsFilePath(nested);
+        MainWindow::setSettingsFilePath(nested);
         w = open();
         w->close();
         QVERIFY(readFile(nested).startsWith("[Globals]\nAutoloadfile=\n"));
@@ -258,7 +258,7 @@ private slots:
         // Opening shows the name and ticks "Enable"; "..." picks a file and ticks it.
         dialogs->openPaths = { path("picked.syx") };
         dialogs->onExec = [&](QDialog& d) {
-            auto& z = dynamic_cast<TfrmZRSettings&>(d);
+            auto& z = dynamic_cast<AutoloadDialog&>(d);
             [&] {
                 QCOMPARE(z.windowTitle(), QString("Settings"));
                 QCOMPARE(z.grpAutoload->title(), QString("Autoload"));
@@ -280,7 +280,7 @@ private slots:
 
         // Unticked and Ok: no autoload, written empty, no question at close.
         dialogs->onExec = [](QDialog& d) {
-            auto& z = dynamic_cast<TfrmZRSettings&>(d);
+            auto& z = dynamic_cast<AutoloadDialog&>(d);
             z.CheckBox1->setChecked(false);
             return int(QDialog::Accepted);
         };
@@ -290,13 +290,13 @@ private slots:
         // Closed any other way: nothing changes; a typed path is kept as typed.
         w->settings().Autoloadfile = "x";
         dialogs->onExec = [](QDialog& d) {
-            dynamic_cast<TfrmZRSettings&>(d).edtAutoload->setText("typed, not checked");
+            dynamic_cast<AutoloadDialog&>(d).edtAutoload->setText("typed, not checked");
             return int(QDialog::Rejected);
         };
         w->Settings2Click();
         QCOMPARE(w->settings().Autoloadfile, QString("x"));
         dialogs->onExec = [](QDialog& d) {
-            dynamic_cast<TfrmZRSettings&>(d).edtAutoload->setText("typed, not checked");
+            dynamic_cast<AutoloadDialog&>(d).edtAutoload->setText("typed, not checked");
             return int(QDialog::Accepted);
         };
         w->Settings2Click();

@@ -3,11 +3,11 @@
 // MIDI is covered by the reception tests and the integration tests.
 #include "WindowTestSupport.h"
 #include "librarian/SoundListView.h"
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "midi/PortDetection.h"
 #include "midi/RecordingBackend.h"
-#include "midi/TfrmSysExReceiver.h"
+#include "midi/SysExDialog.h"
 #include "store/ByteStack.h"
 
 #include <QAction>
@@ -43,7 +43,7 @@ class TestTransfer : public QObject {
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
     midi::MidiSession session; // outlives the window
-    std::unique_ptr<TfrmMain> w;
+    std::unique_ptr<MainWindow> w;
 
     template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
     QStringList memoLines() const { return w->messagesBox()->toPlainText().split(QLatin1Char('\n')); }
@@ -59,15 +59,15 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        TfrmMain::setOpenMidiPortsAtStart(false);
-        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        MainWindow::setOpenMidiPortsAtStart(false);
+        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
     }
 
     void init()
     {
         out = midi::installRecordingBackend(session);
         byteStack().clear();
-        w = std::make_unique<TfrmMain>(session);
+        w = std::make_unique<MainWindow>(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         session.waitIdle(kWait);
@@ -100,7 +100,7 @@ private slots:
         auto* keyboard = child<QAction>("Keyboard1");
         QVERIFY(keyboard->isChecked());
 
-        TfrmSysExReceiver* dlg = w->receiver();
+        SysExDialog* dlg = w->receiver();
         QStringList labels;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {

@@ -4,10 +4,10 @@
 // window goes on working and Close ends the wait.
 #include "WindowTestSupport.h"
 #include "librarian/SoundListView.h"
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
-#include "midi/TfrmSysExReceiver.h"
+#include "midi/SysExDialog.h"
 #include "store/ByteStack.h"
 
 #include <QAction>
@@ -66,7 +66,7 @@ class TestTransferBadInput : public QObject {
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
     midi::MidiSession session; // outlives the window
-    std::unique_ptr<TfrmMain> w;
+    std::unique_ptr<MainWindow> w;
 
     QStringList memoLines() const { return w->messagesBox()->toPlainText().split(QLatin1Char('\n')); }
     void deliver(const Bytes& b) { session.deliverInput(b.data(), b.size()); }
@@ -90,15 +90,15 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        TfrmMain::setOpenMidiPortsAtStart(false);
-        TfrmMain::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        MainWindow::setOpenMidiPortsAtStart(false);
+        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
     }
 
     void init()
     {
         out = midi::installRecordingBackend(session);
         byteStack().clear();
-        w = std::make_unique<TfrmMain>(session);
+        w = std::make_unique<MainWindow>(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         session.openInputWithoutDevice();

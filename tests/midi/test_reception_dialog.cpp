@@ -1,6 +1,6 @@
 // The "SysEx Communication" dialog: its look, its timer (which ends a modal
 // wait once the requests ran out) and its Close button.
-#include "midi/TfrmSysExReceiver.h"
+#include "midi/SysExDialog.h"
 #include "store/ByteStack.h"
 
 #include <QElapsedTimer>
@@ -20,7 +20,7 @@ private slots:
     {
         bool receiving = false;
         int count = 0;
-        TfrmSysExReceiver dlg(nullptr, receiving, count);
+        SysExDialog dlg(nullptr, receiving, count);
         QCOMPARE(dlg.windowTitle(), QString("SysEx Communication"));
         QCOMPARE(dlg.size(), QSize(248, 86));
         QVERIFY(dlg.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -40,7 +40,7 @@ private slots:
         ByteStack& st = byteStack();
         st.push(1);
         st.push(2);
-        TfrmSysExReceiver dlg(nullptr, receiving, count);
+        SysExDialog dlg(nullptr, receiving, count);
         dlg.show();
         dlg.Timer1Timer();
         QVERIFY(dlg.isVisible());
@@ -68,7 +68,7 @@ private slots:
         ByteStack& st = byteStack();
         st.push(1);
         st.push(0);
-        TfrmSysExReceiver dlg(nullptr, receiving, count);
+        SysExDialog dlg(nullptr, receiving, count);
         dlg.Timer1->setInterval(50); // same logic, shorter wait
         QElapsedTimer clock;
         QTimer::singleShot(200, [&] {
@@ -93,7 +93,7 @@ private slots:
         ByteStack& st = byteStack();
         for (int i = 0; i < 100; ++i)
             st.push(std::uint8_t(i));
-        TfrmSysExReceiver dlg(nullptr, receiving, count);
+        SysExDialog dlg(nullptr, receiving, count);
         dlg.setLabelText("Received 12 sound.");
         QTimer::singleShot(50, &dlg, [&] { QTest::mouseClick(dlg.Button1, Qt::LeftButton); });
         QTimer::singleShot(5000, &dlg, [&] { dlg.done(QDialog::Accepted); });

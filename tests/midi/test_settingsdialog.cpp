@@ -1,6 +1,6 @@
 // The MIDI settings dialog and its command: lists, device ID, OK and Cancel.
 #include "ModalTestSupport.h"
-#include "midi/TfrmSettings.h"
+#include "midi/MidiSettingsDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,9 +23,9 @@ QStringList items(const QComboBox* combo)
 }
 
 // Runs `act` on the settings dialog once it is shown modally.
-void whenShown(const std::function<void(TfrmSettings&)>& act)
+void whenShown(const std::function<void(MidiSettingsDialog&)>& act)
 {
-    sondrake::testing::onNextModalOf<TfrmSettings>([act](TfrmSettings* dlg) { act(*dlg); });
+    sondrake::testing::onNextModalOf<MidiSettingsDialog>([act](MidiSettingsDialog* dlg) { act(*dlg); });
 }
 
 } // namespace
@@ -40,7 +40,7 @@ private slots:
     {
         choice.inputIndex = 9;
         choice.outputIndex = 9;
-        TfrmSettings dlg(nullptr, choice, {"USB Audio", "QLindorn In 1", "Through", "QLindorn In 2"},
+        MidiSettingsDialog dlg(nullptr, choice, {"USB Audio", "QLindorn In 1", "Through", "QLindorn In 2"},
                          {"QLindorn Out", "USB Audio"});
         QCOMPARE(dlg.windowTitle(), QString("Settings"));
         QCOMPARE(dlg.grpMidi->title(), QString("Midi"));
@@ -70,10 +70,10 @@ private slots:
     {
         choice.inputIndex = 4;
         choice.outputIndex = 5;
-        TfrmSettings none(nullptr, choice, {}, {});
+        MidiSettingsDialog none(nullptr, choice, {}, {});
         QCOMPARE(items(none.cmbMidiIns), QStringList{"No Device"});
         QCOMPARE(items(none.cmbMidiOut), QStringList{"No Device"});
-        TfrmSettings other(nullptr, choice, {"USB Audio"}, {"qlindorn"});
+        MidiSettingsDialog other(nullptr, choice, {"USB Audio"}, {"qlindorn"});
         QVERIFY(items(other.cmbMidiIns).isEmpty());
         QVERIFY(items(other.cmbMidiOut).isEmpty());
         QCOMPARE(int(choice.inputIndex), 4);
@@ -87,7 +87,7 @@ private slots:
                           [&] { calls << "closeOut"; }, [&] { calls << "openOut"; }};
         choice.deviceId = 17;
         int shownId = -1;
-        whenShown([&](TfrmSettings& dlg) {
+        whenShown([&](MidiSettingsDialog& dlg) {
             shownId = dlg.cmbDeviceID->currentIndex();
             dlg.cmbDeviceID->setCurrentIndex(dlg.cmbDeviceID->findText("Broadcast"));
             QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(calls, (QStringList{"closeIn", "openIn", "closeOut", "openOut"}));
 
         calls.clear();
-        whenShown([&](TfrmSettings& dlg) {
+        whenShown([&](MidiSettingsDialog& dlg) {
             dlg.cmbDeviceID->setCurrentIndex(5);
             QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
         });
@@ -113,7 +113,7 @@ private slots:
         MidiReopen reopen{[&] { calls << "closeIn"; }, [&] { calls << "openIn"; },
                           [&] { calls << "closeOut"; }, [&] { calls << "openOut"; }};
         choice.deviceId = 42;
-        whenShown([&](TfrmSettings& dlg) {
+        whenShown([&](MidiSettingsDialog& dlg) {
             dlg.cmbDeviceID->setCurrentIndex(3);
             QTest::mouseClick(dlg.brnCancel, Qt::LeftButton);
         });

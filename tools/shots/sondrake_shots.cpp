@@ -13,9 +13,9 @@
 
 #include "editor/EditorHost.h"
 #include "editor/Schema.h"
-#include "editor/TfrmPatchEdit.h"
+#include "editor/SoundEditor.h"
 #include "librarian/SoundListView.h"
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
 
@@ -72,7 +72,7 @@ void onNextModal(std::function<void(QWidget*)> act)
 
 void mainWindow(midi::MidiSession& session)
 {
-    TfrmMain w(session);
+    MainWindow w(session);
     w.show();
     w.store().setSoundName(1, "Warm Pad");
     w.RefreshNames(false);
@@ -89,7 +89,7 @@ void mainWindow(midi::MidiSession& session)
 void editorTabs()
 {
     MemoryEditorHost host;
-    TfrmPatchEdit editor(host);
+    SoundEditor editor(host);
     editor.workingCopy.fill(64);
     editor.show();
     for (int t = 0; t < editor.PageControl1->count(); ++t) {
@@ -107,7 +107,7 @@ void schemaWindows(const QString& folder)
     brass.close();
 
     MemoryEditorHost host;
-    TfrmPatchEdit editor(host);
+    SoundEditor editor(host);
     editor.workingCopy.fill(64);
     editor.show();
     QTest::qWait(300);
@@ -147,8 +147,8 @@ int main(int argc, char** argv)
     }
     midi::MidiSession session;
     midi::installRecordingBackend(session);
-    TfrmMain::setOpenMidiPortsAtStart(false);
-    TfrmMain::setSettingsFilePath(settings.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+    MainWindow::setOpenMidiPortsAtStart(false);
+    MainWindow::setSettingsFilePath(settings.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
 
     mainWindow(session);
     editorTabs();

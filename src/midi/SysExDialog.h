@@ -15,7 +15,7 @@ namespace sondrake {
 
 class ByteStack;
 
-class TfrmSysExReceiver : public QDialog {
+class SysExDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -23,7 +23,7 @@ public:
 
     // `receiving` and `receivedCount` are the owner's reception fields; Close
     // and the timer reset them. `stack` defaults to the program's ByteStack.
-    TfrmSysExReceiver(QWidget* parent, bool& receiving, int& receivedCount, ByteStack* stack = nullptr);
+    SysExDialog(QWidget* parent, bool& receiving, int& receivedCount, ByteStack* stack = nullptr);
 
     void setLabelText(const QString& text);
     QString labelText() const;

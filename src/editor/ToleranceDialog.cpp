@@ -1,4 +1,4 @@
-#include "editor/TfrmCreateSchemaParameters.h"
+#include "editor/ToleranceDialog.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -12,7 +12,7 @@
 
 namespace sondrake::editor {
 
-TfrmCreateSchemaParameters::TfrmCreateSchemaParameters(QWidget* parent)
+ToleranceDialog::ToleranceDialog(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrmCreateSchemaParameters"));
@@ -47,7 +47,7 @@ TfrmCreateSchemaParameters::TfrmCreateSchemaParameters(QWidget* parent)
         grid->addWidget(label, row, 0);
         grid->addWidget(bar, row, 1);
         grid->addWidget(value, row, 2);
-        connect(bar, &QSlider::valueChanged, this, &TfrmCreateSchemaParameters::trbOctaveKnobToleranceChange);
+        connect(bar, &QSlider::valueChanged, this, &ToleranceDialog::trbOctaveKnobToleranceChange);
     };
     addTrackBar(0, "trbComboBoxTolerance", "lblComboBoxTolerance", QStringLiteral("List(Combobox) tolerance"),
         trbComboBoxTolerance, lblComboBoxTolerance);
@@ -83,13 +83,13 @@ TfrmCreateSchemaParameters::TfrmCreateSchemaParameters(QWidget* parent)
     setFixedSize(sizeHint());
 }
 
-SchemaTolerances TfrmCreateSchemaParameters::tolerances() const
+SchemaTolerances ToleranceDialog::tolerances() const
 {
     return { trbComboBoxTolerance->value(), trbOtherKnobTolerance->value(), trbSemitoneTolerance->value(),
         trbDetuneTolerance->value() };
 }
 
-void TfrmCreateSchemaParameters::setTolerances(const SchemaTolerances& t)
+void ToleranceDialog::setTolerances(const SchemaTolerances& t)
 {
     const auto cut = [](int v) { return std::clamp(v, 0, kMaxTolerance); };
     trbComboBoxTolerance->setValue(cut(t.comboBox));
@@ -99,7 +99,7 @@ void TfrmCreateSchemaParameters::setTolerances(const SchemaTolerances& t)
     trbOctaveKnobToleranceChange();
 }
 
-void TfrmCreateSchemaParameters::trbOctaveKnobToleranceChange()
+void ToleranceDialog::trbOctaveKnobToleranceChange()
 {
     lblComboBoxTolerance->setText(QString::number(trbComboBoxTolerance->value()));
     lblOtherKnobTolerance->setText(QString::number(trbOtherKnobTolerance->value()));
@@ -107,9 +107,9 @@ void TfrmCreateSchemaParameters::trbOctaveKnobToleranceChange()
     lblDetuneTolerance->setText(QString::number(trbDetuneTolerance->value()));
 }
 
-void TfrmCreateSchemaParameters::FormActivate() { trbOctaveKnobToleranceChange(); }
+void ToleranceDialog::FormActivate() { trbOctaveKnobToleranceChange(); }
 
-void TfrmCreateSchemaParameters::changeEvent(QEvent* event)
+void ToleranceDialog::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();

@@ -1,5 +1,5 @@
 // Moving sounds between slots: up/down, to a clicked row, by name, by drag.
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 
 #include "librarian/LibrarianDialogs.h"
 #include "librarian/Reorder.h"
@@ -25,7 +25,7 @@ void scrollList(SoundListView* list, int direction)
 
 } // namespace
 
-void TfrmMain::btnUPClick()
+void MainWindow::btnUPClick()
 {
     guarded([this] {
         if (!moveRunning_ && !refuseWhileSending(QStringLiteral("move up")))
@@ -33,7 +33,7 @@ void TfrmMain::btnUPClick()
     });
 }
 
-void TfrmMain::btnDownClick()
+void MainWindow::btnDownClick()
 {
     guarded([this] {
         if (!moveRunning_ && !refuseWhileSending(QStringLiteral("move down")))
@@ -41,7 +41,7 @@ void TfrmMain::btnDownClick()
     });
 }
 
-void TfrmMain::moveUp(bool asCommand)
+void MainWindow::moveUp(bool asCommand)
 {
     if (asCommand) {
         const std::vector<int> rows = selectedRows();
@@ -57,7 +57,7 @@ void TfrmMain::moveUp(bool asCommand)
     RefreshNames(!asCommand);
 }
 
-void TfrmMain::moveDown(bool asCommand)
+void MainWindow::moveDown(bool asCommand)
 {
     if (asCommand) {
         const std::vector<int> rows = selectedRows();
@@ -73,7 +73,7 @@ void TfrmMain::moveDown(bool asCommand)
     RefreshNames(!asCommand);
 }
 
-void TfrmMain::MoveSelectionTo(int target)
+void MainWindow::MoveSelectionTo(int target)
 {
     if (moveRunning_ || !isValidSlot(target) || refuseWhileSending(QStringLiteral("move")))
         return;
@@ -81,7 +81,7 @@ void TfrmMain::MoveSelectionTo(int target)
     if (SelectionList.empty())
         return;
     const int steps = reorder::moveToStepCount(SelectionList, target);
-    QPointer<TfrmMain> self(this);
+    QPointer<MainWindow> self(this);
     moveRunning_ = true;
     try {
         for (int i = 0; i < steps; ++i) {
@@ -108,7 +108,7 @@ void TfrmMain::MoveSelectionTo(int target)
     RefreshNames(false);
 }
 
-void TfrmMain::ListView1RightClick(int row, bool ctrlHeld)
+void MainWindow::ListView1RightClick(int row, bool ctrlHeld)
 {
     // The list leaves its selection alone on a right press, with or without
     // Ctrl, so the move takes the selection of this moment.
@@ -116,7 +116,7 @@ void TfrmMain::ListView1RightClick(int row, bool ctrlHeld)
     guarded([this, row] { MoveSelectionTo(row); });
 }
 
-void TfrmMain::Orderbyname1Click()
+void MainWindow::Orderbyname1Click()
 {
     guarded([this] {
         if (moveRunning_ || refuseWhileSending(QStringLiteral("order by name")))
@@ -133,7 +133,7 @@ void TfrmMain::Orderbyname1Click()
     });
 }
 
-void TfrmMain::ListView1DragDrop(int targetRow)
+void MainWindow::ListView1DragDrop(int targetRow)
 {
     if (moveRunning_ || !isValidSlot(targetRow) || refuseWhileSending(QStringLiteral("drop")))
         return;

@@ -1,8 +1,8 @@
-#include "editor/TfrmPatchEdit.h"
+#include "editor/SoundEditor.h"
 
 #include "controls/Knob.h"
 #include "controls/Slider.h"
-#include "editor/TfrmSelectLocation.h"
+#include "editor/LocationDialog.h"
 #include "midi/MidiSession.h"
 #include "platform/KeyState.h"
 
@@ -38,9 +38,9 @@ namespace sondrake::editor {
 
 namespace {
 
-    TfrmPatchEdit::MessageBoxHook& messageBoxHook()
+    SoundEditor::MessageBoxHook& messageBoxHook()
     {
-        static TfrmPatchEdit::MessageBoxHook hook;
+        static SoundEditor::MessageBoxHook hook;
         return hook;
     }
 
@@ -69,7 +69,7 @@ namespace {
 
 } // namespace
 
-TfrmPatchEdit::TfrmPatchEdit(EditorHost& host, QWidget* parent)
+SoundEditor::SoundEditor(EditorHost& host, QWidget* parent)
     : QDialog(parent ? parent : host.window())
     , host_(host)
 {
@@ -111,7 +111,7 @@ TfrmPatchEdit::TfrmPatchEdit(EditorHost& host, QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(250);
-    connect(Timer1, &QTimer::timeout, this, &TfrmPatchEdit::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, &SoundEditor::Timer1Timer);
     Timer1->start();
 
     testNoteFlag = false;
@@ -119,7 +119,7 @@ TfrmPatchEdit::TfrmPatchEdit(EditorHost& host, QWidget* parent)
     qApp->installEventFilter(this);
 }
 
-TfrmPatchEdit::~TfrmPatchEdit()
+SoundEditor::~SoundEditor()
 {
     qApp->removeEventFilter(this);
     // The controls outlive this object's members for a moment while QObject
@@ -140,7 +140,7 @@ TfrmPatchEdit::~TfrmPatchEdit()
     }
 }
 
-QWidget* TfrmPatchEdit::buildTopPanel(QWidget* parent)
+QWidget* SoundEditor::buildTopPanel(QWidget* parent)
 {
     auto* top = new QWidget(parent);
     top->setObjectName(QStringLiteral("pnlTop"));
@@ -208,15 +208,15 @@ QWidget* TfrmPatchEdit::buildTopPanel(QWidget* parent)
     rows->addLayout(row2);
     rows->addLayout(row3);
 
-    connect(edtName, &QLineEdit::textEdited, this, &TfrmPatchEdit::edtNameChange);
-    connect(btnTestSound, &QPushButton::pressed, this, &TfrmPatchEdit::btnTestSoundMouseDown);
-    connect(btnTestSound, &QPushButton::released, this, &TfrmPatchEdit::btnTestSoundMouseUp);
-    connect(btnInitSound, &QPushButton::clicked, this, &TfrmPatchEdit::btnInitSoundClick);
-    connect(btnSavSoundto, &QPushButton::clicked, this, &TfrmPatchEdit::btnSavSoundtoClick);
+    connect(edtName, &QLineEdit::textEdited, this, &SoundEditor::edtNameChange);
+    connect(btnTestSound, &QPushButton::pressed, this, &SoundEditor::btnTestSoundMouseDown);
+    connect(btnTestSound, &QPushButton::released, this, &SoundEditor::btnTestSoundMouseUp);
+    connect(btnInitSound, &QPushButton::clicked, this, &SoundEditor::btnInitSoundClick);
+    connect(btnSavSoundto, &QPushButton::clicked, this, &SoundEditor::btnSavSoundtoClick);
     return top;
 }
 
-QWidget* TfrmPatchEdit::buildPages(QWidget* parent)
+QWidget* SoundEditor::buildPages(QWidget* parent)
 {
     auto* frame = new QWidget(parent);
     auto* layout = new QVBoxLayout(frame);
@@ -233,7 +233,7 @@ QWidget* TfrmPatchEdit::buildPages(QWidget* parent)
     return frame;
 }
 
-QSize TfrmPatchEdit::preferredSize() const
+QSize SoundEditor::preferredSize() const
 {
     QSize size = scrollArea->widget()->sizeHint();
     const QScreen* s = screen();
@@ -252,7 +252,7 @@ QSize TfrmPatchEdit::preferredSize() const
     return size.boundedTo(room);
 }
 
-void TfrmPatchEdit::wireControls()
+void SoundEditor::wireControls()
 {
     for (ControlRow& row : pages_.rows) {
         if (row.knob)
@@ -266,9 +266,9 @@ void TfrmPatchEdit::wireControls()
     }
 }
 
-void TfrmPatchEdit::setMessageBoxHook(MessageBoxHook hook) { messageBoxHook() = std::move(hook); }
+void SoundEditor::setMessageBoxHook(MessageBoxHook hook) { messageBoxHook() = std::move(hook); }
 
-void TfrmPatchEdit::ShowError(const QString& text)
+void SoundEditor::ShowError(const QString& text)
 {
     if (errorPending_)
         return;
@@ -284,7 +284,7 @@ void TfrmPatchEdit::ShowError(const QString& text)
     });
 }
 
-int TfrmPatchEdit::controlValue(const ParameterEntry& entry) const
+int SoundEditor::controlValue(const ParameterEntry& entry) const
 {
     const ControlRow* row = pages_.rowFor(&entry);
     if (!row)
@@ -298,7 +298,7 @@ int TfrmPatchEdit::controlValue(const ParameterEntry& entry) const
     return row->check->isChecked() ? 1 : 0;
 }
 
-void TfrmPatchEdit::setControlValue(const ParameterEntry& entry, int value)
+void SoundEditor::setControlValue(const ParameterEntry& entry, int value)
 {
     const ControlRow* row = pages_.rowFor(&entry);
     if (!row)
@@ -314,7 +314,7 @@ void TfrmPatchEdit::setControlValue(const ParameterEntry& entry, int value)
     }
 }
 
-void TfrmPatchEdit::LoadControls()
+void SoundEditor::LoadControls()
 {
     if (pages_.rows.empty() && !edtName)
         return;
@@ -341,7 +341,7 @@ void TfrmPatchEdit::LoadControls()
     loading_ = false;
 }
 
-void TfrmPatchEdit::KnobOctave1Change(QObject* sender)
+void SoundEditor::KnobOctave1Change(QObject* sender)
 {
     try {
         const ControlRow* row = pages_.rowFor(sender);
@@ -356,7 +356,7 @@ void TfrmPatchEdit::KnobOctave1Change(QObject* sender)
     }
 }
 
-void TfrmPatchEdit::edtNameChange(const QString& text)
+void SoundEditor::edtNameChange(const QString& text)
 {
     // The name is 16 bytes of the SysEx body: printable 7-bit characters
     // only, padded with blanks. Anything else would end the message early.
@@ -371,7 +371,7 @@ void TfrmPatchEdit::edtNameChange(const QString& text)
     modified = true;
 }
 
-void TfrmPatchEdit::Timer1Timer()
+void SoundEditor::Timer1Timer()
 {
     if (!modified)
         return;
@@ -379,19 +379,19 @@ void TfrmPatchEdit::Timer1Timer()
     host_.addMessage(QStringLiteral("send"));
 }
 
-void TfrmPatchEdit::btnTestSoundMouseDown()
+void SoundEditor::btnTestSoundMouseDown()
 {
     if (auto* session = host_.midiSession())
         session->sendNoteOn(0, 60);
 }
 
-void TfrmPatchEdit::btnTestSoundMouseUp()
+void SoundEditor::btnTestSoundMouseUp()
 {
     if (auto* session = host_.midiSession())
         session->sendReset();
 }
 
-void TfrmPatchEdit::btnInitSoundClick()
+void SoundEditor::btnInitSoundClick()
 {
     try {
         writeInitSound(workingCopy);
@@ -403,10 +403,10 @@ void TfrmPatchEdit::btnInitSoundClick()
     }
 }
 
-void TfrmPatchEdit::btnSavSoundtoClick()
+void SoundEditor::btnSavSoundtoClick()
 {
     try {
-        QPointer<TfrmSelectLocation> dialog = new TfrmSelectLocation(this);
+        QPointer<LocationDialog> dialog = new LocationDialog(this);
         dialog->setBankIndex(host_.lastSaveBank());
         dialog->setProgramIndex(host_.lastSaveProgram());
         const int result = dialog->exec();
@@ -431,13 +431,13 @@ void TfrmPatchEdit::btnSavSoundtoClick()
     }
 }
 
-void TfrmPatchEdit::updateTestSoundCaption()
+void SoundEditor::updateTestSoundCaption()
 {
     const int octave = host_.octave();
     btnTestSound->setText(QStringLiteral("Test Sound C%1-C%2").arg(octave).arg(octave + 1));
 }
 
-void TfrmPatchEdit::FormKeyDown(QKeyEvent* event)
+void SoundEditor::FormKeyDown(QKeyEvent* event)
 {
     const int key = event->key();
     // Z and X by their place on the keyboard, as the player reads its keys.
@@ -465,7 +465,7 @@ void TfrmPatchEdit::FormKeyDown(QKeyEvent* event)
     }
 }
 
-void TfrmPatchEdit::FormKeyUp(QKeyEvent* event)
+void SoundEditor::FormKeyUp(QKeyEvent* event)
 {
     // Holding a key repeats press/release pairs on some systems; only the
     // real release ends the note.
@@ -478,7 +478,7 @@ void TfrmPatchEdit::FormKeyUp(QKeyEvent* event)
     }
 }
 
-bool TfrmPatchEdit::FormKeyPress(QKeyEvent* event)
+bool SoundEditor::FormKeyPress(QKeyEvent* event)
 {
     if (!host_.keyboardChecked())
         return false;
@@ -486,7 +486,7 @@ bool TfrmPatchEdit::FormKeyPress(QKeyEvent* event)
     return text.size() == 1 && kPlayerLetters.contains(text.at(0));
 }
 
-bool TfrmPatchEdit::ownsKeyTarget(QObject* watched) const
+bool SoundEditor::ownsKeyTarget(QObject* watched) const
 {
     if (!watched->isWidgetType())
         return false;
@@ -494,7 +494,7 @@ bool TfrmPatchEdit::ownsKeyTarget(QObject* watched) const
     return w == this || isAncestorOf(w);
 }
 
-bool TfrmPatchEdit::eventFilter(QObject* watched, QEvent* event)
+bool SoundEditor::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
@@ -526,7 +526,7 @@ bool TfrmPatchEdit::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void TfrmPatchEdit::showEvent(QShowEvent* event)
+void SoundEditor::showEvent(QShowEvent* event)
 {
     // Load before the first paint, so the controls show (and send) the sound.
     if (!event->spontaneous())
@@ -534,7 +534,7 @@ void TfrmPatchEdit::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-void TfrmPatchEdit::changeEvent(QEvent* event)
+void SoundEditor::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         LoadControls();
@@ -543,7 +543,7 @@ void TfrmPatchEdit::changeEvent(QEvent* event)
 
 void runSoundEditor(EditorHost& host, SoundDump& slot, QWidget* parent)
 {
-    auto editor = std::make_unique<TfrmPatchEdit>(host, parent);
+    auto editor = std::make_unique<SoundEditor>(host, parent);
     editor->workingCopy = slot;
     editor->exec();
     slot = editor->workingCopy;

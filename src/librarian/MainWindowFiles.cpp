@@ -1,11 +1,11 @@
 // Bank files, the autoload file, the settings file and the closing sequence.
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 
 #include "librarian/BankFile.h"
 #include "librarian/LibrarianDialogs.h"
 #include "librarian/Settings.h"
 #include "librarian/SoundListView.h"
-#include "librarian/TfrmZRSettings.h"
+#include "librarian/AutoloadDialog.h"
 #include "platform/FileLocations.h"
 #include "platform/Messages.h"
 
@@ -38,18 +38,18 @@ QString saveFailure(const QString& what, const QString& path, const QString& err
 
 } // namespace
 
-QString TfrmMain::settingsFilePath()
+QString MainWindow::settingsFilePath()
 {
     if (!settingsPathOverride().isEmpty())
         return settingsPathOverride();
     return QDir(platform::fileLocations().settingsFolder).filePath(QString::fromLatin1(settings::kFileName));
 }
 
-void TfrmMain::setSettingsFilePath(const QString& path) { settingsPathOverride() = path; }
+void MainWindow::setSettingsFilePath(const QString& path) { settingsPathOverride() = path; }
 
 // ---- bank files -------------------------------------------------------------
 
-bool TfrmMain::LoadBankFile(const QString& path)
+bool MainWindow::LoadBankFile(const QString& path)
 {
     QFile file;
     QString error;
@@ -89,7 +89,7 @@ bool TfrmMain::LoadBankFile(const QString& path)
     return true;
 }
 
-bool TfrmMain::SaveBankFile(const QString& path, QString* reason)
+bool MainWindow::SaveBankFile(const QString& path, QString* reason)
 {
     QString error;
     if (!bankfile::saveSlots(path, store_, 0, kSlotCount, &error)) {
@@ -103,7 +103,7 @@ bool TfrmMain::SaveBankFile(const QString& path, QString* reason)
     return true;
 }
 
-void TfrmMain::SavetofileSoundBanks1Click()
+void MainWindow::SavetofileSoundBanks1Click()
 {
     guarded([this] {
         LibrarianDialogs& dialogs = librarianDialogs();
@@ -119,7 +119,7 @@ void TfrmMain::SavetofileSoundBanks1Click()
     });
 }
 
-void TfrmMain::SavetoseparatefileSoundBanks1Click()
+void MainWindow::SavetoseparatefileSoundBanks1Click()
 {
     guarded([this] {
         LibrarianDialogs& dialogs = librarianDialogs();
@@ -150,7 +150,7 @@ void TfrmMain::SavetoseparatefileSoundBanks1Click()
     });
 }
 
-void TfrmMain::LoadFromfilepatchlist1Click()
+void MainWindow::LoadFromfilepatchlist1Click()
 {
     guarded([this] {
         if (refuseWhileSending(QStringLiteral("load")))
@@ -166,10 +166,10 @@ void TfrmMain::LoadFromfilepatchlist1Click()
 
 // ---- autoload dialog --------------------------------------------------------
 
-void TfrmMain::Settings2Click()
+void MainWindow::Settings2Click()
 {
     guarded([this] {
-        TfrmZRSettings dialog(this);
+        AutoloadDialog dialog(this);
         dialog.setAutoloadFileName(settings_.Autoloadfile);
         if (librarianDialogs().exec(dialog) == QDialog::Accepted)
             settings_.Autoloadfile = dialog.autoloadFileName();
@@ -178,7 +178,7 @@ void TfrmMain::Settings2Click()
 
 // ---- settings file ----------------------------------------------------------
 
-void TfrmMain::ReadSettings()
+void MainWindow::ReadSettings()
 {
     store_.resetSoundNames();
     Settings values;
@@ -204,7 +204,7 @@ void TfrmMain::ReadSettings()
     RebuildList();
 }
 
-bool TfrmMain::WriteSettings()
+bool MainWindow::WriteSettings()
 {
     QString error;
     const QString path = settingsFilePath();
@@ -221,7 +221,7 @@ bool TfrmMain::WriteSettings()
 
 // ---- closing ----------------------------------------------------------------
 
-bool TfrmMain::FormCloseQuery()
+bool MainWindow::FormCloseQuery()
 {
     // The whole sequence runs once: a second close request (the window closes
     // from inside this step, and the system may ask again) only lets it go.
@@ -271,13 +271,13 @@ bool TfrmMain::FormCloseQuery()
     return true;
 }
 
-void TfrmMain::closeWithoutQuestions()
+void MainWindow::closeWithoutQuestions()
 {
     askOnClose_ = false;
     close();
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     FormCloseQuery(); // closing cannot be cancelled
     event->accept();

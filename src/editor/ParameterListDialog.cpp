@@ -1,4 +1,4 @@
-#include "editor/TfrmParameterListView.h"
+#include "editor/ParameterListDialog.h"
 
 #include "editor/Randomizer.h"
 
@@ -24,7 +24,7 @@ namespace {
 
 } // namespace
 
-TfrmParameterListView::TfrmParameterListView(QWidget* parent)
+ParameterListDialog::ParameterListDialog(QWidget* parent)
     : QDialog(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("TfrmParameterListView"));
@@ -56,10 +56,10 @@ TfrmParameterListView::TfrmParameterListView(QWidget* parent)
     layout->addWidget(Button1);
     resize(qMax(sizeHint().width(), 260), 380);
 
-    connect(btnSelectAll, &QPushButton::clicked, this, &TfrmParameterListView::btnSelectAllClick);
-    connect(Button2, &QPushButton::clicked, this, &TfrmParameterListView::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TfrmParameterListView::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TfrmParameterListView::Button4Click);
+    connect(btnSelectAll, &QPushButton::clicked, this, &ParameterListDialog::btnSelectAllClick);
+    connect(Button2, &QPushButton::clicked, this, &ParameterListDialog::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &ParameterListDialog::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &ParameterListDialog::Button4Click);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 
     // The dialog sees the keys before its controls: Escape must not close it
@@ -67,44 +67,44 @@ TfrmParameterListView::TfrmParameterListView(QWidget* parent)
     qApp->installEventFilter(this);
 }
 
-TfrmParameterListView::~TfrmParameterListView() { qApp->removeEventFilter(this); }
+ParameterListDialog::~ParameterListDialog() { qApp->removeEventFilter(this); }
 
-bool TfrmParameterListView::isChecked(int row) const
+bool ParameterListDialog::isChecked(int row) const
 {
     return CheckListBox1->item(row)->checkState() == Qt::Checked;
 }
 
-void TfrmParameterListView::setChecked(int row, bool checked)
+void ParameterListDialog::setChecked(int row, bool checked)
 {
     CheckListBox1->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
-int TfrmParameterListView::selectedRow() const
+int ParameterListDialog::selectedRow() const
 {
     const QList<QListWidgetItem*> selected = CheckListBox1->selectedItems();
     return selected.isEmpty() ? -1 : CheckListBox1->row(selected.first());
 }
 
-void TfrmParameterListView::btnSelectAllClick()
+void ParameterListDialog::btnSelectAllClick()
 {
     for (int i = 0; i < CheckListBox1->count(); ++i)
         setChecked(i, true);
 }
 
-void TfrmParameterListView::Button2Click()
+void ParameterListDialog::Button2Click()
 {
     for (int i = 0; i < CheckListBox1->count(); ++i)
         setChecked(i, !isChecked(i));
 }
 
-void TfrmParameterListView::Button3Click()
+void ParameterListDialog::Button3Click()
 {
     const int selected = selectedRow();
     for (int i = 0; i <= selected; ++i)
         setChecked(i, true);
 }
 
-void TfrmParameterListView::Button4Click()
+void ParameterListDialog::Button4Click()
 {
     const int selected = selectedRow();
     if (selected < 0)
@@ -113,7 +113,7 @@ void TfrmParameterListView::Button4Click()
         setChecked(i, true);
 }
 
-QString TfrmParameterListView::checkedText() const
+QString ParameterListDialog::checkedText() const
 {
     std::vector<bool> checks(std::size_t(CheckListBox1->count()));
     for (int i = 0; i < CheckListBox1->count(); ++i)
@@ -121,21 +121,21 @@ QString TfrmParameterListView::checkedText() const
     return allowedFromChecks(checks);
 }
 
-void TfrmParameterListView::FormCloseQuery() { resultText_ = checkedText(); }
+void ParameterListDialog::FormCloseQuery() { resultText_ = checkedText(); }
 
-void TfrmParameterListView::done(int result)
+void ParameterListDialog::done(int result)
 {
     FormCloseQuery();
     QDialog::done(result);
 }
 
-void TfrmParameterListView::FormKeyUp(QKeyEvent* event)
+void ParameterListDialog::FormKeyUp(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && !event->isAutoRepeat())
         reject();
 }
 
-bool TfrmParameterListView::eventFilter(QObject* watched, QEvent* event)
+bool ParameterListDialog::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease)

@@ -1,16 +1,16 @@
 // The main window: construction and start-up, the sound list and its
 // selection, the Messages box, program selection, rename, the entry to the
 // sound editor, help, about, panic and sending a file.
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 
 #include "librarian/FlowLayout.h"
 #include "librarian/LibrarianDialogs.h"
 #include "librarian/SoundListView.h"
-#include "librarian/TfrmHelp.h"
-#include "librarian/TfrmPatchEditSimple.h"
+#include "librarian/HelpWindow.h"
+#include "librarian/RenameDialog.h"
 #include "midi/MidiSession.h"
 #include "midi/PortDetection.h"
-#include "midi/TfrmSysExReceiver.h"
+#include "midi/SysExDialog.h"
 #include "platform/KeyState.h"
 #include "platform/Messages.h"
 #include "sondrake/Version.h"
@@ -73,9 +73,9 @@ namespace {
 
 } // namespace
 
-void TfrmMain::setOpenMidiPortsAtStart(bool open) { openMidiPortsAtStart = open; }
+void MainWindow::setOpenMidiPortsAtStart(bool open) { openMidiPortsAtStart = open; }
 
-TfrmMain::TfrmMain(midi::MidiSession& session, QWidget* parent)
+MainWindow::MainWindow(midi::MidiSession& session, QWidget* parent)
     : QMainWindow(parent)
     , session_(session)
 {
@@ -91,7 +91,7 @@ TfrmMain::TfrmMain(midi::MidiSession& session, QWidget* parent)
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 
     // Every layer's failures end up in our Messages box from now on.
-    setMessageSink([window = QPointer<TfrmMain>(this)](const QString& text) {
+    setMessageSink([window = QPointer<MainWindow>(this)](const QString& text) {
         if (window)
             window->AddMessage(text);
         else
@@ -112,7 +112,7 @@ TfrmMain::TfrmMain(midi::MidiSession& session, QWidget* parent)
     platform::KeyState::instance().install();
 }
 
-TfrmMain::~TfrmMain()
+MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
     setMessageSink(nullptr);
@@ -120,13 +120,13 @@ TfrmMain::~TfrmMain()
 
 // ---- construction ---------------------------------------------------------
 
-void TfrmMain::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
     auto entry = [this](QMenu* menu, QAction*& field, const char* name, const QString& caption,
-                        const QKeySequence& shortcut, void (TfrmMain::*handler)()) {
+                        const QKeySequence& shortcut, void (MainWindow::*handler)()) {
         field = menu->addAction(caption);
         field->setObjectName(QString::fromLatin1(name));
         if (!shortcut.isEmpty())
@@ -142,56 +142,56 @@ void TfrmMain::buildMenus()
 
     QMenu* file = menu("File1", QStringLiteral("&File"));
     entry(file, ReadCurrentSound1, "ReadCurrentSound1", QStringLiteral("Read Current Sound (SysEx)"),
-          QKeySequence(Qt::CTRL | Qt::Key_R), &TfrmMain::ReadCurrentSound1Click);
-    entry(file, A1, "A1", QStringLiteral("Read Sound Bank (1 or 2) from Q-Lindorn"), {}, &TfrmMain::A1Click);
+          QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::ReadCurrentSound1Click);
+    entry(file, A1, "A1", QStringLiteral("Read Sound Bank (1 or 2) from Q-Lindorn"), {}, &MainWindow::A1Click);
     entry(file, Newemptypatchlist1, "Newemptypatchlist1", QStringLiteral("New empty Sound Banks"), {},
-          &TfrmMain::Newemptypatchlist1Click);
+          &MainWindow::Newemptypatchlist1Click);
     entry(file, LoadFromfilepatchlist1, "LoadFromfilepatchlist1", QStringLiteral("Load from file Sound Banks"),
-          QKeySequence(Qt::CTRL | Qt::Key_L), &TfrmMain::LoadFromfilepatchlist1Click);
+          QKeySequence(Qt::CTRL | Qt::Key_L), &MainWindow::LoadFromfilepatchlist1Click);
     entry(file, SavetofileSoundBanks1, "SavetofileSoundBanks1", QStringLiteral("Save to file Sound Banks"),
-          QKeySequence(Qt::CTRL | Qt::Key_S), &TfrmMain::SavetofileSoundBanks1Click);
+          QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::SavetofileSoundBanks1Click);
     entry(file, SavetoseparatefileSoundBanks1, "SavetoseparatefileSoundBanks1",
-          QStringLiteral("Save to separate file Sound Banks"), {}, &TfrmMain::SavetoseparatefileSoundBanks1Click);
+          QStringLiteral("Save to separate file Sound Banks"), {}, &MainWindow::SavetoseparatefileSoundBanks1Click);
     entry(file, SendSysExfile1, "SendSysExfile1", QStringLiteral("Send SysEx from file"), {},
-          &TfrmMain::SendSysExfile1Click);
+          &MainWindow::SendSysExfile1Click);
     entry(file, SendSysExforselectedsounds1, "SendSysExforselectedsounds1",
           QStringLiteral("Send SysEx for selected sounds"), QKeySequence(Qt::CTRL | Qt::Key_W),
-          &TfrmMain::SendSelectedSounds);
+          &MainWindow::SendSelectedSounds);
     file->addSeparator();
-    entry(file, Exit1, "Exit1", QStringLiteral("E&xit"), {}, &TfrmMain::Exit1Click);
+    entry(file, Exit1, "Exit1", QStringLiteral("E&xit"), {}, &MainWindow::Exit1Click);
     SavetofileSoundBanks1->setEnabled(false);
     SavetoseparatefileSoundBanks1->setEnabled(false);
     SendSysExforselectedsounds1->setEnabled(false);
 
     QMenu* edit = menu("Edit1", QStringLiteral("Edit"));
     entry(edit, SelectAll1, "SelectAll1", QStringLiteral("Select All Sounds"), QKeySequence(Qt::CTRL | Qt::Key_A),
-          &TfrmMain::SelectAll1Click);
+          &MainWindow::SelectAll1Click);
     // Keyboard1Click sets the check mark from the player's own state.
     entry(edit, Keyboard1, "Keyboard1", QStringLiteral("Keyboard"), QKeySequence(Qt::CTRL | Qt::Key_K),
-          &TfrmMain::Keyboard1Click);
+          &MainWindow::Keyboard1Click);
     Keyboard1->setCheckable(true);
     Keyboard1->setChecked(true);
 
     QMenu* system = menu("System1", QStringLiteral("&System"));
     entry(system, Midi1, "Midi1", QStringLiteral("Midi &Settings ..."), QKeySequence(Qt::CTRL | Qt::Key_D),
-          &TfrmMain::Midi1Click);
-    entry(system, Settings2, "Settings2", QStringLiteral("&Zoreduzor Settings"), {}, &TfrmMain::Settings2Click);
+          &MainWindow::Midi1Click);
+    entry(system, Settings2, "Settings2", QStringLiteral("&Zoreduzor Settings"), {}, &MainWindow::Settings2Click);
     entry(system, DeviceVersion1, "DeviceVersion1", QStringLiteral("Device Version"), {}, nullptr);
     DeviceVersion1->setEnabled(false);
 
     QMenu* tools = menu("Tools1", QStringLiteral("&Tools"));
     entry(tools, Orderbyname1, "Orderbyname1", QStringLiteral("Order by name"), QKeySequence(Qt::CTRL | Qt::Key_N),
-          &TfrmMain::Orderbyname1Click);
-    entry(tools, Panic1, "Panic1", QStringLiteral("Panic"), QKeySequence(Qt::Key_F12), &TfrmMain::Panic1Click);
+          &MainWindow::Orderbyname1Click);
+    entry(tools, Panic1, "Panic1", QStringLiteral("Panic"), QKeySequence(Qt::Key_F12), &MainWindow::Panic1Click);
 
     QMenu* help = menu("Help1", QStringLiteral("Help"));
-    entry(help, About1, "About1", QStringLiteral("About"), {}, &TfrmMain::About1Click);
-    entry(help, Video1, "Video1", QStringLiteral("Video demonstration"), {}, &TfrmMain::Video1Click);
+    entry(help, About1, "About1", QStringLiteral("About"), {}, &MainWindow::About1Click);
+    entry(help, Video1, "Video1", QStringLiteral("Video demonstration"), {}, &MainWindow::Video1Click);
     entry(help, Shorthelp1, "Shorthelp1", QStringLiteral("Short help"), QKeySequence(Qt::Key_F1),
-          &TfrmMain::Shorthelp1Click);
+          &MainWindow::Shorthelp1Click);
 }
 
-void TfrmMain::buildToolBar()
+void MainWindow::buildToolBar()
 {
     // A tool bar that wraps instead of hiding buttons behind an overflow
     // arrow: the captions are long and the window is narrow.
@@ -202,7 +202,7 @@ void TfrmMain::buildToolBar()
     setContextMenuPolicy(Qt::NoContextMenu);
 
     auto button = [this, bar, flow](QToolButton*& field, const char* name, const QString& caption,
-                                    void (TfrmMain::*handler)()) {
+                                    void (MainWindow::*handler)()) {
         field = new QToolButton(bar);
         field->setObjectName(QString::fromLatin1(name));
         field->setText(caption);
@@ -223,19 +223,19 @@ void TfrmMain::buildToolBar()
     };
 
     button(ToolButton1, "ToolButton1", QStringLiteral("Read Current Sound from Q-Lindorn"),
-           &TfrmMain::ReadCurrentSound1Click);
+           &MainWindow::ReadCurrentSound1Click);
     button(btnSendPatch, "btnSendPatch", QStringLiteral("Send selected sound(s) to Q-Lindorn"),
-           &TfrmMain::SendSelectedSounds);
+           &MainWindow::SendSelectedSounds);
     separator();
-    button(btnDown, "btnDown", QStringLiteral("Move down"), &TfrmMain::btnDownClick);
-    button(btnUP, "btnUP", QStringLiteral("Move up"), &TfrmMain::btnUPClick);
+    button(btnDown, "btnDown", QStringLiteral("Move down"), &MainWindow::btnDownClick);
+    button(btnUP, "btnUP", QStringLiteral("Move up"), &MainWindow::btnUPClick);
     separator();
-    button(btnPrgDown, "btnPrgDown", QStringLiteral("Prg -"), &TfrmMain::btnPrgDownClick);
-    button(btnPrgUp, "btnPrgUp", QStringLiteral("Prg +"), &TfrmMain::btnPrgUpClick);
+    button(btnPrgDown, "btnPrgDown", QStringLiteral("Prg -"), &MainWindow::btnPrgDownClick);
+    button(btnPrgUp, "btnPrgUp", QStringLiteral("Prg +"), &MainWindow::btnPrgUpClick);
     separator();
-    button(ToolButton6, "ToolButton6", QStringLiteral("Edit Sound (F4)"), &TfrmMain::SoundRandomizer1Click);
+    button(ToolButton6, "ToolButton6", QStringLiteral("Edit Sound (F4)"), &MainWindow::SoundRandomizer1Click);
     separator();
-    button(ToolButton8, "ToolButton8", QStringLiteral("Panic"), &TfrmMain::Panic1Click);
+    button(ToolButton8, "ToolButton8", QStringLiteral("Panic"), &MainWindow::Panic1Click);
 
     // Nothing is selected yet: sending and moving have nothing to work on.
     btnSendPatch->setEnabled(false);
@@ -243,7 +243,7 @@ void TfrmMain::buildToolBar()
     btnUP->setEnabled(false);
 }
 
-void TfrmMain::buildCentral()
+void MainWindow::buildCentral()
 {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("pnlClient"));
@@ -293,13 +293,13 @@ void TfrmMain::buildCentral()
             [this](int r) { guarded([=, this] { ListView1DragDrop(r); }); });
 }
 
-void TfrmMain::FormCreate()
+void MainWindow::FormCreate()
 {
     // A failing step ends the start-up; what went before stays done.
     try {
         KeyState.fill(0);
 
-        frmSysExReceiver = new TfrmSysExReceiver(this, Receiving, ReceivedCount);
+        frmSysExReceiver = new SysExDialog(this, Receiving, ReceivedCount);
         ReceiveMode = 0;
 
         if (openMidiPortsAtStart)
@@ -339,7 +339,7 @@ void TfrmMain::FormCreate()
     }
 }
 
-void TfrmMain::guarded(const std::function<void()>& command)
+void MainWindow::guarded(const std::function<void()>& command)
 {
     try {
         command();
@@ -352,7 +352,7 @@ void TfrmMain::guarded(const std::function<void()>& command)
 
 // ---- Messages box ---------------------------------------------------------
 
-void TfrmMain::AddMessage(const QString& text)
+void MainWindow::AddMessage(const QString& text)
 {
     if (QThread::currentThread() != thread()) {
         // Back through the thread-safe route, which posts to our thread.
@@ -368,7 +368,7 @@ void TfrmMain::AddMessage(const QString& text)
 
 // ---- sound list -----------------------------------------------------------
 
-void TfrmMain::RebuildList()
+void MainWindow::RebuildList()
 {
     // As a list whose rows are made anew: nothing selected or current and
     // the top row in view, then the remembered selection.
@@ -385,20 +385,20 @@ void TfrmMain::RebuildList()
     SavetoseparatefileSoundBanks1->setEnabled(any);
 }
 
-void TfrmMain::RefreshRow(int row) { listModel_->nameChanged(row); }
+void MainWindow::RefreshRow(int row) { listModel_->nameChanged(row); }
 
-void TfrmMain::RefreshNames(bool selectionOnly)
+void MainWindow::RefreshNames(bool selectionOnly)
 {
     if (!selectionOnly)
         listModel_->namesChanged();
     ListView1->selectRows(SelectionList);
 }
 
-void TfrmMain::CollectSelection() { SelectionList = selectedRows(); }
+void MainWindow::CollectSelection() { SelectionList = selectedRows(); }
 
-std::vector<int> TfrmMain::selectedRows() const { return ListView1->selectedRowList(); }
+std::vector<int> MainWindow::selectedRows() const { return ListView1->selectedRowList(); }
 
-int TfrmMain::firstSelectedRow() const
+int MainWindow::firstSelectedRow() const
 {
     const auto rows = selectedRows();
     return rows.empty() ? -1 : rows.front();
@@ -406,7 +406,7 @@ int TfrmMain::firstSelectedRow() const
 
 // ---- list events ----------------------------------------------------------
 
-void TfrmMain::ListView1SelectItem(int row, bool selected)
+void MainWindow::ListView1SelectItem(int row, bool selected)
 {
     Q_UNUSED(row);
     // A change of the selection ends a pending reception.
@@ -423,7 +423,7 @@ void TfrmMain::ListView1SelectItem(int row, bool selected)
     }
 }
 
-void TfrmMain::ListView1LeftClick()
+void MainWindow::ListView1LeftClick()
 {
     const int r = firstSelectedRow();
     if (r < 0)
@@ -432,7 +432,7 @@ void TfrmMain::ListView1LeftClick()
     SelectProgram();
 }
 
-void TfrmMain::SelectProgram()
+void MainWindow::SelectProgram()
 {
     CurrentProgram = std::clamp(CurrentProgram, 0, kSlotCount - 1);
     if (selectedRows().empty())
@@ -446,7 +446,7 @@ void TfrmMain::SelectProgram()
     session_.sendProgramChange(0, static_cast<std::uint8_t>(CurrentProgram % kProgramsPerBank));
 }
 
-void TfrmMain::btnPrgDownClick()
+void MainWindow::btnPrgDownClick()
 {
     guarded([this] {
         if (CurrentProgram > 0)
@@ -455,7 +455,7 @@ void TfrmMain::btnPrgDownClick()
     });
 }
 
-void TfrmMain::btnPrgUpClick()
+void MainWindow::btnPrgUpClick()
 {
     guarded([this] {
         if (CurrentProgram < kSlotCount - 1)
@@ -464,7 +464,7 @@ void TfrmMain::btnPrgUpClick()
     });
 }
 
-void TfrmMain::SelectAll1Click()
+void MainWindow::SelectAll1Click()
 {
     guarded([this] {
         ListView1->selectAll();
@@ -472,12 +472,12 @@ void TfrmMain::SelectAll1Click()
     });
 }
 
-void TfrmMain::ListView1DblClick()
+void MainWindow::ListView1DblClick()
 {
     const int r = firstSelectedRow();
     if (!isValidSlot(r) || refuseWhileSending(QStringLiteral("rename")))
         return;
-    TfrmPatchEditSimple dialog(this);
+    RenameDialog dialog(this);
     const QString name = nameText(store_.getSoundName(r));
     dialog.setWindowTitle(name);
     dialog.edtName->setText(name);
@@ -490,7 +490,7 @@ void TfrmMain::ListView1DblClick()
     RefreshNames(false);
 }
 
-void TfrmMain::SoundRandomizer1Click()
+void MainWindow::SoundRandomizer1Click()
 {
     guarded([this] {
         int r = firstSelectedRow();
@@ -516,7 +516,7 @@ void TfrmMain::SoundRandomizer1Click()
 
 // ---- commands -------------------------------------------------------------
 
-void TfrmMain::Newemptypatchlist1Click()
+void MainWindow::Newemptypatchlist1Click()
 {
     guarded([this] {
         if (refuseWhileSending(QStringLiteral("New empty Sound Banks")))
@@ -526,7 +526,7 @@ void TfrmMain::Newemptypatchlist1Click()
     });
 }
 
-void TfrmMain::SendSysExfile1Click()
+void MainWindow::SendSysExfile1Click()
 {
     guarded([this] {
         const QString path = librarianDialogs().openFile(this);
@@ -535,7 +535,7 @@ void TfrmMain::SendSysExfile1Click()
     });
 }
 
-void TfrmMain::sendSysExFile(const QString& path)
+void MainWindow::sendSysExFile(const QString& path)
 {
     guarded([this, &path] {
         QString error;
@@ -544,14 +544,14 @@ void TfrmMain::sendSysExFile(const QString& path)
     });
 }
 
-void TfrmMain::Exit1Click() { close(); }
+void MainWindow::Exit1Click() { close(); }
 
-void TfrmMain::Panic1Click()
+void MainWindow::Panic1Click()
 {
     guarded([this] { session_.panic(); });
 }
 
-void TfrmMain::About1Click()
+void MainWindow::About1Click()
 {
     guarded([this] {
         QMessageBox::about(this, QStringLiteral("About"),
@@ -561,7 +561,7 @@ void TfrmMain::About1Click()
     });
 }
 
-void TfrmMain::Video1Click()
+void MainWindow::Video1Click()
 {
     guarded([this] {
         const QUrl url(QString::fromLatin1(kVideoAddress));
@@ -571,31 +571,31 @@ void TfrmMain::Video1Click()
     });
 }
 
-void TfrmMain::Shorthelp1Click()
+void MainWindow::Shorthelp1Click()
 {
     guarded([this] {
-        TfrmHelp help(this);
+        HelpWindow help(this);
         help.exec();
     });
 }
 
 // ---- window events --------------------------------------------------------
 
-void TfrmMain::changeEvent(QEvent* event)
+void MainWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Receiving = true;
     QMainWindow::changeEvent(event);
 }
 
-void TfrmMain::keyPressEvent(QKeyEvent* event)
+void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     // The window's own keys are handled by the event filter, before the
     // focused control sees them; nothing more to do when a key arrives here.
     QMainWindow::keyPressEvent(event);
 }
 
-bool TfrmMain::keyEventSeenBefore(QObject* watched, QKeyEvent* event)
+bool MainWindow::keyEventSeenBefore(QObject* watched, QKeyEvent* event)
 {
     // Qt hands a key the focused control ignored on to its parents, and the
     // application filter sees it at every step: same event, same key, a
@@ -614,7 +614,7 @@ bool TfrmMain::keyEventSeenBefore(QObject* watched, QKeyEvent* event)
     return seen;
 }
 
-void TfrmMain::FormKeyDown(QKeyEvent* event)
+void MainWindow::FormKeyDown(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
@@ -655,7 +655,7 @@ void TfrmMain::FormKeyDown(QKeyEvent* event)
     }
 }
 
-bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::KeyRelease)

@@ -1,12 +1,12 @@
 // Receiving sounds from the synthesizer and sending the selected ones.
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 
 #include "midi/MidiSession.h"
 #include "midi/PortDetection.h"
 #include "midi/Reception.h"
 #include "midi/SendSelected.h"
-#include "midi/TfrmSettings.h"
-#include "midi/TfrmSysExReceiver.h"
+#include "midi/MidiSettingsDialog.h"
+#include "midi/SysExDialog.h"
 #include "platform/Messages.h"
 
 #include <QCoreApplication>
@@ -24,7 +24,7 @@ const QString kSenderName = QStringLiteral("SendSelectedSounds");
 
 // The reception logic over this window's fields and list. Built per use: it
 // holds nothing but references, and the window outlives every use.
-midi::Reception reception(TfrmMain& window)
+midi::Reception reception(MainWindow& window)
 {
     midi::ReceptionHooks hooks;
     hooks.selectedRow = [&window] { return window.firstSelectedRow(); };
@@ -88,13 +88,13 @@ void openMidiOut(midi::MidiSession& session, QWidget* parent)
 
 } // namespace
 
-bool TfrmMain::sendingSelected() const
+bool MainWindow::sendingSelected() const
 {
     auto* sender = findChild<midi::SendSelected*>(kSenderName, Qt::FindDirectChildrenOnly);
     return sender && sender->isRunning();
 }
 
-bool TfrmMain::refuseWhileSending(const QString& command)
+bool MainWindow::refuseWhileSending(const QString& command)
 {
     if (!sendingSelected())
         return false;
@@ -102,7 +102,7 @@ bool TfrmMain::refuseWhileSending(const QString& command)
     return true;
 }
 
-void TfrmMain::ReadCurrentSound1Click()
+void MainWindow::ReadCurrentSound1Click()
 {
     guarded([this] {
         // A read shares the dialog and the stack with the send: it would take
@@ -120,7 +120,7 @@ void TfrmMain::ReadCurrentSound1Click()
     });
 }
 
-void TfrmMain::A1Click()
+void MainWindow::A1Click()
 {
     guarded([this] {
         if (refuseWhileSending(QStringLiteral("read")))
@@ -135,7 +135,7 @@ void TfrmMain::A1Click()
     });
 }
 
-void TfrmMain::ReadSoundDumps()
+void MainWindow::ReadSoundDumps()
 {
     try {
         suspendKeyboardPlayer();
@@ -164,27 +164,27 @@ void TfrmMain::ReadSoundDumps()
     }
 }
 
-void TfrmMain::StartReception(int length)
+void MainWindow::StartReception(int length)
 {
     reception(*this).StartReception(length > 0 ? std::size_t(length) : midi::kFirstArmLength);
 }
 
-void TfrmMain::StopReception()
+void MainWindow::StopReception()
 {
     reception(*this).StopReception();
 }
 
-void TfrmMain::ArmInputBuffer(int length)
+void MainWindow::ArmInputBuffer(int length)
 {
     reception(*this).ArmInputBuffer(length > 0 ? std::size_t(length) : midi::kNextArmLength);
 }
 
-void TfrmMain::handleReceived(const midi::ReceivedSysEx& message)
+void MainWindow::handleReceived(const midi::ReceivedSysEx& message)
 {
     reception(*this).OnMidiInput(message);
 }
 
-void TfrmMain::SendSelectedSounds()
+void MainWindow::SendSelectedSounds()
 {
     guarded([this] {
         if (moveRunning_) {
@@ -225,7 +225,7 @@ void TfrmMain::SendSelectedSounds()
     });
 }
 
-void TfrmMain::Midi1Click()
+void MainWindow::Midi1Click()
 {
     guarded([this] {
         midi::MidiReopen reopen;

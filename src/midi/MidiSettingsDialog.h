@@ -19,16 +19,16 @@ class QPushButton;
 
 namespace sondrake::midi {
 
-class TfrmSettings : public QDialog {
+class MidiSettingsDialog : public QDialog {
     Q_OBJECT
 
 public:
     // Lists the machine's devices; creating it points `choice` at the last
     // devices named after the synthesizer.
-    TfrmSettings(QWidget* parent, MidiDeviceChoice& choice);
+    MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice);
     // Lists the given device names (index order), as tests and callers that
     // already hold them do.
-    TfrmSettings(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
+    MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
                  const QStringList& outputNames);
 
     QGroupBox* grpMidi = nullptr;

@@ -14,13 +14,13 @@ class QSlider;
 
 namespace sondrake::editor {
 
-class TfrmCreateSchemaParameters : public QDialog {
+class ToleranceDialog : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr int kMaxTolerance = 64;
 
-    explicit TfrmCreateSchemaParameters(QWidget* parent = nullptr);
+    explicit ToleranceDialog(QWidget* parent = nullptr);
 
     // The track bars' positions (each cut to 0..64 when set).
     SchemaTolerances tolerances() const;

@@ -1,4 +1,4 @@
-#include "editor/TfrmSelectLocation.h"
+#include "editor/LocationDialog.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,7 +9,7 @@
 
 namespace sondrake::editor {
 
-TfrmSelectLocation::TfrmSelectLocation(QWidget* parent)
+LocationDialog::LocationDialog(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrmSelectLocation"));
@@ -59,16 +59,16 @@ TfrmSelectLocation::TfrmSelectLocation(QWidget* parent)
     setFixedSize(sizeHint());
 }
 
-int TfrmSelectLocation::bankIndex() const { return cmbBank->currentIndex(); }
-int TfrmSelectLocation::programIndex() const { return cmbProgram->currentIndex(); }
+int LocationDialog::bankIndex() const { return cmbBank->currentIndex(); }
+int LocationDialog::programIndex() const { return cmbProgram->currentIndex(); }
 
-void TfrmSelectLocation::setBankIndex(int index)
+void LocationDialog::setBankIndex(int index)
 {
     if (index >= 0 && index < cmbBank->count())
         cmbBank->setCurrentIndex(index);
 }
 
-void TfrmSelectLocation::setProgramIndex(int index)
+void LocationDialog::setProgramIndex(int index)
 {
     if (index >= 0 && index < cmbProgram->count())
         cmbProgram->setCurrentIndex(index);

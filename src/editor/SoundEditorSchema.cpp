@@ -1,11 +1,11 @@
 // The sound editor's sound-family schema and randomizer: the schema box and
 // its buttons, the five randomize buttons and the 99 "R" buttons.
 
-#include "editor/TfrmPatchEdit.h"
+#include "editor/SoundEditor.h"
 
 #include "editor/Randomizer.h"
-#include "editor/TfrmCreateSchemaParameters.h"
-#include "editor/TfrmParameterListView.h"
+#include "editor/ToleranceDialog.h"
+#include "editor/ParameterListDialog.h"
 #include "platform/FileLocations.h"
 
 #include <QComboBox>
@@ -48,11 +48,11 @@ namespace {
 
 } // namespace
 
-void TfrmPatchEdit::setGenerator(Generator* generator) { generator_ = generator; }
+void SoundEditor::setGenerator(Generator* generator) { generator_ = generator; }
 
-void TfrmPatchEdit::BuildSchemaEntries() { schema_ = SoundFamilySchema(); }
+void SoundEditor::BuildSchemaEntries() { schema_ = SoundFamilySchema(); }
 
-void TfrmPatchEdit::wireSchemaControls()
+void SoundEditor::wireSchemaControls()
 {
     // Typing a name loads nothing, so a name typed to save under can never
     // load an existing schema over the one being made: no completion.
@@ -66,22 +66,22 @@ void TfrmPatchEdit::wireSchemaControls()
         connect(edit, &QLineEdit::textEdited, this, [this] { schemaNameTyped_ = true; });
         connect(edit, &QLineEdit::editingFinished, this, [this] { schemaNameTyped_ = false; });
     }
-    connect(cmbRandomSchema, &QComboBox::activated, this, &TfrmPatchEdit::cmbRandomSchemaSelect);
-    connect(btnSaveRandomSchema, &QPushButton::clicked, this, &TfrmPatchEdit::btnSaveRandomSchemaClick);
+    connect(cmbRandomSchema, &QComboBox::activated, this, &SoundEditor::cmbRandomSchemaSelect);
+    connect(btnSaveRandomSchema, &QPushButton::clicked, this, &SoundEditor::btnSaveRandomSchemaClick);
     connect(btnCreateSchemaFromCurrentSound, &QPushButton::clicked, this,
-        &TfrmPatchEdit::btnCreateSchemaFromCurrentSoundClick);
-    connect(btnRandomizeSound, &QPushButton::clicked, this, &TfrmPatchEdit::btnRandomizeSoundClick);
-    connect(btnRandomizeOscillators, &QPushButton::clicked, this, &TfrmPatchEdit::btnRandomizeOscillatorsClick);
-    connect(btnRandomizeFilters, &QPushButton::clicked, this, &TfrmPatchEdit::btnRandomizeFiltersClick);
-    connect(btnRandomizeEnvelopes, &QPushButton::clicked, this, &TfrmPatchEdit::btnRandomizeEnvelopesClick);
-    connect(btnRandomizeLFOs, &QPushButton::clicked, this, &TfrmPatchEdit::btnRandomizeLFOsClick);
+        &SoundEditor::btnCreateSchemaFromCurrentSoundClick);
+    connect(btnRandomizeSound, &QPushButton::clicked, this, &SoundEditor::btnRandomizeSoundClick);
+    connect(btnRandomizeOscillators, &QPushButton::clicked, this, &SoundEditor::btnRandomizeOscillatorsClick);
+    connect(btnRandomizeFilters, &QPushButton::clicked, this, &SoundEditor::btnRandomizeFiltersClick);
+    connect(btnRandomizeEnvelopes, &QPushButton::clicked, this, &SoundEditor::btnRandomizeEnvelopesClick);
+    connect(btnRandomizeLFOs, &QPushButton::clicked, this, &SoundEditor::btnRandomizeLFOsClick);
     for (int n = 1; n < int(pages_.rButtons.size()); ++n) {
         if (QPushButton* b = pages_.rButtons[std::size_t(n)])
             connect(b, &QPushButton::clicked, this, [this, n] { BitBtnClick(n); });
     }
 }
 
-void TfrmPatchEdit::ListRandomSchemas()
+void SoundEditor::ListRandomSchemas()
 {
     try {
         const QStringList names = listSchemaNames(schemaFolders());
@@ -97,7 +97,7 @@ void TfrmPatchEdit::ListRandomSchemas()
     }
 }
 
-void TfrmPatchEdit::LoadRandomSchema(const QString& name)
+void SoundEditor::LoadRandomSchema(const QString& name)
 {
     try {
         QString error;
@@ -108,7 +108,7 @@ void TfrmPatchEdit::LoadRandomSchema(const QString& name)
     }
 }
 
-void TfrmPatchEdit::SaveRandomSchema(const QString& name)
+void SoundEditor::SaveRandomSchema(const QString& name)
 {
     try {
         QString error;
@@ -120,24 +120,24 @@ void TfrmPatchEdit::SaveRandomSchema(const QString& name)
     }
 }
 
-QString TfrmPatchEdit::GetAllowedValues(const ParameterEntry& control) const
+QString SoundEditor::GetAllowedValues(const ParameterEntry& control) const
 {
     return schema_.allowedValues(control.control);
 }
 
-void TfrmPatchEdit::SetAllowedValues(const ParameterEntry& control, const QString& text)
+void SoundEditor::SetAllowedValues(const ParameterEntry& control, const QString& text)
 {
     schema_.setAllowedValues(control.control, text);
 }
 
-void TfrmPatchEdit::cmbRandomSchemaSelect(int index)
+void SoundEditor::cmbRandomSchemaSelect(int index)
 {
     if (index < 0 || schemaNameTyped_)
         return;
     LoadRandomSchema(cmbRandomSchema->currentText());
 }
 
-void TfrmPatchEdit::btnSaveRandomSchemaClick()
+void SoundEditor::btnSaveRandomSchemaClick()
 {
     const QString name = cmbRandomSchema->currentText();
     if (name.isEmpty()) {
@@ -154,7 +154,7 @@ void TfrmPatchEdit::btnSaveRandomSchemaClick()
     SaveRandomSchema(name);
 }
 
-void TfrmPatchEdit::btnCreateSchemaFromCurrentSoundClick()
+void SoundEditor::btnCreateSchemaFromCurrentSoundClick()
 {
     try {
         // What the controls show now: closing the dialog activates this
@@ -165,7 +165,7 @@ void TfrmPatchEdit::btnCreateSchemaFromCurrentSoundClick()
         for (const SchemaEntry& e : schema_.entries())
             current.push_back(controlValue(*e.parameter));
 
-        QPointer<TfrmCreateSchemaParameters> dialog = new TfrmCreateSchemaParameters(this);
+        QPointer<ToleranceDialog> dialog = new ToleranceDialog(this);
         dialog->setTolerances(host_.tolerances());
         const int result = dialog->exec();
         if (!dialog)
@@ -189,7 +189,7 @@ void TfrmPatchEdit::btnCreateSchemaFromCurrentSoundClick()
     }
 }
 
-void TfrmPatchEdit::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&))
+void SoundEditor::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&))
 {
     // Reloading sends what knobs, sliders and check boxes show, but a list
     // reports only a user's choice: without its message here, a drawn
@@ -217,17 +217,17 @@ void TfrmPatchEdit::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Gen
     }
 }
 
-void TfrmPatchEdit::btnRandomizeSoundClick() { randomize(&RandomizeSound); }
+void SoundEditor::btnRandomizeSoundClick() { randomize(&RandomizeSound); }
 
-void TfrmPatchEdit::btnRandomizeOscillatorsClick() { randomize(&RandomizeOscillators); }
+void SoundEditor::btnRandomizeOscillatorsClick() { randomize(&RandomizeOscillators); }
 
-void TfrmPatchEdit::btnRandomizeFiltersClick() { randomize(&RandomizeFilter); }
+void SoundEditor::btnRandomizeFiltersClick() { randomize(&RandomizeFilter); }
 
-void TfrmPatchEdit::btnRandomizeEnvelopesClick() { randomize(&RandomizeEnvelopes); }
+void SoundEditor::btnRandomizeEnvelopesClick() { randomize(&RandomizeEnvelopes); }
 
-void TfrmPatchEdit::btnRandomizeLFOsClick() { randomize(&RandomizeLfos); }
+void SoundEditor::btnRandomizeLFOsClick() { randomize(&RandomizeLfos); }
 
-void TfrmPatchEdit::BitBtnClick(int n)
+void SoundEditor::BitBtnClick(int n)
 {
     try {
         const ParameterEntry* control = entryForRButton(n);
@@ -239,10 +239,10 @@ void TfrmPatchEdit::BitBtnClick(int n)
     }
 }
 
-void TfrmPatchEdit::ShowParameterList(const ParameterEntry& control)
+void SoundEditor::ShowParameterList(const ParameterEntry& control)
 {
     try {
-        QPointer<TfrmParameterListView> dialog = new TfrmParameterListView(this);
+        QPointer<ParameterListDialog> dialog = new ParameterListDialog(this);
         dialog->setWindowTitle(parameterListCaption(control));
         try {
             FillParameterList(dialog->CheckListBox1, control, GetAllowedValues(control));

@@ -11,10 +11,10 @@ class QPushButton;
 
 namespace sondrake::editor {
 
-class TfrmSelectLocation : public QDialog {
+class LocationDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmSelectLocation(QWidget* parent = nullptr);
+    explicit LocationDialog(QWidget* parent = nullptr);
 
     // Indexes: bank 0..1, program 0..99. Out-of-range values are ignored.
     int bankIndex() const;

@@ -8,11 +8,11 @@ class QPlainTextEdit;
 
 namespace sondrake {
 
-class TfrmHelp : public QDialog {
+class HelpWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TfrmHelp(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
 
     static const QStringList& lines();
     static QString webAddress();

@@ -2,7 +2,7 @@
 // 15 ms poll of the sixteen letter keys and a once-a-second check that one of
 // our playing windows is in front.
 #include "librarian/KeyboardPlayer.h"
-#include "librarian/TfrmMain.h"
+#include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "platform/KeyState.h"
 
@@ -23,22 +23,11 @@ namespace sondrake {
 
 namespace {
 
-    // The bare class name, without the namespace moc puts in front.
-    QString bareClassName(const QObject* object)
-    {
-        const QString name = QString::fromLatin1(object->metaObject()->className());
-        const auto colons = name.lastIndexOf(QLatin1String("::"));
-        return colons < 0 ? name : name.mid(colons + 2);
-    }
-
+    // The main window and the sound editor, by the names they give themselves.
     bool isPlayingWindow(const QWidget* window)
     {
-        static const QString names[] = { QStringLiteral("TfrmMain"), QStringLiteral("TfrmPatchEdit") };
-        const QString className = bareClassName(window);
-        for (const auto& name : names)
-            if (window->objectName() == name || className == name)
-                return true;
-        return false;
+        return window->objectName() == QLatin1String("TfrmMain")
+            || window->objectName() == QLatin1String("TfrmPatchEdit");
     }
 
     void sendPlayerNote(midi::MidiSession& session, bool on, std::uint8_t note)
@@ -51,7 +40,7 @@ namespace {
 
 } // namespace
 
-void TfrmMain::buildKeyboardPanel()
+void MainWindow::buildKeyboardPanel()
 {
     // Make sure key presses are being recorded before the first poll.
     platform::KeyState::instance();
@@ -112,21 +101,21 @@ void TfrmMain::buildKeyboardPanel()
     // 39 pixels hold the panel in the usual font; a larger one gets the room it needs.
     pnlKeyboard->setFixedHeight(std::max(39, row->sizeHint().height()));
 
-    connect(btnMinusOct, &QPushButton::clicked, this, &TfrmMain::btnMinusOctClick);
-    connect(btnPlusOct, &QPushButton::clicked, this, &TfrmMain::btnPlusOctClick);
-    connect(btnHideKeyboard, &QPushButton::clicked, this, &TfrmMain::btnHideKeyboardClick);
+    connect(btnMinusOct, &QPushButton::clicked, this, &MainWindow::btnMinusOctClick);
+    connect(btnPlusOct, &QPushButton::clicked, this, &MainWindow::btnPlusOctClick);
+    connect(btnHideKeyboard, &QPushButton::clicked, this, &MainWindow::btnHideKeyboardClick);
 
     tmrKeyboard = new QTimer(this);
     tmrKeyboard->setObjectName(QStringLiteral("tmrKeyboard"));
     tmrKeyboard->setInterval(15);
     // A precise timer: the poll interval is the latency of every note.
     tmrKeyboard->setTimerType(Qt::PreciseTimer);
-    connect(tmrKeyboard, &QTimer::timeout, this, &TfrmMain::tmrKeyboardTimer);
+    connect(tmrKeyboard, &QTimer::timeout, this, &MainWindow::tmrKeyboardTimer);
 
     tmrKeyboardHook = new QTimer(this);
     tmrKeyboardHook->setObjectName(QStringLiteral("tmrKeyboardHook"));
     tmrKeyboardHook->setInterval(1000);
-    connect(tmrKeyboardHook, &QTimer::timeout, this, &TfrmMain::tmrKeyboardHookTimer);
+    connect(tmrKeyboardHook, &QTimer::timeout, this, &MainWindow::tmrKeyboardHookTimer);
 
     // The player runs from the start.
     KeyboardOn = true;
@@ -136,11 +125,11 @@ void TfrmMain::buildKeyboardPanel()
     tmrKeyboardHook->start();
 }
 
-bool TfrmMain::keyboardChecked() const { return KeyboardOn; }
+bool MainWindow::keyboardChecked() const { return KeyboardOn; }
 
-bool TfrmMain::keyboardRunning() const { return tmrKeyboard && tmrKeyboard->isActive(); }
+bool MainWindow::keyboardRunning() const { return tmrKeyboard && tmrKeyboard->isActive(); }
 
-void TfrmMain::setKeyboardPlayer(bool on)
+void MainWindow::setKeyboardPlayer(bool on)
 {
     KeyboardOn = on;
     // A checkable action flips its own mark before the command runs; set it
@@ -163,14 +152,14 @@ void TfrmMain::setKeyboardPlayer(bool on)
     }
 }
 
-void TfrmMain::Keyboard1Click()
+void MainWindow::Keyboard1Click()
 {
     guarded([this] { setKeyboardPlayer(!KeyboardOn); });
 }
 
-void TfrmMain::btnHideKeyboardClick() { Keyboard1Click(); }
+void MainWindow::btnHideKeyboardClick() { Keyboard1Click(); }
 
-void TfrmMain::suspendKeyboardPlayer()
+void MainWindow::suspendKeyboardPlayer()
 {
     // Receptions silence the player but leave the check mark as it is.
     if (pnlKeyboard)
@@ -181,24 +170,24 @@ void TfrmMain::suspendKeyboardPlayer()
         tmrKeyboardHook->stop();
 }
 
-void TfrmMain::setOctave(int octave)
+void MainWindow::setOctave(int octave)
 {
     Octave = static_cast<std::uint8_t>(std::clamp(octave, MinOctave, MaxOctave));
     if (lblOctave)
         lblOctave->setText(octaveCaption(Octave));
 }
 
-void TfrmMain::btnPlusOctClick()
+void MainWindow::btnPlusOctClick()
 {
     guarded([this] { setOctave(octaveUp(Octave)); });
 }
 
-void TfrmMain::btnMinusOctClick()
+void MainWindow::btnMinusOctClick()
 {
     guarded([this] { setOctave(octaveDown(Octave)); });
 }
 
-void TfrmMain::tmrKeyboardTimer()
+void MainWindow::tmrKeyboardTimer()
 {
     try {
         auto& keys = platform::KeyState::instance();
@@ -214,7 +203,7 @@ void TfrmMain::tmrKeyboardTimer()
     }
 }
 
-void TfrmMain::tmrKeyboardHookTimer()
+void MainWindow::tmrKeyboardHookTimer()
 {
     try {
         if (IsOwnWindowForeground()) {
@@ -233,14 +222,14 @@ void TfrmMain::tmrKeyboardHookTimer()
     }
 }
 
-bool TfrmMain::IsOwnWindowForeground() const
+bool MainWindow::IsOwnWindowForeground() const
 {
     // No active window of ours means another program is in front.
     const QWidget* front = QApplication::activeWindow();
     return front && isPlayingWindow(front);
 }
 
-bool TfrmMain::FormKeyPress(QKeyEvent* event)
+bool MainWindow::FormKeyPress(QKeyEvent* event)
 {
     if (!event || event->type() != QEvent::KeyPress || !KeyboardOn)
         return false;

@@ -1,4 +1,4 @@
-#include "midi/TfrmSysExReceiver.h"
+#include "midi/SysExDialog.h"
 
 #include "store/ByteStack.h"
 
@@ -16,7 +16,7 @@ namespace {
     constexpr int kHeight = 86;
 }
 
-TfrmSysExReceiver::TfrmSysExReceiver(QWidget* parent, bool& receiving, int& receivedCount, ByteStack* stack)
+SysExDialog::SysExDialog(QWidget* parent, bool& receiving, int& receivedCount, ByteStack* stack)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
                           | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , receiving_(receiving)
@@ -33,7 +33,7 @@ TfrmSysExReceiver::TfrmSysExReceiver(QWidget* parent, bool& receiving, int& rece
     Button1 = new QPushButton(QStringLiteral("&Close"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setAutoDefault(false);
-    connect(Button1, &QPushButton::clicked, this, &TfrmSysExReceiver::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, &SysExDialog::Button1Click);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
@@ -48,40 +48,40 @@ TfrmSysExReceiver::TfrmSysExReceiver(QWidget* parent, bool& receiving, int& rece
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kTickMs);
-    connect(Timer1, &QTimer::timeout, this, &TfrmSysExReceiver::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, &SysExDialog::Timer1Timer);
     Timer1->start();
 }
 
-void TfrmSysExReceiver::setLabelText(const QString& text)
+void SysExDialog::setLabelText(const QString& text)
 {
     Label1->setText(text);
 }
 
-QString TfrmSysExReceiver::labelText() const
+QString SysExDialog::labelText() const
 {
     return Label1->text();
 }
 
-void TfrmSysExReceiver::resetPending()
+void SysExDialog::resetPending()
 {
     stack_.clear();
     receiving_ = false;
     receivedCount_ = 0;
 }
 
-void TfrmSysExReceiver::Button1Click()
+void SysExDialog::Button1Click()
 {
     resetPending();
     QDialog::reject();
 }
 
-void TfrmSysExReceiver::reject()
+void SysExDialog::reject()
 {
     resetPending();
     QDialog::reject();
 }
 
-void TfrmSysExReceiver::Timer1Timer()
+void SysExDialog::Timer1Timer()
 {
     if (stack_.count() == 0 || !receiving_) {
         stack_.clear();

@@ -2,7 +2,7 @@
 
 // The autoload dialog: whether a bank file is loaded at start-up, and which.
 // The caller fills it from the autoload file name and reads it back after
-// "&Ok" (see TfrmMain::Settings2Click).
+// "&Ok" (see MainWindow::Settings2Click).
 
 #include <QDialog>
 
@@ -13,11 +13,11 @@ class QPushButton;
 
 namespace sondrake {
 
-class TfrmZRSettings : public QDialog {
+class AutoloadDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TfrmZRSettings(QWidget* parent = nullptr);
+    explicit AutoloadDialog(QWidget* parent = nullptr);
 
     // Shows the autoload file name; "Enable" is ticked when there is one.
     void setAutoloadFileName(const QString& name);

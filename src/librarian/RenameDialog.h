@@ -11,11 +11,11 @@ class QPushButton;
 
 namespace sondrake {
 
-class TfrmPatchEditSimple : public QDialog {
+class RenameDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TfrmPatchEditSimple(QWidget* parent = nullptr);
+    explicit RenameDialog(QWidget* parent = nullptr);
 
     static const QStringList& categories();
 

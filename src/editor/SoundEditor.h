@@ -33,12 +33,12 @@ namespace sondrake::editor {
 
 class Generator;
 
-class TfrmPatchEdit : public QDialog {
+class SoundEditor : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TfrmPatchEdit(EditorHost& host, QWidget* parent = nullptr);
-    ~TfrmPatchEdit() override;
+    explicit SoundEditor(EditorHost& host, QWidget* parent = nullptr);
+    ~SoundEditor() override;
 
     // The sound being edited.
     SoundDump workingCopy {};

@@ -1,4 +1,4 @@
-#include "librarian/TfrmPatchEditSimple.h"
+#include "librarian/RenameDialog.h"
 
 #include "store/SoundDump.h"
 
@@ -12,7 +12,7 @@
 
 namespace sondrake {
 
-const QStringList& TfrmPatchEditSimple::categories()
+const QStringList& RenameDialog::categories()
 {
     static const QStringList list = {
         QStringLiteral("Init"), QStringLiteral("Arp"), QStringLiteral("Atmo"), QStringLiteral("Bass"),
@@ -23,7 +23,7 @@ const QStringList& TfrmPatchEditSimple::categories()
     return list;
 }
 
-TfrmPatchEditSimple::TfrmPatchEditSimple(QWidget* parent)
+RenameDialog::RenameDialog(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrmPatchEditSimple"));

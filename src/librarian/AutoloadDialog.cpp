@@ -1,4 +1,4 @@
-#include "librarian/TfrmZRSettings.h"
+#include "librarian/AutoloadDialog.h"
 
 #include "librarian/LibrarianDialogs.h"
 
@@ -11,7 +11,7 @@
 
 namespace sondrake {
 
-TfrmZRSettings::TfrmZRSettings(QWidget* parent)
+AutoloadDialog::AutoloadDialog(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrmZRSettings"));
@@ -28,7 +28,7 @@ TfrmZRSettings::TfrmZRSettings(QWidget* parent)
     btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
     btnBrowse->setAutoDefault(false);
     btnBrowse->setFixedWidth(btnBrowse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
-    connect(btnBrowse, &QPushButton::clicked, this, &TfrmZRSettings::btnBrowseClick);
+    connect(btnBrowse, &QPushButton::clicked, this, &AutoloadDialog::btnBrowseClick);
 
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(edtAutoload, 1);
@@ -50,18 +50,18 @@ TfrmZRSettings::TfrmZRSettings(QWidget* parent)
     layout->addLayout(buttons);
 }
 
-void TfrmZRSettings::setAutoloadFileName(const QString& name)
+void AutoloadDialog::setAutoloadFileName(const QString& name)
 {
     edtAutoload->setText(name);
     CheckBox1->setChecked(!name.isEmpty());
 }
 
-QString TfrmZRSettings::autoloadFileName() const
+QString AutoloadDialog::autoloadFileName() const
 {
     return CheckBox1->isChecked() ? edtAutoload->text() : QString();
 }
 
-void TfrmZRSettings::btnBrowseClick()
+void AutoloadDialog::btnBrowseClick()
 {
     const QString path = librarianDialogs().openFile(this);
     if (path.isEmpty())

@@ -16,12 +16,12 @@ class QPushButton;
 
 namespace sondrake::editor {
 
-class TfrmParameterListView : public QDialog {
+class ParameterListDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TfrmParameterListView(QWidget* parent = nullptr);
-    ~TfrmParameterListView() override;
+    explicit ParameterListDialog(QWidget* parent = nullptr);
+    ~ParameterListDialog() override;
 
     // "1" for every ticked row from the top, "0" for the others; built when
     // the dialog closes, by whatever way.

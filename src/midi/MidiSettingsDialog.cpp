@@ -1,4 +1,4 @@
-#include "midi/TfrmSettings.h"
+#include "midi/MidiSettingsDialog.h"
 
 #include "midi/PortDetection.h"
 #include "platform/Messages.h"
@@ -40,7 +40,7 @@ void fillPortList(QComboBox* combo, const QStringList& names, std::uint16_t& dev
 }
 } // namespace
 
-TfrmSettings::TfrmSettings(QWidget* parent, MidiDeviceChoice& choice)
+MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice)
     : QDialog(parent)
     , choice_(choice)
 {
@@ -56,7 +56,7 @@ TfrmSettings::TfrmSettings(QWidget* parent, MidiDeviceChoice& choice)
     FormCreate(ins, outs);
 }
 
-TfrmSettings::TfrmSettings(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
+MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
                            const QStringList& outputNames)
     : QDialog(parent)
     , choice_(choice)
@@ -65,7 +65,7 @@ TfrmSettings::TfrmSettings(QWidget* parent, MidiDeviceChoice& choice, const QStr
     FormCreate(inputNames, outputNames);
 }
 
-void TfrmSettings::build()
+void MidiSettingsDialog::build()
 {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -118,7 +118,7 @@ void TfrmSettings::build()
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TfrmSettings::FormCreate(const QStringList& inputNames, const QStringList& outputNames)
+void MidiSettingsDialog::FormCreate(const QStringList& inputNames, const QStringList& outputNames)
 {
     try {
         // Position = device ID byte; "Broadcast" sits at 127.
@@ -137,7 +137,7 @@ void TfrmSettings::FormCreate(const QStringList& inputNames, const QStringList& 
 bool runMidiSettings(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
                      const QStringList& outputNames, const MidiReopen& reopen)
 {
-    TfrmSettings dialog(parent, choice, inputNames, outputNames);
+    MidiSettingsDialog dialog(parent, choice, inputNames, outputNames);
     dialog.cmbDeviceID->setCurrentIndex(choice.deviceId < dialog.cmbDeviceID->count() ? int(choice.deviceId) : 0);
     if (dialog.exec() != QDialog::Accepted)
         return false;

@@ -1,4 +1,4 @@
-#include "librarian/TfrmHelp.h"
+#include "librarian/HelpWindow.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -6,9 +6,9 @@
 
 namespace sondrake {
 
-QString TfrmHelp::webAddress() { return QStringLiteral("https://sondrake.example.org/"); }
+QString HelpWindow::webAddress() { return QStringLiteral("https://sondrake.example.org/"); }
 
-const QStringList& TfrmHelp::lines()
+const QStringList& HelpWindow::lines()
 {
     static const QStringList list = {
         QStringLiteral("Shortcut help "),
@@ -56,7 +56,7 @@ const QStringList& TfrmHelp::lines()
     return list;
 }
 
-TfrmHelp::TfrmHelp(QWidget* parent)
+HelpWindow::HelpWindow(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrmHelp"));

@@ -2,12 +2,12 @@
 
 // The librarian window. Its implementation is split by concern, one file
 // each, so the window stays readable:
-//   TfrmMain.cpp           construction, list, Messages box, program selection,
+//   MainWindow.cpp           construction, list, Messages box, program selection,
 //                          rename, edit entry point, help/about, panic, send file
-//   TfrmMainTransfer.cpp   receiving sounds and sending the selected ones
-//   TfrmMainFiles.cpp      bank files, autoload, settings file, closing sequence
-//   TfrmMainReorder.cpp    move up/down, move to a clicked row, sort, drag and drop
-//   TfrmMainKeyboard.cpp   the computer-keyboard player
+//   MainWindowTransfer.cpp   receiving sounds and sending the selected ones
+//   MainWindowFiles.cpp      bank files, autoload, settings file, closing sequence
+//   MainWindowReorder.cpp    move up/down, move to a clicked row, sort, drag and drop
+//   MainWindowKeyboard.cpp   the computer-keyboard player
 
 #include "librarian/Settings.h"
 #include "midi/Reception.h"
@@ -41,15 +41,15 @@ namespace midi {
 
 class SoundListModel;
 class SoundListView;
-class TfrmSysExReceiver;
+class SysExDialog;
 
-class TfrmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     // Everything MIDI goes through `session`, which outlives the window.
-    explicit TfrmMain(midi::MidiSession& session, QWidget* parent = nullptr);
-    ~TfrmMain() override;
+    explicit MainWindow(midi::MidiSession& session, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up opens the MIDI ports found by name. Tests switch that off and
     // install their own output back end in the session.
@@ -85,7 +85,7 @@ public:
     void sendSysExFile(const QString& path);
 
     // The sound editor lives in another layer; the program wires it in.
-    using EditorLauncher = std::function<void(TfrmMain& main, SoundDump& workingCopy)>;
+    using EditorLauncher = std::function<void(MainWindow& main, SoundDump& workingCopy)>;
     void setEditorLauncher(EditorLauncher launcher) { editorLauncher_ = std::move(launcher); }
 
     // Remembered location of the editor's "Send Sound to Q-Lindorn".
@@ -98,7 +98,7 @@ public:
     int ReceivedCount = 0;
     midi::PendingRequest ReceptionRequest;
     int SendDelayMs = 155;
-    TfrmSysExReceiver* receiver() const { return frmSysExReceiver; }
+    SysExDialog* receiver() const { return frmSysExReceiver; }
 
     // ---- settings (bank files, autoload, tolerances) ---------------------
     // What the settings file keeps: read at start, written when closing.
@@ -155,7 +155,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // construction helpers (TfrmMain.cpp)
+    // construction helpers (MainWindow.cpp)
     void buildMenus();
     void buildToolBar();
     void buildCentral();
@@ -164,34 +164,34 @@ private:
     void FormKeyDown(QKeyEvent* event);
     bool keyEventSeenBefore(QObject* watched, QKeyEvent* event);
 
-    // list events (TfrmMain.cpp)
+    // list events (MainWindow.cpp)
     void ListView1SelectItem(int row, bool selected);
     void ListView1DblClick();
     void ListView1LeftClick();
     void ListView1RightClick(int row, bool ctrlHeld);
     void ListView1DragDrop(int targetRow);
 
-    // transfer (TfrmMainTransfer.cpp)
+    // transfer (MainWindowTransfer.cpp)
     void ReadSoundDumps();
     void StartReception(int length);
     void StopReception();
     void ArmInputBuffer(int length);
     void handleReceived(const midi::ReceivedSysEx& message);
 
-    // files (TfrmMainFiles.cpp)
+    // files (MainWindowFiles.cpp)
     void ReadSettings();
     bool WriteSettings();
     bool LoadBankFile(const QString& path);
     bool SaveBankFile(const QString& path, QString* reason = nullptr);
     bool FormCloseQuery();
 
-    // reorder (TfrmMainReorder.cpp)
+    // reorder (MainWindowReorder.cpp)
     void moveUp(bool asCommand);
     void moveDown(bool asCommand);
     void MoveSelectionTo(int target);
     bool moveRunning_ = false; // a move to a clicked row is in its steps
 
-    // keyboard player (TfrmMainKeyboard.cpp)
+    // keyboard player (MainWindowKeyboard.cpp)
     void tmrKeyboardTimer();
     void tmrKeyboardHookTimer();
     bool IsOwnWindowForeground() const;
@@ -223,7 +223,7 @@ private:
     QPointer<QObject> lastKeyReceiver_;
     int lastKey_ = 0;
     quint64 lastKeyTimestamp_ = 0;
-    TfrmSysExReceiver* frmSysExReceiver = nullptr;
+    SysExDialog* frmSysExReceiver = nullptr;
     std::array<std::uint8_t, 128> KeyState{};
 
     // widgets (names as the user and tests know them)
