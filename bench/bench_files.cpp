@@ -123,10 +123,10 @@ void BM_OrderByNameWindow(benchmark::State& state)
         state.PauseTiming();
         w->store() = fresh;
         w->RefreshNames(false);
-        w->SelectAll1Click();
+        w->onSelectAll();
         QCoreApplication::processEvents();
         state.ResumeTiming();
-        w->Orderbyname1Click();
+        w->onOrderByName();
     }
 }
 BENCHMARK(BM_OrderByNameWindow)->Unit(benchmark::kMillisecond);

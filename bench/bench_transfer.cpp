@@ -147,7 +147,7 @@ BENCHMARK(BM_ReceivedSoundHandler)->UseManualTime()->Iterations(400)->Unit(bench
 void BM_GuiStallWhileSending200(benchmark::State& state)
 {
     for (auto _ : state) {
-        window->SelectAll1Click();
+        window->onSelectAll();
         out->clear();
         QElapsedTimer clock;
         qint64 last = 0;
@@ -167,7 +167,7 @@ void BM_GuiStallWhileSending200(benchmark::State& state)
         timing->measuring = true;
         clock.start();
         tick.start();
-        window->SendSelectedSounds();
+        window->onSendSelected();
         QEventLoop loop;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, &loop, [&] {

@@ -56,10 +56,10 @@ ParameterListDialog::ParameterListDialog(QWidget* parent)
     layout->addWidget(Button1);
     resize(qMax(sizeHint().width(), 260), 380);
 
-    connect(btnSelectAll, &QPushButton::clicked, this, &ParameterListDialog::btnSelectAllClick);
-    connect(Button2, &QPushButton::clicked, this, &ParameterListDialog::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &ParameterListDialog::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &ParameterListDialog::Button4Click);
+    connect(btnSelectAll, &QPushButton::clicked, this, &ParameterListDialog::onSelectAllValues);
+    connect(Button2, &QPushButton::clicked, this, &ParameterListDialog::onInvert);
+    connect(Button3, &QPushButton::clicked, this, &ParameterListDialog::onSelectTo);
+    connect(Button4, &QPushButton::clicked, this, &ParameterListDialog::onSelectFrom);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 
     // The dialog sees the keys before its controls: Escape must not close it
@@ -85,26 +85,26 @@ int ParameterListDialog::selectedRow() const
     return selected.isEmpty() ? -1 : CheckListBox1->row(selected.first());
 }
 
-void ParameterListDialog::btnSelectAllClick()
+void ParameterListDialog::onSelectAllValues()
 {
     for (int i = 0; i < CheckListBox1->count(); ++i)
         setChecked(i, true);
 }
 
-void ParameterListDialog::Button2Click()
+void ParameterListDialog::onInvert()
 {
     for (int i = 0; i < CheckListBox1->count(); ++i)
         setChecked(i, !isChecked(i));
 }
 
-void ParameterListDialog::Button3Click()
+void ParameterListDialog::onSelectTo()
 {
     const int selected = selectedRow();
     for (int i = 0; i <= selected; ++i)
         setChecked(i, true);
 }
 
-void ParameterListDialog::Button4Click()
+void ParameterListDialog::onSelectFrom()
 {
     const int selected = selectedRow();
     if (selected < 0)

@@ -30,10 +30,10 @@ public:
     QString checkedText() const;
 
     // handlers
-    void btnSelectAllClick();
-    void Button2Click(); // Invert
-    void Button3Click(); // Select to
-    void Button4Click(); // Select from
+    void onSelectAllValues();
+    void onInvert(); // Invert
+    void onSelectTo(); // Select to
+    void onSelectFrom(); // Select from
     void FormCloseQuery();
     void FormKeyUp(QKeyEvent* event);
 

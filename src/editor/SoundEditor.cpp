@@ -209,10 +209,10 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     rows->addLayout(row3);
 
     connect(edtName, &QLineEdit::textEdited, this, &SoundEditor::edtNameChange);
-    connect(btnTestSound, &QPushButton::pressed, this, &SoundEditor::btnTestSoundMouseDown);
-    connect(btnTestSound, &QPushButton::released, this, &SoundEditor::btnTestSoundMouseUp);
-    connect(btnInitSound, &QPushButton::clicked, this, &SoundEditor::btnInitSoundClick);
-    connect(btnSavSoundto, &QPushButton::clicked, this, &SoundEditor::btnSavSoundtoClick);
+    connect(btnTestSound, &QPushButton::pressed, this, &SoundEditor::onTestSoundPressed);
+    connect(btnTestSound, &QPushButton::released, this, &SoundEditor::onTestSoundReleased);
+    connect(btnInitSound, &QPushButton::clicked, this, &SoundEditor::onInitSound);
+    connect(btnSavSoundto, &QPushButton::clicked, this, &SoundEditor::onSendToLocation);
     return top;
 }
 
@@ -256,13 +256,13 @@ void SoundEditor::wireControls()
 {
     for (ControlRow& row : pages_.rows) {
         if (row.knob)
-            row.knob->setOnChange([this](QObject* s) { KnobOctave1Change(s); });
+            row.knob->setOnChange([this](QObject* s) { onControlChanged(s); });
         else if (row.slider)
-            row.slider->setOnChange([this](QObject* s) { KnobOctave1Change(s); });
+            row.slider->setOnChange([this](QObject* s) { onControlChanged(s); });
         else if (row.list)
-            connect(row.list, &QComboBox::activated, this, [this, w = row.list](int) { KnobOctave1Change(w); });
+            connect(row.list, &QComboBox::activated, this, [this, w = row.list](int) { onControlChanged(w); });
         else if (row.check)
-            connect(row.check, &QCheckBox::toggled, this, [this, w = row.check](bool) { KnobOctave1Change(w); });
+            connect(row.check, &QCheckBox::toggled, this, [this, w = row.check](bool) { onControlChanged(w); });
     }
 }
 
@@ -341,7 +341,7 @@ void SoundEditor::LoadControls()
     loading_ = false;
 }
 
-void SoundEditor::KnobOctave1Change(QObject* sender)
+void SoundEditor::onControlChanged(QObject* sender)
 {
     try {
         const ControlRow* row = pages_.rowFor(sender);
@@ -379,19 +379,19 @@ void SoundEditor::Timer1Timer()
     host_.addMessage(QStringLiteral("send"));
 }
 
-void SoundEditor::btnTestSoundMouseDown()
+void SoundEditor::onTestSoundPressed()
 {
     if (auto* session = host_.midiSession())
         session->sendNoteOn(0, 60);
 }
 
-void SoundEditor::btnTestSoundMouseUp()
+void SoundEditor::onTestSoundReleased()
 {
     if (auto* session = host_.midiSession())
         session->sendReset();
 }
 
-void SoundEditor::btnInitSoundClick()
+void SoundEditor::onInitSound()
 {
     try {
         writeInitSound(workingCopy);
@@ -403,7 +403,7 @@ void SoundEditor::btnInitSoundClick()
     }
 }
 
-void SoundEditor::btnSavSoundtoClick()
+void SoundEditor::onSendToLocation()
 {
     try {
         QPointer<LocationDialog> dialog = new LocationDialog(this);

@@ -90,21 +90,21 @@ public:
     void ShowParameterList(const ParameterEntry& control);
 
     // handlers
-    void KnobOctave1Change(QObject* sender);
+    void onControlChanged(QObject* sender);
     void edtNameChange(const QString& text);
     void Timer1Timer();
-    void btnTestSoundMouseDown();
-    void btnTestSoundMouseUp();
-    void btnInitSoundClick();
-    void btnSavSoundtoClick();
+    void onTestSoundPressed();
+    void onTestSoundReleased();
+    void onInitSound();
+    void onSendToLocation();
     void cmbRandomSchemaSelect(int index);
-    void btnSaveRandomSchemaClick();
-    void btnCreateSchemaFromCurrentSoundClick();
-    void btnRandomizeSoundClick();
-    void btnRandomizeOscillatorsClick();
-    void btnRandomizeFiltersClick();
-    void btnRandomizeEnvelopesClick();
-    void btnRandomizeLFOsClick();
+    void onSaveSchema();
+    void onCreateSchemaFromSound();
+    void onRandomizeSound();
+    void onRandomizeOscillators();
+    void onRandomizeFilters();
+    void onRandomizeEnvelopes();
+    void onRandomizeLfos();
     void BitBtnClick(int n); // BitBtn1Click .. BitBtn99Click
 
     // The key handling of the window (it sees keys before its controls).

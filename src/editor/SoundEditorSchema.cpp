@@ -67,14 +67,14 @@ void SoundEditor::wireSchemaControls()
         connect(edit, &QLineEdit::editingFinished, this, [this] { schemaNameTyped_ = false; });
     }
     connect(cmbRandomSchema, &QComboBox::activated, this, &SoundEditor::cmbRandomSchemaSelect);
-    connect(btnSaveRandomSchema, &QPushButton::clicked, this, &SoundEditor::btnSaveRandomSchemaClick);
+    connect(btnSaveRandomSchema, &QPushButton::clicked, this, &SoundEditor::onSaveSchema);
     connect(btnCreateSchemaFromCurrentSound, &QPushButton::clicked, this,
-        &SoundEditor::btnCreateSchemaFromCurrentSoundClick);
-    connect(btnRandomizeSound, &QPushButton::clicked, this, &SoundEditor::btnRandomizeSoundClick);
-    connect(btnRandomizeOscillators, &QPushButton::clicked, this, &SoundEditor::btnRandomizeOscillatorsClick);
-    connect(btnRandomizeFilters, &QPushButton::clicked, this, &SoundEditor::btnRandomizeFiltersClick);
-    connect(btnRandomizeEnvelopes, &QPushButton::clicked, this, &SoundEditor::btnRandomizeEnvelopesClick);
-    connect(btnRandomizeLFOs, &QPushButton::clicked, this, &SoundEditor::btnRandomizeLFOsClick);
+        &SoundEditor::onCreateSchemaFromSound);
+    connect(btnRandomizeSound, &QPushButton::clicked, this, &SoundEditor::onRandomizeSound);
+    connect(btnRandomizeOscillators, &QPushButton::clicked, this, &SoundEditor::onRandomizeOscillators);
+    connect(btnRandomizeFilters, &QPushButton::clicked, this, &SoundEditor::onRandomizeFilters);
+    connect(btnRandomizeEnvelopes, &QPushButton::clicked, this, &SoundEditor::onRandomizeEnvelopes);
+    connect(btnRandomizeLFOs, &QPushButton::clicked, this, &SoundEditor::onRandomizeLfos);
     for (int n = 1; n < int(pages_.rButtons.size()); ++n) {
         if (QPushButton* b = pages_.rButtons[std::size_t(n)])
             connect(b, &QPushButton::clicked, this, [this, n] { BitBtnClick(n); });
@@ -137,7 +137,7 @@ void SoundEditor::cmbRandomSchemaSelect(int index)
     LoadRandomSchema(cmbRandomSchema->currentText());
 }
 
-void SoundEditor::btnSaveRandomSchemaClick()
+void SoundEditor::onSaveSchema()
 {
     const QString name = cmbRandomSchema->currentText();
     if (name.isEmpty()) {
@@ -154,7 +154,7 @@ void SoundEditor::btnSaveRandomSchemaClick()
     SaveRandomSchema(name);
 }
 
-void SoundEditor::btnCreateSchemaFromCurrentSoundClick()
+void SoundEditor::onCreateSchemaFromSound()
 {
     try {
         // What the controls show now: closing the dialog activates this
@@ -217,15 +217,15 @@ void SoundEditor::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Gener
     }
 }
 
-void SoundEditor::btnRandomizeSoundClick() { randomize(&RandomizeSound); }
+void SoundEditor::onRandomizeSound() { randomize(&RandomizeSound); }
 
-void SoundEditor::btnRandomizeOscillatorsClick() { randomize(&RandomizeOscillators); }
+void SoundEditor::onRandomizeOscillators() { randomize(&RandomizeOscillators); }
 
-void SoundEditor::btnRandomizeFiltersClick() { randomize(&RandomizeFilter); }
+void SoundEditor::onRandomizeFilters() { randomize(&RandomizeFilter); }
 
-void SoundEditor::btnRandomizeEnvelopesClick() { randomize(&RandomizeEnvelopes); }
+void SoundEditor::onRandomizeEnvelopes() { randomize(&RandomizeEnvelopes); }
 
-void SoundEditor::btnRandomizeLFOsClick() { randomize(&RandomizeLfos); }
+void SoundEditor::onRandomizeLfos() { randomize(&RandomizeLfos); }
 
 void SoundEditor::BitBtnClick(int n)
 {

@@ -47,7 +47,7 @@ ToleranceDialog::ToleranceDialog(QWidget* parent)
         grid->addWidget(label, row, 0);
         grid->addWidget(bar, row, 1);
         grid->addWidget(value, row, 2);
-        connect(bar, &QSlider::valueChanged, this, &ToleranceDialog::trbOctaveKnobToleranceChange);
+        connect(bar, &QSlider::valueChanged, this, &ToleranceDialog::onToleranceChanged);
     };
     addTrackBar(0, "trbComboBoxTolerance", "lblComboBoxTolerance", QStringLiteral("List(Combobox) tolerance"),
         trbComboBoxTolerance, lblComboBoxTolerance);
@@ -79,7 +79,7 @@ ToleranceDialog::ToleranceDialog(QWidget* parent)
     connect(btnCreate, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    trbOctaveKnobToleranceChange();
+    onToleranceChanged();
     setFixedSize(sizeHint());
 }
 
@@ -96,10 +96,10 @@ void ToleranceDialog::setTolerances(const SchemaTolerances& t)
     trbOtherKnobTolerance->setValue(cut(t.otherKnobs));
     trbSemitoneTolerance->setValue(cut(t.semitone));
     trbDetuneTolerance->setValue(cut(t.detune));
-    trbOctaveKnobToleranceChange();
+    onToleranceChanged();
 }
 
-void ToleranceDialog::trbOctaveKnobToleranceChange()
+void ToleranceDialog::onToleranceChanged()
 {
     lblComboBoxTolerance->setText(QString::number(trbComboBoxTolerance->value()));
     lblOtherKnobTolerance->setText(QString::number(trbOtherKnobTolerance->value()));
@@ -107,7 +107,7 @@ void ToleranceDialog::trbOctaveKnobToleranceChange()
     lblDetuneTolerance->setText(QString::number(trbDetuneTolerance->value()));
 }
 
-void ToleranceDialog::FormActivate() { trbOctaveKnobToleranceChange(); }
+void ToleranceDialog::FormActivate() { onToleranceChanged(); }
 
 void ToleranceDialog::changeEvent(QEvent* event)
 {

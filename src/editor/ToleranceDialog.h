@@ -28,7 +28,7 @@ public:
 
     // handlers
     // Writes every track bar's position into its value label.
-    void trbOctaveKnobToleranceChange();
+    void onToleranceChanged();
     void FormActivate();
 
     QSlider* trbComboBoxTolerance = nullptr;

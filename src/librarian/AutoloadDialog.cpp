@@ -28,7 +28,7 @@ AutoloadDialog::AutoloadDialog(QWidget* parent)
     btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
     btnBrowse->setAutoDefault(false);
     btnBrowse->setFixedWidth(btnBrowse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
-    connect(btnBrowse, &QPushButton::clicked, this, &AutoloadDialog::btnBrowseClick);
+    connect(btnBrowse, &QPushButton::clicked, this, &AutoloadDialog::onBrowse);
 
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(edtAutoload, 1);
@@ -61,7 +61,7 @@ QString AutoloadDialog::autoloadFileName() const
     return CheckBox1->isChecked() ? edtAutoload->text() : QString();
 }
 
-void AutoloadDialog::btnBrowseClick()
+void AutoloadDialog::onBrowse()
 {
     const QString path = librarianDialogs().openFile(this);
     if (path.isEmpty())

@@ -2,7 +2,7 @@
 
 // The autoload dialog: whether a bank file is loaded at start-up, and which.
 // The caller fills it from the autoload file name and reads it back after
-// "&Ok" (see MainWindow::Settings2Click).
+// "&Ok" (see MainWindow::onAutoloadSettings).
 
 #include <QDialog>
 
@@ -32,7 +32,7 @@ public:
     QPushButton* btnOk = nullptr;
 
 private:
-    void btnBrowseClick();
+    void onBrowse();
 };
 
 } // namespace sondrake

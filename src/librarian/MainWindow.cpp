@@ -142,53 +142,53 @@ void MainWindow::buildMenus()
 
     QMenu* file = menu("File1", QStringLiteral("&File"));
     entry(file, ReadCurrentSound1, "ReadCurrentSound1", QStringLiteral("Read Current Sound (SysEx)"),
-          QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::ReadCurrentSound1Click);
-    entry(file, A1, "A1", QStringLiteral("Read Sound Bank (1 or 2) from Q-Lindorn"), {}, &MainWindow::A1Click);
+          QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::onReadCurrentSound);
+    entry(file, A1, "A1", QStringLiteral("Read Sound Bank (1 or 2) from Q-Lindorn"), {}, &MainWindow::onReadBank);
     entry(file, Newemptypatchlist1, "Newemptypatchlist1", QStringLiteral("New empty Sound Banks"), {},
-          &MainWindow::Newemptypatchlist1Click);
+          &MainWindow::onNewList);
     entry(file, LoadFromfilepatchlist1, "LoadFromfilepatchlist1", QStringLiteral("Load from file Sound Banks"),
-          QKeySequence(Qt::CTRL | Qt::Key_L), &MainWindow::LoadFromfilepatchlist1Click);
+          QKeySequence(Qt::CTRL | Qt::Key_L), &MainWindow::onLoadBankFile);
     entry(file, SavetofileSoundBanks1, "SavetofileSoundBanks1", QStringLiteral("Save to file Sound Banks"),
-          QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::SavetofileSoundBanks1Click);
+          QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::onSaveBankFile);
     entry(file, SavetoseparatefileSoundBanks1, "SavetoseparatefileSoundBanks1",
-          QStringLiteral("Save to separate file Sound Banks"), {}, &MainWindow::SavetoseparatefileSoundBanks1Click);
+          QStringLiteral("Save to separate file Sound Banks"), {}, &MainWindow::onSaveSeparateFiles);
     entry(file, SendSysExfile1, "SendSysExfile1", QStringLiteral("Send SysEx from file"), {},
-          &MainWindow::SendSysExfile1Click);
+          &MainWindow::onSendSysExFile);
     entry(file, SendSysExforselectedsounds1, "SendSysExforselectedsounds1",
           QStringLiteral("Send SysEx for selected sounds"), QKeySequence(Qt::CTRL | Qt::Key_W),
-          &MainWindow::SendSelectedSounds);
+          &MainWindow::onSendSelected);
     file->addSeparator();
-    entry(file, Exit1, "Exit1", QStringLiteral("E&xit"), {}, &MainWindow::Exit1Click);
+    entry(file, Exit1, "Exit1", QStringLiteral("E&xit"), {}, &MainWindow::onExit);
     SavetofileSoundBanks1->setEnabled(false);
     SavetoseparatefileSoundBanks1->setEnabled(false);
     SendSysExforselectedsounds1->setEnabled(false);
 
     QMenu* edit = menu("Edit1", QStringLiteral("Edit"));
     entry(edit, SelectAll1, "SelectAll1", QStringLiteral("Select All Sounds"), QKeySequence(Qt::CTRL | Qt::Key_A),
-          &MainWindow::SelectAll1Click);
-    // Keyboard1Click sets the check mark from the player's own state.
+          &MainWindow::onSelectAll);
+    // onKeyboardPlayer sets the check mark from the player's own state.
     entry(edit, Keyboard1, "Keyboard1", QStringLiteral("Keyboard"), QKeySequence(Qt::CTRL | Qt::Key_K),
-          &MainWindow::Keyboard1Click);
+          &MainWindow::onKeyboardPlayer);
     Keyboard1->setCheckable(true);
     Keyboard1->setChecked(true);
 
     QMenu* system = menu("System1", QStringLiteral("&System"));
     entry(system, Midi1, "Midi1", QStringLiteral("Midi &Settings ..."), QKeySequence(Qt::CTRL | Qt::Key_D),
-          &MainWindow::Midi1Click);
-    entry(system, Settings2, "Settings2", QStringLiteral("&Zoreduzor Settings"), {}, &MainWindow::Settings2Click);
+          &MainWindow::onMidiSettings);
+    entry(system, Settings2, "Settings2", QStringLiteral("&Zoreduzor Settings"), {}, &MainWindow::onAutoloadSettings);
     entry(system, DeviceVersion1, "DeviceVersion1", QStringLiteral("Device Version"), {}, nullptr);
     DeviceVersion1->setEnabled(false);
 
     QMenu* tools = menu("Tools1", QStringLiteral("&Tools"));
     entry(tools, Orderbyname1, "Orderbyname1", QStringLiteral("Order by name"), QKeySequence(Qt::CTRL | Qt::Key_N),
-          &MainWindow::Orderbyname1Click);
-    entry(tools, Panic1, "Panic1", QStringLiteral("Panic"), QKeySequence(Qt::Key_F12), &MainWindow::Panic1Click);
+          &MainWindow::onOrderByName);
+    entry(tools, Panic1, "Panic1", QStringLiteral("Panic"), QKeySequence(Qt::Key_F12), &MainWindow::onPanic);
 
     QMenu* help = menu("Help1", QStringLiteral("Help"));
-    entry(help, About1, "About1", QStringLiteral("About"), {}, &MainWindow::About1Click);
-    entry(help, Video1, "Video1", QStringLiteral("Video demonstration"), {}, &MainWindow::Video1Click);
+    entry(help, About1, "About1", QStringLiteral("About"), {}, &MainWindow::onAbout);
+    entry(help, Video1, "Video1", QStringLiteral("Video demonstration"), {}, &MainWindow::onVideo);
     entry(help, Shorthelp1, "Shorthelp1", QStringLiteral("Short help"), QKeySequence(Qt::Key_F1),
-          &MainWindow::Shorthelp1Click);
+          &MainWindow::onShortHelp);
 }
 
 void MainWindow::buildToolBar()
@@ -223,19 +223,19 @@ void MainWindow::buildToolBar()
     };
 
     button(ToolButton1, "ToolButton1", QStringLiteral("Read Current Sound from Q-Lindorn"),
-           &MainWindow::ReadCurrentSound1Click);
+           &MainWindow::onReadCurrentSound);
     button(btnSendPatch, "btnSendPatch", QStringLiteral("Send selected sound(s) to Q-Lindorn"),
-           &MainWindow::SendSelectedSounds);
+           &MainWindow::onSendSelected);
     separator();
-    button(btnDown, "btnDown", QStringLiteral("Move down"), &MainWindow::btnDownClick);
-    button(btnUP, "btnUP", QStringLiteral("Move up"), &MainWindow::btnUPClick);
+    button(btnDown, "btnDown", QStringLiteral("Move down"), &MainWindow::onMoveDown);
+    button(btnUP, "btnUP", QStringLiteral("Move up"), &MainWindow::onMoveUp);
     separator();
-    button(btnPrgDown, "btnPrgDown", QStringLiteral("Prg -"), &MainWindow::btnPrgDownClick);
-    button(btnPrgUp, "btnPrgUp", QStringLiteral("Prg +"), &MainWindow::btnPrgUpClick);
+    button(btnPrgDown, "btnPrgDown", QStringLiteral("Prg -"), &MainWindow::onProgramDown);
+    button(btnPrgUp, "btnPrgUp", QStringLiteral("Prg +"), &MainWindow::onProgramUp);
     separator();
-    button(ToolButton6, "ToolButton6", QStringLiteral("Edit Sound (F4)"), &MainWindow::SoundRandomizer1Click);
+    button(ToolButton6, "ToolButton6", QStringLiteral("Edit Sound (F4)"), &MainWindow::onSoundRandomizer);
     separator();
-    button(ToolButton8, "ToolButton8", QStringLiteral("Panic"), &MainWindow::Panic1Click);
+    button(ToolButton8, "ToolButton8", QStringLiteral("Panic"), &MainWindow::onPanic);
 
     // Nothing is selected yet: sending and moving have nothing to work on.
     btnSendPatch->setEnabled(false);
@@ -446,7 +446,7 @@ void MainWindow::SelectProgram()
     session_.sendProgramChange(0, static_cast<std::uint8_t>(CurrentProgram % kProgramsPerBank));
 }
 
-void MainWindow::btnPrgDownClick()
+void MainWindow::onProgramDown()
 {
     guarded([this] {
         if (CurrentProgram > 0)
@@ -455,7 +455,7 @@ void MainWindow::btnPrgDownClick()
     });
 }
 
-void MainWindow::btnPrgUpClick()
+void MainWindow::onProgramUp()
 {
     guarded([this] {
         if (CurrentProgram < kSlotCount - 1)
@@ -464,7 +464,7 @@ void MainWindow::btnPrgUpClick()
     });
 }
 
-void MainWindow::SelectAll1Click()
+void MainWindow::onSelectAll()
 {
     guarded([this] {
         ListView1->selectAll();
@@ -490,7 +490,7 @@ void MainWindow::ListView1DblClick()
     RefreshNames(false);
 }
 
-void MainWindow::SoundRandomizer1Click()
+void MainWindow::onSoundRandomizer()
 {
     guarded([this] {
         int r = firstSelectedRow();
@@ -516,7 +516,7 @@ void MainWindow::SoundRandomizer1Click()
 
 // ---- commands -------------------------------------------------------------
 
-void MainWindow::Newemptypatchlist1Click()
+void MainWindow::onNewList()
 {
     guarded([this] {
         if (refuseWhileSending(QStringLiteral("New empty Sound Banks")))
@@ -526,7 +526,7 @@ void MainWindow::Newemptypatchlist1Click()
     });
 }
 
-void MainWindow::SendSysExfile1Click()
+void MainWindow::onSendSysExFile()
 {
     guarded([this] {
         const QString path = librarianDialogs().openFile(this);
@@ -544,14 +544,14 @@ void MainWindow::sendSysExFile(const QString& path)
     });
 }
 
-void MainWindow::Exit1Click() { close(); }
+void MainWindow::onExit() { close(); }
 
-void MainWindow::Panic1Click()
+void MainWindow::onPanic()
 {
     guarded([this] { session_.panic(); });
 }
 
-void MainWindow::About1Click()
+void MainWindow::onAbout()
 {
     guarded([this] {
         QMessageBox::about(this, QStringLiteral("About"),
@@ -561,7 +561,7 @@ void MainWindow::About1Click()
     });
 }
 
-void MainWindow::Video1Click()
+void MainWindow::onVideo()
 {
     guarded([this] {
         const QUrl url(QString::fromLatin1(kVideoAddress));
@@ -571,7 +571,7 @@ void MainWindow::Video1Click()
     });
 }
 
-void MainWindow::Shorthelp1Click()
+void MainWindow::onShortHelp()
 {
     guarded([this] {
         HelpWindow help(this);
@@ -622,33 +622,33 @@ void MainWindow::FormKeyDown(QKeyEvent* event)
     // X and Z are the player's octave keys: by their place, like its notes.
     switch (platform::KeyState::physicalKey(event)) {
     case Qt::Key_X:
-        btnPlusOctClick();
+        onOctaveUp();
         break;
     case Qt::Key_Z:
-        btnMinusOctClick();
+        onOctaveDown();
         break;
     case Qt::Key_Plus:
         if (keypad) {
             if (ctrl)
-                guarded([this] { btnDownClick(); });
+                guarded([this] { onMoveDown(); });
             else
-                btnPrgUpClick();
+                onProgramUp();
         }
         break;
     case Qt::Key_Minus:
         if (keypad) {
             if (ctrl)
-                guarded([this] { btnUPClick(); });
+                guarded([this] { onMoveUp(); });
             else
-                btnPrgDownClick();
+                onProgramDown();
         }
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        guarded([this] { SendSelectedSounds(); });
+        guarded([this] { onSendSelected(); });
         break;
     case Qt::Key_F4:
-        SoundRandomizer1Click();
+        onSoundRandomizer();
         break;
     default:
         break;

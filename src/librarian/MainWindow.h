@@ -116,37 +116,37 @@ public:
     std::uint8_t Octave = 4;
     bool keyboardChecked() const;
     void setOctave(int octave);
-    bool keyboardRunning() const; // tmrKeyboard active: SendSelectedSounds switches it off
+    bool keyboardRunning() const; // tmrKeyboard active: onSendSelected switches it off
     void suspendKeyboardPlayer(); // receptions: panel hidden, both timers off, check mark kept
 
 public slots:
     // commands of the menus and tool bar (guarded: failures go to AddMessage)
-    void ReadCurrentSound1Click();
-    void A1Click();
-    void Newemptypatchlist1Click();
-    void LoadFromfilepatchlist1Click();
-    void SavetofileSoundBanks1Click();
-    void SavetoseparatefileSoundBanks1Click();
-    void SendSysExfile1Click();
-    void SendSelectedSounds();
-    void Exit1Click();
-    void SelectAll1Click();
-    void Keyboard1Click();
-    void Midi1Click();
-    void Settings2Click();
-    void Orderbyname1Click();
-    void Panic1Click();
-    void About1Click();
-    void Video1Click();
-    void Shorthelp1Click();
-    void btnDownClick();
-    void btnUPClick();
-    void btnPrgDownClick();
-    void btnPrgUpClick();
-    void SoundRandomizer1Click();
-    void btnPlusOctClick();
-    void btnMinusOctClick();
-    void btnHideKeyboardClick();
+    void onReadCurrentSound();
+    void onReadBank();
+    void onNewList();
+    void onLoadBankFile();
+    void onSaveBankFile();
+    void onSaveSeparateFiles();
+    void onSendSysExFile();
+    void onSendSelected();
+    void onExit();
+    void onSelectAll();
+    void onKeyboardPlayer();
+    void onMidiSettings();
+    void onAutoloadSettings();
+    void onOrderByName();
+    void onPanic();
+    void onAbout();
+    void onVideo();
+    void onShortHelp();
+    void onMoveDown();
+    void onMoveUp();
+    void onProgramDown();
+    void onProgramUp();
+    void onSoundRandomizer();
+    void onOctaveUp();
+    void onOctaveDown();
+    void onHideKeyboard();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -103,7 +103,7 @@ bool MainWindow::SaveBankFile(const QString& path, QString* reason)
     return true;
 }
 
-void MainWindow::SavetofileSoundBanks1Click()
+void MainWindow::onSaveBankFile()
 {
     guarded([this] {
         LibrarianDialogs& dialogs = librarianDialogs();
@@ -119,7 +119,7 @@ void MainWindow::SavetofileSoundBanks1Click()
     });
 }
 
-void MainWindow::SavetoseparatefileSoundBanks1Click()
+void MainWindow::onSaveSeparateFiles()
 {
     guarded([this] {
         LibrarianDialogs& dialogs = librarianDialogs();
@@ -128,7 +128,7 @@ void MainWindow::SavetoseparatefileSoundBanks1Click()
             return;
         if (selectedRows().size() < 2
             && dialogs.ask(this, QStringLiteral("Select all?")) == LibrarianDialogs::Answer::Yes)
-            SelectAll1Click();
+            onSelectAll();
         for (int r : selectedRows()) {
             if (!isValidSlot(r))
                 continue;
@@ -150,14 +150,14 @@ void MainWindow::SavetoseparatefileSoundBanks1Click()
     });
 }
 
-void MainWindow::LoadFromfilepatchlist1Click()
+void MainWindow::onLoadBankFile()
 {
     guarded([this] {
         if (refuseWhileSending(QStringLiteral("load")))
             return;
         LibrarianDialogs& dialogs = librarianDialogs();
         if (dialogs.ask(this, QStringLiteral("Save changes ?")) == LibrarianDialogs::Answer::Yes)
-            SavetoseparatefileSoundBanks1Click();
+            onSaveSeparateFiles();
         const QString path = dialogs.openFile(this);
         if (!path.isEmpty())
             LoadBankFile(path);
@@ -166,7 +166,7 @@ void MainWindow::LoadFromfilepatchlist1Click()
 
 // ---- autoload dialog --------------------------------------------------------
 
-void MainWindow::Settings2Click()
+void MainWindow::onAutoloadSettings()
 {
     guarded([this] {
         AutoloadDialog dialog(this);

@@ -101,9 +101,9 @@ void MainWindow::buildKeyboardPanel()
     // 39 pixels hold the panel in the usual font; a larger one gets the room it needs.
     pnlKeyboard->setFixedHeight(std::max(39, row->sizeHint().height()));
 
-    connect(btnMinusOct, &QPushButton::clicked, this, &MainWindow::btnMinusOctClick);
-    connect(btnPlusOct, &QPushButton::clicked, this, &MainWindow::btnPlusOctClick);
-    connect(btnHideKeyboard, &QPushButton::clicked, this, &MainWindow::btnHideKeyboardClick);
+    connect(btnMinusOct, &QPushButton::clicked, this, &MainWindow::onOctaveDown);
+    connect(btnPlusOct, &QPushButton::clicked, this, &MainWindow::onOctaveUp);
+    connect(btnHideKeyboard, &QPushButton::clicked, this, &MainWindow::onHideKeyboard);
 
     tmrKeyboard = new QTimer(this);
     tmrKeyboard->setObjectName(QStringLiteral("tmrKeyboard"));
@@ -152,12 +152,12 @@ void MainWindow::setKeyboardPlayer(bool on)
     }
 }
 
-void MainWindow::Keyboard1Click()
+void MainWindow::onKeyboardPlayer()
 {
     guarded([this] { setKeyboardPlayer(!KeyboardOn); });
 }
 
-void MainWindow::btnHideKeyboardClick() { Keyboard1Click(); }
+void MainWindow::onHideKeyboard() { onKeyboardPlayer(); }
 
 void MainWindow::suspendKeyboardPlayer()
 {
@@ -177,12 +177,12 @@ void MainWindow::setOctave(int octave)
         lblOctave->setText(octaveCaption(Octave));
 }
 
-void MainWindow::btnPlusOctClick()
+void MainWindow::onOctaveUp()
 {
     guarded([this] { setOctave(octaveUp(Octave)); });
 }
 
-void MainWindow::btnMinusOctClick()
+void MainWindow::onOctaveDown()
 {
     guarded([this] { setOctave(octaveDown(Octave)); });
 }

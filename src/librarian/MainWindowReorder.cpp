@@ -25,7 +25,7 @@ void scrollList(SoundListView* list, int direction)
 
 } // namespace
 
-void MainWindow::btnUPClick()
+void MainWindow::onMoveUp()
 {
     guarded([this] {
         if (!moveRunning_ && !refuseWhileSending(QStringLiteral("move up")))
@@ -33,7 +33,7 @@ void MainWindow::btnUPClick()
     });
 }
 
-void MainWindow::btnDownClick()
+void MainWindow::onMoveDown()
 {
     guarded([this] {
         if (!moveRunning_ && !refuseWhileSending(QStringLiteral("move down")))
@@ -116,7 +116,7 @@ void MainWindow::ListView1RightClick(int row, bool ctrlHeld)
     guarded([this, row] { MoveSelectionTo(row); });
 }
 
-void MainWindow::Orderbyname1Click()
+void MainWindow::onOrderByName()
 {
     guarded([this] {
         if (moveRunning_ || refuseWhileSending(QStringLiteral("order by name")))

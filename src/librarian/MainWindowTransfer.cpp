@@ -102,7 +102,7 @@ bool MainWindow::refuseWhileSending(const QString& command)
     return true;
 }
 
-void MainWindow::ReadCurrentSound1Click()
+void MainWindow::onReadCurrentSound()
 {
     guarded([this] {
         // A read shares the dialog and the stack with the send: it would take
@@ -120,7 +120,7 @@ void MainWindow::ReadCurrentSound1Click()
     });
 }
 
-void MainWindow::A1Click()
+void MainWindow::onReadBank()
 {
     guarded([this] {
         if (refuseWhileSending(QStringLiteral("read")))
@@ -184,7 +184,7 @@ void MainWindow::handleReceived(const midi::ReceivedSysEx& message)
     reception(*this).OnMidiInput(message);
 }
 
-void MainWindow::SendSelectedSounds()
+void MainWindow::onSendSelected()
 {
     guarded([this] {
         if (moveRunning_) {
@@ -196,7 +196,7 @@ void MainWindow::SendSelectedSounds()
         if (!sender) {
             midi::SendSelectedHooks hooks;
             hooks.keyboardRunning = [this] { return keyboardRunning(); };
-            hooks.switchKeyboardOff = [this] { Keyboard1Click(); };
+            hooks.switchKeyboardOff = [this] { onKeyboardPlayer(); };
             hooks.selectedRows = [this] { return selectedRows(); };
             hooks.showDialog = [this] {
                 if (!frmSysExReceiver)
@@ -225,7 +225,7 @@ void MainWindow::SendSelectedSounds()
     });
 }
 
-void MainWindow::Midi1Click()
+void MainWindow::onMidiSettings()
 {
     guarded([this] {
         midi::MidiReopen reopen;

@@ -33,7 +33,7 @@ SysExDialog::SysExDialog(QWidget* parent, bool& receiving, int& receivedCount, B
     Button1 = new QPushButton(QStringLiteral("&Close"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setAutoDefault(false);
-    connect(Button1, &QPushButton::clicked, this, &SysExDialog::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, &SysExDialog::onClose);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
@@ -69,7 +69,7 @@ void SysExDialog::resetPending()
     receivedCount_ = 0;
 }
 
-void SysExDialog::Button1Click()
+void SysExDialog::onClose()
 {
     resetPending();
     QDialog::reject();

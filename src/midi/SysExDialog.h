@@ -33,7 +33,7 @@ public:
     QTimer* Timer1 = nullptr;
 
 public slots:
-    void Button1Click();
+    void onClose();
     void Timer1Timer();
     // Escape and the window's close box end a wait the way Close does, so no
     // request pairs outlive the wait they belonged to.

@@ -255,7 +255,7 @@ private slots:
         // A loaded machine can hold a freshly started synchronous server up for a while.
         QTRY_VERIFY_WITH_TIMEOUT(hasLine(*w, "MIDI output QLindorn Emulator is back and open again."), 40000);
         QTRY_VERIFY_WITH_TIMEOUT(hasLine(*w, "MIDI input QLindorn Emulator is back and open again."), 20000);
-        w->btnPrgUpClick();
+        w->onProgramUp();
         QTRY_VERIFY_WITH_TIMEOUT(emulator.lines.contains("C0 01"), 10000);
 
         // Midi Settings > OK once it is back reopens both and still reaches it.
@@ -264,7 +264,7 @@ private slots:
         });
         w->findChild<QAction*>("Midi1")->trigger();
         QVERIFY(session.isOutputOpen() && session.isInputOpen());
-        w->btnPrgUpClick();
+        w->onProgramUp();
         QTRY_VERIFY_WITH_TIMEOUT(emulator.lines.contains("C0 02"), 10000);
 
         // File > Exit and closing the session take less than two seconds.

@@ -104,9 +104,9 @@ private slots:
         fill(w->store(), 50);
         dialogs->savePaths = { path("bank.syx"), path("bank.syx") };
         dialogs->answers = { Answer::No, Answer::Yes };
-        w->SavetofileSoundBanks1Click();
+        w->onSaveBankFile();
         QCOMPARE(readFile(path("bank.syx")).left(270), slotBytes(saved, 0));
-        w->SavetofileSoundBanks1Click();
+        w->onSaveBankFile();
         QCOMPARE(readFile(path("bank.syx")).left(270), slotBytes(w->store(), 0));
         QCOMPARE(dialogs->asked, QStringList({ "Do you want to replace it? [Yes/No]", "Do you want to replace it? [Yes/No]" }));
 
@@ -139,9 +139,9 @@ private slots:
         // Chosen, then gone before it was opened; a folder; cancelled.
         dialogs->answers = { Answer::No, Answer::No, Answer::No };
         dialogs->openPaths = { path("vanished.syx"), dir->path(), QString() };
-        w->LoadFromfilepatchlist1Click();
-        w->LoadFromfilepatchlist1Click();
-        w->LoadFromfilepatchlist1Click();
+        w->onLoadBankFile();
+        w->onLoadBankFile();
+        w->onLoadBankFile();
         const QStringList lines = memoLines();
         QCOMPARE(lines.size(), 2);
         QVERIFY(lines[0].contains("vanished.syx") && lines[0].contains("No such file"));
@@ -159,7 +159,7 @@ private slots:
         writeFile(path("big.syx"), bytes);
         dialogs->answers = { Answer::No };
         dialogs->openPaths = { path("big.syx") };
-        w->LoadFromfilepatchlist1Click();
+        w->onLoadBankFile();
         QCOMPARE(int(w->store().slot(199)[100]), 199 & 0x7F);
         QCOMPARE(memoLines().size(), 1);
         QVERIFY(memoLines().first().contains("3 ignored"));
@@ -173,7 +173,7 @@ private slots:
         // Rows 0 and 199 selected: two files, named after the slot + 1.
         w->soundList()->selectRows({ 0, 199 });
         dialogs->savePaths = { base };
-        w->SavetoseparatefileSoundBanks1Click();
+        w->onSaveSeparateFiles();
         QCOMPARE(readFile(base + "1.syx"), slotBytes(w->store(), 0));
         QCOMPARE(readFile(base + "200.syx"), slotBytes(w->store(), 199));
         QVERIFY(dialogs->asked.isEmpty());
@@ -183,7 +183,7 @@ private slots:
         w->soundList()->selectRows({ 0, 1, 199 });
         dialogs->savePaths = { base };
         dialogs->answers = { Answer::No, Answer::Cancel };
-        w->SavetoseparatefileSoundBanks1Click();
+        w->onSaveSeparateFiles();
         QCOMPARE(dialogs->asked,
             QStringList({ "Do you want to replace it? [Yes/No/Cancel]", "Do you want to replace it? [Yes/No/Cancel]" }));
         QVERIFY(readFile(base + "1.syx") != slotBytes(w->store(), 0));
@@ -195,17 +195,17 @@ private slots:
         dialogs->asked.clear();
         dialogs->savePaths = { path("one.syx") };
         dialogs->answers = { Answer::No };
-        w->SavetoseparatefileSoundBanks1Click();
+        w->onSaveSeparateFiles();
         QCOMPARE(QDir(dir->path()).entryList({ "one.syx*" }), QStringList({ "one.syx151.syx" }));
         dialogs->savePaths = { path("all.syx") };
         dialogs->answers = { Answer::Yes };
-        w->SavetoseparatefileSoundBanks1Click();
+        w->onSaveSeparateFiles();
         QCOMPARE(QDir(dir->path()).entryList({ "all.syx*" }).size(), 200);
         QCOMPARE(w->selectedRows().size(), std::size_t(200));
 
         // Cancelled save dialog: nothing asked, nothing written.
         dialogs->savePaths = { QString() };
-        w->SavetoseparatefileSoundBanks1Click();
+        w->onSaveSeparateFiles();
         QCOMPARE(dialogs->asked, QStringList({ "Select all? [Yes/No]", "Select all? [Yes/No]" }));
     }
 
@@ -216,7 +216,7 @@ private slots:
         writeFile(path("plain"), "x");
         w->soundList()->selectRows({ 3, 4, 5 });
         dialogs->savePaths = { path("plain") + "/bank.syx" };
-        w->SavetoseparatefileSoundBanks1Click();
+        w->onSaveSeparateFiles();
         QCOMPARE(memoLines().size(), 1);
         QVERIFY(memoLines().first().contains("bank.syx4.syx"));
         QVERIFY(memoLines().first().contains("not saved"));
@@ -236,7 +236,7 @@ private slots:
         const midi::Bytes all = out->allBytes();
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(all.data()), qsizetype(all.size())), bytes);
         out->clear();
-        w->SendSysExfile1Click();
+        w->onSendSysExFile();
         QVERIFY(session.waitIdle(std::chrono::milliseconds(3000)));
         QCOMPARE(out->count(), std::size_t(0));
         QCOMPARE(dialogs->openCount, 2);
@@ -252,7 +252,7 @@ private slots:
         dialogs->savePaths = { path("keep.syx") };
         dialogs->openPaths = { path("in.syx") };
         const QByteArray slot3 = slotBytes(w->store(), 3);
-        w->LoadFromfilepatchlist1Click();
+        w->onLoadBankFile();
         QCOMPARE(readFile(path("keep.syx4.syx")), slot3);
         QCOMPARE(int(w->store().slot(0)[0]), 0x11);
 
@@ -260,7 +260,7 @@ private slots:
         dialogs->answers = { Answer::Yes };
         dialogs->savePaths = { QString() };
         dialogs->openPaths = { path("in.syx") };
-        w->LoadFromfilepatchlist1Click();
+        w->onLoadBankFile();
         QCOMPARE(dialogs->openCount, 2);
     }
 };

@@ -333,11 +333,11 @@ private slots:
         QVERIFY(!hook()->isActive());
         QVERIFY(!w->keyboardRunning());
         // The first use of the command clears the mark, the second shows the panel.
-        w->Keyboard1Click();
+        w->onKeyboardPlayer();
         QVERIFY(!mark()->isChecked());
         QVERIFY(!panel()->isVisible());
         QVERIFY(!poll()->isActive());
-        w->Keyboard1Click();
+        w->onKeyboardPlayer();
         QVERIFY(mark()->isChecked());
         QVERIFY(panel()->isVisible());
         QVERIFY(poll()->isActive());

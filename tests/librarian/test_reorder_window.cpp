@@ -166,14 +166,14 @@ private slots:
         const int top = list()->topVisibleRow();
         const int value = bar->value();
         select({ top }); // at the top of the view: Move up scrolls up
-        w->btnUPClick();
+        w->onMoveUp();
         QVERIFY(bar->value() < value);
         const int v = list()->visibleRowCount();
         list()->scrollTo(list()->model()->index(100, 0), QAbstractItemView::PositionAtTop);
         QCoreApplication::processEvents();
         select({ list()->topVisibleRow() + v / 4 + 1 }); // below the first quarter: Move down scrolls down
         const int before = bar->value();
-        w->btnDownClick();
+        w->onMoveDown();
         QVERIFY(bar->value() > before);
     }
 
@@ -235,8 +235,8 @@ private slots:
         bool ran = false; // only the move's own event processing can run it
         QTimer::singleShot(0, w.get(), [this, &ran] {
             ran = true;
-            w->btnUPClick();
-            w->btnDownClick();
+            w->onMoveUp();
+            w->onMoveDown();
             emit list()->rowDropped(3);
         });
         rightClick(120);
@@ -273,11 +273,11 @@ private slots:
         before = w->store();
         select({ 4 });
         dialogs->answers = { Answer::No, Answer::Yes };
-        w->Orderbyname1Click();
+        w->onOrderByName();
         for (int r = 0; r < kSlotCount; ++r)
             QVERIFY(w->store().slot(r) == before.slot(r));
         QCOMPARE(w->selectedRows(), Rows({ 4 }));
-        w->Orderbyname1Click();
+        w->onOrderByName();
         QCOMPARE(dialogs->asked, QStringList({ "Sort all? [Yes/No]", "Sort all? [Yes/No]" }));
         QCOMPARE(w->store().getSoundName(0), std::string("Atmo            "));
         QCOMPARE(w->store().getSoundName(1), std::string("bass            "));

@@ -284,7 +284,7 @@ private slots:
             z.CheckBox1->setChecked(false);
             return int(QDialog::Accepted);
         };
-        w->Settings2Click();
+        w->onAutoloadSettings();
         QVERIFY(w->settings().Autoloadfile.isEmpty());
 
         // Closed any other way: nothing changes; a typed path is kept as typed.
@@ -293,13 +293,13 @@ private slots:
             dynamic_cast<AutoloadDialog&>(d).edtAutoload->setText("typed, not checked");
             return int(QDialog::Rejected);
         };
-        w->Settings2Click();
+        w->onAutoloadSettings();
         QCOMPARE(w->settings().Autoloadfile, QString("x"));
         dialogs->onExec = [](QDialog& d) {
             dynamic_cast<AutoloadDialog&>(d).edtAutoload->setText("typed, not checked");
             return int(QDialog::Accepted);
         };
-        w->Settings2Click();
+        w->onAutoloadSettings();
         QCOMPARE(w->settings().Autoloadfile, QString("typed, not checked"));
         w->settings().Autoloadfile.clear();
         w->close();

@@ -113,8 +113,8 @@ private slots:
         child<QAction>("SendSysExforselectedsounds1")->trigger();
         QVERIFY(dlg->isVisible());
         // a held Enter key: the repeats neither send again nor flood the Messages box
-        w->SendSelectedSounds();
-        w->SendSelectedSounds();
+        w->onSendSelected();
+        w->onSendSelected();
         QCOMPARE(memoLines().filter("Still sending the selected sounds").size(), 1);
         // a read would take the send's token and have its wait closed by the
         // send's end: it is refused while the send runs, and the send goes on
@@ -177,7 +177,7 @@ private slots:
     {
         w->soundList()->clearSelection();
         byteStack().clear();
-        w->SendSelectedSounds();
+        w->onSendSelected();
         QVERIFY(!w->receiver()->isVisible());
         QCOMPARE(byteStack().count(), 0);
         QVERIFY(!w->Receiving);

@@ -83,7 +83,7 @@ void mainWindow(midi::MidiSession& session)
     onNextModal([](QWidget* modal) { save(modal, QStringLiteral("rename")); });
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row1);
     onNextModal([](QWidget* modal) { save(modal, QStringLiteral("help")); });
-    w.Shorthelp1Click();
+    w.onShortHelp();
 }
 
 void editorTabs()
