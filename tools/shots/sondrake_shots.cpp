@@ -18,19 +18,17 @@
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
+#include "ModalTestSupport.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <cstdio>
-#include <functional>
 
 using namespace sondrake;
 using namespace sondrake::editor;
@@ -53,23 +51,6 @@ void save(QWidget* widget, const QString& name)
 
 // Runs `act` on the next modal dialog from inside its event loop, then
 // closes it.
-void onNextModal(std::function<void(QWidget*)> act)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(modal);
-        if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible())
-            dialog->reject();
-    });
-    timer->start();
-}
-
 void mainWindow(midi::MidiSession& session)
 {
     MainWindow w(session);
@@ -80,9 +61,9 @@ void mainWindow(midi::MidiSession& session)
     const QPoint row1 = list->visualRect(list->model()->index(1, SoundListView::kNameColumn)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row1);
     save(&w, QStringLiteral("main"));
-    onNextModal([](QWidget* modal) { save(modal, QStringLiteral("rename")); });
+    testing::onNextModal([](QWidget* modal) { save(modal, QStringLiteral("rename")); });
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row1);
-    onNextModal([](QWidget* modal) { save(modal, QStringLiteral("help")); });
+    testing::onNextModal([](QWidget* modal) { save(modal, QStringLiteral("help")); });
     w.onShortHelp();
 }
 
@@ -112,11 +93,11 @@ void schemaWindows(const QString& folder)
     editor.show();
     QTest::qWait(300);
     editor.grab(QRect(0, 0, editor.width(), 100)).save(outDir + QStringLiteral("/schema-top.png"));
-    onNextModal([](QWidget* modal) { save(modal, QStringLiteral("schema-create")); });
+    testing::onNextModal([](QWidget* modal) { save(modal, QStringLiteral("schema-create")); });
     editor.btnCreateSchemaFromCurrentSound->click();
     editor.schema().setAllowedValues(
         "KnobOsc1Semitone", QString(10, u'0') + QString(5, u'1') + QString(10, u'0'));
-    onNextModal([](QWidget* modal) { save(modal, QStringLiteral("schema-list")); });
+    testing::onNextModal([](QWidget* modal) { save(modal, QStringLiteral("schema-list")); });
     editor.BitBtn()[3]->click();
     setSchemaFolder(QString());
 }
