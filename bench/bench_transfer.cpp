@@ -41,9 +41,9 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override
     {
-        if (depth_++ > 0 || !measuring) {
+        if (m_depth++ > 0 || !measuring) {
             const bool r = QApplication::notify(receiver, event);
-            --depth_;
+            --m_depth;
             return r;
         }
         const auto wall0 = Clock::now();
@@ -51,7 +51,7 @@ public:
         const bool r = QApplication::notify(receiver, event);
         worstWallMs = std::max(worstWallMs, std::chrono::duration<double, std::milli>(Clock::now() - wall0).count());
         worstCpuMs = std::max(worstCpuMs, threadCpuMs() - cpu0);
-        --depth_;
+        --m_depth;
         return r;
     }
 
@@ -67,7 +67,7 @@ public:
     double worstCpuMs = 0;
 
 private:
-    int depth_ = 0;
+    int m_depth = 0;
 };
 
 // The benchmark's own MIDI session, made once the application exists and

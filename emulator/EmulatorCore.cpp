@@ -50,9 +50,9 @@ SoundDump EmulatorCore::asSent(SoundDump dump, int bank, int program)
 EmulatorCore::EmulatorCore()
 {
     for (int s = 0; s < kSlotCount; ++s)
-        sounds_[static_cast<std::size_t>(s)] = generatedSound(s);
-    edit_ = sounds_[0];
-    control_ = [applier = std::make_shared<editor::LiveMessageApplier>()](SoundDump& dump, int controller,
+        m_sounds[static_cast<std::size_t>(s)] = generatedSound(s);
+    m_edit = m_sounds[0];
+    m_control = [applier = std::make_shared<editor::LiveMessageApplier>()](SoundDump& dump, int controller,
                                                                           int value) {
         const std::uint8_t msg[3] = {0xB0, static_cast<std::uint8_t>(controller), static_cast<std::uint8_t>(value)};
         return applier->apply(dump, msg);
@@ -61,25 +61,25 @@ EmulatorCore::EmulatorCore()
 
 void EmulatorCore::sendSlot(int bank, int program)
 {
-    const SoundDump d = asSent(sounds_[static_cast<std::size_t>(bank * 100 + program)], bank, program);
-    if (send_)
-        send_(Bytes(d.begin(), d.end()));
+    const SoundDump d = asSent(m_sounds[static_cast<std::size_t>(bank * 100 + program)], bank, program);
+    if (m_send)
+        m_send(Bytes(d.begin(), d.end()));
 }
 
 void EmulatorCore::dumpSound()
 {
-    const SoundDump d = asSent(edit_, bank_, program_);
-    if (send_)
-        send_(Bytes(d.begin(), d.end()));
+    const SoundDump d = asSent(m_edit, m_bank, m_program);
+    if (m_send)
+        m_send(Bytes(d.begin(), d.end()));
 }
 
 void EmulatorCore::dumpBank(int bankNumber)
 {
     if (bankNumber != 1 && bankNumber != 2)
         return;
-    bankDumpBank_ = bankNumber - 1;
-    bankDumpNext_ = 1;
-    sendSlot(bankDumpBank_, 0);
+    m_bankDumpBank = bankNumber - 1;
+    m_bankDumpNext = 1;
+    sendSlot(m_bankDumpBank, 0);
 }
 
 bool EmulatorCore::applyControl(int controller, int value)
@@ -87,66 +87,66 @@ bool EmulatorCore::applyControl(int controller, int value)
     // The parameter map's applier follows 99/98/6 itself; the numbers are
     // kept here as well so a replaced handler sees complete NRPNs.
     if (controller == 99)
-        nrpnMsb_ = value;
+        m_nrpnMsb = value;
     else if (controller == 98)
-        nrpnLsb_ = value;
-    return control_ ? control_(edit_, controller, value) : false;
+        m_nrpnLsb = value;
+    return m_control ? m_control(m_edit, controller, value) : false;
 }
 
 void EmulatorCore::storeDump(std::span<const std::uint8_t> message)
 {
     int bank = message[kLocationBankByte];
     int program = message[kLocationProgramByte];
-    if (afterProgramChange_) {
+    if (m_afterProgramChange) {
         // A sound sent right after selecting a program belongs there.
-        bank = bank_;
-        program = program_;
+        bank = m_bank;
+        program = m_program;
     }
     if (bank > 1 || program > 99) {
-        lastEvent_ = "SoundDump for bank byte " + std::to_string(message[kLocationBankByte]) + " program " +
+        m_lastEvent = "SoundDump for bank byte " + std::to_string(message[kLocationBankByte]) + " program " +
                      std::to_string(message[kLocationProgramByte]) + " not stored";
         return;
     }
-    SoundDump& slot = sounds_[static_cast<std::size_t>(bank * 100 + program)];
+    SoundDump& slot = m_sounds[static_cast<std::size_t>(bank * 100 + program)];
     std::copy(message.begin(), message.end(), slot.begin());
-    if (bank == bank_ && program == program_)
-        edit_ = slot;
-    ++stored_;
-    lastEvent_ = "stored at bank " + std::to_string(bank + 1) + " program " + std::to_string(program);
+    if (bank == m_bank && program == m_program)
+        m_edit = slot;
+    ++m_stored;
+    m_lastEvent = "stored at bank " + std::to_string(bank + 1) + " program " + std::to_string(program);
 }
 
 void EmulatorCore::receive(std::span<const std::uint8_t> message)
 {
-    lastEvent_.clear();
+    m_lastEvent.clear();
     if (message.empty())
         return;
     const std::uint8_t status = message[0];
     if (status == 0xF0) {
         if (message.size() == dumpRequest().size() && std::equal(message.begin(), message.end(), dumpRequest().begin())) {
-            afterProgramChange_ = false;
-            if (bankDumpBank_ >= 0 && bankDumpNext_ > 99) {
+            m_afterProgramChange = false;
+            if (m_bankDumpBank >= 0 && m_bankDumpNext > 99) {
                 // A librarian asks once more after the last program (it keeps
                 // one request per sound it stores); the bank is complete, so
                 // that request ends the bank dump without an answer.
-                bankDumpBank_ = -1;
-                lastEvent_ = "dump request after the last program: bank dump finished";
-            } else if (bankDumpBank_ >= 0) {
-                const int bank = bankDumpBank_;
-                const int program = bankDumpNext_++;
+                m_bankDumpBank = -1;
+                m_lastEvent = "dump request after the last program: bank dump finished";
+            } else if (m_bankDumpBank >= 0) {
+                const int bank = m_bankDumpBank;
+                const int program = m_bankDumpNext++;
                 sendSlot(bank, program);
-                lastEvent_ = "dump request: sent bank " + std::to_string(bank + 1) + " program " + std::to_string(program);
+                m_lastEvent = "dump request: sent bank " + std::to_string(bank + 1) + " program " + std::to_string(program);
             } else {
                 dumpSound();
-                lastEvent_ = "dump request: sent the current sound";
+                m_lastEvent = "dump request: sent the current sound";
             }
             return;
         }
         if (message.size() == kDumpSize && message.back() == 0xF7) {
             storeDump(message);
         } else {
-            lastEvent_ = "SysEx of " + std::to_string(message.size()) + " bytes ignored";
+            m_lastEvent = "SysEx of " + std::to_string(message.size()) + " bytes ignored";
         }
-        afterProgramChange_ = false;
+        m_afterProgramChange = false;
         return;
     }
     if (status == 0xB0 && message.size() >= 3) {
@@ -156,22 +156,22 @@ void EmulatorCore::receive(std::span<const std::uint8_t> message)
             return; // bank select MSB: always 0 here
         if (controller == 32) {
             if (value == 1 || value == 2)
-                pendingBank_ = value - 1;
+                m_pendingBank = value - 1;
             return;
         }
-        afterProgramChange_ = false;
+        m_afterProgramChange = false;
         if (applyControl(controller, value))
-            lastEvent_ = "edit buffer changed";
+            m_lastEvent = "edit buffer changed";
         return;
     }
     if (status == 0xC0 && message.size() >= 2) {
         if (message[1] > 99)
             return;
-        bank_ = pendingBank_;
-        program_ = message[1];
-        edit_ = sounds_[static_cast<std::size_t>(bank_ * 100 + program_)];
-        afterProgramChange_ = true;
-        lastEvent_ = "program " + std::to_string(bank_ + 1) + "/" + std::to_string(program_);
+        m_bank = m_pendingBank;
+        m_program = message[1];
+        m_edit = m_sounds[static_cast<std::size_t>(m_bank * 100 + m_program)];
+        m_afterProgramChange = true;
+        m_lastEvent = "program " + std::to_string(m_bank + 1) + "/" + std::to_string(m_program);
         return;
     }
 }

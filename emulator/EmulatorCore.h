@@ -28,10 +28,10 @@ public:
 
     EmulatorCore();
 
-    void setSend(SendFunction send) { send_ = std::move(send); }
+    void setSend(SendFunction send) { m_send = std::move(send); }
     // Replaces how controllers and NRPNs change the edit buffer. By default
     // the sound parameter map decides.
-    void setControlHandler(ControlFunction handler) { control_ = std::move(handler); }
+    void setControlHandler(ControlFunction handler) { m_control = std::move(handler); }
 
     // One complete message from the MIDI input.
     void receive(std::span<const std::uint8_t> message);
@@ -43,14 +43,14 @@ public:
     // Controller 99/98/6 build NRPNs; every other one goes to the handler.
     bool applyControl(int controller, int value);
 
-    int currentBank() const { return bank_; }       // 0 or 1
-    int currentProgram() const { return program_; } // 0..99
-    const SoundDump& sound(int slot) const { return sounds_.at(static_cast<std::size_t>(slot)); }
-    const SoundDump& editBuffer() const { return edit_; }
-    bool bankDumpRunning() const { return bankDumpBank_ >= 0; }
-    int storedCount() const { return stored_; }
+    int currentBank() const { return m_bank; }       // 0 or 1
+    int currentProgram() const { return m_program; } // 0..99
+    const SoundDump& sound(int slot) const { return m_sounds.at(static_cast<std::size_t>(slot)); }
+    const SoundDump& editBuffer() const { return m_edit; }
+    bool bankDumpRunning() const { return m_bankDumpBank >= 0; }
+    int storedCount() const { return m_stored; }
     // What the last message did, for the monitor ("stored at bank 1 program 5").
-    const std::string& lastEvent() const { return lastEvent_; }
+    const std::string& lastEvent() const { return m_lastEvent; }
 
     // The sound the emulator starts with at slot 0..199: framed, 7-bit data,
     // named "Emu B1 P000" and so on, every one different.
@@ -63,20 +63,20 @@ private:
     void sendSlot(int bank, int program);
     void storeDump(std::span<const std::uint8_t> message);
 
-    std::array<SoundDump, kSlotCount> sounds_{};
-    SoundDump edit_{};
-    int bank_ = 0;
-    int program_ = 0;
-    int pendingBank_ = 0;
-    bool afterProgramChange_ = false;
-    int bankDumpBank_ = -1;
-    int bankDumpNext_ = 0;
-    int nrpnMsb_ = -1;
-    int nrpnLsb_ = -1;
-    int stored_ = 0;
-    std::string lastEvent_;
-    SendFunction send_;
-    ControlFunction control_;
+    std::array<SoundDump, kSlotCount> m_sounds{};
+    SoundDump m_edit{};
+    int m_bank = 0;
+    int m_program = 0;
+    int m_pendingBank = 0;
+    bool m_afterProgramChange = false;
+    int m_bankDumpBank = -1;
+    int m_bankDumpNext = 0;
+    int m_nrpnMsb = -1;
+    int m_nrpnLsb = -1;
+    int m_stored = 0;
+    std::string m_lastEvent;
+    SendFunction m_send;
+    ControlFunction m_control;
 };
 
 std::string toHex(std::span<const std::uint8_t> bytes);

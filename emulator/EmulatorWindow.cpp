@@ -8,7 +8,7 @@ namespace sondrake::emulator {
 
 EmulatorWindow::EmulatorWindow(EmulatorCore& core, QWidget* parent)
     : QWidget(parent)
-    , core_(core)
+    , m_core(core)
 {
     setWindowTitle(QStringLiteral("QLindorn Emulator"));
     auto* layout = new QVBoxLayout(this);
@@ -20,23 +20,23 @@ EmulatorWindow::EmulatorWindow(EmulatorCore& core, QWidget* parent)
     buttons->addWidget(bank1);
     buttons->addWidget(bank2);
     layout->addLayout(buttons);
-    state_ = new QLabel(this);
-    layout->addWidget(state_);
-    monitor_ = new QListWidget(this);
-    monitor_->setFont(QFont(QStringLiteral("monospace")));
-    layout->addWidget(monitor_);
+    m_state = new QLabel(this);
+    layout->addWidget(m_state);
+    m_monitor = new QListWidget(this);
+    m_monitor->setFont(QFont(QStringLiteral("monospace")));
+    layout->addWidget(m_monitor);
     resize(560, 360);
 
     connect(dump, &QPushButton::clicked, this, [this] {
-        core_.dumpSound();
+        m_core.dumpSound();
         showState();
     });
     connect(bank1, &QPushButton::clicked, this, [this] {
-        core_.dumpBank(1);
+        m_core.dumpBank(1);
         showState();
     });
     connect(bank2, &QPushButton::clicked, this, [this] {
-        core_.dumpBank(2);
+        m_core.dumpBank(2);
         showState();
     });
     showState();
@@ -44,32 +44,32 @@ EmulatorWindow::EmulatorWindow(EmulatorCore& core, QWidget* parent)
 
 void EmulatorWindow::received(const Bytes& message)
 {
-    core_.receive(message);
+    m_core.receive(message);
     // Long SysEx is shown by its head; the monitor is for reading, not archiving.
     constexpr std::size_t kShown = 24;
     QString line = QString::fromStdString(
         toHex(std::span<const std::uint8_t>(message.data(), std::min(message.size(), kShown))));
     if (message.size() > kShown)
         line += QStringLiteral(" ... (%1 bytes)").arg(message.size());
-    if (!core_.lastEvent().empty())
-        line += QStringLiteral("   ") + QString::fromStdString(core_.lastEvent());
-    monitor_->addItem(line);
-    while (monitor_->count() > kMonitorLines)
-        delete monitor_->takeItem(0);
-    monitor_->scrollToBottom();
+    if (!m_core.lastEvent().empty())
+        line += QStringLiteral("   ") + QString::fromStdString(m_core.lastEvent());
+    m_monitor->addItem(line);
+    while (m_monitor->count() > kMonitorLines)
+        delete m_monitor->takeItem(0);
+    m_monitor->scrollToBottom();
     showState();
 }
 
 void EmulatorWindow::showState()
 {
-    const std::string name = readName(core_.editBuffer());
+    const std::string name = readName(m_core.editBuffer());
     QString text = QStringLiteral("Bank %1  Program %2  \"%3\"")
-                       .arg(core_.currentBank() + 1)
-                       .arg(core_.currentProgram())
+                       .arg(m_core.currentBank() + 1)
+                       .arg(m_core.currentProgram())
                        .arg(QString::fromLatin1(name.data(), static_cast<int>(name.size())).trimmed());
-    if (core_.bankDumpRunning())
+    if (m_core.bankDumpRunning())
         text += QStringLiteral("   (bank dump running)");
-    state_->setText(text);
+    m_state->setText(text);
 }
 
 } // namespace sondrake::emulator

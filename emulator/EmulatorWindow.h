@@ -25,9 +25,9 @@ public:
 private:
     void showState();
 
-    EmulatorCore& core_;
-    QLabel* state_;
-    QListWidget* monitor_;
+    EmulatorCore& m_core;
+    QLabel* m_state;
+    QListWidget* m_monitor;
 };
 
 } // namespace sondrake::emulator

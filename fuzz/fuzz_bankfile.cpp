@@ -21,29 +21,29 @@ namespace {
 class PipeDevice : public QIODevice {
 public:
     PipeDevice(const QByteArray& data, qint64 piece)
-        : data_(data)
-        , piece_(std::max<qint64>(1, piece))
+        : m_data(data)
+        , m_piece(std::max<qint64>(1, piece))
     {
     }
     bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return data_.size() - pos_ + QIODevice::bytesAvailable(); }
+    qint64 bytesAvailable() const override { return m_data.size() - m_pos + QIODevice::bytesAvailable(); }
 
 protected:
     qint64 readData(char* out, qint64 max) override
     {
-        const qint64 n = std::min({ max, piece_, qint64(data_.size()) - pos_ });
+        const qint64 n = std::min({ max, m_piece, qint64(m_data.size()) - m_pos });
         if (n <= 0)
             return 0;
-        std::memcpy(out, data_.constData() + pos_, std::size_t(n));
-        pos_ += n;
+        std::memcpy(out, m_data.constData() + m_pos, std::size_t(n));
+        m_pos += n;
         return n;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
-    QByteArray data_;
-    qint64 piece_;
-    qint64 pos_ = 0;
+    QByteArray m_data;
+    qint64 m_piece;
+    qint64 m_pos = 0;
 };
 
 SoundStore makeStore()

@@ -20,23 +20,23 @@ namespace sondrake::testing {
 class ModalCloser {
 public:
     explicit ModalCloser(QWidget* modal)
-        : modal_(modal)
+        : m_modal(modal)
     {
     }
     ~ModalCloser()
     {
-        if (!modal_ || !modal_->isVisible())
+        if (!m_modal || !m_modal->isVisible())
             return;
-        if (auto* dialog = qobject_cast<QDialog*>(modal_.data()))
+        if (auto* dialog = qobject_cast<QDialog*>(m_modal.data()))
             dialog->reject();
         else
-            modal_->close();
+            m_modal->close();
     }
     ModalCloser(const ModalCloser&) = delete;
     ModalCloser& operator=(const ModalCloser&) = delete;
 
 private:
-    QPointer<QWidget> modal_;
+    QPointer<QWidget> m_modal;
 };
 
 // The test function (and data row) running now.

@@ -32,38 +32,38 @@ namespace {
 class MainWindowEditorHost : public sondrake::editor::EditorHost {
 public:
     explicit MainWindowEditorHost(sondrake::MainWindow& main)
-        : main_(main)
+        : m_main(main)
     {
     }
-    int octave() const override { return main_.Octave; }
-    void setOctave(int octave) override { main_.setOctave(octave); }
-    bool keyboardChecked() const override { return main_.keyboardChecked(); }
-    void addMessage(const QString& line) override { main_.AddMessage(line); }
+    int octave() const override { return m_main.Octave; }
+    void setOctave(int octave) override { m_main.setOctave(octave); }
+    bool keyboardChecked() const override { return m_main.keyboardChecked(); }
+    void addMessage(const QString& line) override { m_main.AddMessage(line); }
     sondrake::editor::SchemaTolerances tolerances() const override
     {
-        return { main_.settings().ToleranceComboBox, main_.settings().ToleranceOtherKnobs, main_.settings().ToleranceSemitoneKnobs,
-            main_.settings().ToleranceDetuneKnobs };
+        return { m_main.settings().ToleranceComboBox, m_main.settings().ToleranceOtherKnobs, m_main.settings().ToleranceSemitoneKnobs,
+            m_main.settings().ToleranceDetuneKnobs };
     }
     void setTolerances(const sondrake::editor::SchemaTolerances& t) override
     {
         auto clamp = [](int v) { return std::uint8_t(std::clamp(v, 0, 64)); };
-        main_.settings().ToleranceComboBox = clamp(t.comboBox);
-        main_.settings().ToleranceOtherKnobs = clamp(t.otherKnobs);
-        main_.settings().ToleranceSemitoneKnobs = clamp(t.semitone);
-        main_.settings().ToleranceDetuneKnobs = clamp(t.detune);
+        m_main.settings().ToleranceComboBox = clamp(t.comboBox);
+        m_main.settings().ToleranceOtherKnobs = clamp(t.otherKnobs);
+        m_main.settings().ToleranceSemitoneKnobs = clamp(t.semitone);
+        m_main.settings().ToleranceDetuneKnobs = clamp(t.detune);
     }
-    int lastSaveBank() const override { return main_.lastSaveBank; }
-    int lastSaveProgram() const override { return main_.lastSaveProgram; }
+    int lastSaveBank() const override { return m_main.lastSaveBank; }
+    int lastSaveProgram() const override { return m_main.lastSaveProgram; }
     void setLastSaveLocation(int bank, int program) override
     {
-        main_.lastSaveBank = std::uint8_t(std::clamp(bank, 0, 1));
-        main_.lastSaveProgram = std::uint8_t(std::clamp(program, 0, 99));
+        m_main.lastSaveBank = std::uint8_t(std::clamp(bank, 0, 1));
+        m_main.lastSaveProgram = std::uint8_t(std::clamp(program, 0, 99));
     }
-    QWidget* window() const override { return &main_; }
-    sondrake::midi::MidiSession* midiSession() const override { return &main_.midiSession(); }
+    QWidget* window() const override { return &m_main; }
+    sondrake::midi::MidiSession* midiSession() const override { return &m_main.midiSession(); }
 
 private:
-    sondrake::MainWindow& main_;
+    sondrake::MainWindow& m_main;
 };
 
 // SIGINT and SIGTERM end the program as File > Exit does, minus the

@@ -59,16 +59,16 @@ namespace {
         // The parts, made with this cell as their parent.
         void setParts(const ControlRow& row)
         {
-            kind_ = row.entry->kind;
-            control_ = row.widget;
-            label_ = row.label;
-            r_ = row.rButton;
+            m_kind = row.entry->kind;
+            m_control = row.widget;
+            m_label = row.label;
+            m_r = row.rButton;
             resize(sizeHint());
             place();
             updateGeometry();
         }
 
-        QSize sizeHint() const override { return control_ ? compute().size : QSize(); }
+        QSize sizeHint() const override { return m_control ? compute().size : QSize(); }
         QSize minimumSizeHint() const override { return sizeHint(); }
 
     protected:
@@ -86,22 +86,22 @@ namespace {
             QPoint r;
         };
 
-        int rWidth() const { return r_ ? kRGap + kRSize : 0; }
+        int rWidth() const { return m_r ? kRGap + kRSize : 0; }
 
         Geometry compute() const
         {
             Geometry g;
-            switch (kind_) {
+            switch (m_kind) {
             case ControlKind::Knob:
             case ControlKind::Slider: {
-                const bool knob = kind_ == ControlKind::Knob;
-                const QSize control = control_->size();
+                const bool knob = m_kind == ControlKind::Knob;
+                const QSize control = m_control->size();
                 QSize text;
                 if (knob) {
-                    text = static_cast<controls::PaintedControl*>(control_)->captionSize();
+                    text = static_cast<controls::PaintedControl*>(m_control)->captionSize();
                 } else {
-                    const QFontMetrics fm = label_->fontMetrics();
-                    text = QSize(fm.horizontalAdvance(label_->text()) + 1, labelHeight(fm));
+                    const QFontMetrics fm = m_label->fontMetrics();
+                    text = QSize(fm.horizontalAdvance(m_label->text()) + 1, labelHeight(fm));
                 }
                 // The text is centred on the control; the R button stands right of it.
                 const int lead = std::max(kRing, (text.width() + 1) / 2 - control.width() / 2);
@@ -114,10 +114,10 @@ namespace {
                 break;
             }
             case ControlKind::List: {
-                const QFontMetrics fm = label_->fontMetrics();
+                const QFontMetrics fm = m_label->fontMetrics();
                 const int textH = labelHeight(fm);
-                const QSize list = control_->minimumSize();
-                g.size = QSize(std::max(fm.horizontalAdvance(label_->text()) + 1, list.width() + rWidth()),
+                const QSize list = m_control->minimumSize();
+                g.size = QSize(std::max(fm.horizontalAdvance(m_label->text()) + 1, list.width() + rWidth()),
                     textH + list.height());
                 g.label = QRect(0, 0, g.size.width(), textH);
                 g.control = QRect(QPoint(0, textH), list);
@@ -125,7 +125,7 @@ namespace {
                 break;
             }
             case ControlKind::CheckBox: {
-                const QSize check = control_->minimumSize();
+                const QSize check = m_control->minimumSize();
                 g.size = QSize(check.width() + rWidth(), check.height());
                 g.control = QRect(QPoint(0, 0), check);
                 g.r = QPoint(g.control.right() + 1 + kRGap, (check.height() - kRSize) / 2);
@@ -137,21 +137,21 @@ namespace {
 
         void place()
         {
-            if (!control_)
+            if (!m_control)
                 return;
             const Geometry g = compute();
             // A knob places its own caption above itself.
-            control_->setGeometry(g.control);
-            if (label_)
-                label_->setGeometry(g.label);
-            if (r_)
-                r_->move(g.r);
+            m_control->setGeometry(g.control);
+            if (m_label)
+                m_label->setGeometry(g.label);
+            if (m_r)
+                m_r->move(g.r);
         }
 
-        ControlKind kind_ = ControlKind::Knob;
-        QWidget* control_ = nullptr;
-        QLabel* label_ = nullptr;
-        QPushButton* r_ = nullptr;
+        ControlKind m_kind = ControlKind::Knob;
+        QWidget* m_control = nullptr;
+        QLabel* m_label = nullptr;
+        QPushButton* m_r = nullptr;
     };
 
     // The most columns whose widest cells still fit side by side.
@@ -215,31 +215,31 @@ QString displayLabel(const ParameterEntry& entry) { return qs(entry.label()); }
 
 const ControlRow* ParameterPages::rowFor(const QObject* control) const
 {
-    auto it = byObject_.constFind(control);
-    return it == byObject_.constEnd() ? nullptr : &rows[std::size_t(*it)];
+    auto it = m_byObject.constFind(control);
+    return it == m_byObject.constEnd() ? nullptr : &rows[std::size_t(*it)];
 }
 
 const ControlRow* ParameterPages::rowFor(std::string_view controlName) const
 {
-    auto it = byName_.constFind(qs(controlName));
-    return it == byName_.constEnd() ? nullptr : &rows[std::size_t(*it)];
+    auto it = m_byName.constFind(qs(controlName));
+    return it == m_byName.constEnd() ? nullptr : &rows[std::size_t(*it)];
 }
 
 const ControlRow* ParameterPages::rowFor(const ParameterEntry* entry) const
 {
-    auto it = byEntry_.constFind(entry);
-    return it == byEntry_.constEnd() ? nullptr : &rows[std::size_t(*it)];
+    auto it = m_byEntry.constFind(entry);
+    return it == m_byEntry.constEnd() ? nullptr : &rows[std::size_t(*it)];
 }
 
 void ParameterPages::index()
 {
-    byObject_.clear();
-    byName_.clear();
-    byEntry_.clear();
+    m_byObject.clear();
+    m_byName.clear();
+    m_byEntry.clear();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        byObject_.insert(rows[i].widget, int(i));
-        byName_.insert(qs(rows[i].entry->control), int(i));
-        byEntry_.insert(rows[i].entry, int(i));
+        m_byObject.insert(rows[i].widget, int(i));
+        m_byName.insert(qs(rows[i].entry->control), int(i));
+        m_byEntry.insert(rows[i].entry, int(i));
     }
 }
 

@@ -59,9 +59,9 @@ public:
     void index(); // (re)builds the look-up tables after rows changed
 
 private:
-    QHash<const QObject*, int> byObject_;
-    QHash<QString, int> byName_;
-    QHash<const ParameterEntry*, int> byEntry_;
+    QHash<const QObject*, int> m_byObject;
+    QHash<QString, int> m_byName;
+    QHash<const ParameterEntry*, int> m_byEntry;
 };
 
 // Fills `tabs` with the parameter pages (tab texts are the map's tab names)

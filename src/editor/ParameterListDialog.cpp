@@ -121,7 +121,7 @@ QString ParameterListDialog::checkedText() const
     return allowedFromChecks(checks);
 }
 
-void ParameterListDialog::FormCloseQuery() { resultText_ = checkedText(); }
+void ParameterListDialog::FormCloseQuery() { m_resultText = checkedText(); }
 
 void ParameterListDialog::done(int result)
 {

@@ -25,7 +25,7 @@ public:
 
     // "1" for every ticked row from the top, "0" for the others; built when
     // the dialog closes, by whatever way.
-    const QString& resultText() const { return resultText_; }
+    const QString& resultText() const { return m_resultText; }
     // The flags of the rows as they are now.
     QString checkedText() const;
 
@@ -55,7 +55,7 @@ private:
     void setChecked(int row, bool checked);
     bool isChecked(int row) const;
 
-    QString resultText_;
+    QString m_resultText;
 };
 
 // Fills the check list with the rows of one parameter (list items; knob and

@@ -26,23 +26,23 @@ namespace sondrake::editor {
 class Generator {
 public:
     explicit Generator(std::uint32_t seed)
-        : state_(seed)
+        : m_state(seed)
     {
     }
 
     std::uint32_t next(std::uint32_t n)
     {
-        state_ = state_ * 134775813u + 1u;
-        return std::uint32_t((std::uint64_t(state_) * n) >> 32);
+        m_state = m_state * 134775813u + 1u;
+        return std::uint32_t((std::uint64_t(m_state) * n) >> 32);
     }
 
-    std::uint32_t state() const { return state_; }
+    std::uint32_t state() const { return m_state; }
 
     // Milliseconds since midnight UTC.
     static std::uint32_t timeOfDaySeed();
 
 private:
-    std::uint32_t state_;
+    std::uint32_t m_state;
 };
 
 // The program's one generator, seeded from the time of day at its first use

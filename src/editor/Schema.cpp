@@ -68,9 +68,9 @@ QString allowedAround(const ParameterEntry& p, int current, const SchemaToleranc
 
 SoundFamilySchema::SoundFamilySchema()
 {
-    entries_.reserve(kEntryCount);
+    m_entries.reserve(kEntryCount);
     for (const ParameterEntry* p : schemaEntries())
-        entries_.push_back(SchemaEntry { keyOf(*p), p, QString() });
+        m_entries.push_back(SchemaEntry { keyOf(*p), p, QString() });
 }
 
 SchemaEntry* SoundFamilySchema::entryForControl(std::string_view controlName)
@@ -88,7 +88,7 @@ const SchemaEntry* SoundFamilySchema::entryForControl(std::string_view controlNa
 
 SchemaEntry& SoundFamilySchema::entryFor(const ParameterEntry& parameter)
 {
-    return entries_.at(std::size_t(parameter.schemaOrder - 1));
+    return m_entries.at(std::size_t(parameter.schemaOrder - 1));
 }
 
 QString SoundFamilySchema::allowedValues(std::string_view controlName) const
@@ -106,7 +106,7 @@ void SoundFamilySchema::setAllowedValues(std::string_view controlName, const QSt
 void SoundFamilySchema::buildFromCurrentValues(
     const std::function<int(const ParameterEntry&)>& currentValue, const SchemaTolerances& tolerances)
 {
-    for (SchemaEntry& e : entries_)
+    for (SchemaEntry& e : m_entries)
         e.allowed = allowedAround(*e.parameter, currentValue(*e.parameter), tolerances);
 }
 
@@ -116,7 +116,7 @@ bool SoundFamilySchema::load(const QString& path, QString* error)
     if (QFileInfo::exists(path) && !file.load(error))
         return false;
     const QString section = QString::fromLatin1(kSection);
-    for (SchemaEntry& e : entries_)
+    for (SchemaEntry& e : m_entries)
         e.allowed = file.read(section, e.key, QStringLiteral("0"));
     return true;
 }
@@ -129,7 +129,7 @@ bool SoundFamilySchema::save(const QString& path, QString* error) const
     if (QFileInfo::exists(path) && !file.load(error))
         return false;
     const QString section = QString::fromLatin1(kSection);
-    for (const SchemaEntry& e : entries_)
+    for (const SchemaEntry& e : m_entries)
         file.write(section, e.key, e.allowed);
     return file.save(error);
 }

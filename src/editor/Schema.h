@@ -45,8 +45,8 @@ public:
     // empty Allowed text.
     SoundFamilySchema();
 
-    std::vector<SchemaEntry>& entries() { return entries_; }
-    const std::vector<SchemaEntry>& entries() const { return entries_; }
+    std::vector<SchemaEntry>& entries() { return m_entries; }
+    const std::vector<SchemaEntry>& entries() const { return m_entries; }
 
     SchemaEntry* entryForControl(std::string_view controlName);
     const SchemaEntry* entryForControl(std::string_view controlName) const;
@@ -75,7 +75,7 @@ public:
     bool save(const QString& path, QString* error) const;
 
 private:
-    std::vector<SchemaEntry> entries_;
+    std::vector<SchemaEntry> m_entries;
 };
 
 // Checks a name typed into the schema box before it becomes part of a path.

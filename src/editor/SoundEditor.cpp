@@ -71,7 +71,7 @@ namespace {
 
 SoundEditor::SoundEditor(EditorHost& host, QWidget* parent)
     : QDialog(parent ? parent : host.window())
-    , host_(host)
+    , m_host(host)
 {
     setObjectName(QStringLiteral("TfrmPatchEdit"));
     setWindowTitle(QStringLiteral("Sound Edit"));
@@ -124,7 +124,7 @@ SoundEditor::~SoundEditor()
     qApp->removeEventFilter(this);
     // The controls outlive this object's members for a moment while QObject
     // deletes its children; they must not call back into a half-gone window.
-    for (ControlRow& row : pages_.rows) {
+    for (ControlRow& row : m_pages.rows) {
         if (row.knob)
             row.knob->setOnChange({});
         if (row.slider)
@@ -225,7 +225,7 @@ QWidget* SoundEditor::buildPages(QWidget* parent)
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     layout->addWidget(PageControl1);
     try {
-        buildParameterPages(PageControl1, pages_);
+        buildParameterPages(PageControl1, m_pages);
         wireControls();
     } catch (const std::exception& e) {
         ShowError(errorText(e));
@@ -254,7 +254,7 @@ QSize SoundEditor::preferredSize() const
 
 void SoundEditor::wireControls()
 {
-    for (ControlRow& row : pages_.rows) {
+    for (ControlRow& row : m_pages.rows) {
         if (row.knob)
             row.knob->setOnChange([this](QObject* s) { onControlChanged(s); });
         else if (row.slider)
@@ -270,9 +270,9 @@ void SoundEditor::setMessageBoxHook(MessageBoxHook hook) { messageBoxHook() = st
 
 void SoundEditor::ShowError(const QString& text)
 {
-    if (errorPending_)
+    if (m_errorPending)
         return;
-    errorPending_ = true;
+    m_errorPending = true;
     // Errors can arise while a control paints; a message box must not open
     // its event loop there, so it opens from the event loop instead.
     QTimer::singleShot(0, this, [this, text] {
@@ -280,13 +280,13 @@ void SoundEditor::ShowError(const QString& text)
             hook(this, text);
         else
             QMessageBox::warning(this, windowTitle(), text);
-        errorPending_ = false;
+        m_errorPending = false;
     });
 }
 
 int SoundEditor::controlValue(const ParameterEntry& entry) const
 {
-    const ControlRow* row = pages_.rowFor(&entry);
+    const ControlRow* row = m_pages.rowFor(&entry);
     if (!row)
         throw std::runtime_error("no control for " + std::string(entry.control));
     if (row->knob)
@@ -300,7 +300,7 @@ int SoundEditor::controlValue(const ParameterEntry& entry) const
 
 void SoundEditor::setControlValue(const ParameterEntry& entry, int value)
 {
-    const ControlRow* row = pages_.rowFor(&entry);
+    const ControlRow* row = m_pages.rowFor(&entry);
     if (!row)
         throw std::runtime_error("no control for " + std::string(entry.control));
     if (row->knob) {
@@ -316,9 +316,9 @@ void SoundEditor::setControlValue(const ParameterEntry& entry, int value)
 
 void SoundEditor::LoadControls()
 {
-    if (pages_.rows.empty() && !edtName)
+    if (m_pages.rows.empty() && !edtName)
         return;
-    loading_ = true;
+    m_loading = true;
     try {
         QString name = QString::fromLatin1(
             reinterpret_cast<const char*>(workingCopy.data() + kNameOffset), qsizetype(kNameLength));
@@ -330,7 +330,7 @@ void SoundEditor::LoadControls()
             --end;
         edtName->setText(name.mid(begin, end - begin));
 
-        for (const ControlRow& row : pages_.rows) {
+        for (const ControlRow& row : m_pages.rows) {
             if (row.entry->isStored())
                 setControlValue(*row.entry, readValue(workingCopy, *row.entry));
         }
@@ -338,19 +338,19 @@ void SoundEditor::LoadControls()
     } catch (const std::exception& e) {
         ShowError(errorText(e));
     }
-    loading_ = false;
+    m_loading = false;
 }
 
 void SoundEditor::onControlChanged(QObject* sender)
 {
     try {
-        const ControlRow* row = pages_.rowFor(sender);
+        const ControlRow* row = m_pages.rowFor(sender);
         if (!row)
             return;
         const int value = controlValue(*row->entry);
         if (row->list && value < 0)
             return; // nothing selected: there is no value to send
-        sendLive(host_.midiSession(), *row->entry, value);
+        sendLive(m_host.midiSession(), *row->entry, value);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
     }
@@ -376,18 +376,18 @@ void SoundEditor::Timer1Timer()
     if (!modified)
         return;
     modified = false;
-    host_.addMessage(QStringLiteral("send"));
+    m_host.addMessage(QStringLiteral("send"));
 }
 
 void SoundEditor::onTestSoundPressed()
 {
-    if (auto* session = host_.midiSession())
+    if (auto* session = m_host.midiSession())
         session->sendNoteOn(0, 60);
 }
 
 void SoundEditor::onTestSoundReleased()
 {
-    if (auto* session = host_.midiSession())
+    if (auto* session = m_host.midiSession())
         session->sendReset();
 }
 
@@ -396,7 +396,7 @@ void SoundEditor::onInitSound()
     try {
         writeInitSound(workingCopy);
         LoadControls();
-        if (auto* session = host_.midiSession())
+        if (auto* session = m_host.midiSession())
             session->sendSoundDump(workingCopy);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
@@ -407,8 +407,8 @@ void SoundEditor::onSendToLocation()
 {
     try {
         QPointer<LocationDialog> dialog = new LocationDialog(this);
-        dialog->setBankIndex(host_.lastSaveBank());
-        dialog->setProgramIndex(host_.lastSaveProgram());
+        dialog->setBankIndex(m_host.lastSaveBank());
+        dialog->setProgramIndex(m_host.lastSaveProgram());
         const int result = dialog->exec();
         if (!dialog)
             return;
@@ -423,9 +423,9 @@ void SoundEditor::onSendToLocation()
         SoundDump copy = workingCopy;
         copy[kLocationBankByte] = std::uint8_t(bank);
         copy[kLocationProgramByte] = std::uint8_t(program);
-        if (auto* session = host_.midiSession())
+        if (auto* session = m_host.midiSession())
             session->sendSoundToSlot(copy, bank * kProgramsPerBank + program);
-        host_.setLastSaveLocation(bank, program);
+        m_host.setLastSaveLocation(bank, program);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
     }
@@ -433,7 +433,7 @@ void SoundEditor::onSendToLocation()
 
 void SoundEditor::updateTestSoundCaption()
 {
-    const int octave = host_.octave();
+    const int octave = m_host.octave();
     btnTestSound->setText(QStringLiteral("Test Sound C%1-C%2").arg(octave).arg(octave + 1));
 }
 
@@ -443,24 +443,24 @@ void SoundEditor::FormKeyDown(QKeyEvent* event)
     // Z and X by their place on the keyboard, as the player reads its keys.
     const int letter = platform::KeyState::physicalKey(event);
     const bool keypad = event->modifiers() & Qt::KeypadModifier;
-    const int octave = host_.octave();
+    const int octave = m_host.octave();
     if ((key == Qt::Key_Minus && keypad) || letter == Qt::Key_Z) {
         if (octave > 0)
-            host_.setOctave(octave - 1);
+            m_host.setOctave(octave - 1);
     } else if ((key == Qt::Key_Plus && keypad) || letter == Qt::Key_X) {
         if (octave < 9)
-            host_.setOctave(octave + 1);
+            m_host.setOctave(octave + 1);
     }
     updateTestSoundCaption();
     if (testNoteFlag)
         return;
     if (isNumpadDigit(event)) {
-        const int note = host_.octave() * 12 + kTestNoteOffsets[key - Qt::Key_1];
+        const int note = m_host.octave() * 12 + kTestNoteOffsets[key - Qt::Key_1];
         // A note number is 7 bits: higher keys at the top octaves stay silent.
         if (note < 0 || note > 127)
             return;
         testNoteFlag = true;
-        if (auto* session = host_.midiSession())
+        if (auto* session = m_host.midiSession())
             session->sendNoteOn(0, std::uint8_t(note));
     }
 }
@@ -472,7 +472,7 @@ void SoundEditor::FormKeyUp(QKeyEvent* event)
     if (event->isAutoRepeat())
         return;
     if (testNoteFlag && isNumpadDigit(event)) {
-        if (auto* session = host_.midiSession())
+        if (auto* session = m_host.midiSession())
             session->sendReset();
         testNoteFlag = false;
     }
@@ -480,7 +480,7 @@ void SoundEditor::FormKeyUp(QKeyEvent* event)
 
 bool SoundEditor::FormKeyPress(QKeyEvent* event)
 {
-    if (!host_.keyboardChecked())
+    if (!m_host.keyboardChecked())
         return false;
     const QString text = event->text();
     return text.size() == 1 && kPlayerLetters.contains(text.at(0));
@@ -506,12 +506,12 @@ bool SoundEditor::eventFilter(QObject* watched, QEvent* event)
     auto* w = static_cast<QWidget*>(watched);
     auto* key = static_cast<QKeyEvent*>(event);
     const KeyTrip trip { event, type, key->key(), key->timestamp() };
-    if (trip == keyTrip_ && keyReceiver_ && w != keyReceiver_ && w->isAncestorOf(keyReceiver_.data())) {
-        keyReceiver_ = w;
+    if (trip == m_keyTrip && m_keyReceiver && w != m_keyReceiver && w->isAncestorOf(m_keyReceiver.data())) {
+        m_keyReceiver = w;
         return false;
     }
-    keyTrip_ = trip;
-    keyReceiver_ = w;
+    m_keyTrip = trip;
+    m_keyReceiver = w;
     try {
         if (type == QEvent::KeyPress) {
             FormKeyDown(key);

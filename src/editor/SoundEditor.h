@@ -47,8 +47,8 @@ public:
     // True while a number-pad test note sounds.
     bool testNoteFlag = false;
 
-    EditorHost& host() { return host_; }
-    const ParameterPages& parameterPages() const { return pages_; }
+    EditorHost& host() { return m_host; }
+    const ParameterPages& parameterPages() const { return m_pages; }
 
     // Shows every stored parameter of the working copy on its control, and
     // the name in edtName. Failures go to a message box.
@@ -71,8 +71,8 @@ public:
     void ShowError(const QString& text);
 
     // The sound-family schema: 99 entries, built with the window.
-    SoundFamilySchema& schema() { return schema_; }
-    const SoundFamilySchema& schema() const { return schema_; }
+    SoundFamilySchema& schema() { return m_schema; }
+    const SoundFamilySchema& schema() const { return m_schema; }
     // The randomizer draws from the program's generator; tests hand in their
     // own (nullptr restores the program's).
     void setGenerator(Generator* generator);
@@ -129,7 +129,7 @@ public:
     QPushButton* btnRandomizeEnvelopes = nullptr;
     QPushButton* btnRandomizeLFOs = nullptr;
     // [n] = BitBtn<n>, n = 1..99
-    const std::array<QPushButton*, 100>& BitBtn() const { return pages_.rButtons; }
+    const std::array<QPushButton*, 100>& BitBtn() const { return m_pages.rButtons; }
 
     QTabWidget* PageControl1 = nullptr;
     QTimer* Timer1 = nullptr;
@@ -153,13 +153,13 @@ private:
     void updateTestSoundCaption();
     bool ownsKeyTarget(QObject* watched) const;
 
-    EditorHost& host_;
-    ParameterPages pages_;
-    SoundFamilySchema schema_;
-    Generator* generator_ = nullptr;
-    bool schemaNameTyped_ = false; // a name is being typed into cmbRandomSchema
-    bool loading_ = false;
-    bool errorPending_ = false;
+    EditorHost& m_host;
+    ParameterPages m_pages;
+    SoundFamilySchema m_schema;
+    Generator* m_generator = nullptr;
+    bool m_schemaNameTyped = false; // a name is being typed into cmbRandomSchema
+    bool m_loading = false;
+    bool m_errorPending = false;
     // The key event being handled, so that its trip up the parents is not
     // handled again.
     struct KeyTrip {
@@ -169,8 +169,8 @@ private:
         quint64 timestamp = 0;
         bool operator==(const KeyTrip&) const = default;
     };
-    KeyTrip keyTrip_;
-    QPointer<QWidget> keyReceiver_;
+    KeyTrip m_keyTrip;
+    QPointer<QWidget> m_keyReceiver;
 };
 
 // Opens the editor modally on a copy of `slot` and copies the working copy

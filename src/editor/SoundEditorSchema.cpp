@@ -48,9 +48,9 @@ namespace {
 
 } // namespace
 
-void SoundEditor::setGenerator(Generator* generator) { generator_ = generator; }
+void SoundEditor::setGenerator(Generator* generator) { m_generator = generator; }
 
-void SoundEditor::BuildSchemaEntries() { schema_ = SoundFamilySchema(); }
+void SoundEditor::BuildSchemaEntries() { m_schema = SoundFamilySchema(); }
 
 void SoundEditor::wireSchemaControls()
 {
@@ -63,8 +63,8 @@ void SoundEditor::wireSchemaControls()
         // whose text was typed and reports it as picked. The user picked
         // nothing, so that report is ignored; the box's own handler runs
         // before this one, which then ends the typing.
-        connect(edit, &QLineEdit::textEdited, this, [this] { schemaNameTyped_ = true; });
-        connect(edit, &QLineEdit::editingFinished, this, [this] { schemaNameTyped_ = false; });
+        connect(edit, &QLineEdit::textEdited, this, [this] { m_schemaNameTyped = true; });
+        connect(edit, &QLineEdit::editingFinished, this, [this] { m_schemaNameTyped = false; });
     }
     connect(cmbRandomSchema, &QComboBox::activated, this, &SoundEditor::cmbRandomSchemaSelect);
     connect(btnSaveRandomSchema, &QPushButton::clicked, this, &SoundEditor::onSaveSchema);
@@ -75,8 +75,8 @@ void SoundEditor::wireSchemaControls()
     connect(btnRandomizeFilters, &QPushButton::clicked, this, &SoundEditor::onRandomizeFilters);
     connect(btnRandomizeEnvelopes, &QPushButton::clicked, this, &SoundEditor::onRandomizeEnvelopes);
     connect(btnRandomizeLFOs, &QPushButton::clicked, this, &SoundEditor::onRandomizeLfos);
-    for (int n = 1; n < int(pages_.rButtons.size()); ++n) {
-        if (QPushButton* b = pages_.rButtons[std::size_t(n)])
+    for (int n = 1; n < int(m_pages.rButtons.size()); ++n) {
+        if (QPushButton* b = m_pages.rButtons[std::size_t(n)])
             connect(b, &QPushButton::clicked, this, [this, n] { BitBtnClick(n); });
     }
 }
@@ -101,7 +101,7 @@ void SoundEditor::LoadRandomSchema(const QString& name)
 {
     try {
         QString error;
-        if (!schema_.load(findSchemaPath(schemaFolders(), name), &error))
+        if (!m_schema.load(findSchemaPath(schemaFolders(), name), &error))
             ShowError(error);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
@@ -113,7 +113,7 @@ void SoundEditor::SaveRandomSchema(const QString& name)
     try {
         QString error;
         const QString path = schemaPath(schemaFolder(), name);
-        if (!platform::makeFolderFor(path, &error) || !schema_.save(path, &error))
+        if (!platform::makeFolderFor(path, &error) || !m_schema.save(path, &error))
             ShowError(error);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
@@ -122,17 +122,17 @@ void SoundEditor::SaveRandomSchema(const QString& name)
 
 QString SoundEditor::GetAllowedValues(const ParameterEntry& control) const
 {
-    return schema_.allowedValues(control.control);
+    return m_schema.allowedValues(control.control);
 }
 
 void SoundEditor::SetAllowedValues(const ParameterEntry& control, const QString& text)
 {
-    schema_.setAllowedValues(control.control, text);
+    m_schema.setAllowedValues(control.control, text);
 }
 
 void SoundEditor::cmbRandomSchemaSelect(int index)
 {
-    if (index < 0 || schemaNameTyped_)
+    if (index < 0 || m_schemaNameTyped)
         return;
     LoadRandomSchema(cmbRandomSchema->currentText());
 }
@@ -161,12 +161,12 @@ void SoundEditor::onCreateSchemaFromSound()
         // window again, and activation reloads the controls from the working
         // copy, which would undo the live edits the schema is to be built on.
         std::vector<int> current;
-        current.reserve(schema_.entries().size());
-        for (const SchemaEntry& e : schema_.entries())
+        current.reserve(m_schema.entries().size());
+        for (const SchemaEntry& e : m_schema.entries())
             current.push_back(controlValue(*e.parameter));
 
         QPointer<ToleranceDialog> dialog = new ToleranceDialog(this);
-        dialog->setTolerances(host_.tolerances());
+        dialog->setTolerances(m_host.tolerances());
         const int result = dialog->exec();
         if (!dialog)
             return;
@@ -181,8 +181,8 @@ void SoundEditor::onCreateSchemaFromSound()
             cmbRandomSchema->setCurrentIndex(cmbRandomSchema->count() - 1);
             cmbRandomSchema->setEditText(QString());
         }
-        host_.setTolerances(tolerances);
-        schema_.buildFromCurrentValues(
+        m_host.setTolerances(tolerances);
+        m_schema.buildFromCurrentValues(
             [&current](const ParameterEntry& p) { return current.at(std::size_t(p.schemaOrder - 1)); }, tolerances);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
@@ -200,7 +200,7 @@ void SoundEditor::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Gener
         if (entry.kind == ControlKind::List && entry.isStored())
             lists.emplace_back(&entry, controlValue(entry));
     try {
-        groups(workingCopy, schema_, generator_ ? *generator_ : programGenerator());
+        groups(workingCopy, m_schema, m_generator ? *m_generator : programGenerator());
     } catch (const std::exception& e) {
         ShowError(errorText(e));
     }
@@ -210,7 +210,7 @@ void SoundEditor::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Gener
         for (const auto& [entry, before] : lists) {
             const int now = controlValue(*entry);
             if (now != before && now >= 0)
-                sendLive(host_.midiSession(), *entry, now);
+                sendLive(m_host.midiSession(), *entry, now);
         }
     } catch (const std::exception& e) {
         ShowError(errorText(e));

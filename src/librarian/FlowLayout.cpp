@@ -18,10 +18,10 @@ FlowLayout::~FlowLayout()
         delete item;
 }
 
-void FlowLayout::addItem(QLayoutItem* item) { items_.append(item); }
-int FlowLayout::count() const { return static_cast<int>(items_.size()); }
-QLayoutItem* FlowLayout::itemAt(int index) const { return index >= 0 && index < items_.size() ? items_.at(index) : nullptr; }
-QLayoutItem* FlowLayout::takeAt(int index) { return index >= 0 && index < items_.size() ? items_.takeAt(index) : nullptr; }
+void FlowLayout::addItem(QLayoutItem* item) { m_items.append(item); }
+int FlowLayout::count() const { return static_cast<int>(m_items.size()); }
+QLayoutItem* FlowLayout::itemAt(int index) const { return index >= 0 && index < m_items.size() ? m_items.at(index) : nullptr; }
+QLayoutItem* FlowLayout::takeAt(int index) { return index >= 0 && index < m_items.size() ? m_items.takeAt(index) : nullptr; }
 Qt::Orientations FlowLayout::expandingDirections() const { return {}; }
 bool FlowLayout::hasHeightForWidth() const { return true; }
 int FlowLayout::heightForWidth(int width) const { return arrange(QRect(0, 0, width, 0), false); }
@@ -30,7 +30,7 @@ QSize FlowLayout::minimumSize() const
 {
     // As narrow as the widest item; the height follows from heightForWidth.
     QSize size;
-    for (const QLayoutItem* item : items_)
+    for (const QLayoutItem* item : m_items)
         size = size.expandedTo(item->minimumSize());
     const QMargins m = contentsMargins();
     return size + QSize(m.left() + m.right(), m.top() + m.bottom());
@@ -41,7 +41,7 @@ QSize FlowLayout::sizeHint() const
     // One row of everything.
     int width = 0;
     int height = 0;
-    for (const QLayoutItem* item : items_) {
+    for (const QLayoutItem* item : m_items) {
         const QSize hint = item->sizeHint();
         width += hint.width() + spacing();
         height = std::max(height, hint.height());
@@ -63,7 +63,7 @@ int FlowLayout::arrange(const QRect& rect, bool apply) const
     int x = area.x();
     int y = area.y();
     int rowHeight = 0;
-    for (QLayoutItem* item : items_) {
+    for (QLayoutItem* item : m_items) {
         if (item->isEmpty())
             continue;
         const QSize hint = item->sizeHint();

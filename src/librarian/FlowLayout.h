@@ -27,7 +27,7 @@ public:
 private:
     int arrange(const QRect& rect, bool apply) const;
 
-    QList<QLayoutItem*> items_;
+    QList<QLayoutItem*> m_items;
 };
 
 } // namespace sondrake

@@ -77,7 +77,7 @@ void MainWindow::setOpenMidiPortsAtStart(bool open) { openMidiPortsAtStart = ope
 
 MainWindow::MainWindow(midi::MidiSession& session, QWidget* parent)
     : QMainWindow(parent)
-    , session_(session)
+    , m_session(session)
 {
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QString::fromLatin1(kCaption));
@@ -99,8 +99,8 @@ MainWindow::MainWindow(midi::MidiSession& session, QWidget* parent)
     });
 
     // The session's lines and received SysEx reach the window on the GUI thread.
-    connect(&session_, &midi::MidiSession::messageAdded, this, [this](const QString& line) { AddMessage(line); });
-    connect(&session_, &midi::MidiSession::sysExReceived, this,
+    connect(&m_session, &midi::MidiSession::messageAdded, this, [this](const QString& line) { AddMessage(line); });
+    connect(&m_session, &midi::MidiSession::sysExReceived, this,
             [this](const midi::ReceivedSysEx& message) { guarded([this, &message] { handleReceived(message); }); });
 
     FormCreate();
@@ -266,8 +266,8 @@ void MainWindow::buildCentral()
 
     ListView1 = new SoundListView(panel);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    listModel_ = new SoundListModel(store_, this);
-    ListView1->setModel(listModel_);
+    m_listModel = new SoundListModel(m_store, this);
+    ListView1->setModel(m_listModel);
 
     row->addWidget(Memo1);
     row->addWidget(ListView1, 1);
@@ -303,7 +303,7 @@ void MainWindow::FormCreate()
         ReceiveMode = 0;
 
         if (openMidiPortsAtStart)
-            midi::DetectMidiPorts(session_.choice());
+            midi::DetectMidiPorts(m_session.choice());
 
         CurrentProgram = 0;
         setOctave(4);
@@ -312,10 +312,10 @@ void MainWindow::FormCreate()
 
         if (openMidiPortsAtStart) {
             QString error;
-            if (!session_.openOutput(&error)) {
+            if (!m_session.openOutput(&error)) {
                 // The program cannot work without its output; main() ends it.
                 // The window is never shown then, so the reason goes to the terminal.
-                midiOpenFailed_ = true;
+                m_midiOpenFailed = true;
                 if (!error.isEmpty())
                     std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
                 return;
@@ -323,9 +323,9 @@ void MainWindow::FormCreate()
             // A missing input is not reported: receptions then end by the
             // dialog's timer or its Close button.
             QString inError;
-            if (session_.openInput(&inError) && !session_.startInput())
+            if (m_session.openInput(&inError) && !m_session.startInput())
                 QMessageBox::warning(nullptr, QString::fromLatin1(kProgramName), QStringLiteral("Midi IN Start error"));
-            AddMessage(session_.portsLine());
+            AddMessage(m_session.portsLine());
         }
 
         ReadSettings();
@@ -375,22 +375,22 @@ void MainWindow::RebuildList()
     ListView1->setUpdatesEnabled(false);
     ListView1->clearSelection();
     ListView1->selectionModel()->clearCurrentIndex();
-    listModel_->namesChanged();
+    m_listModel->namesChanged();
     ListView1->scrollToTop();
     ListView1->selectRows(SelectionList);
     ListView1->setUpdatesEnabled(true);
 
-    const bool any = store_.count() > 0;
+    const bool any = m_store.count() > 0;
     SavetofileSoundBanks1->setEnabled(any);
     SavetoseparatefileSoundBanks1->setEnabled(any);
 }
 
-void MainWindow::RefreshRow(int row) { listModel_->nameChanged(row); }
+void MainWindow::RefreshRow(int row) { m_listModel->nameChanged(row); }
 
 void MainWindow::RefreshNames(bool selectionOnly)
 {
     if (!selectionOnly)
-        listModel_->namesChanged();
+        m_listModel->namesChanged();
     ListView1->selectRows(SelectionList);
 }
 
@@ -442,8 +442,8 @@ void MainWindow::SelectProgram()
     ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     ListView1->scrollTo(index);
 
-    session_.sendControl(32, static_cast<std::uint8_t>(CurrentProgram / kProgramsPerBank + 1));
-    session_.sendProgramChange(0, static_cast<std::uint8_t>(CurrentProgram % kProgramsPerBank));
+    m_session.sendControl(32, static_cast<std::uint8_t>(CurrentProgram / kProgramsPerBank + 1));
+    m_session.sendProgramChange(0, static_cast<std::uint8_t>(CurrentProgram % kProgramsPerBank));
 }
 
 void MainWindow::onProgramDown()
@@ -478,12 +478,12 @@ void MainWindow::ListView1DblClick()
     if (!isValidSlot(r) || refuseWhileSending(QStringLiteral("rename")))
         return;
     RenameDialog dialog(this);
-    const QString name = nameText(store_.getSoundName(r));
+    const QString name = nameText(m_store.getSoundName(r));
     dialog.setWindowTitle(name);
     dialog.edtName->setText(name);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    store_.setSoundName(r, dialog.edtName->text().toLatin1().toStdString());
+    m_store.setSoundName(r, dialog.edtName->text().toLatin1().toStdString());
     // The remembered selection may be an old one (a move's); the rows shown
     // now are the ones Enter must send afterwards.
     CollectSelection();
@@ -498,18 +498,18 @@ void MainWindow::onSoundRandomizer()
             r = 0;
             ListView1->selectRows({ 0 });
         }
-        if (!editorLauncher_)
+        if (!m_editorLauncher)
             return;
-        SoundDump workingCopy = store_.slot(r);
+        SoundDump workingCopy = m_store.slot(r);
         try {
-            editorLauncher_(*this, workingCopy);
+            m_editorLauncher(*this, workingCopy);
         } catch (...) {
             // However the editor ended, its copy goes back into the slot.
-            store_.slot(r) = workingCopy;
+            m_store.slot(r) = workingCopy;
             RefreshRow(r);
             throw;
         }
-        store_.slot(r) = workingCopy;
+        m_store.slot(r) = workingCopy;
         RefreshRow(r);
     });
 }
@@ -521,7 +521,7 @@ void MainWindow::onNewList()
     guarded([this] {
         if (refuseWhileSending(QStringLiteral("New empty Sound Banks")))
             return;
-        store_.resetSoundNames();
+        m_store.resetSoundNames();
         RebuildList();
     });
 }
@@ -539,7 +539,7 @@ void MainWindow::sendSysExFile(const QString& path)
 {
     guarded([this, &path] {
         QString error;
-        if (!session_.sendSysExFile(path, &error))
+        if (!m_session.sendSysExFile(path, &error))
             AddMessage(error.isEmpty() ? QStringLiteral("The file %1 was not sent.").arg(path) : error);
     });
 }
@@ -548,7 +548,7 @@ void MainWindow::onExit() { close(); }
 
 void MainWindow::onPanic()
 {
-    guarded([this] { session_.panic(); });
+    guarded([this] { m_session.panic(); });
 }
 
 void MainWindow::onAbout()
@@ -604,13 +604,13 @@ bool MainWindow::keyEventSeenBefore(QObject* watched, QKeyEvent* event)
     // filters meanwhile, and Qt then calls us once more for the same receiver;
     // until a release ends the press, that is the same key too.
     auto* widget = qobject_cast<QWidget*>(watched);
-    auto* last = qobject_cast<QWidget*>(lastKeyReceiver_.data());
-    const bool seen = event == lastKeyEvent_ && event->key() == lastKey_ && event->timestamp() == lastKeyTimestamp_
+    auto* last = qobject_cast<QWidget*>(m_lastKeyReceiver.data());
+    const bool seen = event == m_lastKeyEvent && event->key() == m_lastKey && event->timestamp() == m_lastKeyTimestamp
         && widget && last && widget->isAncestorOf(last);
-    lastKeyEvent_ = event;
-    lastKeyReceiver_ = watched;
-    lastKey_ = event->key();
-    lastKeyTimestamp_ = event->timestamp();
+    m_lastKeyEvent = event;
+    m_lastKeyReceiver = watched;
+    m_lastKey = event->key();
+    m_lastKeyTimestamp = event->timestamp();
     return seen;
 }
 
@@ -665,8 +665,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return QMainWindow::eventFilter(watched, event);
     if (type == QEvent::KeyRelease) {
         // The press is over: the next press is a new key, wherever it lands.
-        lastKeyEvent_ = nullptr;
-        lastKeyReceiver_ = nullptr;
+        m_lastKeyEvent = nullptr;
+        m_lastKeyReceiver = nullptr;
         return QMainWindow::eventFilter(watched, event);
     }
     auto* key = static_cast<QKeyEvent*>(event);

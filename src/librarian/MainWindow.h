@@ -54,17 +54,17 @@ public:
     // Start-up opens the MIDI ports found by name. Tests switch that off and
     // install their own output back end in the session.
     static void setOpenMidiPortsAtStart(bool open);
-    midi::MidiSession& midiSession() const { return session_; }
+    midi::MidiSession& midiSession() const { return m_session; }
     // Closes the window as on File > Exit, but asks nothing: SIGTERM and
     // SIGINT come from somebody who cannot answer (a logout, a terminal).
     void closeWithoutQuestions();
     // The output could not be opened at start-up: the program must end with
     // "Midi Open error" and exit code 1 (main() tells the user).
-    bool midiOpenFailed() const { return midiOpenFailed_; }
+    bool midiOpenFailed() const { return m_midiOpenFailed; }
 
     // ---- shared state (Overview: the main window owns it) ----------------
-    SoundStore& store() { return store_; }
-    const SoundStore& store() const { return store_; }
+    SoundStore& store() { return m_store; }
+    const SoundStore& store() const { return m_store; }
 
     void AddMessage(const QString& text);
     QPlainTextEdit* messagesBox() const { return Memo1; }
@@ -86,7 +86,7 @@ public:
 
     // The sound editor lives in another layer; the program wires it in.
     using EditorLauncher = std::function<void(MainWindow& main, SoundDump& workingCopy)>;
-    void setEditorLauncher(EditorLauncher launcher) { editorLauncher_ = std::move(launcher); }
+    void setEditorLauncher(EditorLauncher launcher) { m_editorLauncher = std::move(launcher); }
 
     // Remembered location of the editor's "Send Sound to Q-Lindorn".
     std::uint8_t lastSaveBank = 0;
@@ -102,12 +102,12 @@ public:
 
     // ---- settings (bank files, autoload, tolerances) ---------------------
     // What the settings file keeps: read at start, written when closing.
-    Settings& settings() { return settings_; }
-    const Settings& settings() const { return settings_; }
+    Settings& settings() { return m_settings; }
+    const Settings& settings() const { return m_settings; }
     bool SettingsWritten = false;
     // The closing sequence could not save the settings file or the autoload
     // bank: the user was told, and the program must not end with success.
-    bool closeSaveFailed() const { return !closeFailures_.isEmpty(); }
+    bool closeSaveFailed() const { return !m_closeFailures.isEmpty(); }
     static QString settingsFilePath(); // halvorne_q-lindorn.ini in platform::fileLocations().settingsFolder
     // Tests point the window at a settings file of their own (empty = back to the default).
     static void setSettingsFilePath(const QString& path);
@@ -189,7 +189,7 @@ private:
     void moveUp(bool asCommand);
     void moveDown(bool asCommand);
     void MoveSelectionTo(int target);
-    bool moveRunning_ = false; // a move to a clicked row is in its steps
+    bool m_moveRunning = false; // a move to a clicked row is in its steps
 
     // keyboard player (MainWindowKeyboard.cpp)
     void tmrKeyboardTimer();
@@ -207,22 +207,22 @@ private:
     bool sendingSelected() const;
     bool refuseWhileSending(const QString& command);
 
-    midi::MidiSession& session_;
-    bool askOnClose_ = true;
-    Settings settings_;
-    SoundStore store_;
-    SoundListModel* listModel_ = nullptr; // the store as the sound list shows it
+    midi::MidiSession& m_session;
+    bool m_askOnClose = true;
+    Settings m_settings;
+    SoundStore m_store;
+    SoundListModel* m_listModel = nullptr; // the store as the sound list shows it
     std::vector<int> SelectionList;
     int CurrentProgram = 0;
-    EditorLauncher editorLauncher_;
-    bool midiOpenFailed_ = false;
-    QStringList closeFailures_; // what the closing sequence could not save, with the reasons
+    EditorLauncher m_editorLauncher;
+    bool m_midiOpenFailed = false;
+    QStringList m_closeFailures; // what the closing sequence could not save, with the reasons
     // The key event last handled by the window, to see it only once while
     // Qt hands it on from the focused control to its parents.
-    const QEvent* lastKeyEvent_ = nullptr;
-    QPointer<QObject> lastKeyReceiver_;
-    int lastKey_ = 0;
-    quint64 lastKeyTimestamp_ = 0;
+    const QEvent* m_lastKeyEvent = nullptr;
+    QPointer<QObject> m_lastKeyReceiver;
+    int m_lastKey = 0;
+    quint64 m_lastKeyTimestamp = 0;
     SysExDialog* frmSysExReceiver = nullptr;
     std::array<std::uint8_t, 128> KeyState{};
 

@@ -60,7 +60,7 @@ bool MainWindow::LoadBankFile(const QString& path)
         return false;
     }
     SelectionList.clear();
-    const bankfile::LoadResult result = bankfile::loadBlocks(file, store_);
+    const bankfile::LoadResult result = bankfile::loadBlocks(file, m_store);
     file.close();
     RebuildList();
 
@@ -92,7 +92,7 @@ bool MainWindow::LoadBankFile(const QString& path)
 bool MainWindow::SaveBankFile(const QString& path, QString* reason)
 {
     QString error;
-    if (!bankfile::saveSlots(path, store_, 0, kSlotCount, &error)) {
+    if (!bankfile::saveSlots(path, m_store, 0, kSlotCount, &error)) {
         AddMessage(saveFailure(QStringLiteral("the bank file"), path, error));
         if (reason)
             *reason = error;
@@ -114,7 +114,7 @@ void MainWindow::onSaveBankFile()
             && dialogs.ask(this, QStringLiteral("Do you want to replace it?")) != LibrarianDialogs::Answer::Yes)
             return;
         QString error;
-        if (!bankfile::saveSlots(path, store_, 0, store_.count(), &error))
+        if (!bankfile::saveSlots(path, m_store, 0, m_store.count(), &error))
             AddMessage(saveFailure(QStringLiteral("the bank file"), path, error));
     });
 }
@@ -141,7 +141,7 @@ void MainWindow::onSaveSeparateFiles()
                     continue;
             }
             QString error;
-            if (!bankfile::saveSlots(path, store_, r, 1, &error)) {
+            if (!bankfile::saveSlots(path, m_store, r, 1, &error)) {
                 AddMessage(saveFailure(QStringLiteral("the sound file"), path, error)
                     + QStringLiteral(" The sounds after it were not saved."));
                 return;
@@ -170,9 +170,9 @@ void MainWindow::onAutoloadSettings()
 {
     guarded([this] {
         AutoloadDialog dialog(this);
-        dialog.setAutoloadFileName(settings_.Autoloadfile);
+        dialog.setAutoloadFileName(m_settings.Autoloadfile);
         if (librarianDialogs().exec(dialog) == QDialog::Accepted)
-            settings_.Autoloadfile = dialog.autoloadFileName();
+            m_settings.Autoloadfile = dialog.autoloadFileName();
     });
 }
 
@@ -180,7 +180,7 @@ void MainWindow::onAutoloadSettings()
 
 void MainWindow::ReadSettings()
 {
-    store_.resetSoundNames();
+    m_store.resetSoundNames();
     Settings values;
     QString error;
     const QString path = settingsFilePath();
@@ -188,17 +188,17 @@ void MainWindow::ReadSettings()
         AddMessage(QStringLiteral("Could not read the settings file %1: %2. The default settings are used, "
                                   "and the file is left as it is.")
                        .arg(quoted(path), error));
-    settings_ = values;
+    m_settings = values;
 
-    if (!settings_.Autoloadfile.isEmpty()) {
+    if (!m_settings.Autoloadfile.isEmpty()) {
         QFile probe;
-        if (bankfile::openForReading(settings_.Autoloadfile, probe, &error)) {
+        if (bankfile::openForReading(m_settings.Autoloadfile, probe, &error)) {
             probe.close();
-            LoadBankFile(settings_.Autoloadfile);
+            LoadBankFile(m_settings.Autoloadfile);
         } else {
             AddMessage(QStringLiteral("Could not open the autoload bank file %1: %2. Every slot stays empty; "
                                       "choose another file under System > Zoreduzor Settings.")
-                           .arg(quoted(settings_.Autoloadfile), error));
+                           .arg(quoted(m_settings.Autoloadfile), error));
         }
     }
     RebuildList();
@@ -208,14 +208,14 @@ bool MainWindow::WriteSettings()
 {
     QString error;
     const QString path = settingsFilePath();
-    if (platform::makeFolderFor(path, &error) && settings::save(path, settings_, &error))
+    if (platform::makeFolderFor(path, &error) && settings::save(path, m_settings, &error))
         return true;
     const QString line = QStringLiteral("Could not write the settings file %1: %2. The settings of this "
                                         "session are lost; check that its folder is writable.")
                              .arg(quoted(path), error);
     AddMessage(line);
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
-    closeFailures_ << QStringLiteral("The settings file %1 could not be written: %2.").arg(quoted(path), error);
+    m_closeFailures << QStringLiteral("The settings file %1 could not be written: %2.").arg(quoted(path), error);
     return false;
 }
 
@@ -231,11 +231,11 @@ bool MainWindow::FormCloseQuery()
     guarded([this] { WriteSettings(); });
     SettingsWritten = true;
     guarded([this] {
-        if (settings_.Autoloadfile.isEmpty())
+        if (m_settings.Autoloadfile.isEmpty())
             return;
         // A name of megabytes (a damaged settings file) must not freeze a box.
-        const QString shownName = elideMiddle(settings_.Autoloadfile, kMaxMessageLength);
-        if (!askOnClose_) {
+        const QString shownName = elideMiddle(m_settings.Autoloadfile, kMaxMessageLength);
+        if (!m_askOnClose) {
             // Nobody is there to answer; overwriting the file unasked could
             // destroy a bank the user meant to keep.
             std::fprintf(stderr, "The autoload file %s was not saved: the program was ended by a signal.\n",
@@ -247,10 +247,10 @@ bool MainWindow::FormCloseQuery()
         if (librarianDialogs().ask(this, question) != LibrarianDialogs::Answer::Yes)
             return;
         QString error;
-        if (!SaveBankFile(settings_.Autoloadfile, &error)) {
+        if (!SaveBankFile(m_settings.Autoloadfile, &error)) {
             std::fprintf(stderr, "The autoload file %s was not saved: %s\n", shownName.toLocal8Bit().constData(),
                 error.toLocal8Bit().constData());
-            closeFailures_ << QStringLiteral("The autoload bank file %1 could not be written: %2.")
+            m_closeFailures << QStringLiteral("The autoload bank file %1 could not be written: %2.")
                                   .arg(quoted(shownName), error);
         }
     });
@@ -258,10 +258,10 @@ bool MainWindow::FormCloseQuery()
     // and the terminal are nowhere the user looks, so a box has to say it
     // (unless a signal ended the program: nobody is there to close the box;
     // the terminal and the exit code tell then).
-    if (!closeFailures_.isEmpty() && askOnClose_) {
+    if (!m_closeFailures.isEmpty() && m_askOnClose) {
         try {
             librarianDialogs().warn(this,
-                closeFailures_.join(QStringLiteral("\n\n"))
+                m_closeFailures.join(QStringLiteral("\n\n"))
                     + QStringLiteral("\n\nWhat was not saved is lost when the program ends. Make the folder "
                                      "writable or free some disk space, so that the next close can save."));
         } catch (...) {
@@ -273,7 +273,7 @@ bool MainWindow::FormCloseQuery()
 
 void MainWindow::closeWithoutQuestions()
 {
-    askOnClose_ = false;
+    m_askOnClose = false;
     close();
 }
 

@@ -197,7 +197,7 @@ void MainWindow::tmrKeyboardTimer()
         keys.install();
         pollKeyboard(
             KeyState, Octave, [&keys](int key) { return keys.asyncKeyState(key); },
-            [this](bool on, std::uint8_t note) { sendPlayerNote(session_, on, note); });
+            [this](bool on, std::uint8_t note) { sendPlayerNote(m_session, on, note); });
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));
     }
@@ -215,7 +215,7 @@ void MainWindow::tmrKeyboardHookTimer()
         } else {
             if (tmrKeyboard)
                 tmrKeyboard->stop();
-            session_.panic();
+            m_session.panic();
         }
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));

@@ -28,7 +28,7 @@ void scrollList(SoundListView* list, int direction)
 void MainWindow::onMoveUp()
 {
     guarded([this] {
-        if (!moveRunning_ && !refuseWhileSending(QStringLiteral("move up")))
+        if (!m_moveRunning && !refuseWhileSending(QStringLiteral("move up")))
             moveUp(true);
     });
 }
@@ -36,7 +36,7 @@ void MainWindow::onMoveUp()
 void MainWindow::onMoveDown()
 {
     guarded([this] {
-        if (!moveRunning_ && !refuseWhileSending(QStringLiteral("move down")))
+        if (!m_moveRunning && !refuseWhileSending(QStringLiteral("move down")))
             moveDown(true);
     });
 }
@@ -52,7 +52,7 @@ void MainWindow::moveUp(bool asCommand)
             scrollList(ListView1, -1);
         CollectSelection();
     }
-    if (!reorder::moveUp(store_, SelectionList))
+    if (!reorder::moveUp(m_store, SelectionList))
         return;
     RefreshNames(!asCommand);
 }
@@ -68,21 +68,21 @@ void MainWindow::moveDown(bool asCommand)
             scrollList(ListView1, 1);
         CollectSelection();
     }
-    if (!reorder::moveDown(store_, SelectionList))
+    if (!reorder::moveDown(m_store, SelectionList))
         return;
     RefreshNames(!asCommand);
 }
 
 void MainWindow::MoveSelectionTo(int target)
 {
-    if (moveRunning_ || !isValidSlot(target) || refuseWhileSending(QStringLiteral("move")))
+    if (m_moveRunning || !isValidSlot(target) || refuseWhileSending(QStringLiteral("move")))
         return;
     CollectSelection();
     if (SelectionList.empty())
         return;
     const int steps = reorder::moveToStepCount(SelectionList, target);
     QPointer<MainWindow> self(this);
-    moveRunning_ = true;
+    m_moveRunning = true;
     try {
         for (int i = 0; i < steps; ++i) {
             if (SelectionList.empty())
@@ -101,10 +101,10 @@ void MainWindow::MoveSelectionTo(int target)
                 return; // the window went away while events ran
         }
     } catch (...) {
-        moveRunning_ = false;
+        m_moveRunning = false;
         throw;
     }
-    moveRunning_ = false;
+    m_moveRunning = false;
     RefreshNames(false);
 }
 
@@ -119,7 +119,7 @@ void MainWindow::ListView1RightClick(int row, bool ctrlHeld)
 void MainWindow::onOrderByName()
 {
     guarded([this] {
-        if (moveRunning_ || refuseWhileSending(QStringLiteral("order by name")))
+        if (m_moveRunning || refuseWhileSending(QStringLiteral("order by name")))
             return;
         CollectSelection();
         if (SelectionList.size() < 2
@@ -127,7 +127,7 @@ void MainWindow::onOrderByName()
             ListView1->selectAll();
         CollectSelection();
         const std::vector<int> positions = SelectionList;
-        reorder::sortByName(store_, positions);
+        reorder::sortByName(m_store, positions);
         SelectionList = positions;
         RefreshNames(false);
     });
@@ -135,14 +135,14 @@ void MainWindow::onOrderByName()
 
 void MainWindow::ListView1DragDrop(int targetRow)
 {
-    if (moveRunning_ || !isValidSlot(targetRow) || refuseWhileSending(QStringLiteral("drop")))
+    if (m_moveRunning || !isValidSlot(targetRow) || refuseWhileSending(QStringLiteral("drop")))
         return;
     // The selection of this moment (not an older remembered one) is what the
     // list shows again after the exchange.
     CollectSelection();
     if (SelectionList.empty())
         return;
-    if (reorder::swapForDrop(store_, targetRow, SelectionList.front()))
+    if (reorder::swapForDrop(m_store, targetRow, SelectionList.front()))
         RefreshNames(false);
 }
 

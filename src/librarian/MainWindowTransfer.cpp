@@ -187,7 +187,7 @@ void MainWindow::handleReceived(const midi::ReceivedSysEx& message)
 void MainWindow::onSendSelected()
 {
     guarded([this] {
-        if (moveRunning_) {
+        if (m_moveRunning) {
             // The rows are still moving; sending now would send them half-way.
             AddMessage(QStringLiteral("Still moving the selected sounds; send again when they have arrived"));
             return;
@@ -214,7 +214,7 @@ void MainWindow::onSendSelected()
                 if (frmSysExReceiver)
                     frmSysExReceiver->setLabelText(text);
             };
-            hooks.sendSlot = [this](int slot) { session_.sendStoreSlot(store(), slot); };
+            hooks.sendSlot = [this](int slot) { m_session.sendStoreSlot(store(), slot); };
             hooks.addMessage = [this](const QString& text) { AddMessage(text); };
             sender = new midi::SendSelected(store(), byteStack(), Receiving, std::move(hooks), this);
             sender->setObjectName(kSenderName);
@@ -229,11 +229,11 @@ void MainWindow::onMidiSettings()
 {
     guarded([this] {
         midi::MidiReopen reopen;
-        reopen.closeIn = [this] { closeMidiIn(session_); };
-        reopen.openIn = [this] { openMidiIn(session_, this); };
-        reopen.closeOut = [this] { session_.closeOutput(); };
-        reopen.openOut = [this] { openMidiOut(session_, this); };
-        midi::runMidiSettings(this, session_.choice(), midi::inputDeviceNames(), midi::outputDeviceNames(), reopen);
+        reopen.closeIn = [this] { closeMidiIn(m_session); };
+        reopen.openIn = [this] { openMidiIn(m_session, this); };
+        reopen.closeOut = [this] { m_session.closeOutput(); };
+        reopen.openOut = [this] { openMidiOut(m_session, this); };
+        midi::runMidiSettings(this, m_session.choice(), midi::inputDeviceNames(), midi::outputDeviceNames(), reopen);
     });
 }
 

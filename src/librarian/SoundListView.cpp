@@ -158,11 +158,11 @@ void SoundListView::mousePressEvent(QMouseEvent* event)
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool deferred = index.isValid() && selectionModel()->isSelected(index)
         && !modifiers.testFlag(Qt::ShiftModifier);
-    pendingLeftPress_ = false;
+    m_pendingLeftPress = false;
     QTableView::mousePressEvent(event);
     if (deferred) {
-        pendingLeftPress_ = true;
-        pendingModifiers_ = modifiers;
+        m_pendingLeftPress = true;
+        m_pendingModifiers = modifiers;
     } else {
         emit leftPressed(modifiers);
     }
@@ -171,9 +171,9 @@ void SoundListView::mousePressEvent(QMouseEvent* event)
 void SoundListView::mouseReleaseEvent(QMouseEvent* event)
 {
     QTableView::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && pendingLeftPress_) {
-        pendingLeftPress_ = false;
-        emit leftPressed(pendingModifiers_);
+    if (event->button() == Qt::LeftButton && m_pendingLeftPress) {
+        m_pendingLeftPress = false;
+        emit leftPressed(m_pendingModifiers);
     }
 }
 
@@ -191,7 +191,7 @@ void SoundListView::mouseDoubleClickEvent(QMouseEvent* event)
 void SoundListView::startDrag(Qt::DropActions)
 {
     // A drag is not a program selection.
-    pendingLeftPress_ = false;
+    m_pendingLeftPress = false;
     if (selectedRowList().empty())
         return;
     auto* drag = new QDrag(this);

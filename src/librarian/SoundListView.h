@@ -62,8 +62,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    bool pendingLeftPress_ = false;
-    Qt::KeyboardModifiers pendingModifiers_;
+    bool m_pendingLeftPress = false;
+    Qt::KeyboardModifiers m_pendingModifiers;
 };
 
 } // namespace sondrake

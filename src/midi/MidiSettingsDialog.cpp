@@ -42,7 +42,7 @@ void fillPortList(QComboBox* combo, const QStringList& names, std::uint16_t& dev
 
 MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice)
     : QDialog(parent)
-    , choice_(choice)
+    , m_choice(choice)
 {
     build();
     QStringList ins;
@@ -59,7 +59,7 @@ MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice
 MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
                            const QStringList& outputNames)
     : QDialog(parent)
-    , choice_(choice)
+    , m_choice(choice)
 {
     build();
     FormCreate(inputNames, outputNames);
@@ -127,8 +127,8 @@ void MidiSettingsDialog::FormCreate(const QStringList& inputNames, const QString
             cmbDeviceID->addItem(QString::number(id));
         cmbDeviceID->addItem(QStringLiteral("Broadcast"));
 
-        fillPortList(cmbMidiIns, inputNames, choice_.inputIndex, choice_.inputName);
-        fillPortList(cmbMidiOut, outputNames, choice_.outputIndex, choice_.outputName);
+        fillPortList(cmbMidiIns, inputNames, m_choice.inputIndex, m_choice.inputName);
+        fillPortList(cmbMidiOut, outputNames, m_choice.outputIndex, m_choice.outputName);
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));
     }

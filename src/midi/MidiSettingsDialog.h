@@ -42,7 +42,7 @@ public:
     QPushButton* brnCancel = nullptr;
 
 private:
-    MidiDeviceChoice& choice_;
+    MidiDeviceChoice& m_choice;
     void build();
     void FormCreate(const QStringList& inputNames, const QStringList& outputNames);
 };

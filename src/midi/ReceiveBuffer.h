@@ -26,9 +26,9 @@ public:
     std::optional<ReceivedSysEx> fill(const std::uint8_t* data, std::size_t size);
 
 private:
-    mutable std::mutex mutex_;
-    bool armed_ = false;
-    std::size_t length_ = 0;
+    mutable std::mutex m_mutex;
+    bool m_armed = false;
+    std::size_t m_length = 0;
 };
 
 } // namespace sondrake::midi

@@ -7,25 +7,25 @@
 namespace sondrake::midi {
 
 Reception::Reception(ReceptionState state, SoundStore& store, ByteStack& stack, ReceptionHooks hooks)
-    : state_(state)
-    , store_(store)
-    , stack_(stack)
-    , hooks_(std::move(hooks))
+    : m_state(state)
+    , m_store(store)
+    , m_stack(stack)
+    , m_hooks(std::move(hooks))
 {
 }
 
 void Reception::message(const QString& text) const
 {
-    if (hooks_.addMessage)
-        hooks_.addMessage(text);
+    if (m_hooks.addMessage)
+        m_hooks.addMessage(text);
 }
 
 void Reception::StartReception(std::size_t length)
 {
     try {
-        state_.ReceivedCount = 0;
-        state_.request = PendingRequest();
-        state_.Receiving = true;
+        m_state.ReceivedCount = 0;
+        m_state.request = PendingRequest();
+        m_state.Receiving = true;
         ArmInputBuffer(length);
     } catch (const std::exception& e) {
         message(QString::fromLocal8Bit(e.what()));
@@ -36,17 +36,17 @@ void Reception::StopReception()
 {
     // A buffer that is still armed stays armed: the port keeps it queued, and
     // whatever fills it is handled only while Receiving is true again.
-    state_.Receiving = false;
-    state_.request.sent = false; // nothing is asked again after the wait
+    m_state.Receiving = false;
+    m_state.request.sent = false; // nothing is asked again after the wait
 }
 
 void Reception::ArmInputBuffer(std::size_t length)
 {
     try {
-        state_.Receiving = true;
-        if (!hooks_.arm)
+        m_state.Receiving = true;
+        if (!m_hooks.arm)
             return;
-        const ArmResult result = hooks_.arm(length);
+        const ArmResult result = m_hooks.arm(length);
         if (result.prepareError != 0)
             message(QStringLiteral("INPREPARE error") + QString::number(result.prepareError));
         else if (result.queueError != 0)
@@ -95,10 +95,10 @@ Reception::Outcome Reception::OnMidiInput(const ReceivedSysEx& received)
 Reception::Outcome Reception::OnMidiInput(const std::uint8_t* recorded, std::size_t recordedSize,
                                           std::size_t messageSize)
 {
-    if (!state_.Receiving)
+    if (!m_state.Receiving)
         return Outcome::Dropped;
     try {
-        if (state_.ReceiveMode != kReceiveSound)
+        if (m_state.ReceiveMode != kReceiveSound)
             return Outcome::Ignored;
         // Anything but a whole sound would mix bytes of an earlier message
         // into the slot, so it is refused and the buffer waits for the next.
@@ -118,7 +118,7 @@ Reception::Outcome Reception::OnMidiInput(const std::uint8_t* recorded, std::siz
 
 Reception::Outcome Reception::storeSound(const std::uint8_t* dump)
 {
-    const int selected = hooks_.selectedRow ? hooks_.selectedRow() : -1;
+    const int selected = m_hooks.selectedRow ? m_hooks.selectedRow() : -1;
     std::uint8_t bank = 0;
     std::uint8_t program = 0;
     const int slot = slotOfReceived(dump, selected, &bank, &program);
@@ -133,24 +133,24 @@ Reception::Outcome Reception::storeSound(const std::uint8_t* dump)
         return Outcome::RefusedLocation;
     }
 
-    SoundDump& target = store_.slot(slot);
+    SoundDump& target = m_store.slot(slot);
     std::copy(dump, dump + kDumpSize, target.begin());
-    if (hooks_.refreshRow)
-        hooks_.refreshRow(slot);
+    if (m_hooks.refreshRow)
+        m_hooks.refreshRow(slot);
     message(QStringLiteral("ZR Bank: ") + QString::number(bank) + QStringLiteral(" Sound:") + QString::number(program));
 
-    ++state_.ReceivedCount;
-    if (hooks_.setLabel)
-        hooks_.setLabel(QStringLiteral("Received ") + QString::number(state_.ReceivedCount) + QStringLiteral(" sound."));
+    ++m_state.ReceivedCount;
+    if (m_hooks.setLabel)
+        m_hooks.setLabel(QStringLiteral("Received ") + QString::number(m_state.ReceivedCount) + QStringLiteral(" sound."));
 
     // The buffer is armed before the request leaves: the request goes out on
     // the sender thread at once, and an answer that arrived before the buffer
     // was queued again would be lost. Receiving ends true either way, as
     // arming always leaves it.
-    state_.request.sent = false;
-    state_.request.repeated = false;
-    if (stack_.count() == 0)
-        state_.Receiving = false;
+    m_state.request.sent = false;
+    m_state.request.repeated = false;
+    if (m_stack.count() == 0)
+        m_state.Receiving = false;
     ArmInputBuffer(kNextArmLength);
     sendNextRequest();
     return Outcome::Stored;
@@ -158,36 +158,36 @@ Reception::Outcome Reception::storeSound(const std::uint8_t* dump)
 
 void Reception::sendNextRequest()
 {
-    if (stack_.count() == 0)
+    if (m_stack.count() == 0)
         return;
-    PendingRequest& r = state_.request;
-    r.program = stack_.pop();
-    r.bank = stack_.pop();
+    PendingRequest& r = m_state.request;
+    r.program = m_stack.pop();
+    r.bank = m_stack.pop();
     r.sent = true;
     r.repeated = false;
-    if (hooks_.sendDumpRequest)
-        hooks_.sendDumpRequest(r.bank, r.program);
+    if (m_hooks.sendDumpRequest)
+        m_hooks.sendDumpRequest(r.bank, r.program);
 }
 
 void Reception::afterRefusal()
 {
     ArmInputBuffer(kNextArmLength);
-    PendingRequest& r = state_.request;
+    PendingRequest& r = m_state.request;
     // Before the first request the read waits for the user's dump on the
     // synthesizer, and once the last request has left the wait ends at the
     // dialog's next tick whatever arrives: neither asks for anything. (A lone
     // byte on the stack is the token of a running send, not a request.)
-    if (!r.sent || stack_.count() < 2)
+    if (!r.sent || m_stack.count() < 2)
         return;
     if (!r.repeated) {
         r.repeated = true;
-        if (hooks_.sendDumpRequest)
-            hooks_.sendDumpRequest(r.bank, r.program);
+        if (m_hooks.sendDumpRequest)
+            m_hooks.sendDumpRequest(r.bank, r.program);
         return;
     }
     ++r.skipped;
     message(QStringLiteral("Skipped sound %1 of this reception: its answer was refused twice")
-                .arg(state_.ReceivedCount + r.skipped));
+                .arg(m_state.ReceivedCount + r.skipped));
     r.sent = false;
     sendNextRequest();
 }

@@ -107,10 +107,10 @@ private:
     void sendNextRequest();
     void message(const QString& text) const;
 
-    ReceptionState state_;
-    SoundStore& store_;
-    ByteStack& stack_;
-    ReceptionHooks hooks_;
+    ReceptionState m_state;
+    SoundStore& m_store;
+    ByteStack& m_stack;
+    ReceptionHooks m_hooks;
 };
 
 } // namespace sondrake::midi

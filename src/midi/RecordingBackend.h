@@ -42,13 +42,13 @@ public:
     bool waitForCount(std::size_t n, std::chrono::milliseconds timeout) const;
 
 private:
-    mutable std::mutex mutex_;
-    mutable std::condition_variable changed_;
-    std::vector<Record> records_;
-    bool hardware_ = false;
-    std::size_t maxSize_ = 1u << 20;
-    bool fragments_ = true;
-    bool failing_ = false;
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
+    std::vector<Record> m_records;
+    bool m_hardware = false;
+    std::size_t m_maxSize = 1u << 20;
+    bool m_fragments = true;
+    bool m_failing = false;
 };
 
 // Installs a fresh RecordingBackend as the session's output and returns it.

@@ -9,42 +9,42 @@ namespace sondrake::midi {
 SendSelected::SendSelected(SoundStore& store, ByteStack& stack, bool& receiving, SendSelectedHooks hooks,
                            QObject* parent)
     : QObject(parent)
-    , store_(store)
-    , stack_(stack)
-    , receiving_(receiving)
-    , hooks_(std::move(hooks))
+    , m_store(store)
+    , m_stack(stack)
+    , m_receiving(receiving)
+    , m_hooks(std::move(hooks))
 {
-    timer_ = new QTimer(this);
-    timer_->setSingleShot(true);
-    timer_->setTimerType(Qt::PreciseTimer);
-    connect(timer_, &QTimer::timeout, this, &SendSelected::step);
+    m_timer = new QTimer(this);
+    m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &SendSelected::step);
 }
 
 bool SendSelected::start(int delayMs)
 {
-    if (running_) {
-        ++refused_;
+    if (m_running) {
+        ++m_refused;
         return false;
     }
-    refused_ = 0;
+    m_refused = 0;
     try {
-        if (hooks_.keyboardRunning && hooks_.switchKeyboardOff && hooks_.keyboardRunning())
-            hooks_.switchKeyboardOff();
+        if (m_hooks.keyboardRunning && m_hooks.switchKeyboardOff && m_hooks.keyboardRunning())
+            m_hooks.switchKeyboardOff();
 
         // The token keeps the receiver dialog open while the sounds go out.
-        stack_.push(0);
-        receiving_ = true;
-        if (hooks_.showDialog)
-            hooks_.showDialog();
+        m_stack.push(0);
+        m_receiving = true;
+        if (m_hooks.showDialog)
+            m_hooks.showDialog();
 
-        rows_.clear();
-        if (hooks_.selectedRows)
-            for (int row : hooks_.selectedRows())
+        m_rows.clear();
+        if (m_hooks.selectedRows)
+            for (int row : m_hooks.selectedRows())
                 if (isValidSlot(row))
-                    rows_.push_back(row);
-        next_ = 0;
-        running_ = true;
-        timer_->setInterval(delayMs < 0 ? 0 : delayMs);
+                    m_rows.push_back(row);
+        m_next = 0;
+        m_running = true;
+        m_timer->setInterval(delayMs < 0 ? 0 : delayMs);
         step();
     } catch (const std::exception& e) {
         fail(QString::fromLocal8Bit(e.what()));
@@ -54,26 +54,26 @@ bool SendSelected::start(int delayMs)
 
 void SendSelected::step()
 {
-    if (!running_)
+    if (!m_running)
         return;
-    if (next_ >= rows_.size()) {
+    if (m_next >= m_rows.size()) {
         finish();
         return;
     }
     try {
-        const int slot = rows_[next_++];
-        if (hooks_.showDialog)
-            hooks_.showDialog();
-        SoundDump& dump = store_.slot(slot);
+        const int slot = m_rows[m_next++];
+        if (m_hooks.showDialog)
+            m_hooks.showDialog();
+        SoundDump& dump = m_store.slot(slot);
         dump[kLocationBankByte] = static_cast<std::uint8_t>(slot / kProgramsPerBank);
         dump[kLocationProgramByte] = static_cast<std::uint8_t>(slot % kProgramsPerBank);
-        if (hooks_.sendSlot)
-            hooks_.sendSlot(slot);
-        if (hooks_.setLabel)
-            hooks_.setLabel(QStringLiteral("Sending ") + QString::number(slot));
+        if (m_hooks.sendSlot)
+            m_hooks.sendSlot(slot);
+        if (m_hooks.setLabel)
+            m_hooks.setLabel(QStringLiteral("Sending ") + QString::number(slot));
         // The pause after the sound runs on the event loop, so the window
         // keeps handling input between sounds.
-        timer_->start();
+        m_timer->start();
     } catch (const std::exception& e) {
         fail(QString::fromLocal8Bit(e.what()));
     }
@@ -81,17 +81,17 @@ void SendSelected::step()
 
 void SendSelected::finish()
 {
-    running_ = false;
-    rows_.clear();
-    next_ = 0;
+    m_running = false;
+    m_rows.clear();
+    m_next = 0;
     try {
-        if (hooks_.hideDialog)
-            hooks_.hideDialog();
-        stack_.pop(); // the token
-        receiving_ = false;
+        if (m_hooks.hideDialog)
+            m_hooks.hideDialog();
+        m_stack.pop(); // the token
+        m_receiving = false;
     } catch (const std::exception& e) {
-        if (hooks_.addMessage)
-            hooks_.addMessage(QString::fromLocal8Bit(e.what()));
+        if (m_hooks.addMessage)
+            m_hooks.addMessage(QString::fromLocal8Bit(e.what()));
     }
     emit finished(true);
 }
@@ -99,12 +99,12 @@ void SendSelected::finish()
 void SendSelected::fail(const QString& text)
 {
     // The dialog stays up with the token on the stack until the user closes it.
-    running_ = false;
-    timer_->stop();
-    rows_.clear();
-    next_ = 0;
-    if (hooks_.addMessage)
-        hooks_.addMessage(text);
+    m_running = false;
+    m_timer->stop();
+    m_rows.clear();
+    m_next = 0;
+    if (m_hooks.addMessage)
+        m_hooks.addMessage(text);
     emit finished(false);
 }
 

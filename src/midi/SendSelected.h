@@ -42,11 +42,11 @@ public:
     // running: a held Enter key would otherwise pile up sends of the same
     // sounds.
     bool start(int delayMs = kSendDelayMs);
-    bool isRunning() const { return running_; }
+    bool isRunning() const { return m_running; }
     // Requests refused since the running send started.
-    int refusedStarts() const { return refused_; }
+    int refusedStarts() const { return m_refused; }
     // Slots still to send (for tests).
-    int remaining() const { return int(rows_.size() - next_); }
+    int remaining() const { return int(m_rows.size() - m_next); }
 
 signals:
     void finished(bool completed);
@@ -56,15 +56,15 @@ private:
     void finish();
     void fail(const QString& text);
 
-    SoundStore& store_;
-    ByteStack& stack_;
-    bool& receiving_;
-    SendSelectedHooks hooks_;
-    QTimer* timer_ = nullptr;
-    std::vector<int> rows_;
-    std::size_t next_ = 0;
-    bool running_ = false;
-    int refused_ = 0;
+    SoundStore& m_store;
+    ByteStack& m_stack;
+    bool& m_receiving;
+    SendSelectedHooks m_hooks;
+    QTimer* m_timer = nullptr;
+    std::vector<int> m_rows;
+    std::size_t m_next = 0;
+    bool m_running = false;
+    int m_refused = 0;
 };
 
 } // namespace sondrake::midi

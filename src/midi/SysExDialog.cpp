@@ -19,9 +19,9 @@ namespace {
 SysExDialog::SysExDialog(QWidget* parent, bool& receiving, int& receivedCount, ByteStack* stack)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
                           | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , receiving_(receiving)
-    , receivedCount_(receivedCount)
-    , stack_(stack ? *stack : byteStack())
+    , m_receiving(receiving)
+    , m_receivedCount(receivedCount)
+    , m_stack(stack ? *stack : byteStack())
 {
     setObjectName(QStringLiteral("frmSysExReceiver"));
     setWindowTitle(QStringLiteral("SysEx Communication"));
@@ -64,9 +64,9 @@ QString SysExDialog::labelText() const
 
 void SysExDialog::resetPending()
 {
-    stack_.clear();
-    receiving_ = false;
-    receivedCount_ = 0;
+    m_stack.clear();
+    m_receiving = false;
+    m_receivedCount = 0;
 }
 
 void SysExDialog::onClose()
@@ -83,9 +83,9 @@ void SysExDialog::reject()
 
 void SysExDialog::Timer1Timer()
 {
-    if (stack_.count() == 0 || !receiving_) {
-        stack_.clear();
-        receivedCount_ = 0;
+    if (m_stack.count() == 0 || !m_receiving) {
+        m_stack.clear();
+        m_receivedCount = 0;
         if (isVisible())
             QDialog::done(QDialog::Rejected);
     }

@@ -42,9 +42,9 @@ public slots:
 private:
     void resetPending();
 
-    bool& receiving_;
-    int& receivedCount_;
-    ByteStack& stack_;
+    bool& m_receiving;
+    int& m_receivedCount;
+    ByteStack& m_stack;
 };
 
 } // namespace sondrake

@@ -49,10 +49,10 @@ namespace {
 
         void group(std::string_view tab, std::string_view group, int line, int width)
         {
-            tab_ = tab;
-            group_ = group;
-            line_ = line;
-            width_ = width;
+            m_tab = tab;
+            m_group = group;
+            m_line = line;
+            m_width = width;
         }
         void knob(int order, std::string_view key, std::string_view control, std::string_view caption,
             int min, int max, Storage s, LiveMessage l, int r, int init = kNoInitValue)
@@ -88,10 +88,10 @@ namespace {
             e.kind = kind;
             e.caption = caption;
             e.shortName = shortName;
-            e.tab = tab_;
-            e.group = group_;
-            e.boxLine = line_;
-            e.boxWidth = width_;
+            e.tab = m_tab;
+            e.group = m_group;
+            e.boxLine = m_line;
+            e.boxWidth = m_width;
             e.minimum = min;
             e.maximum = max;
             e.items = items;
@@ -101,10 +101,10 @@ namespace {
             e.initValue = init;
             rows.push_back(e);
         }
-        std::string_view tab_;
-        std::string_view group_;
-        int line_ = 0;
-        int width_ = 0;
+        std::string_view m_tab;
+        std::string_view m_group;
+        int m_line = 0;
+        int m_width = 0;
     };
 
     std::vector<ParameterEntry> buildMap()
@@ -616,15 +616,15 @@ bool LiveMessageApplier::apply(SoundDump& dump, std::span<const std::uint8_t> me
     const int value = message[2];
     switch (controller) {
     case 99:
-        nrpnMsb_ = value;
+        m_nrpnMsb = value;
         return false;
     case 98:
-        nrpnLsb_ = value;
+        m_nrpnLsb = value;
         return false;
     case 6:
-        if (nrpnMsb_ < 0 || nrpnLsb_ < 0)
+        if (m_nrpnMsb < 0 || m_nrpnLsb < 0)
             return false;
-        return applyNrpn(dump, (nrpnMsb_ << 7) | nrpnLsb_, value);
+        return applyNrpn(dump, (m_nrpnMsb << 7) | m_nrpnLsb, value);
     default:
         return applyController(dump, controller, value);
     }
@@ -632,8 +632,8 @@ bool LiveMessageApplier::apply(SoundDump& dump, std::span<const std::uint8_t> me
 
 void LiveMessageApplier::reset()
 {
-    nrpnMsb_ = -1;
-    nrpnLsb_ = -1;
+    m_nrpnMsb = -1;
+    m_nrpnLsb = -1;
 }
 
 bool applyLiveMessages(SoundDump& dump, const std::vector<std::vector<std::uint8_t>>& messages)

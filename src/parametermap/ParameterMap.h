@@ -156,8 +156,8 @@ public:
     void reset();
 
 private:
-    int nrpnMsb_ = -1;
-    int nrpnLsb_ = -1;
+    int m_nrpnMsb = -1;
+    int m_nrpnLsb = -1;
 };
 
 // Applies a sequence of complete messages (as liveMessages() returns them)

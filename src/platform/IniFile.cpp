@@ -79,7 +79,7 @@ QByteArray encodeValue(const QByteArray& value)
 } // namespace
 
 IniFile::IniFile(const QString& path)
-    : path_(path)
+    : m_path(path)
 {
 }
 
@@ -141,15 +141,15 @@ IniFile::Line IniFile::scanLine(QByteArrayView text, qint32 begin, qint32 size, 
 
 IniFile::Line IniFile::madeLine(const QByteArray& content, quint8 ending)
 {
-    made_.push_back(content);
-    Line line = scanLine(made_.back(), 0, qint32(content.size()), ending);
-    line.own = qint32(made_.size() - 1);
+    m_made.push_back(content);
+    Line line = scanLine(m_made.back(), 0, qint32(content.size()), ending);
+    line.own = qint32(m_made.size() - 1);
     return line;
 }
 
 QByteArrayView IniFile::content(const Line& line) const
 {
-    const QByteArray& text = line.own >= 0 ? made_[std::size_t(line.own)] : data_;
+    const QByteArray& text = line.own >= 0 ? m_made[std::size_t(line.own)] : m_data;
     return QByteArrayView(text).sliced(line.begin, line.size);
 }
 
@@ -171,24 +171,24 @@ bool IniFile::sameName(const Line& line, const Name& wanted) const
 void IniFile::parse(const QByteArray& bytes)
 {
     Q_ASSERT(bytes.size() < qsizetype(INT_MAX));
-    lines_.clear();
-    made_.clear();
-    bom_.clear();
-    data_ = bytes;
+    m_lines.clear();
+    m_made.clear();
+    m_bom.clear();
+    m_data = bytes;
     qint32 pos = 0;
     // Editors on Windows start UTF-8 files with a byte-order mark; read as
     // part of the first line it would hide the first section.
     if (bytes.startsWith(kUtf8Bom)) {
-        bom_ = QByteArray(kUtf8Bom);
-        pos = qint32(bom_.size());
+        m_bom = QByteArray(kUtf8Bom);
+        pos = qint32(m_bom.size());
     }
     const qint32 n = qint32(bytes.size());
     const char* const text = bytes.constData();
-    lines_.reserve(std::size_t(bytes.count('\n')) + 1);
+    m_lines.reserve(std::size_t(bytes.count('\n')) + 1);
     while (pos < n) {
         const auto* nl = static_cast<const char*>(std::memchr(text + pos, '\n', std::size_t(n - pos)));
         if (!nl) {
-            lines_.push_back(scanLine(data_, pos, n - pos, 0));
+            m_lines.push_back(scanLine(m_data, pos, n - pos, 0));
             break;
         }
         qint32 contentEnd = qint32(nl - text);
@@ -197,20 +197,20 @@ void IniFile::parse(const QByteArray& bytes)
             --contentEnd;
             ending = 2;
         }
-        lines_.push_back(scanLine(data_, pos, contentEnd - pos, ending));
+        m_lines.push_back(scanLine(m_data, pos, contentEnd - pos, ending));
         pos = qint32(nl - text) + 1;
     }
 }
 
 QByteArray IniFile::toBytes() const
 {
-    qsizetype total = bom_.size();
-    for (const Line& l : lines_)
+    qsizetype total = m_bom.size();
+    for (const Line& l : m_lines)
         total += l.size + endingBytes(l.ending).size();
     QByteArray out;
     out.reserve(total);
-    out.append(bom_);
-    for (const Line& l : lines_) {
+    out.append(m_bom);
+    for (const Line& l : m_lines) {
         out.append(content(l));
         out.append(endingBytes(l.ending));
     }
@@ -219,18 +219,18 @@ QByteArray IniFile::toBytes() const
 
 bool IniFile::load(QString* error)
 {
-    lines_.clear();
-    made_.clear();
-    data_.clear();
-    bom_.clear();
+    m_lines.clear();
+    m_made.clear();
+    m_data.clear();
+    m_bom.clear();
     // Opening a named pipe would wait for a writer, with the window frozen.
-    const QFileInfo info(path_);
+    const QFileInfo info(m_path);
     if (info.exists() && !info.isFile()) {
         if (error)
             *error = QStringLiteral("it is not a plain file");
         return false;
     }
-    QFile file(path_);
+    QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
             *error = file.errorString();
@@ -266,12 +266,12 @@ bool IniFile::load(QString* error)
     return true;
 }
 
-bool IniFile::save(QString* error) const { return writeFileAtomically(path_, toBytes(), error); }
+bool IniFile::save(QString* error) const { return writeFileAtomically(m_path, toBytes(), error); }
 
 int IniFile::findSection(const Name& section) const
 {
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == Kind::Section && sameName(lines_[i], section))
+    for (std::size_t i = 0; i < m_lines.size(); ++i)
+        if (m_lines[i].kind == Kind::Section && sameName(m_lines[i], section))
             return static_cast<int>(i);
     return -1;
 }
@@ -279,14 +279,14 @@ int IniFile::findSection(const Name& section) const
 int IniFile::sectionEnd(int sectionLine) const
 {
     std::size_t i = static_cast<std::size_t>(sectionLine) + 1;
-    while (i < lines_.size() && lines_[i].kind != Kind::Section)
+    while (i < m_lines.size() && m_lines[i].kind != Kind::Section)
         ++i;
     return static_cast<int>(i);
 }
 
 quint8 IniFile::lineEnding() const
 {
-    for (const Line& l : lines_)
+    for (const Line& l : m_lines)
         if (l.ending != 0)
             return l.ending;
     return 1;
@@ -300,8 +300,8 @@ QString IniFile::read(const QString& section, const QString& key, const QString&
     if (s < 0)
         return defaultValue;
     const Name wanted(key);
-    for (std::size_t i = std::size_t(s) + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i) {
-        const Line& l = lines_[i];
+    for (std::size_t i = std::size_t(s) + 1; i < m_lines.size() && m_lines[i].kind != Kind::Section; ++i) {
+        const Line& l = m_lines[i];
         if (l.kind == Kind::Key && sameName(l, wanted)) {
             if (found)
                 *found = true;
@@ -322,15 +322,15 @@ void IniFile::write(const QString& section, const QString& key, const QString& v
 
     const int s = findSection(Name(section));
     if (s < 0) {
-        if (!lines_.empty() && lines_.back().ending == 0)
-            lines_.back().ending = eol;
-        lines_.push_back(madeLine('[' + section.trimmed().toUtf8() + ']', eol));
-        lines_.push_back(madeLine(raw, eol));
+        if (!m_lines.empty() && m_lines.back().ending == 0)
+            m_lines.back().ending = eol;
+        m_lines.push_back(madeLine('[' + section.trimmed().toUtf8() + ']', eol));
+        m_lines.push_back(madeLine(raw, eol));
         return;
     }
     const int end = sectionEnd(s);
     for (int i = s + 1; i < end; ++i) {
-        Line& l = lines_[static_cast<std::size_t>(i)];
+        Line& l = m_lines[static_cast<std::size_t>(i)];
         if (l.kind == Kind::Key && sameName(l, keyName)) {
             if (QString::fromUtf8(this->value(l)) == clean)
                 return; // already says so: leave the line exactly as it is
@@ -348,7 +348,7 @@ void IniFile::write(const QString& section, const QString& key, const QString& v
     // separate it from the next section stay where they are.
     int insertAt = s + 1;
     for (int i = end - 1; i > s; --i) {
-        const QByteArrayView c = content(lines_[static_cast<std::size_t>(i)]);
+        const QByteArrayView c = content(m_lines[static_cast<std::size_t>(i)]);
         qint32 b = 0;
         qint32 e = qint32(c.size());
         trim(c, b, e);
@@ -357,11 +357,11 @@ void IniFile::write(const QString& section, const QString& key, const QString& v
             break;
         }
     }
-    Line& before = lines_[static_cast<std::size_t>(insertAt - 1)];
+    Line& before = m_lines[static_cast<std::size_t>(insertAt - 1)];
     if (before.ending == 0)
         before.ending = eol;
     const Line line = madeLine(raw, eol);
-    lines_.insert(lines_.begin() + insertAt, line);
+    m_lines.insert(m_lines.begin() + insertAt, line);
 }
 
 bool IniFile::hasSection(const QString& section) const { return findSection(Name(section)) >= 0; }
@@ -369,7 +369,7 @@ bool IniFile::hasSection(const QString& section) const { return findSection(Name
 QStringList IniFile::sections() const
 {
     QStringList out;
-    for (const Line& l : lines_) {
+    for (const Line& l : m_lines) {
         if (l.kind != Kind::Section)
             continue;
         const QString n = QString::fromUtf8(name(l));
@@ -387,7 +387,7 @@ QStringList IniFile::keys(const QString& section) const
         return out;
     const int end = sectionEnd(s);
     for (int i = s + 1; i < end; ++i) {
-        const Line& l = lines_[static_cast<std::size_t>(i)];
+        const Line& l = m_lines[static_cast<std::size_t>(i)];
         if (l.kind != Kind::Key)
             continue;
         const QString n = QString::fromUtf8(name(l));

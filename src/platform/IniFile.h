@@ -29,7 +29,7 @@ public:
     IniFile() = default;
     explicit IniFile(const QString& path);
 
-    const QString& path() const { return path_; }
+    const QString& path() const { return m_path; }
 
     // Reads the file at path(). On failure returns false, puts the operating
     // system's reason into *error and leaves the contents empty. A missing
@@ -70,7 +70,7 @@ private:
         qint32 nameSize = 0;
         qint32 valueBegin = 0; // key value as read; from begin
         qint32 valueSize = 0;
-        qint32 own = -1; // index into made_, or -1: the file's bytes
+        qint32 own = -1; // index into m_made, or -1: the file's bytes
         quint8 ending = 0; // 0: none (last line), 1: "\n", 2: "\r\n"
         Kind kind = Kind::Other;
         bool asciiName = true;
@@ -96,11 +96,11 @@ private:
     int sectionEnd(int sectionLine) const; // index of the next section line, or size
     quint8 lineEnding() const;
 
-    QString path_;
-    QByteArray bom_; // a UTF-8 byte-order mark the file began with
-    QByteArray data_; // the bytes parsed (after the mark)
-    std::vector<QByteArray> made_; // texts of the lines write() made
-    std::vector<Line> lines_;
+    QString m_path;
+    QByteArray m_bom; // a UTF-8 byte-order mark the file began with
+    QByteArray m_data; // the bytes parsed (after the mark)
+    std::vector<QByteArray> m_made; // texts of the lines write() made
+    std::vector<Line> m_lines;
 };
 
 } // namespace sondrake

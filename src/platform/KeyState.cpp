@@ -71,29 +71,29 @@ void KeyState::install()
 
 bool KeyState::asyncKeyState(int key)
 {
-    const auto it = keys_.find(key);
-    if (it == keys_.end())
+    const auto it = m_keys.find(key);
+    if (it == m_keys.end())
         return false;
     const bool result = it->second != 0;
     it->second &= static_cast<std::uint8_t>(~PressedSinceQuery);
     if (it->second == 0)
-        keys_.erase(it);
+        m_keys.erase(it);
     return result;
 }
 
 bool KeyState::isDown(int key) const
 {
-    const auto it = keys_.find(key);
-    return it != keys_.end() && (it->second & Down) != 0;
+    const auto it = m_keys.find(key);
+    return it != m_keys.end() && (it->second & Down) != 0;
 }
 
-void KeyState::clear() { keys_.clear(); }
+void KeyState::clear() { m_keys.clear(); }
 
 void KeyState::forgetPresses()
 {
-    for (auto it = keys_.begin(); it != keys_.end();) {
+    for (auto it = m_keys.begin(); it != m_keys.end();) {
         it->second &= static_cast<std::uint8_t>(~PressedSinceQuery);
-        it = it->second == 0 ? keys_.erase(it) : std::next(it);
+        it = it->second == 0 ? m_keys.erase(it) : std::next(it);
     }
 }
 
@@ -108,20 +108,20 @@ bool KeyState::record(const QEvent* event)
         if (key->isAutoRepeat() || code == 0 || code == Qt::Key_unknown)
             return false;
         if (event->type() == QEvent::KeyPress) {
-            keys_[code] = Down | PressedSinceQuery;
+            m_keys[code] = Down | PressedSinceQuery;
         } else {
-            const auto it = keys_.find(code);
-            if (it == keys_.end())
+            const auto it = m_keys.find(code);
+            if (it == m_keys.end())
                 return false;
             it->second &= static_cast<std::uint8_t>(~Down);
             if (it->second == 0)
-                keys_.erase(it);
+                m_keys.erase(it);
         }
         return true;
     }
     case QEvent::ApplicationDeactivate:
         // Releases now go to another program: don't leave keys stuck down.
-        if (keys_.empty())
+        if (m_keys.empty())
             return false;
         clear();
         return true;

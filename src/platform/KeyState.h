@@ -65,7 +65,7 @@ private:
     explicit KeyState(QObject* parent = nullptr);
 
     enum : std::uint8_t { Down = 1, PressedSinceQuery = 2 };
-    std::unordered_map<int, std::uint8_t> keys_;
+    std::unordered_map<int, std::uint8_t> m_keys;
 };
 
 } // namespace sondrake::platform

@@ -13,21 +13,21 @@ public:
 
     void push(std::uint8_t b)
     {
-        if (top_ < kCapacity)
-            items_[static_cast<std::size_t>(top_++)] = b;
+        if (m_top < kCapacity)
+            m_items[static_cast<std::size_t>(m_top++)] = b;
     }
     std::uint8_t pop()
     {
-        if (top_ <= 0)
+        if (m_top <= 0)
             return 255;
-        return items_[static_cast<std::size_t>(--top_)];
+        return m_items[static_cast<std::size_t>(--m_top)];
     }
-    int count() const { return top_; }
-    void clear() { top_ = 0; }
+    int count() const { return m_top; }
+    void clear() { m_top = 0; }
 
 private:
-    std::array<std::uint8_t, kCapacity> items_{};
-    int top_ = 0;
+    std::array<std::uint8_t, kCapacity> m_items{};
+    int m_top = 0;
 };
 
 // The one stack of the program.

@@ -11,7 +11,7 @@ SoundDump& SoundStore::slot(int s)
 {
     if (!isValidSlot(s))
         throw std::out_of_range("Sound slot " + std::to_string(s) + " is outside 0..199");
-    return slots_[static_cast<std::size_t>(s)];
+    return m_slots[static_cast<std::size_t>(s)];
 }
 
 const SoundDump& SoundStore::slot(int s) const
@@ -43,7 +43,7 @@ void SoundStore::setSoundName(int s, std::string_view name) { writeName(slot(s),
 
 void SoundStore::resetSoundNames()
 {
-    count_ = kSlotCount;
+    m_count = kSlotCount;
     for (int i = 0; i < kSlotCount; ++i)
         setSoundName(i, "empty");
 }

@@ -13,7 +13,7 @@ class SoundStore {
 public:
     SoundStore();
 
-    int count() const { return count_; }
+    int count() const { return m_count; }
 
     // Throws std::out_of_range for a slot outside 0..199.
     SoundDump& slot(int s);
@@ -29,8 +29,8 @@ public:
     void swapSlots(int a, int b);
 
 private:
-    int count_ = 0;
-    std::array<SoundDump, kSlotCount> slots_{};
+    int m_count = 0;
+    std::array<SoundDump, kSlotCount> m_slots{};
 };
 
 // Name rules shared with the editor's working copy.

@@ -201,41 +201,41 @@ class StallMeter : public QObject {
 public:
     StallMeter()
     {
-        timer_.setInterval(1);
-        timer_.setTimerType(Qt::PreciseTimer);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            const qint64 now = clock_.nsecsElapsed();
+        m_timer.setInterval(1);
+        m_timer.setTimerType(Qt::PreciseTimer);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            const qint64 now = m_clock.nsecsElapsed();
             const double cpu = threadCpuMs();
-            worst_ = std::max(worst_, now - last_);
-            worstBusy_ = std::max(worstBusy_, cpu - lastCpu_);
-            last_ = now;
-            lastCpu_ = cpu;
+            m_worst = std::max(m_worst, now - m_last);
+            m_worstBusy = std::max(m_worstBusy, cpu - m_lastCpu);
+            m_last = now;
+            m_lastCpu = cpu;
         });
     }
     void start()
     {
-        clock_.start();
-        last_ = 0;
-        worst_ = 0;
-        lastCpu_ = threadCpuMs();
-        worstBusy_ = 0;
-        timer_.start();
+        m_clock.start();
+        m_last = 0;
+        m_worst = 0;
+        m_lastCpu = threadCpuMs();
+        m_worstBusy = 0;
+        m_timer.start();
     }
     // Returns the worst busy stall; worstWallMs() the worst gap.
     double stop()
     {
-        timer_.stop();
-        return worstBusy_;
+        m_timer.stop();
+        return m_worstBusy;
     }
-    double worstWallMs() const { return double(worst_) / 1e6; }
+    double worstWallMs() const { return double(m_worst) / 1e6; }
 
 private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0;
-    qint64 worst_ = 0;
-    double lastCpu_ = 0;
-    double worstBusy_ = 0;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_worst = 0;
+    double m_lastCpu = 0;
+    double m_worstBusy = 0;
 };
 
 } // namespace

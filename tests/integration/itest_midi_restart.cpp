@@ -46,17 +46,17 @@ double cpuSeconds()
 class Server {
 public:
     explicit Server(QString name)
-        : name_(std::move(name))
+        : m_name(std::move(name))
     {
     }
     ~Server() { stop(); }
     bool start()
     {
-        process_.setProcessChannelMode(QProcess::MergedChannels);
-        process_.setStandardOutputFile(QProcess::nullDevice());
-        process_.start(QStringLiteral("jackd"),
-                       { "--no-realtime", "--sync", "--name", name_, "-d", "dummy", "-r", "48000", "-p", "256" });
-        if (!process_.waitForStarted(10000))
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.start(QStringLiteral("jackd"),
+                       { "--no-realtime", "--sync", "--name", m_name, "-d", "dummy", "-r", "48000", "-p", "256" });
+        if (!m_process.waitForStarted(10000))
             return false;
         return QTest::qWaitFor([&] { return platform::MidiService::jackAvailable(); }, 15000);
     }
@@ -68,16 +68,16 @@ public:
     }
     void terminate()
     {
-        if (process_.state() == QProcess::NotRunning)
+        if (m_process.state() == QProcess::NotRunning)
             return;
         resume();
-        process_.terminate();
+        m_process.terminate();
     }
     void waitStopped()
     {
-        if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(20000)) {
-            process_.kill();
-            process_.waitForFinished(5000);
+        if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(20000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
         }
     }
     // A server that did not end on its own (killed, or dead of a signal)
@@ -90,12 +90,12 @@ public:
         if (start())
             stop();
     }
-    void pause() { ::kill(pid_t(process_.processId()), SIGSTOP); }
-    void resume() { ::kill(pid_t(process_.processId()), SIGCONT); }
+    void pause() { ::kill(pid_t(m_process.processId()), SIGSTOP); }
+    void resume() { ::kill(pid_t(m_process.processId()), SIGCONT); }
 
 private:
-    QString name_;
-    QProcess process_;
+    QString m_name;
+    QProcess m_process;
 };
 
 // The emulator in headless mode, with what it received.
@@ -105,43 +105,43 @@ public:
     bool start()
     {
         lines.clear();
-        ready_ = false;
-        pending_.clear();
-        process_.setProcessChannelMode(QProcess::SeparateChannels);
-        QObject::connect(&process_, &QProcess::readyReadStandardOutput, &process_, [this] {
-            pending_ += process_.readAllStandardOutput();
+        m_ready = false;
+        m_pending.clear();
+        m_process.setProcessChannelMode(QProcess::SeparateChannels);
+        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, &m_process, [this] {
+            m_pending += m_process.readAllStandardOutput();
             int nl;
-            while ((nl = pending_.indexOf('\n')) >= 0) {
-                const QByteArray line = pending_.left(nl).trimmed();
-                pending_.remove(0, nl + 1);
+            while ((nl = m_pending.indexOf('\n')) >= 0) {
+                const QByteArray line = m_pending.left(nl).trimmed();
+                m_pending.remove(0, nl + 1);
                 if (line == "ready")
-                    ready_ = true;
+                    m_ready = true;
                 else if (!line.isEmpty())
                     lines << QString::fromLatin1(line).toUpper();
             }
         });
         const QString bin = qEnvironmentVariable("SONDRAKE_BIN_DIR", QCoreApplication::applicationDirPath());
-        process_.start(bin + "/qlindorn-emulator", { "--headless" });
-        return process_.waitForStarted(10000)
-            && QTest::qWaitFor([&] { return ready_ || process_.state() != QProcess::Running; }, 20000) && ready_;
+        m_process.start(bin + "/qlindorn-emulator", { "--headless" });
+        return m_process.waitForStarted(10000)
+            && QTest::qWaitFor([&] { return m_ready || m_process.state() != QProcess::Running; }, 20000) && m_ready;
     }
     void quit()
     {
-        if (process_.state() != QProcess::Running)
+        if (m_process.state() != QProcess::Running)
             return;
-        process_.write("quit\n");
-        if (!process_.waitForFinished(10000)) {
-            process_.terminate();
-            process_.waitForFinished(5000);
+        m_process.write("quit\n");
+        if (!m_process.waitForFinished(10000)) {
+            m_process.terminate();
+            m_process.waitForFinished(5000);
         }
-        process_.disconnect();
+        m_process.disconnect();
     }
     QStringList lines;
 
 private:
-    QProcess process_;
-    QByteArray pending_;
-    bool ready_ = false;
+    QProcess m_process;
+    QByteArray m_pending;
+    bool m_ready = false;
 };
 
 } // namespace

@@ -38,32 +38,32 @@ class StallMeter : public QObject {
 public:
     StallMeter()
     {
-        timer_.setInterval(1);
-        timer_.setTimerType(Qt::PreciseTimer);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            const qint64 now = clock_.nsecsElapsed();
-            worst_ = std::max(worst_, now - last_);
-            last_ = now;
+        m_timer.setInterval(1);
+        m_timer.setTimerType(Qt::PreciseTimer);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            const qint64 now = m_clock.nsecsElapsed();
+            m_worst = std::max(m_worst, now - m_last);
+            m_last = now;
         });
     }
     void start()
     {
-        clock_.start();
-        last_ = 0;
-        worst_ = 0;
-        timer_.start();
+        m_clock.start();
+        m_last = 0;
+        m_worst = 0;
+        m_timer.start();
     }
     double stop()
     {
-        timer_.stop();
-        return double(worst_) / 1e6;
+        m_timer.stop();
+        return double(m_worst) / 1e6;
     }
 
 private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0;
-    qint64 worst_ = 0;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_worst = 0;
 };
 
 } // namespace

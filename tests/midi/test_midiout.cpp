@@ -47,32 +47,32 @@ class GateBackend : public RecordingBackend {
 public:
     bool send(const std::uint8_t* data, std::size_t size, QString* error) override
     {
-        if (size > 3 && !held_.exchange(true)) {
-            std::unique_lock lock(mutex_);
-            onWire_ = true;
-            changed_.notify_all();
-            changed_.wait(lock, [&] { return open_; });
+        if (size > 3 && !m_held.exchange(true)) {
+            std::unique_lock lock(m_mutex);
+            m_onWire = true;
+            m_changed.notify_all();
+            m_changed.wait(lock, [&] { return m_open; });
         }
         return RecordingBackend::send(data, size, error);
     }
     bool waitOnWire()
     {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, 10s, [&] { return onWire_; });
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, 10s, [&] { return m_onWire; });
     }
     void release()
     {
-        std::lock_guard lock(mutex_);
-        open_ = true;
-        changed_.notify_all();
+        std::lock_guard lock(m_mutex);
+        m_open = true;
+        m_changed.notify_all();
     }
 
 private:
-    std::atomic<bool> held_{false};
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool onWire_ = false;
-    bool open_ = false;
+    std::atomic<bool> m_held{false};
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_onWire = false;
+    bool m_open = false;
 };
 
 class TestMidiOut : public QObject {
