@@ -1,8 +1,8 @@
 #include "editor/ParameterListDialog.h"
 
 #include "editor/Randomizer.h"
+#include "platform/KeyState.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -64,10 +64,10 @@ ParameterListDialog::ParameterListDialog(QWidget* parent)
 
     // The dialog sees the keys before its controls: Escape must not close it
     // on its press (as a dialog normally does) but on its release.
-    qApp->installEventFilter(this);
+    platform::KeyState::instance().setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
 }
 
-ParameterListDialog::~ParameterListDialog() { qApp->removeEventFilter(this); }
+ParameterListDialog::~ParameterListDialog() { platform::KeyState::instance().setWindowKeyHandler(this, {}); }
 
 bool ParameterListDialog::isChecked(int row) const
 {
@@ -135,23 +135,12 @@ void ParameterListDialog::FormKeyUp(QKeyEvent* event)
         reject();
 }
 
-bool ParameterListDialog::eventFilter(QObject* watched, QEvent* event)
+bool ParameterListDialog::onWindowKey(QKeyEvent* event)
 {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
-        return QDialog::eventFilter(watched, event);
-    if (!watched->isWidgetType() || !isVisible())
+    if (event->key() != Qt::Key_Escape || event->type() == QEvent::ShortcutOverride)
         return false;
-    auto* w = static_cast<QWidget*>(watched);
-    if (w != this && !isAncestorOf(w))
-        return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Escape)
-        return false;
-    // A key travels from the focused control up through its parents and
-    // passes here at every step: act on the first, swallow it there.
-    if (type == QEvent::KeyRelease)
-        FormKeyUp(key);
+    if (event->type() == QEvent::KeyRelease)
+        FormKeyUp(event);
     return true;
 }
 

@@ -46,10 +46,9 @@ public:
 
     void done(int result) override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    // Every key of the dialog, once, before its focused control: true keeps it from the control.
+    bool onWindowKey(QKeyEvent* event);
     // The highlighted row, or -1 when none is.
     int selectedRow() const;
     void setChecked(int row, bool checked);

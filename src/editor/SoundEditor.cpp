@@ -115,13 +115,13 @@ SoundEditor::SoundEditor(EditorHost& host, QWidget* parent)
     Timer1->start();
 
     testNoteFlag = false;
-    // The window sees every key before the control that has the focus.
-    qApp->installEventFilter(this);
+    // The window's keys are read before the control that has the focus sees them.
+    platform::KeyState::instance().setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
 }
 
 SoundEditor::~SoundEditor()
 {
-    qApp->removeEventFilter(this);
+    platform::KeyState::instance().setWindowKeyHandler(this, {});
     // The controls outlive this object's members for a moment while QObject
     // deletes its children; they must not call back into a half-gone window.
     for (ControlRow& row : m_pages.rows) {
@@ -486,40 +486,15 @@ bool SoundEditor::FormKeyPress(QKeyEvent* event)
     return text.size() == 1 && kPlayerLetters.contains(text.at(0));
 }
 
-bool SoundEditor::ownsKeyTarget(QObject* watched) const
+bool SoundEditor::onWindowKey(QKeyEvent* event)
 {
-    if (!watched->isWidgetType())
-        return false;
-    auto* w = static_cast<QWidget*>(watched);
-    return w == this || isAncestorOf(w);
-}
-
-bool SoundEditor::eventFilter(QObject* watched, QEvent* event)
-{
-    const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
-        return QDialog::eventFilter(watched, event);
-    if (!ownsKeyTarget(watched))
-        return false;
-    // An unhandled key travels from the focused control up through its
-    // parents, passing this filter at every step: handle it once.
-    auto* w = static_cast<QWidget*>(watched);
-    auto* key = static_cast<QKeyEvent*>(event);
-    const KeyTrip trip { event, type, key->key(), key->timestamp() };
-    if (trip == m_keyTrip && m_keyReceiver && w != m_keyReceiver && w->isAncestorOf(m_keyReceiver.data())) {
-        m_keyReceiver = w;
-        return false;
-    }
-    m_keyTrip = trip;
-    m_keyReceiver = w;
     try {
-        if (type == QEvent::KeyPress) {
-            FormKeyDown(key);
-            if (FormKeyPress(key))
-                return true;
-        } else {
-            FormKeyUp(key);
+        if (event->type() == QEvent::KeyPress) {
+            FormKeyDown(event);
+            return FormKeyPress(event);
         }
+        if (event->type() == QEvent::KeyRelease)
+            FormKeyUp(event);
     } catch (const std::exception& e) {
         ShowError(errorText(e));
     }

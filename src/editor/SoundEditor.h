@@ -14,7 +14,6 @@
 #include "store/SoundDump.h"
 
 #include <QDialog>
-#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -140,7 +139,6 @@ public:
     QSize preferredSize() const;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -151,7 +149,9 @@ private:
     void wireSchemaControls();
     void randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&));
     void updateTestSoundCaption();
-    bool ownsKeyTarget(QObject* watched) const;
+    // Every key of the window, once, before its focused control: true keeps
+    // it from the control.
+    bool onWindowKey(QKeyEvent* event);
 
     EditorHost& m_host;
     ParameterPages m_pages;
@@ -160,17 +160,6 @@ private:
     bool m_schemaNameTyped = false; // a name is being typed into cmbRandomSchema
     bool m_loading = false;
     bool m_errorPending = false;
-    // The key event being handled, so that its trip up the parents is not
-    // handled again.
-    struct KeyTrip {
-        const QEvent* event = nullptr;
-        int type = 0;
-        int key = 0;
-        quint64 timestamp = 0;
-        bool operator==(const KeyTrip&) const = default;
-    };
-    KeyTrip m_keyTrip;
-    QPointer<QWidget> m_keyReceiver;
 };
 
 // Opens the editor modally on a copy of `slot` and copies the working copy

@@ -105,16 +105,13 @@ MainWindow::MainWindow(midi::MidiSession& session, QWidget* parent)
 
     FormCreate();
 
-    // The window sees every key before the focused control does. The key
-    // recorder of the keyboard player must still see keys we swallow, so it
-    // goes in front of us again.
-    qApp->installEventFilter(this);
-    platform::KeyState::instance().install();
+    // The window's keys are read before the focused control sees them.
+    platform::KeyState::instance().setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
 }
 
 MainWindow::~MainWindow()
 {
-    qApp->removeEventFilter(this);
+    platform::KeyState::instance().setWindowKeyHandler(this, {});
     setMessageSink(nullptr);
 }
 
@@ -132,7 +129,7 @@ void MainWindow::buildMenus()
         if (!shortcut.isEmpty())
             field->setShortcut(shortcut);
         if (handler)
-            connect(field, &QAction::triggered, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+            connect(field, &QAction::triggered, this, [this, handler] { runCommand(handler); });
     };
     auto menu = [bar](const char* name, const QString& caption) {
         QMenu* m = bar->addMenu(caption);
@@ -189,6 +186,32 @@ void MainWindow::buildMenus()
     entry(help, Video1, "Video1", QStringLiteral("Video demonstration"), {}, &MainWindow::onVideo);
     entry(help, Shorthelp1, "Shorthelp1", QStringLiteral("Short help"), QKeySequence(Qt::Key_F1),
           &MainWindow::onShortHelp);
+
+    // Commands with a button and a window key but no menu entry.
+    auto command = [this](QAction*& field, const char* name, void (MainWindow::*handler)()) {
+        field = new QAction(this);
+        field->setObjectName(QString::fromLatin1(name));
+        connect(field, &QAction::triggered, this, [this, handler] { runCommand(handler); });
+    };
+    command(m_moveDownAction, "actionMoveDown", &MainWindow::onMoveDown);
+    command(m_moveUpAction, "actionMoveUp", &MainWindow::onMoveUp);
+    command(m_programDownAction, "actionProgramDown", &MainWindow::onProgramDown);
+    command(m_programUpAction, "actionProgramUp", &MainWindow::onProgramUp);
+    command(m_editSoundAction, "actionEditSound", &MainWindow::onSoundRandomizer);
+    command(m_octaveDownAction, "actionOctaveDown", &MainWindow::onOctaveDown);
+    command(m_octaveUpAction, "actionOctaveUp", &MainWindow::onOctaveUp);
+    // Nothing is selected yet: moving has nothing to work on.
+    m_moveDownAction->setEnabled(false);
+    m_moveUpAction->setEnabled(false);
+}
+
+void MainWindow::bindButton(QAbstractButton* button, QAction* action)
+{
+    // The button is another way to trigger the action: it keeps its own
+    // caption, and is enabled exactly while the action is.
+    button->setEnabled(action->isEnabled());
+    connect(button, &QAbstractButton::clicked, action, [action] { action->trigger(); });
+    connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
 }
 
 void MainWindow::buildToolBar()
@@ -201,8 +224,7 @@ void MainWindow::buildToolBar()
     flow->setContentsMargins(2, 2, 2, 2);
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    auto button = [this, bar, flow](QToolButton*& field, const char* name, const QString& caption,
-                                    void (MainWindow::*handler)()) {
+    auto button = [this, bar, flow](QToolButton*& field, const char* name, const QString& caption, QAction* action) {
         field = new QToolButton(bar);
         field->setObjectName(QString::fromLatin1(name));
         field->setText(caption);
@@ -212,7 +234,7 @@ void MainWindow::buildToolBar()
         // there sends the selected sounds.
         field->setFocusPolicy(Qt::TabFocus);
         flow->addWidget(field);
-        connect(field, &QToolButton::clicked, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        bindButton(field, action);
     };
     auto separator = [this, bar, flow] {
         auto* line = new QFrame(bar);
@@ -222,25 +244,19 @@ void MainWindow::buildToolBar()
         flow->addWidget(line);
     };
 
-    button(ToolButton1, "ToolButton1", QStringLiteral("Read Current Sound from Q-Lindorn"),
-           &MainWindow::onReadCurrentSound);
+    button(ToolButton1, "ToolButton1", QStringLiteral("Read Current Sound from Q-Lindorn"), ReadCurrentSound1);
     button(btnSendPatch, "btnSendPatch", QStringLiteral("Send selected sound(s) to Q-Lindorn"),
-           &MainWindow::onSendSelected);
+           SendSysExforselectedsounds1);
     separator();
-    button(btnDown, "btnDown", QStringLiteral("Move down"), &MainWindow::onMoveDown);
-    button(btnUP, "btnUP", QStringLiteral("Move up"), &MainWindow::onMoveUp);
+    button(btnDown, "btnDown", QStringLiteral("Move down"), m_moveDownAction);
+    button(btnUP, "btnUP", QStringLiteral("Move up"), m_moveUpAction);
     separator();
-    button(btnPrgDown, "btnPrgDown", QStringLiteral("Prg -"), &MainWindow::onProgramDown);
-    button(btnPrgUp, "btnPrgUp", QStringLiteral("Prg +"), &MainWindow::onProgramUp);
+    button(btnPrgDown, "btnPrgDown", QStringLiteral("Prg -"), m_programDownAction);
+    button(btnPrgUp, "btnPrgUp", QStringLiteral("Prg +"), m_programUpAction);
     separator();
-    button(ToolButton6, "ToolButton6", QStringLiteral("Edit Sound (F4)"), &MainWindow::onSoundRandomizer);
+    button(ToolButton6, "ToolButton6", QStringLiteral("Edit Sound (F4)"), m_editSoundAction);
     separator();
-    button(ToolButton8, "ToolButton8", QStringLiteral("Panic"), &MainWindow::onPanic);
-
-    // Nothing is selected yet: sending and moving have nothing to work on.
-    btnSendPatch->setEnabled(false);
-    btnDown->setEnabled(false);
-    btnUP->setEnabled(false);
+    button(ToolButton8, "ToolButton8", QStringLiteral("Panic"), Panic1);
 }
 
 void MainWindow::buildCentral()
@@ -412,15 +428,14 @@ void MainWindow::ListView1SelectItem(int row, bool selected)
     // A change of the selection ends a pending reception.
     Receiving = false;
     byteStack().clear();
+    // The state follows the last event: deselecting one of several rows
+    // greys the send command although others stay selected (Enter still
+    // sends them), and the move commands stay as they are.
     if (selected) {
-        btnUP->setEnabled(true);
-        btnDown->setEnabled(true);
-        SendSysExforselectedsounds1->setEnabled(true);
-        btnSendPatch->setEnabled(true);
-    } else {
-        SendSysExforselectedsounds1->setEnabled(false);
-        btnSendPatch->setEnabled(false);
+        m_moveUpAction->setEnabled(true);
+        m_moveDownAction->setEnabled(true);
     }
+    SendSysExforselectedsounds1->setEnabled(selected);
 }
 
 void MainWindow::ListView1LeftClick()
@@ -588,107 +603,66 @@ void MainWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
 }
 
-void MainWindow::keyPressEvent(QKeyEvent* event)
+void MainWindow::runCommand(void (MainWindow::*handler)())
 {
-    // The window's own keys are handled by the event filter, before the
-    // focused control sees them; nothing more to do when a key arrives here.
-    QMainWindow::keyPressEvent(event);
+    guarded([this, handler] { (this->*handler)(); });
 }
 
-bool MainWindow::keyEventSeenBefore(QObject* watched, QKeyEvent* event)
+void MainWindow::runWindowKey(const QKeyEvent* event)
 {
-    // Qt hands a key the focused control ignored on to its parents, and the
-    // application filter sees it at every step: same event, same key, a
-    // receiver that is an ancestor of the last one. A command that runs a
-    // window of its own (the sound editor) can also reorder the application's
-    // filters meanwhile, and Qt then calls us once more for the same receiver;
-    // until a release ends the press, that is the same key too.
-    auto* widget = qobject_cast<QWidget*>(watched);
-    auto* last = qobject_cast<QWidget*>(m_lastKeyReceiver.data());
-    const bool seen = event == m_lastKeyEvent && event->key() == m_lastKey && event->timestamp() == m_lastKeyTimestamp
-        && widget && last && widget->isAncestorOf(last);
-    m_lastKeyEvent = event;
-    m_lastKeyReceiver = watched;
-    m_lastKey = event->key();
-    m_lastKeyTimestamp = event->timestamp();
-    return seen;
-}
-
-void MainWindow::FormKeyDown(QKeyEvent* event)
-{
+    // These keys are not shortcuts: the focused control still gets them
+    // (Enter in the Messages box starts a new line there as well), and they
+    // work while the matching menu entry or button is greyed.
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
     // X and Z are the player's octave keys: by their place, like its notes.
     switch (platform::KeyState::physicalKey(event)) {
     case Qt::Key_X:
-        onOctaveUp();
-        break;
+        return runCommand(&MainWindow::onOctaveUp);
     case Qt::Key_Z:
-        onOctaveDown();
-        break;
+        return runCommand(&MainWindow::onOctaveDown);
     case Qt::Key_Plus:
-        if (keypad) {
-            if (ctrl)
-                guarded([this] { onMoveDown(); });
-            else
-                onProgramUp();
-        }
-        break;
+        if (keypad)
+            runCommand(ctrl ? &MainWindow::onMoveDown : &MainWindow::onProgramUp);
+        return;
     case Qt::Key_Minus:
-        if (keypad) {
-            if (ctrl)
-                guarded([this] { onMoveUp(); });
-            else
-                onProgramDown();
-        }
-        break;
+        if (keypad)
+            runCommand(ctrl ? &MainWindow::onMoveUp : &MainWindow::onProgramDown);
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        guarded([this] { onSendSelected(); });
-        break;
+        return runCommand(&MainWindow::onSendSelected);
     case Qt::Key_F4:
-        onSoundRandomizer();
-        break;
+        return runCommand(&MainWindow::onSoundRandomizer);
     default:
-        break;
+        return;
     }
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::menuShortcutWins(const QKeyEvent* event) const
 {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::KeyRelease)
-        return QMainWindow::eventFilter(watched, event);
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this)
-        return QMainWindow::eventFilter(watched, event);
-    if (type == QEvent::KeyRelease) {
-        // The press is over: the next press is a new key, wherever it lands.
-        m_lastKeyEvent = nullptr;
-        m_lastKeyReceiver = nullptr;
-        return QMainWindow::eventFilter(watched, event);
+    // The menu's shortcuts win over a control's own use of the same keys
+    // (Ctrl+A in the Messages box selects all sounds, as everywhere).
+    const QKeySequence pressed(event->keyCombination());
+    for (const QAction* action : findChildren<QAction*>()) {
+        if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed)
+            return true;
     }
-    auto* key = static_cast<QKeyEvent*>(event);
+    return false;
+}
 
-    if (type == QEvent::ShortcutOverride) {
-        // The menu's shortcuts win over a control's own use of the same keys
-        // (Ctrl+A in the Messages box selects all sounds, as everywhere).
-        const QKeySequence pressed(key->keyCombination());
-        for (const QAction* action : findChildren<QAction*>()) {
-            if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed)
-                return true;
-        }
+bool MainWindow::onWindowKey(QKeyEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        return menuShortcutWins(event);
+    case QEvent::KeyPress:
+        runWindowKey(event);
+        return swallowsPlayerLetter(event);
+    default:
         return false;
     }
-
-    if (keyEventSeenBefore(watched, key))
-        return false;
-    QPointer<QObject> receiver(watched);
-    FormKeyDown(key);
-    if (!receiver)
-        return true; // the control went away while a command ran
-    return FormKeyPress(key);
 }
 
 } // namespace sondrake

@@ -15,7 +15,6 @@
 #include "store/SoundStore.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -24,7 +23,9 @@
 #include <functional>
 #include <vector>
 
+class QAbstractButton;
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QTimer;
@@ -146,13 +147,10 @@ public slots:
     void onSoundRandomizer();
     void onOctaveUp();
     void onOctaveDown();
-    void onHideKeyboard();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // construction helpers (MainWindow.cpp)
@@ -161,8 +159,12 @@ private:
     void buildCentral();
     void buildKeyboardPanel();
     void FormCreate();
-    void FormKeyDown(QKeyEvent* event);
-    bool keyEventSeenBefore(QObject* watched, QKeyEvent* event);
+    void bindButton(QAbstractButton* button, QAction* action);
+
+    // the window's keys, read once before the focused control sees them
+    bool onWindowKey(QKeyEvent* event); // true = kept from the control
+    void runWindowKey(const QKeyEvent* event);
+    bool menuShortcutWins(const QKeyEvent* event) const;
 
     // list events (MainWindow.cpp)
     void ListView1SelectItem(int row, bool selected);
@@ -195,12 +197,15 @@ private:
     void tmrKeyboardTimer();
     void tmrKeyboardHookTimer();
     bool IsOwnWindowForeground() const;
-    bool FormKeyPress(QKeyEvent* event); // true = swallowed
+    // The letters a, e, d, f, g and h play notes and are not typed while the
+    // player is on.
+    bool swallowsPlayerLetter(const QKeyEvent* event) const;
     void setKeyboardPlayer(bool on); // check mark, panel and both timers
     bool KeyboardOn = true; // the "Keyboard" check mark; Keyboard1 mirrors it
 
     // runs a command, sending its failure to the Messages box
     void guarded(const std::function<void()>& command);
+    void runCommand(void (MainWindow::*handler)());
     // While the selected sounds go out one by one, each is read from its
     // slot when its turn comes: a command that would change the slots (or
     // the reception state the send shares) is refused with one Messages line.
@@ -217,12 +222,6 @@ private:
     EditorLauncher m_editorLauncher;
     bool m_midiOpenFailed = false;
     QStringList m_closeFailures; // what the closing sequence could not save, with the reasons
-    // The key event last handled by the window, to see it only once while
-    // Qt hands it on from the focused control to its parents.
-    const QEvent* m_lastKeyEvent = nullptr;
-    QPointer<QObject> m_lastKeyReceiver;
-    int m_lastKey = 0;
-    quint64 m_lastKeyTimestamp = 0;
     SysExDialog* frmSysExReceiver = nullptr;
     std::array<std::uint8_t, 128> KeyState{};
 
@@ -265,6 +264,13 @@ private:
     QAction* About1 = nullptr;
     QAction* Video1 = nullptr;
     QAction* Shorthelp1 = nullptr;
+    QAction* m_moveDownAction = nullptr;
+    QAction* m_moveUpAction = nullptr;
+    QAction* m_programDownAction = nullptr;
+    QAction* m_programUpAction = nullptr;
+    QAction* m_editSoundAction = nullptr;
+    QAction* m_octaveDownAction = nullptr;
+    QAction* m_octaveUpAction = nullptr;
 };
 
 } // namespace sondrake

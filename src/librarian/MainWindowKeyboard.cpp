@@ -101,9 +101,9 @@ void MainWindow::buildKeyboardPanel()
     // 39 pixels hold the panel in the usual font; a larger one gets the room it needs.
     pnlKeyboard->setFixedHeight(std::max(39, row->sizeHint().height()));
 
-    connect(btnMinusOct, &QPushButton::clicked, this, &MainWindow::onOctaveDown);
-    connect(btnPlusOct, &QPushButton::clicked, this, &MainWindow::onOctaveUp);
-    connect(btnHideKeyboard, &QPushButton::clicked, this, &MainWindow::onHideKeyboard);
+    bindButton(btnMinusOct, m_octaveDownAction);
+    bindButton(btnPlusOct, m_octaveUpAction);
+    bindButton(btnHideKeyboard, Keyboard1);
 
     tmrKeyboard = new QTimer(this);
     tmrKeyboard->setObjectName(QStringLiteral("tmrKeyboard"));
@@ -157,8 +157,6 @@ void MainWindow::onKeyboardPlayer()
     guarded([this] { setKeyboardPlayer(!KeyboardOn); });
 }
 
-void MainWindow::onHideKeyboard() { onKeyboardPlayer(); }
-
 void MainWindow::suspendKeyboardPlayer()
 {
     // Receptions silence the player but leave the check mark as it is.
@@ -191,9 +189,8 @@ void MainWindow::tmrKeyboardTimer()
 {
     try {
         auto& keys = platform::KeyState::instance();
-        // A window opened meanwhile (the sound editor) may have put a filter
-        // that swallows letters in front of the recorder; keep it first, or
-        // those keys would stay silent there.
+        // A filter installed after ours (by a tool or a library) is asked
+        // first and could swallow letters before we see them; stay in front.
         keys.install();
         pollKeyboard(
             KeyState, Octave, [&keys](int key) { return keys.asyncKeyState(key); },
@@ -229,9 +226,9 @@ bool MainWindow::IsOwnWindowForeground() const
     return front && isPlayingWindow(front);
 }
 
-bool MainWindow::FormKeyPress(QKeyEvent* event)
+bool MainWindow::swallowsPlayerLetter(const QKeyEvent* event) const
 {
-    if (!event || event->type() != QEvent::KeyPress || !KeyboardOn)
+    if (!KeyboardOn)
         return false;
     const QString text = event->text();
     if (text.size() != 1)
@@ -243,9 +240,6 @@ bool MainWindow::FormKeyPress(QKeyEvent* event)
     case 'f':
     case 'g':
     case 'h':
-        // Swallowed for the focused control, but the player must still see
-        // the key go down, whichever filter runs first.
-        platform::KeyState::instance().record(event);
         return true;
     default:
         return false;

@@ -12,7 +12,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
-#include <QToolButton>
+#include <QAction>
 
 #include <exception>
 
@@ -153,9 +153,8 @@ void MainWindow::ReadSoundDumps()
     } catch (const std::exception& e) {
         AddMessage(QString::fromLocal8Bit(e.what()));
     }
-    for (QToolButton* button : { btnPrgDown, btnPrgUp, btnDown, btnUP })
-        if (button)
-            button->setEnabled(true);
+    for (QAction* command : { m_programDownAction, m_programUpAction, m_moveDownAction, m_moveUpAction })
+        command->setEnabled(true);
     try {
         CollectSelection(); // not an older remembered selection
         RefreshNames(false);

@@ -5,6 +5,10 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace sondrake::platform {
 
@@ -130,11 +134,36 @@ bool KeyState::record(const QEvent* event)
     }
 }
 
+void KeyState::setWindowKeyHandler(QWidget* window, WindowKeyHandler handler)
+{
+    std::erase_if(m_windowHandlers, [window](const auto& entry) { return !entry.first || entry.first == window; });
+    if (window && handler)
+        m_windowHandlers.emplace_back(window, std::move(handler));
+}
+
+KeyState::WindowKeyHandler KeyState::handlerFor(const QWindow* window)
+{
+    for (const auto& [widget, handler] : m_windowHandlers)
+        if (widget && widget->windowHandle() == window)
+            return handler;
+    return {};
+}
+
 bool KeyState::eventFilter(QObject* watched, QEvent* event)
 {
-    // Only watch, never consume: the windows still get every key.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride) {
+        record(event);
+        return false;
+    }
+    // Past the window, the same event passes here again for the focused
+    // control and for each parent it is handed on to.
+    if (!watched->isWindowType())
+        return false;
     record(event);
-    return QObject::eventFilter(watched, event);
+    // A copy: the handler may close its window and drop itself meanwhile.
+    const WindowKeyHandler handler = handlerFor(static_cast<const QWindow*>(watched));
+    return handler && handler(static_cast<QKeyEvent*>(event));
 }
 
 } // namespace sondrake::platform

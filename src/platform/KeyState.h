@@ -8,14 +8,26 @@
 // presses and releases that reach any of our own windows. Key codes are Qt's
 // (Qt::Key_A == 'A', so the letter keys are their upper-case ASCII codes),
 // and a letter key is recorded by where it sits (see physicalKey).
+//
+// The same filter is the one place where the program reads the keyboard at
+// all: a key event reaches the window system's window first, once, and only
+// then travels from the focused control up through its parents. Reading it
+// at that first step means every press and release is seen exactly once,
+// before any control, and a window can keep a key from its controls.
 
 #include <QObject>
+#include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 class QEvent;
 class QKeyEvent;
+class QWidget;
+class QWindow;
 
 namespace sondrake::platform {
 
@@ -58,14 +70,25 @@ public:
     // every other key, it is the key the event names.
     static int physicalKey(const QKeyEvent* event);
 
+    // A window's own keys: called once for each key press, key release and
+    // shortcut override that reaches the top-level widget `window`, before
+    // its focused control sees it. Returning true keeps the event from the
+    // control (for an override: the menu's shortcut wins). One handler per
+    // window; it is dropped when the window goes or is handed an empty one.
+    using WindowKeyHandler = std::function<bool(QKeyEvent* event)>;
+    void setWindowKeyHandler(QWidget* window, WindowKeyHandler handler);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit KeyState(QObject* parent = nullptr);
 
+    WindowKeyHandler handlerFor(const QWindow* window);
+
     enum : std::uint8_t { Down = 1, PressedSinceQuery = 2 };
     std::unordered_map<int, std::uint8_t> m_keys;
+    std::vector<std::pair<QPointer<QWidget>, WindowKeyHandler>> m_windowHandlers;
 };
 
 } // namespace sondrake::platform

@@ -2,6 +2,7 @@
 // what opening, tab switching, loading and dragging send; the name; the test
 // keys; "Init Sound"; "Send Sound to Q-Lindorn"; the copy back on close.
 
+#include "KeyTestSupport.h"
 #include "patchedit_support.h"
 
 #include "controls/Knob.h"
@@ -57,9 +58,9 @@ bool sentByNonList(const Event& ev, const SoundEditor& editor)
 
 void pressKey(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, bool release = true)
 {
-    QTest::keyPress(w, Qt::Key(key), mods);
+    sondrake::testing::keyPress(w, Qt::Key(key), mods);
     if (release)
-        QTest::keyRelease(w, Qt::Key(key), mods);
+        sondrake::testing::keyRelease(w, Qt::Key(key), mods);
 }
 
 } // namespace
@@ -251,17 +252,17 @@ private slots:
             act();
             QVERIFY(session->waitIdle(std::chrono::milliseconds(10000)));
         };
-        step([&] { QTest::keyClick(knob, Qt::Key_Up); }); // 121
-        step([&] { QTest::keyClick(knob, Qt::Key_PageUp); }); // 127, not past it
-        step([&] { QTest::keyClick(knob, Qt::Key_Up); }); // at Max: nothing
-        step([&] { QTest::keyClick(knob, Qt::Key_Home); }); // 0
+        step([&] { sondrake::testing::keyClick(knob, Qt::Key_Up); }); // 121
+        step([&] { sondrake::testing::keyClick(knob, Qt::Key_PageUp); }); // 127, not past it
+        step([&] { sondrake::testing::keyClick(knob, Qt::Key_Up); }); // at Max: nothing
+        step([&] { sondrake::testing::keyClick(knob, Qt::Key_Home); }); // 0
         step([&] { wheel(-120); }); // at Min: nothing
         step([&] { wheel(120); }); // 1
         step([&] { wheel(240); }); // 2, 3: two steps in one event
         QCOMPARE(knob->Position(), 3);
         QTest::qWait(20);
         // Leaving by Tab goes to the knob's "R" button and sends nothing either.
-        QTest::keyClick(knob, Qt::Key_Tab);
+        sondrake::testing::keyClick(knob, Qt::Key_Tab);
         QTRY_COMPARE(QApplication::focusWidget(), editor->BitBtn()[std::size_t(level.rButton)]);
         QTest::qWait(20);
         std::vector<Event> events = drained(*session, *rec);
@@ -294,8 +295,8 @@ private slots:
         editor->modified = false;
         messages.clear(); // a "send" of the opening must not count as the edit's
         editor->edtName->setFocus();
-        QTest::keyClick(editor->edtName, Qt::Key_End);
-        QTest::keyClicks(editor->edtName, QStringLiteral("y"));
+        sondrake::testing::keyClick(editor->edtName, Qt::Key_End);
+        sondrake::testing::keyClicks(editor->edtName, QStringLiteral("y"));
         QTest::sendKeyEvent(QTest::Click, editor->edtName, Qt::Key_Eacute, QStringLiteral("\u00e9"), Qt::NoModifier);
         QCOMPARE(editor->edtName->text(), QStringLiteral("Bass Xy\u00e9"));
         const char expected[] = "Bass Xy?        ";
@@ -307,7 +308,7 @@ private slots:
         QCOMPARE(drained(*session, *rec).size(), std::size_t(0));
 
         // At most 16 characters.
-        QTest::keyClicks(editor->edtName, QStringLiteral("abcdefghijkl"));
+        sondrake::testing::keyClicks(editor->edtName, QStringLiteral("abcdefghijkl"));
         QCOMPARE(editor->edtName->text().size(), 16);
     }
 
@@ -332,9 +333,9 @@ private slots:
         pressKey(name, Qt::Key_1, Qt::KeypadModifier, false);
         QVERIFY(editor->testNoteFlag);
         pressKey(name, Qt::Key_2, Qt::KeypadModifier, false);
-        QTest::keyRelease(name, Qt::Key_2, Qt::KeypadModifier);
+        sondrake::testing::keyRelease(name, Qt::Key_2, Qt::KeypadModifier);
         QVERIFY(!editor->testNoteFlag);
-        QTest::keyRelease(name, Qt::Key_1, Qt::KeypadModifier);
+        sondrake::testing::keyRelease(name, Qt::Key_1, Qt::KeypadModifier);
         std::vector<Event> events = drained(*session, *rec);
         QCOMPARE(events.size(), std::size_t(2));
         QCOMPARE(events[0].kind, Event::NoteOn);
@@ -353,7 +354,7 @@ private slots:
         // 9 * 12 + 26 = 134: no such note; nothing sent, the flag stays clear.
         pressKey(name, Qt::Key_9, Qt::KeypadModifier, false);
         QVERIFY(!editor->testNoteFlag);
-        QTest::keyRelease(name, Qt::Key_9, Qt::KeypadModifier);
+        sondrake::testing::keyRelease(name, Qt::Key_9, Qt::KeypadModifier);
         pressKey(name, Qt::Key_4, Qt::KeypadModifier); // 9 * 12 + 17 = 125
         events = drained(*session, *rec);
         QCOMPARE(events.size(), std::size_t(2));
@@ -367,10 +368,10 @@ private slots:
         // While the keyboard player is on, its letters do not reach the name.
         name->clear();
         host->keyboardOn = true;
-        QTest::keyClicks(name, QStringLiteral("asdqAwm"));
+        sondrake::testing::keyClicks(name, QStringLiteral("asdqAwm"));
         QCOMPARE(name->text(), QStringLiteral("qAm"));
         host->keyboardOn = false;
-        QTest::keyClicks(name, QStringLiteral("as"));
+        sondrake::testing::keyClicks(name, QStringLiteral("as"));
         QCOMPARE(name->text(), QStringLiteral("qAmas"));
     }
 
@@ -493,7 +494,7 @@ private slots:
             // A knob turned live and a new name: only the name comes back.
             editor->findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"))->setPosition(3);
             editor->edtName->selectAll();
-            QTest::keyClicks(editor->edtName, QStringLiteral("Pad"));
+            sondrake::testing::keyClicks(editor->edtName, QStringLiteral("Pad"));
             editor->close();
         });
         runSoundEditor(*host, slot, nullptr);
@@ -505,7 +506,7 @@ private slots:
         // Init Sound, then Escape: the init sound is what comes back.
         onNextModalOf<SoundEditor>([&](SoundEditor* editor) {
             editor->btnInitSound->click();
-            QTest::keyClick(editor, Qt::Key_Escape);
+            sondrake::testing::keyClick(editor, Qt::Key_Escape);
         });
         runSoundEditor(*host, slot, nullptr);
         SoundDump init = expected;

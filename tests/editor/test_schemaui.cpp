@@ -3,6 +3,7 @@
 // program's folder, "Create" with its tolerance dialog, the five randomize
 // buttons on the working copy, and the "R" list dialog.
 
+#include "KeyTestSupport.h"
 #include "ParameterTable.h"
 #include "patchedit_support.h"
 
@@ -216,8 +217,8 @@ private slots:
         // Typing the other name loads nothing, Enter included; picking it loads it.
         second->cmbRandomSchema->setFocus();
         second->cmbRandomSchema->lineEdit()->selectAll();
-        QTest::keyClicks(second->cmbRandomSchema->lineEdit(), QStringLiteral("Bass"));
-        QTest::keyClick(second->cmbRandomSchema->lineEdit(), Qt::Key_Return);
+        sondrake::testing::keyClicks(second->cmbRandomSchema->lineEdit(), QStringLiteral("Bass"));
+        sondrake::testing::keyClick(second->cmbRandomSchema->lineEdit(), Qt::Key_Return);
         QCOMPARE(second->schema().allowedValues("KnobOsc1Semitone"), QStringLiteral("0010"));
         // Leaving the box (as on the way to "Save") loads nothing either.
         QVERIFY(second->cmbRandomSchema->lineEdit()->hasFocus());
@@ -478,9 +479,9 @@ private slots:
         bool openAfterPress = false;
         QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
             d->btnSelectAll->click();
-            QTest::keyPress(listOf(d), Qt::Key_Escape);
+            sondrake::testing::keyPress(listOf(d), Qt::Key_Escape);
             openAfterPress = d->isVisible();
-            QTest::keyRelease(listOf(d), Qt::Key_Escape);
+            sondrake::testing::keyRelease(listOf(d), Qt::Key_Escape);
         }));
         QVERIFY(openAfterPress);
         QCOMPARE(editor->schema().allowedValues("cmbFixedNote"), only7);
@@ -494,7 +495,7 @@ private slots:
         QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
             d->Button2->click();
             d->Button2->setFocus();
-            QTest::keyClick(d->Button2, Qt::Key_Return);
+            sondrake::testing::keyClick(d->Button2, Qt::Key_Return);
         }));
         QString notOnly7 = repeat('1', 128);
         notOnly7[7] = u'0';
@@ -514,7 +515,7 @@ private slots:
             for (int i = 0; i < listOf(d)->count(); ++i)
                 rows << listOf(d)->item(i)->text();
             shown = d->checkedText();
-            QTest::keyClick(listOf(d), Qt::Key_Return);
+            sondrake::testing::keyClick(listOf(d), Qt::Key_Return);
         }));
         QCOMPARE(caption, QStringLiteral("Parameter List View (Semitone)"));
         QCOMPARE(rows.size(), 25);
@@ -529,8 +530,8 @@ private slots:
         QVERIFY(openList(*editor, 6, [&](ParameterListDialog* d) {
             rows = { listOf(d)->item(0)->text(), listOf(d)->item(64)->text() };
             shown = d->checkedText();
-            QTest::keyPress(listOf(d), Qt::Key_Escape);
-            QTest::keyRelease(listOf(d), Qt::Key_Escape);
+            sondrake::testing::keyPress(listOf(d), Qt::Key_Escape);
+            sondrake::testing::keyRelease(listOf(d), Qt::Key_Escape);
         }));
         QCOMPARE(rows, (QStringList { "-64", "0" }));
         QCOMPARE(shown, repeat('0', 64) + u'1' + repeat('0', 63));

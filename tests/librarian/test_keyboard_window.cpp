@@ -1,5 +1,6 @@
 // The keyboard player in the main window: synthetic key events through the
 // application's event filters, notes checked at a recording MIDI output.
+#include "KeyTestSupport.h"
 #include "WindowTestSupport.h"
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
@@ -157,21 +158,21 @@ private slots:
 
     void playHeldKeys()
     {
-        QTest::keyPress(focus(), Qt::Key_A);
+        sondrake::testing::keyPress(focus(), Qt::Key_A);
         polls();
         QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60) }));
-        QTest::keyPress(focus(), Qt::Key_S);
+        sondrake::testing::keyPress(focus(), Qt::Key_S);
         polls(8);
         QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60), noteOn(62) }));
-        QTest::keyRelease(focus(), Qt::Key_A);
-        QTest::keyRelease(focus(), Qt::Key_S);
+        sondrake::testing::keyRelease(focus(), Qt::Key_A);
+        sondrake::testing::keyRelease(focus(), Qt::Key_S);
         polls();
         QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60), noteOn(62), noteOff(60), noteOff(62) }));
 
         // A tap between two polls is still played and ended.
         out->clear();
         poll()->stop();
-        QTest::keyClick(focus(), Qt::Key_K);
+        sondrake::testing::keyClick(focus(), Qt::Key_K);
         poll()->start();
         polls();
         QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(72), noteOff(72) }));
@@ -180,42 +181,42 @@ private slots:
     void octaves()
     {
         for (int i = 0; i < 11; ++i)
-            QTest::keyClick(focus(), Qt::Key_X);
+            sondrake::testing::keyClick(focus(), Qt::Key_X);
         QCOMPARE(int(w->Octave), 10);
         QCOMPARE(octaveText(), QStringLiteral("Octave 10"));
         // At octave 10 no key has a note.
-        QTest::keyPress(focus(), Qt::Key_A);
+        sondrake::testing::keyPress(focus(), Qt::Key_A);
         polls();
-        QTest::keyRelease(focus(), Qt::Key_A);
+        sondrake::testing::keyRelease(focus(), Qt::Key_A);
         polls();
         QVERIFY(notes().empty());
         for (int i = 0; i < 12; ++i)
             QTest::mouseClick(child<QPushButton>("btnMinusOct"), Qt::LeftButton);
         QCOMPARE(octaveText(), QStringLiteral("Octave 0"));
-        QTest::keyClick(focus(), Qt::Key_Z);
+        sondrake::testing::keyClick(focus(), Qt::Key_Z);
         QCOMPARE(int(w->Octave), 0);
         QTest::mouseClick(child<QPushButton>("btnPlusOct"), Qt::LeftButton);
         QCOMPARE(octaveText(), QStringLiteral("Octave 1"));
 
         // Octave 9: G (note 127) plays, Y (128) does not.
         w->setOctave(9);
-        QTest::keyPress(focus(), Qt::Key_G);
-        QTest::keyPress(focus(), Qt::Key_Y);
+        sondrake::testing::keyPress(focus(), Qt::Key_G);
+        sondrake::testing::keyPress(focus(), Qt::Key_Y);
         QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(127) }));
         polls();
-        QTest::keyRelease(focus(), Qt::Key_G);
-        QTest::keyRelease(focus(), Qt::Key_Y);
+        sondrake::testing::keyRelease(focus(), Qt::Key_G);
+        sondrake::testing::keyRelease(focus(), Qt::Key_Y);
         polls();
         QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(127), noteOff(127) }));
 
         // The octave changes under a held key: the old note stays on.
         out->clear();
         w->setOctave(4);
-        QTest::keyPress(focus(), Qt::Key_A);
+        sondrake::testing::keyPress(focus(), Qt::Key_A);
         QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60) }));
-        QTest::keyClick(focus(), Qt::Key_X);
+        sondrake::testing::keyClick(focus(), Qt::Key_X);
         QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60), noteOn(72) }));
-        QTest::keyRelease(focus(), Qt::Key_A);
+        sondrake::testing::keyRelease(focus(), Qt::Key_A);
         polls();
         QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60), noteOn(72), noteOff(72) }));
     }
@@ -231,10 +232,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!poll()->isActive(), 1500);
         QTRY_VERIFY_WITH_TIMEOUT(panics() >= 2, 2500);
         QVERIFY(hook()->isActive());
-        QTest::keyPress(&dialog, Qt::Key_A);
+        sondrake::testing::keyPress(&dialog, Qt::Key_A);
         polls();
         QVERIFY(notes().empty());
-        QTest::keyRelease(&dialog, Qt::Key_A);
+        sondrake::testing::keyRelease(&dialog, Qt::Key_A);
         dialog.close();
 
         // The main window in front again: playing resumes within a second.
@@ -265,9 +266,9 @@ private slots:
         foregroundChecked();
         QVERIFY(poll()->isActive());
         QCOMPARE(panics(), 0);
-        QTest::keyPress(&editor, Qt::Key_A);
+        sondrake::testing::keyPress(&editor, Qt::Key_A);
         QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60) }));
-        QTest::keyRelease(&editor, Qt::Key_A);
+        sondrake::testing::keyRelease(&editor, Qt::Key_A);
         polls();
         QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60), noteOff(60) }));
     }
@@ -281,13 +282,13 @@ private slots:
         QVERIFY(!poll()->isActive());
         QVERIFY(!hook()->isActive());
         // Off: no notes, and the typing filter lets "a" through.
-        QTest::keyClicks(focus(), QStringLiteral("a"));
+        sondrake::testing::keyClicks(focus(), QStringLiteral("a"));
         polls();
         QVERIFY(notes().empty());
         QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("a"));
 
-        QTest::keyClick(focus(), Qt::Key_J);
-        QTest::keyClick(focus(), Qt::Key_K, Qt::ControlModifier);
+        sondrake::testing::keyClick(focus(), Qt::Key_J);
+        sondrake::testing::keyClick(focus(), Qt::Key_K, Qt::ControlModifier);
         QVERIFY(w->keyboardChecked());
         QVERIFY(mark()->isChecked());
         QVERIFY(panel()->isVisible());
@@ -309,13 +310,13 @@ private slots:
     void typingFilter()
     {
         auto* memo = child<QPlainTextEdit>("Memo1");
-        QTest::keyClicks(memo, QStringLiteral("a"));
+        sondrake::testing::keyClicks(memo, QStringLiteral("a"));
         QCOMPARE(memo->toPlainText(), QString());
-        QTest::keyClicks(memo, QStringLiteral("edfgh"));
+        sondrake::testing::keyClicks(memo, QStringLiteral("edfgh"));
         QCOMPARE(memo->toPlainText(), QString());
-        QTest::keyClicks(memo, QStringLiteral("s"));
+        sondrake::testing::keyClicks(memo, QStringLiteral("s"));
         QCOMPARE(memo->toPlainText(), QStringLiteral("s"));
-        QTest::keyClicks(memo, QStringLiteral("A"));
+        sondrake::testing::keyClicks(memo, QStringLiteral("A"));
         QCOMPARE(memo->toPlainText(), QStringLiteral("sA"));
         // Swallowed or not, every one of those keys was played.
         // Seven keys (A twice) tapped before any poll: one note each.

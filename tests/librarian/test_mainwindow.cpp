@@ -1,5 +1,6 @@
 // The main window driven as a user would: mouse and keys through QTest,
 // with the MIDI output recorded instead of sent.
+#include "KeyTestSupport.h"
 #include "WindowTestSupport.h"
 #include "librarian/SoundListView.h"
 #include "librarian/HelpWindow.h"
@@ -259,13 +260,13 @@ private slots:
         click(10);
         list()->setFocus();
         clearSent();
-        QTest::keyClick(list(), Qt::Key_Minus, Qt::KeypadModifier);
+        sondrake::testing::keyClick(list(), Qt::Key_Minus, Qt::KeypadModifier);
         QCOMPARE(w->currentProgram(), 9);
         QCOMPARE(sent(), (std::vector<Bytes> { { 0xB0, 0x20, 0x01 }, { 0xC0, 0x09 } }));
 
         clearSent();
-        QTest::keyClick(list(), Qt::Key_Plus, Qt::KeypadModifier);
-        QTest::keyClick(list(), Qt::Key_Plus, Qt::KeypadModifier);
+        sondrake::testing::keyClick(list(), Qt::Key_Plus, Qt::KeypadModifier);
+        sondrake::testing::keyClick(list(), Qt::Key_Plus, Qt::KeypadModifier);
         QCOMPARE(w->currentProgram(), 11);
         QCOMPARE(sent().size(), std::size_t(4));
 
@@ -274,13 +275,13 @@ private slots:
         w->store().setSoundName(11, "Mover");
         w->store().setSoundName(10, "Above");
         clearSent();
-        QTest::keyClick(list(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
+        sondrake::testing::keyClick(list(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
         QCOMPARE(w->currentProgram(), 11);
         QVERIFY(sent().empty());
         QCOMPARE(QString::fromStdString(w->store().getSoundName(10)), blankPadded("Mover"));
 
         // The minus key of the main block is no program step.
-        QTest::keyClick(list(), Qt::Key_Minus);
+        sondrake::testing::keyClick(list(), Qt::Key_Minus);
         QVERIFY(sent().empty());
     }
 
@@ -402,7 +403,7 @@ private slots:
         // Ctrl+A selects every row, also from the Messages box, which would
         // otherwise take the shortcut for its own text.
         memo()->setFocus();
-        QTest::keyClick(memo(), Qt::Key_A, Qt::ControlModifier);
+        sondrake::testing::keyClick(memo(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(w->selectedRows().size(), std::size_t(200));
         QVERIFY(list()->hasFocus());
     }
@@ -419,7 +420,7 @@ private slots:
         click(22, Qt::ControlModifier);
         list()->setFocus();
         for (Qt::Key key : { Qt::Key_S, Qt::Key_T, Qt::Key_W })
-            QTest::keyClick(list(), key);
+            sondrake::testing::keyClick(list(), key);
         QCOMPARE(w->selectedRows(), (std::vector<int> { 20, 22 }));
         QVERIFY(sendSelectedEntry()->isEnabled());
     }
@@ -428,7 +429,7 @@ private slots:
     {
         // Without an editor, F4 still selects row 0 and changes nothing else.
         list()->clearSelection();
-        QTest::keyClick(list(), Qt::Key_F4);
+        sondrake::testing::keyClick(list(), Qt::Key_F4);
         QCOMPARE(w->selectedRows(), std::vector<int> { 0 });
 
         w->store().slot(0)[20] = 0x11;
@@ -441,7 +442,7 @@ private slots:
             writeName(copy, "Edited");
         });
         list()->clearSelection();
-        QTest::keyClick(list(), Qt::Key_F4);
+        sondrake::testing::keyClick(list(), Qt::Key_F4);
         QCOMPARE(calls, 1);
         QCOMPARE(w->selectedRows(), std::vector<int> { 0 });
         QCOMPARE(w->store().slot(0)[20], std::uint8_t(0x33));
@@ -475,9 +476,9 @@ private slots:
         });
         child<QTimer>("tmrKeyboard")->start();
         list()->setFocus();
-        QTest::keyClick(list(), Qt::Key_F4);
+        sondrake::testing::keyClick(list(), Qt::Key_F4);
         QCOMPARE(opened, 1);
-        QTest::keyClick(list(), Qt::Key_F4);
+        sondrake::testing::keyClick(list(), Qt::Key_F4);
         QCOMPARE(opened, 2);
         child<QTimer>("tmrKeyboard")->stop();
     }
@@ -516,17 +517,17 @@ private slots:
         memo()->clear();
         memo()->setFocus();
         const int octave = w->Octave;
-        QTest::keyClick(memo(), Qt::Key_X, Qt::NoModifier);
+        sondrake::testing::keyClick(memo(), Qt::Key_X, Qt::NoModifier);
         QCOMPARE(int(w->Octave), octave + 1);
         QCOMPARE(memo()->toPlainText(), QStringLiteral("x"));
-        QTest::keyClick(memo(), Qt::Key_Z, Qt::NoModifier);
+        sondrake::testing::keyClick(memo(), Qt::Key_Z, Qt::NoModifier);
         QCOMPARE(int(w->Octave), octave);
 
         // Enter in the Messages box starts a new line and sends the selection.
         click(7);
         memo()->setFocus();
         clearSent();
-        QTest::keyClick(memo(), Qt::Key_Return);
+        sondrake::testing::keyClick(memo(), Qt::Key_Return);
         QCOMPARE(memo()->document()->blockCount(), 2);
         const auto messages = sent();
         QVERIFY(messages.size() >= 4);
@@ -537,7 +538,7 @@ private slots:
 
     void panicNewBanksAndHelp()
     {
-        QTest::keyClick(list(), Qt::Key_F12);
+        sondrake::testing::keyClick(list(), Qt::Key_F12);
         auto messages = sent();
         QCOMPARE(messages.size(), std::size_t(48));
         QCOMPARE(messages.front(), (Bytes { 0xB0, 0x7B, 0x00 }));
@@ -565,7 +566,7 @@ private slots:
             QVERIFY(help->Memo1->isReadOnly());
             help->accept();
         });
-        QTest::keyClick(list(), Qt::Key_F1);
+        sondrake::testing::keyClick(list(), Qt::Key_F1);
         QCOMPARE(caption, QStringLiteral("Help"));
         QCOMPARE(size, QSize(515, 355));
         QCOMPARE(shown.size(), 41);

@@ -1,5 +1,6 @@
 // Reordering driven through the main window: buttons, keys, right clicks,
 // "Order by name" and a drop, checking the whole store and the selection.
+#include "KeyTestSupport.h"
 #include "ScriptedDialogs.h"
 
 #include "librarian/SoundListView.h"
@@ -135,10 +136,10 @@ private slots:
         w->RefreshNames(false);
         select({ 3, 4, 7 });
         list()->setFocus();
-        QTest::keyClick(list(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
+        sondrake::testing::keyClick(list(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
         QVERIFY(holds(origin({ { 2, 3 }, { 3, 4 }, { 4, 2 }, { 6, 7 }, { 7, 6 } })));
         QCOMPARE(w->selectedRows(), Rows({ 2, 3, 6 }));
-        QTest::keyClick(list(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+        sondrake::testing::keyClick(list(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
         QVERIFY(holds(origin({})));
         QCOMPARE(w->selectedRows(), Rows({ 3, 4, 7 }));
 
@@ -254,7 +255,7 @@ private slots:
         w->store().setSoundName(9, "S2b");
         SoundStore before = w->store();
         select({ 2, 5, 9 });
-        QTest::keyClick(list(), Qt::Key_N, Qt::ControlModifier);
+        sondrake::testing::keyClick(list(), Qt::Key_N, Qt::ControlModifier);
         QVERIFY(w->store().slot(2) == before.slot(5));
         QVERIFY(w->store().slot(5) == before.slot(9));
         QVERIFY(w->store().slot(9) == before.slot(2));

@@ -1,6 +1,7 @@
 // Receptions and the sending of selected sounds, driven through the main
 // window. Without an input port a reception can only wait; what arrives over
 // MIDI is covered by the reception tests and the integration tests.
+#include "KeyTestSupport.h"
 #include "WindowTestSupport.h"
 #include "librarian/SoundListView.h"
 #include "librarian/MainWindow.h"
@@ -132,7 +133,7 @@ private slots:
             }
         });
         strayModals.start(20);
-        QTest::keyClick(w->soundList(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+        sondrake::testing::keyClick(w->soundList(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
         child<QAction>("Orderbyname1")->trigger();
         child<QAction>("Newemptypatchlist1")->trigger();
         child<QAction>("LoadFromfilepatchlist1")->trigger();
@@ -191,8 +192,11 @@ private slots:
         QVERIFY(child<QAction>("Keyboard1")->isChecked());
         auto* panel = child<QWidget>("pnlKeyboard");
         QVERIFY(panel->isVisible());
+        // Each button is enabled exactly while its command is.
+        for (const char* name : {"actionProgramDown", "actionProgramUp", "actionMoveDown", "actionMoveUp"})
+            child<QAction>(name)->setEnabled(false);
         for (const char* name : {"btnPrgDown", "btnPrgUp", "btnDown", "btnUP"})
-            child<QToolButton>(name)->setEnabled(false);
+            QVERIFY2(!child<QToolButton>(name)->isEnabled(), name);
 
         int stackDuringWait = -1;
         int program = -1, bank = -1;
@@ -266,7 +270,7 @@ private slots:
             stackDuringWait = byteStack().count();
             first = byteStack().pop();
             second = byteStack().pop();
-            QTest::keyClick(w->receiver(), Qt::Key_Escape);
+            sondrake::testing::keyClick(w->receiver(), Qt::Key_Escape);
         });
         child<QAction>("A1")->trigger();
         QCOMPARE(stackDuringWait, 200);
