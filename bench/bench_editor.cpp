@@ -109,7 +109,7 @@ void BM_EditorKnobDrag100Moves(benchmark::State& state)
         return;
     }
     auto* knob = editor.findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"));
-    knob->setPosition(60);
+    knob->setValue(60);
     QCoreApplication::processEvents();
     drainQueue();
     auto send = [&](QEvent::Type type, int y) {

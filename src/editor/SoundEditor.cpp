@@ -290,9 +290,9 @@ int SoundEditor::controlValue(const ParameterEntry& entry) const
     if (!row)
         throw std::runtime_error("no control for " + std::string(entry.control));
     if (row->knob)
-        return row->knob->Position();
+        return row->knob->value();
     if (row->slider)
-        return row->slider->Position();
+        return row->slider->value();
     if (row->list)
         return row->list->currentIndex();
     return row->check->isChecked() ? 1 : 0;
@@ -304,9 +304,9 @@ void SoundEditor::setControlValue(const ParameterEntry& entry, int value)
     if (!row)
         throw std::runtime_error("no control for " + std::string(entry.control));
     if (row->knob) {
-        row->knob->setPosition(value);
+        row->knob->setValue(value);
     } else if (row->slider) {
-        row->slider->setPosition(value);
+        row->slider->setValue(value);
     } else if (row->list) {
         row->list->setCurrentIndex(value >= 0 && value < row->list->count() ? value : -1);
     } else {

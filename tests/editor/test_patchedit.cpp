@@ -204,7 +204,7 @@ private slots:
         for (int i = 8; i <= 10; ++i)
             mouse(QEvent::MouseMove, 20 - i); // held at 127
         mouse(QEvent::MouseButtonRelease, 10);
-        QCOMPARE(knob->Position(), 127);
+        QCOMPARE(knob->value(), 127);
         const std::vector<Event> events = drained(*session, *rec);
         // Every move sends; a value still waiting when the next one comes is
         // replaced by it, so the wire carries the values in the order of the
@@ -259,7 +259,7 @@ private slots:
         step([&] { wheel(-120); }); // at Min: nothing
         step([&] { wheel(120); }); // 1
         step([&] { wheel(240); }); // 2, 3: two steps in one event
-        QCOMPARE(knob->Position(), 3);
+        QCOMPARE(knob->value(), 3);
         QTest::qWait(20);
         // Leaving by Tab goes to the knob's "R" button and sends nothing either.
         sondrake::testing::keyClick(knob, Qt::Key_Tab);
@@ -492,7 +492,7 @@ private slots:
         const SoundDump before = slot;
         onNextModalOf<SoundEditor>([&](SoundEditor* editor) {
             // A knob turned live and a new name: only the name comes back.
-            editor->findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"))->setPosition(3);
+            editor->findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"))->setValue(3);
             editor->edtName->selectAll();
             sondrake::testing::keyClicks(editor->edtName, QStringLiteral("Pad"));
             editor->close();

@@ -123,11 +123,11 @@ private slots:
             switch (e.kind) {
             case ControlKind::Knob:
                 QVERIFY(qobject_cast<controls::Knob*>(w));
-                QCOMPARE(static_cast<controls::Knob*>(w)->Min(), e.minimum);
-                QCOMPARE(static_cast<controls::Knob*>(w)->Max(), e.maximum);
+                QCOMPARE(static_cast<controls::Knob*>(w)->minimum(), e.minimum);
+                QCOMPARE(static_cast<controls::Knob*>(w)->maximum(), e.maximum);
                 // Before any sound is loaded, every knob stands inside its range.
-                QVERIFY2(static_cast<controls::Knob*>(w)->Position() >= e.minimum
-                        && static_cast<controls::Knob*>(w)->Position() <= e.maximum,
+                QVERIFY2(static_cast<controls::Knob*>(w)->value() >= e.minimum
+                        && static_cast<controls::Knob*>(w)->value() <= e.maximum,
                     qPrintable(name));
                 break;
             case ControlKind::Slider:
@@ -297,7 +297,7 @@ private slots:
             QStringLiteral("Allowed values of Oscillator 1 Waveform"));
         // Slider descriptions read as the value box does.
         auto* attack = editor->findChild<controls::Slider*>(QStringLiteral("sldAmpAttack"));
-        attack->setPosition(126);
+        attack->setValue(126);
         QCOMPARE(found[attack]->text(QAccessible::Description), QStringLiteral("Rst"));
 
         // A tool's new value is a step: one live message, and it stays a live edit.

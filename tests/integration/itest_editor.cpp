@@ -196,7 +196,7 @@ private slots:
             auto* knob = editor->findChild<controls::Knob*>(QString::fromLatin1(d.entry.control));
             QVERIFY(knob);
             dragKnob(knob, d.steps);
-            QCOMPARE(knob->Position(), d.target);
+            QCOMPARE(knob->value(), d.target);
         }
         QVERIFY(synthesizerCaughtUp());
         const std::optional<SoundDump> edited = dumpEditBuffer();
