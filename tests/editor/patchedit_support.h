@@ -125,6 +125,16 @@ inline SoundDump sampleSound(unsigned seed)
     return d;
 }
 
+// The child of `parent` with that object name; a missing one ends the test
+// program, since every later step would only fail more obscurely.
+template <typename T = QWidget> T* namedChild(const QObject& parent, const char* name)
+{
+    auto* c = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!c)
+        qFatal("no child %s", name);
+    return c;
+}
+
 inline const ParameterEntry& row(std::string_view control)
 {
     const ParameterEntry* e = entryForControl(control);
@@ -138,7 +148,7 @@ inline std::unique_ptr<sondrake::editor::SoundEditor> openEditorWindow(
     sondrake::editor::EditorHost& host, const sondrake::SoundDump& sound)
 {
     auto editor = std::make_unique<sondrake::editor::SoundEditor>(host);
-    editor->workingCopy = sound;
+    editor->setWorkingCopy(sound);
     editor->show();
     editor->activateWindow();
     if (!QTest::qWaitForWindowExposed(editor.get()))
