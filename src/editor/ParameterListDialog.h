@@ -5,7 +5,7 @@
 // Its result is one "0"/"1" flag per row; the caller stores it only when the
 // dialog was closed with "Ok".
 
-#include "parametermap/ParameterMap.h"
+#include "editor/ParameterMapLive.h"
 
 #include <QDialog>
 #include <QString>

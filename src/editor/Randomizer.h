@@ -5,7 +5,7 @@
 // SoundDump through the parameter map. Window-free; the editor window calls
 // the group routines and then reloads its controls.
 
-#include "parametermap/ParameterMap.h"
+#include "editor/ParameterMapLive.h"
 #include "editor/Schema.h"
 
 #include <QString>
