@@ -51,7 +51,7 @@ MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice
         ins = inputDeviceNames();
         outs = outputDeviceNames();
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
     FormCreate(ins, outs);
 }
@@ -130,7 +130,7 @@ void MidiSettingsDialog::FormCreate(const QStringList& inputNames, const QString
         fillPortList(cmbMidiIns, inputNames, m_choice.inputIndex, m_choice.inputName);
         fillPortList(cmbMidiOut, outputNames, m_choice.outputIndex, m_choice.outputName);
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 

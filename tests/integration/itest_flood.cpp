@@ -391,7 +391,7 @@ private slots:
         QVERIFY(stored >= 0);
         qInfo("bank read: %d slots stored", stored);
         QVERIFY2(worst < 20.0, qPrintable(QString("worst GUI stall %1 ms").arg(worst)));
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
     }
 
     void floodWhileIdle()

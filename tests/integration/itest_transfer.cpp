@@ -208,7 +208,7 @@ private slots:
         QCOMPARE(w->receiver()->labelText(), QString("Received %1 sound.").arg(zr));
         QTRY_COMPARE_WITH_TIMEOUT(requestsSeen, 100, 10000);
         QCOMPARE(byteStack().count(), 0);
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
         qInfo("bank read of 100 sounds: %lld ms until the dialog closed, worst GUI stall %.2f ms", clock.elapsed(),
               worstStallMs);
     }
@@ -299,7 +299,7 @@ private slots:
         for (int s = 0; s < 100; ++s)
             QVERIFY(w->store().slot(s)[0] == 0);
         QCOMPARE(byteStack().count(), 0);
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
     }
 };
 

@@ -204,7 +204,7 @@ private slots:
 
         // A name byte of 0xE9 shows as its Latin-1 character; control bytes not at all.
         w->store().setSoundName(5, std::string("Caf\xE9\x01Pad"));
-        w->RefreshRow(5);
+        w->refreshRow(5);
         QCOMPARE(list()->model()->index(5, 1).data().toString(), QString::fromLatin1("Caf\xE9Pad").leftJustified(15, QLatin1Char(' ')));
     }
 
@@ -289,22 +289,22 @@ private slots:
     {
         memo()->clear();
         for (int i = 0; i < 1000; ++i)
-            w->AddMessage(QStringLiteral("line %1").arg(i));
+            w->addMessage(QStringLiteral("line %1").arg(i));
         QCOMPARE(memo()->document()->blockCount(), 1000);
         QCOMPARE(memoLines().first(), QStringLiteral("line 0"));
-        w->AddMessage(QStringLiteral("line 1000"));
+        w->addMessage(QStringLiteral("line 1000"));
         QCOMPARE(memo()->document()->blockCount(), 1000);
         QCOMPARE(memoLines().first(), QStringLiteral("line 1"));
         QCOMPARE(memoLines().last(), QStringLiteral("line 1000"));
 
         // One message is one line, whatever it holds.
-        w->AddMessage(QStringLiteral("two\nlines"));
+        w->addMessage(QStringLiteral("two\nlines"));
         QCOMPARE(memoLines().last(), QStringLiteral("two lines"));
 
         // Messages of other layers and threads land here too, in order.
         std::thread worker([] {
             for (int i = 0; i < 3; ++i)
-                sondrake::AddMessage(QStringLiteral("worker %1").arg(i));
+                sondrake::addMessage(QStringLiteral("worker %1").arg(i));
         });
         worker.join();
         QTRY_COMPARE(memoLines().last(), QStringLiteral("worker 2"));
@@ -376,12 +376,17 @@ private slots:
         QVERIFY(!sendSelectedEntry()->isEnabled());
         QVERIFY(!button->isEnabled());
 
-        // A selection change also ends a pending reception.
-        w->Receiving = true;
+        // A selection change also ends a pending reception (which the
+        // window's activation opens).
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QEvent activation(QEvent::ActivationChange);
+        QApplication::sendEvent(w.get(), &activation);
+        QVERIFY(w->receptionFields().receiving);
         byteStack().push(1);
         byteStack().push(2);
         click(20);
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
         QCOMPARE(byteStack().count(), 0);
         QVERIFY(sendSelectedEntry()->isEnabled());
         QVERIFY(button->isEnabled());
@@ -415,7 +420,7 @@ private slots:
         w->store().setSoundName(30, "Strings");
         w->store().setSoundName(40, "Tubes");
         w->store().setSoundName(50, "Wobble");
-        w->RefreshNames(false);
+        w->refreshNames(false);
         click(20);
         click(22, Qt::ControlModifier);
         list()->setFocus();
@@ -516,12 +521,12 @@ private slots:
     {
         memo()->clear();
         memo()->setFocus();
-        const int octave = w->Octave;
+        const int octave = w->octave();
         sondrake::testing::keyClick(memo(), Qt::Key_X, Qt::NoModifier);
-        QCOMPARE(int(w->Octave), octave + 1);
+        QCOMPARE(int(w->octave()), octave + 1);
         QCOMPARE(memo()->toPlainText(), QStringLiteral("x"));
         sondrake::testing::keyClick(memo(), Qt::Key_Z, Qt::NoModifier);
-        QCOMPARE(int(w->Octave), octave);
+        QCOMPARE(int(w->octave()), octave);
 
         // Enter in the Messages box starts a new line and sends the selection.
         click(7);
@@ -580,7 +585,7 @@ private slots:
     {
         w->store().setSoundName(4, "Four");
         w->store().setSoundName(9, "Nine");
-        w->RefreshNames(false);
+        w->refreshNames(false);
         QMimeData mime;
         mime.setData(QStringLiteral("application/x-sondrake-rows"), QByteArray());
         const QPoint at = rowPoint(9);
@@ -596,14 +601,14 @@ private slots:
     void activationStartsAcceptingData()
     {
         click(2); // a selection event: Receiving off
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
         QWidget other;
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        QVERIFY(w->Receiving);
+        QVERIFY(w->receptionFields().receiving);
     }
 };
 

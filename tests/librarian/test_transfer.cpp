@@ -181,7 +181,7 @@ private slots:
         w->onSendSelected();
         QVERIFY(!w->receiver()->isVisible());
         QCOMPARE(byteStack().count(), 0);
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
         QVERIFY(session.waitIdle(kWait));
         QCOMPARE(out->count(), std::size_t(0));
     }
@@ -206,7 +206,7 @@ private slots:
         onNextModal([&](QWidget* modal) {
             QCOMPARE(modal, static_cast<QWidget*>(w->receiver()));
             stackDuringWait = byteStack().count();
-            receivingDuringWait = w->Receiving;
+            receivingDuringWait = w->receptionFields().receiving;
             panelDuringWait = panel->isVisible();
             checkedDuringWait = child<QAction>("Keyboard1")->isChecked();
             // no input port: the wait goes on past the dialog's next tick
@@ -227,10 +227,10 @@ private slots:
         QVERIFY(receivingDuringWait);
         QVERIFY(!panelDuringWait);
         QVERIFY(checkedDuringWait); // the check mark stays
-        QCOMPARE(w->ReceiveMode, 10);
-        QVERIFY(!w->Receiving);
+        QCOMPARE(w->receptionFields().receiveMode, 10);
+        QVERIFY(!w->receptionFields().receiving);
         QCOMPARE(byteStack().count(), 0);
-        QCOMPARE(w->ReceivedCount, 0);
+        QCOMPARE(w->receptionFields().receivedCount, 0);
         for (const char* name : {"btnPrgDown", "btnPrgUp", "btnDown", "btnUP"})
             QVERIFY2(child<QToolButton>(name)->isEnabled(), name);
         QVERIFY(memoLines().filter(QRegularExpression("^INPREPARE error\\d+$")).size() == 1);
@@ -277,7 +277,7 @@ private slots:
         QCOMPARE(first, 0);  // program 0 first
         QCOMPARE(second, 1); // then its bank
         QCOMPARE(byteStack().count(), 0);
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
     }
 
     // Ending the program would throw away every sound received or edited

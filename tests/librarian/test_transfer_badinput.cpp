@@ -138,7 +138,7 @@ private slots:
 
             // the read goes on with the next real dump
             deliver(dump(1, 0, 0x15));
-            QTRY_COMPARE(w->ReceivedCount, 1);
+            QTRY_COMPARE(w->receptionFields().receivedCount, 1);
             QTRY_COMPARE(requestsSent(), 1);
             QVERIFY(w->store().slot(0) == asDump(dump(1, 0, 0x15)));
             lines = memoLines();
@@ -148,7 +148,7 @@ private slots:
 
         QVERIFY(storeUnchangedExcept(before, {0}));
         QCOMPARE(byteStack().count(), 0);
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
         QCOMPARE(lines.filter("ZR Bank: ").size(), 1);
         QCOMPARE(lines.filter("Refused").size(), 5);
     }
@@ -164,7 +164,7 @@ private slots:
         // after a reception the buffer stays armed but Receiving is false
         onNextModal([&](QWidget*) { QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton); });
         w->findChild<QAction*>("ReadCurrentSound1")->trigger();
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
         deliver(dump(1, 8, 0x21));
         handled();
         QVERIFY(storeUnchangedExcept(before, {}));
@@ -183,7 +183,7 @@ private slots:
         const SoundStore before = w->store();
         onNextModal([&](QWidget*) {
             deliver(dump(0, 77, 0x30));
-            QTRY_COMPARE(w->ReceivedCount, 1);
+            QTRY_COMPARE(w->receptionFields().receivedCount, 1);
             QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
         });
         w->findChild<QAction*>("ReadCurrentSound1")->trigger();

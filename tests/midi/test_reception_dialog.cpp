@@ -83,7 +83,7 @@ private slots:
         QVERIFY(clock.isValid());
         QVERIFY(clock.elapsed() < 1000);
         QCOMPARE(count, 0);
-        QVERIFY(receiving); // the timer leaves Receiving alone; StopReception clears it
+        QVERIFY(receiving); // the timer leaves Receiving alone; stop clears it
     }
 
     void closeEndsTheWaitAndForgetsThePendingRequests()
