@@ -501,10 +501,10 @@ void MainWindow::onListDoubleClicked()
     RenameDialog dialog(this);
     const QString name = nameText(m_store.getSoundName(r));
     dialog.setWindowTitle(name);
-    dialog.edtName->setText(name);
+    dialog.setName(name);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_store.setSoundName(r, dialog.edtName->text().toLatin1().toStdString());
+    m_store.setSoundName(r, dialog.name().toLatin1().toStdString());
     // The remembered selection may be an old one (a move's); the rows shown
     // now are the ones Enter must send afterwards.
     collectSelection();

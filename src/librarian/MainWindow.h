@@ -76,7 +76,8 @@ public:
     void refreshNames(bool selectionOnly);
     void refreshRow(int row);
     void collectSelection();
-    std::vector<int>& selectionList() { return m_selectionList; }
+    // The remembered selection: what the list shows again after a rebuild.
+    const std::vector<int>& selectionList() const { return m_selectionList; }
     int firstSelectedRow() const; // -1 when none
     std::vector<int> selectedRows() const; // ascending
     SoundListView* soundList() const { return m_soundList; }

@@ -30,6 +30,8 @@
 #include <memory>
 #include <thread>
 
+using sondrake::testing::namedChild;
+
 using namespace sondrake;
 using midi::Bytes;
 
@@ -328,15 +330,15 @@ private slots:
             auto* dialog = qobject_cast<RenameDialog*>(modal);
             QVERIFY(dialog);
             QCOMPARE(dialog->windowTitle(), blankPadded("empty"));
-            QCOMPARE(dialog->edtName->text(), blankPadded("empty"));
-            QCOMPARE(dialog->edtName->maxLength(), 16);
-            QCOMPARE(dialog->cmbCategory->count(), 13);
-            QCOMPARE(dialog->cmbCategory->currentIndex(), -1);
-            QCOMPARE(dialog->cmbCategory->itemText(9), QStringLiteral("Pad"));
-            QVERIFY(dialog->btnOk->isDefault());
-            QCOMPARE(dialog->btnOk->text(), QStringLiteral("&Ok"));
-            dialog->edtName->setText(QStringLiteral("Pad"));
-            QTest::mouseClick(dialog->btnOk, Qt::LeftButton);
+            QCOMPARE(namedChild<QLineEdit>(dialog, "edtName")->text(), blankPadded("empty"));
+            QCOMPARE(namedChild<QLineEdit>(dialog, "edtName")->maxLength(), 16);
+            QCOMPARE(namedChild<QComboBox>(dialog, "cmbCategory")->count(), 13);
+            QCOMPARE(namedChild<QComboBox>(dialog, "cmbCategory")->currentIndex(), -1);
+            QCOMPARE(namedChild<QComboBox>(dialog, "cmbCategory")->itemText(9), QStringLiteral("Pad"));
+            QVERIFY(namedChild<QPushButton>(dialog, "btnOk")->isDefault());
+            QCOMPARE(namedChild<QPushButton>(dialog, "btnOk")->text(), QStringLiteral("&Ok"));
+            namedChild<QLineEdit>(dialog, "edtName")->setText(QStringLiteral("Pad"));
+            QTest::mouseClick(namedChild<QPushButton>(dialog, "btnOk"), Qt::LeftButton);
             checked = true;
         });
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowPoint(3));
@@ -351,7 +353,7 @@ private slots:
         click(20);
         child<QToolButton>("btnDown")->click();
         click(5);
-        onNextModal([this](QWidget*) { w->receiver()->Button1->click(); });
+        onNextModal([this](QWidget*) { namedChild<QPushButton>(w->receiver(), "Button1")->click(); });
         child<QAction>("ReadCurrentSound1")->trigger();
         QCOMPARE(list()->selectedRowList(), std::vector<int>{5});
 
@@ -360,7 +362,7 @@ private slots:
         onNextModal([&checked](QWidget* modal) {
             auto* dialog = qobject_cast<RenameDialog*>(modal);
             QVERIFY(dialog);
-            dialog->edtName->setText(QStringLiteral("Lead"));
+            namedChild<QLineEdit>(dialog, "edtName")->setText(QStringLiteral("Lead"));
             dialog->reject();
             checked = true;
         });
@@ -567,8 +569,8 @@ private slots:
             QVERIFY(help);
             caption = help->windowTitle();
             size = help->size();
-            shown = help->Memo1->toPlainText().split(QLatin1Char('\n'));
-            QVERIFY(help->Memo1->isReadOnly());
+            shown = namedChild<QPlainTextEdit>(help, "Memo1")->toPlainText().split(QLatin1Char('\n'));
+            QVERIFY(namedChild<QPlainTextEdit>(help, "Memo1")->isReadOnly());
             help->accept();
         });
         sondrake::testing::keyClick(list(), Qt::Key_F1);

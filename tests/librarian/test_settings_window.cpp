@@ -1,5 +1,6 @@
 // Start-up reading of the settings and the autoload file, the autoload
 // dialog, and the closing sequence, on the real window.
+#include "ModalTestSupport.h"
 #include "ScriptedDialogs.h"
 
 #include "librarian/MainWindow.h"
@@ -18,6 +19,8 @@
 #include <QTest>
 
 #include <memory>
+
+using sondrake::testing::namedChild;
 
 using namespace sondrake;
 using testing::ScriptedDialogs;
@@ -261,18 +264,18 @@ private slots:
             auto& z = dynamic_cast<AutoloadDialog&>(d);
             [&] {
                 QCOMPARE(z.windowTitle(), QString("Settings"));
-                QCOMPARE(z.grpAutoload->title(), QString("Autoload"));
-                QCOMPARE(z.CheckBox1->text(), QString("Enable"));
-                QCOMPARE(z.btnBrowse->text(), QString("..."));
-                QCOMPARE(z.btnOk->text(), QString("&Ok"));
-                QCOMPARE(z.edtAutoload->text(), QString("/old/bank.syx"));
-                QVERIFY(z.CheckBox1->isChecked());
-                z.CheckBox1->setChecked(false);
-                QTest::mouseClick(z.btnBrowse, Qt::LeftButton);
-                QCOMPARE(z.edtAutoload->text(), path("picked.syx"));
-                QVERIFY(z.CheckBox1->isChecked());
+                QCOMPARE(namedChild<QGroupBox>(&z, "grpAutoload")->title(), QString("Autoload"));
+                QCOMPARE(namedChild<QCheckBox>(&z, "CheckBox1")->text(), QString("Enable"));
+                QCOMPARE(namedChild<QPushButton>(&z, "btnBrowse")->text(), QString("..."));
+                QCOMPARE(namedChild<QPushButton>(&z, "btnOk")->text(), QString("&Ok"));
+                QCOMPARE(namedChild<QLineEdit>(&z, "edtAutoload")->text(), QString("/old/bank.syx"));
+                QVERIFY(namedChild<QCheckBox>(&z, "CheckBox1")->isChecked());
+                namedChild<QCheckBox>(&z, "CheckBox1")->setChecked(false);
+                QTest::mouseClick(namedChild<QPushButton>(&z, "btnBrowse"), Qt::LeftButton);
+                QCOMPARE(namedChild<QLineEdit>(&z, "edtAutoload")->text(), path("picked.syx"));
+                QVERIFY(namedChild<QCheckBox>(&z, "CheckBox1")->isChecked());
             }();
-            QTest::mouseClick(z.btnOk, Qt::LeftButton);
+            QTest::mouseClick(namedChild<QPushButton>(&z, "btnOk"), Qt::LeftButton);
             return z.result();
         };
         w->findChild<QAction*>("Settings2")->trigger();
@@ -281,7 +284,7 @@ private slots:
         // Unticked and Ok: no autoload, written empty, no question at close.
         dialogs->onExec = [](QDialog& d) {
             auto& z = dynamic_cast<AutoloadDialog&>(d);
-            z.CheckBox1->setChecked(false);
+            namedChild<QCheckBox>(&z, "CheckBox1")->setChecked(false);
             return int(QDialog::Accepted);
         };
         w->onAutoloadSettings();
@@ -290,13 +293,13 @@ private slots:
         // Closed any other way: nothing changes; a typed path is kept as typed.
         w->settings().autoloadFile = "x";
         dialogs->onExec = [](QDialog& d) {
-            dynamic_cast<AutoloadDialog&>(d).edtAutoload->setText("typed, not checked");
+            namedChild<QLineEdit>(&d, "edtAutoload")->setText("typed, not checked");
             return int(QDialog::Rejected);
         };
         w->onAutoloadSettings();
         QCOMPARE(w->settings().autoloadFile, QString("x"));
         dialogs->onExec = [](QDialog& d) {
-            dynamic_cast<AutoloadDialog&>(d).edtAutoload->setText("typed, not checked");
+            namedChild<QLineEdit>(&d, "edtAutoload")->setText("typed, not checked");
             return int(QDialog::Accepted);
         };
         w->onAutoloadSettings();

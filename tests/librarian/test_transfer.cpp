@@ -26,6 +26,8 @@
 
 #include <memory>
 
+using sondrake::testing::namedChild;
+
 using namespace sondrake;
 using midi::Bytes;
 
@@ -210,14 +212,14 @@ private slots:
             panelDuringWait = panel->isVisible();
             checkedDuringWait = child<QAction>("Keyboard1")->isChecked();
             // no input port: the wait goes on past the dialog's next tick
-            QSignalSpy ticks(w->receiver()->Timer1, &QTimer::timeout);
+            QSignalSpy ticks(namedChild<QTimer>(w->receiver(), "Timer1"), &QTimer::timeout);
             QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 1, 5000);
             QVERIFY(modal->isVisible());
             program = byteStack().pop();
             bank = byteStack().pop();
             byteStack().push(std::uint8_t(bank));
             byteStack().push(std::uint8_t(program));
-            QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+            QTest::mouseClick(namedChild<QPushButton>(w->receiver(), "Button1"), Qt::LeftButton);
         });
         child<QAction>("ReadCurrentSound1")->trigger();
 

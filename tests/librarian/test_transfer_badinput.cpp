@@ -20,6 +20,8 @@
 
 #include <memory>
 
+using sondrake::testing::namedChild;
+
 using namespace sondrake;
 using midi::Bytes;
 
@@ -142,7 +144,7 @@ private slots:
             QTRY_COMPARE(requestsSent(), 1);
             QVERIFY(w->store().slot(0) == asDump(dump(1, 0, 0x15)));
             lines = memoLines();
-            QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+            QTest::mouseClick(namedChild<QPushButton>(w->receiver(), "Button1"), Qt::LeftButton);
         });
         w->findChild<QAction*>("A1")->trigger();
 
@@ -162,7 +164,7 @@ private slots:
         QVERIFY(storeUnchangedExcept(before, {}));
 
         // after a reception the buffer stays armed but Receiving is false
-        onNextModal([&](QWidget*) { QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton); });
+        onNextModal([&](QWidget*) { QTest::mouseClick(namedChild<QPushButton>(w->receiver(), "Button1"), Qt::LeftButton); });
         w->findChild<QAction*>("ReadCurrentSound1")->trigger();
         QVERIFY(!w->receptionFields().receiving);
         deliver(dump(1, 8, 0x21));
@@ -184,7 +186,7 @@ private slots:
         onNextModal([&](QWidget*) {
             deliver(dump(0, 77, 0x30));
             QTRY_COMPARE(w->receptionFields().receivedCount, 1);
-            QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+            QTest::mouseClick(namedChild<QPushButton>(w->receiver(), "Button1"), Qt::LeftButton);
         });
         w->findChild<QAction*>("ReadCurrentSound1")->trigger();
         QVERIFY(w->store().slot(0) == asDump(dump(0, 77, 0x30)));
