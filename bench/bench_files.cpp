@@ -110,7 +110,7 @@ std::unique_ptr<MainWindow> openWindow()
     while (!(w->windowHandle() && w->windowHandle()->isExposed()) && timer.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     fill(w->store());
-    w->RebuildList();
+    w->rebuildList();
     return w;
 }
 
@@ -122,7 +122,7 @@ void BM_OrderByNameWindow(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         w->store() = fresh;
-        w->RefreshNames(false);
+        w->refreshNames(false);
         w->onSelectAll();
         QCoreApplication::processEvents();
         state.ResumeTiming();

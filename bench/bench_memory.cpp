@@ -26,6 +26,9 @@
 #include <QTimer>
 
 #include <memory>
+#include "ModalTestSupport.h"
+
+using sondrake::testing::namedChild;
 
 using namespace sondrake;
 
@@ -128,7 +131,7 @@ void BM_ResidentSet(benchmark::State& state)
             }
             QTimer::singleShot(60000, window->receiver(), [&] {
                 if (window->receiver()->isVisible())
-                    window->receiver()->Button1->click();
+                    namedChild<QPushButton>(window->receiver(), "Button1")->click();
             });
         });
         if (!real)

@@ -99,9 +99,7 @@ void BM_ReceivedSoundHandler(benchmark::State& state)
 {
     midi::MidiSession& in = benchSession();
     in.openInputWithoutDevice();
-    window->ReceiveMode = 10;
-    window->Receiving = true;
-    window->ReceivedCount = 0;
+    window->receiveSoundsWithoutDialog(true);
     std::vector<double> costs;
     int n = 0;
     for (auto _ : state) {
@@ -114,10 +112,10 @@ void BM_ReceivedSoundHandler(benchmark::State& state)
         if (!in.isInputArmed())
             in.armInput(540);
         const SoundDump d = dumpFor(n % 200, n);
-        const int before = window->ReceivedCount;
+        const int before = window->receptionFields().receivedCount;
         const auto t0 = Clock::now();
         in.deliverInput(d.data(), d.size());
-        while (window->ReceivedCount == before) {
+        while (window->receptionFields().receivedCount == before) {
             QCoreApplication::processEvents(QEventLoop::AllEvents);
             if (Clock::now() - t0 > std::chrono::seconds(2)) {
                 state.SkipWithError("the sound was not handled");
@@ -137,7 +135,7 @@ void BM_ReceivedSoundHandler(benchmark::State& state)
         state.counters["p95_ms"] = costs[costs.size() * 95 / 100];
         state.counters["max_ms"] = costs.back();
     }
-    window->Receiving = false;
+    window->receiveSoundsWithoutDialog(false);
     in.closeInput();
 }
 BENCHMARK(BM_ReceivedSoundHandler)->UseManualTime()->Iterations(400)->Unit(benchmark::kMillisecond);

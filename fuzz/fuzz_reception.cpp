@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             h.handled = false;
             if (const auto recorded = h.buffer.fill(m.data(), m.size())) {
                 h.handled = true;
-                h.last = h.reception.OnMidiInput(*recorded);
+                h.last = h.reception.onMidiInput(*recorded);
             }
             if (h.handled)
                 FUZZ_CHECK(h.last != Reception::Outcome::Failed, "the handler failed on a %zu-byte message",
@@ -145,17 +145,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 h.stack.push(std::uint8_t(n));
             }
             h.ReceiveMode = kReceiveSound;
-            h.reception.StartReception(kFirstArmLength);
+            h.reception.start(kFirstArmLength);
             break;
         case 5: // "Read Current Sound"
             h.stack.clear();
             h.stack.push(std::uint8_t(h.selected / kProgramsPerBank));
             h.stack.push(std::uint8_t(h.selected % kProgramsPerBank));
             h.ReceiveMode = kReceiveSound;
-            h.reception.StartReception(kFirstArmLength);
+            h.reception.start(kFirstArmLength);
             break;
         case 6: // the modal wait ends
-            h.reception.StopReception();
+            h.reception.stop();
             break;
         case 7: // Close
             h.stack.clear();

@@ -15,6 +15,16 @@
 
 namespace sondrake::testing {
 
+// The child of `parent` with that object name; a missing one ends the test
+// program, since every later step would only fail more obscurely.
+template <typename T> T* namedChild(const QObject* parent, const char* name)
+{
+    auto* c = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!c)
+        qFatal("no child %s", name);
+    return c;
+}
+
 // Closes the widget when it goes out of scope, unless it is closed already.
 // A dialog is rejected, as Escape would: it ends its modal wait.
 class ModalCloser {

@@ -24,10 +24,10 @@
 
 namespace {
 
-const QColor PanelTop(58, 60, 68);
-const QColor PanelBottom(24, 25, 29);
-const QColor Accent(166, 184, 142); // the value display's glass
-const QColor Pointer(232, 84, 60);
+const QColor kPanelTop(58, 60, 68);
+const QColor kPanelBottom(24, 25, 29);
+const QColor kAccent(166, 184, 142); // the value display's glass
+const QColor kPointer(232, 84, 60);
 
 void drawIcon(QPainter& p, int pixels)
 {
@@ -38,8 +38,8 @@ void drawIcon(QPainter& p, int pixels)
     // The panel: a rounded square with a light top edge.
     const QRectF panel(8, 8, 240, 240);
     QLinearGradient shade(panel.topLeft(), panel.bottomLeft());
-    shade.setColorAt(0, PanelTop);
-    shade.setColorAt(1, PanelBottom);
+    shade.setColorAt(0, kPanelTop);
+    shade.setColorAt(1, kPanelBottom);
     p.setPen(QPen(QColor(14, 14, 16), 4));
     p.setBrush(shade);
     p.drawRoundedRect(panel, 44, 44);
@@ -55,7 +55,7 @@ void drawIcon(QPainter& p, int pixels)
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(16, 17, 20), small ? 30 : 22, Qt::SolidLine, Qt::RoundCap));
     p.drawArc(arc, int(start * 16), int(sweep * 16));
-    p.setPen(QPen(Accent, small ? 30 : 22, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(kAccent, small ? 30 : 22, Qt::SolidLine, Qt::RoundCap));
     p.drawArc(arc, int(start * 16), int(sweep * value * 16));
 
     // Scale marks between arc and knob.
@@ -83,7 +83,7 @@ void drawIcon(QPainter& p, int pixels)
     // The pointer, at the value.
     const double a = (start + sweep * value) * pi / 180;
     const QPointF dir(std::cos(a), -std::sin(a));
-    p.setPen(QPen(Pointer, small ? 18 : 12, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(kPointer, small ? 18 : 12, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(c + dir * (knob * 0.25), c + dir * (knob * 0.85));
 }
 

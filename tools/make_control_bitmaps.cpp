@@ -23,9 +23,9 @@
 
 namespace {
 
-const QColor Panel(30, 31, 35);
-const QColor LcdBack(166, 184, 142);
-const QColor LcdInk(26, 34, 24);
+const QColor kPanel(30, 31, 35);
+const QColor kLcdBack(166, 184, 142);
+const QColor kLcdInk(26, 34, 24);
 
 using Drawing = std::function<void(QPainter&, int scale)>;
 
@@ -33,7 +33,7 @@ bool write(const QString& folder, const QString& name, QSize size, bool alpha, c
 {
     for (int scale : { 1, 2 }) {
         QImage image(size * scale, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-        image.fill(alpha ? QColor(Qt::transparent) : Panel);
+        image.fill(alpha ? QColor(Qt::transparent) : kPanel);
         {
             QPainter p(&image);
             p.scale(scale, scale);
@@ -53,9 +53,9 @@ bool write(const QString& folder, const QString& name, QSize size, bool alpha, c
 // outside the control, that part is what remains visible.
 void drawDigitCell(QPainter& p, int scale, const char* segments, bool wideMinus = false)
 {
-    p.fillRect(QRectF(0, 0, 9, 12), LcdBack);
+    p.fillRect(QRectF(0, 0, 9, 12), kLcdBack);
     // A faint shade at the top gives the glass some depth.
-    p.fillRect(QRectF(0, 0, 9, 1), LcdBack.darker(112));
+    p.fillRect(QRectF(0, 0, 9, 1), kLcdBack.darker(112));
     const qreal t = 1.0;
     const struct {
         char name;
@@ -95,9 +95,9 @@ void drawDigitCell(QPainter& p, int scale, const char* segments, bool wideMinus 
             }
             path.closeSubpath();
             p.setRenderHint(QPainter::Antialiasing, false);
-            p.fillPath(path, LcdInk);
+            p.fillPath(path, kLcdInk);
         } else {
-            p.fillRect(r, LcdInk);
+            p.fillRect(r, kLcdInk);
         }
     }
 }
@@ -108,7 +108,7 @@ void drawKnobFace(QPainter& p, int scale)
     // The pointer's centre is the control's pixel (16, 16), the face is drawn
     // one row down: its centre is the middle of face pixel (16, 15).
     const QPointF c(16.5, 15.5);
-    p.fillRect(QRectF(0, 0, 32, 32), Panel);
+    p.fillRect(QRectF(0, 0, 32, 32), kPanel);
     p.setRenderHint(QPainter::Antialiasing);
 
     // Scale: eleven marks over the 270 degree sweep, the ends and the middle brighter.
@@ -155,7 +155,7 @@ void drawKnobFace(QPainter& p, int scale)
 
 void drawSliderBackground(QPainter& p, int)
 {
-    p.fillRect(QRectF(0, 0, 22, 100), Panel);
+    p.fillRect(QRectF(0, 0, 22, 100), kPanel);
     // Scale marks where the cap's centre line stands for 0, 16, ... 128.
     for (int k = 0; k <= 8; ++k) {
         const int v = std::min(127, k * 16);
@@ -200,7 +200,7 @@ void drawSliderFace(QPainter& p, int scale)
 
 void drawLamp(QPainter& p, int, bool on)
 {
-    p.fillRect(QRectF(0, 0, 32, 16), Panel);
+    p.fillRect(QRectF(0, 0, 32, 16), kPanel);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF oval(2.5, 2.5, 27, 11);
     p.setPen(QPen(QColor(10, 10, 12), 1));

@@ -35,30 +35,26 @@ public:
         : m_main(main)
     {
     }
-    int octave() const override { return m_main.Octave; }
+    int octave() const override { return m_main.octave(); }
     void setOctave(int octave) override { m_main.setOctave(octave); }
     bool keyboardChecked() const override { return m_main.keyboardChecked(); }
-    void addMessage(const QString& line) override { m_main.AddMessage(line); }
+    void addMessage(const QString& line) override { m_main.addMessage(line); }
     sondrake::editor::SchemaTolerances tolerances() const override
     {
-        return { m_main.settings().ToleranceComboBox, m_main.settings().ToleranceOtherKnobs, m_main.settings().ToleranceSemitoneKnobs,
-            m_main.settings().ToleranceDetuneKnobs };
+        return { m_main.settings().toleranceComboBox, m_main.settings().toleranceOtherKnobs, m_main.settings().toleranceSemitoneKnobs,
+            m_main.settings().toleranceDetuneKnobs };
     }
     void setTolerances(const sondrake::editor::SchemaTolerances& t) override
     {
         auto clamp = [](int v) { return std::uint8_t(std::clamp(v, 0, 64)); };
-        m_main.settings().ToleranceComboBox = clamp(t.comboBox);
-        m_main.settings().ToleranceOtherKnobs = clamp(t.otherKnobs);
-        m_main.settings().ToleranceSemitoneKnobs = clamp(t.semitone);
-        m_main.settings().ToleranceDetuneKnobs = clamp(t.detune);
+        m_main.settings().toleranceComboBox = clamp(t.comboBox);
+        m_main.settings().toleranceOtherKnobs = clamp(t.otherKnobs);
+        m_main.settings().toleranceSemitoneKnobs = clamp(t.semitone);
+        m_main.settings().toleranceDetuneKnobs = clamp(t.detune);
     }
-    int lastSaveBank() const override { return m_main.lastSaveBank; }
-    int lastSaveProgram() const override { return m_main.lastSaveProgram; }
-    void setLastSaveLocation(int bank, int program) override
-    {
-        m_main.lastSaveBank = std::uint8_t(std::clamp(bank, 0, 1));
-        m_main.lastSaveProgram = std::uint8_t(std::clamp(program, 0, 99));
-    }
+    int lastSaveBank() const override { return m_main.lastSaveBank(); }
+    int lastSaveProgram() const override { return m_main.lastSaveProgram(); }
+    void setLastSaveLocation(int bank, int program) override { m_main.setLastSaveLocation(bank, program); }
     QWidget* window() const override { return &m_main; }
     sondrake::midi::MidiSession* midiSession() const override { return &m_main.midiSession(); }
 

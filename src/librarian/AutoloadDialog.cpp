@@ -17,48 +17,48 @@ AutoloadDialog::AutoloadDialog(QWidget* parent)
     setObjectName(QStringLiteral("TfrmZRSettings"));
     setWindowTitle(QStringLiteral("Settings"));
 
-    grpAutoload = new QGroupBox(QStringLiteral("Autoload"), this);
-    grpAutoload->setObjectName(QStringLiteral("grpAutoload"));
-    CheckBox1 = new QCheckBox(QStringLiteral("Enable"), grpAutoload);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    edtAutoload = new QLineEdit(grpAutoload);
-    edtAutoload->setObjectName(QStringLiteral("edtAutoload"));
-    edtAutoload->setMinimumWidth(edtAutoload->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 24);
-    btnBrowse = new QPushButton(QStringLiteral("..."), grpAutoload);
-    btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
-    btnBrowse->setAutoDefault(false);
-    btnBrowse->setFixedWidth(btnBrowse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
-    connect(btnBrowse, &QPushButton::clicked, this, &AutoloadDialog::onBrowse);
+    m_autoloadGroup = new QGroupBox(QStringLiteral("Autoload"), this);
+    m_autoloadGroup->setObjectName(QStringLiteral("grpAutoload"));
+    m_enableBox = new QCheckBox(QStringLiteral("Enable"), m_autoloadGroup);
+    m_enableBox->setObjectName(QStringLiteral("CheckBox1"));
+    m_fileEdit = new QLineEdit(m_autoloadGroup);
+    m_fileEdit->setObjectName(QStringLiteral("edtAutoload"));
+    m_fileEdit->setMinimumWidth(m_fileEdit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 24);
+    m_browseButton = new QPushButton(QStringLiteral("..."), m_autoloadGroup);
+    m_browseButton->setObjectName(QStringLiteral("btnBrowse"));
+    m_browseButton->setAutoDefault(false);
+    m_browseButton->setFixedWidth(m_browseButton->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
+    connect(m_browseButton, &QPushButton::clicked, this, &AutoloadDialog::onBrowse);
 
     auto* pathRow = new QHBoxLayout;
-    pathRow->addWidget(edtAutoload, 1);
-    pathRow->addWidget(btnBrowse);
-    auto* group = new QVBoxLayout(grpAutoload);
-    group->addWidget(CheckBox1);
+    pathRow->addWidget(m_fileEdit, 1);
+    pathRow->addWidget(m_browseButton);
+    auto* group = new QVBoxLayout(m_autoloadGroup);
+    group->addWidget(m_enableBox);
     group->addLayout(pathRow);
 
-    btnOk = new QPushButton(QStringLiteral("&Ok"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    m_okButton = new QPushButton(QStringLiteral("&Ok"), this);
+    m_okButton->setObjectName(QStringLiteral("btnOk"));
+    m_okButton->setDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(btnOk);
+    buttons->addWidget(m_okButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(grpAutoload);
+    layout->addWidget(m_autoloadGroup);
     layout->addLayout(buttons);
 }
 
 void AutoloadDialog::setAutoloadFileName(const QString& name)
 {
-    edtAutoload->setText(name);
-    CheckBox1->setChecked(!name.isEmpty());
+    m_fileEdit->setText(name);
+    m_enableBox->setChecked(!name.isEmpty());
 }
 
 QString AutoloadDialog::autoloadFileName() const
 {
-    return CheckBox1->isChecked() ? edtAutoload->text() : QString();
+    return m_enableBox->isChecked() ? m_fileEdit->text() : QString();
 }
 
 void AutoloadDialog::onBrowse()
@@ -66,8 +66,8 @@ void AutoloadDialog::onBrowse()
     const QString path = librarianDialogs().openFile(this);
     if (path.isEmpty())
         return;
-    edtAutoload->setText(path);
-    CheckBox1->setChecked(true);
+    m_fileEdit->setText(path);
+    m_enableBox->setChecked(true);
 }
 
 } // namespace sondrake

@@ -25,14 +25,14 @@ public:
     // empty otherwise.
     QString autoloadFileName() const;
 
-    QGroupBox* grpAutoload = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QLineEdit* edtAutoload = nullptr;
-    QPushButton* btnBrowse = nullptr;
-    QPushButton* btnOk = nullptr;
-
 private:
     void onBrowse();
+
+    QGroupBox* m_autoloadGroup = nullptr;
+    QCheckBox* m_enableBox = nullptr; // "Enable"
+    QLineEdit* m_fileEdit = nullptr;
+    QPushButton* m_browseButton = nullptr;
+    QPushButton* m_okButton = nullptr;
 };
 
 } // namespace sondrake

@@ -63,17 +63,17 @@ HelpWindow::HelpWindow(QWidget* parent)
     setWindowTitle(QStringLiteral("Help"));
     resize(515, 355);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("Memo1"));
+    m_text->setReadOnly(true);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The key layout lines only line up in a fixed-pitch font.
-    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    Memo1->setPlainText(lines().join(QLatin1Char('\n')));
+    m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_text->setPlainText(lines().join(QLatin1Char('\n')));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Memo1);
+    layout->addWidget(m_text);
 }
 
 } // namespace sondrake

@@ -17,7 +17,8 @@ public:
     static const QStringList& lines();
     static QString webAddress();
 
-    QPlainTextEdit* Memo1 = nullptr;
+private:
+    QPlainTextEdit* m_text = nullptr;
 };
 
 } // namespace sondrake

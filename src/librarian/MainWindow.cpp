@@ -93,17 +93,17 @@ MainWindow::MainWindow(midi::MidiSession& session, QWidget* parent)
     // Every layer's failures end up in our Messages box from now on.
     setMessageSink([window = QPointer<MainWindow>(this)](const QString& text) {
         if (window)
-            window->AddMessage(text);
+            window->addMessage(text);
         else
             std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     });
 
     // The session's lines and received SysEx reach the window on the GUI thread.
-    connect(&m_session, &midi::MidiSession::messageAdded, this, [this](const QString& line) { AddMessage(line); });
+    connect(&m_session, &midi::MidiSession::messageAdded, this, [this](const QString& line) { addMessage(line); });
     connect(&m_session, &midi::MidiSession::sysExReceived, this,
             [this](const midi::ReceivedSysEx& message) { guarded([this, &message] { handleReceived(message); }); });
 
-    FormCreate();
+    startUp();
 
     // The window's keys are read before the focused control sees them.
     platform::KeyState::instance().setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
@@ -138,53 +138,53 @@ void MainWindow::buildMenus()
     };
 
     QMenu* file = menu("File1", QStringLiteral("&File"));
-    entry(file, ReadCurrentSound1, "ReadCurrentSound1", QStringLiteral("Read Current Sound (SysEx)"),
+    entry(file, m_readCurrentSoundAction, "ReadCurrentSound1", QStringLiteral("Read Current Sound (SysEx)"),
           QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::onReadCurrentSound);
-    entry(file, A1, "A1", QStringLiteral("Read Sound Bank (1 or 2) from Q-Lindorn"), {}, &MainWindow::onReadBank);
-    entry(file, Newemptypatchlist1, "Newemptypatchlist1", QStringLiteral("New empty Sound Banks"), {},
+    entry(file, m_readBankAction, "A1", QStringLiteral("Read Sound Bank (1 or 2) from Q-Lindorn"), {}, &MainWindow::onReadBank);
+    entry(file, m_newListAction, "Newemptypatchlist1", QStringLiteral("New empty Sound Banks"), {},
           &MainWindow::onNewList);
-    entry(file, LoadFromfilepatchlist1, "LoadFromfilepatchlist1", QStringLiteral("Load from file Sound Banks"),
+    entry(file, m_loadBankFileAction, "LoadFromfilepatchlist1", QStringLiteral("Load from file Sound Banks"),
           QKeySequence(Qt::CTRL | Qt::Key_L), &MainWindow::onLoadBankFile);
-    entry(file, SavetofileSoundBanks1, "SavetofileSoundBanks1", QStringLiteral("Save to file Sound Banks"),
+    entry(file, m_saveBankFileAction, "SavetofileSoundBanks1", QStringLiteral("Save to file Sound Banks"),
           QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::onSaveBankFile);
-    entry(file, SavetoseparatefileSoundBanks1, "SavetoseparatefileSoundBanks1",
+    entry(file, m_saveSeparateFilesAction, "SavetoseparatefileSoundBanks1",
           QStringLiteral("Save to separate file Sound Banks"), {}, &MainWindow::onSaveSeparateFiles);
-    entry(file, SendSysExfile1, "SendSysExfile1", QStringLiteral("Send SysEx from file"), {},
+    entry(file, m_sendSysExFileAction, "SendSysExfile1", QStringLiteral("Send SysEx from file"), {},
           &MainWindow::onSendSysExFile);
-    entry(file, SendSysExforselectedsounds1, "SendSysExforselectedsounds1",
+    entry(file, m_sendSelectedAction, "SendSysExforselectedsounds1",
           QStringLiteral("Send SysEx for selected sounds"), QKeySequence(Qt::CTRL | Qt::Key_W),
           &MainWindow::onSendSelected);
     file->addSeparator();
-    entry(file, Exit1, "Exit1", QStringLiteral("E&xit"), {}, &MainWindow::onExit);
-    SavetofileSoundBanks1->setEnabled(false);
-    SavetoseparatefileSoundBanks1->setEnabled(false);
-    SendSysExforselectedsounds1->setEnabled(false);
+    entry(file, m_exitAction, "Exit1", QStringLiteral("E&xit"), {}, &MainWindow::onExit);
+    m_saveBankFileAction->setEnabled(false);
+    m_saveSeparateFilesAction->setEnabled(false);
+    m_sendSelectedAction->setEnabled(false);
 
     QMenu* edit = menu("Edit1", QStringLiteral("Edit"));
-    entry(edit, SelectAll1, "SelectAll1", QStringLiteral("Select All Sounds"), QKeySequence(Qt::CTRL | Qt::Key_A),
+    entry(edit, m_selectAllAction, "SelectAll1", QStringLiteral("Select All Sounds"), QKeySequence(Qt::CTRL | Qt::Key_A),
           &MainWindow::onSelectAll);
     // onKeyboardPlayer sets the check mark from the player's own state.
-    entry(edit, Keyboard1, "Keyboard1", QStringLiteral("Keyboard"), QKeySequence(Qt::CTRL | Qt::Key_K),
+    entry(edit, m_keyboardAction, "Keyboard1", QStringLiteral("Keyboard"), QKeySequence(Qt::CTRL | Qt::Key_K),
           &MainWindow::onKeyboardPlayer);
-    Keyboard1->setCheckable(true);
-    Keyboard1->setChecked(true);
+    m_keyboardAction->setCheckable(true);
+    m_keyboardAction->setChecked(true);
 
     QMenu* system = menu("System1", QStringLiteral("&System"));
-    entry(system, Midi1, "Midi1", QStringLiteral("Midi &Settings ..."), QKeySequence(Qt::CTRL | Qt::Key_D),
+    entry(system, m_midiSettingsAction, "Midi1", QStringLiteral("Midi &Settings ..."), QKeySequence(Qt::CTRL | Qt::Key_D),
           &MainWindow::onMidiSettings);
-    entry(system, Settings2, "Settings2", QStringLiteral("&Zoreduzor Settings"), {}, &MainWindow::onAutoloadSettings);
-    entry(system, DeviceVersion1, "DeviceVersion1", QStringLiteral("Device Version"), {}, nullptr);
-    DeviceVersion1->setEnabled(false);
+    entry(system, m_autoloadSettingsAction, "Settings2", QStringLiteral("&Zoreduzor Settings"), {}, &MainWindow::onAutoloadSettings);
+    entry(system, m_deviceVersionAction, "DeviceVersion1", QStringLiteral("Device Version"), {}, nullptr);
+    m_deviceVersionAction->setEnabled(false);
 
     QMenu* tools = menu("Tools1", QStringLiteral("&Tools"));
-    entry(tools, Orderbyname1, "Orderbyname1", QStringLiteral("Order by name"), QKeySequence(Qt::CTRL | Qt::Key_N),
+    entry(tools, m_orderByNameAction, "Orderbyname1", QStringLiteral("Order by name"), QKeySequence(Qt::CTRL | Qt::Key_N),
           &MainWindow::onOrderByName);
-    entry(tools, Panic1, "Panic1", QStringLiteral("Panic"), QKeySequence(Qt::Key_F12), &MainWindow::onPanic);
+    entry(tools, m_panicAction, "Panic1", QStringLiteral("Panic"), QKeySequence(Qt::Key_F12), &MainWindow::onPanic);
 
     QMenu* help = menu("Help1", QStringLiteral("Help"));
-    entry(help, About1, "About1", QStringLiteral("About"), {}, &MainWindow::onAbout);
-    entry(help, Video1, "Video1", QStringLiteral("Video demonstration"), {}, &MainWindow::onVideo);
-    entry(help, Shorthelp1, "Shorthelp1", QStringLiteral("Short help"), QKeySequence(Qt::Key_F1),
+    entry(help, m_aboutAction, "About1", QStringLiteral("About"), {}, &MainWindow::onAbout);
+    entry(help, m_videoAction, "Video1", QStringLiteral("Video demonstration"), {}, &MainWindow::onVideo);
+    entry(help, m_shortHelpAction, "Shorthelp1", QStringLiteral("Short help"), QKeySequence(Qt::Key_F1),
           &MainWindow::onShortHelp);
 
     // Commands with a button and a window key but no menu entry.
@@ -240,23 +240,23 @@ void MainWindow::buildToolBar()
         auto* line = new QFrame(bar);
         line->setFrameShape(QFrame::VLine);
         line->setFrameShadow(QFrame::Sunken);
-        line->setFixedSize(6, ToolButton1->sizeHint().height());
+        line->setFixedSize(6, m_readCurrentSoundButton->sizeHint().height());
         flow->addWidget(line);
     };
 
-    button(ToolButton1, "ToolButton1", QStringLiteral("Read Current Sound from Q-Lindorn"), ReadCurrentSound1);
-    button(btnSendPatch, "btnSendPatch", QStringLiteral("Send selected sound(s) to Q-Lindorn"),
-           SendSysExforselectedsounds1);
+    button(m_readCurrentSoundButton, "ToolButton1", QStringLiteral("Read Current Sound from Q-Lindorn"), m_readCurrentSoundAction);
+    button(m_sendSelectedButton, "btnSendPatch", QStringLiteral("Send selected sound(s) to Q-Lindorn"),
+           m_sendSelectedAction);
     separator();
-    button(btnDown, "btnDown", QStringLiteral("Move down"), m_moveDownAction);
-    button(btnUP, "btnUP", QStringLiteral("Move up"), m_moveUpAction);
+    button(m_moveDownButton, "btnDown", QStringLiteral("Move down"), m_moveDownAction);
+    button(m_moveUpButton, "btnUP", QStringLiteral("Move up"), m_moveUpAction);
     separator();
-    button(btnPrgDown, "btnPrgDown", QStringLiteral("Prg -"), m_programDownAction);
-    button(btnPrgUp, "btnPrgUp", QStringLiteral("Prg +"), m_programUpAction);
+    button(m_programDownButton, "btnPrgDown", QStringLiteral("Prg -"), m_programDownAction);
+    button(m_programUpButton, "btnPrgUp", QStringLiteral("Prg +"), m_programUpAction);
     separator();
-    button(ToolButton6, "ToolButton6", QStringLiteral("Edit Sound (F4)"), m_editSoundAction);
+    button(m_editSoundButton, "ToolButton6", QStringLiteral("Edit Sound (F4)"), m_editSoundAction);
     separator();
-    button(ToolButton8, "ToolButton8", QStringLiteral("Panic"), Panic1);
+    button(m_panicButton, "ToolButton8", QStringLiteral("Panic"), m_panicAction);
 }
 
 void MainWindow::buildCentral()
@@ -276,55 +276,55 @@ void MainWindow::buildCentral()
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
 
-    Memo1 = new MessagesBox(panel);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setFixedWidth(kMessagesWidth);
+    m_messages = new MessagesBox(panel);
+    m_messages->setObjectName(QStringLiteral("Memo1"));
+    m_messages->setFixedWidth(kMessagesWidth);
 
-    ListView1 = new SoundListView(panel);
-    ListView1->setObjectName(QStringLiteral("ListView1"));
+    m_soundList = new SoundListView(panel);
+    m_soundList->setObjectName(QStringLiteral("ListView1"));
     m_listModel = new SoundListModel(m_store, this);
-    ListView1->setModel(m_listModel);
+    m_soundList->setModel(m_listModel);
 
-    row->addWidget(Memo1);
-    row->addWidget(ListView1, 1);
+    row->addWidget(m_messages);
+    row->addWidget(m_soundList, 1);
     column->addWidget(panel, 1);
 
     buildKeyboardPanel();
-    if (pnlKeyboard)
-        column->addWidget(pnlKeyboard);
+    if (m_keyboardPanel)
+        column->addWidget(m_keyboardPanel);
 
     setCentralWidget(central);
 
-    connect(ListView1, &SoundListView::rowSelectionChanged, this,
-            [this](int r, bool selected) { guarded([=, this] { ListView1SelectItem(r, selected); }); });
-    connect(ListView1, &SoundListView::leftPressed, this, [this](Qt::KeyboardModifiers modifiers) {
+    connect(m_soundList, &SoundListView::rowSelectionChanged, this,
+            [this](int r, bool selected) { guarded([=, this] { onRowSelectionChanged(r, selected); }); });
+    connect(m_soundList, &SoundListView::leftPressed, this, [this](Qt::KeyboardModifiers modifiers) {
         if (modifiers & (Qt::ControlModifier | Qt::ShiftModifier))
             return;
-        guarded([this] { ListView1LeftClick(); });
+        guarded([this] { onListLeftPressed(); });
     });
-    connect(ListView1, &SoundListView::rightPressed, this,
-            [this](int r, bool ctrl) { guarded([=, this] { ListView1RightClick(r, ctrl); }); });
-    connect(ListView1, &SoundListView::listDoubleClicked, this, [this] { guarded([this] { ListView1DblClick(); }); });
-    connect(ListView1, &SoundListView::rowDropped, this,
-            [this](int r) { guarded([=, this] { ListView1DragDrop(r); }); });
+    connect(m_soundList, &SoundListView::rightPressed, this,
+            [this](int r, bool ctrl) { guarded([=, this] { onListRightPressed(r, ctrl); }); });
+    connect(m_soundList, &SoundListView::listDoubleClicked, this, [this] { guarded([this] { onListDoubleClicked(); }); });
+    connect(m_soundList, &SoundListView::rowDropped, this,
+            [this](int r) { guarded([=, this] { onRowsDropped(r); }); });
 }
 
-void MainWindow::FormCreate()
+void MainWindow::startUp()
 {
     // A failing step ends the start-up; what went before stays done.
     try {
-        KeyState.fill(0);
+        m_noteStates.fill(0);
 
-        frmSysExReceiver = new SysExDialog(this, Receiving, ReceivedCount);
-        ReceiveMode = 0;
+        m_receiver = new SysExDialog(this, m_reception.receiving, m_reception.receivedCount);
+        m_reception.receiveMode = 0;
 
         if (openMidiPortsAtStart)
-            midi::DetectMidiPorts(m_session.choice());
+            midi::detectMidiPorts(m_session.choice());
 
-        CurrentProgram = 0;
+        m_currentProgram = 0;
         setOctave(4);
-        SendDelayMs = 155;
-        SettingsWritten = false;
+        m_sendDelayMs = 155;
+        m_settingsWritten = false;
 
         if (openMidiPortsAtStart) {
             QString error;
@@ -341,17 +341,17 @@ void MainWindow::FormCreate()
             QString inError;
             if (m_session.openInput(&inError) && !m_session.startInput())
                 QMessageBox::warning(nullptr, QString::fromLatin1(kProgramName), QStringLiteral("Midi IN Start error"));
-            AddMessage(m_session.portsLine());
+            addMessage(m_session.portsLine());
         }
 
-        ReadSettings();
+        readSettings();
 
-        lastSaveBank = 0;
-        lastSaveProgram = 0;
+        m_lastSaveBank = 0;
+        m_lastSaveProgram = 0;
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        AddMessage(QStringLiteral("Start-up failed."));
+        addMessage(QStringLiteral("Start-up failed."));
     }
 }
 
@@ -360,59 +360,59 @@ void MainWindow::guarded(const std::function<void()>& command)
     try {
         command();
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        AddMessage(QStringLiteral("The command failed for an unknown reason; what it had done so far is kept."));
+        addMessage(QStringLiteral("The command failed for an unknown reason; what it had done so far is kept."));
     }
 }
 
 // ---- Messages box ---------------------------------------------------------
 
-void MainWindow::AddMessage(const QString& text)
+void MainWindow::addMessage(const QString& text)
 {
     if (QThread::currentThread() != thread()) {
         // Back through the thread-safe route, which posts to our thread.
-        sondrake::AddMessage(text);
+        sondrake::addMessage(text);
         return;
     }
-    if (!Memo1) {
+    if (!m_messages) {
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         return;
     }
-    Memo1->appendPlainText(messageLine(text));
+    m_messages->appendPlainText(messageLine(text));
 }
 
 // ---- sound list -----------------------------------------------------------
 
-void MainWindow::RebuildList()
+void MainWindow::rebuildList()
 {
     // As a list whose rows are made anew: nothing selected or current and
     // the top row in view, then the remembered selection.
-    ListView1->setUpdatesEnabled(false);
-    ListView1->clearSelection();
-    ListView1->selectionModel()->clearCurrentIndex();
+    m_soundList->setUpdatesEnabled(false);
+    m_soundList->clearSelection();
+    m_soundList->selectionModel()->clearCurrentIndex();
     m_listModel->namesChanged();
-    ListView1->scrollToTop();
-    ListView1->selectRows(SelectionList);
-    ListView1->setUpdatesEnabled(true);
+    m_soundList->scrollToTop();
+    m_soundList->selectRows(m_selectionList);
+    m_soundList->setUpdatesEnabled(true);
 
     const bool any = m_store.count() > 0;
-    SavetofileSoundBanks1->setEnabled(any);
-    SavetoseparatefileSoundBanks1->setEnabled(any);
+    m_saveBankFileAction->setEnabled(any);
+    m_saveSeparateFilesAction->setEnabled(any);
 }
 
-void MainWindow::RefreshRow(int row) { m_listModel->nameChanged(row); }
+void MainWindow::refreshRow(int row) { m_listModel->nameChanged(row); }
 
-void MainWindow::RefreshNames(bool selectionOnly)
+void MainWindow::refreshNames(bool selectionOnly)
 {
     if (!selectionOnly)
         m_listModel->namesChanged();
-    ListView1->selectRows(SelectionList);
+    m_soundList->selectRows(m_selectionList);
 }
 
-void MainWindow::CollectSelection() { SelectionList = selectedRows(); }
+void MainWindow::collectSelection() { m_selectionList = selectedRows(); }
 
-std::vector<int> MainWindow::selectedRows() const { return ListView1->selectedRowList(); }
+std::vector<int> MainWindow::selectedRows() const { return m_soundList->selectedRowList(); }
 
 int MainWindow::firstSelectedRow() const
 {
@@ -422,11 +422,11 @@ int MainWindow::firstSelectedRow() const
 
 // ---- list events ----------------------------------------------------------
 
-void MainWindow::ListView1SelectItem(int row, bool selected)
+void MainWindow::onRowSelectionChanged(int row, bool selected)
 {
     Q_UNUSED(row);
     // A change of the selection ends a pending reception.
-    Receiving = false;
+    m_reception.receiving = false;
     byteStack().clear();
     // The state follows the last event: deselecting one of several rows
     // greys the send command although others stay selected (Enter still
@@ -435,59 +435,65 @@ void MainWindow::ListView1SelectItem(int row, bool selected)
         m_moveUpAction->setEnabled(true);
         m_moveDownAction->setEnabled(true);
     }
-    SendSysExforselectedsounds1->setEnabled(selected);
+    m_sendSelectedAction->setEnabled(selected);
 }
 
-void MainWindow::ListView1LeftClick()
+void MainWindow::onListLeftPressed()
 {
     const int r = firstSelectedRow();
     if (r < 0)
         return;
-    CurrentProgram = r;
-    SelectProgram();
+    m_currentProgram = r;
+    selectProgram();
 }
 
-void MainWindow::SelectProgram()
+void MainWindow::selectProgram()
 {
-    CurrentProgram = std::clamp(CurrentProgram, 0, kSlotCount - 1);
+    m_currentProgram = std::clamp(m_currentProgram, 0, kSlotCount - 1);
     if (selectedRows().empty())
-        ListView1->setFocus();
-    ListView1->selectRows({ CurrentProgram });
-    const QModelIndex index = ListView1->model()->index(CurrentProgram, SoundListView::kIndexColumn);
-    ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-    ListView1->scrollTo(index);
+        m_soundList->setFocus();
+    m_soundList->selectRows({ m_currentProgram });
+    const QModelIndex index = m_soundList->model()->index(m_currentProgram, SoundListView::kIndexColumn);
+    m_soundList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    m_soundList->scrollTo(index);
 
-    m_session.sendControl(32, static_cast<std::uint8_t>(CurrentProgram / kProgramsPerBank + 1));
-    m_session.sendProgramChange(0, static_cast<std::uint8_t>(CurrentProgram % kProgramsPerBank));
+    m_session.sendControl(32, static_cast<std::uint8_t>(m_currentProgram / kProgramsPerBank + 1));
+    m_session.sendProgramChange(0, static_cast<std::uint8_t>(m_currentProgram % kProgramsPerBank));
+}
+
+void MainWindow::setLastSaveLocation(int bank, int program)
+{
+    m_lastSaveBank = static_cast<std::uint8_t>(std::clamp(bank, 0, 1));
+    m_lastSaveProgram = static_cast<std::uint8_t>(std::clamp(program, 0, kProgramsPerBank - 1));
 }
 
 void MainWindow::onProgramDown()
 {
     guarded([this] {
-        if (CurrentProgram > 0)
-            --CurrentProgram;
-        SelectProgram();
+        if (m_currentProgram > 0)
+            --m_currentProgram;
+        selectProgram();
     });
 }
 
 void MainWindow::onProgramUp()
 {
     guarded([this] {
-        if (CurrentProgram < kSlotCount - 1)
-            ++CurrentProgram;
-        SelectProgram();
+        if (m_currentProgram < kSlotCount - 1)
+            ++m_currentProgram;
+        selectProgram();
     });
 }
 
 void MainWindow::onSelectAll()
 {
     guarded([this] {
-        ListView1->selectAll();
-        ListView1->setFocus();
+        m_soundList->selectAll();
+        m_soundList->setFocus();
     });
 }
 
-void MainWindow::ListView1DblClick()
+void MainWindow::onListDoubleClicked()
 {
     const int r = firstSelectedRow();
     if (!isValidSlot(r) || refuseWhileSending(QStringLiteral("rename")))
@@ -495,14 +501,14 @@ void MainWindow::ListView1DblClick()
     RenameDialog dialog(this);
     const QString name = nameText(m_store.getSoundName(r));
     dialog.setWindowTitle(name);
-    dialog.edtName->setText(name);
+    dialog.setName(name);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_store.setSoundName(r, dialog.edtName->text().toLatin1().toStdString());
+    m_store.setSoundName(r, dialog.name().toLatin1().toStdString());
     // The remembered selection may be an old one (a move's); the rows shown
     // now are the ones Enter must send afterwards.
-    CollectSelection();
-    RefreshNames(false);
+    collectSelection();
+    refreshNames(false);
 }
 
 void MainWindow::onSoundRandomizer()
@@ -511,7 +517,7 @@ void MainWindow::onSoundRandomizer()
         int r = firstSelectedRow();
         if (r < 0) {
             r = 0;
-            ListView1->selectRows({ 0 });
+            m_soundList->selectRows({ 0 });
         }
         if (!m_editorLauncher)
             return;
@@ -521,11 +527,11 @@ void MainWindow::onSoundRandomizer()
         } catch (...) {
             // However the editor ended, its copy goes back into the slot.
             m_store.slot(r) = workingCopy;
-            RefreshRow(r);
+            refreshRow(r);
             throw;
         }
         m_store.slot(r) = workingCopy;
-        RefreshRow(r);
+        refreshRow(r);
     });
 }
 
@@ -537,7 +543,7 @@ void MainWindow::onNewList()
         if (refuseWhileSending(QStringLiteral("New empty Sound Banks")))
             return;
         m_store.resetSoundNames();
-        RebuildList();
+        rebuildList();
     });
 }
 
@@ -555,7 +561,7 @@ void MainWindow::sendSysExFile(const QString& path)
     guarded([this, &path] {
         QString error;
         if (!m_session.sendSysExFile(path, &error))
-            AddMessage(error.isEmpty() ? QStringLiteral("The file %1 was not sent.").arg(path) : error);
+            addMessage(error.isEmpty() ? QStringLiteral("The file %1 was not sent.").arg(path) : error);
     });
 }
 
@@ -581,7 +587,7 @@ void MainWindow::onVideo()
     guarded([this] {
         const QUrl url(QString::fromLatin1(kVideoAddress));
         if (!QDesktopServices::openUrl(url))
-            AddMessage(QStringLiteral("No web browser could be started for %1; open the address in a browser yourself.")
+            addMessage(QStringLiteral("No web browser could be started for %1; open the address in a browser yourself.")
                            .arg(url.toString()));
     });
 }
@@ -599,7 +605,7 @@ void MainWindow::onShortHelp()
 void MainWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Receiving = true;
+        m_reception.receiving = true;
     QMainWindow::changeEvent(event);
 }
 

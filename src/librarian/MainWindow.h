@@ -9,6 +9,7 @@
 //   MainWindowReorder.cpp    move up/down, move to a clicked row, sort, drag and drop
 //   MainWindowKeyboard.cpp   the computer-keyboard player
 
+#include "librarian/KeyboardPlayer.h"
 #include "librarian/Settings.h"
 #include "midi/Reception.h"
 #include "store/ByteStack.h"
@@ -67,21 +68,22 @@ public:
     SoundStore& store() { return m_store; }
     const SoundStore& store() const { return m_store; }
 
-    void AddMessage(const QString& text);
-    QPlainTextEdit* messagesBox() const { return Memo1; }
+    void addMessage(const QString& text);
+    QPlainTextEdit* messagesBox() const { return m_messages; }
 
     // ---- sound list ------------------------------------------------------
-    void RebuildList();
-    void RefreshNames(bool selectionOnly);
-    void RefreshRow(int row);
-    void CollectSelection();
-    std::vector<int>& selectionList() { return SelectionList; }
+    void rebuildList();
+    void refreshNames(bool selectionOnly);
+    void refreshRow(int row);
+    void collectSelection();
+    // The remembered selection: what the list shows again after a rebuild.
+    const std::vector<int>& selectionList() const { return m_selectionList; }
     int firstSelectedRow() const; // -1 when none
     std::vector<int> selectedRows() const; // ascending
-    SoundListView* soundList() const { return ListView1; }
+    SoundListView* soundList() const { return m_soundList; }
 
-    int currentProgram() const { return CurrentProgram; }
-    void SelectProgram();
+    int currentProgram() const { return m_currentProgram; }
+    void selectProgram();
     // "Send SysEx from file" once a file has been chosen.
     void sendSysExFile(const QString& path);
 
@@ -89,23 +91,26 @@ public:
     using EditorLauncher = std::function<void(MainWindow& main, SoundDump& workingCopy)>;
     void setEditorLauncher(EditorLauncher launcher) { m_editorLauncher = std::move(launcher); }
 
-    // Remembered location of the editor's "Send Sound to Q-Lindorn".
-    std::uint8_t lastSaveBank = 0;
-    std::uint8_t lastSaveProgram = 0;
+    // Remembered location of the editor's "Send Sound to Q-Lindorn": bank
+    // 0..1, program 0..99 (other values are brought into that range).
+    int lastSaveBank() const { return m_lastSaveBank; }
+    int lastSaveProgram() const { return m_lastSaveProgram; }
+    void setLastSaveLocation(int bank, int program);
 
     // ---- reception state -------------------------------------------------
-    int ReceiveMode = 0;
-    bool Receiving = false;
-    int ReceivedCount = 0;
-    midi::PendingRequest ReceptionRequest;
-    int SendDelayMs = 155;
-    SysExDialog* receiver() const { return frmSysExReceiver; }
+    const midi::ReceptionFields& receptionFields() const { return m_reception; }
+    SysExDialog* receiver() const { return m_receiver; }
+    // Received sounds are stored from now on (as during a read), or no
+    // longer, without the wait dialog: for tools that feed the input
+    // themselves, such as the benchmarks.
+    void receiveSoundsWithoutDialog(bool on);
 
     // ---- settings (bank files, autoload, tolerances) ---------------------
     // What the settings file keeps: read at start, written when closing.
     Settings& settings() { return m_settings; }
     const Settings& settings() const { return m_settings; }
-    bool SettingsWritten = false;
+    // The settings file was written by the closing sequence.
+    bool settingsWritten() const { return m_settingsWritten; }
     // The closing sequence could not save the settings file or the autoload
     // bank: the user was told, and the program must not end with success.
     bool closeSaveFailed() const { return !m_closeFailures.isEmpty(); }
@@ -114,14 +119,14 @@ public:
     static void setSettingsFilePath(const QString& path);
 
     // ---- keyboard player -------------------------------------------------
-    std::uint8_t Octave = 4;
+    int octave() const { return m_octave; }
     bool keyboardChecked() const;
     void setOctave(int octave);
-    bool keyboardRunning() const; // tmrKeyboard active: onSendSelected switches it off
+    bool keyboardRunning() const; // m_playerPoll active: onSendSelected switches it off
     void suspendKeyboardPlayer(); // receptions: panel hidden, both timers off, check mark kept
 
 public slots:
-    // commands of the menus and tool bar (guarded: failures go to AddMessage)
+    // commands of the menus and tool bar (guarded: failures go to addMessage)
     void onReadCurrentSound();
     void onReadBank();
     void onNewList();
@@ -158,7 +163,7 @@ private:
     void buildToolBar();
     void buildCentral();
     void buildKeyboardPanel();
-    void FormCreate();
+    void startUp();
     void bindButton(QAbstractButton* button, QAction* action);
 
     // the window's keys, read once before the focused control sees them
@@ -167,41 +172,42 @@ private:
     bool menuShortcutWins(const QKeyEvent* event) const;
 
     // list events (MainWindow.cpp)
-    void ListView1SelectItem(int row, bool selected);
-    void ListView1DblClick();
-    void ListView1LeftClick();
-    void ListView1RightClick(int row, bool ctrlHeld);
-    void ListView1DragDrop(int targetRow);
+    void onRowSelectionChanged(int row, bool selected);
+    void onListDoubleClicked();
+    void onListLeftPressed();
+    void onListRightPressed(int row, bool ctrlHeld);
+    void onRowsDropped(int targetRow);
 
     // transfer (MainWindowTransfer.cpp)
-    void ReadSoundDumps();
-    void StartReception(int length);
-    void StopReception();
-    void ArmInputBuffer(int length);
+    void readSoundDumps();
+    void startReception(int length);
+    void stopReception();
+    void armInputBuffer(int length);
     void handleReceived(const midi::ReceivedSysEx& message);
+    midi::Reception reception(); // the reception logic over this window's fields and list
 
     // files (MainWindowFiles.cpp)
-    void ReadSettings();
-    bool WriteSettings();
-    bool LoadBankFile(const QString& path);
-    bool SaveBankFile(const QString& path, QString* reason = nullptr);
-    bool FormCloseQuery();
+    void readSettings();
+    bool writeSettings();
+    bool loadBankFile(const QString& path);
+    bool saveBankFile(const QString& path, QString* reason = nullptr);
+    bool confirmClose();
 
     // reorder (MainWindowReorder.cpp)
     void moveUp(bool asCommand);
     void moveDown(bool asCommand);
-    void MoveSelectionTo(int target);
+    void moveSelectionTo(int target);
     bool m_moveRunning = false; // a move to a clicked row is in its steps
 
     // keyboard player (MainWindowKeyboard.cpp)
-    void tmrKeyboardTimer();
-    void tmrKeyboardHookTimer();
-    bool IsOwnWindowForeground() const;
+    void onPlayerPoll();
+    void onForegroundCheck();
+    bool isOwnWindowInFront() const;
     // The letters a, e, d, f, g and h play notes and are not typed while the
     // player is on.
     bool swallowsPlayerLetter(const QKeyEvent* event) const;
     void setKeyboardPlayer(bool on); // check mark, panel and both timers
-    bool KeyboardOn = true; // the "Keyboard" check mark; Keyboard1 mirrors it
+    bool m_keyboardOn = true; // the "Keyboard" check mark; m_keyboardAction mirrors it
 
     // runs a command, sending its failure to the Messages box
     void guarded(const std::function<void()>& command);
@@ -213,57 +219,63 @@ private:
     bool refuseWhileSending(const QString& command);
 
     midi::MidiSession& m_session;
+    midi::ReceptionFields m_reception;
+    int m_sendDelayMs = 155;
+    bool m_settingsWritten = false;
+    std::uint8_t m_octave = 4;
+    std::uint8_t m_lastSaveBank = 0;
+    std::uint8_t m_lastSaveProgram = 0;
     bool m_askOnClose = true;
     Settings m_settings;
     SoundStore m_store;
     SoundListModel* m_listModel = nullptr; // the store as the sound list shows it
-    std::vector<int> SelectionList;
-    int CurrentProgram = 0;
+    std::vector<int> m_selectionList;
+    int m_currentProgram = 0;
     EditorLauncher m_editorLauncher;
     bool m_midiOpenFailed = false;
     QStringList m_closeFailures; // what the closing sequence could not save, with the reasons
-    SysExDialog* frmSysExReceiver = nullptr;
-    std::array<std::uint8_t, 128> KeyState{};
+    SysExDialog* m_receiver = nullptr;
+    NoteStateTable m_noteStates{}; // the player's notes held on
 
     // widgets (names as the user and tests know them)
-    SoundListView* ListView1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QWidget* pnlKeyboard = nullptr;
-    QLabel* lblOctave = nullptr;
-    QPushButton* btnMinusOct = nullptr;
-    QPushButton* btnPlusOct = nullptr;
-    QPushButton* btnHideKeyboard = nullptr;
-    QTimer* tmrKeyboard = nullptr;
-    QTimer* tmrKeyboardHook = nullptr;
+    SoundListView* m_soundList = nullptr;
+    QPlainTextEdit* m_messages = nullptr;
+    QWidget* m_keyboardPanel = nullptr;
+    QLabel* m_octaveLabel = nullptr;
+    QPushButton* m_octaveDownButton = nullptr;
+    QPushButton* m_octaveUpButton = nullptr;
+    QPushButton* m_hideKeyboardButton = nullptr;
+    QTimer* m_playerPoll = nullptr;
+    QTimer* m_foregroundCheck = nullptr;
 
-    QToolButton* ToolButton1 = nullptr;
-    QToolButton* btnSendPatch = nullptr;
-    QToolButton* btnDown = nullptr;
-    QToolButton* btnUP = nullptr;
-    QToolButton* btnPrgDown = nullptr;
-    QToolButton* btnPrgUp = nullptr;
-    QToolButton* ToolButton6 = nullptr;
-    QToolButton* ToolButton8 = nullptr;
+    QToolButton* m_readCurrentSoundButton = nullptr;
+    QToolButton* m_sendSelectedButton = nullptr;
+    QToolButton* m_moveDownButton = nullptr;
+    QToolButton* m_moveUpButton = nullptr;
+    QToolButton* m_programDownButton = nullptr;
+    QToolButton* m_programUpButton = nullptr;
+    QToolButton* m_editSoundButton = nullptr;
+    QToolButton* m_panicButton = nullptr;
 
-    QAction* ReadCurrentSound1 = nullptr;
-    QAction* A1 = nullptr;
-    QAction* Newemptypatchlist1 = nullptr;
-    QAction* LoadFromfilepatchlist1 = nullptr;
-    QAction* SavetofileSoundBanks1 = nullptr;
-    QAction* SavetoseparatefileSoundBanks1 = nullptr;
-    QAction* SendSysExfile1 = nullptr;
-    QAction* SendSysExforselectedsounds1 = nullptr;
-    QAction* Exit1 = nullptr;
-    QAction* SelectAll1 = nullptr;
-    QAction* Keyboard1 = nullptr;
-    QAction* Midi1 = nullptr;
-    QAction* Settings2 = nullptr;
-    QAction* DeviceVersion1 = nullptr;
-    QAction* Orderbyname1 = nullptr;
-    QAction* Panic1 = nullptr;
-    QAction* About1 = nullptr;
-    QAction* Video1 = nullptr;
-    QAction* Shorthelp1 = nullptr;
+    QAction* m_readCurrentSoundAction = nullptr;
+    QAction* m_readBankAction = nullptr;
+    QAction* m_newListAction = nullptr;
+    QAction* m_loadBankFileAction = nullptr;
+    QAction* m_saveBankFileAction = nullptr;
+    QAction* m_saveSeparateFilesAction = nullptr;
+    QAction* m_sendSysExFileAction = nullptr;
+    QAction* m_sendSelectedAction = nullptr;
+    QAction* m_exitAction = nullptr;
+    QAction* m_selectAllAction = nullptr;
+    QAction* m_keyboardAction = nullptr;
+    QAction* m_midiSettingsAction = nullptr;
+    QAction* m_autoloadSettingsAction = nullptr;
+    QAction* m_deviceVersionAction = nullptr;
+    QAction* m_orderByNameAction = nullptr;
+    QAction* m_panicAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_videoAction = nullptr;
+    QAction* m_shortHelpAction = nullptr;
     QAction* m_moveDownAction = nullptr;
     QAction* m_moveUpAction = nullptr;
     QAction* m_programDownAction = nullptr;

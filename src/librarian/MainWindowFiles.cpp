@@ -49,23 +49,23 @@ void MainWindow::setSettingsFilePath(const QString& path) { settingsPathOverride
 
 // ---- bank files -------------------------------------------------------------
 
-bool MainWindow::LoadBankFile(const QString& path)
+bool MainWindow::loadBankFile(const QString& path)
 {
     QFile file;
     QString error;
     if (!bankfile::openForReading(path, file, &error)) {
-        AddMessage(QStringLiteral("Could not open the bank file %1: %2. No sound was changed; "
+        addMessage(QStringLiteral("Could not open the bank file %1: %2. No sound was changed; "
                                   "check that the file exists and that you may read it.")
                        .arg(quoted(path), error));
         return false;
     }
-    SelectionList.clear();
+    m_selectionList.clear();
     const bankfile::LoadResult result = bankfile::loadBlocks(file, m_store);
     file.close();
-    RebuildList();
+    rebuildList();
 
     if (!result.ok) {
-        AddMessage(QStringLiteral("Reading the bank file %1 failed after %2 sounds: %3. "
+        addMessage(QStringLiteral("Reading the bank file %1 failed after %2 sounds: %3. "
                                   "Those sounds were loaded, the other slots are unchanged.")
                        .arg(quoted(path))
                        .arg(result.blocksLoaded)
@@ -73,33 +73,33 @@ bool MainWindow::LoadBankFile(const QString& path)
         return false;
     }
     if (result.blocksIgnored > 0)
-        AddMessage(QStringLiteral("The bank file %1 holds %2 more sounds than the 200 slots; "
+        addMessage(QStringLiteral("The bank file %1 holds %2 more sounds than the 200 slots; "
                                   "the first 200 were loaded and %2 ignored.")
                        .arg(quoted(path))
                        .arg(result.blocksIgnored));
     else if (result.moreIgnored)
-        AddMessage(QStringLiteral("%1 holds more than 200 sounds; the first 200 were loaded and the rest ignored.")
+        addMessage(QStringLiteral("%1 holds more than 200 sounds; the first 200 were loaded and the rest ignored.")
                        .arg(quoted(path)));
     if (result.trailingBytes > 0)
-        AddMessage(QStringLiteral("The last %1 bytes of %2 are not a whole sound of 270 bytes and were ignored.")
+        addMessage(QStringLiteral("The last %1 bytes of %2 are not a whole sound of 270 bytes and were ignored.")
                        .arg(result.trailingBytes)
                        .arg(quoted(path)));
     else if (result.blocksLoaded == 0)
-        AddMessage(QStringLiteral("The bank file %1 is empty; no sound was changed.").arg(quoted(path)));
+        addMessage(QStringLiteral("The bank file %1 is empty; no sound was changed.").arg(quoted(path)));
     return true;
 }
 
-bool MainWindow::SaveBankFile(const QString& path, QString* reason)
+bool MainWindow::saveBankFile(const QString& path, QString* reason)
 {
     QString error;
     if (!bankfile::saveSlots(path, m_store, 0, kSlotCount, &error)) {
-        AddMessage(saveFailure(QStringLiteral("the bank file"), path, error));
+        addMessage(saveFailure(QStringLiteral("the bank file"), path, error));
         if (reason)
             *reason = error;
         return false;
     }
-    SelectionList.clear();
-    RebuildList();
+    m_selectionList.clear();
+    rebuildList();
     return true;
 }
 
@@ -115,7 +115,7 @@ void MainWindow::onSaveBankFile()
             return;
         QString error;
         if (!bankfile::saveSlots(path, m_store, 0, m_store.count(), &error))
-            AddMessage(saveFailure(QStringLiteral("the bank file"), path, error));
+            addMessage(saveFailure(QStringLiteral("the bank file"), path, error));
     });
 }
 
@@ -142,7 +142,7 @@ void MainWindow::onSaveSeparateFiles()
             }
             QString error;
             if (!bankfile::saveSlots(path, m_store, r, 1, &error)) {
-                AddMessage(saveFailure(QStringLiteral("the sound file"), path, error)
+                addMessage(saveFailure(QStringLiteral("the sound file"), path, error)
                     + QStringLiteral(" The sounds after it were not saved."));
                 return;
             }
@@ -160,7 +160,7 @@ void MainWindow::onLoadBankFile()
             onSaveSeparateFiles();
         const QString path = dialogs.openFile(this);
         if (!path.isEmpty())
-            LoadBankFile(path);
+            loadBankFile(path);
     });
 }
 
@@ -170,41 +170,41 @@ void MainWindow::onAutoloadSettings()
 {
     guarded([this] {
         AutoloadDialog dialog(this);
-        dialog.setAutoloadFileName(m_settings.Autoloadfile);
+        dialog.setAutoloadFileName(m_settings.autoloadFile);
         if (librarianDialogs().exec(dialog) == QDialog::Accepted)
-            m_settings.Autoloadfile = dialog.autoloadFileName();
+            m_settings.autoloadFile = dialog.autoloadFileName();
     });
 }
 
 // ---- settings file ----------------------------------------------------------
 
-void MainWindow::ReadSettings()
+void MainWindow::readSettings()
 {
     m_store.resetSoundNames();
     Settings values;
     QString error;
     const QString path = settingsFilePath();
     if (!settings::load(path, values, &error))
-        AddMessage(QStringLiteral("Could not read the settings file %1: %2. The default settings are used, "
+        addMessage(QStringLiteral("Could not read the settings file %1: %2. The default settings are used, "
                                   "and the file is left as it is.")
                        .arg(quoted(path), error));
     m_settings = values;
 
-    if (!m_settings.Autoloadfile.isEmpty()) {
+    if (!m_settings.autoloadFile.isEmpty()) {
         QFile probe;
-        if (bankfile::openForReading(m_settings.Autoloadfile, probe, &error)) {
+        if (bankfile::openForReading(m_settings.autoloadFile, probe, &error)) {
             probe.close();
-            LoadBankFile(m_settings.Autoloadfile);
+            loadBankFile(m_settings.autoloadFile);
         } else {
-            AddMessage(QStringLiteral("Could not open the autoload bank file %1: %2. Every slot stays empty; "
+            addMessage(QStringLiteral("Could not open the autoload bank file %1: %2. Every slot stays empty; "
                                       "choose another file under System > Zoreduzor Settings.")
-                           .arg(quoted(m_settings.Autoloadfile), error));
+                           .arg(quoted(m_settings.autoloadFile), error));
         }
     }
-    RebuildList();
+    rebuildList();
 }
 
-bool MainWindow::WriteSettings()
+bool MainWindow::writeSettings()
 {
     QString error;
     const QString path = settingsFilePath();
@@ -213,7 +213,7 @@ bool MainWindow::WriteSettings()
     const QString line = QStringLiteral("Could not write the settings file %1: %2. The settings of this "
                                         "session are lost; check that its folder is writable.")
                              .arg(quoted(path), error);
-    AddMessage(line);
+    addMessage(line);
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
     m_closeFailures << QStringLiteral("The settings file %1 could not be written: %2.").arg(quoted(path), error);
     return false;
@@ -221,20 +221,20 @@ bool MainWindow::WriteSettings()
 
 // ---- closing ----------------------------------------------------------------
 
-bool MainWindow::FormCloseQuery()
+bool MainWindow::confirmClose()
 {
     // The whole sequence runs once: a second close request (the window closes
     // from inside this step, and the system may ask again) only lets it go.
-    if (SettingsWritten)
+    if (m_settingsWritten)
         return true;
     hide();
-    guarded([this] { WriteSettings(); });
-    SettingsWritten = true;
+    guarded([this] { writeSettings(); });
+    m_settingsWritten = true;
     guarded([this] {
-        if (m_settings.Autoloadfile.isEmpty())
+        if (m_settings.autoloadFile.isEmpty())
             return;
         // A name of megabytes (a damaged settings file) must not freeze a box.
-        const QString shownName = elideMiddle(m_settings.Autoloadfile, kMaxMessageLength);
+        const QString shownName = elideMiddle(m_settings.autoloadFile, kMaxMessageLength);
         if (!m_askOnClose) {
             // Nobody is there to answer; overwriting the file unasked could
             // destroy a bank the user meant to keep.
@@ -247,7 +247,7 @@ bool MainWindow::FormCloseQuery()
         if (librarianDialogs().ask(this, question) != LibrarianDialogs::Answer::Yes)
             return;
         QString error;
-        if (!SaveBankFile(m_settings.Autoloadfile, &error)) {
+        if (!saveBankFile(m_settings.autoloadFile, &error)) {
             std::fprintf(stderr, "The autoload file %s was not saved: %s\n", shownName.toLocal8Bit().constData(),
                 error.toLocal8Bit().constData());
             m_closeFailures << QStringLiteral("The autoload bank file %1 could not be written: %2.")
@@ -279,7 +279,7 @@ void MainWindow::closeWithoutQuestions()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    FormCloseQuery(); // closing cannot be cancelled
+    confirmClose(); // closing cannot be cancelled
     event->accept();
 }
 

@@ -45,43 +45,43 @@ void MainWindow::buildKeyboardPanel()
     // Make sure key presses are being recorded before the first poll.
     platform::KeyState::instance();
 
-    pnlKeyboard = new QWidget(this);
-    pnlKeyboard->setObjectName(QStringLiteral("pnlKeyboard"));
+    m_keyboardPanel = new QWidget(this);
+    m_keyboardPanel->setObjectName(QStringLiteral("pnlKeyboard"));
 
-    btnMinusOct = new QPushButton(QStringLiteral("-1 Octave (Z)"), pnlKeyboard);
-    btnMinusOct->setObjectName(QStringLiteral("btnMinusOct"));
-    btnPlusOct = new QPushButton(QStringLiteral("+1 Octave (X)"), pnlKeyboard);
-    btnPlusOct->setObjectName(QStringLiteral("btnPlusOct"));
+    m_octaveDownButton = new QPushButton(QStringLiteral("-1 Octave (Z)"), m_keyboardPanel);
+    m_octaveDownButton->setObjectName(QStringLiteral("btnMinusOct"));
+    m_octaveUpButton = new QPushButton(QStringLiteral("+1 Octave (X)"), m_keyboardPanel);
+    m_octaveUpButton->setObjectName(QStringLiteral("btnPlusOct"));
     // Reached by Tab, but a click must not take the focus from the list:
     // Enter there sends sounds.
-    btnMinusOct->setFocusPolicy(Qt::TabFocus);
-    btnPlusOct->setFocusPolicy(Qt::TabFocus);
+    m_octaveDownButton->setFocusPolicy(Qt::TabFocus);
+    m_octaveUpButton->setFocusPolicy(Qt::TabFocus);
 
-    lblOctave = new QLabel(octaveCaption(Octave), pnlKeyboard);
-    lblOctave->setObjectName(QStringLiteral("lblOctave"));
-    QFont big = lblOctave->font();
+    m_octaveLabel = new QLabel(octaveCaption(m_octave), m_keyboardPanel);
+    m_octaveLabel->setObjectName(QStringLiteral("lblOctave"));
+    QFont big = m_octaveLabel->font();
     // A font given in pixels has no point size.
     if (big.pointSizeF() > 0)
         big.setPointSizeF(big.pointSizeF() * 1.5);
     else
         big.setPixelSize(big.pixelSize() * 3 / 2);
     big.setBold(true);
-    lblOctave->setFont(big);
-    lblOctave->setMinimumWidth(lblOctave->fontMetrics().horizontalAdvance(octaveCaption(10)) + 8);
+    m_octaveLabel->setFont(big);
+    m_octaveLabel->setMinimumWidth(m_octaveLabel->fontMetrics().horizontalAdvance(octaveCaption(10)) + 8);
 
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    auto* blackKeys = new QLabel(QStringLiteral(" W E   T Y U   O P"), pnlKeyboard);
+    auto* blackKeys = new QLabel(QStringLiteral(" W E   T Y U   O P"), m_keyboardPanel);
     blackKeys->setObjectName(QStringLiteral("lblBlackKeys"));
-    auto* whiteKeys = new QLabel(QStringLiteral("A S D F G H J K L"), pnlKeyboard);
+    auto* whiteKeys = new QLabel(QStringLiteral("A S D F G H J K L"), m_keyboardPanel);
     whiteKeys->setObjectName(QStringLiteral("lblWhiteKeys"));
     for (auto* label : { blackKeys, whiteKeys }) {
         label->setFont(fixed);
         label->setTextFormat(Qt::PlainText);
     }
 
-    btnHideKeyboard = new QPushButton(QStringLiteral("Hide keyboard"), pnlKeyboard);
-    btnHideKeyboard->setObjectName(QStringLiteral("btnHideKeyboard"));
-    btnHideKeyboard->setFocusPolicy(Qt::TabFocus);
+    m_hideKeyboardButton = new QPushButton(QStringLiteral("Hide keyboard"), m_keyboardPanel);
+    m_hideKeyboardButton->setObjectName(QStringLiteral("btnHideKeyboard"));
+    m_hideKeyboardButton->setFocusPolicy(Qt::TabFocus);
 
     auto* keys = new QVBoxLayout;
     keys->setContentsMargins(0, 0, 0, 0);
@@ -89,60 +89,60 @@ void MainWindow::buildKeyboardPanel()
     keys->addWidget(blackKeys);
     keys->addWidget(whiteKeys);
 
-    auto* row = new QHBoxLayout(pnlKeyboard);
+    auto* row = new QHBoxLayout(m_keyboardPanel);
     row->setContentsMargins(4, 2, 4, 2);
     row->setSpacing(8);
-    row->addWidget(btnMinusOct);
-    row->addWidget(btnPlusOct);
-    row->addWidget(lblOctave);
+    row->addWidget(m_octaveDownButton);
+    row->addWidget(m_octaveUpButton);
+    row->addWidget(m_octaveLabel);
     row->addLayout(keys);
     row->addStretch(1);
-    row->addWidget(btnHideKeyboard);
+    row->addWidget(m_hideKeyboardButton);
     // 39 pixels hold the panel in the usual font; a larger one gets the room it needs.
-    pnlKeyboard->setFixedHeight(std::max(39, row->sizeHint().height()));
+    m_keyboardPanel->setFixedHeight(std::max(39, row->sizeHint().height()));
 
-    bindButton(btnMinusOct, m_octaveDownAction);
-    bindButton(btnPlusOct, m_octaveUpAction);
-    bindButton(btnHideKeyboard, Keyboard1);
+    bindButton(m_octaveDownButton, m_octaveDownAction);
+    bindButton(m_octaveUpButton, m_octaveUpAction);
+    bindButton(m_hideKeyboardButton, m_keyboardAction);
 
-    tmrKeyboard = new QTimer(this);
-    tmrKeyboard->setObjectName(QStringLiteral("tmrKeyboard"));
-    tmrKeyboard->setInterval(15);
+    m_playerPoll = new QTimer(this);
+    m_playerPoll->setObjectName(QStringLiteral("tmrKeyboard"));
+    m_playerPoll->setInterval(15);
     // A precise timer: the poll interval is the latency of every note.
-    tmrKeyboard->setTimerType(Qt::PreciseTimer);
-    connect(tmrKeyboard, &QTimer::timeout, this, &MainWindow::tmrKeyboardTimer);
+    m_playerPoll->setTimerType(Qt::PreciseTimer);
+    connect(m_playerPoll, &QTimer::timeout, this, &MainWindow::onPlayerPoll);
 
-    tmrKeyboardHook = new QTimer(this);
-    tmrKeyboardHook->setObjectName(QStringLiteral("tmrKeyboardHook"));
-    tmrKeyboardHook->setInterval(1000);
-    connect(tmrKeyboardHook, &QTimer::timeout, this, &MainWindow::tmrKeyboardHookTimer);
+    m_foregroundCheck = new QTimer(this);
+    m_foregroundCheck->setObjectName(QStringLiteral("tmrKeyboardHook"));
+    m_foregroundCheck->setInterval(1000);
+    connect(m_foregroundCheck, &QTimer::timeout, this, &MainWindow::onForegroundCheck);
 
     // The player runs from the start.
-    KeyboardOn = true;
-    if (Keyboard1)
-        Keyboard1->setChecked(true);
-    tmrKeyboard->start();
-    tmrKeyboardHook->start();
+    m_keyboardOn = true;
+    if (m_keyboardAction)
+        m_keyboardAction->setChecked(true);
+    m_playerPoll->start();
+    m_foregroundCheck->start();
 }
 
-bool MainWindow::keyboardChecked() const { return KeyboardOn; }
+bool MainWindow::keyboardChecked() const { return m_keyboardOn; }
 
-bool MainWindow::keyboardRunning() const { return tmrKeyboard && tmrKeyboard->isActive(); }
+bool MainWindow::keyboardRunning() const { return m_playerPoll && m_playerPoll->isActive(); }
 
 void MainWindow::setKeyboardPlayer(bool on)
 {
-    KeyboardOn = on;
+    m_keyboardOn = on;
     // A checkable action flips its own mark before the command runs; set it
     // from our state so the menu and the player never disagree.
-    if (Keyboard1)
-        Keyboard1->setChecked(on);
-    if (pnlKeyboard)
-        pnlKeyboard->setVisible(on);
+    if (m_keyboardAction)
+        m_keyboardAction->setChecked(on);
+    if (m_keyboardPanel)
+        m_keyboardPanel->setVisible(on);
     // Keys tapped while the player was off are not played now; keys held
     // down still are.
-    if (on && tmrKeyboard && !tmrKeyboard->isActive())
+    if (on && m_playerPoll && !m_playerPoll->isActive())
         platform::KeyState::instance().forgetPresses();
-    for (auto* timer : { tmrKeyboard, tmrKeyboardHook }) {
+    for (auto* timer : { m_playerPoll, m_foregroundCheck }) {
         if (!timer)
             continue;
         if (on)
@@ -154,38 +154,38 @@ void MainWindow::setKeyboardPlayer(bool on)
 
 void MainWindow::onKeyboardPlayer()
 {
-    guarded([this] { setKeyboardPlayer(!KeyboardOn); });
+    guarded([this] { setKeyboardPlayer(!m_keyboardOn); });
 }
 
 void MainWindow::suspendKeyboardPlayer()
 {
     // Receptions silence the player but leave the check mark as it is.
-    if (pnlKeyboard)
-        pnlKeyboard->hide();
-    if (tmrKeyboard)
-        tmrKeyboard->stop();
-    if (tmrKeyboardHook)
-        tmrKeyboardHook->stop();
+    if (m_keyboardPanel)
+        m_keyboardPanel->hide();
+    if (m_playerPoll)
+        m_playerPoll->stop();
+    if (m_foregroundCheck)
+        m_foregroundCheck->stop();
 }
 
 void MainWindow::setOctave(int octave)
 {
-    Octave = static_cast<std::uint8_t>(std::clamp(octave, MinOctave, MaxOctave));
-    if (lblOctave)
-        lblOctave->setText(octaveCaption(Octave));
+    m_octave = static_cast<std::uint8_t>(std::clamp(octave, MinOctave, MaxOctave));
+    if (m_octaveLabel)
+        m_octaveLabel->setText(octaveCaption(m_octave));
 }
 
 void MainWindow::onOctaveUp()
 {
-    guarded([this] { setOctave(octaveUp(Octave)); });
+    guarded([this] { setOctave(octaveUp(m_octave)); });
 }
 
 void MainWindow::onOctaveDown()
 {
-    guarded([this] { setOctave(octaveDown(Octave)); });
+    guarded([this] { setOctave(octaveDown(m_octave)); });
 }
 
-void MainWindow::tmrKeyboardTimer()
+void MainWindow::onPlayerPoll()
 {
     try {
         auto& keys = platform::KeyState::instance();
@@ -193,33 +193,33 @@ void MainWindow::tmrKeyboardTimer()
         // first and could swallow letters before we see them; stay in front.
         keys.install();
         pollKeyboard(
-            KeyState, Octave, [&keys](int key) { return keys.asyncKeyState(key); },
+            m_noteStates, m_octave, [&keys](int key) { return keys.asyncKeyState(key); },
             [this](bool on, std::uint8_t note) { sendPlayerNote(m_session, on, note); });
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
-void MainWindow::tmrKeyboardHookTimer()
+void MainWindow::onForegroundCheck()
 {
     try {
-        if (IsOwnWindowForeground()) {
+        if (isOwnWindowInFront()) {
             // start() on a running timer would shift its phase; leave it be.
-            if (tmrKeyboard && !tmrKeyboard->isActive()) {
+            if (m_playerPoll && !m_playerPoll->isActive()) {
                 platform::KeyState::instance().forgetPresses();
-                tmrKeyboard->start();
+                m_playerPoll->start();
             }
         } else {
-            if (tmrKeyboard)
-                tmrKeyboard->stop();
+            if (m_playerPoll)
+                m_playerPoll->stop();
             m_session.panic();
         }
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
-bool MainWindow::IsOwnWindowForeground() const
+bool MainWindow::isOwnWindowInFront() const
 {
     // No active window of ours means another program is in front.
     const QWidget* front = QApplication::activeWindow();
@@ -228,7 +228,7 @@ bool MainWindow::IsOwnWindowForeground() const
 
 bool MainWindow::swallowsPlayerLetter(const QKeyEvent* event) const
 {
-    if (!KeyboardOn)
+    if (!m_keyboardOn)
         return false;
     const QString text = event->text();
     if (text.size() != 1)

@@ -48,13 +48,13 @@ void MainWindow::moveUp(bool asCommand)
         if (rows.empty() || rows.front() == 0)
             return;
         const int f = rows.front();
-        if (f - ListView1->topVisibleRow() < ListView1->visibleRowCount() / 4)
-            scrollList(ListView1, -1);
-        CollectSelection();
+        if (f - m_soundList->topVisibleRow() < m_soundList->visibleRowCount() / 4)
+            scrollList(m_soundList, -1);
+        collectSelection();
     }
-    if (!reorder::moveUp(m_store, SelectionList))
+    if (!reorder::moveUp(m_store, m_selectionList))
         return;
-    RefreshNames(!asCommand);
+    refreshNames(!asCommand);
 }
 
 void MainWindow::moveDown(bool asCommand)
@@ -64,30 +64,30 @@ void MainWindow::moveDown(bool asCommand)
         if (rows.empty() || rows.back() == kSlotCount - 1)
             return;
         const int f = rows.front();
-        if (f - ListView1->topVisibleRow() > ListView1->visibleRowCount() / 4)
-            scrollList(ListView1, 1);
-        CollectSelection();
+        if (f - m_soundList->topVisibleRow() > m_soundList->visibleRowCount() / 4)
+            scrollList(m_soundList, 1);
+        collectSelection();
     }
-    if (!reorder::moveDown(m_store, SelectionList))
+    if (!reorder::moveDown(m_store, m_selectionList))
         return;
-    RefreshNames(!asCommand);
+    refreshNames(!asCommand);
 }
 
-void MainWindow::MoveSelectionTo(int target)
+void MainWindow::moveSelectionTo(int target)
 {
     if (m_moveRunning || !isValidSlot(target) || refuseWhileSending(QStringLiteral("move")))
         return;
-    CollectSelection();
-    if (SelectionList.empty())
+    collectSelection();
+    if (m_selectionList.empty())
         return;
-    const int steps = reorder::moveToStepCount(SelectionList, target);
+    const int steps = reorder::moveToStepCount(m_selectionList, target);
     QPointer<MainWindow> self(this);
     m_moveRunning = true;
     try {
         for (int i = 0; i < steps; ++i) {
-            if (SelectionList.empty())
+            if (m_selectionList.empty())
                 break; // a load emptied the selection while the list repainted
-            const int f = SelectionList.front();
+            const int f = m_selectionList.front();
             if (target < f)
                 moveUp(false);
             else if (target > f)
@@ -105,15 +105,15 @@ void MainWindow::MoveSelectionTo(int target)
         throw;
     }
     m_moveRunning = false;
-    RefreshNames(false);
+    refreshNames(false);
 }
 
-void MainWindow::ListView1RightClick(int row, bool ctrlHeld)
+void MainWindow::onListRightPressed(int row, bool ctrlHeld)
 {
     // The list leaves its selection alone on a right press, with or without
     // Ctrl, so the move takes the selection of this moment.
     Q_UNUSED(ctrlHeld);
-    guarded([this, row] { MoveSelectionTo(row); });
+    guarded([this, row] { moveSelectionTo(row); });
 }
 
 void MainWindow::onOrderByName()
@@ -121,29 +121,29 @@ void MainWindow::onOrderByName()
     guarded([this] {
         if (m_moveRunning || refuseWhileSending(QStringLiteral("order by name")))
             return;
-        CollectSelection();
-        if (SelectionList.size() < 2
+        collectSelection();
+        if (m_selectionList.size() < 2
             && librarianDialogs().ask(this, QStringLiteral("Sort all?")) == LibrarianDialogs::Answer::Yes)
-            ListView1->selectAll();
-        CollectSelection();
-        const std::vector<int> positions = SelectionList;
+            m_soundList->selectAll();
+        collectSelection();
+        const std::vector<int> positions = m_selectionList;
         reorder::sortByName(m_store, positions);
-        SelectionList = positions;
-        RefreshNames(false);
+        m_selectionList = positions;
+        refreshNames(false);
     });
 }
 
-void MainWindow::ListView1DragDrop(int targetRow)
+void MainWindow::onRowsDropped(int targetRow)
 {
     if (m_moveRunning || !isValidSlot(targetRow) || refuseWhileSending(QStringLiteral("drop")))
         return;
     // The selection of this moment (not an older remembered one) is what the
     // list shows again after the exchange.
-    CollectSelection();
-    if (SelectionList.empty())
+    collectSelection();
+    if (m_selectionList.empty())
         return;
-    if (reorder::swapForDrop(m_store, targetRow, SelectionList.front()))
-        RefreshNames(false);
+    if (reorder::swapForDrop(m_store, targetRow, m_selectionList.front()))
+        refreshNames(false);
 }
 
 } // namespace sondrake

@@ -22,33 +22,13 @@ namespace {
 
 const QString kSenderName = QStringLiteral("SendSelectedSounds");
 
-// The reception logic over this window's fields and list. Built per use: it
-// holds nothing but references, and the window outlives every use.
-midi::Reception reception(MainWindow& window)
-{
-    midi::ReceptionHooks hooks;
-    hooks.selectedRow = [&window] { return window.firstSelectedRow(); };
-    hooks.refreshRow = [&window](int row) { window.RefreshRow(row); };
-    hooks.addMessage = [&window](const QString& text) { window.AddMessage(text); };
-    hooks.setLabel = [&window](const QString& text) {
-        if (auto* dialog = window.receiver())
-            dialog->setLabelText(text);
-    };
-    hooks.sendDumpRequest = [&window](std::uint8_t bank, std::uint8_t program) {
-        window.midiSession().sendDumpRequest(window.midiSession().deviceId(), bank, program);
-    };
-    hooks.arm = [&window](std::size_t length) { return window.midiSession().armInput(length); };
-    return midi::Reception({window.ReceiveMode, window.Receiving, window.ReceivedCount, window.ReceptionRequest}, window.store(),
-                           byteStack(), std::move(hooks));
-}
-
 void closeMidiIn(midi::MidiSession& session)
 {
     try {
         if (session.isInputOpen() && session.stopInput())
             session.closeInput();
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
@@ -63,7 +43,7 @@ void openMidiIn(midi::MidiSession& session, QWidget* parent)
         if (!session.startInput())
             QMessageBox::critical(parent, QCoreApplication::applicationName(), QStringLiteral("Midi IN Start error"));
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
@@ -76,13 +56,13 @@ void openMidiOut(midi::MidiSession& session, QWidget* parent)
         QString error;
         if (!session.openOutput(&error)) {
             QMessageBox::critical(parent, QCoreApplication::applicationName(), QStringLiteral("Midi Open error"));
-            AddMessage(QStringLiteral("The MIDI output could not be opened: %1 Nothing is sent until it is open; "
+            addMessage(QStringLiteral("The MIDI output could not be opened: %1 Nothing is sent until it is open; "
                                       "it is opened by itself once it is there, or choose another under System, "
                                       "Midi Settings (Ctrl+D).")
                            .arg(error.isEmpty() ? QString() : error + QLatin1Char(' ')));
         }
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
@@ -98,7 +78,7 @@ bool MainWindow::refuseWhileSending(const QString& command)
 {
     if (!sendingSelected())
         return false;
-    AddMessage(QStringLiteral("Still sending the selected sounds; %1 again when sending has ended").arg(command));
+    addMessage(QStringLiteral("Still sending the selected sounds; %1 again when sending has ended").arg(command));
     return true;
 }
 
@@ -116,7 +96,7 @@ void MainWindow::onReadCurrentSound()
         // fixed, and a sound without location then finds no slot.
         stack.push(static_cast<std::uint8_t>(r / kProgramsPerBank));
         stack.push(static_cast<std::uint8_t>(r % kProgramsPerBank));
-        ReadSoundDumps();
+        readSoundDumps();
     });
 }
 
@@ -131,56 +111,83 @@ void MainWindow::onReadBank()
             stack.push(1);
             stack.push(static_cast<std::uint8_t>(n));
         }
-        ReadSoundDumps();
+        readSoundDumps();
     });
 }
 
-void MainWindow::ReadSoundDumps()
+void MainWindow::readSoundDumps()
 {
     try {
         suspendKeyboardPlayer();
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
     try {
-        ReceiveMode = midi::kReceiveSound;
-        StartReception(int(midi::kFirstArmLength));
+        m_reception.receiveMode = midi::kReceiveSound;
+        startReception(int(midi::kFirstArmLength));
         // The wait: sounds keep arriving through queued calls while the
         // dialog's own event loop runs, and its timer or Close ends it.
-        if (frmSysExReceiver)
-            frmSysExReceiver->exec();
-        StopReception();
+        if (m_receiver)
+            m_receiver->exec();
+        stopReception();
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
     for (QAction* command : { m_programDownAction, m_programUpAction, m_moveDownAction, m_moveUpAction })
         command->setEnabled(true);
     try {
-        CollectSelection(); // not an older remembered selection
-        RefreshNames(false);
+        collectSelection(); // not an older remembered selection
+        refreshNames(false);
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
-void MainWindow::StartReception(int length)
+midi::Reception MainWindow::reception()
 {
-    reception(*this).StartReception(length > 0 ? std::size_t(length) : midi::kFirstArmLength);
+    // Built per use: it holds nothing but references, and the window
+    // outlives every use.
+    midi::ReceptionHooks hooks;
+    hooks.selectedRow = [this] { return firstSelectedRow(); };
+    hooks.refreshRow = [this](int row) { refreshRow(row); };
+    hooks.addMessage = [this](const QString& text) { addMessage(text); };
+    hooks.setLabel = [this](const QString& text) {
+        if (m_receiver)
+            m_receiver->setLabelText(text);
+    };
+    hooks.sendDumpRequest = [this](std::uint8_t bank, std::uint8_t program) {
+        m_session.sendDumpRequest(m_session.deviceId(), bank, program);
+    };
+    hooks.arm = [this](std::size_t length) { return m_session.armInput(length); };
+    return midi::Reception(m_reception, m_store, byteStack(), std::move(hooks));
 }
 
-void MainWindow::StopReception()
+void MainWindow::receiveSoundsWithoutDialog(bool on)
 {
-    reception(*this).StopReception();
+    m_reception.receiveMode = on ? midi::kReceiveSound : midi::kReceiveNothing;
+    m_reception.receiving = on;
+    if (on)
+        m_reception.receivedCount = 0;
 }
 
-void MainWindow::ArmInputBuffer(int length)
+void MainWindow::startReception(int length)
 {
-    reception(*this).ArmInputBuffer(length > 0 ? std::size_t(length) : midi::kNextArmLength);
+    reception().start(length > 0 ? std::size_t(length) : midi::kFirstArmLength);
+}
+
+void MainWindow::stopReception()
+{
+    reception().stop();
+}
+
+void MainWindow::armInputBuffer(int length)
+{
+    reception().armInputBuffer(length > 0 ? std::size_t(length) : midi::kNextArmLength);
 }
 
 void MainWindow::handleReceived(const midi::ReceivedSysEx& message)
 {
-    reception(*this).OnMidiInput(message);
+    reception().onMidiInput(message);
 }
 
 void MainWindow::onSendSelected()
@@ -188,7 +195,7 @@ void MainWindow::onSendSelected()
     guarded([this] {
         if (m_moveRunning) {
             // The rows are still moving; sending now would send them half-way.
-            AddMessage(QStringLiteral("Still moving the selected sounds; send again when they have arrived"));
+            addMessage(QStringLiteral("Still moving the selected sounds; send again when they have arrived"));
             return;
         }
         auto* sender = findChild<midi::SendSelected*>(kSenderName, Qt::FindDirectChildrenOnly);
@@ -198,29 +205,29 @@ void MainWindow::onSendSelected()
             hooks.switchKeyboardOff = [this] { onKeyboardPlayer(); };
             hooks.selectedRows = [this] { return selectedRows(); };
             hooks.showDialog = [this] {
-                if (!frmSysExReceiver)
+                if (!m_receiver)
                     return;
-                frmSysExReceiver->show();
-                frmSysExReceiver->raise();
-                frmSysExReceiver->activateWindow();
-                frmSysExReceiver->setFocus();
+                m_receiver->show();
+                m_receiver->raise();
+                m_receiver->activateWindow();
+                m_receiver->setFocus();
             };
             hooks.hideDialog = [this] {
-                if (frmSysExReceiver)
-                    frmSysExReceiver->hide();
+                if (m_receiver)
+                    m_receiver->hide();
             };
             hooks.setLabel = [this](const QString& text) {
-                if (frmSysExReceiver)
-                    frmSysExReceiver->setLabelText(text);
+                if (m_receiver)
+                    m_receiver->setLabelText(text);
             };
             hooks.sendSlot = [this](int slot) { m_session.sendStoreSlot(store(), slot); };
-            hooks.addMessage = [this](const QString& text) { AddMessage(text); };
-            sender = new midi::SendSelected(store(), byteStack(), Receiving, std::move(hooks), this);
+            hooks.addMessage = [this](const QString& text) { addMessage(text); };
+            sender = new midi::SendSelected(store(), byteStack(), m_reception.receiving, std::move(hooks), this);
             sender->setObjectName(kSenderName);
         }
         // A held Enter key repeats: one line per running send is enough.
-        if (!sender->start(SendDelayMs) && sender->refusedStarts() == 1)
-            AddMessage(QStringLiteral("Still sending the selected sounds; the new request is ignored"));
+        if (!sender->start(m_sendDelayMs) && sender->refusedStarts() == 1)
+            addMessage(QStringLiteral("Still sending the selected sounds; the new request is ignored"));
     });
 }
 

@@ -29,43 +29,47 @@ RenameDialog::RenameDialog(QWidget* parent)
     setObjectName(QStringLiteral("TfrmPatchEditSimple"));
     setWindowTitle(QStringLiteral("Sound Edit"));
 
-    cmbCategory = new QComboBox(this);
-    cmbCategory->setObjectName(QStringLiteral("cmbCategory"));
-    cmbCategory->setEditable(false);
-    cmbCategory->addItems(categories());
-    cmbCategory->setCurrentIndex(-1);
+    m_categoryList = new QComboBox(this);
+    m_categoryList->setObjectName(QStringLiteral("cmbCategory"));
+    m_categoryList->setEditable(false);
+    m_categoryList->addItems(categories());
+    m_categoryList->setCurrentIndex(-1);
 
-    edtName = new QLineEdit(this);
-    edtName->setObjectName(QStringLiteral("edtName"));
-    edtName->setMaxLength(static_cast<int>(kNameLength));
-    edtName->setMinimumWidth(edtName->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 12);
+    m_nameEdit = new QLineEdit(this);
+    m_nameEdit->setObjectName(QStringLiteral("edtName"));
+    m_nameEdit->setMaxLength(static_cast<int>(kNameLength));
+    m_nameEdit->setMinimumWidth(m_nameEdit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 12);
 
-    btnOk = new QPushButton(QStringLiteral("&Ok"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnOk->setAutoDefault(true);
-    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    m_okButton = new QPushButton(QStringLiteral("&Ok"), this);
+    m_okButton->setObjectName(QStringLiteral("btnOk"));
+    m_okButton->setDefault(true);
+    m_okButton->setAutoDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* categoryLabel = new QLabel(QStringLiteral("Category"), this);
-    categoryLabel->setBuddy(cmbCategory);
+    categoryLabel->setBuddy(m_categoryList);
     auto* nameLabel = new QLabel(QStringLiteral("Name"), this);
-    nameLabel->setBuddy(edtName);
+    nameLabel->setBuddy(m_nameEdit);
 
     auto* fields = new QGridLayout;
     fields->addWidget(categoryLabel, 0, 0);
-    fields->addWidget(cmbCategory, 0, 1);
+    fields->addWidget(m_categoryList, 0, 1);
     fields->addWidget(nameLabel, 1, 0);
-    fields->addWidget(edtName, 1, 1);
+    fields->addWidget(m_nameEdit, 1, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(btnOk);
+    buttons->addWidget(m_okButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttons);
 
-    edtName->setFocus();
+    m_nameEdit->setFocus();
 }
+
+QString RenameDialog::name() const { return m_nameEdit->text(); }
+
+void RenameDialog::setName(const QString& name) { m_nameEdit->setText(name); }
 
 } // namespace sondrake

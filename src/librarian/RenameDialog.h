@@ -19,9 +19,13 @@ public:
 
     static const QStringList& categories();
 
-    QComboBox* cmbCategory = nullptr;
-    QLineEdit* edtName = nullptr;
-    QPushButton* btnOk = nullptr;
+    QString name() const;
+    void setName(const QString& name);
+
+private:
+    QComboBox* m_categoryList = nullptr; // "Category": shown, neither preset nor read
+    QLineEdit* m_nameEdit = nullptr;
+    QPushButton* m_okButton = nullptr;
 };
 
 } // namespace sondrake

@@ -15,12 +15,12 @@ struct ByteKey {
 
 // In the order they are written.
 constexpr ByteKey kByteKeys[] = {
-    { "ToleranceComboBox", &Settings::ToleranceComboBox },
-    { "ToleranceOctave", &Settings::ToleranceOctave },
-    { "ToleranceKeytrack", &Settings::ToleranceKeytrack },
-    { "ToleranceOtherKnobs", &Settings::ToleranceOtherKnobs },
-    { "ToleranceSemitoneKnobs", &Settings::ToleranceSemitoneKnobs },
-    { "ToleranceDetuneKnobs", &Settings::ToleranceDetuneKnobs },
+    { "ToleranceComboBox", &Settings::toleranceComboBox },
+    { "ToleranceOctave", &Settings::toleranceOctave },
+    { "ToleranceKeytrack", &Settings::toleranceKeytrack },
+    { "ToleranceOtherKnobs", &Settings::toleranceOtherKnobs },
+    { "ToleranceSemitoneKnobs", &Settings::toleranceSemitoneKnobs },
+    { "ToleranceDetuneKnobs", &Settings::toleranceDetuneKnobs },
 };
 
 constexpr const char* kAutoloadKey = "Autoloadfile";
@@ -39,7 +39,7 @@ std::uint8_t parseByte(const QString& text, std::uint8_t defaultValue)
 Settings read(const IniFile& ini)
 {
     Settings values;
-    values.Autoloadfile = ini.read(kSection, kAutoloadKey, QString());
+    values.autoloadFile = ini.read(kSection, kAutoloadKey, QString());
     for (const ByteKey& key : kByteKeys) {
         bool found = false;
         const QString text = ini.read(kSection, key.name, QString(), &found);
@@ -51,7 +51,7 @@ Settings read(const IniFile& ini)
 
 void write(IniFile& ini, const Settings& values)
 {
-    ini.write(kSection, kAutoloadKey, values.Autoloadfile);
+    ini.write(kSection, kAutoloadKey, values.autoloadFile);
     for (const ByteKey& key : kByteKeys)
         ini.write(kSection, key.name, QString::number(values.*key.field));
 }

@@ -12,13 +12,13 @@ namespace sondrake {
 class IniFile;
 
 struct Settings {
-    QString Autoloadfile;
-    std::uint8_t ToleranceComboBox = 0;
-    std::uint8_t ToleranceOctave = 2;
-    std::uint8_t ToleranceKeytrack = 0;
-    std::uint8_t ToleranceOtherKnobs = 10;
-    std::uint8_t ToleranceSemitoneKnobs = 0;
-    std::uint8_t ToleranceDetuneKnobs = 3;
+    QString autoloadFile;
+    std::uint8_t toleranceComboBox = 0;
+    std::uint8_t toleranceOctave = 2;
+    std::uint8_t toleranceKeytrack = 0;
+    std::uint8_t toleranceOtherKnobs = 10;
+    std::uint8_t toleranceSemitoneKnobs = 0;
+    std::uint8_t toleranceDetuneKnobs = 3;
 
     bool operator==(const Settings&) const = default;
 };

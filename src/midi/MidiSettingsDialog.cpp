@@ -51,9 +51,9 @@ MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice
         ins = inputDeviceNames();
         outs = outputDeviceNames();
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
-    FormCreate(ins, outs);
+    fillLists(ins, outs);
 }
 
 MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
@@ -62,7 +62,7 @@ MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice
     , m_choice(choice)
 {
     build();
-    FormCreate(inputNames, outputNames);
+    fillLists(inputNames, outputNames);
 }
 
 void MidiSettingsDialog::build()
@@ -71,77 +71,81 @@ void MidiSettingsDialog::build()
     setWindowTitle(QStringLiteral("Settings"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    grpMidi = new QGroupBox(QStringLiteral("Midi"), this);
-    grpMidi->setObjectName(QStringLiteral("grpMidi"));
-    lblMidiIn = new QLabel(QStringLiteral("Midi in"), grpMidi);
-    lblMidiIn->setObjectName(QStringLiteral("lblMidiIn"));
-    lblMidiOut = new QLabel(QStringLiteral("Midi out"), grpMidi);
-    lblMidiOut->setObjectName(QStringLiteral("lblMidiOut"));
-    lblDeviceId = new QLabel(QStringLiteral("Device ID"), grpMidi);
-    lblDeviceId->setObjectName(QStringLiteral("lblDeviceId"));
+    m_midiGroup = new QGroupBox(QStringLiteral("Midi"), this);
+    m_midiGroup->setObjectName(QStringLiteral("grpMidi"));
+    m_inputLabel = new QLabel(QStringLiteral("Midi in"), m_midiGroup);
+    m_inputLabel->setObjectName(QStringLiteral("lblMidiIn"));
+    m_outputLabel = new QLabel(QStringLiteral("Midi out"), m_midiGroup);
+    m_outputLabel->setObjectName(QStringLiteral("lblMidiOut"));
+    m_deviceIdLabel = new QLabel(QStringLiteral("Device ID"), m_midiGroup);
+    m_deviceIdLabel->setObjectName(QStringLiteral("lblDeviceId"));
 
-    cmbMidiIns = new QComboBox(grpMidi);
-    cmbMidiIns->setObjectName(QStringLiteral("cmbMidiIns"));
-    cmbMidiIns->setFixedWidth(265);
-    cmbMidiOut = new QComboBox(grpMidi);
-    cmbMidiOut->setObjectName(QStringLiteral("cmbMidiOut"));
-    cmbMidiOut->setFixedWidth(265);
-    cmbDeviceID = new QComboBox(grpMidi);
-    cmbDeviceID->setObjectName(QStringLiteral("cmbDeviceID"));
-    cmbDeviceID->setFixedWidth(65);
+    m_inputList = new QComboBox(m_midiGroup);
+    m_inputList->setObjectName(QStringLiteral("cmbMidiIns"));
+    m_inputList->setFixedWidth(265);
+    m_outputList = new QComboBox(m_midiGroup);
+    m_outputList->setObjectName(QStringLiteral("cmbMidiOut"));
+    m_outputList->setFixedWidth(265);
+    m_deviceIdList = new QComboBox(m_midiGroup);
+    m_deviceIdList->setObjectName(QStringLiteral("cmbDeviceID"));
+    m_deviceIdList->setFixedWidth(65);
 
-    auto* grid = new QVBoxLayout(grpMidi);
-    grid->addWidget(lblMidiIn);
-    grid->addWidget(cmbMidiIns);
-    grid->addWidget(lblMidiOut);
-    grid->addWidget(cmbMidiOut);
-    grid->addWidget(lblDeviceId);
-    grid->addWidget(cmbDeviceID);
+    auto* grid = new QVBoxLayout(m_midiGroup);
+    grid->addWidget(m_inputLabel);
+    grid->addWidget(m_inputList);
+    grid->addWidget(m_outputLabel);
+    grid->addWidget(m_outputList);
+    grid->addWidget(m_deviceIdLabel);
+    grid->addWidget(m_deviceIdList);
     grid->addStretch(1);
 
-    btnOk = new QPushButton(QStringLiteral("OK"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    brnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    brnCancel->setObjectName(QStringLiteral("brnCancel"));
-    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(brnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("btnOk"));
+    m_okButton->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("brnCancel"));
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QVBoxLayout;
-    buttons->addWidget(btnOk);
-    buttons->addWidget(brnCancel);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
     buttons->addStretch(1);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(grpMidi, 1);
+    layout->addWidget(m_midiGroup, 1);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void MidiSettingsDialog::FormCreate(const QStringList& inputNames, const QStringList& outputNames)
+void MidiSettingsDialog::fillLists(const QStringList& inputNames, const QStringList& outputNames)
 {
     try {
         // Position = device ID byte; "Broadcast" sits at 127.
-        cmbDeviceID->clear();
+        m_deviceIdList->clear();
         for (int id = 0; id < kBroadcast; ++id)
-            cmbDeviceID->addItem(QString::number(id));
-        cmbDeviceID->addItem(QStringLiteral("Broadcast"));
+            m_deviceIdList->addItem(QString::number(id));
+        m_deviceIdList->addItem(QStringLiteral("Broadcast"));
 
-        fillPortList(cmbMidiIns, inputNames, m_choice.inputIndex, m_choice.inputName);
-        fillPortList(cmbMidiOut, outputNames, m_choice.outputIndex, m_choice.outputName);
+        fillPortList(m_inputList, inputNames, m_choice.inputIndex, m_choice.inputName);
+        fillPortList(m_outputList, outputNames, m_choice.outputIndex, m_choice.outputName);
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
+
+int MidiSettingsDialog::deviceId() const { return m_deviceIdList->currentIndex(); }
+
+void MidiSettingsDialog::setDeviceId(int id) { m_deviceIdList->setCurrentIndex(id >= 0 && id < m_deviceIdList->count() ? id : 0); }
 
 bool runMidiSettings(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
                      const QStringList& outputNames, const MidiReopen& reopen)
 {
     MidiSettingsDialog dialog(parent, choice, inputNames, outputNames);
-    dialog.cmbDeviceID->setCurrentIndex(choice.deviceId < dialog.cmbDeviceID->count() ? int(choice.deviceId) : 0);
+    dialog.setDeviceId(choice.deviceId);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const int chosen = dialog.cmbDeviceID->currentIndex();
+    const int chosen = dialog.deviceId();
     if (chosen >= 0 && chosen <= kBroadcast)
         choice.deviceId = static_cast<std::uint16_t>(chosen);
     if (reopen.closeIn)

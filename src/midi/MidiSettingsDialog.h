@@ -31,20 +31,23 @@ public:
     MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
                  const QStringList& outputNames);
 
-    QGroupBox* grpMidi = nullptr;
-    QLabel* lblMidiIn = nullptr;
-    QLabel* lblMidiOut = nullptr;
-    QLabel* lblDeviceId = nullptr;
-    QComboBox* cmbMidiIns = nullptr;
-    QComboBox* cmbMidiOut = nullptr;
-    QComboBox* cmbDeviceID = nullptr;
-    QPushButton* btnOk = nullptr;
-    QPushButton* brnCancel = nullptr;
+    // The device ID list: its position is the ID byte, "Broadcast" sits at 127.
+    int deviceId() const;
+    void setDeviceId(int id); // an ID beyond the list selects 0
 
 private:
+    QGroupBox* m_midiGroup = nullptr;
+    QLabel* m_inputLabel = nullptr;
+    QLabel* m_outputLabel = nullptr;
+    QLabel* m_deviceIdLabel = nullptr;
+    QComboBox* m_inputList = nullptr;
+    QComboBox* m_outputList = nullptr;
+    QComboBox* m_deviceIdList = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
     MidiDeviceChoice& m_choice;
     void build();
-    void FormCreate(const QStringList& inputNames, const QStringList& outputNames);
+    void fillLists(const QStringList& inputNames, const QStringList& outputNames);
 };
 
 // Closing and opening the ports, in the order the settings command uses them.

@@ -42,7 +42,7 @@ int lastModelPortIndex(const QStringList& names, int current)
     return index;
 }
 
-void DetectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, const QStringList& outputNames)
+void detectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, const QStringList& outputNames)
 {
     const int in = detectPortIndex(inputNames, -1);
     const int out = detectPortIndex(outputNames, -1);
@@ -50,12 +50,12 @@ void DetectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, co
     choose(choice.outputIndex, choice.outputName, outputNames, out);
 }
 
-void DetectMidiPorts(MidiDeviceChoice& choice)
+void detectMidiPorts(MidiDeviceChoice& choice)
 {
     try {
-        DetectMidiPorts(choice, inputDeviceNames(), outputDeviceNames());
+        detectMidiPorts(choice, inputDeviceNames(), outputDeviceNames());
     } catch (const std::exception& e) {
-        AddMessage(QString::fromLocal8Bit(e.what()));
+        addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 

@@ -31,9 +31,9 @@ int detectPortIndex(const QStringList& names, int current);
 int lastModelPortIndex(const QStringList& names, int current);
 
 // Points the choice at the devices detectPortIndex finds in the given lists.
-void DetectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, const QStringList& outputNames);
+void detectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, const QStringList& outputNames);
 // Same over the machine's devices; a failure goes to the Messages box.
-void DetectMidiPorts(MidiDeviceChoice& choice);
+void detectMidiPorts(MidiDeviceChoice& choice);
 
 // The machine's device names, in index order.
 QStringList inputDeviceNames();

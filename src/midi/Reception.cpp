@@ -6,8 +6,8 @@
 
 namespace sondrake::midi {
 
-Reception::Reception(ReceptionState state, SoundStore& store, ByteStack& stack, ReceptionHooks hooks)
-    : m_state(state)
+Reception::Reception(ReceptionFields& fields, SoundStore& store, ByteStack& stack, ReceptionHooks hooks)
+    : m_fields(fields)
     , m_store(store)
     , m_stack(stack)
     , m_hooks(std::move(hooks))
@@ -20,30 +20,30 @@ void Reception::message(const QString& text) const
         m_hooks.addMessage(text);
 }
 
-void Reception::StartReception(std::size_t length)
+void Reception::start(std::size_t length)
 {
     try {
-        m_state.ReceivedCount = 0;
-        m_state.request = PendingRequest();
-        m_state.Receiving = true;
-        ArmInputBuffer(length);
+        m_fields.receivedCount = 0;
+        m_fields.request = PendingRequest();
+        m_fields.receiving = true;
+        armInputBuffer(length);
     } catch (const std::exception& e) {
         message(QString::fromLocal8Bit(e.what()));
     }
 }
 
-void Reception::StopReception()
+void Reception::stop()
 {
     // A buffer that is still armed stays armed: the port keeps it queued, and
-    // whatever fills it is handled only while Receiving is true again.
-    m_state.Receiving = false;
-    m_state.request.sent = false; // nothing is asked again after the wait
+    // whatever fills it is handled only while receiving is true again.
+    m_fields.receiving = false;
+    m_fields.request.sent = false; // nothing is asked again after the wait
 }
 
-void Reception::ArmInputBuffer(std::size_t length)
+void Reception::armInputBuffer(std::size_t length)
 {
     try {
-        m_state.Receiving = true;
+        m_fields.receiving = true;
         if (!m_hooks.arm)
             return;
         const ArmResult result = m_hooks.arm(length);
@@ -87,18 +87,18 @@ int Reception::slotOfReceived(const std::uint8_t* dump, int selectedRow, std::ui
     return slot;
 }
 
-Reception::Outcome Reception::OnMidiInput(const ReceivedSysEx& received)
+Reception::Outcome Reception::onMidiInput(const ReceivedSysEx& received)
 {
-    return OnMidiInput(received.bytes.data(), received.bytes.size(), received.messageSize);
+    return onMidiInput(received.bytes.data(), received.bytes.size(), received.messageSize);
 }
 
-Reception::Outcome Reception::OnMidiInput(const std::uint8_t* recorded, std::size_t recordedSize,
+Reception::Outcome Reception::onMidiInput(const std::uint8_t* recorded, std::size_t recordedSize,
                                           std::size_t messageSize)
 {
-    if (!m_state.Receiving)
+    if (!m_fields.receiving)
         return Outcome::Dropped;
     try {
-        if (m_state.ReceiveMode != kReceiveSound)
+        if (m_fields.receiveMode != kReceiveSound)
             return Outcome::Ignored;
         // Anything but a whole sound would mix bytes of an earlier message
         // into the slot, so it is refused and the buffer waits for the next.
@@ -139,19 +139,19 @@ Reception::Outcome Reception::storeSound(const std::uint8_t* dump)
         m_hooks.refreshRow(slot);
     message(QStringLiteral("ZR Bank: ") + QString::number(bank) + QStringLiteral(" Sound:") + QString::number(program));
 
-    ++m_state.ReceivedCount;
+    ++m_fields.receivedCount;
     if (m_hooks.setLabel)
-        m_hooks.setLabel(QStringLiteral("Received ") + QString::number(m_state.ReceivedCount) + QStringLiteral(" sound."));
+        m_hooks.setLabel(QStringLiteral("Received ") + QString::number(m_fields.receivedCount) + QStringLiteral(" sound."));
 
     // The buffer is armed before the request leaves: the request goes out on
     // the sender thread at once, and an answer that arrived before the buffer
-    // was queued again would be lost. Receiving ends true either way, as
+    // was queued again would be lost. receiving ends true either way, as
     // arming always leaves it.
-    m_state.request.sent = false;
-    m_state.request.repeated = false;
+    m_fields.request.sent = false;
+    m_fields.request.repeated = false;
     if (m_stack.count() == 0)
-        m_state.Receiving = false;
-    ArmInputBuffer(kNextArmLength);
+        m_fields.receiving = false;
+    armInputBuffer(kNextArmLength);
     sendNextRequest();
     return Outcome::Stored;
 }
@@ -160,7 +160,7 @@ void Reception::sendNextRequest()
 {
     if (m_stack.count() == 0)
         return;
-    PendingRequest& r = m_state.request;
+    PendingRequest& r = m_fields.request;
     r.program = m_stack.pop();
     r.bank = m_stack.pop();
     r.sent = true;
@@ -171,8 +171,8 @@ void Reception::sendNextRequest()
 
 void Reception::afterRefusal()
 {
-    ArmInputBuffer(kNextArmLength);
-    PendingRequest& r = m_state.request;
+    armInputBuffer(kNextArmLength);
+    PendingRequest& r = m_fields.request;
     // Before the first request the read waits for the user's dump on the
     // synthesizer, and once the last request has left the wait ends at the
     // dialog's next tick whatever arrives: neither asks for anything. (A lone
@@ -187,7 +187,7 @@ void Reception::afterRefusal()
     }
     ++r.skipped;
     message(QStringLiteral("Skipped sound %1 of this reception: its answer was refused twice")
-                .arg(m_state.ReceivedCount + r.skipped));
+                .arg(m_fields.receivedCount + r.skipped));
     r.sent = false;
     sendNextRequest();
 }

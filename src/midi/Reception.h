@@ -36,7 +36,7 @@ struct ArmResult {
 constexpr int kErrorInputNotOpen = 5; // no input port to register the buffer with
 constexpr int kErrorInputGone = 6;    // the input port went away with its server or device
 
-// ReceiveMode values: nothing is expected, or a sound to store.
+// receiveMode values: nothing is expected, or a sound to store.
 constexpr int kReceiveNothing = 0;
 constexpr int kReceiveSound = 10;
 
@@ -56,11 +56,11 @@ struct PendingRequest {
 };
 
 // The reception fields; they belong to the main window.
-struct ReceptionState {
-    int& ReceiveMode;
-    bool& Receiving;
-    int& ReceivedCount;
-    PendingRequest& request;
+struct ReceptionFields {
+    int receiveMode = kReceiveNothing;
+    bool receiving = false; // received sounds are accepted
+    int receivedCount = 0;
+    PendingRequest request;
 };
 
 // What the reception needs from its surroundings. Every member may be empty.
@@ -76,25 +76,25 @@ struct ReceptionHooks {
 class Reception {
 public:
     enum class Outcome {
-        Dropped,         // Receiving was false
-        Ignored,         // ReceiveMode expects nothing
+        Dropped,         // receiving was false
+        Ignored,         // receiveMode expects nothing
         Stored,
         RefusedLength,   // not a 270-byte message
         RefusedLocation, // names no slot 0..199
         Failed,          // an exception, reported
     };
 
-    Reception(ReceptionState state, SoundStore& store, ByteStack& stack, ReceptionHooks hooks);
+    Reception(ReceptionFields& fields, SoundStore& store, ByteStack& stack, ReceptionHooks hooks);
 
-    void StartReception(std::size_t length);
-    void StopReception();
-    void ArmInputBuffer(std::size_t length);
+    void start(std::size_t length);
+    void stop();
+    void armInputBuffer(std::size_t length);
 
     // One message handed over by the input port, in arrival order.
     // `recorded` bytes were copied into the buffer; `messageSize` is the size
     // of the whole message as it arrived (a longer one was cut at the buffer).
-    Outcome OnMidiInput(const std::uint8_t* recorded, std::size_t recordedSize, std::size_t messageSize);
-    Outcome OnMidiInput(const ReceivedSysEx& message);
+    Outcome onMidiInput(const std::uint8_t* recorded, std::size_t recordedSize, std::size_t messageSize);
+    Outcome onMidiInput(const ReceivedSysEx& message);
 
     // The slot a received dump names: byte 11 = 0 means the selected row,
     // n >= 1 means bank n - 1 with byte 12 as program; -1 when that is no slot
@@ -107,7 +107,7 @@ private:
     void sendNextRequest();
     void message(const QString& text) const;
 
-    ReceptionState m_state;
+    ReceptionFields& m_fields;
     SoundStore& m_store;
     ByteStack& m_stack;
     ReceptionHooks m_hooks;

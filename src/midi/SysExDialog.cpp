@@ -25,41 +25,41 @@ SysExDialog::SysExDialog(QWidget* parent, bool& receiving, int& receivedCount, B
 {
     setObjectName(QStringLiteral("frmSysExReceiver"));
     setWindowTitle(QStringLiteral("SysEx Communication"));
-    Label1 = new QLabel(QStringLiteral("Waiting for Q-Lindorn (Press Dump on Q-Lindorn)"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setWordWrap(true);
+    m_label = new QLabel(QStringLiteral("Waiting for Q-Lindorn (Press Dump on Q-Lindorn)"), this);
+    m_label->setObjectName(QStringLiteral("Label1"));
+    m_label->setAlignment(Qt::AlignCenter);
+    m_label->setWordWrap(true);
 
-    Button1 = new QPushButton(QStringLiteral("&Close"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setAutoDefault(false);
-    connect(Button1, &QPushButton::clicked, this, &SysExDialog::onClose);
+    m_closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    m_closeButton->setObjectName(QStringLiteral("Button1"));
+    m_closeButton->setAutoDefault(false);
+    connect(m_closeButton, &QPushButton::clicked, this, &SysExDialog::onClose);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
-    layout->addWidget(Label1, 1);
-    layout->addWidget(Button1, 0, Qt::AlignHCenter);
+    layout->addWidget(m_label, 1);
+    layout->addWidget(m_closeButton, 0, Qt::AlignHCenter);
     // 248 x 86 holds the texts in the usual font; a larger font gets the
     // height it needs at that width.
     setFixedSize(kWidth, std::max(kHeight, layout->totalHeightForWidth(kWidth)));
 
     // Runs for the dialog's whole life, shown or hidden: a wait can only end
     // at one of its ticks (or by Close).
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(kTickMs);
-    connect(Timer1, &QTimer::timeout, this, &SysExDialog::Timer1Timer);
-    Timer1->start();
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(kTickMs);
+    connect(m_timer, &QTimer::timeout, this, &SysExDialog::onTick);
+    m_timer->start();
 }
 
 void SysExDialog::setLabelText(const QString& text)
 {
-    Label1->setText(text);
+    m_label->setText(text);
 }
 
 QString SysExDialog::labelText() const
 {
-    return Label1->text();
+    return m_label->text();
 }
 
 void SysExDialog::resetPending()
@@ -81,7 +81,7 @@ void SysExDialog::reject()
     QDialog::reject();
 }
 
-void SysExDialog::Timer1Timer()
+void SysExDialog::onTick()
 {
     if (m_stack.count() == 0 || !m_receiving) {
         m_stack.clear();

@@ -28,13 +28,9 @@ public:
     void setLabelText(const QString& text);
     QString labelText() const;
 
-    QLabel* Label1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QTimer* Timer1 = nullptr;
-
 public slots:
     void onClose();
-    void Timer1Timer();
+    void onTick();
     // Escape and the window's close box end a wait the way Close does, so no
     // request pairs outlive the wait they belonged to.
     void reject() override;
@@ -42,6 +38,9 @@ public slots:
 private:
     void resetPending();
 
+    QLabel* m_label = nullptr;
+    QPushButton* m_closeButton = nullptr; // "&Close"
+    QTimer* m_timer = nullptr;
     bool& m_receiving;
     int& m_receivedCount;
     ByteStack& m_stack;

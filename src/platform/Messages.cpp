@@ -61,7 +61,7 @@ QString messageLine(const QString& text)
     return elideMiddle(line, kMaxMessageLength);
 }
 
-void AddMessage(const QString& text)
+void addMessage(const QString& text)
 {
     QCoreApplication* app = QCoreApplication::instance();
     if (app && QThread::currentThread() != app->thread()) {

@@ -24,6 +24,8 @@
 
 #include <memory>
 
+using sondrake::testing::namedChild;
+
 using namespace sondrake;
 using namespace std::chrono_literals;
 using emulator::EmulatorCore;
@@ -118,7 +120,7 @@ class ITestTransfer : public QObject {
             duringWait();
             if (!QTest::qWaitFor([&] { return !w->receiver()->isVisible(); }, int(limit.count()))) {
                 closedByUs = true;
-                QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+                QTest::mouseClick(namedChild<QPushButton>(w->receiver(), "Button1"), Qt::LeftButton);
             }
         });
         command->trigger();
@@ -208,7 +210,7 @@ private slots:
         QCOMPARE(w->receiver()->labelText(), QString("Received %1 sound.").arg(zr));
         QTRY_COMPARE_WITH_TIMEOUT(requestsSeen, 100, 10000);
         QCOMPARE(byteStack().count(), 0);
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
         qInfo("bank read of 100 sounds: %lld ms until the dialog closed, worst GUI stall %.2f ms", clock.elapsed(),
               worstStallMs);
     }
@@ -286,11 +288,11 @@ private slots:
             emulator.terminate();
             QVERIFY(emulator.waitForFinished(10000));
             // the wait goes on past the dialog's next tick: pairs remain
-            QSignalSpy ticks(w->receiver()->Timer1, &QTimer::timeout);
+            QSignalSpy ticks(namedChild<QTimer>(w->receiver(), "Timer1"), &QTimer::timeout);
             QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 1, 5000);
             QVERIFY(w->receiver()->isVisible());
             stored = memoLines().filter(QRegularExpression("^ZR Bank: 1 ")).size();
-            QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+            QTest::mouseClick(namedChild<QPushButton>(w->receiver(), "Button1"), Qt::LeftButton);
         });
         action("A1")->trigger();
         QVERIFY(stored >= 5 && stored < 100);
@@ -299,7 +301,7 @@ private slots:
         for (int s = 0; s < 100; ++s)
             QVERIFY(w->store().slot(s)[0] == 0);
         QCOMPARE(byteStack().count(), 0);
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
     }
 };
 

@@ -134,7 +134,7 @@ private slots:
         fill(w->store(), 9);
         const SoundStore before = w->store();
         w->soundList()->selectRows({ 8 });
-        w->CollectSelection();
+        w->collectSelection();
 
         // Chosen, then gone before it was opened; a folder; cancelled.
         dialogs->answers = { Answer::No, Answer::No, Answer::No };

@@ -182,7 +182,7 @@ private slots:
     {
         for (int i = 0; i < 11; ++i)
             sondrake::testing::keyClick(focus(), Qt::Key_X);
-        QCOMPARE(int(w->Octave), 10);
+        QCOMPARE(int(w->octave()), 10);
         QCOMPARE(octaveText(), QStringLiteral("Octave 10"));
         // At octave 10 no key has a note.
         sondrake::testing::keyPress(focus(), Qt::Key_A);
@@ -194,7 +194,7 @@ private slots:
             QTest::mouseClick(child<QPushButton>("btnMinusOct"), Qt::LeftButton);
         QCOMPARE(octaveText(), QStringLiteral("Octave 0"));
         sondrake::testing::keyClick(focus(), Qt::Key_Z);
-        QCOMPARE(int(w->Octave), 0);
+        QCOMPARE(int(w->octave()), 0);
         QTest::mouseClick(child<QPushButton>("btnPlusOct"), Qt::LeftButton);
         QCOMPARE(octaveText(), QStringLiteral("Octave 1"));
 

@@ -30,6 +30,8 @@
 #include <memory>
 #include <thread>
 
+using sondrake::testing::namedChild;
+
 using namespace sondrake;
 using midi::Bytes;
 
@@ -204,7 +206,7 @@ private slots:
 
         // A name byte of 0xE9 shows as its Latin-1 character; control bytes not at all.
         w->store().setSoundName(5, std::string("Caf\xE9\x01Pad"));
-        w->RefreshRow(5);
+        w->refreshRow(5);
         QCOMPARE(list()->model()->index(5, 1).data().toString(), QString::fromLatin1("Caf\xE9Pad").leftJustified(15, QLatin1Char(' ')));
     }
 
@@ -289,22 +291,22 @@ private slots:
     {
         memo()->clear();
         for (int i = 0; i < 1000; ++i)
-            w->AddMessage(QStringLiteral("line %1").arg(i));
+            w->addMessage(QStringLiteral("line %1").arg(i));
         QCOMPARE(memo()->document()->blockCount(), 1000);
         QCOMPARE(memoLines().first(), QStringLiteral("line 0"));
-        w->AddMessage(QStringLiteral("line 1000"));
+        w->addMessage(QStringLiteral("line 1000"));
         QCOMPARE(memo()->document()->blockCount(), 1000);
         QCOMPARE(memoLines().first(), QStringLiteral("line 1"));
         QCOMPARE(memoLines().last(), QStringLiteral("line 1000"));
 
         // One message is one line, whatever it holds.
-        w->AddMessage(QStringLiteral("two\nlines"));
+        w->addMessage(QStringLiteral("two\nlines"));
         QCOMPARE(memoLines().last(), QStringLiteral("two lines"));
 
         // Messages of other layers and threads land here too, in order.
         std::thread worker([] {
             for (int i = 0; i < 3; ++i)
-                sondrake::AddMessage(QStringLiteral("worker %1").arg(i));
+                sondrake::addMessage(QStringLiteral("worker %1").arg(i));
         });
         worker.join();
         QTRY_COMPARE(memoLines().last(), QStringLiteral("worker 2"));
@@ -328,15 +330,15 @@ private slots:
             auto* dialog = qobject_cast<RenameDialog*>(modal);
             QVERIFY(dialog);
             QCOMPARE(dialog->windowTitle(), blankPadded("empty"));
-            QCOMPARE(dialog->edtName->text(), blankPadded("empty"));
-            QCOMPARE(dialog->edtName->maxLength(), 16);
-            QCOMPARE(dialog->cmbCategory->count(), 13);
-            QCOMPARE(dialog->cmbCategory->currentIndex(), -1);
-            QCOMPARE(dialog->cmbCategory->itemText(9), QStringLiteral("Pad"));
-            QVERIFY(dialog->btnOk->isDefault());
-            QCOMPARE(dialog->btnOk->text(), QStringLiteral("&Ok"));
-            dialog->edtName->setText(QStringLiteral("Pad"));
-            QTest::mouseClick(dialog->btnOk, Qt::LeftButton);
+            QCOMPARE(namedChild<QLineEdit>(dialog, "edtName")->text(), blankPadded("empty"));
+            QCOMPARE(namedChild<QLineEdit>(dialog, "edtName")->maxLength(), 16);
+            QCOMPARE(namedChild<QComboBox>(dialog, "cmbCategory")->count(), 13);
+            QCOMPARE(namedChild<QComboBox>(dialog, "cmbCategory")->currentIndex(), -1);
+            QCOMPARE(namedChild<QComboBox>(dialog, "cmbCategory")->itemText(9), QStringLiteral("Pad"));
+            QVERIFY(namedChild<QPushButton>(dialog, "btnOk")->isDefault());
+            QCOMPARE(namedChild<QPushButton>(dialog, "btnOk")->text(), QStringLiteral("&Ok"));
+            namedChild<QLineEdit>(dialog, "edtName")->setText(QStringLiteral("Pad"));
+            QTest::mouseClick(namedChild<QPushButton>(dialog, "btnOk"), Qt::LeftButton);
             checked = true;
         });
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowPoint(3));
@@ -351,7 +353,7 @@ private slots:
         click(20);
         child<QToolButton>("btnDown")->click();
         click(5);
-        onNextModal([this](QWidget*) { w->receiver()->Button1->click(); });
+        onNextModal([this](QWidget*) { namedChild<QPushButton>(w->receiver(), "Button1")->click(); });
         child<QAction>("ReadCurrentSound1")->trigger();
         QCOMPARE(list()->selectedRowList(), std::vector<int>{5});
 
@@ -360,7 +362,7 @@ private slots:
         onNextModal([&checked](QWidget* modal) {
             auto* dialog = qobject_cast<RenameDialog*>(modal);
             QVERIFY(dialog);
-            dialog->edtName->setText(QStringLiteral("Lead"));
+            namedChild<QLineEdit>(dialog, "edtName")->setText(QStringLiteral("Lead"));
             dialog->reject();
             checked = true;
         });
@@ -376,12 +378,17 @@ private slots:
         QVERIFY(!sendSelectedEntry()->isEnabled());
         QVERIFY(!button->isEnabled());
 
-        // A selection change also ends a pending reception.
-        w->Receiving = true;
+        // A selection change also ends a pending reception (which the
+        // window's activation opens).
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QEvent activation(QEvent::ActivationChange);
+        QApplication::sendEvent(w.get(), &activation);
+        QVERIFY(w->receptionFields().receiving);
         byteStack().push(1);
         byteStack().push(2);
         click(20);
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
         QCOMPARE(byteStack().count(), 0);
         QVERIFY(sendSelectedEntry()->isEnabled());
         QVERIFY(button->isEnabled());
@@ -415,7 +422,7 @@ private slots:
         w->store().setSoundName(30, "Strings");
         w->store().setSoundName(40, "Tubes");
         w->store().setSoundName(50, "Wobble");
-        w->RefreshNames(false);
+        w->refreshNames(false);
         click(20);
         click(22, Qt::ControlModifier);
         list()->setFocus();
@@ -516,12 +523,12 @@ private slots:
     {
         memo()->clear();
         memo()->setFocus();
-        const int octave = w->Octave;
+        const int octave = w->octave();
         sondrake::testing::keyClick(memo(), Qt::Key_X, Qt::NoModifier);
-        QCOMPARE(int(w->Octave), octave + 1);
+        QCOMPARE(int(w->octave()), octave + 1);
         QCOMPARE(memo()->toPlainText(), QStringLiteral("x"));
         sondrake::testing::keyClick(memo(), Qt::Key_Z, Qt::NoModifier);
-        QCOMPARE(int(w->Octave), octave);
+        QCOMPARE(int(w->octave()), octave);
 
         // Enter in the Messages box starts a new line and sends the selection.
         click(7);
@@ -562,8 +569,8 @@ private slots:
             QVERIFY(help);
             caption = help->windowTitle();
             size = help->size();
-            shown = help->Memo1->toPlainText().split(QLatin1Char('\n'));
-            QVERIFY(help->Memo1->isReadOnly());
+            shown = namedChild<QPlainTextEdit>(help, "Memo1")->toPlainText().split(QLatin1Char('\n'));
+            QVERIFY(namedChild<QPlainTextEdit>(help, "Memo1")->isReadOnly());
             help->accept();
         });
         sondrake::testing::keyClick(list(), Qt::Key_F1);
@@ -580,7 +587,7 @@ private slots:
     {
         w->store().setSoundName(4, "Four");
         w->store().setSoundName(9, "Nine");
-        w->RefreshNames(false);
+        w->refreshNames(false);
         QMimeData mime;
         mime.setData(QStringLiteral("application/x-sondrake-rows"), QByteArray());
         const QPoint at = rowPoint(9);
@@ -596,14 +603,14 @@ private slots:
     void activationStartsAcceptingData()
     {
         click(2); // a selection event: Receiving off
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
         QWidget other;
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        QVERIFY(w->Receiving);
+        QVERIFY(w->receptionFields().receiving);
     }
 };
 

@@ -60,7 +60,7 @@ class TestReorderWindow : public QObject {
     void select(const Rows& rows)
     {
         list()->selectRows(rows);
-        w->CollectSelection();
+        w->collectSelection();
     }
 
     bool holds(const std::vector<int>& from) const
@@ -107,7 +107,7 @@ private slots:
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         tag(w->store());
-        w->RefreshNames(false);
+        w->refreshNames(false);
     }
 
     void cleanup()
@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(w->selectionList(), Rows({ 1, 2 }));
 
         tag(w->store());
-        w->RefreshNames(false);
+        w->refreshNames(false);
         select({ 3, 4, 7 });
         list()->setFocus();
         sondrake::testing::keyClick(list(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(w->selectedRows(), Rows({ 3, 4, 7 }));
 
         tag(w->store());
-        w->RefreshNames(false);
+        w->refreshNames(false);
         select({ 199 });
         QTest::mouseClick(down, Qt::LeftButton);
         QVERIFY(holds(origin({})));
@@ -194,7 +194,7 @@ private slots:
 
         // Inside the span: by the smaller distance to the first row.
         tag(w->store());
-        w->RefreshNames(false);
+        w->refreshNames(false);
         select({ 10, 11, 12, 13, 14, 15 });
         rightClick(12);
         QCOMPARE(w->selectedRows(), Rows({ 12, 13, 14, 15, 16, 17 }));
@@ -270,7 +270,7 @@ private slots:
         w->store().setSoundName(0, "bass");
         w->store().setSoundName(1, "Atmo");
         w->store().setSoundName(2, "BASS2");
-        w->RefreshNames(false);
+        w->refreshNames(false);
         before = w->store();
         select({ 4 });
         dialogs->answers = { Answer::No, Answer::Yes };
@@ -296,8 +296,11 @@ private slots:
     void dropExchangesWithTheFirstSelectedRow()
     {
         select({ 4, 6 });
-        list()->selectRows({ 4, 6 }); // the remembered selection is older than this
-        w->selectionList() = { 50 };
+        // the remembered selection is older than the one shown
+        list()->selectRows({ 50 });
+        w->collectSelection();
+        list()->selectRows({ 4, 6 });
+        QCOMPARE(w->selectionList(), Rows({ 50 }));
         emit list()->rowDropped(9);
         QVERIFY(holds(origin({ { 4, 9 }, { 9, 4 } })));
         QCOMPARE(w->selectedRows(), Rows({ 4, 6 }));

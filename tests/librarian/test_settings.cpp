@@ -50,14 +50,14 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("halvorne_q-lindorn.ini");
         Settings s;
-        s.ToleranceOctave = 77;
+        s.toleranceOctave = 77;
         QString error;
         QVERIFY(settings::load(path, s, &error));
         QCOMPARE(s, Settings());
-        QCOMPARE(int(s.ToleranceOctave), 2);
-        QCOMPARE(int(s.ToleranceOtherKnobs), 10);
-        QCOMPARE(int(s.ToleranceDetuneKnobs), 3);
-        QVERIFY(s.Autoloadfile.isEmpty());
+        QCOMPARE(int(s.toleranceOctave), 2);
+        QCOMPARE(int(s.toleranceOtherKnobs), 10);
+        QCOMPARE(int(s.toleranceDetuneKnobs), 3);
+        QVERIFY(s.autoloadFile.isEmpty());
 
         QVERIFY(settings::save(path, s, &error));
         QCOMPARE(readFile(path),
@@ -85,10 +85,10 @@ private slots:
         Settings s;
         QString error;
         QVERIFY(settings::load(path, s, &error));
-        QCOMPARE(s.Autoloadfile, QString("/banks/my bank.syx"));
-        QCOMPARE(int(s.ToleranceOctave), 2); // the key of another section does not count
-        QCOMPARE(int(s.ToleranceOtherKnobs), 44);
-        QCOMPARE(int(s.ToleranceDetuneKnobs), 3);
+        QCOMPARE(s.autoloadFile, QString("/banks/my bank.syx"));
+        QCOMPARE(int(s.toleranceOctave), 2); // the key of another section does not count
+        QCOMPARE(int(s.toleranceOtherKnobs), 44);
+        QCOMPARE(int(s.toleranceDetuneKnobs), 3);
 
         QVERIFY(settings::save(path, s, &error));
         QCOMPARE(readFile(path),
@@ -122,7 +122,7 @@ private slots:
         Settings s;
         QString error;
         QVERIFY(settings::load(path, s, &error));
-        QCOMPARE(int(s.ToleranceOtherKnobs), 7);
+        QCOMPARE(int(s.toleranceOtherKnobs), 7);
         QVERIFY(settings::save(path, s, &error));
         const QByteArray saved = readFile(path);
         QVERIFY(saved.startsWith("\xEF\xBB\xBF[Globals]\r\nToleranceOtherKnobs=7\r\nAutoloadfile=\r\n"));
@@ -158,7 +158,7 @@ private slots:
         QByteArray big = "[Globals]\nJunk=" + QByteArray(1 << 20, 'j') + "\nToleranceKeytrack=5";
         QVERIFY(writeFile(path, big));
         QVERIFY(settings::load(path, s, &error));
-        QCOMPARE(int(s.ToleranceKeytrack), 5);
+        QCOMPARE(int(s.toleranceKeytrack), 5);
         QVERIFY(settings::save(path, s, &error));
         QVERIFY(readFile(path).startsWith(big + "\n"));
     }

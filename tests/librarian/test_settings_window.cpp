@@ -1,5 +1,6 @@
 // Start-up reading of the settings and the autoload file, the autoload
 // dialog, and the closing sequence, on the real window.
+#include "ModalTestSupport.h"
 #include "ScriptedDialogs.h"
 
 #include "librarian/MainWindow.h"
@@ -18,6 +19,8 @@
 #include <QTest>
 
 #include <memory>
+
+using sondrake::testing::namedChild;
 
 using namespace sondrake;
 using testing::ScriptedDialogs;
@@ -79,21 +82,21 @@ private slots:
     void noFileGivesDefaultsAndCloseWritesItOnce()
     {
         auto w = open();
-        QVERIFY(w->settings().Autoloadfile.isEmpty());
-        QCOMPARE(int(w->settings().ToleranceComboBox), 0);
-        QCOMPARE(int(w->settings().ToleranceOctave), 2);
-        QCOMPARE(int(w->settings().ToleranceKeytrack), 0);
-        QCOMPARE(int(w->settings().ToleranceOtherKnobs), 10);
-        QCOMPARE(int(w->settings().ToleranceSemitoneKnobs), 0);
-        QCOMPARE(int(w->settings().ToleranceDetuneKnobs), 3);
+        QVERIFY(w->settings().autoloadFile.isEmpty());
+        QCOMPARE(int(w->settings().toleranceComboBox), 0);
+        QCOMPARE(int(w->settings().toleranceOctave), 2);
+        QCOMPARE(int(w->settings().toleranceKeytrack), 0);
+        QCOMPARE(int(w->settings().toleranceOtherKnobs), 10);
+        QCOMPARE(int(w->settings().toleranceSemitoneKnobs), 0);
+        QCOMPARE(int(w->settings().toleranceDetuneKnobs), 3);
         QCOMPARE(w->store().getSoundName(199), std::string("empty           "));
         QVERIFY(w->messagesBox()->toPlainText().isEmpty());
         QVERIFY(!QFile::exists(ini()));
 
-        w->settings().ToleranceOtherKnobs = 77;
+        w->settings().toleranceOtherKnobs = 77;
         w->findChild<QAction*>("Exit1")->trigger(); // no autoload file: no question
         QVERIFY(!w->isVisible());
-        QVERIFY(w->SettingsWritten);
+        QVERIFY(w->settingsWritten());
         const QByteArray written = readFile(ini());
         QCOMPARE(written,
             QByteArray("[Globals]\nAutoloadfile=\nToleranceComboBox=0\nToleranceOctave=2\n"
@@ -127,10 +130,10 @@ private slots:
                                     "ToleranceOctave=6";
         writeFile(ini(), original);
         auto w = open();
-        QCOMPARE(int(w->settings().ToleranceOtherKnobs), 44);
-        QCOMPARE(int(w->settings().ToleranceDetuneKnobs), 3);
-        QCOMPARE(int(w->settings().ToleranceKeytrack), 0); // far beyond any integer
-        QCOMPARE(int(w->settings().ToleranceOctave), 6);
+        QCOMPARE(int(w->settings().toleranceOtherKnobs), 44);
+        QCOMPARE(int(w->settings().toleranceDetuneKnobs), 3);
+        QCOMPARE(int(w->settings().toleranceKeytrack), 0); // far beyond any integer
+        QCOMPARE(int(w->settings().toleranceOctave), 6);
         w->close();
         const QByteArray written = readFile(ini());
         QCOMPARE(written, QByteArray("[Mine]\r\nToleranceOctave=1\r\n[globals]\r\nTOLERANCEOTHERKNOBS=44\r\n"
@@ -176,7 +179,7 @@ private slots:
         writeFile(ini(), "[Globals]\nAutoloadfile=" + path("gone.syx").toUtf8() + "\n");
         auto w = open();
         QCOMPARE(w->store().getSoundName(0), std::string("empty           "));
-        QCOMPARE(w->settings().Autoloadfile, path("gone.syx"));
+        QCOMPARE(w->settings().autoloadFile, path("gone.syx"));
         const QString text = w->messagesBox()->toPlainText();
         QVERIFY(!text.contains('\n'));
         QVERIFY(text.contains("gone.syx") && text.contains("Zoreduzor Settings"));
@@ -195,7 +198,7 @@ private slots:
         auto big = open();
         QVERIFY(QTest::qWaitForWindowExposed(big.get()));
         QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(big->settings().Autoloadfile.size(), huge.size() + 1);
+        QCOMPARE(big->settings().autoloadFile.size(), huge.size() + 1);
         const QString line = big->messagesBox()->toPlainText();
         QVERIFY2(line.size() <= 500 && line.contains(QChar(0x2026)), qPrintable(line.left(80)));
         QVERIFY(line.startsWith("Could not open the autoload bank file") && line.endsWith("Zoreduzor Settings."));
@@ -215,7 +218,7 @@ private slots:
         auto w = open();
         QVERIFY(w->messagesBox()->toPlainText().contains("settings file"));
         w->messagesBox()->clear();
-        w->settings().Autoloadfile = dir->path();
+        w->settings().autoloadFile = dir->path();
         dialogs->answers = { Answer::Yes };
         int warningsAtQuestion = -1;
         dialogs->onAsk = [&](const QString&) { warningsAtQuestion = int(dialogs->warnings.size()); };
@@ -240,7 +243,7 @@ private slots:
         // Only the autoload bank failing is enough to fail the exit.
         QDir(ini()).removeRecursively();
         w = open();
-        w->settings().Autoloadfile = dir->path();
+        w->settings().autoloadFile = dir->path();
         dialogs->answers = { Answer::Yes };
         dialogs->warnings.clear();
         w->close();
@@ -253,7 +256,7 @@ private slots:
     void autoloadDialog()
     {
         auto w = open();
-        w->settings().Autoloadfile = "/old/bank.syx";
+        w->settings().autoloadFile = "/old/bank.syx";
 
         // Opening shows the name and ticks "Enable"; "..." picks a file and ticks it.
         dialogs->openPaths = { path("picked.syx") };
@@ -261,47 +264,47 @@ private slots:
             auto& z = dynamic_cast<AutoloadDialog&>(d);
             [&] {
                 QCOMPARE(z.windowTitle(), QString("Settings"));
-                QCOMPARE(z.grpAutoload->title(), QString("Autoload"));
-                QCOMPARE(z.CheckBox1->text(), QString("Enable"));
-                QCOMPARE(z.btnBrowse->text(), QString("..."));
-                QCOMPARE(z.btnOk->text(), QString("&Ok"));
-                QCOMPARE(z.edtAutoload->text(), QString("/old/bank.syx"));
-                QVERIFY(z.CheckBox1->isChecked());
-                z.CheckBox1->setChecked(false);
-                QTest::mouseClick(z.btnBrowse, Qt::LeftButton);
-                QCOMPARE(z.edtAutoload->text(), path("picked.syx"));
-                QVERIFY(z.CheckBox1->isChecked());
+                QCOMPARE(namedChild<QGroupBox>(&z, "grpAutoload")->title(), QString("Autoload"));
+                QCOMPARE(namedChild<QCheckBox>(&z, "CheckBox1")->text(), QString("Enable"));
+                QCOMPARE(namedChild<QPushButton>(&z, "btnBrowse")->text(), QString("..."));
+                QCOMPARE(namedChild<QPushButton>(&z, "btnOk")->text(), QString("&Ok"));
+                QCOMPARE(namedChild<QLineEdit>(&z, "edtAutoload")->text(), QString("/old/bank.syx"));
+                QVERIFY(namedChild<QCheckBox>(&z, "CheckBox1")->isChecked());
+                namedChild<QCheckBox>(&z, "CheckBox1")->setChecked(false);
+                QTest::mouseClick(namedChild<QPushButton>(&z, "btnBrowse"), Qt::LeftButton);
+                QCOMPARE(namedChild<QLineEdit>(&z, "edtAutoload")->text(), path("picked.syx"));
+                QVERIFY(namedChild<QCheckBox>(&z, "CheckBox1")->isChecked());
             }();
-            QTest::mouseClick(z.btnOk, Qt::LeftButton);
+            QTest::mouseClick(namedChild<QPushButton>(&z, "btnOk"), Qt::LeftButton);
             return z.result();
         };
         w->findChild<QAction*>("Settings2")->trigger();
-        QCOMPARE(w->settings().Autoloadfile, path("picked.syx"));
+        QCOMPARE(w->settings().autoloadFile, path("picked.syx"));
 
         // Unticked and Ok: no autoload, written empty, no question at close.
         dialogs->onExec = [](QDialog& d) {
             auto& z = dynamic_cast<AutoloadDialog&>(d);
-            z.CheckBox1->setChecked(false);
+            namedChild<QCheckBox>(&z, "CheckBox1")->setChecked(false);
             return int(QDialog::Accepted);
         };
         w->onAutoloadSettings();
-        QVERIFY(w->settings().Autoloadfile.isEmpty());
+        QVERIFY(w->settings().autoloadFile.isEmpty());
 
         // Closed any other way: nothing changes; a typed path is kept as typed.
-        w->settings().Autoloadfile = "x";
+        w->settings().autoloadFile = "x";
         dialogs->onExec = [](QDialog& d) {
-            dynamic_cast<AutoloadDialog&>(d).edtAutoload->setText("typed, not checked");
+            namedChild<QLineEdit>(&d, "edtAutoload")->setText("typed, not checked");
             return int(QDialog::Rejected);
         };
         w->onAutoloadSettings();
-        QCOMPARE(w->settings().Autoloadfile, QString("x"));
+        QCOMPARE(w->settings().autoloadFile, QString("x"));
         dialogs->onExec = [](QDialog& d) {
-            dynamic_cast<AutoloadDialog&>(d).edtAutoload->setText("typed, not checked");
+            namedChild<QLineEdit>(&d, "edtAutoload")->setText("typed, not checked");
             return int(QDialog::Accepted);
         };
         w->onAutoloadSettings();
-        QCOMPARE(w->settings().Autoloadfile, QString("typed, not checked"));
-        w->settings().Autoloadfile.clear();
+        QCOMPARE(w->settings().autoloadFile, QString("typed, not checked"));
+        w->settings().autoloadFile.clear();
         w->close();
         QVERIFY(readFile(ini()).contains("Autoloadfile=\n"));
     }

@@ -26,6 +26,8 @@
 
 #include <memory>
 
+using sondrake::testing::namedChild;
+
 using namespace sondrake;
 using midi::Bytes;
 
@@ -181,7 +183,7 @@ private slots:
         w->onSendSelected();
         QVERIFY(!w->receiver()->isVisible());
         QCOMPARE(byteStack().count(), 0);
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
         QVERIFY(session.waitIdle(kWait));
         QCOMPARE(out->count(), std::size_t(0));
     }
@@ -206,18 +208,18 @@ private slots:
         onNextModal([&](QWidget* modal) {
             QCOMPARE(modal, static_cast<QWidget*>(w->receiver()));
             stackDuringWait = byteStack().count();
-            receivingDuringWait = w->Receiving;
+            receivingDuringWait = w->receptionFields().receiving;
             panelDuringWait = panel->isVisible();
             checkedDuringWait = child<QAction>("Keyboard1")->isChecked();
             // no input port: the wait goes on past the dialog's next tick
-            QSignalSpy ticks(w->receiver()->Timer1, &QTimer::timeout);
+            QSignalSpy ticks(namedChild<QTimer>(w->receiver(), "Timer1"), &QTimer::timeout);
             QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 1, 5000);
             QVERIFY(modal->isVisible());
             program = byteStack().pop();
             bank = byteStack().pop();
             byteStack().push(std::uint8_t(bank));
             byteStack().push(std::uint8_t(program));
-            QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+            QTest::mouseClick(namedChild<QPushButton>(w->receiver(), "Button1"), Qt::LeftButton);
         });
         child<QAction>("ReadCurrentSound1")->trigger();
 
@@ -227,10 +229,10 @@ private slots:
         QVERIFY(receivingDuringWait);
         QVERIFY(!panelDuringWait);
         QVERIFY(checkedDuringWait); // the check mark stays
-        QCOMPARE(w->ReceiveMode, 10);
-        QVERIFY(!w->Receiving);
+        QCOMPARE(w->receptionFields().receiveMode, 10);
+        QVERIFY(!w->receptionFields().receiving);
         QCOMPARE(byteStack().count(), 0);
-        QCOMPARE(w->ReceivedCount, 0);
+        QCOMPARE(w->receptionFields().receivedCount, 0);
         for (const char* name : {"btnPrgDown", "btnPrgUp", "btnDown", "btnUP"})
             QVERIFY2(child<QToolButton>(name)->isEnabled(), name);
         QVERIFY(memoLines().filter(QRegularExpression("^INPREPARE error\\d+$")).size() == 1);
@@ -277,7 +279,7 @@ private slots:
         QCOMPARE(first, 0);  // program 0 first
         QCOMPARE(second, 1); // then its bank
         QCOMPARE(byteStack().count(), 0);
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
     }
 
     // Ending the program would throw away every sound received or edited

@@ -20,6 +20,8 @@
 
 #include <memory>
 
+using sondrake::testing::namedChild;
+
 using namespace sondrake;
 using midi::Bytes;
 
@@ -138,17 +140,17 @@ private slots:
 
             // the read goes on with the next real dump
             deliver(dump(1, 0, 0x15));
-            QTRY_COMPARE(w->ReceivedCount, 1);
+            QTRY_COMPARE(w->receptionFields().receivedCount, 1);
             QTRY_COMPARE(requestsSent(), 1);
             QVERIFY(w->store().slot(0) == asDump(dump(1, 0, 0x15)));
             lines = memoLines();
-            QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+            QTest::mouseClick(namedChild<QPushButton>(w->receiver(), "Button1"), Qt::LeftButton);
         });
         w->findChild<QAction*>("A1")->trigger();
 
         QVERIFY(storeUnchangedExcept(before, {0}));
         QCOMPARE(byteStack().count(), 0);
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
         QCOMPARE(lines.filter("ZR Bank: ").size(), 1);
         QCOMPARE(lines.filter("Refused").size(), 5);
     }
@@ -162,9 +164,9 @@ private slots:
         QVERIFY(storeUnchangedExcept(before, {}));
 
         // after a reception the buffer stays armed but Receiving is false
-        onNextModal([&](QWidget*) { QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton); });
+        onNextModal([&](QWidget*) { QTest::mouseClick(namedChild<QPushButton>(w->receiver(), "Button1"), Qt::LeftButton); });
         w->findChild<QAction*>("ReadCurrentSound1")->trigger();
-        QVERIFY(!w->Receiving);
+        QVERIFY(!w->receptionFields().receiving);
         deliver(dump(1, 8, 0x21));
         handled();
         QVERIFY(storeUnchangedExcept(before, {}));
@@ -183,8 +185,8 @@ private slots:
         const SoundStore before = w->store();
         onNextModal([&](QWidget*) {
             deliver(dump(0, 77, 0x30));
-            QTRY_COMPARE(w->ReceivedCount, 1);
-            QTest::mouseClick(w->receiver()->Button1, Qt::LeftButton);
+            QTRY_COMPARE(w->receptionFields().receivedCount, 1);
+            QTest::mouseClick(namedChild<QPushButton>(w->receiver(), "Button1"), Qt::LeftButton);
         });
         w->findChild<QAction*>("ReadCurrentSound1")->trigger();
         QVERIFY(w->store().slot(0) == asDump(dump(0, 77, 0x30)));

@@ -30,12 +30,12 @@ private slots:
     void detectionSetsBothIndicesAndKeepsThemWithoutMatch()
     {
         MidiDeviceChoice choice;
-        DetectMidiPorts(choice, {"USB Audio", "Midi Through", "QLindorn In"}, {"QLindorn Out", "USB Audio 2", "Other"});
+        detectMidiPorts(choice, {"USB Audio", "Midi Through", "QLindorn In"}, {"QLindorn Out", "USB Audio 2", "Other"});
         QCOMPARE(int(choice.inputIndex), 2);
         QCOMPARE(int(choice.outputIndex), 1);
         QCOMPARE(choice.outputName, QString("USB Audio 2"));
 
-        DetectMidiPorts(choice, {"qlindorn"}, {});
+        detectMidiPorts(choice, {"qlindorn"}, {});
         QCOMPARE(int(choice.inputIndex), 2);
         QCOMPARE(int(choice.outputIndex), 1);
         QCOMPARE(choice.outputName, QString("USB Audio 2"));

@@ -27,10 +27,11 @@ SoundDump makeDump(std::uint8_t bankByte, std::uint8_t programByte, std::uint8_t
 
 // The window's side of a reception, recorded.
 struct Harness {
-    int mode = 0;
-    bool receiving = false;
-    int count = 0;
-    PendingRequest request;
+    ReceptionFields fields;
+    int& mode = fields.receiveMode;
+    bool& receiving = fields.receiving;
+    int& count = fields.receivedCount;
+    PendingRequest& request = fields.request;
     int selected = -1;
     ArmResult armResult;
     SoundStore store;
@@ -58,7 +59,7 @@ struct Harness {
             order << "arm";
             return armResult;
         };
-        return Reception({mode, receiving, count, request}, store, stack, std::move(h));
+        return Reception(fields, store, stack, std::move(h));
     }
 
     // The pairs "Read Sound Bank" pushes: (1, 99) down to (1, 0).
@@ -70,7 +71,7 @@ struct Harness {
         }
     }
 
-    Reception::Outcome receive(const SoundDump& d) { return reception().OnMidiInput(d.data(), d.size(), d.size()); }
+    Reception::Outcome receive(const SoundDump& d) { return reception().onMidiInput(d.data(), d.size(), d.size()); }
 
     // Every slot except `except` still holds what it held at `before`.
     bool othersUntouched(const SoundStore& before, int except) const
@@ -115,7 +116,7 @@ private slots:
         h.selected = selected;
         h.stack.push(1);
         h.stack.push(7);
-        h.reception().StartReception(kFirstArmLength);
+        h.reception().start(kFirstArmLength);
         const SoundStore before = h.store;
         const SoundDump d = makeDump(std::uint8_t(bankByte), std::uint8_t(programByte), 9);
 
@@ -160,7 +161,7 @@ private slots:
         h.selected = selected;
         h.stack.push(1);
         h.stack.push(0);
-        h.reception().StartReception(kFirstArmLength);
+        h.reception().start(kFirstArmLength);
         const SoundStore before = h.store;
 
         QCOMPARE(h.receive(makeDump(std::uint8_t(bankByte), std::uint8_t(programByte), 3)),
@@ -182,17 +183,17 @@ private slots:
         h.selected = 5;
         h.stack.push(1);
         h.stack.push(0);
-        h.reception().StartReception(kFirstArmLength);
+        h.reception().start(kFirstArmLength);
         const SoundStore before = h.store;
         const SoundDump d = makeDump(1, 5, 1);
 
         // shorter, longer within the 540 buffer, and longer than the buffer
         // (the recorded part is cut at the armed length but the size says more)
-        QCOMPARE(h.reception().OnMidiInput(d.data(), 269, 269), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.reception().onMidiInput(d.data(), 269, 269), Reception::Outcome::RefusedLength);
         const std::vector<std::uint8_t> big(300, 0x11);
-        QCOMPARE(h.reception().OnMidiInput(big.data(), 300, 300), Reception::Outcome::RefusedLength);
-        QCOMPARE(h.reception().OnMidiInput(d.data(), 270, 1000), Reception::Outcome::RefusedLength);
-        QCOMPARE(h.reception().OnMidiInput(nullptr, 0, 0), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.reception().onMidiInput(big.data(), 300, 300), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.reception().onMidiInput(d.data(), 270, 1000), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.reception().onMidiInput(nullptr, 0, 0), Reception::Outcome::RefusedLength);
 
         QVERIFY(h.othersUntouched(before, -1));
         QCOMPARE(h.messages, (QStringList{"Refused a received message of 269 bytes: a sound has 270 bytes",
@@ -216,7 +217,7 @@ private slots:
         h.pushBankRead();
         h.mode = kReceiveSound;
         h.count = 17; // left from an earlier reception
-        h.reception().StartReception(kFirstArmLength);
+        h.reception().start(kFirstArmLength);
         QCOMPARE(h.count, 0);
         QVERIFY(h.receiving);
         QCOMPARE(h.armed, std::vector<std::size_t>{540});
@@ -253,17 +254,17 @@ private slots:
         Harness h;
         h.pushBankRead();
         h.mode = kReceiveSound;
-        h.reception().StartReception(kFirstArmLength);
+        h.reception().start(kFirstArmLength);
         const std::vector<std::uint8_t> junk(100, 0x11);
         // before any request (waiting for the user's dump) nothing is asked
-        QCOMPARE(h.reception().OnMidiInput(junk.data(), junk.size(), junk.size()), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.reception().onMidiInput(junk.data(), junk.size(), junk.size()), Reception::Outcome::RefusedLength);
         QVERIFY(h.requests.empty());
         QCOMPARE(h.receive(makeDump(1, 0, 1)), Reception::Outcome::Stored);
         QCOMPARE(h.receive(makeDump(1, 1, 2)), Reception::Outcome::Stored);
         QCOMPARE(h.requests.size(), std::size_t(2));
         QCOMPARE(h.stack.count(), 196);
 
-        QCOMPARE(h.reception().OnMidiInput(junk.data(), junk.size(), junk.size()), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.reception().onMidiInput(junk.data(), junk.size(), junk.size()), Reception::Outcome::RefusedLength);
         QCOMPARE(h.requests.size(), std::size_t(3));
         QCOMPARE(h.requests.back(), std::make_pair(1, 1)); // the same request again
         QCOMPARE(h.stack.count(), 196);
@@ -280,7 +281,7 @@ private slots:
             ++answers;
             const bool bad = answers % 3 == 0; // every third answer is refused once
             if (bad)
-                QCOMPARE(h.reception().OnMidiInput(junk.data(), junk.size(), junk.size()),
+                QCOMPARE(h.reception().onMidiInput(junk.data(), junk.size(), junk.size()),
                          Reception::Outcome::RefusedLength);
             QCOMPARE(h.receive(makeDump(1, std::uint8_t(answers % 100), 4)), Reception::Outcome::Stored);
         }
@@ -289,12 +290,12 @@ private slots:
         QCOMPARE(h.messages.filter("Skipped").size(), 1);
 
         // once the wait is over a refused message asks for nothing
-        h.reception().StopReception();
+        h.reception().stop();
         h.receiving = true;
         const std::size_t sent = h.requests.size();
         h.stack.push(1);
         h.stack.push(5);
-        QCOMPARE(h.reception().OnMidiInput(junk.data(), junk.size(), junk.size()), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.reception().onMidiInput(junk.data(), junk.size(), junk.size()), Reception::Outcome::RefusedLength);
         QCOMPARE(h.requests.size(), sent);
     }
 
@@ -309,13 +310,13 @@ private slots:
         QCOMPARE(h.store.slot(1)[0], std::uint8_t(0));
 
         h.mode = kReceiveSound;
-        h.reception().StartReception(kFirstArmLength);
+        h.reception().start(kFirstArmLength);
         QCOMPARE(h.receive(makeDump(1, 1, 1)), Reception::Outcome::Stored); // empty stack: no request
         QVERIFY(h.requests.empty());
         QVERIFY(h.receiving);
 
         // the dialog closed: reception stops, mode keeps its value
-        h.reception().StopReception();
+        h.reception().stop();
         QVERIFY(!h.receiving);
         QCOMPARE(h.mode, kReceiveSound);
         const SoundStore before = h.store;
@@ -338,7 +339,7 @@ private slots:
         h.mode = kReceiveSound;
         h.stack.push(1);
         h.stack.push(0);
-        h.reception().StartReception(kFirstArmLength);
+        h.reception().start(kFirstArmLength);
         QCOMPARE(h.messages, QStringList{"INPREPARE error7"});
         QVERIFY(h.receiving); // the wait goes on until Close
         QCOMPARE(h.stack.count(), 2);
@@ -346,7 +347,7 @@ private slots:
         // Registered, but the port went away before it could be queued.
         h.messages.clear();
         h.armResult = ArmResult{0, kErrorInputGone, 0};
-        h.reception().ArmInputBuffer(kNextArmLength);
+        h.reception().armInputBuffer(kNextArmLength);
         QCOMPARE(h.messages, QStringList{"ADDBUFFER error6:0"});
         QVERIFY(h.receiving);
     }
@@ -360,9 +361,9 @@ private slots:
         QStringList lines;
         hooks.addMessage = [&](const QString& t) { lines << t; };
         hooks.refreshRow = [](int) { throw std::runtime_error("list gone"); };
-        Reception r({h.mode, h.receiving, h.count, h.request}, h.store, h.stack, hooks);
+        Reception r(h.fields, h.store, h.stack, hooks);
         const SoundDump d = makeDump(1, 4, 4);
-        QCOMPARE(r.OnMidiInput(d.data(), d.size(), d.size()), Reception::Outcome::Failed);
+        QCOMPARE(r.onMidiInput(d.data(), d.size(), d.size()), Reception::Outcome::Failed);
         QCOMPARE(lines, QStringList{"list gone"});
         QCOMPARE(h.count, 0);
     }

@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include "ModalTestSupport.h"
+
+using sondrake::testing::namedChild;
 
 using namespace sondrake;
 
@@ -24,12 +27,12 @@ private slots:
         QCOMPARE(dlg.windowTitle(), QString("SysEx Communication"));
         QCOMPARE(dlg.size(), QSize(248, 86));
         QVERIFY(dlg.windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(dlg.Label1->text(), QString("Waiting for Q-Lindorn (Press Dump on Q-Lindorn)"));
-        QVERIFY(dlg.Label1->wordWrap());
-        QCOMPARE(dlg.Button1->text(), QString("&Close"));
+        QCOMPARE(namedChild<QLabel>(&dlg, "Label1")->text(), QString("Waiting for Q-Lindorn (Press Dump on Q-Lindorn)"));
+        QVERIFY(namedChild<QLabel>(&dlg, "Label1")->wordWrap());
+        QCOMPARE(namedChild<QPushButton>(&dlg, "Button1")->text(), QString("&Close"));
         // the timer runs from creation on, also while hidden
-        QVERIFY(dlg.Timer1->isActive());
-        QCOMPARE(dlg.Timer1->interval(), 1000);
+        QVERIFY(namedChild<QTimer>(&dlg, "Timer1")->isActive());
+        QCOMPARE(namedChild<QTimer>(&dlg, "Timer1")->interval(), 1000);
         QVERIFY(!dlg.isVisible());
     }
 
@@ -42,21 +45,21 @@ private slots:
         st.push(2);
         SysExDialog dlg(nullptr, receiving, count);
         dlg.show();
-        dlg.Timer1Timer();
+        dlg.onTick();
         QVERIFY(dlg.isVisible());
         QCOMPARE(st.count(), 2);
         QCOMPARE(count, 4);
 
         // Receiving false closes it although pairs remain
         receiving = false;
-        dlg.Timer1Timer();
+        dlg.onTick();
         QVERIFY(!dlg.isVisible());
         QCOMPARE(st.count(), 0);
         QCOMPARE(count, 0);
 
         // hidden, the tick still resets the count
         count = 3;
-        dlg.Timer1Timer();
+        dlg.onTick();
         QCOMPARE(count, 0);
         QVERIFY(!dlg.isVisible());
     }
@@ -69,7 +72,7 @@ private slots:
         st.push(1);
         st.push(0);
         SysExDialog dlg(nullptr, receiving, count);
-        dlg.Timer1->setInterval(50); // same logic, shorter wait
+        namedChild<QTimer>(&dlg, "Timer1")->setInterval(50); // same logic, shorter wait
         QElapsedTimer clock;
         QTimer::singleShot(200, [&] {
             // the last sound of a read: its stored answer took the last pair
@@ -83,7 +86,7 @@ private slots:
         QVERIFY(clock.isValid());
         QVERIFY(clock.elapsed() < 1000);
         QCOMPARE(count, 0);
-        QVERIFY(receiving); // the timer leaves Receiving alone; StopReception clears it
+        QVERIFY(receiving); // the timer leaves Receiving alone; stop clears it
     }
 
     void closeEndsTheWaitAndForgetsThePendingRequests()
@@ -95,7 +98,7 @@ private slots:
             st.push(std::uint8_t(i));
         SysExDialog dlg(nullptr, receiving, count);
         dlg.setLabelText("Received 12 sound.");
-        QTimer::singleShot(50, &dlg, [&] { QTest::mouseClick(dlg.Button1, Qt::LeftButton); });
+        QTimer::singleShot(50, &dlg, [&] { QTest::mouseClick(namedChild<QPushButton>(&dlg, "Button1"), Qt::LeftButton); });
         QTimer::singleShot(5000, &dlg, [&] { dlg.done(QDialog::Accepted); });
         QCOMPARE(dlg.exec(), int(QDialog::Rejected));
         QCOMPARE(st.count(), 0);

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QtTest>
 
+using sondrake::testing::namedChild;
+
 using namespace sondrake::midi;
 
 namespace {
@@ -43,27 +45,27 @@ private slots:
         MidiSettingsDialog dlg(nullptr, choice, {"USB Audio", "QLindorn In 1", "Through", "QLindorn In 2"},
                          {"QLindorn Out", "USB Audio"});
         QCOMPARE(dlg.windowTitle(), QString("Settings"));
-        QCOMPARE(dlg.grpMidi->title(), QString("Midi"));
-        QCOMPARE(dlg.lblMidiIn->text(), QString("Midi in"));
-        QCOMPARE(dlg.lblMidiOut->text(), QString("Midi out"));
-        QCOMPARE(dlg.lblDeviceId->text(), QString("Device ID"));
-        QCOMPARE(dlg.cmbMidiIns->width(), 265);
-        QCOMPARE(dlg.cmbMidiOut->width(), 265);
-        QCOMPARE(dlg.cmbDeviceID->width(), 65);
-        QVERIFY(!dlg.cmbMidiIns->isEditable() && !dlg.cmbDeviceID->isEditable());
+        QCOMPARE(namedChild<QGroupBox>(&dlg, "grpMidi")->title(), QString("Midi"));
+        QCOMPARE(namedChild<QLabel>(&dlg, "lblMidiIn")->text(), QString("Midi in"));
+        QCOMPARE(namedChild<QLabel>(&dlg, "lblMidiOut")->text(), QString("Midi out"));
+        QCOMPARE(namedChild<QLabel>(&dlg, "lblDeviceId")->text(), QString("Device ID"));
+        QCOMPARE(namedChild<QComboBox>(&dlg, "cmbMidiIns")->width(), 265);
+        QCOMPARE(namedChild<QComboBox>(&dlg, "cmbMidiOut")->width(), 265);
+        QCOMPARE(namedChild<QComboBox>(&dlg, "cmbDeviceID")->width(), 65);
+        QVERIFY(!namedChild<QComboBox>(&dlg, "cmbMidiIns")->isEditable() && !namedChild<QComboBox>(&dlg, "cmbDeviceID")->isEditable());
 
-        QCOMPARE(items(dlg.cmbMidiIns), (QStringList{"QLindorn In 1", "QLindorn In 2"}));
-        QCOMPARE(items(dlg.cmbMidiOut), QStringList{"QLindorn Out"});
-        QCOMPARE(dlg.cmbMidiIns->currentIndex(), 0);
+        QCOMPARE(items(namedChild<QComboBox>(&dlg, "cmbMidiIns")), (QStringList{"QLindorn In 1", "QLindorn In 2"}));
+        QCOMPARE(items(namedChild<QComboBox>(&dlg, "cmbMidiOut")), QStringList{"QLindorn Out"});
+        QCOMPARE(namedChild<QComboBox>(&dlg, "cmbMidiIns")->currentIndex(), 0);
         // creating the dialog already chose the last synthesizer devices
         QCOMPARE(int(choice.inputIndex), 3);
         QCOMPARE(int(choice.outputIndex), 0);
         QCOMPARE(choice.inputName, QString("QLindorn In 2")); // what a reopen looks for
 
-        QCOMPARE(dlg.cmbDeviceID->count(), 128);
-        QCOMPARE(dlg.cmbDeviceID->itemText(0), QString("0"));
-        QCOMPARE(dlg.cmbDeviceID->itemText(126), QString("126"));
-        QCOMPARE(dlg.cmbDeviceID->itemText(127), QString("Broadcast"));
+        QCOMPARE(namedChild<QComboBox>(&dlg, "cmbDeviceID")->count(), 128);
+        QCOMPARE(namedChild<QComboBox>(&dlg, "cmbDeviceID")->itemText(0), QString("0"));
+        QCOMPARE(namedChild<QComboBox>(&dlg, "cmbDeviceID")->itemText(126), QString("126"));
+        QCOMPARE(namedChild<QComboBox>(&dlg, "cmbDeviceID")->itemText(127), QString("Broadcast"));
     }
 
     void noDeviceAndNoMatchingDevice()
@@ -71,11 +73,11 @@ private slots:
         choice.inputIndex = 4;
         choice.outputIndex = 5;
         MidiSettingsDialog none(nullptr, choice, {}, {});
-        QCOMPARE(items(none.cmbMidiIns), QStringList{"No Device"});
-        QCOMPARE(items(none.cmbMidiOut), QStringList{"No Device"});
+        QCOMPARE(items(namedChild<QComboBox>(&none, "cmbMidiIns")), QStringList{"No Device"});
+        QCOMPARE(items(namedChild<QComboBox>(&none, "cmbMidiOut")), QStringList{"No Device"});
         MidiSettingsDialog other(nullptr, choice, {"USB Audio"}, {"qlindorn"});
-        QVERIFY(items(other.cmbMidiIns).isEmpty());
-        QVERIFY(items(other.cmbMidiOut).isEmpty());
+        QVERIFY(items(namedChild<QComboBox>(&other, "cmbMidiIns")).isEmpty());
+        QVERIFY(items(namedChild<QComboBox>(&other, "cmbMidiOut")).isEmpty());
         QCOMPARE(int(choice.inputIndex), 4);
         QCOMPARE(int(choice.outputIndex), 5);
     }
@@ -88,9 +90,9 @@ private slots:
         choice.deviceId = 17;
         int shownId = -1;
         whenShown([&](MidiSettingsDialog& dlg) {
-            shownId = dlg.cmbDeviceID->currentIndex();
-            dlg.cmbDeviceID->setCurrentIndex(dlg.cmbDeviceID->findText("Broadcast"));
-            QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
+            shownId = namedChild<QComboBox>(&dlg, "cmbDeviceID")->currentIndex();
+            namedChild<QComboBox>(&dlg, "cmbDeviceID")->setCurrentIndex(namedChild<QComboBox>(&dlg, "cmbDeviceID")->findText("Broadcast"));
+            QTest::mouseClick(namedChild<QPushButton>(&dlg, "btnOk"), Qt::LeftButton);
         });
         QVERIFY(runMidiSettings(nullptr, choice, {"QLindorn"}, {"QLindorn"}, reopen));
         QCOMPARE(shownId, 17);
@@ -99,8 +101,8 @@ private slots:
 
         calls.clear();
         whenShown([&](MidiSettingsDialog& dlg) {
-            dlg.cmbDeviceID->setCurrentIndex(5);
-            QTest::mouseClick(dlg.btnOk, Qt::LeftButton);
+            namedChild<QComboBox>(&dlg, "cmbDeviceID")->setCurrentIndex(5);
+            QTest::mouseClick(namedChild<QPushButton>(&dlg, "btnOk"), Qt::LeftButton);
         });
         QVERIFY(runMidiSettings(nullptr, choice, {}, {}, reopen));
         QCOMPARE(int(choice.deviceId), 5);
@@ -114,8 +116,8 @@ private slots:
                           [&] { calls << "closeOut"; }, [&] { calls << "openOut"; }};
         choice.deviceId = 42;
         whenShown([&](MidiSettingsDialog& dlg) {
-            dlg.cmbDeviceID->setCurrentIndex(3);
-            QTest::mouseClick(dlg.brnCancel, Qt::LeftButton);
+            namedChild<QComboBox>(&dlg, "cmbDeviceID")->setCurrentIndex(3);
+            QTest::mouseClick(namedChild<QPushButton>(&dlg, "brnCancel"), Qt::LeftButton);
         });
         QVERIFY(!runMidiSettings(nullptr, choice, {"QLindorn"}, {"QLindorn"}, reopen));
         QCOMPARE(int(choice.deviceId), 42);

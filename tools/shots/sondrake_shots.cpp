@@ -56,7 +56,7 @@ void mainWindow(midi::MidiSession& session)
     MainWindow w(session);
     w.show();
     w.store().setSoundName(1, "Warm Pad");
-    w.RefreshNames(false);
+    w.refreshNames(false);
     SoundListView* list = w.soundList();
     const QPoint row1 = list->visualRect(list->model()->index(1, SoundListView::kNameColumn)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row1);
