@@ -25,6 +25,7 @@ namespace patchedit_test {
 using sondrake::SoundDump;
 using namespace sondrake::editor;
 using sondrake::midi::Bytes;
+using sondrake::testing::namedChild;
 using sondrake::testing::onNextModalOf;
 
 // One event on the wire: a controller, a completed NRPN, a note on, a
@@ -123,16 +124,6 @@ inline SoundDump sampleSound(unsigned seed)
     const char name[] = "Test Sound 1    ";
     std::copy(name, name + 16, d.begin() + 164);
     return d;
-}
-
-// The child of `parent` with that object name; a missing one ends the test
-// program, since every later step would only fail more obscurely.
-template <typename T = QWidget> T* namedChild(const QObject& parent, const char* name)
-{
-    auto* c = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no child %s", name);
-    return c;
 }
 
 inline const ParameterEntry& row(std::string_view control)

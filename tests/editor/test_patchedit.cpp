@@ -117,7 +117,7 @@ private slots:
         // Lists show the sound without sending: the waveform's NRPN never left.
         QCOMPARE(countOf(events, liveEvent(row("cmbOsc1Forms"), readValue(sound, row("cmbOsc1Forms")))), 0L);
         QCOMPARE(editor->controlValue(row("cmbOsc1Forms")), readValue(sound, row("cmbOsc1Forms")));
-        QCOMPARE(namedChild<QLineEdit>(*editor, "edtName")->text(), QStringLiteral("Test Sound 1"));
+        QCOMPARE(namedChild<QLineEdit>(editor.get(), "edtName")->text(), QStringLiteral("Test Sound 1"));
     }
 
     void switchingTabsSendsThatTabsDials()
@@ -126,7 +126,7 @@ private slots:
         drained(*session, *rec);
         rec->clear();
         const std::set<std::string_view> tab1 = controlsOnTab("Filter & LFOs & Envelopes", true);
-        namedChild<QTabWidget>(*editor, "PageControl1")->setCurrentIndex(1);
+        namedChild<QTabWidget>(editor.get(), "PageControl1")->setCurrentIndex(1);
         QCoreApplication::processEvents();
         const std::vector<Event> events = drained(*session, *rec);
         for (std::string_view name : tab1) {
@@ -287,7 +287,7 @@ private slots:
         const char raw[16] = { ' ', 0x01, 'B', 'a', 's', 's', ' ', 'X', ' ', ' ', 0, 0, 0, 0, 0, 0 };
         std::copy(raw, raw + 16, sound.begin() + 164);
         auto editor = openEditor(sound);
-        QLineEdit* name = namedChild<QLineEdit>(*editor, "edtName");
+        QLineEdit* name = namedChild<QLineEdit>(editor.get(), "edtName");
         QCOMPARE(name->text(), QStringLiteral("Bass X"));
         // Showing the name does not rewrite it.
         QVERIFY(std::equal(raw, raw + 16, editor->workingCopy().begin() + 164));
@@ -319,8 +319,8 @@ private slots:
         auto editor = openEditor(sampleSound(6));
         drained(*session, *rec);
         rec->clear();
-        QLineEdit* name = namedChild<QLineEdit>(*editor, "edtName");
-        const QPushButton* testSound = namedChild<QPushButton>(*editor, "btnTestSound");
+        QLineEdit* name = namedChild<QLineEdit>(editor.get(), "edtName");
+        const QPushButton* testSound = namedChild<QPushButton>(editor.get(), "btnTestSound");
         name->setFocus();
         name->clear();
 
@@ -383,7 +383,7 @@ private slots:
         auto editor = openEditor(sampleSound(7));
         drained(*session, *rec);
         rec->clear();
-        QPushButton* testSound = namedChild<QPushButton>(*editor, "btnTestSound");
+        QPushButton* testSound = namedChild<QPushButton>(editor.get(), "btnTestSound");
         QCOMPARE(testSound->text(), QStringLiteral("Test &Sound C4-C5"));
         QTest::mousePress(testSound, Qt::LeftButton);
         std::vector<Event> events = drained(*session, *rec);
@@ -405,7 +405,7 @@ private slots:
         drained(*session, *rec);
         rec->clear();
         editor->setModified(false);
-        namedChild<QPushButton>(*editor, "btnInitSound")->click();
+        namedChild<QPushButton>(editor.get(), "btnInitSound")->click();
         const SoundDump& w = editor->workingCopy();
 
         std::map<int, int> expected = {
@@ -458,15 +458,15 @@ private slots:
         onNextModalOf<LocationDialog>([&](LocationDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Select Location"));
             offered = dialog->bankIndex() == 0 && dialog->programIndex() == 0;
-            QComboBox* bank = namedChild<QComboBox>(*dialog, "cmbBank");
-            QComboBox* program = namedChild<QComboBox>(*dialog, "cmbProgram");
+            QComboBox* bank = namedChild<QComboBox>(dialog, "cmbBank");
+            QComboBox* program = namedChild<QComboBox>(dialog, "cmbProgram");
             QCOMPARE(bank->itemText(1), QStringLiteral("Sound Bank 2"));
             QCOMPARE(program->count(), 100);
             bank->setCurrentIndex(1);
             program->setCurrentIndex(program->findText(QStringLiteral("100")));
-            namedChild<QPushButton>(*dialog, "btnOk")->click();
+            namedChild<QPushButton>(dialog, "btnOk")->click();
         });
-        namedChild<QPushButton>(*editor, "btnSavSoundto")->click();
+        namedChild<QPushButton>(editor.get(), "btnSavSoundto")->click();
         QVERIFY(offered);
         drained(*session, *rec);
         SoundDump expected = sound;
@@ -483,10 +483,10 @@ private slots:
         rec->clear();
         onNextModalOf<LocationDialog>([&](LocationDialog* dialog) {
             offered = dialog->bankIndex() == 1 && dialog->programIndex() == 99;
-            namedChild<QComboBox>(*dialog, "cmbProgram")->setCurrentIndex(3);
-            namedChild<QPushButton>(*dialog, "btnCancel")->click();
+            namedChild<QComboBox>(dialog, "cmbProgram")->setCurrentIndex(3);
+            namedChild<QPushButton>(dialog, "btnCancel")->click();
         });
-        namedChild<QPushButton>(*editor, "btnSavSoundto")->click();
+        namedChild<QPushButton>(editor.get(), "btnSavSoundto")->click();
         QVERIFY(offered);
         QCOMPARE(drained(*session, *rec).size(), std::size_t(0));
         QCOMPARE(host->program, 99);
@@ -499,7 +499,7 @@ private slots:
         onNextModalOf<SoundEditor>([&](SoundEditor* editor) {
             // A knob turned live and a new name: only the name comes back.
             editor->findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"))->setValue(3);
-            QLineEdit* name = namedChild<QLineEdit>(*editor, "edtName");
+            QLineEdit* name = namedChild<QLineEdit>(editor, "edtName");
             name->selectAll();
             sondrake::testing::keyClicks(name, QStringLiteral("Pad"));
             editor->close();
@@ -512,7 +512,7 @@ private slots:
 
         // Init Sound, then Escape: the init sound is what comes back.
         onNextModalOf<SoundEditor>([&](SoundEditor* editor) {
-            namedChild<QPushButton>(*editor, "btnInitSound")->click();
+            namedChild<QPushButton>(editor, "btnInitSound")->click();
             sondrake::testing::keyClick(editor, Qt::Key_Escape);
         });
         runSoundEditor(*host, slot, nullptr);

@@ -105,7 +105,7 @@ private slots:
         SoundEditor editor(host);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        QTabWidget* tabs = namedChild<QTabWidget>(editor, "PageControl1");
+        QTabWidget* tabs = namedChild<QTabWidget>(&editor, "PageControl1");
         QCOMPARE(editor.objectName(), QStringLiteral("TfrmPatchEdit"));
         QCOMPARE(editor.windowTitle(), QStringLiteral("Sound Edit"));
         // The usual font: the size the window always had, within a tenth.
@@ -185,7 +185,7 @@ private slots:
         SoundEditor editor(host);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        QTabWidget* tabs = namedChild<QTabWidget>(editor, "PageControl1");
+        QTabWidget* tabs = namedChild<QTabWidget>(&editor, "PageControl1");
         // No larger than the screen, whatever the font.
         QVERIFY(editor.screen()->availableGeometry().contains(QRect(QPoint(0, 0), editor.size())));
         for (int t = 0; t < tabs->count(); ++t) {
@@ -237,11 +237,11 @@ private slots:
         for (const char* name : { "btnTestSound", "btnInitSound", "btnSavSoundto", "btnSaveRandomSchema",
                  "btnCreateSchemaFromCurrentSound", "btnRandomizeSound", "btnRandomizeOscillators",
                  "btnRandomizeFilters", "btnRandomizeEnvelopes", "btnRandomizeLFOs" }) {
-            const QPushButton* b = namedChild<QPushButton>(editor, name);
+            const QPushButton* b = namedChild<QPushButton>(&editor, name);
             QVERIFY2(b->width() >= b->sizeHint().width() && b->height() >= b->sizeHint().height(), qPrintable(b->text()));
             QVERIFY(!b->autoDefault());
         }
-        QCOMPARE(namedChild<QLineEdit>(editor, "edtName")->maxLength(), 16);
+        QCOMPARE(namedChild<QLineEdit>(&editor, "edtName")->maxLength(), 16);
     }
 
     // What a screen reader finds, walking the window's accessible tree.
@@ -327,10 +327,10 @@ private slots:
         SoundEditor editor(host);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        QTabWidget* tabs = namedChild<QTabWidget>(editor, "PageControl1");
+        QTabWidget* tabs = namedChild<QTabWidget>(&editor, "PageControl1");
         // The window fits the screen; its content does not, so it scrolls.
         QVERIFY(screen->availableGeometry().contains(QRect(QPoint(0, 0), editor.size())));
-        QScrollArea* scroll = namedChild<QScrollArea>(editor, "scrPatchEdit");
+        QScrollArea* scroll = namedChild<QScrollArea>(&editor, "scrPatchEdit");
         QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
         QWidget* viewport = scroll->viewport();
 
@@ -341,7 +341,7 @@ private slots:
         };
         for (const char* name :
             { "edtName", "btnRandomizeSound", "btnCreateSchemaFromCurrentSound", "btnRandomizeLFOs" })
-            QVERIFY2(reachable(namedChild(editor, name)), name);
+            QVERIFY2(reachable(namedChild<QWidget>(&editor, name)), name);
         int seen = 0;
         for (int t = 0; t < tabs->count(); ++t) {
             tabs->setCurrentIndex(t);
@@ -364,7 +364,7 @@ private slots:
         // Without a mouse: Tab brings every control it reaches into view.
         editor.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&editor));
-        namedChild<QLineEdit>(editor, "edtName")->setFocus();
+        namedChild<QLineEdit>(&editor, "edtName")->setFocus();
         for (int i = 0; i < 200; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* f = QApplication::focusWidget();

@@ -82,8 +82,11 @@ template <class D> void whenOpen(std::function<void(D*)> act, bool* seen)
     });
 }
 
-QListWidget* listOf(ParameterListDialog* d) { return namedChild<QListWidget>(*d, "CheckListBox1"); }
-QComboBox* schemaBoxOf(const SoundEditor& editor) { return namedChild<QComboBox>(editor, "cmbRandomSchema"); }
+QListWidget* listOf(ParameterListDialog* d) { return namedChild<QListWidget>(d, "CheckListBox1"); }
+QComboBox* schemaBoxOf(const SoundEditor& editor)
+{
+    return namedChild<QComboBox>(&editor, "cmbRandomSchema");
+}
 
 } // namespace
 
@@ -166,7 +169,7 @@ private slots:
     void savingRefusesAnEmptyOrBadNameAndWritesNothing()
     {
         auto editor = openEditor(sampleSound(2));
-        namedChild<QPushButton>(*editor, "btnSaveRandomSchema")->click();
+        namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
         QTRY_COMPARE(errors, QStringList { QStringLiteral("Please set the schema name.") });
         errors.clear();
 
@@ -177,7 +180,7 @@ private slots:
             QStringLiteral("end with") };
         for (qsizetype i = 0; i < bad.size(); ++i) {
             schemaBoxOf(*editor)->setEditText(bad.at(i));
-            namedChild<QPushButton>(*editor, "btnSaveRandomSchema")->click();
+            namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
             QTRY_COMPARE(errors.size(), 1);
             QVERIFY2(errors.at(0).contains(problems.at(i)), qPrintable(errors.at(0)));
             errors.clear();
@@ -195,7 +198,7 @@ private slots:
         for (SchemaEntry& e : editor->schema().entries())
             e.allowed = QString::number(++i, 2);
         schemaBoxOf(*editor)->setEditText(QStringLiteral("Bass"));
-        namedChild<QPushButton>(*editor, "btnSaveRandomSchema")->click();
+        namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
         QVERIFY(QFile::exists(fileOf(QStringLiteral("Bass"))));
         QCOMPARE(schemaBoxOf(*editor)->count(), 0); // saving does not list the name
         QFile f(fileOf(QStringLiteral("Bass")));
@@ -223,7 +226,7 @@ private slots:
         QCOMPARE(second->schema().allowedValues("KnobOsc1Semitone"), QStringLiteral("0010"));
         // Leaving the box (as on the way to "Save") loads nothing either.
         QVERIFY(schemaBoxOf(*second)->lineEdit()->hasFocus());
-        namedChild<QLineEdit>(*second, "edtName")->setFocus();
+        namedChild<QLineEdit>(second.get(), "edtName")->setFocus();
         QCoreApplication::processEvents();
         QVERIFY(!schemaBoxOf(*second)->lineEdit()->hasFocus());
         QCOMPARE(schemaBoxOf(*second)->currentText(), QStringLiteral("Bass"));
@@ -237,7 +240,7 @@ private slots:
         // Saving over the hand-written file keeps what it does not own.
         writeFile(QStringLiteral("Alto"), "; mine\n[Other]\nx=1\n[Parameters]\nOsc1Semitone=1\nExtra=7\n");
         schemaBoxOf(*second)->setEditText(QStringLiteral("Alto"));
-        namedChild<QPushButton>(*second, "btnSaveRandomSchema")->click();
+        namedChild<QPushButton>(second.get(), "btnSaveRandomSchema")->click();
         QFile alto(fileOf(QStringLiteral("Alto")));
         QVERIFY(alto.open(QIODevice::ReadOnly));
         const QByteArray text = alto.readAll();
@@ -251,7 +254,7 @@ private slots:
         // save); one whose place a file takes cannot be.
         setSchemaFolder(folder->filePath(QStringLiteral("new/deeper")));
         schemaBoxOf(*editor)->setEditText(QStringLiteral("Lead"));
-        namedChild<QPushButton>(*editor, "btnSaveRandomSchema")->click();
+        namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
         QVERIFY(QFileInfo(folder->filePath(QStringLiteral("new/deeper/Lead.sndfamily"))).isFile());
         QVERIFY(errors.isEmpty());
         QFile blocker(folder->filePath(QStringLiteral("blocker")));
@@ -259,7 +262,7 @@ private slots:
         blocker.close();
         setSchemaFolder(folder->filePath(QStringLiteral("blocker/deeper")));
         schemaBoxOf(*editor)->setEditText(QStringLiteral("Lead"));
-        namedChild<QPushButton>(*editor, "btnSaveRandomSchema")->click();
+        namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
         QTRY_COMPARE(errors.size(), 1);
         QVERIFY(!errors.at(0).isEmpty());
         errors.clear();
@@ -292,11 +295,11 @@ private slots:
         bool seen = false;
         whenOpen<ToleranceDialog>(
             [](ToleranceDialog* d) {
-                namedChild<QSlider>(*d, "trbDetuneTolerance")->setValue(9);
-                namedChild<QPushButton>(*d, "btnCancel")->click();
+                namedChild<QSlider>(d, "trbDetuneTolerance")->setValue(9);
+                namedChild<QPushButton>(d, "btnCancel")->click();
             },
             &seen);
-        namedChild<QPushButton>(*editor, "btnCreateSchemaFromCurrentSound")->click();
+        namedChild<QPushButton>(editor.get(), "btnCreateSchemaFromCurrentSound")->click();
         QVERIFY(seen);
         QCOMPARE(schemaBoxOf(*editor)->currentText(), QStringLiteral("Keys"));
         QCOMPARE(host->toleranceValues.detune, 64);
@@ -312,13 +315,13 @@ private slots:
             caption = d->windowTitle();
             for (const char* name : { "lblComboBoxTolerance", "lblOtherKnobTolerance", "lblSemitoneTolerance",
                      "lblDetuneTolerance" })
-                shown << namedChild<QLabel>(*d, name)->text();
-            namedChild<QSlider>(*d, "trbComboBoxTolerance")->setValue(0);
-            namedChild<QSlider>(*d, "trbOtherKnobTolerance")->setValue(3);
-            shown << namedChild<QLabel>(*d, "lblOtherKnobTolerance")->text();
-            namedChild<QPushButton>(*d, "btnCreate")->click();
+                shown << namedChild<QLabel>(d, name)->text();
+            namedChild<QSlider>(d, "trbComboBoxTolerance")->setValue(0);
+            namedChild<QSlider>(d, "trbOtherKnobTolerance")->setValue(3);
+            shown << namedChild<QLabel>(d, "lblOtherKnobTolerance")->text();
+            namedChild<QPushButton>(d, "btnCreate")->click();
         }, &seen);
-        namedChild<QPushButton>(*editor, "btnCreateSchemaFromCurrentSound")->click();
+        namedChild<QPushButton>(editor.get(), "btnCreateSchemaFromCurrentSound")->click();
         QVERIFY(seen);
         QCOMPARE(caption, QStringLiteral("Create Schema Parameters"));
         QCOMPARE(shown, (QStringList { "1", "5", "2", "64", "3" }));
@@ -340,8 +343,8 @@ private slots:
 
         // With the box already empty the list is left alone.
         whenOpen<ToleranceDialog>(
-            [](ToleranceDialog* d) { namedChild<QPushButton>(*d, "btnCreate")->click(); }, &seen);
-        namedChild<QPushButton>(*editor, "btnCreateSchemaFromCurrentSound")->click();
+            [](ToleranceDialog* d) { namedChild<QPushButton>(d, "btnCreate")->click(); }, &seen);
+        namedChild<QPushButton>(editor.get(), "btnCreateSchemaFromCurrentSound")->click();
         QCOMPARE(schemaBoxOf(*editor)->count(), 2);
     }
 
@@ -372,7 +375,7 @@ private slots:
             rec->clear();
             editor->setModified(false);
 
-            namedChild<QPushButton>(*editor, c.button)->click();
+            namedChild<QPushButton>(editor.get(), c.button)->click();
             QVERIFY(editor->isModified());
             const std::map<int, std::uint8_t> bits = bitsOf(c.controls);
             for (std::size_t b = 0; b < sound.size(); ++b) {
@@ -409,7 +412,7 @@ private slots:
     {
         const SoundDump sound = sampleSound(20);
         auto editor = openEditor(sound);
-        namedChild<QPushButton>(*editor, "btnRandomizeSound")->click();
+        namedChild<QPushButton>(editor.get(), "btnRandomizeSound")->click();
         QCOMPARE(editor->controlValue(row("KnobOsc1Semitone")), 64);
         QCOMPARE(editor->controlValue(row("KnobOsc2Detune")), 65);
         QCOMPARE(editor->controlValue(row("KnobMixerOut")), 15); // 0..30
@@ -442,23 +445,23 @@ private slots:
             caption = d->windowTitle();
             openedUnselected = listOf(d)->selectedItems().isEmpty();
             seenTexts << d->checkedText();
-            namedChild<QPushButton>(*d, "Button4")->click(); // nothing selected: no change
+            namedChild<QPushButton>(d, "Button4")->click(); // nothing selected: no change
             seenTexts << d->checkedText();
-            namedChild<QPushButton>(*d, "Button3")->click();
+            namedChild<QPushButton>(d, "Button3")->click();
             seenTexts << d->checkedText();
             listOf(d)->setCurrentRow(5);
-            namedChild<QPushButton>(*d, "Button3")->click(); // rows 0..5
+            namedChild<QPushButton>(d, "Button3")->click(); // rows 0..5
             seenTexts << d->checkedText();
-            namedChild<QPushButton>(*d, "Button2")->click(); // invert
+            namedChild<QPushButton>(d, "Button2")->click(); // invert
             seenTexts << d->checkedText();
             listOf(d)->setCurrentRow(120);
-            namedChild<QPushButton>(*d, "Button4")->click(); // rows 120..127
+            namedChild<QPushButton>(d, "Button4")->click(); // rows 120..127
             seenTexts << d->checkedText();
-            namedChild<QPushButton>(*d, "btnSelectAll")->click();
+            namedChild<QPushButton>(d, "btnSelectAll")->click();
             seenTexts << d->checkedText();
-            namedChild<QPushButton>(*d, "Button2")->click();
+            namedChild<QPushButton>(d, "Button2")->click();
             listOf(d)->item(7)->setCheckState(Qt::Checked);
-            namedChild<QPushButton>(*d, "Button1")->click();
+            namedChild<QPushButton>(d, "Button1")->click();
         }));
         QCOMPARE(caption, QStringLiteral("Parameter List View"));
         QVERIFY(openedUnselected);
@@ -483,7 +486,7 @@ private slots:
         // nothing is stored. The close box stores nothing either.
         bool openAfterPress = false;
         QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
-            namedChild<QPushButton>(*d, "btnSelectAll")->click();
+            namedChild<QPushButton>(d, "btnSelectAll")->click();
             sondrake::testing::keyPress(listOf(d), Qt::Key_Escape);
             openAfterPress = d->isVisible();
             sondrake::testing::keyRelease(listOf(d), Qt::Key_Escape);
@@ -491,16 +494,17 @@ private slots:
         QVERIFY(openAfterPress);
         QCOMPARE(editor->schema().allowedValues("cmbFixedNote"), only7);
         QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
-            namedChild<QPushButton>(*d, "btnSelectAll")->click();
+            namedChild<QPushButton>(d, "btnSelectAll")->click();
             d->close();
         }));
         QCOMPARE(editor->schema().allowedValues("cmbFixedNote"), only7);
 
         // Enter confirms, also with the focus on one of the small buttons.
         QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
-            namedChild<QPushButton>(*d, "Button2")->click();
-            namedChild<QPushButton>(*d, "Button2")->setFocus();
-            sondrake::testing::keyClick(namedChild<QPushButton>(*d, "Button2"), Qt::Key_Return);
+            QPushButton* invert = namedChild<QPushButton>(d, "Button2");
+            invert->click();
+            invert->setFocus();
+            sondrake::testing::keyClick(invert, Qt::Key_Return);
         }));
         QString notOnly7 = repeat('1', 128);
         notOnly7[7] = u'0';
@@ -549,7 +553,7 @@ private slots:
             rows = { listOf(d)->item(0)->text(), listOf(d)->item(1)->text() };
             shown = d->checkedText();
             listOf(d)->item(1)->setCheckState(Qt::Unchecked);
-            namedChild<QPushButton>(*d, "Button1")->click();
+            namedChild<QPushButton>(d, "Button1")->click();
         }));
         QCOMPARE(caption, QStringLiteral("Parameter List View (Osc 1>2 Sync)"));
         QCOMPARE(rows, (QStringList { "On", "Off" }));

@@ -81,7 +81,7 @@ void editorTabs()
     SoundEditor editor(host);
     editor.setWorkingCopy(midValueSound());
     editor.show();
-    auto* tabs = editor.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    auto* tabs = testing::namedChild<QTabWidget>(&editor, "PageControl1");
     for (int t = 0; t < tabs->count(); ++t) {
         tabs->setCurrentIndex(t);
         save(&editor, QStringLiteral("editor-tab%1").arg(t));
@@ -103,7 +103,7 @@ void schemaWindows(const QString& folder)
     QTest::qWait(300);
     editor.grab(QRect(0, 0, editor.width(), 100)).save(outDir + QStringLiteral("/schema-top.png"));
     testing::onNextModal([](QWidget* modal) { save(modal, QStringLiteral("schema-create")); });
-    editor.findChild<QPushButton*>(QStringLiteral("btnCreateSchemaFromCurrentSound"))->click();
+    testing::namedChild<QPushButton>(&editor, "btnCreateSchemaFromCurrentSound")->click();
     editor.schema().setAllowedValues(
         "KnobOsc1Semitone", QString(10, u'0') + QString(5, u'1') + QString(10, u'0'));
     testing::onNextModal([](QWidget* modal) { save(modal, QStringLiteral("schema-list")); });
