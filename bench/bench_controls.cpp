@@ -40,7 +40,7 @@ void BM_KnobPaint(benchmark::State& state)
     int v = 0;
     for (auto _ : state) {
         v = v == 100 ? 101 : 100;
-        knob.setPosition(v);
+        knob.setValue(v);
     }
     benchmark::DoNotOptimize(fired);
 }
@@ -53,7 +53,7 @@ void BM_SliderPaint(benchmark::State& state)
     int v = 0;
     for (auto _ : state) {
         v = v == 100 ? 101 : 100;
-        slider.setPosition(v);
+        slider.setValue(v);
     }
     benchmark::DoNotOptimize(fired);
 }

@@ -78,7 +78,7 @@ void BM_EditorCreateAndShowFirstTab(benchmark::State& state)
     const SoundDump sound = sampleSound();
     for (auto _ : state) {
         auto editor = std::make_unique<SoundEditor>(host);
-        editor->workingCopy = sound;
+        editor->setWorkingCopy(sound);
         if (!showAndWait(*editor)) {
             state.SkipWithError("the editor was never exposed");
             break;
@@ -103,13 +103,13 @@ void BM_EditorKnobDrag100Moves(benchmark::State& state)
     MemoryEditorHost host;
     host.session = &benchSession();
     SoundEditor editor(host);
-    editor.workingCopy = sampleSound();
+    editor.setWorkingCopy(sampleSound());
     if (!showAndWait(editor)) {
         state.SkipWithError("the editor was never exposed");
         return;
     }
     auto* knob = editor.findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"));
-    knob->setPosition(60);
+    knob->setValue(60);
     QCoreApplication::processEvents();
     drainQueue();
     auto send = [&](QEvent::Type type, int y) {
@@ -146,7 +146,7 @@ void BM_EditorRandomizeSoundAndReload(benchmark::State& state)
     MemoryEditorHost host;
     host.session = &benchSession();
     SoundEditor editor(host);
-    editor.workingCopy = sampleSound();
+    editor.setWorkingCopy(sampleSound());
     if (!showAndWait(editor)) {
         state.SkipWithError("the editor was never exposed");
         return;
@@ -157,8 +157,10 @@ void BM_EditorRandomizeSoundAndReload(benchmark::State& state)
     Generator gen(12345);
     drainQueue();
     for (auto _ : state) {
-        RandomizeSound(editor.workingCopy, schema, gen);
-        editor.LoadControls();
+        SoundDump sound = editor.workingCopy();
+        randomizeSound(sound, schema, gen);
+        editor.setWorkingCopy(sound);
+        editor.loadControls();
         QCoreApplication::processEvents();
         state.PauseTiming();
         drainQueue();

@@ -26,9 +26,6 @@
 #include <QTimer>
 
 #include <memory>
-#include "ModalTestSupport.h"
-
-using sondrake::testing::namedChild;
 
 using namespace sondrake;
 
@@ -131,7 +128,7 @@ void BM_ResidentSet(benchmark::State& state)
             }
             QTimer::singleShot(60000, window->receiver(), [&] {
                 if (window->receiver()->isVisible())
-                    namedChild<QPushButton>(window->receiver(), "Button1")->click();
+                    window->receiver()->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
             });
         });
         if (!real)

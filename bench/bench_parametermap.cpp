@@ -8,7 +8,7 @@
 #include <random>
 
 using namespace sondrake;
-using namespace sondrake::editor;
+using namespace sondrake::parametermap;
 
 static void BM_DecodeAllRows(benchmark::State& state)
 {

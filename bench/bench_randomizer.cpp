@@ -18,7 +18,7 @@ static void BM_RandomizeSound(benchmark::State& state)
     SoundDump dump {};
     Generator gen(12345);
     for (auto _ : state) {
-        RandomizeSound(dump, schema, gen);
+        randomizeSound(dump, schema, gen);
         benchmark::DoNotOptimize(dump.data());
     }
 }
@@ -34,7 +34,7 @@ static void BM_RandomizeSoundEmptySchema(benchmark::State& state)
         state.PauseTiming();
         SoundFamilySchema schema;
         state.ResumeTiming();
-        RandomizeSound(dump, schema, gen);
+        randomizeSound(dump, schema, gen);
         benchmark::DoNotOptimize(dump.data());
     }
 }

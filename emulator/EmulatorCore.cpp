@@ -52,8 +52,8 @@ EmulatorCore::EmulatorCore()
     for (int s = 0; s < kSlotCount; ++s)
         m_sounds[static_cast<std::size_t>(s)] = generatedSound(s);
     m_edit = m_sounds[0];
-    m_control = [applier = std::make_shared<editor::LiveMessageApplier>()](SoundDump& dump, int controller,
-                                                                          int value) {
+    m_control = [applier = std::make_shared<parametermap::LiveMessageApplier>()](
+                    SoundDump& dump, int controller, int value) {
         const std::uint8_t msg[3] = {0xB0, static_cast<std::uint8_t>(controller), static_cast<std::uint8_t>(value)};
         return applier->apply(dump, msg);
     };

@@ -15,7 +15,7 @@
 #include <algorithm>
 
 using namespace sondrake;
-using namespace sondrake::editor;
+using namespace sondrake::parametermap;
 
 namespace {
 

@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(int(checks.size()) == count, "%.*s: %zu checks for %d rows", int(p.control.size()),
             p.control.data(), checks.size(), count);
         SchemaEntry copy = e;
-        const std::optional<int> v = RandomizeParameter(copy, gen);
+        const std::optional<int> v = randomizeParameter(copy, gen);
         if (v) {
             const int lo = p.kind == ControlKind::Knob || p.kind == ControlKind::Slider ? p.minimum : 0;
             const int hi = p.kind == ControlKind::Knob || p.kind == ControlKind::Slider ? p.maximum : count - 1;
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (int round = 0; round < 3; ++round) {
         const SoundDump before = dump;
-        RandomizeSound(dump, schema, gen);
+        randomizeSound(dump, schema, gen);
         for (std::size_t i = 0; i < kDumpSize; ++i)
             FUZZ_CHECK(((before[i] ^ dump[i]) & ~bitsOfSchema[i]) == 0, "byte %zu outside the schema changed", i);
         for (const SchemaEntry& e : schema.entries()) {

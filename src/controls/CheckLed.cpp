@@ -10,13 +10,13 @@ namespace sondrake::controls {
 
 namespace {
 
-    constexpr int LedWidth = 32;
-    constexpr int LedHeight = 16;
+    constexpr int kLedWidth = 32;
+    constexpr int kLedHeight = 16;
 
 } // namespace
 
 CheckLed::CheckLed(QWidget* parent)
-    : PaintedControl(parent, QSize(LedWidth, LedHeight), true)
+    : PaintedControl(parent, QSize(kLedWidth, kLedHeight), true)
 {
     render();
     rememberShownState();
@@ -24,18 +24,18 @@ CheckLed::CheckLed(QWidget* parent)
 
 void CheckLed::setCaption(const QString& t)
 {
-    const QString cut = t.left(MaxCaptionLength);
+    const QString cut = t.left(kMaxCaptionLength);
     if (cut == m_caption)
         return;
     m_caption = cut;
     paintNow();
 }
 
-void CheckLed::setStatus(bool b)
+void CheckLed::setChecked(bool b)
 {
-    if (b == m_status)
+    if (b == m_checked)
         return;
-    m_status = b;
+    m_checked = b;
     paintNow();
 }
 
@@ -55,25 +55,25 @@ void CheckLed::render()
     QPainter p(&bitmap);
     smoothAtFractionalRatio(p, bitmap);
     if (!m_brushClear)
-        p.fillRect(0, 0, LedWidth - 1, LedHeight - 1, Qt::white);
+        p.fillRect(0, 0, kLedWidth - 1, kLedHeight - 1, Qt::white);
     m_brushClear = true;
     p.drawImage(QPoint(0, 0),
-        controlBitmap(m_status ? QStringLiteral("REDBUTTON") : QStringLiteral("BLACKBUTTON"), ratio));
+        controlBitmap(m_checked ? QStringLiteral("REDBUTTON") : QStringLiteral("BLACKBUTTON"), ratio));
     const QColor frame(120, 40, 40);
-    p.fillRect(0, 0, LedWidth, 1, frame);
-    p.fillRect(0, LedHeight - 1, LedWidth, 1, frame);
-    p.fillRect(0, 0, 1, LedHeight, frame);
-    p.fillRect(LedWidth - 1, 0, 1, LedHeight, frame);
+    p.fillRect(0, 0, kLedWidth, 1, frame);
+    p.fillRect(0, kLedHeight - 1, kLedWidth, 1, frame);
+    p.fillRect(0, 0, 1, kLedHeight, frame);
+    p.fillRect(kLedWidth - 1, 0, 1, kLedHeight, frame);
 }
 
 QString CheckLed::valueText() const
 {
-    return m_status ? QStringLiteral("On") : QStringLiteral("Off");
+    return m_checked ? QStringLiteral("On") : QStringLiteral("Off");
 }
 
 void CheckLed::toggle()
 {
-    m_status = !m_status;
+    m_checked = !m_checked;
     paintNow();
     fireChange();
 }

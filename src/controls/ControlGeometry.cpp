@@ -29,7 +29,7 @@ std::array<int, 4> knobValueCells(int position)
     const int t = int((p / 10) % 10);
     const int u = int(p % 10);
     const bool negative = position < 0;
-    return { (negative && h != 0) ? CellMinus : CellBlank, h != 0 ? h : (negative ? CellMinus : CellBlank), t, u };
+    return { (negative && h != 0) ? kCellMinus : kCellBlank, h != 0 ? h : (negative ? kCellMinus : kCellBlank), t, u };
 }
 
 int sliderCapTop(int position, int min, int max)
@@ -48,7 +48,7 @@ QString sliderValueText(int position, const QString& displayMode)
         return QStringLiteral("Rest");
     if (displayMode.isEmpty() || position < 0)
         return QString::number(position);
-    const std::string_view name = NoteNameTable[static_cast<std::size_t>(position % 12)];
+    const std::string_view name = kNoteNameTable[static_cast<std::size_t>(position % 12)];
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())) + QString::number(position / 12);
 }
 

@@ -12,13 +12,13 @@ namespace sondrake::controls {
 
 namespace {
 
-    constexpr int KnobWidth = 32;
-    constexpr int KnobHeight = 48;
-    constexpr int DialHeight = 32; // presses above this drag, below it step
+    constexpr int kKnobWidth = 32;
+    constexpr int kKnobHeight = 48;
+    constexpr int kDialHeight = 32; // presses above this drag, below it step
 
     struct KnobArt {
         QImage face;
-        std::array<QImage, CellCount> cells;
+        std::array<QImage, kCellCount> cells;
     };
 
     const KnobArt& knobArt(qreal ratio)
@@ -30,8 +30,8 @@ namespace {
             art[i].face = controlBitmap(QStringLiteral("KNOBFACE1"), ratio);
             for (int d = 0; d < 10; ++d)
                 art[i].cells[d] = controlBitmap(QStringLiteral("KBITMAP") + QString::number(d), ratio);
-            art[i].cells[CellMinus] = controlBitmap(QStringLiteral("KMINUS"), ratio);
-            art[i].cells[CellBlank] = controlBitmap(QStringLiteral("KSPACE"), ratio);
+            art[i].cells[kCellMinus] = controlBitmap(QStringLiteral("KMINUS"), ratio);
+            art[i].cells[kCellBlank] = controlBitmap(QStringLiteral("KSPACE"), ratio);
             loaded[i] = true;
         }
         return art[i];
@@ -40,26 +40,26 @@ namespace {
 } // namespace
 
 Knob::Knob(QWidget* parent)
-    : RangeControl(parent, QSize(KnobWidth, KnobHeight), true, 63)
+    : RangeControl(parent, QSize(kKnobWidth, kKnobHeight), true, 63)
 {
     // The first drawing happens here (white fill); every later one is dark.
     render();
     rememberShownState();
 }
 
-void Knob::setMin(int v)
+void Knob::setMinimum(int v)
 {
-    if (v == m_min || v >= m_max)
+    if (v == m_minimum || v >= m_maximum)
         return;
-    m_min = v;
+    m_minimum = v;
     paintNow();
 }
 
-void Knob::setMax(int v)
+void Knob::setMaximum(int v)
 {
-    if (v == m_max || v <= m_min)
+    if (v == m_maximum || v <= m_minimum)
         return;
-    m_max = v;
+    m_maximum = v;
     paintNow();
 }
 
@@ -82,7 +82,7 @@ QString Knob::valueText() const
 {
     // The number the digits show (the display holds three digits and a sign;
     // its leading zero is no part of the number).
-    return QString::number(std::clamp(m_position, -999, 999));
+    return QString::number(std::clamp(m_value, -999, 999));
 }
 
 void Knob::render()
@@ -94,12 +94,12 @@ void Knob::render()
     QPainter p(&bitmap);
     smoothAtFractionalRatio(p, bitmap);
 
-    p.fillRect(0, 0, KnobWidth, KnobHeight, m_darkFill ? Qt::black : Qt::white);
+    p.fillRect(0, 0, kKnobWidth, kKnobHeight, m_darkFill ? Qt::black : Qt::white);
     m_darkFill = true;
     p.drawImage(QPoint(0, 1), art.face);
 
     // Integer pixel coordinates name pixel centres, as the geometry means them.
-    const QPoint end = knobPointerEnd(m_position, m_min, m_max);
+    const QPoint end = knobPointerEnd(m_value, m_minimum, m_maximum);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.translate(0.5, 0.5);
@@ -111,29 +111,29 @@ void Knob::render()
     p.drawEllipse(QPointF(end), 2.4, 2.4);
     p.restore();
 
-    const std::array<int, 4> cells = knobValueCells(m_position);
+    const std::array<int, 4> cells = knobValueCells(m_value);
     for (int i = 0; i < 4; ++i)
-        p.drawImage(QPoint(KnobCellX[i], KnobCellY), art.cells[cells[i]]);
+        p.drawImage(QPoint(kKnobCellX[i], kKnobCellY), art.cells[cells[i]]);
 
     // One-pixel frame on the outermost rows and columns.
     const QColor frame(32, 12, 12);
-    p.fillRect(0, 0, KnobWidth, 1, frame);
-    p.fillRect(0, KnobHeight - 1, KnobWidth, 1, frame);
-    p.fillRect(0, 0, 1, KnobHeight, frame);
-    p.fillRect(KnobWidth - 1, 0, 1, KnobHeight, frame);
+    p.fillRect(0, 0, kKnobWidth, 1, frame);
+    p.fillRect(0, kKnobHeight - 1, kKnobWidth, 1, frame);
+    p.fillRect(0, 0, 1, kKnobHeight, frame);
+    p.fillRect(kKnobWidth - 1, 0, 1, kKnobHeight, frame);
 }
 
 void Knob::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     const int y = mouseY(event);
-    if (y < DialHeight) {
-        m_dragPosition = m_position;
+    if (y < kDialHeight) {
+        m_dragPosition = m_value;
         m_dragY = y;
         m_dragging = true;
         return;
     }
-    stepByPress(event, m_min, m_max);
+    stepByPress(event, m_minimum, m_maximum);
 }
 
 void Knob::mouseMoveEvent(QMouseEvent* event)
@@ -142,8 +142,8 @@ void Knob::mouseMoveEvent(QMouseEvent* event)
     if (!m_dragging)
         return;
     long long v = static_cast<long long>(m_dragPosition) + m_dragY - mouseY(event);
-    v = std::clamp<long long>(v, m_min, m_max);
-    setPosition(int(v));
+    v = std::clamp<long long>(v, m_minimum, m_maximum);
+    setValue(int(v));
     fireChange();
 }
 

@@ -20,25 +20,25 @@ namespace sondrake::controls {
 
 class Knob : public RangeControl {
     Q_OBJECT
-    Q_PROPERTY(int Position READ Position WRITE setPosition)
-    Q_PROPERTY(int Min READ Min WRITE setMin)
-    Q_PROPERTY(int Max READ Max WRITE setMax)
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-    Q_PROPERTY(int Channel READ Channel WRITE setChannel)
+    Q_PROPERTY(int value READ value WRITE setValue)
+    Q_PROPERTY(int minimum READ minimum WRITE setMinimum)
+    Q_PROPERTY(int maximum READ maximum WRITE setMaximum)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(int channel READ channel WRITE setChannel)
 public:
     explicit Knob(QWidget* parent = nullptr);
 
-    // Properties in their load order: Position, Min, Max, Caption, OnChange,
-    // Channel. A Position outside the current range is ignored (not
-    // clamped), so a Position applied before a raised Min stays below it.
-    // Position, setPosition, Min, Max: see RangeControl.
-    void setMin(int v); // v != Min and v < Max: store, paint (Position kept)
-    void setMax(int v); // v != Max and v > Min: store, paint (Position kept)
-    QString Caption() const { return m_caption; }
+    // Properties in their load order: value, minimum, maximum, caption,
+    // change handler, channel. A value outside the current range is ignored
+    // (not clamped), so a value applied before a raised minimum stays below it.
+    // value, setValue, minimum, maximum: see RangeControl.
+    void setMinimum(int v); // v != minimum() and v < maximum(): store, paint (value kept)
+    void setMaximum(int v); // v != maximum() and v > minimum(): store, paint (value kept)
+    QString caption() const { return m_caption; }
     void setCaption(const QString& t); // differs: store, paint
-    // OnChange / setOnChange: see PaintedControl.
-    quint8 Channel() const { return m_channel; }
-    void setChannel(int c); // c != Channel and 0 <= c <= 15: store only
+    // onChange / setOnChange: see PaintedControl.
+    quint8 channel() const { return m_channel; }
+    void setChannel(int c); // c != channel() and 0 <= c <= 15: store only
 
     QString valueText() const override; // the digits as shown: "-5", "127"
 

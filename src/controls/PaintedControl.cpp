@@ -22,11 +22,11 @@ namespace sondrake::controls {
 
 namespace {
 
-    constexpr int CaptionGap = 14; // the label's top is this far above the control
+    constexpr int kCaptionGap = 14; // the label's top is this far above the control
 
-    constexpr int RingWidth = 2; // the focus ring, outside the control
-    constexpr int WheelNotch = 120; // angle delta of one wheel notch
-    constexpr int PageStep = 10;
+    constexpr int kRingWidth = 2; // the focus ring, outside the control
+    constexpr int kWheelNotch = 120; // angle delta of one wheel notch
+    constexpr int kPageStep = 10;
 
     QFont captionFont()
     {
@@ -49,11 +49,11 @@ namespace {
         }
         void surround(const QRect& control)
         {
-            const QRect outer = control.adjusted(-RingWidth, -RingWidth, RingWidth, RingWidth);
+            const QRect outer = control.adjusted(-kRingWidth, -kRingWidth, kRingWidth, kRingWidth);
             if (geometry() == outer)
                 return;
             setGeometry(outer);
-            setMask(QRegion(rect()) - QRegion(rect().adjusted(RingWidth, RingWidth, -RingWidth, -RingWidth)));
+            setMask(QRegion(rect()) - QRegion(rect().adjusted(kRingWidth, kRingWidth, -kRingWidth, -kRingWidth)));
         }
 
     protected:
@@ -177,10 +177,10 @@ void PaintedControl::keyPressEvent(QKeyEvent* event)
             stepTo(v - 1);
             return;
         case Qt::Key_PageUp:
-            stepTo(v + PageStep);
+            stepTo(v + kPageStep);
             return;
         case Qt::Key_PageDown:
-            stepTo(v - PageStep);
+            stepTo(v - kPageStep);
             return;
         case Qt::Key_Home:
             stepTo(rangeMinimum());
@@ -208,8 +208,8 @@ void PaintedControl::wheelEvent(QWheelEvent* event)
         delta = -delta;
     // Fine-grained wheels and touchpads report parts of a notch.
     m_wheelRemainder += delta;
-    const int notches = m_wheelRemainder / WheelNotch;
-    m_wheelRemainder -= notches * WheelNotch;
+    const int notches = m_wheelRemainder / kWheelNotch;
+    m_wheelRemainder -= notches * kWheelNotch;
     bool moved = notches == 0;
     for (int i = 0; i < std::abs(notches); ++i)
         moved = stepTo(static_cast<long long>(rangeValue()) + (notches > 0 ? 1 : -1)) || moved;
@@ -317,7 +317,7 @@ QRect PaintedControl::captionRect() const
 {
     // 14 pixels hold the usual small caption; a larger font gets its full
     // height, so no caption is ever cut.
-    const int height = std::max(CaptionGap, QFontMetrics(m_label->font()).height());
+    const int height = std::max(kCaptionGap, QFontMetrics(m_label->font()).height());
     return { x() + width() / 2 - m_labelTextWidth / 2, y() - height, m_labelTextWidth + 1, height };
 }
 

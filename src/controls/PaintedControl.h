@@ -19,7 +19,7 @@
 // parent, so gaining or losing the focus never repaints the control itself:
 // a paint fires the change event, and the focus must not send anything. A
 // knob or slider steps with the arrow keys (1), Page Up/Down (10), Home and
-// End (Min, Max) and the wheel (1 per notch); each step that changes the
+// End (minimum, maximum) and the wheel (1 per notch); each step that changes the
 // value paints once and so fires once, and a step that changes nothing fires
 // nothing. Value changes are announced to assistive tools.
 
@@ -45,7 +45,7 @@ class PaintedControl : public QWidget {
 public:
     ~PaintedControl() override;
 
-    const ChangeHandler& OnChange() const { return m_onChange; }
+    const ChangeHandler& onChange() const { return m_onChange; }
     void setOnChange(ChangeHandler handler) { m_onChange = std::move(handler); }
 
     // The off-screen bitmap as last drawn (device pixels at the control's
@@ -64,14 +64,14 @@ public:
     QSize captionSize() const;
 
     // What the keys, the wheel and assistive tools move: the knob's or the
-    // slider's Position within Min..Max. The LED has no range.
+    // slider's value within its minimum..maximum. The LED has no range.
     virtual bool hasRange() const { return false; }
     virtual int rangeValue() const { return 0; }
     virtual int rangeMinimum() const { return 0; }
     virtual int rangeMaximum() const { return 0; }
     // The value as the control shows it: "-12", "C5", "Rst"; the LED "On"/"Off".
     virtual QString valueText() const = 0;
-    // The LED's Status; false for the others.
+    // The LED's state; false for the others.
     virtual bool isChecked() const { return false; }
 
     // A step as the keys make it: `v` is cut into the range; when that differs
@@ -91,7 +91,7 @@ protected:
 
     // Draws the whole off-screen bitmap (never fires).
     virtual void render() = 0;
-    // Takes a value inside the range (knob and slider: setPosition).
+    // Takes a value inside the range (knob and slider: setValue).
     virtual void setRangeValue(int) { }
     // Whether a paint fires the change event (knob and slider do).
     virtual bool firesOnPaint() const = 0;

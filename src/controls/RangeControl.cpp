@@ -8,25 +8,25 @@ namespace sondrake::controls {
 
 RangeControl::RangeControl(QWidget* parent, QSize size, bool withCaptionLabel, int position)
     : PaintedControl(parent, size, withCaptionLabel)
-    , m_position(position)
+    , m_value(position)
 {
 }
 
-void RangeControl::setPosition(int v)
+void RangeControl::setValue(int v)
 {
-    if (v < m_min || v > m_max || v == m_position)
+    if (v < m_minimum || v > m_maximum || v == m_value)
         return;
-    m_position = v;
+    m_value = v;
     paintNow();
 }
 
 void RangeControl::stepByPress(const QMouseEvent* event, int low, int high)
 {
     if (mouseX(event) < width() / 2) {
-        if (m_position > low)
-            --m_position;
-    } else if (m_position < high) {
-        ++m_position;
+        if (m_value > low)
+            --m_value;
+    } else if (m_value < high) {
+        ++m_value;
     }
     paintNow();
 }

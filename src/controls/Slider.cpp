@@ -13,11 +13,11 @@ namespace sondrake::controls {
 
 namespace {
 
-    constexpr int SliderWidth = 22;
-    constexpr int SliderHeight = 100;
-    constexpr int BoxTop = 85; // presses from here down step; above it they drag
-    constexpr int LimitMin = -255;
-    constexpr int LimitMax = 255;
+    constexpr int kSliderWidth = 22;
+    constexpr int kSliderHeight = 100;
+    constexpr int kBoxTop = 85; // presses from here down step; above it they drag
+    constexpr int kLimitMin = -255;
+    constexpr int kLimitMax = 255;
 
     struct SliderArt {
         QImage background;
@@ -37,7 +37,7 @@ namespace {
         return art[i];
     }
 
-    constexpr int TextRoom = 18; // inside the value box's border, with a pixel to spare each side
+    constexpr int kTextRoom = 18; // inside the value box's border, with a pixel to spare each side
 
     // The value text in its normal width, or narrower when it would not fit
     // the value box ("Rest", "D#10").
@@ -52,7 +52,7 @@ namespace {
 } // namespace
 
 Slider::Slider(QWidget* parent)
-    : RangeControl(parent, QSize(SliderWidth, SliderHeight), false, 0)
+    : RangeControl(parent, QSize(kSliderWidth, kSliderHeight), false, 0)
     , m_font(valueFont(false))
     , m_narrowFont(valueFont(true))
 {
@@ -66,26 +66,26 @@ void Slider::setDisplayMode(const QString& t)
     m_displayMode = t;
 }
 
-void Slider::setMin(int v)
+void Slider::setMinimum(int v)
 {
     // A range of width zero would leave the cap's place undefined.
-    if (v < LimitMin || v > LimitMax || v == m_min || m_max - v + 1 == 0)
+    if (v < kLimitMin || v > kLimitMax || v == m_minimum || m_maximum - v + 1 == 0)
         return;
-    m_min = v;
+    m_minimum = v;
     paintNow();
 }
 
-void Slider::setMax(int v)
+void Slider::setMaximum(int v)
 {
-    if (v < LimitMin || v > LimitMax || v == m_max || v - m_min + 1 == 0)
+    if (v < kLimitMin || v > kLimitMax || v == m_maximum || v - m_minimum + 1 == 0)
         return;
-    m_max = v;
+    m_maximum = v;
     paintNow();
 }
 
 QString Slider::valueText() const
 {
-    return sliderValueText(m_position, m_displayMode);
+    return sliderValueText(m_value, m_displayMode);
 }
 
 void Slider::render()
@@ -96,34 +96,34 @@ void Slider::render()
     smoothAtFractionalRatio(p, bitmap);
 
     const QColor grey(200, 200, 200);
-    p.fillRect(0, 0, SliderWidth, SliderHeight, m_greyFill ? grey : QColor(Qt::white));
+    p.fillRect(0, 0, kSliderWidth, kSliderHeight, m_greyFill ? grey : QColor(Qt::white));
     m_greyFill = true;
     p.drawImage(QPoint(0, 0), art.background);
-    p.drawImage(QPoint(0, sliderCapTop(m_position, m_min, m_max)), art.face);
+    p.drawImage(QPoint(0, sliderCapTop(m_value, m_minimum, m_maximum)), art.face);
 
     // Value box: grey inside a black one-pixel border, pixels 0..21 x 85..99.
-    p.fillRect(0, BoxTop, SliderWidth, SliderHeight - BoxTop, Qt::black);
-    p.fillRect(1, BoxTop + 1, SliderWidth - 2, SliderHeight - BoxTop - 2, grey);
+    p.fillRect(0, kBoxTop, kSliderWidth, kSliderHeight - kBoxTop, Qt::black);
+    p.fillRect(1, kBoxTop + 1, kSliderWidth - 2, kSliderHeight - kBoxTop - 2, grey);
 
-    const QString text = sliderValueText(m_position, m_displayMode);
+    const QString text = sliderValueText(m_value, m_displayMode);
     const QFont* font = &m_font;
     QFontMetrics metrics(*font);
     int w = metrics.horizontalAdvance(text);
-    if (w > TextRoom) {
+    if (w > kTextRoom) {
         font = &m_narrowFont;
         metrics = QFontMetrics(*font);
         w = metrics.horizontalAdvance(text);
     }
     p.setFont(*font);
     p.setPen(Qt::black);
-    p.drawText(QPoint(SliderWidth / 2 - w / 2, BoxTop + 1 + metrics.ascent()), text);
+    p.drawText(QPoint(kSliderWidth / 2 - w / 2, kBoxTop + 1 + metrics.ascent()), text);
 }
 
 void Slider::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     const int y = mouseY(event);
-    if (y < BoxTop) {
+    if (y < kBoxTop) {
         m_dragX = mouseX(event);
         m_lastY = y;
         m_dragging = true;
@@ -131,7 +131,7 @@ void Slider::mousePressEvent(QMouseEvent* event)
     }
     // Steps stay within 0..127 and within the slider's own range, so a click
     // never leaves a value the owner did not allow.
-    stepByPress(event, std::max(0, m_min), std::min(127, m_max));
+    stepByPress(event, std::max(0, m_minimum), std::min(127, m_maximum));
 }
 
 void Slider::mouseMoveEvent(QMouseEvent* event)
@@ -142,13 +142,13 @@ void Slider::mouseMoveEvent(QMouseEvent* event)
         return;
     const long long d = (static_cast<long long>(m_lastY) - y) * 2 / 3;
     m_lastY = y;
-    long long v = m_position + d;
-    // Not std::clamp: Min may lie above Max here.
-    if (v < m_min)
-        v = m_min;
-    if (v > m_max)
-        v = m_max;
-    setPosition(int(v));
+    long long v = m_value + d;
+    // Not std::clamp: the minimum may lie above the maximum here.
+    if (v < m_minimum)
+        v = m_minimum;
+    if (v > m_maximum)
+        v = m_maximum;
+    setValue(int(v));
 }
 
 void Slider::mouseReleaseEvent(QMouseEvent* event)

@@ -19,20 +19,21 @@ namespace sondrake::controls {
 
 class Slider : public RangeControl {
     Q_OBJECT
-    Q_PROPERTY(int Position READ Position WRITE setPosition)
-    Q_PROPERTY(QString DisplayMode READ DisplayMode WRITE setDisplayMode)
-    Q_PROPERTY(int Min READ Min WRITE setMin)
-    Q_PROPERTY(int Max READ Max WRITE setMax)
+    Q_PROPERTY(int value READ value WRITE setValue)
+    Q_PROPERTY(QString displayMode READ displayMode WRITE setDisplayMode)
+    Q_PROPERTY(int minimum READ minimum WRITE setMinimum)
+    Q_PROPERTY(int maximum READ maximum WRITE setMaximum)
 public:
     explicit Slider(QWidget* parent = nullptr);
 
-    // Properties in their load order: Position, OnChange, DisplayMode, Min, Max.
-    // Position, setPosition, Min, Max: see RangeControl.
-    // OnChange / setOnChange: see PaintedControl.
-    QString DisplayMode() const { return m_displayMode; }
+    // Properties in their load order: value, change handler, displayMode,
+    // minimum, maximum.
+    // value, setValue, minimum, maximum: see RangeControl.
+    // onChange / setOnChange: see PaintedControl.
+    QString displayMode() const { return m_displayMode; }
     void setDisplayMode(const QString& t); // empty: number; else note name. No paint.
-    void setMin(int v); // -255..255, v != Min, Max - v + 1 != 0: store, paint
-    void setMax(int v); // -255..255, v != Max, v - Min + 1 != 0: store, paint
+    void setMinimum(int v); // -255..255, v != minimum(), maximum() - v + 1 != 0: store, paint
+    void setMaximum(int v); // -255..255, v != maximum(), v - minimum() + 1 != 0: store, paint
 
     QString valueText() const override; // the value box's text: "64", "C5", "Rst"
 

@@ -336,17 +336,17 @@ void buildParameterPages(QTabWidget* tabs, ParameterPages& pages)
                 auto* knob = new controls::Knob(cell);
                 knob->setObjectName(name);
                 // Range first, so the position is checked against the row's range.
-                if (entry.maximum <= knob->Min()) {
-                    knob->setMin(entry.minimum);
-                    knob->setMax(entry.maximum);
+                if (entry.maximum <= knob->minimum()) {
+                    knob->setMinimum(entry.minimum);
+                    knob->setMaximum(entry.maximum);
                 } else {
-                    knob->setMax(entry.maximum);
-                    knob->setMin(entry.minimum);
+                    knob->setMaximum(entry.maximum);
+                    knob->setMinimum(entry.minimum);
                 }
                 // A knob starts in the middle of 0..127; where that lies outside
                 // its own range (Mixer Out, Tempo) it would show, and send when
                 // painted, a value the parameter cannot take.
-                knob->setPosition(std::clamp(knob->Position(), entry.minimum, entry.maximum));
+                knob->setValue(std::clamp(knob->value(), entry.minimum, entry.maximum));
                 knob->setCaptionFont(caption);
                 knob->setCaption(qs(entry.caption));
                 row.knob = knob;
@@ -356,8 +356,8 @@ void buildParameterPages(QTabWidget* tabs, ParameterPages& pages)
             case ControlKind::Slider: {
                 auto* slider = new controls::Slider(cell);
                 slider->setObjectName(name);
-                slider->setMin(entry.minimum);
-                slider->setMax(entry.maximum);
+                slider->setMinimum(entry.minimum);
+                slider->setMaximum(entry.maximum);
                 row.slider = slider;
                 row.widget = slider;
                 row.label = new QLabel(displayLabel(entry), cell);

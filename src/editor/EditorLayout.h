@@ -5,7 +5,7 @@
 // button when the row has one), laid out in a grid per group box that
 // follows the font, so every caption and value stays readable.
 
-#include "parametermap/ParameterMap.h"
+#include "editor/ParameterMapLive.h"
 
 #include <QHash>
 #include <QString>

@@ -16,42 +16,42 @@ LocationDialog::LocationDialog(QWidget* parent)
     setWindowTitle(QStringLiteral("Select Location"));
     setModal(true);
 
-    lblBank = new QLabel(QStringLiteral("Bank"), this);
-    lblProgram = new QLabel(QStringLiteral("Program"), this);
-    cmbBank = new QComboBox(this);
-    cmbBank->setObjectName(QStringLiteral("cmbBank"));
-    cmbBank->addItem(QStringLiteral("Sound Bank 1"));
-    cmbBank->addItem(QStringLiteral("Sound Bank 2"));
-    cmbProgram = new QComboBox(this);
-    cmbProgram->setObjectName(QStringLiteral("cmbProgram"));
-    cmbProgram->setMaxVisibleItems(20);
+    m_bankLabel = new QLabel(QStringLiteral("Bank"), this);
+    m_programLabel = new QLabel(QStringLiteral("Program"), this);
+    m_bankBox = new QComboBox(this);
+    m_bankBox->setObjectName(QStringLiteral("cmbBank"));
+    m_bankBox->addItem(QStringLiteral("Sound Bank 1"));
+    m_bankBox->addItem(QStringLiteral("Sound Bank 2"));
+    m_programBox = new QComboBox(this);
+    m_programBox->setObjectName(QStringLiteral("cmbProgram"));
+    m_programBox->setMaxVisibleItems(20);
     for (int p = 1; p <= 100; ++p)
-        cmbProgram->addItem(QString::number(p));
-    cmbBank->setCurrentIndex(0);
-    cmbProgram->setCurrentIndex(0);
-    lblBank->setBuddy(cmbBank);
-    lblProgram->setBuddy(cmbProgram);
+        m_programBox->addItem(QString::number(p));
+    m_bankBox->setCurrentIndex(0);
+    m_programBox->setCurrentIndex(0);
+    m_bankLabel->setBuddy(m_bankBox);
+    m_programLabel->setBuddy(m_programBox);
 
-    btnOk = new QPushButton(QStringLiteral("Ok"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setAutoDefault(false);
-    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_okButton = new QPushButton(QStringLiteral("Ok"), this);
+    m_okButton->setObjectName(QStringLiteral("btnOk"));
+    m_okButton->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("btnCancel"));
+    m_cancelButton->setAutoDefault(false);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(lblBank, 0, 0);
-    grid->addWidget(cmbBank, 1, 0);
-    grid->addWidget(lblProgram, 0, 1);
-    grid->addWidget(cmbProgram, 1, 1);
+    grid->addWidget(m_bankLabel, 0, 0);
+    grid->addWidget(m_bankBox, 1, 0);
+    grid->addWidget(m_programLabel, 0, 1);
+    grid->addWidget(m_programBox, 1, 1);
     grid->setColumnMinimumWidth(0, 130);
     grid->setColumnMinimumWidth(1, 80);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
     auto* top = new QVBoxLayout(this);
     top->addLayout(grid);
     top->addSpacing(8);
@@ -59,19 +59,19 @@ LocationDialog::LocationDialog(QWidget* parent)
     setFixedSize(sizeHint());
 }
 
-int LocationDialog::bankIndex() const { return cmbBank->currentIndex(); }
-int LocationDialog::programIndex() const { return cmbProgram->currentIndex(); }
+int LocationDialog::bankIndex() const { return m_bankBox->currentIndex(); }
+int LocationDialog::programIndex() const { return m_programBox->currentIndex(); }
 
 void LocationDialog::setBankIndex(int index)
 {
-    if (index >= 0 && index < cmbBank->count())
-        cmbBank->setCurrentIndex(index);
+    if (index >= 0 && index < m_bankBox->count())
+        m_bankBox->setCurrentIndex(index);
 }
 
 void LocationDialog::setProgramIndex(int index)
 {
-    if (index >= 0 && index < cmbProgram->count())
-        cmbProgram->setCurrentIndex(index);
+    if (index >= 0 && index < m_programBox->count())
+        m_programBox->setCurrentIndex(index);
 }
 
 } // namespace sondrake::editor

@@ -22,12 +22,13 @@ public:
     void setBankIndex(int index);
     void setProgramIndex(int index);
 
-    QComboBox* cmbBank = nullptr;
-    QComboBox* cmbProgram = nullptr;
-    QLabel* lblBank = nullptr;
-    QLabel* lblProgram = nullptr;
-    QPushButton* btnOk = nullptr;
-    QPushButton* btnCancel = nullptr;
+private:
+    QComboBox* m_bankBox = nullptr;
+    QComboBox* m_programBox = nullptr;
+    QLabel* m_bankLabel = nullptr;
+    QLabel* m_programLabel = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 };
 
 } // namespace sondrake::editor

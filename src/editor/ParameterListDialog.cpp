@@ -31,36 +31,36 @@ ParameterListDialog::ParameterListDialog(QWidget* parent)
     setWindowTitle(QStringLiteral("Parameter List View"));
     setModal(true);
 
-    CheckListBox1 = new QListWidget(this);
-    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
-    CheckListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    CheckListBox1->setUniformItemSizes(true);
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("CheckListBox1"));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setUniformItemSizes(true);
 
-    btnSelectAll = smallButton(this, "btnSelectAll", QStringLiteral("Select All"));
-    Button2 = smallButton(this, "Button2", QStringLiteral("Invert"));
-    Button3 = smallButton(this, "Button3", QStringLiteral("Select to"));
-    Button4 = smallButton(this, "Button4", QStringLiteral("Select from"));
-    Button1 = new QPushButton(QStringLiteral("Ok"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
+    m_selectAllButton = smallButton(this, "btnSelectAll", QStringLiteral("Select All"));
+    m_invertButton = smallButton(this, "Button2", QStringLiteral("Invert"));
+    m_selectToButton = smallButton(this, "Button3", QStringLiteral("Select to"));
+    m_selectFromButton = smallButton(this, "Button4", QStringLiteral("Select from"));
+    m_okButton = new QPushButton(QStringLiteral("Ok"), this);
+    m_okButton->setObjectName(QStringLiteral("Button1"));
+    m_okButton->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
-    layout->addWidget(CheckListBox1, 1);
+    layout->addWidget(m_list, 1);
     auto* tools = new QHBoxLayout;
     tools->setSpacing(3);
-    for (QPushButton* b : { btnSelectAll, Button2, Button3, Button4 })
+    for (QPushButton* b : { m_selectAllButton, m_invertButton, m_selectToButton, m_selectFromButton })
         tools->addWidget(b);
     layout->addLayout(tools);
-    layout->addWidget(Button1);
+    layout->addWidget(m_okButton);
     resize(qMax(sizeHint().width(), 260), 380);
 
-    connect(btnSelectAll, &QPushButton::clicked, this, &ParameterListDialog::onSelectAllValues);
-    connect(Button2, &QPushButton::clicked, this, &ParameterListDialog::onInvert);
-    connect(Button3, &QPushButton::clicked, this, &ParameterListDialog::onSelectTo);
-    connect(Button4, &QPushButton::clicked, this, &ParameterListDialog::onSelectFrom);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_selectAllButton, &QPushButton::clicked, this, &ParameterListDialog::onSelectAllValues);
+    connect(m_invertButton, &QPushButton::clicked, this, &ParameterListDialog::onInvert);
+    connect(m_selectToButton, &QPushButton::clicked, this, &ParameterListDialog::onSelectTo);
+    connect(m_selectFromButton, &QPushButton::clicked, this, &ParameterListDialog::onSelectFrom);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     // The dialog sees the keys before its controls: Escape must not close it
     // on its press (as a dialog normally does) but on its release.
@@ -69,31 +69,28 @@ ParameterListDialog::ParameterListDialog(QWidget* parent)
 
 ParameterListDialog::~ParameterListDialog() { platform::KeyState::instance().setWindowKeyHandler(this, {}); }
 
-bool ParameterListDialog::isChecked(int row) const
-{
-    return CheckListBox1->item(row)->checkState() == Qt::Checked;
-}
+bool ParameterListDialog::isChecked(int row) const { return m_list->item(row)->checkState() == Qt::Checked; }
 
 void ParameterListDialog::setChecked(int row, bool checked)
 {
-    CheckListBox1->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    m_list->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
 int ParameterListDialog::selectedRow() const
 {
-    const QList<QListWidgetItem*> selected = CheckListBox1->selectedItems();
-    return selected.isEmpty() ? -1 : CheckListBox1->row(selected.first());
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    return selected.isEmpty() ? -1 : m_list->row(selected.first());
 }
 
 void ParameterListDialog::onSelectAllValues()
 {
-    for (int i = 0; i < CheckListBox1->count(); ++i)
+    for (int i = 0; i < m_list->count(); ++i)
         setChecked(i, true);
 }
 
 void ParameterListDialog::onInvert()
 {
-    for (int i = 0; i < CheckListBox1->count(); ++i)
+    for (int i = 0; i < m_list->count(); ++i)
         setChecked(i, !isChecked(i));
 }
 
@@ -109,27 +106,25 @@ void ParameterListDialog::onSelectFrom()
     const int selected = selectedRow();
     if (selected < 0)
         return;
-    for (int i = selected; i < CheckListBox1->count(); ++i)
+    for (int i = selected; i < m_list->count(); ++i)
         setChecked(i, true);
 }
 
 QString ParameterListDialog::checkedText() const
 {
-    std::vector<bool> checks(std::size_t(CheckListBox1->count()));
-    for (int i = 0; i < CheckListBox1->count(); ++i)
+    std::vector<bool> checks(std::size_t(m_list->count()));
+    for (int i = 0; i < m_list->count(); ++i)
         checks[std::size_t(i)] = isChecked(i);
     return allowedFromChecks(checks);
 }
 
-void ParameterListDialog::FormCloseQuery() { m_resultText = checkedText(); }
-
 void ParameterListDialog::done(int result)
 {
-    FormCloseQuery();
+    m_resultText = checkedText();
     QDialog::done(result);
 }
 
-void ParameterListDialog::FormKeyUp(QKeyEvent* event)
+void ParameterListDialog::onKeyUp(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && !event->isAutoRepeat())
         reject();
@@ -140,11 +135,11 @@ bool ParameterListDialog::onWindowKey(QKeyEvent* event)
     if (event->key() != Qt::Key_Escape || event->type() == QEvent::ShortcutOverride)
         return false;
     if (event->type() == QEvent::KeyRelease)
-        FormKeyUp(event);
+        onKeyUp(event);
     return true;
 }
 
-void FillParameterList(QListWidget* list, const ParameterEntry& parameter, const QString& allowed)
+void ParameterListDialog::fillList(const ParameterEntry& parameter, const QString& allowed)
 {
     const QStringList rows = parameterListRows(parameter);
     const std::vector<bool> checks = parameterListChecks(parameter, allowed);
@@ -153,7 +148,7 @@ void FillParameterList(QListWidget* list, const ParameterEntry& parameter, const
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         const bool ticked = std::size_t(i) < checks.size() && checks[std::size_t(i)];
         item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
-        list->addItem(item);
+        m_list->addItem(item);
     }
 }
 

@@ -74,7 +74,7 @@ Generator& programGenerator()
     return generator;
 }
 
-int DrawAllowedIndex(QStringView text, Generator& gen)
+int drawAllowedIndex(QStringView text, Generator& gen)
 {
     const QChar one(u'1');
     const std::uint32_t n = std::uint32_t(text.count(one));
@@ -87,7 +87,8 @@ int DrawAllowedIndex(QStringView text, Generator& gen)
     return int(length) - 1;
 }
 
-std::optional<int> RandomizeParameter(SchemaEntry& entry, ControlKind kind, int minimum, int maximum, Generator& gen)
+std::optional<int> randomizeParameter(
+    SchemaEntry& entry, ControlKind kind, int minimum, int maximum, Generator& gen)
 {
     const int count = maximum - minimum + 1;
     if (count <= 0) {
@@ -103,7 +104,7 @@ std::optional<int> RandomizeParameter(SchemaEntry& entry, ControlKind kind, int 
     }
     // A text without "1" gives its last position, cut to the range: "0"
     // (no schema file) is the first item, 0 on a slider, "On" on a check box.
-    const int i = DrawAllowedIndex(inRange(), gen);
+    const int i = drawAllowedIndex(inRange(), gen);
     if (i < 0)
         return std::nullopt;
     switch (kind) {
@@ -117,15 +118,15 @@ std::optional<int> RandomizeParameter(SchemaEntry& entry, ControlKind kind, int 
     return std::nullopt;
 }
 
-std::optional<int> RandomizeParameter(SchemaEntry& entry, Generator& gen)
+std::optional<int> randomizeParameter(SchemaEntry& entry, Generator& gen)
 {
     const ParameterEntry& p = *entry.parameter;
-    return RandomizeParameter(entry, p.kind, p.minimum, p.maximum, gen);
+    return randomizeParameter(entry, p.kind, p.minimum, p.maximum, gen);
 }
 
-bool RandomizeInto(SoundDump& dump, SchemaEntry& entry, Generator& gen)
+bool randomizeInto(SoundDump& dump, SchemaEntry& entry, Generator& gen)
 {
-    const std::optional<int> drawn = RandomizeParameter(entry, gen);
+    const std::optional<int> drawn = randomizeParameter(entry, gen);
     if (!drawn)
         return false;
     const ParameterEntry& p = *entry.parameter;
@@ -158,53 +159,65 @@ std::span<const std::string_view> groupControls(RandomGroup group)
     return {};
 }
 
-void RandomizeGroup(RandomGroup group, SoundDump& dump, SoundFamilySchema& schema, Generator& gen)
+void randomizeGroup(RandomGroup group, SoundDump& dump, SoundFamilySchema& schema, Generator& gen)
 {
     auto& entries = schema.entries();
     for (int index : indicesOf(group)) {
         if (index >= 0 && index < int(entries.size()))
-            RandomizeInto(dump, entries[std::size_t(index)], gen);
+            randomizeInto(dump, entries[std::size_t(index)], gen);
     }
 }
 
-void RandomizeOsc1(SoundDump& d, SoundFamilySchema& s, Generator& g) { RandomizeGroup(RandomGroup::Osc1, d, s, g); }
-void RandomizeOsc2(SoundDump& d, SoundFamilySchema& s, Generator& g) { RandomizeGroup(RandomGroup::Osc2, d, s, g); }
-void RandomizeOsc3(SoundDump& d, SoundFamilySchema& s, Generator& g) { RandomizeGroup(RandomGroup::Osc3, d, s, g); }
-void RandomizeNoiseRing(SoundDump& d, SoundFamilySchema& s, Generator& g)
+void randomizeOsc1(SoundDump& d, SoundFamilySchema& s, Generator& g)
 {
-    RandomizeGroup(RandomGroup::NoiseRing, d, s, g);
+    randomizeGroup(RandomGroup::Osc1, d, s, g);
 }
-void RandomizeOscCommon(SoundDump& d, SoundFamilySchema& s, Generator& g)
+void randomizeOsc2(SoundDump& d, SoundFamilySchema& s, Generator& g)
 {
-    RandomizeGroup(RandomGroup::OscCommon, d, s, g);
+    randomizeGroup(RandomGroup::Osc2, d, s, g);
 }
-void RandomizeFilter(SoundDump& d, SoundFamilySchema& s, Generator& g)
+void randomizeOsc3(SoundDump& d, SoundFamilySchema& s, Generator& g)
 {
-    RandomizeGroup(RandomGroup::Filter, d, s, g);
+    randomizeGroup(RandomGroup::Osc3, d, s, g);
 }
-void RandomizeLfos(SoundDump& d, SoundFamilySchema& s, Generator& g) { RandomizeGroup(RandomGroup::Lfos, d, s, g); }
-void RandomizeEnvelopes(SoundDump& d, SoundFamilySchema& s, Generator& g)
+void randomizeNoiseRing(SoundDump& d, SoundFamilySchema& s, Generator& g)
 {
-    RandomizeGroup(RandomGroup::Envelopes, d, s, g);
+    randomizeGroup(RandomGroup::NoiseRing, d, s, g);
+}
+void randomizeOscCommon(SoundDump& d, SoundFamilySchema& s, Generator& g)
+{
+    randomizeGroup(RandomGroup::OscCommon, d, s, g);
+}
+void randomizeFilter(SoundDump& d, SoundFamilySchema& s, Generator& g)
+{
+    randomizeGroup(RandomGroup::Filter, d, s, g);
+}
+void randomizeLfos(SoundDump& d, SoundFamilySchema& s, Generator& g)
+{
+    randomizeGroup(RandomGroup::Lfos, d, s, g);
+}
+void randomizeEnvelopes(SoundDump& d, SoundFamilySchema& s, Generator& g)
+{
+    randomizeGroup(RandomGroup::Envelopes, d, s, g);
 }
 
-void RandomizeSound(SoundDump& d, SoundFamilySchema& s, Generator& g)
+void randomizeSound(SoundDump& d, SoundFamilySchema& s, Generator& g)
 {
-    RandomizeOsc1(d, s, g);
-    RandomizeOsc2(d, s, g);
-    RandomizeOsc3(d, s, g);
-    RandomizeNoiseRing(d, s, g);
-    RandomizeOscCommon(d, s, g);
-    RandomizeFilter(d, s, g);
-    RandomizeLfos(d, s, g);
-    RandomizeEnvelopes(d, s, g);
+    randomizeOsc1(d, s, g);
+    randomizeOsc2(d, s, g);
+    randomizeOsc3(d, s, g);
+    randomizeNoiseRing(d, s, g);
+    randomizeOscCommon(d, s, g);
+    randomizeFilter(d, s, g);
+    randomizeLfos(d, s, g);
+    randomizeEnvelopes(d, s, g);
 }
 
-void RandomizeOscillators(SoundDump& d, SoundFamilySchema& s, Generator& g)
+void randomizeOscillators(SoundDump& d, SoundFamilySchema& s, Generator& g)
 {
-    RandomizeOsc1(d, s, g);
-    RandomizeOsc2(d, s, g);
-    RandomizeOsc3(d, s, g);
+    randomizeOsc1(d, s, g);
+    randomizeOsc2(d, s, g);
+    randomizeOsc3(d, s, g);
 }
 
 QString parameterListCaption(const ParameterEntry& p)

@@ -5,7 +5,7 @@
 // SoundDump through the parameter map. Window-free; the editor window calls
 // the group routines and then reloads its controls.
 
-#include "parametermap/ParameterMap.h"
+#include "editor/ParameterMapLive.h"
 #include "editor/Schema.h"
 
 #include <QString>
@@ -51,7 +51,7 @@ Generator& programGenerator();
 
 // The position of a randomly chosen "1" of text, each with equal chance. A
 // non-empty text without "1" gives its last position; an empty text gives -1.
-int DrawAllowedIndex(QStringView text, Generator& gen);
+int drawAllowedIndex(QStringView text, Generator& gen);
 
 // Draws a value for one parameter from its schema entry. kind and the range
 // are the control's: Min..Max for a knob or slider, 0..count-1 for a list,
@@ -66,34 +66,34 @@ int DrawAllowedIndex(QStringView text, Generator& gen);
 // 0 = "On" / 1 = "Off". Returns nothing only for an empty text (or an empty
 // range): the parameter keeps its current value. Every call makes exactly
 // one draw.
-std::optional<int> RandomizeParameter(SchemaEntry& entry, ControlKind kind, int minimum, int maximum,
-    Generator& gen);
+std::optional<int> randomizeParameter(
+    SchemaEntry& entry, ControlKind kind, int minimum, int maximum, Generator& gen);
 // Kind and range from the entry's row of the parameter map.
-std::optional<int> RandomizeParameter(SchemaEntry& entry, Generator& gen);
+std::optional<int> randomizeParameter(SchemaEntry& entry, Generator& gen);
 
 // Draws one parameter and writes it into the dump (a check box drawn "On" is
 // stored as on). Returns false when the parameter kept its value.
-bool RandomizeInto(SoundDump& dump, SchemaEntry& entry, Generator& gen);
+bool randomizeInto(SoundDump& dump, SchemaEntry& entry, Generator& gen);
 
 // The group routines, each drawing its parameters in a fixed order.
-void RandomizeOsc1(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
-void RandomizeOsc2(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
-void RandomizeOsc3(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
-void RandomizeNoiseRing(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
-void RandomizeOscCommon(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
-void RandomizeFilter(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
-void RandomizeLfos(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
-void RandomizeEnvelopes(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void randomizeOsc1(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void randomizeOsc2(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void randomizeOsc3(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void randomizeNoiseRing(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void randomizeOscCommon(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void randomizeFilter(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void randomizeLfos(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void randomizeEnvelopes(SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
 
 // What the editor's five randomize buttons run.
-void RandomizeSound(SoundDump& dump, SoundFamilySchema& schema, Generator& gen); // all eight groups
-void RandomizeOscillators(SoundDump& dump, SoundFamilySchema& schema, Generator& gen); // Osc1..Osc3
+void randomizeSound(SoundDump& dump, SoundFamilySchema& schema, Generator& gen); // all eight groups
+void randomizeOscillators(SoundDump& dump, SoundFamilySchema& schema, Generator& gen); // Osc1..Osc3
 
 enum class RandomGroup { Osc1, Osc2, Osc3, NoiseRing, OscCommon, Filter, Lfos, Envelopes };
 
 // The controls a group routine draws, in drawing order.
 std::span<const std::string_view> groupControls(RandomGroup group);
-void RandomizeGroup(RandomGroup group, SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
+void randomizeGroup(RandomGroup group, SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
 
 // The "R" list of one parameter, without the dialog: its caption, its rows
 // (list items; knob and slider values as decimal numbers; "On", "Off"), the

@@ -5,7 +5,7 @@
 // may choose. Window-free: the editor window owns one SoundFamilySchema and
 // calls these operations from its handlers.
 
-#include "parametermap/ParameterMap.h"
+#include "editor/ParameterMapLive.h"
 #include "editor/SchemaTolerances.h"
 
 #include <QString>

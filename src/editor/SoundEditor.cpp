@@ -85,18 +85,18 @@ SoundEditor::SoundEditor(EditorHost& host, QWidget* parent)
     // every control.
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    scrollArea = new QScrollArea(this);
-    scrollArea->setObjectName(QStringLiteral("scrPatchEdit"));
-    scrollArea->setFrameShape(QFrame::NoFrame);
-    scrollArea->setWidgetResizable(true);
+    m_scrollArea = new QScrollArea(this);
+    m_scrollArea->setObjectName(QStringLiteral("scrPatchEdit"));
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setWidgetResizable(true);
     // Tab scrolls each control into view as it reaches it; the area itself
     // would only be an invisible stop.
-    scrollArea->setFocusPolicy(Qt::NoFocus);
+    m_scrollArea->setFocusPolicy(Qt::NoFocus);
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("pnlContent"));
     // In the window before anything is measured, so the window's font counts.
-    scrollArea->setWidget(content);
-    outer->addWidget(scrollArea);
+    m_scrollArea->setWidget(content);
+    outer->addWidget(m_scrollArea);
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -104,17 +104,15 @@ SoundEditor::SoundEditor(EditorHost& host, QWidget* parent)
     column->addWidget(buildPages(content), 1);
     resize(preferredSize());
 
-    BuildSchemaEntries();
     wireSchemaControls();
-    ListRandomSchemas();
+    listSchemas();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(250);
-    connect(Timer1, &QTimer::timeout, this, &SoundEditor::Timer1Timer);
-    Timer1->start();
+    m_modifiedTimer = new QTimer(this);
+    m_modifiedTimer->setObjectName(QStringLiteral("Timer1"));
+    m_modifiedTimer->setInterval(250);
+    connect(m_modifiedTimer, &QTimer::timeout, this, &SoundEditor::onModifiedTimer);
+    m_modifiedTimer->start();
 
-    testNoteFlag = false;
     // The window's keys are read before the control that has the focus sees them.
     platform::KeyState::instance().setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
 }
@@ -133,9 +131,9 @@ SoundEditor::~SoundEditor()
             row.widget->disconnect(this);
     }
     // Hiding the window ends any typing in the schema box, which reports a pick.
-    if (cmbRandomSchema) {
-        cmbRandomSchema->disconnect(this);
-        if (QLineEdit* edit = cmbRandomSchema->lineEdit())
+    if (m_schemaBox) {
+        m_schemaBox->disconnect(this);
+        if (QLineEdit* edit = m_schemaBox->lineEdit())
             edit->disconnect(this);
     }
 }
@@ -145,74 +143,77 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     auto* top = new QWidget(parent);
     top->setObjectName(QStringLiteral("pnlTop"));
 
-    lblName = new QLabel(QStringLiteral("Name"), top);
-    edtName = new QLineEdit(top);
-    edtName->setObjectName(QStringLiteral("edtName"));
-    edtName->setMaxLength(int(kNameLength));
+    m_nameLabel = new QLabel(QStringLiteral("Name"), top);
+    m_nameEdit = new QLineEdit(top);
+    m_nameEdit->setObjectName(QStringLiteral("edtName"));
+    m_nameEdit->setMaxLength(int(kNameLength));
     const QFontMetrics fm(font());
-    edtName->setFixedWidth(std::max(140, fm.averageCharWidth() * int(kNameLength) + 16));
-    lblName->setBuddy(edtName);
-    btnTestSound = makeButton(top, "btnTestSound", QStringLiteral("Test &Sound C4-C5"));
-    btnTestSound->setToolTip(QStringLiteral("Shortcut Num 1,2,3,4,5,6,7,8,9,+,-"));
+    m_nameEdit->setFixedWidth(std::max(140, fm.averageCharWidth() * int(kNameLength) + 16));
+    m_nameLabel->setBuddy(m_nameEdit);
+    m_testSoundButton = makeButton(top, "btnTestSound", QStringLiteral("Test &Sound C4-C5"));
+    m_testSoundButton->setToolTip(QStringLiteral("Shortcut Num 1,2,3,4,5,6,7,8,9,+,-"));
     // Wide enough for every octave, so the button keeps its size.
-    btnTestSound->setMinimumWidth(std::max(130, fm.horizontalAdvance(QStringLiteral("Test Sound C9-C10")) + 24));
-    btnInitSound = makeButton(top, "btnInitSound", QStringLiteral("Init Sound"));
-    btnSavSoundto = makeButton(top, "btnSavSoundto", QStringLiteral("Send Sound to Q-Lindorn"));
+    m_testSoundButton->setMinimumWidth(
+        std::max(130, fm.horizontalAdvance(QStringLiteral("Test Sound C9-C10")) + 24));
+    m_initSoundButton = makeButton(top, "btnInitSound", QStringLiteral("Init Sound"));
+    m_sendToLocationButton = makeButton(top, "btnSavSoundto", QStringLiteral("Send Sound to Q-Lindorn"));
 
-    lblRandomSchema = new QLabel(QStringLiteral("Sound Family Schema"), top);
-    cmbRandomSchema = new QComboBox(top);
-    cmbRandomSchema->setObjectName(QStringLiteral("cmbRandomSchema"));
-    cmbRandomSchema->setEditable(true);
-    cmbRandomSchema->setInsertPolicy(QComboBox::NoInsert);
-    cmbRandomSchema->setFixedWidth(std::max(170, fm.averageCharWidth() * 22));
-    lblRandomSchema->setBuddy(cmbRandomSchema);
-    btnSaveRandomSchema = makeButton(top, "btnSaveRandomSchema", QStringLiteral("Save Snd Family Schema"));
-    btnCreateSchemaFromCurrentSound = makeButton(
-        top, "btnCreateSchemaFromCurrentSound", QStringLiteral("Create Snd Family Schema from current sound"));
+    m_schemaLabel = new QLabel(QStringLiteral("Sound Family Schema"), top);
+    m_schemaBox = new QComboBox(top);
+    m_schemaBox->setObjectName(QStringLiteral("cmbRandomSchema"));
+    m_schemaBox->setEditable(true);
+    m_schemaBox->setInsertPolicy(QComboBox::NoInsert);
+    m_schemaBox->setFixedWidth(std::max(170, fm.averageCharWidth() * 22));
+    m_schemaLabel->setBuddy(m_schemaBox);
+    m_saveSchemaButton = makeButton(top, "btnSaveRandomSchema", QStringLiteral("Save Snd Family Schema"));
+    m_createSchemaButton = makeButton(top, "btnCreateSchemaFromCurrentSound",
+        QStringLiteral("Create Snd Family Schema from current sound"));
 
-    btnRandomizeSound = makeButton(top, "btnRandomizeSound", QStringLiteral("Randomize Sound (Ctrl+0)"));
-    QPalette red = btnRandomizeSound->palette();
+    m_randomizeSoundButton = makeButton(top, "btnRandomizeSound", QStringLiteral("Randomize Sound (Ctrl+0)"));
+    QPalette red = m_randomizeSoundButton->palette();
     red.setColor(QPalette::ButtonText, QColor(200, 0, 0));
-    btnRandomizeSound->setPalette(red);
-    btnRandomizeOscillators
+    m_randomizeSoundButton->setPalette(red);
+    m_randomizeOscillatorsButton
         = makeButton(top, "btnRandomizeOscillators", QStringLiteral("Randomize Oscillators (Ctrl+1)"));
-    btnRandomizeFilters = makeButton(top, "btnRandomizeFilters", QStringLiteral("Randomize Filter (Ctrl+2)"));
-    btnRandomizeEnvelopes = makeButton(top, "btnRandomizeEnvelopes", QStringLiteral("Randomize Envelopes (Ctrl+3)"));
-    btnRandomizeLFOs = makeButton(top, "btnRandomizeLFOs", QStringLiteral("Randomize LFOs (Ctrl+4)"));
+    m_randomizeFiltersButton
+        = makeButton(top, "btnRandomizeFilters", QStringLiteral("Randomize Filter (Ctrl+2)"));
+    m_randomizeEnvelopesButton
+        = makeButton(top, "btnRandomizeEnvelopes", QStringLiteral("Randomize Envelopes (Ctrl+3)"));
+    m_randomizeLfosButton = makeButton(top, "btnRandomizeLFOs", QStringLiteral("Randomize LFOs (Ctrl+4)"));
 
     auto* rows = new QVBoxLayout(top);
     rows->setContentsMargins(6, 4, 6, 2);
     rows->setSpacing(3);
     auto* row1 = new QHBoxLayout;
-    row1->addWidget(lblName);
-    row1->addWidget(edtName);
+    row1->addWidget(m_nameLabel);
+    row1->addWidget(m_nameEdit);
     row1->addSpacing(10);
-    row1->addWidget(btnTestSound);
-    row1->addWidget(btnInitSound);
-    row1->addWidget(btnSavSoundto);
+    row1->addWidget(m_testSoundButton);
+    row1->addWidget(m_initSoundButton);
+    row1->addWidget(m_sendToLocationButton);
     row1->addStretch(1);
-    row1->addWidget(btnRandomizeSound);
+    row1->addWidget(m_randomizeSoundButton);
     auto* row2 = new QHBoxLayout;
-    row2->addWidget(lblRandomSchema);
-    row2->addWidget(cmbRandomSchema);
-    row2->addWidget(btnSaveRandomSchema);
-    row2->addWidget(btnCreateSchemaFromCurrentSound);
+    row2->addWidget(m_schemaLabel);
+    row2->addWidget(m_schemaBox);
+    row2->addWidget(m_saveSchemaButton);
+    row2->addWidget(m_createSchemaButton);
     row2->addStretch(1);
     auto* row3 = new QHBoxLayout;
-    row3->addWidget(btnRandomizeOscillators);
-    row3->addWidget(btnRandomizeFilters);
-    row3->addWidget(btnRandomizeEnvelopes);
-    row3->addWidget(btnRandomizeLFOs);
+    row3->addWidget(m_randomizeOscillatorsButton);
+    row3->addWidget(m_randomizeFiltersButton);
+    row3->addWidget(m_randomizeEnvelopesButton);
+    row3->addWidget(m_randomizeLfosButton);
     row3->addStretch(1);
     rows->addLayout(row1);
     rows->addLayout(row2);
     rows->addLayout(row3);
 
-    connect(edtName, &QLineEdit::textEdited, this, &SoundEditor::edtNameChange);
-    connect(btnTestSound, &QPushButton::pressed, this, &SoundEditor::onTestSoundPressed);
-    connect(btnTestSound, &QPushButton::released, this, &SoundEditor::onTestSoundReleased);
-    connect(btnInitSound, &QPushButton::clicked, this, &SoundEditor::onInitSound);
-    connect(btnSavSoundto, &QPushButton::clicked, this, &SoundEditor::onSendToLocation);
+    connect(m_nameEdit, &QLineEdit::textEdited, this, &SoundEditor::onNameEdited);
+    connect(m_testSoundButton, &QPushButton::pressed, this, &SoundEditor::onTestSoundPressed);
+    connect(m_testSoundButton, &QPushButton::released, this, &SoundEditor::onTestSoundReleased);
+    connect(m_initSoundButton, &QPushButton::clicked, this, &SoundEditor::onInitSound);
+    connect(m_sendToLocationButton, &QPushButton::clicked, this, &SoundEditor::onSendToLocation);
     return top;
 }
 
@@ -221,21 +222,21 @@ QWidget* SoundEditor::buildPages(QWidget* parent)
     auto* frame = new QWidget(parent);
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(3, 0, 3, 3);
-    PageControl1 = new QTabWidget(frame);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    layout->addWidget(PageControl1);
+    m_tabs = new QTabWidget(frame);
+    m_tabs->setObjectName(QStringLiteral("PageControl1"));
+    layout->addWidget(m_tabs);
     try {
-        buildParameterPages(PageControl1, m_pages);
+        buildParameterPages(m_tabs, m_pages);
         wireControls();
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
     return frame;
 }
 
 QSize SoundEditor::preferredSize() const
 {
-    QSize size = scrollArea->widget()->sizeHint();
+    QSize size = m_scrollArea->widget()->sizeHint();
     const QScreen* s = screen();
     if (!s)
         return size;
@@ -268,7 +269,7 @@ void SoundEditor::wireControls()
 
 void SoundEditor::setMessageBoxHook(MessageBoxHook hook) { messageBoxHook() = std::move(hook); }
 
-void SoundEditor::ShowError(const QString& text)
+void SoundEditor::showError(const QString& text)
 {
     if (m_errorPending)
         return;
@@ -290,9 +291,9 @@ int SoundEditor::controlValue(const ParameterEntry& entry) const
     if (!row)
         throw std::runtime_error("no control for " + std::string(entry.control));
     if (row->knob)
-        return row->knob->Position();
+        return row->knob->value();
     if (row->slider)
-        return row->slider->Position();
+        return row->slider->value();
     if (row->list)
         return row->list->currentIndex();
     return row->check->isChecked() ? 1 : 0;
@@ -304,9 +305,9 @@ void SoundEditor::setControlValue(const ParameterEntry& entry, int value)
     if (!row)
         throw std::runtime_error("no control for " + std::string(entry.control));
     if (row->knob) {
-        row->knob->setPosition(value);
+        row->knob->setValue(value);
     } else if (row->slider) {
-        row->slider->setPosition(value);
+        row->slider->setValue(value);
     } else if (row->list) {
         row->list->setCurrentIndex(value >= 0 && value < row->list->count() ? value : -1);
     } else {
@@ -314,29 +315,29 @@ void SoundEditor::setControlValue(const ParameterEntry& entry, int value)
     }
 }
 
-void SoundEditor::LoadControls()
+void SoundEditor::loadControls()
 {
-    if (m_pages.rows.empty() && !edtName)
+    if (m_pages.rows.empty() && !m_nameEdit)
         return;
     m_loading = true;
     try {
         QString name = QString::fromLatin1(
-            reinterpret_cast<const char*>(workingCopy.data() + kNameOffset), qsizetype(kNameLength));
+            reinterpret_cast<const char*>(m_workingCopy.data() + kNameOffset), qsizetype(kNameLength));
         qsizetype begin = 0;
         qsizetype end = name.size();
         while (begin < end && name.at(begin).unicode() <= 32)
             ++begin;
         while (end > begin && name.at(end - 1).unicode() <= 32)
             --end;
-        edtName->setText(name.mid(begin, end - begin));
+        m_nameEdit->setText(name.mid(begin, end - begin));
 
         for (const ControlRow& row : m_pages.rows) {
             if (row.entry->isStored())
-                setControlValue(*row.entry, readValue(workingCopy, *row.entry));
+                setControlValue(*row.entry, readValue(m_workingCopy, *row.entry));
         }
-        modified = true;
+        m_modified = true;
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
     m_loading = false;
 }
@@ -352,11 +353,11 @@ void SoundEditor::onControlChanged(QObject* sender)
             return; // nothing selected: there is no value to send
         sendLive(m_host.midiSession(), *row->entry, value);
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
 }
 
-void SoundEditor::edtNameChange(const QString& text)
+void SoundEditor::onNameEdited(const QString& text)
 {
     // The name is 16 bytes of the SysEx body: printable 7-bit characters
     // only, padded with blanks. Anything else would end the message early.
@@ -366,16 +367,16 @@ void SoundEditor::edtNameChange(const QString& text)
             const char16_t c = text.at(qsizetype(i)).unicode();
             byte = (c >= 32 && c <= 126) ? std::uint8_t(c) : std::uint8_t('?');
         }
-        workingCopy[kNameOffset + i] = byte;
+        m_workingCopy[kNameOffset + i] = byte;
     }
-    modified = true;
+    m_modified = true;
 }
 
-void SoundEditor::Timer1Timer()
+void SoundEditor::onModifiedTimer()
 {
-    if (!modified)
+    if (!m_modified)
         return;
-    modified = false;
+    m_modified = false;
     m_host.addMessage(QStringLiteral("send"));
 }
 
@@ -394,12 +395,12 @@ void SoundEditor::onTestSoundReleased()
 void SoundEditor::onInitSound()
 {
     try {
-        writeInitSound(workingCopy);
-        LoadControls();
+        writeInitSound(m_workingCopy);
+        loadControls();
         if (auto* session = m_host.midiSession())
-            session->sendSoundDump(workingCopy);
+            session->sendSoundDump(m_workingCopy);
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
 }
 
@@ -420,24 +421,24 @@ void SoundEditor::onSendToLocation()
         // Exactly as the librarian sends a slot: the synthesizer files a
         // sound by bytes 11 and 12, so the bank the working copy came from
         // must not decide where this one lands.
-        SoundDump copy = workingCopy;
+        SoundDump copy = m_workingCopy;
         copy[kLocationBankByte] = std::uint8_t(bank);
         copy[kLocationProgramByte] = std::uint8_t(program);
         if (auto* session = m_host.midiSession())
             session->sendSoundToSlot(copy, bank * kProgramsPerBank + program);
         m_host.setLastSaveLocation(bank, program);
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
 }
 
 void SoundEditor::updateTestSoundCaption()
 {
     const int octave = m_host.octave();
-    btnTestSound->setText(QStringLiteral("Test Sound C%1-C%2").arg(octave).arg(octave + 1));
+    m_testSoundButton->setText(QStringLiteral("Test Sound C%1-C%2").arg(octave).arg(octave + 1));
 }
 
-void SoundEditor::FormKeyDown(QKeyEvent* event)
+void SoundEditor::onKeyDown(QKeyEvent* event)
 {
     const int key = event->key();
     // Z and X by their place on the keyboard, as the player reads its keys.
@@ -452,33 +453,33 @@ void SoundEditor::FormKeyDown(QKeyEvent* event)
             m_host.setOctave(octave + 1);
     }
     updateTestSoundCaption();
-    if (testNoteFlag)
+    if (m_testNoteSounding)
         return;
     if (isNumpadDigit(event)) {
         const int note = m_host.octave() * 12 + kTestNoteOffsets[key - Qt::Key_1];
         // A note number is 7 bits: higher keys at the top octaves stay silent.
         if (note < 0 || note > 127)
             return;
-        testNoteFlag = true;
+        m_testNoteSounding = true;
         if (auto* session = m_host.midiSession())
             session->sendNoteOn(0, std::uint8_t(note));
     }
 }
 
-void SoundEditor::FormKeyUp(QKeyEvent* event)
+void SoundEditor::onKeyUp(QKeyEvent* event)
 {
     // Holding a key repeats press/release pairs on some systems; only the
     // real release ends the note.
     if (event->isAutoRepeat())
         return;
-    if (testNoteFlag && isNumpadDigit(event)) {
+    if (m_testNoteSounding && isNumpadDigit(event)) {
         if (auto* session = m_host.midiSession())
             session->sendReset();
-        testNoteFlag = false;
+        m_testNoteSounding = false;
     }
 }
 
-bool SoundEditor::FormKeyPress(QKeyEvent* event)
+bool SoundEditor::isPlayerKey(const QKeyEvent* event) const
 {
     if (!m_host.keyboardChecked())
         return false;
@@ -490,13 +491,13 @@ bool SoundEditor::onWindowKey(QKeyEvent* event)
 {
     try {
         if (event->type() == QEvent::KeyPress) {
-            FormKeyDown(event);
-            return FormKeyPress(event);
+            onKeyDown(event);
+            return isPlayerKey(event);
         }
         if (event->type() == QEvent::KeyRelease)
-            FormKeyUp(event);
+            onKeyUp(event);
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
     return false;
 }
@@ -505,23 +506,23 @@ void SoundEditor::showEvent(QShowEvent* event)
 {
     // Load before the first paint, so the controls show (and send) the sound.
     if (!event->spontaneous())
-        LoadControls();
+        loadControls();
     QDialog::showEvent(event);
 }
 
 void SoundEditor::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        LoadControls();
+        loadControls();
     QDialog::changeEvent(event);
 }
 
 void runSoundEditor(EditorHost& host, SoundDump& slot, QWidget* parent)
 {
     auto editor = std::make_unique<SoundEditor>(host, parent);
-    editor->workingCopy = slot;
+    editor->setWorkingCopy(slot);
     editor->exec();
-    slot = editor->workingCopy;
+    slot = editor->workingCopy();
 }
 
 } // namespace sondrake::editor

@@ -15,10 +15,8 @@
 
 #include <QDialog>
 
-#include <array>
 #include <functional>
 
-class QCheckBox;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -39,19 +37,23 @@ public:
     explicit SoundEditor(EditorHost& host, QWidget* parent = nullptr);
     ~SoundEditor() override;
 
-    // The sound being edited.
-    SoundDump workingCopy {};
+    // The sound being edited. A new one shows on the controls at the next
+    // load: when the window is shown or activated, or by loadControls().
+    const SoundDump& workingCopy() const { return m_workingCopy; }
+    void setWorkingCopy(const SoundDump& sound) { m_workingCopy = sound; }
     // Set when the name changes and after every load; the timer clears it.
-    bool modified = false;
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
     // True while a number-pad test note sounds.
-    bool testNoteFlag = false;
+    bool isTestNoteSounding() const { return m_testNoteSounding; }
 
     EditorHost& host() { return m_host; }
+    // Every parameter control, its row and its "R" button.
     const ParameterPages& parameterPages() const { return m_pages; }
 
     // Shows every stored parameter of the working copy on its control, and
-    // the name in edtName. Failures go to a message box.
-    void LoadControls();
+    // the name in the name field. Failures go to a message box.
+    void loadControls();
 
     // The value a row's control shows: knob/slider position, list index
     // (-1 with no selection), check box 1/0. The row must be in the map.
@@ -67,7 +69,7 @@ public:
     static void setMessageBoxHook(MessageBoxHook hook);
     // Shows `text` through the hook, never from inside a paint: the box opens
     // from the event loop. While one error is waiting, further ones are dropped.
-    void ShowError(const QString& text);
+    void showError(const QString& text);
 
     // The sound-family schema: 99 entries, built with the window.
     SoundFamilySchema& schema() { return m_schema; }
@@ -75,65 +77,9 @@ public:
     // The randomizer draws from the program's generator; tests hand in their
     // own (nullptr restores the program's).
     void setGenerator(Generator* generator);
-
-    // schema operations
-    void BuildSchemaEntries();
-    // Lists the schema files of the program's folder into cmbRandomSchema,
-    // selects the first and loads it (no file: an empty box, every entry "0").
-    void ListRandomSchemas();
-    void LoadRandomSchema(const QString& name);
-    void SaveRandomSchema(const QString& name);
-    QString GetAllowedValues(const ParameterEntry& control) const;
-    void SetAllowedValues(const ParameterEntry& control, const QString& text);
-    // The "R" action: the check list of the control's values.
-    void ShowParameterList(const ParameterEntry& control);
-
-    // handlers
-    void onControlChanged(QObject* sender);
-    void edtNameChange(const QString& text);
-    void Timer1Timer();
-    void onTestSoundPressed();
-    void onTestSoundReleased();
-    void onInitSound();
-    void onSendToLocation();
-    void cmbRandomSchemaSelect(int index);
-    void onSaveSchema();
-    void onCreateSchemaFromSound();
-    void onRandomizeSound();
-    void onRandomizeOscillators();
-    void onRandomizeFilters();
-    void onRandomizeEnvelopes();
-    void onRandomizeLfos();
-    void BitBtnClick(int n); // BitBtn1Click .. BitBtn99Click
-
-    // The key handling of the window (it sees keys before its controls).
-    void FormKeyDown(QKeyEvent* event);
-    void FormKeyUp(QKeyEvent* event);
-    bool FormKeyPress(QKeyEvent* event); // true: the character is swallowed
-
-    // top panel
-    QLineEdit* edtName = nullptr;
-    QLabel* lblName = nullptr;
-    QPushButton* btnTestSound = nullptr;
-    QPushButton* btnInitSound = nullptr;
-    QPushButton* btnSavSoundto = nullptr;
-    // schema and randomizer controls (their handlers live with the schema code)
-    QLabel* lblRandomSchema = nullptr;
-    QComboBox* cmbRandomSchema = nullptr;
-    QPushButton* btnSaveRandomSchema = nullptr;
-    QPushButton* btnCreateSchemaFromCurrentSound = nullptr;
-    QPushButton* btnRandomizeSound = nullptr;
-    QPushButton* btnRandomizeOscillators = nullptr;
-    QPushButton* btnRandomizeFilters = nullptr;
-    QPushButton* btnRandomizeEnvelopes = nullptr;
-    QPushButton* btnRandomizeLFOs = nullptr;
-    // [n] = BitBtn<n>, n = 1..99
-    const std::array<QPushButton*, 100>& BitBtn() const { return m_pages.rButtons; }
-
-    QTabWidget* PageControl1 = nullptr;
-    QTimer* Timer1 = nullptr;
-    // Holds the whole window's content; scrolls where the screen is smaller.
-    QScrollArea* scrollArea = nullptr;
+    // Loads the schema of that name from the program's schema folders (none:
+    // every entry "0"). Failures go to a message box.
+    void loadSchema(const QString& name);
 
     // The window's size for its content, no larger than the screen allows.
     QSize preferredSize() const;
@@ -149,17 +95,73 @@ private:
     void wireSchemaControls();
     void randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&));
     void updateTestSoundCaption();
+
+    // Lists the schema files of the program's folder into the schema box,
+    // selects the first and loads it (no file: an empty box, every entry "0").
+    void listSchemas();
+    void saveSchema(const QString& name);
+    // The "R" action: the check list of the control's values.
+    void showParameterList(const ParameterEntry& control);
+
+    // handlers
+    void onControlChanged(QObject* sender);
+    void onNameEdited(const QString& text);
+    void onModifiedTimer();
+    void onTestSoundPressed();
+    void onTestSoundReleased();
+    void onInitSound();
+    void onSendToLocation();
+    void onSchemaSelected(int index);
+    void onSaveSchema();
+    void onCreateSchemaFromSound();
+    void onRandomizeSound();
+    void onRandomizeOscillators();
+    void onRandomizeFilters();
+    void onRandomizeEnvelopes();
+    void onRandomizeLfos();
+    void onValueListButton(int n); // the "R" button BitBtn<n>, n = 1..99
+
     // Every key of the window, once, before its focused control: true keeps
     // it from the control.
     bool onWindowKey(QKeyEvent* event);
+    void onKeyDown(QKeyEvent* event);
+    void onKeyUp(QKeyEvent* event);
+    // A letter the keyboard player plays while it runs: the name field must
+    // not get it as well.
+    bool isPlayerKey(const QKeyEvent* event) const;
 
     EditorHost& m_host;
+    SoundDump m_workingCopy {};
+    bool m_modified = false;
+    bool m_testNoteSounding = false;
     ParameterPages m_pages;
     SoundFamilySchema m_schema;
     Generator* m_generator = nullptr;
-    bool m_schemaNameTyped = false; // a name is being typed into cmbRandomSchema
+    bool m_schemaNameTyped = false; // a name is being typed into the schema box
     bool m_loading = false;
     bool m_errorPending = false;
+
+    // top panel
+    QLineEdit* m_nameEdit = nullptr;
+    QLabel* m_nameLabel = nullptr;
+    QPushButton* m_testSoundButton = nullptr;
+    QPushButton* m_initSoundButton = nullptr;
+    QPushButton* m_sendToLocationButton = nullptr;
+    // schema and randomizer controls (their handlers live with the schema code)
+    QLabel* m_schemaLabel = nullptr;
+    QComboBox* m_schemaBox = nullptr;
+    QPushButton* m_saveSchemaButton = nullptr;
+    QPushButton* m_createSchemaButton = nullptr;
+    QPushButton* m_randomizeSoundButton = nullptr;
+    QPushButton* m_randomizeOscillatorsButton = nullptr;
+    QPushButton* m_randomizeFiltersButton = nullptr;
+    QPushButton* m_randomizeEnvelopesButton = nullptr;
+    QPushButton* m_randomizeLfosButton = nullptr;
+
+    QTabWidget* m_tabs = nullptr;
+    QTimer* m_modifiedTimer = nullptr;
+    // Holds the whole window's content; scrolls where the screen is smaller.
+    QScrollArea* m_scrollArea = nullptr;
 };
 
 // Opens the editor modally on a copy of `slot` and copies the working copy

@@ -50,14 +50,12 @@ namespace {
 
 void SoundEditor::setGenerator(Generator* generator) { m_generator = generator; }
 
-void SoundEditor::BuildSchemaEntries() { m_schema = SoundFamilySchema(); }
-
 void SoundEditor::wireSchemaControls()
 {
     // Typing a name loads nothing, so a name typed to save under can never
     // load an existing schema over the one being made: no completion.
-    cmbRandomSchema->setCompleter(nullptr);
-    if (QLineEdit* edit = cmbRandomSchema->lineEdit()) {
+    m_schemaBox->setCompleter(nullptr);
+    if (QLineEdit* edit = m_schemaBox->lineEdit()) {
         edit->installEventFilter(new SwallowEnter(edit));
         // When typing ends (the box loses the focus) the box picks the item
         // whose text was typed and reports it as picked. The user picked
@@ -66,92 +64,81 @@ void SoundEditor::wireSchemaControls()
         connect(edit, &QLineEdit::textEdited, this, [this] { m_schemaNameTyped = true; });
         connect(edit, &QLineEdit::editingFinished, this, [this] { m_schemaNameTyped = false; });
     }
-    connect(cmbRandomSchema, &QComboBox::activated, this, &SoundEditor::cmbRandomSchemaSelect);
-    connect(btnSaveRandomSchema, &QPushButton::clicked, this, &SoundEditor::onSaveSchema);
-    connect(btnCreateSchemaFromCurrentSound, &QPushButton::clicked, this,
-        &SoundEditor::onCreateSchemaFromSound);
-    connect(btnRandomizeSound, &QPushButton::clicked, this, &SoundEditor::onRandomizeSound);
-    connect(btnRandomizeOscillators, &QPushButton::clicked, this, &SoundEditor::onRandomizeOscillators);
-    connect(btnRandomizeFilters, &QPushButton::clicked, this, &SoundEditor::onRandomizeFilters);
-    connect(btnRandomizeEnvelopes, &QPushButton::clicked, this, &SoundEditor::onRandomizeEnvelopes);
-    connect(btnRandomizeLFOs, &QPushButton::clicked, this, &SoundEditor::onRandomizeLfos);
+    connect(m_schemaBox, &QComboBox::activated, this, &SoundEditor::onSchemaSelected);
+    connect(m_saveSchemaButton, &QPushButton::clicked, this, &SoundEditor::onSaveSchema);
+    connect(m_createSchemaButton, &QPushButton::clicked, this, &SoundEditor::onCreateSchemaFromSound);
+    connect(m_randomizeSoundButton, &QPushButton::clicked, this, &SoundEditor::onRandomizeSound);
+    connect(m_randomizeOscillatorsButton, &QPushButton::clicked, this, &SoundEditor::onRandomizeOscillators);
+    connect(m_randomizeFiltersButton, &QPushButton::clicked, this, &SoundEditor::onRandomizeFilters);
+    connect(m_randomizeEnvelopesButton, &QPushButton::clicked, this, &SoundEditor::onRandomizeEnvelopes);
+    connect(m_randomizeLfosButton, &QPushButton::clicked, this, &SoundEditor::onRandomizeLfos);
     for (int n = 1; n < int(m_pages.rButtons.size()); ++n) {
         if (QPushButton* b = m_pages.rButtons[std::size_t(n)])
-            connect(b, &QPushButton::clicked, this, [this, n] { BitBtnClick(n); });
+            connect(b, &QPushButton::clicked, this, [this, n] { onValueListButton(n); });
     }
 }
 
-void SoundEditor::ListRandomSchemas()
+void SoundEditor::listSchemas()
 {
     try {
         const QStringList names = listSchemaNames(schemaFolders());
-        cmbRandomSchema->clear();
-        cmbRandomSchema->addItems(names);
-        if (cmbRandomSchema->count() > 0)
-            cmbRandomSchema->setCurrentIndex(0);
+        m_schemaBox->clear();
+        m_schemaBox->addItems(names);
+        if (m_schemaBox->count() > 0)
+            m_schemaBox->setCurrentIndex(0);
         else
-            cmbRandomSchema->setEditText(QString());
-        LoadRandomSchema(cmbRandomSchema->currentText());
+            m_schemaBox->setEditText(QString());
+        loadSchema(m_schemaBox->currentText());
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
 }
 
-void SoundEditor::LoadRandomSchema(const QString& name)
+void SoundEditor::loadSchema(const QString& name)
 {
     try {
         QString error;
         if (!m_schema.load(findSchemaPath(schemaFolders(), name), &error))
-            ShowError(error);
+            showError(error);
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
 }
 
-void SoundEditor::SaveRandomSchema(const QString& name)
+void SoundEditor::saveSchema(const QString& name)
 {
     try {
         QString error;
         const QString path = schemaPath(schemaFolder(), name);
         if (!platform::makeFolderFor(path, &error) || !m_schema.save(path, &error))
-            ShowError(error);
+            showError(error);
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
 }
 
-QString SoundEditor::GetAllowedValues(const ParameterEntry& control) const
-{
-    return m_schema.allowedValues(control.control);
-}
-
-void SoundEditor::SetAllowedValues(const ParameterEntry& control, const QString& text)
-{
-    m_schema.setAllowedValues(control.control, text);
-}
-
-void SoundEditor::cmbRandomSchemaSelect(int index)
+void SoundEditor::onSchemaSelected(int index)
 {
     if (index < 0 || m_schemaNameTyped)
         return;
-    LoadRandomSchema(cmbRandomSchema->currentText());
+    loadSchema(m_schemaBox->currentText());
 }
 
 void SoundEditor::onSaveSchema()
 {
-    const QString name = cmbRandomSchema->currentText();
+    const QString name = m_schemaBox->currentText();
     if (name.isEmpty()) {
-        ShowError(QStringLiteral("Please set the schema name."));
+        showError(QStringLiteral("Please set the schema name."));
         return;
     }
     // The name becomes part of a path: refuse what would leave the folder or
     // cannot be a file name, before anything is written.
     QString problem;
     if (!isValidSchemaName(name, &problem)) {
-        ShowError(problem);
+        showError(problem);
         return;
     }
-    SaveRandomSchema(name);
+    saveSchema(name);
 }
 
 void SoundEditor::onCreateSchemaFromSound()
@@ -175,17 +162,17 @@ void SoundEditor::onCreateSchemaFromSound()
         if (result != QDialog::Accepted)
             return;
 
-        if (!cmbRandomSchema->currentText().isEmpty()) {
+        if (!m_schemaBox->currentText().isEmpty()) {
             // The new schema has no name until the user types one and saves.
-            cmbRandomSchema->addItem(QString());
-            cmbRandomSchema->setCurrentIndex(cmbRandomSchema->count() - 1);
-            cmbRandomSchema->setEditText(QString());
+            m_schemaBox->addItem(QString());
+            m_schemaBox->setCurrentIndex(m_schemaBox->count() - 1);
+            m_schemaBox->setEditText(QString());
         }
         m_host.setTolerances(tolerances);
         m_schema.buildFromCurrentValues(
             [&current](const ParameterEntry& p) { return current.at(std::size_t(p.schemaOrder - 1)); }, tolerances);
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
 }
 
@@ -200,12 +187,12 @@ void SoundEditor::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Gener
         if (entry.kind == ControlKind::List && entry.isStored())
             lists.emplace_back(&entry, controlValue(entry));
     try {
-        groups(workingCopy, m_schema, m_generator ? *m_generator : programGenerator());
+        groups(m_workingCopy, m_schema, m_generator ? *m_generator : programGenerator());
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
     // Also after a failure: the controls show what the working copy holds.
-    LoadControls();
+    loadControls();
     try {
         for (const auto& [entry, before] : lists) {
             const int now = controlValue(*entry);
@@ -213,41 +200,41 @@ void SoundEditor::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Gener
                 sendLive(m_host.midiSession(), *entry, now);
         }
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
 }
 
-void SoundEditor::onRandomizeSound() { randomize(&RandomizeSound); }
+void SoundEditor::onRandomizeSound() { randomize(&randomizeSound); }
 
-void SoundEditor::onRandomizeOscillators() { randomize(&RandomizeOscillators); }
+void SoundEditor::onRandomizeOscillators() { randomize(&randomizeOscillators); }
 
-void SoundEditor::onRandomizeFilters() { randomize(&RandomizeFilter); }
+void SoundEditor::onRandomizeFilters() { randomize(&randomizeFilter); }
 
-void SoundEditor::onRandomizeEnvelopes() { randomize(&RandomizeEnvelopes); }
+void SoundEditor::onRandomizeEnvelopes() { randomize(&randomizeEnvelopes); }
 
-void SoundEditor::onRandomizeLfos() { randomize(&RandomizeLfos); }
+void SoundEditor::onRandomizeLfos() { randomize(&randomizeLfos); }
 
-void SoundEditor::BitBtnClick(int n)
+void SoundEditor::onValueListButton(int n)
 {
     try {
         const ParameterEntry* control = entryForRButton(n);
         if (!control)
             throw std::runtime_error("no parameter beside BitBtn" + std::to_string(n));
-        ShowParameterList(*control);
+        showParameterList(*control);
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
 }
 
-void SoundEditor::ShowParameterList(const ParameterEntry& control)
+void SoundEditor::showParameterList(const ParameterEntry& control)
 {
     try {
         QPointer<ParameterListDialog> dialog = new ParameterListDialog(this);
         dialog->setWindowTitle(parameterListCaption(control));
         try {
-            FillParameterList(dialog->CheckListBox1, control, GetAllowedValues(control));
+            dialog->fillList(control, m_schema.allowedValues(control.control));
         } catch (const std::exception& e) {
-            ShowError(errorText(e)); // the rows filled so far stay; the dialog still opens
+            showError(errorText(e)); // the rows filled so far stay; the dialog still opens
         }
         const int result = dialog->exec();
         if (!dialog)
@@ -255,9 +242,9 @@ void SoundEditor::ShowParameterList(const ParameterEntry& control)
         const QString text = dialog->resultText();
         delete dialog.data();
         if (result == QDialog::Accepted)
-            SetAllowedValues(control, text);
+            m_schema.setAllowedValues(control.control, text);
     } catch (const std::exception& e) {
-        ShowError(errorText(e));
+        showError(errorText(e));
     }
 }
 

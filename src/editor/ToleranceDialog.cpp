@@ -50,34 +50,35 @@ ToleranceDialog::ToleranceDialog(QWidget* parent)
         connect(bar, &QSlider::valueChanged, this, &ToleranceDialog::onToleranceChanged);
     };
     addTrackBar(0, "trbComboBoxTolerance", "lblComboBoxTolerance", QStringLiteral("List(Combobox) tolerance"),
-        trbComboBoxTolerance, lblComboBoxTolerance);
+        m_listToleranceBar, m_listToleranceValue);
     addTrackBar(1, "trbOtherKnobTolerance", "lblOtherKnobTolerance", QStringLiteral("Other knobs tolerance"),
-        trbOtherKnobTolerance, lblOtherKnobTolerance);
+        m_otherKnobToleranceBar, m_otherKnobToleranceValue);
     addTrackBar(2, "trbSemitoneTolerance", "lblSemitoneTolerance", QStringLiteral("Semitone tolerance"),
-        trbSemitoneTolerance, lblSemitoneTolerance);
+        m_semitoneToleranceBar, m_semitoneToleranceValue);
     addTrackBar(3, "trbDetuneTolerance", "lblDetuneTolerance", QStringLiteral("Detune tolerance"),
-        trbDetuneTolerance, lblDetuneTolerance);
+        m_detuneToleranceBar, m_detuneToleranceValue);
 
-    lblNote = new QLabel(QStringLiteral("lower value make more similar sounds (small sound family) the higher more "
-                                        "different sounds (large sound family)"),
+    m_noteLabel = new QLabel(
+        QStringLiteral("lower value make more similar sounds (small sound family) the higher more "
+                       "different sounds (large sound family)"),
         this);
-    lblNote->setObjectName(QStringLiteral("lblNote"));
-    lblNote->setWordWrap(true);
-    layout->addWidget(lblNote);
+    m_noteLabel->setObjectName(QStringLiteral("lblNote"));
+    m_noteLabel->setWordWrap(true);
+    layout->addWidget(m_noteLabel);
 
-    btnCreate = new QPushButton(QStringLiteral("Create"), this);
-    btnCreate->setObjectName(QStringLiteral("btnCreate"));
-    btnCreate->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setAutoDefault(false);
+    m_createButton = new QPushButton(QStringLiteral("Create"), this);
+    m_createButton->setObjectName(QStringLiteral("btnCreate"));
+    m_createButton->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("btnCancel"));
+    m_cancelButton->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(btnCreate);
-    buttons->addWidget(btnCancel);
+    buttons->addWidget(m_createButton);
+    buttons->addWidget(m_cancelButton);
     layout->addLayout(buttons);
-    connect(btnCreate, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_createButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     onToleranceChanged();
     setFixedSize(sizeHint());
@@ -85,34 +86,32 @@ ToleranceDialog::ToleranceDialog(QWidget* parent)
 
 SchemaTolerances ToleranceDialog::tolerances() const
 {
-    return { trbComboBoxTolerance->value(), trbOtherKnobTolerance->value(), trbSemitoneTolerance->value(),
-        trbDetuneTolerance->value() };
+    return { m_listToleranceBar->value(), m_otherKnobToleranceBar->value(), m_semitoneToleranceBar->value(),
+        m_detuneToleranceBar->value() };
 }
 
 void ToleranceDialog::setTolerances(const SchemaTolerances& t)
 {
     const auto cut = [](int v) { return std::clamp(v, 0, kMaxTolerance); };
-    trbComboBoxTolerance->setValue(cut(t.comboBox));
-    trbOtherKnobTolerance->setValue(cut(t.otherKnobs));
-    trbSemitoneTolerance->setValue(cut(t.semitone));
-    trbDetuneTolerance->setValue(cut(t.detune));
+    m_listToleranceBar->setValue(cut(t.comboBox));
+    m_otherKnobToleranceBar->setValue(cut(t.otherKnobs));
+    m_semitoneToleranceBar->setValue(cut(t.semitone));
+    m_detuneToleranceBar->setValue(cut(t.detune));
     onToleranceChanged();
 }
 
 void ToleranceDialog::onToleranceChanged()
 {
-    lblComboBoxTolerance->setText(QString::number(trbComboBoxTolerance->value()));
-    lblOtherKnobTolerance->setText(QString::number(trbOtherKnobTolerance->value()));
-    lblSemitoneTolerance->setText(QString::number(trbSemitoneTolerance->value()));
-    lblDetuneTolerance->setText(QString::number(trbDetuneTolerance->value()));
+    m_listToleranceValue->setText(QString::number(m_listToleranceBar->value()));
+    m_otherKnobToleranceValue->setText(QString::number(m_otherKnobToleranceBar->value()));
+    m_semitoneToleranceValue->setText(QString::number(m_semitoneToleranceBar->value()));
+    m_detuneToleranceValue->setText(QString::number(m_detuneToleranceBar->value()));
 }
-
-void ToleranceDialog::FormActivate() { onToleranceChanged(); }
 
 void ToleranceDialog::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
+        onToleranceChanged();
     QDialog::changeEvent(event);
 }
 

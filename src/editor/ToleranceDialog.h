@@ -26,25 +26,24 @@ public:
     SchemaTolerances tolerances() const;
     void setTolerances(const SchemaTolerances& tolerances);
 
-    // handlers
-    // Writes every track bar's position into its value label.
-    void onToleranceChanged();
-    void FormActivate();
-
-    QSlider* trbComboBoxTolerance = nullptr;
-    QSlider* trbOtherKnobTolerance = nullptr;
-    QSlider* trbSemitoneTolerance = nullptr;
-    QSlider* trbDetuneTolerance = nullptr;
-    QLabel* lblComboBoxTolerance = nullptr;
-    QLabel* lblOtherKnobTolerance = nullptr;
-    QLabel* lblSemitoneTolerance = nullptr;
-    QLabel* lblDetuneTolerance = nullptr;
-    QLabel* lblNote = nullptr;
-    QPushButton* btnCreate = nullptr;
-    QPushButton* btnCancel = nullptr;
-
 protected:
     void changeEvent(QEvent* event) override;
+
+private:
+    // Writes every track bar's position into its value label.
+    void onToleranceChanged();
+
+    QSlider* m_listToleranceBar = nullptr;
+    QSlider* m_otherKnobToleranceBar = nullptr;
+    QSlider* m_semitoneToleranceBar = nullptr;
+    QSlider* m_detuneToleranceBar = nullptr;
+    QLabel* m_listToleranceValue = nullptr;
+    QLabel* m_otherKnobToleranceValue = nullptr;
+    QLabel* m_semitoneToleranceValue = nullptr;
+    QLabel* m_detuneToleranceValue = nullptr;
+    QLabel* m_noteLabel = nullptr;
+    QPushButton* m_createButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 };
 
 } // namespace sondrake::editor

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <utility>
 
-namespace sondrake::editor {
+namespace sondrake::parametermap {
 
 namespace {
 
@@ -645,4 +645,4 @@ bool applyLiveMessages(SoundDump& dump, const std::vector<std::vector<std::uint8
     return changed;
 }
 
-} // namespace sondrake::editor
+} // namespace sondrake::parametermap

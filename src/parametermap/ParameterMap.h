@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-namespace sondrake::editor {
+namespace sondrake::parametermap {
 
 enum class ControlKind : std::uint8_t { Knob, Slider, List, CheckBox };
 
@@ -164,4 +164,4 @@ private:
 // with a fresh applier. Returns true when a stored parameter was written.
 bool applyLiveMessages(SoundDump& dump, const std::vector<std::vector<std::uint8_t>>& messages);
 
-} // namespace sondrake::editor
+} // namespace sondrake::parametermap

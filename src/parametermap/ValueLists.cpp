@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-namespace sondrake::editor::lists {
+namespace sondrake::parametermap::lists {
 
 namespace {
 
@@ -85,4 +85,4 @@ std::span<const std::string_view> longSyncTimes() { return kLongSyncTimes; }
 std::span<const std::string_view> delaySyncTimes() { return std::span(kLongSyncTimes).first(20); }
 std::span<const std::string_view> startPositions() { return kStartPositions; }
 
-} // namespace sondrake::editor::lists
+} // namespace sondrake::parametermap::lists

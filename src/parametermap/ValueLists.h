@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-namespace sondrake::editor::lists {
+namespace sondrake::parametermap::lists {
 
 std::span<const std::string_view> oscillatorWaveforms(); // 17
 std::span<const std::string_view> oscillatorOctaves(); // "-1".."2"
@@ -29,4 +29,4 @@ std::span<const std::string_view> longSyncTimes(); // 35
 std::span<const std::string_view> delaySyncTimes(); // the first 20 long sync times
 std::span<const std::string_view> startPositions(); // pan and chorus initial start position
 
-} // namespace sondrake::editor::lists
+} // namespace sondrake::parametermap::lists

@@ -124,17 +124,17 @@ void TestControls::pointerPixels()
     const QColor stem(171, 171, 174);
     Knob knob;
     QVERIFY(qFuzzyCompare(knob.bitmap().devicePixelRatio(), 1.0));
-    knob.setPosition(0);
+    knob.setValue(0);
     QVERIFY(sameRgb(knob.bitmap().pixel(10, 22), tip));
     QVERIFY(sameRgb(knob.bitmap().pixel(13, 19), stem));
     QVERIFY(!sameRgb(knob.bitmap().pixel(22, 22), tip));
-    knob.setPosition(127);
+    knob.setValue(127);
     QVERIFY(sameRgb(knob.bitmap().pixel(22, 22), tip));
     QVERIFY(!sameRgb(knob.bitmap().pixel(10, 22), tip));
-    knob.setMax(10); // Position stays 127, above the new Max
-    knob.setMin(-10);
-    QCOMPARE(knob.Position(), 127);
-    knob.setPosition(0);
+    knob.setMaximum(10); // Position stays 127, above the new Max
+    knob.setMinimum(-10);
+    QCOMPARE(knob.value(), 127);
+    knob.setValue(0);
     QVERIFY(sameRgb(knob.bitmap().pixel(16, 7), tip));
     QVERIFY(sameRgb(knob.bitmap().pixel(16, 11), stem));
 
@@ -147,7 +147,7 @@ void TestControls::pointerPixels()
 void TestControls::valueCells()
 {
     using C = std::array<int, 4>;
-    const int B = CellBlank, M = CellMinus;
+    const int B = kCellBlank, M = kCellMinus;
     QCOMPARE(knobValueCells(5), (C{ B, B, 0, 5 }));
     QCOMPARE(knobValueCells(-5), (C{ B, M, 0, 5 }));
     QCOMPARE(knobValueCells(0), (C{ B, B, 0, 0 }));
@@ -170,21 +170,21 @@ void TestControls::valueCellPixels()
     QCOMPARE(cell("KNOBFACE1").size(), QSize(32, 32));
 
     Knob knob;
-    knob.setMin(-128);
-    knob.setMax(1200);
-    knob.setPosition(127);
+    knob.setMinimum(-128);
+    knob.setMaximum(1200);
+    knob.setValue(127);
     const QImage& b = knob.bitmap();
     QVERIFY(blockEquals(b, 5, 34, cell("KBITMAP1")));
     QVERIFY(blockEquals(b, 14, 34, cell("KBITMAP2")));
     QVERIFY(blockEquals(b, 23, 34, cell("KBITMAP7").copy(0, 0, 8, 12))); // column 31 is the frame
     QVERIFY(blockEquals(b, 1, 34, cell("KSPACE").copy(5, 0, 4, 12)));
-    knob.setPosition(-5);
+    knob.setValue(-5);
     QVERIFY(blockEquals(b, 5, 34, cell("KMINUS")));
     QVERIFY(blockEquals(b, 14, 34, cell("KBITMAP0")));
-    knob.setPosition(-120);
+    knob.setValue(-120);
     QVERIFY(blockEquals(b, 1, 34, cell("KMINUS").copy(5, 0, 4, 12)));
     QVERIFY(blockEquals(b, 5, 34, cell("KBITMAP1")));
-    knob.setPosition(1000);
+    knob.setValue(1000);
     QVERIFY(blockEquals(b, 5, 34, cell("KBITMAP9")));
     QVERIFY(blockEquals(b, 14, 34, cell("KBITMAP9")));
     // The face sits one row down.
@@ -197,45 +197,45 @@ void TestControls::knobSetters()
     QCOMPARE(knob.size(), QSize(32, 48));
     knob.resize(100, 100);
     QCOMPARE(knob.size(), QSize(32, 48));
-    QCOMPARE(knob.Position(), 63);
-    QCOMPARE(knob.Min(), 0);
-    QCOMPARE(knob.Max(), 127);
-    QCOMPARE(knob.Channel(), quint8(0));
-    QVERIFY(knob.Caption().isEmpty());
+    QCOMPARE(knob.value(), 63);
+    QCOMPARE(knob.minimum(), 0);
+    QCOMPARE(knob.maximum(), 127);
+    QCOMPARE(knob.channel(), quint8(0));
+    QVERIFY(knob.caption().isEmpty());
 
     Counter c;
     knob.setOnChange(c.handler());
     QSignalSpy spy(&knob, &Knob::changed);
     const int draws = knob.drawCount();
 
-    knob.setPosition(200);
-    knob.setPosition(-1);
-    knob.setPosition(63);
+    knob.setValue(200);
+    knob.setValue(-1);
+    knob.setValue(63);
     QCOMPARE(c.count, 0);
-    QCOMPARE(knob.Position(), 63);
+    QCOMPARE(knob.value(), 63);
     QCOMPARE(knob.drawCount(), draws);
 
-    knob.setPosition(100);
+    knob.setValue(100);
     QCOMPARE(c.count, 1);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(c.lastSender, &knob);
 
-    knob.setMin(200);
-    knob.setMin(127);
-    knob.setMin(0);
-    QCOMPARE(knob.Min(), 0);
-    knob.setMin(10);
-    QCOMPARE(knob.Min(), 10);
+    knob.setMinimum(200);
+    knob.setMinimum(127);
+    knob.setMinimum(0);
+    QCOMPARE(knob.minimum(), 0);
+    knob.setMinimum(10);
+    QCOMPARE(knob.minimum(), 10);
     QCOMPARE(c.count, 2);
 
-    knob.setMax(-5);
-    knob.setMax(10);
-    knob.setMax(127);
-    QCOMPARE(knob.Max(), 127);
+    knob.setMaximum(-5);
+    knob.setMaximum(10);
+    knob.setMaximum(127);
+    QCOMPARE(knob.maximum(), 127);
     QCOMPARE(c.count, 2);
-    knob.setMax(50);
-    QCOMPARE(knob.Max(), 50);
-    QCOMPARE(knob.Position(), 100); // not adjusted
+    knob.setMaximum(50);
+    QCOMPARE(knob.maximum(), 50);
+    QCOMPARE(knob.value(), 100); // not adjusted
     QCOMPARE(c.count, 3);
 
     knob.setCaption(QStringLiteral("Cutoff"));
@@ -244,9 +244,9 @@ void TestControls::knobSetters()
 
     knob.setChannel(16);
     knob.setChannel(-1);
-    QCOMPARE(knob.Channel(), quint8(0));
+    QCOMPARE(knob.channel(), quint8(0));
     knob.setChannel(15);
-    QCOMPARE(knob.Channel(), quint8(15));
+    QCOMPARE(knob.channel(), quint8(15));
     QCOMPARE(c.count, 4);
     QCOMPARE(spy.count(), 4);
     QCOMPARE(knob.drawCount(), draws + 4);
@@ -257,19 +257,19 @@ void TestControls::knobLoadOrder()
     // Properties applied in load order: Position against the default range,
     // then the knob's own Min and Max. 63 stays below a Min of 64.
     Knob knob;
-    knob.setPosition(63);
-    knob.setMin(64);
-    knob.setMax(191);
-    QCOMPARE(knob.Position(), 63);
+    knob.setValue(63);
+    knob.setMinimum(64);
+    knob.setMaximum(191);
+    QCOMPARE(knob.value(), 63);
     QVERIFY(sameRgb(knob.bitmap().pixel(10, 23), QColor(80, 30, 30)));
 }
 
 void TestControls::knobDrag()
 {
     Knob knob;
-    knob.setMin(-64);
-    knob.setMax(63);
-    knob.setPosition(0);
+    knob.setMinimum(-64);
+    knob.setMaximum(63);
+    knob.setValue(0);
     Counter c;
     knob.setOnChange(c.handler());
 
@@ -278,108 +278,108 @@ void TestControls::knobDrag()
     QCOMPARE(c.count, 0);
     int changed = 0, unchanged = 0;
     for (int y = 19; y >= -50; --y) {
-        const int before = knob.Position();
+        const int before = knob.value();
         const int events = c.count;
         move(&knob, QPoint(16, y));
-        const bool moved = knob.Position() != before;
+        const bool moved = knob.value() != before;
         QCOMPARE(c.count - events, moved ? 2 : 1);
         (moved ? changed : unchanged)++;
     }
-    QCOMPARE(knob.Position(), 63);
+    QCOMPARE(knob.value(), 63);
     QCOMPARE(changed, 63);
     QCOMPARE(unchanged, 7);
     // Back down to below the press point: clamps at Min.
     move(&knob, QPoint(16, 200));
-    QCOMPARE(knob.Position(), -64);
+    QCOMPARE(knob.value(), -64);
     const int events = c.count;
     release(&knob, QPoint(16, 200));
     QVERIFY(!knob.dragging());
     QCOMPARE(c.count, events + 1);
     // Moves after the release do nothing.
     move(&knob, QPoint(16, 0));
-    QCOMPARE(knob.Position(), -64);
+    QCOMPARE(knob.value(), -64);
     QCOMPARE(c.count, events + 1);
 }
 
 void TestControls::knobStepClicks()
 {
     Knob knob;
-    knob.setPosition(127);
+    knob.setValue(127);
     Counter c;
     knob.setOnChange(c.handler());
 
     press(&knob, QPoint(20, 40)); // right half of the digits at Max
-    QCOMPARE(knob.Position(), 127);
+    QCOMPARE(knob.value(), 127);
     QCOMPARE(c.count, 1);
     QVERIFY(!knob.dragging());
     release(&knob, QPoint(20, 40));
     QCOMPARE(c.count, 2);
     press(&knob, QPoint(15, 32), Qt::RightButton); // any button, left half
-    QCOMPARE(knob.Position(), 126);
+    QCOMPARE(knob.value(), 126);
 
-    knob.setPosition(0);
+    knob.setValue(0);
     c.count = 0;
     press(&knob, QPoint(0, 47));
-    QCOMPARE(knob.Position(), 0);
+    QCOMPARE(knob.value(), 0);
     QCOMPARE(c.count, 1);
     press(&knob, QPoint(16, 47));
-    QCOMPARE(knob.Position(), 1);
+    QCOMPARE(knob.value(), 1);
     press(&knob, QPoint(16, 31)); // on the dial: starts a drag, no step
-    QCOMPARE(knob.Position(), 1);
+    QCOMPARE(knob.value(), 1);
     QVERIFY(knob.dragging());
     QCOMPARE(c.count, 2);
 
     Knob below; // 63 below a raised Min
-    below.setMin(64);
-    below.setMax(191);
+    below.setMinimum(64);
+    below.setMaximum(191);
     press(&below, QPoint(2, 40));
-    QCOMPARE(below.Position(), 63);
+    QCOMPARE(below.value(), 63);
     press(&below, QPoint(30, 40));
-    QCOMPARE(below.Position(), 64);
+    QCOMPARE(below.value(), 64);
 }
 
 void TestControls::sliderSetters()
 {
     Slider slider;
     QCOMPARE(slider.size(), QSize(22, 100));
-    QCOMPARE(slider.Position(), 0);
-    QCOMPARE(slider.Min(), 0);
-    QCOMPARE(slider.Max(), 127);
+    QCOMPARE(slider.value(), 0);
+    QCOMPARE(slider.minimum(), 0);
+    QCOMPARE(slider.maximum(), 127);
     Counter c;
     slider.setOnChange(c.handler());
 
-    slider.setPosition(128);
-    slider.setPosition(-1);
-    slider.setPosition(0);
+    slider.setValue(128);
+    slider.setValue(-1);
+    slider.setValue(0);
     QCOMPARE(c.count, 0);
-    slider.setPosition(64);
+    slider.setValue(64);
     QCOMPARE(c.count, 1);
     QCOMPARE(c.lastSender, &slider);
 
-    slider.setMin(256);
-    slider.setMin(-256);
-    slider.setMin(128); // Max - Min + 1 would be zero
-    QCOMPARE(slider.Min(), 0);
+    slider.setMinimum(256);
+    slider.setMinimum(-256);
+    slider.setMinimum(128); // Max - Min + 1 would be zero
+    QCOMPARE(slider.minimum(), 0);
     QCOMPARE(c.count, 1);
-    slider.setMin(100); // above Max is allowed, only zero width is not
-    QCOMPARE(slider.Min(), 100);
-    QCOMPARE(slider.Position(), 64);
+    slider.setMinimum(100); // above Max is allowed, only zero width is not
+    QCOMPARE(slider.minimum(), 100);
+    QCOMPARE(slider.value(), 64);
     QCOMPARE(c.count, 2);
-    slider.setMin(-255);
+    slider.setMinimum(-255);
     QCOMPARE(c.count, 3);
 
-    slider.setMax(256);
-    slider.setMax(-256);
-    slider.setMax(-256);
-    QCOMPARE(slider.Max(), 127);
+    slider.setMaximum(256);
+    slider.setMaximum(-256);
+    slider.setMaximum(-256);
+    QCOMPARE(slider.maximum(), 127);
     Slider narrow;
-    narrow.setMax(-1); // zero width with Min 0
-    QCOMPARE(narrow.Max(), 127);
-    narrow.setMax(0);
-    QCOMPARE(narrow.Max(), 0);
+    narrow.setMaximum(-1); // zero width with Min 0
+    QCOMPARE(narrow.maximum(), 127);
+    narrow.setMaximum(0);
+    QCOMPARE(narrow.maximum(), 0);
 
     slider.setDisplayMode(QStringLiteral("Note"));
-    QCOMPARE(slider.DisplayMode(), QStringLiteral("Note"));
+    QCOMPARE(slider.displayMode(), QStringLiteral("Note"));
     QCOMPARE(c.count, 3);
 }
 
@@ -396,9 +396,9 @@ void TestControls::sliderCapAndBox()
     const QImage& b = slider.bitmap();
     QVERIFY(sameRgb(b.pixel(11, 79), line));
     QVERIFY(sameRgb(b.pixel(11, 42), Qt::black)); // the slot, uncovered
-    slider.setPosition(64);
+    slider.setValue(64);
     QVERIFY(sameRgb(b.pixel(11, 42), line));
-    slider.setPosition(127);
+    slider.setValue(127);
     QVERIFY(sameRgb(b.pixel(11, 5), line));
     // Value box: black border around grey.
     for (QPoint p : { QPoint(0, 90), QPoint(21, 90), QPoint(10, 85), QPoint(10, 99) })
@@ -416,29 +416,29 @@ void TestControls::sliderDrag()
     QCOMPARE(c.count, 0);
     for (int y = 49; y >= 40; --y)
         move(&slider, QPoint(11, y)); // one pixel per move never changes it
-    QCOMPARE(slider.Position(), 0);
+    QCOMPARE(slider.value(), 0);
     QCOMPARE(c.count, 0);
     for (int i = 1; i <= 5; ++i) {
         move(&slider, QPoint(11, 40 - 3 * i)); // three pixels: two steps
-        QCOMPARE(slider.Position(), 2 * i);
+        QCOMPARE(slider.value(), 2 * i);
         QCOMPARE(c.count, i);
     }
     move(&slider, QPoint(11, 25)); // same Y: nothing
     QCOMPARE(c.count, 5);
     move(&slider, QPoint(11, 28)); // down three: -2
-    QCOMPARE(slider.Position(), 8);
+    QCOMPARE(slider.value(), 8);
     move(&slider, QPoint(11, 30)); // down two: -4/3 truncates to -1
-    QCOMPARE(slider.Position(), 7);
+    QCOMPARE(slider.value(), 7);
     move(&slider, QPoint(11, -1000));
-    QCOMPARE(slider.Position(), 127);
+    QCOMPARE(slider.value(), 127);
     move(&slider, QPoint(11, 1000));
-    QCOMPARE(slider.Position(), 0);
+    QCOMPARE(slider.value(), 0);
     const int events = c.count;
     release(&slider, QPoint(11, 1000));
     QVERIFY(!slider.dragging());
     QCOMPARE(c.count, events);
     move(&slider, QPoint(11, 0));
-    QCOMPARE(slider.Position(), 0);
+    QCOMPARE(slider.value(), 0);
 }
 
 void TestControls::sliderStepClicks()
@@ -447,34 +447,34 @@ void TestControls::sliderStepClicks()
     Counter c;
     slider.setOnChange(c.handler());
     press(&slider, QPoint(5, 90)); // left half at 0
-    QCOMPARE(slider.Position(), 0);
+    QCOMPARE(slider.value(), 0);
     QCOMPARE(c.count, 1);
     QVERIFY(!slider.dragging());
     press(&slider, QPoint(11, 85));
-    QCOMPARE(slider.Position(), 1);
+    QCOMPARE(slider.value(), 1);
     QCOMPARE(c.count, 2);
     release(&slider, QPoint(11, 85));
     QCOMPARE(c.count, 2);
-    slider.setPosition(127);
+    slider.setValue(127);
     press(&slider, QPoint(21, 99));
-    QCOMPARE(slider.Position(), 127);
+    QCOMPARE(slider.value(), 127);
     QCOMPARE(c.count, 4);
     press(&slider, QPoint(10, 99));
-    QCOMPARE(slider.Position(), 126);
+    QCOMPARE(slider.value(), 126);
     press(&slider, QPoint(10, 84)); // the track: a drag, no step
-    QCOMPARE(slider.Position(), 126);
+    QCOMPARE(slider.value(), 126);
     QVERIFY(slider.dragging());
 
     // The clicks keep within the slider's own range as well.
     Slider small;
-    small.setMax(63);
-    small.setPosition(63);
+    small.setMaximum(63);
+    small.setValue(63);
     press(&small, QPoint(15, 90));
-    QCOMPARE(small.Position(), 63);
+    QCOMPARE(small.value(), 63);
     Slider wide;
-    wide.setMin(-10);
+    wide.setMinimum(-10);
     press(&wide, QPoint(2, 90));
-    QCOMPARE(wide.Position(), 0);
+    QCOMPARE(wide.value(), 0);
 }
 
 void TestControls::sliderValueTexts()
@@ -501,15 +501,15 @@ void TestControls::ledCaptionAndStatus()
 {
     CheckLed led;
     QCOMPARE(led.size(), QSize(32, 16));
-    QCOMPARE(led.Caption(), QStringLiteral("Instrument"));
-    QVERIFY(!led.Status());
+    QCOMPARE(led.caption(), QStringLiteral("Instrument"));
+    QVERIFY(!led.isChecked());
     Counter c;
     led.setOnChange(c.handler());
 
     const QString forty = QStringLiteral("0123456789abcdefghijklmnopqrstuvwxyzABCD");
     int draws = led.drawCount();
     led.setCaption(forty);
-    QCOMPARE(led.Caption(), forty.left(32));
+    QCOMPARE(led.caption(), forty.left(32));
     QCOMPARE(led.drawCount(), ++draws);
     led.setCaption(forty);
     led.setCaption(forty.left(32));
@@ -518,19 +518,19 @@ void TestControls::ledCaptionAndStatus()
     const QImage red = controlBitmap(QStringLiteral("REDBUTTON"), 1.0);
     const QImage black = controlBitmap(QStringLiteral("BLACKBUTTON"), 1.0);
     QVERIFY(blockEquals(led.bitmap(), 1, 1, black.copy(1, 1, 30, 14)));
-    led.setStatus(true);
-    QVERIFY(led.Status());
+    led.setChecked(true);
+    QVERIFY(led.isChecked());
     QCOMPARE(led.drawCount(), ++draws);
     QVERIFY(blockEquals(led.bitmap(), 1, 1, red.copy(1, 1, 30, 14)));
     QVERIFY(sameRgb(led.bitmap().pixel(0, 0), QColor(120, 40, 40)));
-    led.setStatus(true);
+    led.setChecked(true);
     QCOMPARE(led.drawCount(), draws);
     QCOMPARE(c.count, 0);
 
     led.setChannel(16);
-    QCOMPARE(led.Channel(), quint8(0));
+    QCOMPARE(led.channel(), quint8(0));
     led.setChannel(9);
-    QCOMPARE(led.Channel(), quint8(9));
+    QCOMPARE(led.channel(), quint8(9));
     QCOMPARE(c.count, 0);
 }
 
@@ -538,7 +538,7 @@ void TestControls::ledMouse()
 {
     QWidget window;
     auto* led = new CheckLed(&window);
-    led->setStatus(true);
+    led->setChecked(true);
     Counter c;
     led->setOnChange(c.handler());
     window.show();
@@ -547,13 +547,13 @@ void TestControls::ledMouse()
     QCOMPARE(c.count, 0);
 
     press(led, QPoint(5, 5));
-    QVERIFY(!led->Status());
+    QVERIFY(!led->isChecked());
     QCOMPARE(c.count, 1);
     QCOMPARE(c.lastSender, led);
     QVERIFY(blockEquals(led->bitmap(), 1, 1, controlBitmap(QStringLiteral("BLACKBUTTON"), 1.0).copy(1, 1, 30, 14)));
     release(led, QPoint(5, 5));
     press(led, QPoint(30, 14), Qt::MiddleButton);
-    QVERIFY(led->Status());
+    QVERIFY(led->isChecked());
     QCOMPARE(c.count, 2);
 }
 
@@ -568,8 +568,8 @@ void TestControls::paintsFireOnceEach()
     slider->setOnChange(s.handler());
 
     // Hidden: the change is drawn and reported at once, and only once.
-    knob->setPosition(10);
-    slider->setPosition(10);
+    knob->setValue(10);
+    slider->setValue(10);
     QCoreApplication::processEvents();
     QCOMPARE(k.count, 1);
     QCOMPARE(s.count, 1);
@@ -583,8 +583,8 @@ void TestControls::paintsFireOnceEach()
     k.count = s.count = 0;
 
     // Visible: the setter's paint reports once, its copy to the screen does not.
-    knob->setPosition(11);
-    slider->setPosition(11);
+    knob->setValue(11);
+    slider->setValue(11);
     QCOMPARE(k.count, 1);
     QCOMPARE(s.count, 1);
     QTest::qWait(50);
@@ -608,7 +608,7 @@ void TestControls::paintsFireOnceEach()
     hidden->setOnChange(h.handler());
     tabs.show();
     QVERIFY(QTest::qWaitForWindowExposed(&tabs));
-    hidden->setPosition(20);
+    hidden->setValue(20);
     QCOMPARE(h.count, 1);
     QTest::qWait(20);
     QCOMPARE(h.count, 1);
@@ -623,29 +623,29 @@ void TestControls::handlerMaySetProperties()
     std::vector<int> seen;
     knob->setOnChange([&](QObject* sender) {
         auto* self = qobject_cast<Knob*>(sender);
-        seen.push_back(self->Position());
-        if (self->Position() == 10)
-            self->setPosition(20);
+        seen.push_back(self->value());
+        if (self->value() == 10)
+            self->setValue(20);
     });
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::qWait(20);
     seen.clear();
-    knob->setPosition(10);
+    knob->setValue(10);
     QCOMPARE(seen, (std::vector<int>{ 10, 20 }));
-    QCOMPARE(knob->Position(), 20);
+    QCOMPARE(knob->value(), 20);
     QCOMPARE(knobValueCells(20)[2], 2);
     QVERIFY(blockEquals(knob->bitmap(), 14, 34, controlBitmap(QStringLiteral("KBITMAP2"), 1.0)));
     QTest::qWait(50);
     QCOMPARE(seen.size(), size_t(2));
     // During a window paint too.
-    knob->setPosition(5);
+    knob->setValue(5);
     QTest::qWait(50);
     seen.clear();
     knob->setOnChange([&](QObject*) {
-        seen.push_back(knob->Position());
-        if (knob->Position() == 5)
-            knob->setPosition(10);
+        seen.push_back(knob->value());
+        if (knob->value() == 5)
+            knob->setValue(10);
     });
     knob->repaint();
     QCOMPARE(seen, (std::vector<int>{ 5, 10 }));
@@ -659,12 +659,12 @@ void TestControls::handlerFailureStaysInside()
     knob.setOnChange([](QObject*) { throw std::runtime_error("port gone"); });
     QSignalSpy spy(&knob, &Knob::changed);
     QTest::ignoreMessage(QtWarningMsg, "change handler failed: port gone");
-    knob.setPosition(1);
-    QCOMPARE(knob.Position(), 1);
+    knob.setValue(1);
+    QCOMPARE(knob.value(), 1);
     QCOMPARE(spy.count(), 1);
     QTest::ignoreMessage(QtWarningMsg, "change handler failed: port gone");
     press(&knob, QPoint(20, 40));
-    QCOMPARE(knob.Position(), 2);
+    QCOMPARE(knob.value(), 2);
 }
 
 void TestControls::captionLabel()
@@ -714,12 +714,12 @@ void TestControls::keysAndWheelStepWithinTheRange()
 {
     QWidget window;
     auto* knob = new Knob(&window);
-    knob->setMin(-64);
-    knob->setMax(63);
-    knob->setPosition(0);
+    knob->setMinimum(-64);
+    knob->setMaximum(63);
+    knob->setValue(0);
     auto* slider = new Slider(&window);
     slider->move(50, 0);
-    slider->setPosition(64);
+    slider->setValue(64);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::qWait(20);
@@ -783,12 +783,12 @@ void TestControls::keysAndWheelStepWithinTheRange()
     }
     // A slider whose Min is above its Max takes no step.
     Slider odd;
-    odd.setMin(10);
-    odd.setMax(5);
-    const int before = odd.Position();
+    odd.setMinimum(10);
+    odd.setMaximum(5);
+    const int before = odd.value();
     QTest::keyClick(&odd, Qt::Key_Up);
     QTest::keyClick(&odd, Qt::Key_End);
-    QCOMPARE(odd.Position(), before);
+    QCOMPARE(odd.value(), before);
 }
 
 void TestControls::ledSpaceToggles()
@@ -797,18 +797,18 @@ void TestControls::ledSpaceToggles()
     Counter c;
     led.setOnChange(c.handler());
     QTest::keyClick(&led, Qt::Key_Space);
-    QVERIFY(led.Status());
+    QVERIFY(led.isChecked());
     QCOMPARE(c.count, 1);
     // Held down, the key repeats: still one toggle.
     QTest::sendKeyEvent(QTest::Press, &led, Qt::Key_Space, QStringLiteral(" "), Qt::NoModifier);
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
     QCoreApplication::sendEvent(&led, &repeat);
-    QVERIFY(!led.Status());
+    QVERIFY(!led.isChecked());
     QCOMPARE(c.count, 2);
     // Arrows and the wheel leave a lamp alone.
     QTest::keyClick(&led, Qt::Key_Up);
     QVERIFY(!wheel(&led, 120));
-    QVERIFY(!led.Status());
+    QVERIFY(!led.isChecked());
     QCOMPARE(c.count, 2);
 }
 
@@ -866,13 +866,13 @@ void TestControls::assistiveTools()
 {
     QWidget window;
     auto* knob = new Knob(&window);
-    knob->setMin(-64);
-    knob->setMax(63);
-    knob->setPosition(-12);
+    knob->setMinimum(-64);
+    knob->setMaximum(63);
+    knob->setValue(-12);
     knob->setCaption(QStringLiteral("Semitone"));
     auto* slider = new Slider(&window);
     slider->setDisplayMode(QStringLiteral("Note"));
-    slider->setPosition(60);
+    slider->setValue(60);
     slider->setAccessibleName(QStringLiteral("Amp Envelope Attack"));
     auto* led = new CheckLed(&window);
     led->setCaption(QStringLiteral("Sync"));
@@ -889,7 +889,7 @@ void TestControls::assistiveTools()
     QCOMPARE(k->text(QAccessible::Description), QStringLiteral("-12"));
     QCOMPARE(sl->text(QAccessible::Name), QStringLiteral("Amp Envelope Attack"));
     QCOMPARE(sl->text(QAccessible::Description), QStringLiteral("C5"));
-    slider->setPosition(126);
+    slider->setValue(126);
     QCOMPARE(sl->text(QAccessible::Description), QStringLiteral("Rst"));
     QCOMPARE(l->text(QAccessible::Name), QStringLiteral("Sync"));
     QVERIFY(l->state().checkable && !l->state().checked);
@@ -907,23 +907,23 @@ void TestControls::assistiveTools()
     knob->setOnChange(c.handler());
     // Setting the value from a tool is a step: one change event.
     kv->setCurrentValue(5);
-    QCOMPARE(knob->Position(), 5);
+    QCOMPARE(knob->value(), 5);
     QCOMPARE(c.count, 1);
     kv->setCurrentValue(5); // the same value: nothing
     kv->setCurrentValue(QStringLiteral("loud")); // not a number: nothing
     QCOMPARE(c.count, 1);
     kv->setCurrentValue(1e12); // far out: the end of the range
-    QCOMPARE(knob->Position(), 63);
+    QCOMPARE(knob->value(), 63);
     QCOMPARE(c.count, 2);
     k->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
-    QCOMPARE(knob->Position(), 62);
+    QCOMPARE(knob->value(), 62);
     QCOMPARE(c.count, 3);
     QCOMPARE(k->text(QAccessible::Description), QStringLiteral("62"));
 
     Counter lc;
     led->setOnChange(lc.handler());
     l->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-    QVERIFY(led->Status());
+    QVERIFY(led->isChecked());
     QVERIFY(l->state().checked);
     QCOMPARE(lc.count, 1);
     // A disabled control takes nothing from a tool.
@@ -931,8 +931,8 @@ void TestControls::assistiveTools()
     l->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     knob->setEnabled(false);
     kv->setCurrentValue(0);
-    QVERIFY(led->Status());
-    QCOMPARE(knob->Position(), 62);
+    QVERIFY(led->isChecked());
+    QCOMPARE(knob->value(), 62);
     QCOMPARE(lc.count, 1);
     QCOMPARE(c.count, 3);
 }

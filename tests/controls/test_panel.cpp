@@ -40,9 +40,9 @@ void TestPanel::panel()
     for (const KnobSetup& k : knobs) {
         auto* knob = new Knob(&window);
         knob->move(x, 30);
-        knob->setMin(k.min);
-        knob->setMax(k.max);
-        knob->setPosition(k.position);
+        knob->setMinimum(k.min);
+        knob->setMaximum(k.max);
+        knob->setValue(k.position);
         knob->setCaption(QString::fromLatin1(k.caption));
         made.push_back(knob);
         x += 56;
@@ -52,18 +52,18 @@ void TestPanel::panel()
     for (int v : sliderValues) {
         auto* slider = new Slider(&window);
         slider->move(x, 92);
-        slider->setPosition(v);
+        slider->setValue(v);
         x += 36;
     }
     auto* noteSlider = new Slider(&window);
     noteSlider->move(x, 92);
     noteSlider->setDisplayMode(QStringLiteral("Note"));
-    noteSlider->setPosition(61);
+    noteSlider->setValue(61);
     x += 50;
     auto* ledOn = new CheckLed(&window);
     ledOn->move(x, 110);
     ledOn->setCaption(QStringLiteral("Sync"));
-    ledOn->setStatus(true);
+    ledOn->setChecked(true);
     auto* ledOff = new CheckLed(&window);
     ledOff->move(x + 56, 110);
     ledOff->setCaption(QStringLiteral("Mono"));

@@ -25,6 +25,7 @@ namespace patchedit_test {
 using sondrake::SoundDump;
 using namespace sondrake::editor;
 using sondrake::midi::Bytes;
+using sondrake::testing::namedChild;
 using sondrake::testing::onNextModalOf;
 
 // One event on the wire: a controller, a completed NRPN, a note on, a
@@ -138,7 +139,7 @@ inline std::unique_ptr<sondrake::editor::SoundEditor> openEditorWindow(
     sondrake::editor::EditorHost& host, const sondrake::SoundDump& sound)
 {
     auto editor = std::make_unique<sondrake::editor::SoundEditor>(host);
-    editor->workingCopy = sound;
+    editor->setWorkingCopy(sound);
     editor->show();
     editor->activateWindow();
     if (!QTest::qWaitForWindowExposed(editor.get()))

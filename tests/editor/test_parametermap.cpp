@@ -17,6 +17,7 @@
 
 using namespace sondrake;
 using namespace sondrake::editor;
+using namespace sondrake::parametermap;
 namespace pt = parameter_table;
 
 namespace {

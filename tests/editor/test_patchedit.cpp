@@ -117,7 +117,7 @@ private slots:
         // Lists show the sound without sending: the waveform's NRPN never left.
         QCOMPARE(countOf(events, liveEvent(row("cmbOsc1Forms"), readValue(sound, row("cmbOsc1Forms")))), 0L);
         QCOMPARE(editor->controlValue(row("cmbOsc1Forms")), readValue(sound, row("cmbOsc1Forms")));
-        QCOMPARE(editor->edtName->text(), QStringLiteral("Test Sound 1"));
+        QCOMPARE(namedChild<QLineEdit>(editor.get(), "edtName")->text(), QStringLiteral("Test Sound 1"));
     }
 
     void switchingTabsSendsThatTabsDials()
@@ -126,7 +126,7 @@ private slots:
         drained(*session, *rec);
         rec->clear();
         const std::set<std::string_view> tab1 = controlsOnTab("Filter & LFOs & Envelopes", true);
-        editor->PageControl1->setCurrentIndex(1);
+        namedChild<QTabWidget>(editor.get(), "PageControl1")->setCurrentIndex(1);
         QCoreApplication::processEvents();
         const std::vector<Event> events = drained(*session, *rec);
         for (std::string_view name : tab1) {
@@ -159,8 +159,8 @@ private slots:
         changed[std::size_t(semitone.storage.byte)] = 0;
         const int semitoneBefore = editor->controlValue(semitone);
 
-        editor->workingCopy = changed;
-        editor->LoadControls();
+        editor->setWorkingCopy(changed);
+        editor->loadControls();
         const std::vector<Event> events = drained(*session, *rec);
         QCOMPARE(events.size(), std::size_t(4));
         QCOMPARE(countOf(events, liveEvent(level, readValue(changed, level))), 1L);
@@ -175,11 +175,11 @@ private slots:
 
         // An index beyond a list leaves it without a selection.
         changed[std::size_t(forms.storage.byte)] = 40;
-        editor->workingCopy = changed;
-        editor->LoadControls();
+        editor->setWorkingCopy(changed);
+        editor->loadControls();
         QCOMPARE(editor->controlValue(forms), -1);
         // Loading does not write to the sound.
-        QVERIFY(editor->workingCopy == changed);
+        QVERIFY(editor->workingCopy() == changed);
     }
 
     void knobDragSendsPerMove()
@@ -204,7 +204,7 @@ private slots:
         for (int i = 8; i <= 10; ++i)
             mouse(QEvent::MouseMove, 20 - i); // held at 127
         mouse(QEvent::MouseButtonRelease, 10);
-        QCOMPARE(knob->Position(), 127);
+        QCOMPARE(knob->value(), 127);
         const std::vector<Event> events = drained(*session, *rec);
         // Every move sends; a value still waiting when the next one comes is
         // replaced by it, so the wire carries the values in the order of the
@@ -221,7 +221,7 @@ private slots:
         for (std::size_t i = 1; i < events.size(); ++i)
             QVERIFY(events[i].value >= events[i - 1].value);
         // The knob's live edit leaves the sound alone.
-        QCOMPARE(readValue(editor->workingCopy, level), 120);
+        QCOMPARE(readValue(editor->workingCopy(), level), 120);
     }
 
     void keysAndWheelSendOneMessagePerStep()
@@ -259,11 +259,12 @@ private slots:
         step([&] { wheel(-120); }); // at Min: nothing
         step([&] { wheel(120); }); // 1
         step([&] { wheel(240); }); // 2, 3: two steps in one event
-        QCOMPARE(knob->Position(), 3);
+        QCOMPARE(knob->value(), 3);
         QTest::qWait(20);
         // Leaving by Tab goes to the knob's "R" button and sends nothing either.
         sondrake::testing::keyClick(knob, Qt::Key_Tab);
-        QTRY_COMPARE(QApplication::focusWidget(), editor->BitBtn()[std::size_t(level.rButton)]);
+        QTRY_COMPARE(
+            QApplication::focusWidget(), editor->parameterPages().rButtons[std::size_t(level.rButton)]);
         QTest::qWait(20);
         std::vector<Event> events = drained(*session, *rec);
         // The two steps of one wheel event come at once: the first may be
@@ -277,7 +278,7 @@ private slots:
             liveEvent(level, 1) };
         QCOMPARE(events.size(), expected.size());
         QVERIFY(std::equal(events.begin(), events.end(), expected.begin()));
-        QCOMPARE(readValue(editor->workingCopy, level), 120);
+        QCOMPARE(readValue(editor->workingCopy(), level), 120);
     }
 
     void nameIsTrimmedAndPadded()
@@ -286,30 +287,31 @@ private slots:
         const char raw[16] = { ' ', 0x01, 'B', 'a', 's', 's', ' ', 'X', ' ', ' ', 0, 0, 0, 0, 0, 0 };
         std::copy(raw, raw + 16, sound.begin() + 164);
         auto editor = openEditor(sound);
-        QCOMPARE(editor->edtName->text(), QStringLiteral("Bass X"));
+        QLineEdit* name = namedChild<QLineEdit>(editor.get(), "edtName");
+        QCOMPARE(name->text(), QStringLiteral("Bass X"));
         // Showing the name does not rewrite it.
-        QVERIFY(std::equal(raw, raw + 16, editor->workingCopy.begin() + 164));
+        QVERIFY(std::equal(raw, raw + 16, editor->workingCopy().begin() + 164));
 
         drained(*session, *rec);
         rec->clear();
-        editor->modified = false;
+        editor->setModified(false);
         messages.clear(); // a "send" of the opening must not count as the edit's
-        editor->edtName->setFocus();
-        sondrake::testing::keyClick(editor->edtName, Qt::Key_End);
-        sondrake::testing::keyClicks(editor->edtName, QStringLiteral("y"));
-        QTest::sendKeyEvent(QTest::Click, editor->edtName, Qt::Key_Eacute, QStringLiteral("\u00e9"), Qt::NoModifier);
-        QCOMPARE(editor->edtName->text(), QStringLiteral("Bass Xy\u00e9"));
+        name->setFocus();
+        sondrake::testing::keyClick(name, Qt::Key_End);
+        sondrake::testing::keyClicks(name, QStringLiteral("y"));
+        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_Eacute, QStringLiteral("\u00e9"), Qt::NoModifier);
+        QCOMPARE(name->text(), QStringLiteral("Bass Xy\u00e9"));
         const char expected[] = "Bass Xy?        ";
-        QVERIFY(std::equal(expected, expected + 16, editor->workingCopy.begin() + 164));
-        QVERIFY(editor->modified);
+        QVERIFY(std::equal(expected, expected + 16, editor->workingCopy().begin() + 164));
+        QVERIFY(editor->isModified());
         QVERIFY(QTest::qWaitFor([&] { return messages.contains(QStringLiteral("send")); }, 2000));
-        QVERIFY(!editor->modified);
+        QVERIFY(!editor->isModified());
         // Nothing went out for a name edit.
         QCOMPARE(drained(*session, *rec).size(), std::size_t(0));
 
         // At most 16 characters.
-        sondrake::testing::keyClicks(editor->edtName, QStringLiteral("abcdefghijkl"));
-        QCOMPARE(editor->edtName->text().size(), 16);
+        sondrake::testing::keyClicks(name, QStringLiteral("abcdefghijkl"));
+        QCOMPARE(name->text().size(), 16);
     }
 
     void octaveKeysAndTestNotes()
@@ -317,24 +319,25 @@ private slots:
         auto editor = openEditor(sampleSound(6));
         drained(*session, *rec);
         rec->clear();
-        QLineEdit* name = editor->edtName;
+        QLineEdit* name = namedChild<QLineEdit>(editor.get(), "edtName");
+        const QPushButton* testSound = namedChild<QPushButton>(editor.get(), "btnTestSound");
         name->setFocus();
         name->clear();
 
         pressKey(name, Qt::Key_Z);
         QCOMPARE(host->octaveValue, 3);
-        QCOMPARE(editor->btnTestSound->text(), QStringLiteral("Test Sound C3-C4"));
+        QCOMPARE(testSound->text(), QStringLiteral("Test Sound C3-C4"));
         pressKey(name, Qt::Key_Plus, Qt::KeypadModifier);
         pressKey(name, Qt::Key_X);
         QCOMPARE(host->octaveValue, 5);
-        QCOMPARE(editor->btnTestSound->text(), QStringLiteral("Test Sound C5-C6"));
+        QCOMPARE(testSound->text(), QStringLiteral("Test Sound C5-C6"));
 
         // Hold Num 1, press Num 2 as well: one note; releasing Num 2 resets.
         pressKey(name, Qt::Key_1, Qt::KeypadModifier, false);
-        QVERIFY(editor->testNoteFlag);
+        QVERIFY(editor->isTestNoteSounding());
         pressKey(name, Qt::Key_2, Qt::KeypadModifier, false);
         sondrake::testing::keyRelease(name, Qt::Key_2, Qt::KeypadModifier);
-        QVERIFY(!editor->testNoteFlag);
+        QVERIFY(!editor->isTestNoteSounding());
         sondrake::testing::keyRelease(name, Qt::Key_1, Qt::KeypadModifier);
         std::vector<Event> events = drained(*session, *rec);
         QCOMPARE(events.size(), std::size_t(2));
@@ -350,10 +353,10 @@ private slots:
         host->octaveValue = 9;
         pressKey(name, Qt::Key_X);
         QCOMPARE(host->octaveValue, 9);
-        QCOMPARE(editor->btnTestSound->text(), QStringLiteral("Test Sound C9-C10"));
+        QCOMPARE(testSound->text(), QStringLiteral("Test Sound C9-C10"));
         // 9 * 12 + 26 = 134: no such note; nothing sent, the flag stays clear.
         pressKey(name, Qt::Key_9, Qt::KeypadModifier, false);
-        QVERIFY(!editor->testNoteFlag);
+        QVERIFY(!editor->isTestNoteSounding());
         sondrake::testing::keyRelease(name, Qt::Key_9, Qt::KeypadModifier);
         pressKey(name, Qt::Key_4, Qt::KeypadModifier); // 9 * 12 + 17 = 125
         events = drained(*session, *rec);
@@ -363,7 +366,7 @@ private slots:
         host->octaveValue = 0;
         pressKey(name, Qt::Key_Minus, Qt::KeypadModifier);
         QCOMPARE(host->octaveValue, 0);
-        QCOMPARE(editor->btnTestSound->text(), QStringLiteral("Test Sound C0-C1"));
+        QCOMPARE(testSound->text(), QStringLiteral("Test Sound C0-C1"));
 
         // While the keyboard player is on, its letters do not reach the name.
         name->clear();
@@ -380,13 +383,14 @@ private slots:
         auto editor = openEditor(sampleSound(7));
         drained(*session, *rec);
         rec->clear();
-        QCOMPARE(editor->btnTestSound->text(), QStringLiteral("Test &Sound C4-C5"));
-        QTest::mousePress(editor->btnTestSound, Qt::LeftButton);
+        QPushButton* testSound = namedChild<QPushButton>(editor.get(), "btnTestSound");
+        QCOMPARE(testSound->text(), QStringLiteral("Test &Sound C4-C5"));
+        QTest::mousePress(testSound, Qt::LeftButton);
         std::vector<Event> events = drained(*session, *rec);
         QCOMPARE(events.size(), std::size_t(1));
         QCOMPARE(events[0].kind, Event::NoteOn);
         QCOMPARE(events[0].number, 60);
-        QTest::mouseRelease(editor->btnTestSound, Qt::LeftButton);
+        QTest::mouseRelease(testSound, Qt::LeftButton);
         events = drained(*session, *rec);
         QCOMPARE(events.size(), std::size_t(2));
         QCOMPARE(events[1].kind, Event::Reset);
@@ -400,9 +404,9 @@ private slots:
         auto editor = openEditor(sound);
         drained(*session, *rec);
         rec->clear();
-        editor->modified = false;
-        editor->btnInitSound->click();
-        const SoundDump& w = editor->workingCopy;
+        editor->setModified(false);
+        namedChild<QPushButton>(editor.get(), "btnInitSound")->click();
+        const SoundDump& w = editor->workingCopy();
 
         std::map<int, int> expected = {
             { 141, 2 }, { 142, 0 }, { 143, 0 }, { 50, 127 }, { 51, 0 }, { 52, 0 },
@@ -437,7 +441,7 @@ private slots:
         QVERIFY(!events.empty());
         QCOMPARE(events.back().kind, Event::SysEx);
         QVERIFY(events.back().bytes == Bytes(w.begin(), w.end()));
-        QVERIFY(editor->modified);
+        QVERIFY(editor->isModified());
     }
 
     void sendSoundToChosenProgram()
@@ -454,13 +458,15 @@ private slots:
         onNextModalOf<LocationDialog>([&](LocationDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Select Location"));
             offered = dialog->bankIndex() == 0 && dialog->programIndex() == 0;
-            QCOMPARE(dialog->cmbBank->itemText(1), QStringLiteral("Sound Bank 2"));
-            QCOMPARE(dialog->cmbProgram->count(), 100);
-            dialog->cmbBank->setCurrentIndex(1);
-            dialog->cmbProgram->setCurrentIndex(dialog->cmbProgram->findText(QStringLiteral("100")));
-            dialog->btnOk->click();
+            QComboBox* bank = namedChild<QComboBox>(dialog, "cmbBank");
+            QComboBox* program = namedChild<QComboBox>(dialog, "cmbProgram");
+            QCOMPARE(bank->itemText(1), QStringLiteral("Sound Bank 2"));
+            QCOMPARE(program->count(), 100);
+            bank->setCurrentIndex(1);
+            program->setCurrentIndex(program->findText(QStringLiteral("100")));
+            namedChild<QPushButton>(dialog, "btnOk")->click();
         });
-        editor->btnSavSoundto->click();
+        namedChild<QPushButton>(editor.get(), "btnSavSoundto")->click();
         QVERIFY(offered);
         drained(*session, *rec);
         SoundDump expected = sound;
@@ -469,7 +475,7 @@ private slots:
         const std::vector<Bytes> wire { { 0xB0, 0x00, 0x00 }, { 0xB0, 0x20, 0x02 }, { 0xC0, 0x63 },
             Bytes(expected.begin(), expected.end()) };
         QCOMPARE(rec->messages(), wire);
-        QVERIFY(editor->workingCopy == sound);
+        QVERIFY(editor->workingCopy() == sound);
         QCOMPARE(host->bank, 1);
         QCOMPARE(host->program, 99);
 
@@ -477,10 +483,10 @@ private slots:
         rec->clear();
         onNextModalOf<LocationDialog>([&](LocationDialog* dialog) {
             offered = dialog->bankIndex() == 1 && dialog->programIndex() == 99;
-            dialog->cmbProgram->setCurrentIndex(3);
-            dialog->btnCancel->click();
+            namedChild<QComboBox>(dialog, "cmbProgram")->setCurrentIndex(3);
+            namedChild<QPushButton>(dialog, "btnCancel")->click();
         });
-        editor->btnSavSoundto->click();
+        namedChild<QPushButton>(editor.get(), "btnSavSoundto")->click();
         QVERIFY(offered);
         QCOMPARE(drained(*session, *rec).size(), std::size_t(0));
         QCOMPARE(host->program, 99);
@@ -492,9 +498,10 @@ private slots:
         const SoundDump before = slot;
         onNextModalOf<SoundEditor>([&](SoundEditor* editor) {
             // A knob turned live and a new name: only the name comes back.
-            editor->findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"))->setPosition(3);
-            editor->edtName->selectAll();
-            sondrake::testing::keyClicks(editor->edtName, QStringLiteral("Pad"));
+            editor->findChild<controls::Knob*>(QStringLiteral("KnobOsc1Level"))->setValue(3);
+            QLineEdit* name = namedChild<QLineEdit>(editor, "edtName");
+            name->selectAll();
+            sondrake::testing::keyClicks(name, QStringLiteral("Pad"));
             editor->close();
         });
         runSoundEditor(*host, slot, nullptr);
@@ -505,7 +512,7 @@ private slots:
 
         // Init Sound, then Escape: the init sound is what comes back.
         onNextModalOf<SoundEditor>([&](SoundEditor* editor) {
-            editor->btnInitSound->click();
+            namedChild<QPushButton>(editor, "btnInitSound")->click();
             sondrake::testing::keyClick(editor, Qt::Key_Escape);
         });
         runSoundEditor(*host, slot, nullptr);
@@ -520,12 +527,12 @@ private slots:
         SoundEditor::setMessageBoxHook([&](QWidget*, const QString& text) { seen.append(text); });
         {
             SoundEditor editor(*host);
-            editor.ShowError(QStringLiteral("first"));
-            editor.ShowError(QStringLiteral("second"));
+            editor.showError(QStringLiteral("first"));
+            editor.showError(QStringLiteral("second"));
             QVERIFY(seen.isEmpty());
             QCoreApplication::processEvents();
             QCOMPARE(seen, QStringList { QStringLiteral("first") });
-            editor.ShowError(QStringLiteral("third"));
+            editor.showError(QStringLiteral("third"));
             QCoreApplication::processEvents();
             QCOMPARE(seen.size(), 2);
         }

@@ -105,15 +105,16 @@ private slots:
         SoundEditor editor(host);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QTabWidget* tabs = namedChild<QTabWidget>(&editor, "PageControl1");
         QCOMPARE(editor.objectName(), QStringLiteral("TfrmPatchEdit"));
         QCOMPARE(editor.windowTitle(), QStringLiteral("Sound Edit"));
         // The usual font: the size the window always had, within a tenth.
         QVERIFY2(qAbs(editor.width() - 763) <= 76 && qAbs(editor.height() - 671) <= 67,
             qPrintable(QStringLiteral("%1 x %2").arg(editor.width()).arg(editor.height())));
-        QCOMPARE(editor.PageControl1->count(), 3);
-        QCOMPARE(editor.PageControl1->tabText(0), QStringLiteral("Oscillators"));
-        QCOMPARE(editor.PageControl1->tabText(1), QStringLiteral("Filter && LFOs && Envelopes"));
-        QCOMPARE(editor.PageControl1->tabText(2), QStringLiteral("Arpeggiator"));
+        QCOMPARE(tabs->count(), 3);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("Oscillators"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Filter && LFOs && Envelopes"));
+        QCOMPARE(tabs->tabText(2), QStringLiteral("Arpeggiator"));
 
         int rButtons = 0;
         for (const ParameterEntry& e : parameterMap()) {
@@ -123,11 +124,11 @@ private slots:
             switch (e.kind) {
             case ControlKind::Knob:
                 QVERIFY(qobject_cast<controls::Knob*>(w));
-                QCOMPARE(static_cast<controls::Knob*>(w)->Min(), e.minimum);
-                QCOMPARE(static_cast<controls::Knob*>(w)->Max(), e.maximum);
+                QCOMPARE(static_cast<controls::Knob*>(w)->minimum(), e.minimum);
+                QCOMPARE(static_cast<controls::Knob*>(w)->maximum(), e.maximum);
                 // Before any sound is loaded, every knob stands inside its range.
-                QVERIFY2(static_cast<controls::Knob*>(w)->Position() >= e.minimum
-                        && static_cast<controls::Knob*>(w)->Position() <= e.maximum,
+                QVERIFY2(static_cast<controls::Knob*>(w)->value() >= e.minimum
+                        && static_cast<controls::Knob*>(w)->value() <= e.maximum,
                     qPrintable(name));
                 break;
             case ControlKind::Slider:
@@ -144,9 +145,9 @@ private slots:
             QGroupBox* box = boxOf(w);
             QVERIFY2(box, qPrintable(name));
             QCOMPARE(box->title(), literalText(e.group));
-            const int tab = editor.PageControl1->indexOf(box->parentWidget());
+            const int tab = tabs->indexOf(box->parentWidget());
             QVERIFY(tab >= 0);
-            QCOMPARE(editor.PageControl1->tabText(tab), literalText(e.tab));
+            QCOMPARE(tabs->tabText(tab), literalText(e.tab));
             QVERIFY(w->focusPolicy() & Qt::TabFocus);
             if (e.rButton) {
                 ++rButtons;
@@ -154,7 +155,7 @@ private slots:
                 QVERIFY2(r, qPrintable(name));
                 QCOMPARE(r->text(), QStringLiteral("R"));
                 QCOMPARE(boxOf(r), box);
-                QCOMPARE(editor.BitBtn()[std::size_t(e.rButton)], r);
+                QCOMPARE(editor.parameterPages().rButtons[std::size_t(e.rButton)], r);
                 QVERIFY(r->focusPolicy() & Qt::TabFocus);
                 // Beside its control: just right of it, level with it; Tab
                 // goes from the control to its button.
@@ -166,7 +167,7 @@ private slots:
             }
         }
         QCOMPARE(rButtons, 99);
-        QVERIFY(editor.PageControl1->tabBar()->focusPolicy() & Qt::TabFocus);
+        QVERIFY(tabs->tabBar()->focusPolicy() & Qt::TabFocus);
     }
 
     void nothingOverlapsOrIsCut_data()
@@ -184,12 +185,13 @@ private slots:
         SoundEditor editor(host);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QTabWidget* tabs = namedChild<QTabWidget>(&editor, "PageControl1");
         // No larger than the screen, whatever the font.
         QVERIFY(editor.screen()->availableGeometry().contains(QRect(QPoint(0, 0), editor.size())));
-        for (int t = 0; t < editor.PageControl1->count(); ++t) {
-            editor.PageControl1->setCurrentIndex(t);
+        for (int t = 0; t < tabs->count(); ++t) {
+            tabs->setCurrentIndex(t);
             QCoreApplication::processEvents();
-            QWidget* page = editor.PageControl1->widget(t);
+            QWidget* page = tabs->widget(t);
             const QList<QGroupBox*> boxes = page->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly);
             QVERIFY(!boxes.isEmpty());
             for (QGroupBox* box : boxes) {
@@ -232,14 +234,14 @@ private slots:
             }
         }
         // The top panel's buttons show their whole captions.
-        for (QPushButton* b : { editor.btnTestSound, editor.btnInitSound, editor.btnSavSoundto,
-                 editor.btnSaveRandomSchema, editor.btnCreateSchemaFromCurrentSound, editor.btnRandomizeSound,
-                 editor.btnRandomizeOscillators, editor.btnRandomizeFilters, editor.btnRandomizeEnvelopes,
-                 editor.btnRandomizeLFOs }) {
+        for (const char* name : { "btnTestSound", "btnInitSound", "btnSavSoundto", "btnSaveRandomSchema",
+                 "btnCreateSchemaFromCurrentSound", "btnRandomizeSound", "btnRandomizeOscillators",
+                 "btnRandomizeFilters", "btnRandomizeEnvelopes", "btnRandomizeLFOs" }) {
+            const QPushButton* b = namedChild<QPushButton>(&editor, name);
             QVERIFY2(b->width() >= b->sizeHint().width() && b->height() >= b->sizeHint().height(), qPrintable(b->text()));
             QVERIFY(!b->autoDefault());
         }
-        QCOMPARE(editor.edtName->maxLength(), 16);
+        QCOMPARE(namedChild<QLineEdit>(&editor, "edtName")->maxLength(), 16);
     }
 
     // What a screen reader finds, walking the window's accessible tree.
@@ -297,7 +299,7 @@ private slots:
             QStringLiteral("Allowed values of Oscillator 1 Waveform"));
         // Slider descriptions read as the value box does.
         auto* attack = editor->findChild<controls::Slider*>(QStringLiteral("sldAmpAttack"));
-        attack->setPosition(126);
+        attack->setValue(126);
         QCOMPARE(found[attack]->text(QAccessible::Description), QStringLiteral("Rst"));
 
         // A tool's new value is a step: one live message, and it stays a live edit.
@@ -310,7 +312,7 @@ private slots:
         const std::vector<Event> events = drained(*session, *rec);
         QCOMPARE(events.size(), std::size_t(1));
         QCOMPARE(events.front(), liveEvent(level, target));
-        QCOMPARE(readValue(editor->workingCopy, level), readValue(sound, level));
+        QCOMPARE(readValue(editor->workingCopy(), level), readValue(sound, level));
     }
 
     void everyControlScrollsIntoView()
@@ -325,9 +327,10 @@ private slots:
         SoundEditor editor(host);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QTabWidget* tabs = namedChild<QTabWidget>(&editor, "PageControl1");
         // The window fits the screen; its content does not, so it scrolls.
         QVERIFY(screen->availableGeometry().contains(QRect(QPoint(0, 0), editor.size())));
-        QScrollArea* scroll = editor.scrollArea;
+        QScrollArea* scroll = namedChild<QScrollArea>(&editor, "scrPatchEdit");
         QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
         QWidget* viewport = scroll->viewport();
 
@@ -336,32 +339,32 @@ private slots:
             QCoreApplication::processEvents();
             return viewport->rect().contains(rectIn(w, viewport));
         };
-        for (QWidget* w : std::initializer_list<QWidget*> { editor.edtName, editor.btnRandomizeSound,
-                 editor.btnCreateSchemaFromCurrentSound, editor.btnRandomizeLFOs })
-            QVERIFY2(reachable(w), qPrintable(w->objectName()));
+        for (const char* name :
+            { "edtName", "btnRandomizeSound", "btnCreateSchemaFromCurrentSound", "btnRandomizeLFOs" })
+            QVERIFY2(reachable(namedChild<QWidget>(&editor, name)), name);
         int seen = 0;
-        for (int t = 0; t < editor.PageControl1->count(); ++t) {
-            editor.PageControl1->setCurrentIndex(t);
+        for (int t = 0; t < tabs->count(); ++t) {
+            tabs->setCurrentIndex(t);
             QCoreApplication::processEvents();
             for (const ParameterEntry& e : parameterMap()) {
-                if (literalText(e.tab) != editor.PageControl1->tabText(t))
+                if (literalText(e.tab) != tabs->tabText(t))
                     continue;
                 QWidget* w = editor.findChild<QWidget*>(qs(e.control));
                 QVERIFY2(reachable(w), qPrintable(w->objectName()));
                 if (e.rButton)
-                    QVERIFY(reachable(editor.BitBtn()[std::size_t(e.rButton)]));
+                    QVERIFY(reachable(editor.parameterPages().rButtons[std::size_t(e.rButton)]));
                 ++seen;
             }
         }
         QCOMPARE(std::size_t(seen), parameterMap().size());
         // The last row of the first tab, out of reach before.
-        editor.PageControl1->setCurrentIndex(0);
+        tabs->setCurrentIndex(0);
         QVERIFY(reachable(editor.findChild<QWidget*>(QStringLiteral("ckbOsc12Sync"))));
 
         // Without a mouse: Tab brings every control it reaches into view.
         editor.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&editor));
-        editor.edtName->setFocus();
+        namedChild<QLineEdit>(&editor, "edtName")->setFocus();
         for (int i = 0; i < 200; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* f = QApplication::focusWidget();

@@ -110,22 +110,22 @@ private slots:
         QCOMPARE(&programGenerator(), &g);
     }
 
-    void drawAllowedIndex()
+    void drawsOnlyAllowedPositions()
     {
         Generator gen(99);
         for (int i = 0; i < 200; ++i)
-            QCOMPARE(DrawAllowedIndex(QStringLiteral("0000010000"), gen), 5);
+            QCOMPARE(drawAllowedIndex(QStringLiteral("0000010000"), gen), 5);
         std::set<int> seen;
         for (int i = 0; i < 200; ++i)
-            seen.insert(DrawAllowedIndex(QStringLiteral("11111"), gen));
+            seen.insert(drawAllowedIndex(QStringLiteral("11111"), gen));
         QCOMPARE(seen, std::set<int>({ 0, 1, 2, 3, 4 }));
         const std::uint32_t before = gen.state();
-        QCOMPARE(DrawAllowedIndex(QStringLiteral("0000"), gen), 3); // last position
+        QCOMPARE(drawAllowedIndex(QStringLiteral("0000"), gen), 3); // last position
         QVERIFY(gen.state() != before); // a draw happened all the same
-        QCOMPARE(DrawAllowedIndex(QString(), gen), -1);
+        QCOMPARE(drawAllowedIndex(QString(), gen), -1);
         // "x" is not "1": only "1" counts as allowed.
         for (int i = 0; i < 50; ++i)
-            QCOMPARE(DrawAllowedIndex(QStringLiteral("x1x"), gen), 1);
+            QCOMPARE(drawAllowedIndex(QStringLiteral("x1x"), gen), 1);
     }
 
     void uniformOverFourValues()
@@ -136,7 +136,7 @@ private slots:
         noise.allowed = QStringLiteral("1111");
         int counts[4] = {};
         for (int i = 0; i < 40000; ++i) {
-            const auto v = RandomizeParameter(noise, gen);
+            const auto v = randomizeParameter(noise, gen);
             QVERIFY(v && *v >= 0 && *v < 4);
             ++counts[*v];
         }
@@ -147,7 +147,7 @@ private slots:
 
         noise.allowed = QStringLiteral("0001");
         for (int i = 0; i < 100; ++i)
-            QCOMPARE(RandomizeParameter(noise, gen), std::optional<int>(3));
+            QCOMPARE(randomizeParameter(noise, gen), std::optional<int>(3));
     }
 
     void knobFallback()
@@ -156,24 +156,24 @@ private slots:
         SoundFamilySchema schema;
         SchemaEntry& pw = schema.entryFor(row("KnobOsc1ManualPW"));
         pw.allowed = QStringLiteral("0");
-        QCOMPARE(RandomizeParameter(pw, gen), std::optional<int>(0));
+        QCOMPARE(randomizeParameter(pw, gen), std::optional<int>(0));
         QCOMPARE(pw.allowed, QString(64, u'0') + u'1' + QString(63, u'0'));
         QCOMPARE(schema.allowedValues("KnobOsc1ManualPW").size(), 128);
 
         SchemaEntry& semi = schema.entryFor(row("KnobOsc2Semitone"));
-        QCOMPARE(RandomizeParameter(semi, gen), std::optional<int>(64));
+        QCOMPARE(randomizeParameter(semi, gen), std::optional<int>(64));
         QCOMPARE(semi.allowed, QString(12, u'0') + u'1' + QString(12, u'0'));
         SchemaEntry& detune = schema.entryFor(row("KnobOsc3Detune"));
-        QCOMPARE(RandomizeParameter(detune, gen), std::optional<int>(65));
+        QCOMPARE(randomizeParameter(detune, gen), std::optional<int>(65));
         SchemaEntry& level = schema.entryFor(row("KnobOsc1Level"));
-        QCOMPARE(RandomizeParameter(level, gen), std::optional<int>(64));
+        QCOMPARE(randomizeParameter(level, gen), std::optional<int>(64));
 
         // A "1" past the last value counts for nothing: the knob falls back
         // and never takes a value outside 0..30; the long text keeps its tail.
         SchemaEntry& mixer = schema.entryFor(row("KnobMixerOut"));
         mixer.allowed = QString(35, u'0') + QStringLiteral("10000");
         for (int i = 0; i < 50; ++i)
-            QCOMPARE(RandomizeParameter(mixer, gen), std::optional<int>(15));
+            QCOMPARE(randomizeParameter(mixer, gen), std::optional<int>(15));
         QCOMPARE(mixer.allowed.size(), 40);
         QCOMPARE(mixer.allowed.count(u'1'), 2);
         QCOMPARE(mixer.allowed[15], u'1');
@@ -193,7 +193,7 @@ private slots:
         schema.setAllowedValues("ckbLfo1Polarity", QStringLiteral("00111"));
         schema.setAllowedValues("cmbFilterSlope", QStringLiteral("0"));
         for (const char* c : { "cmbOsc1Forms", "sldAmpAttack", "ckbLfo1Polarity", "cmbFilterSlope" })
-            QVERIFY(RandomizeInto(d, *schema.entryForControl(c), gen));
+            QVERIFY(randomizeInto(d, *schema.entryForControl(c), gen));
         QCOMPARE(readValue(d, row("cmbOsc1Forms")), 16);
         QCOMPARE(readValue(d, row("sldAmpAttack")), 2);
         QCOMPARE(readValue(d, row("ckbLfo1Polarity")), 0); // "Off"
@@ -202,25 +202,25 @@ private slots:
         const SoundDump before = d;
         schema.setAllowedValues("sldAmpDecay", QString());
         const std::uint32_t state = gen.state();
-        QVERIFY(!RandomizeInto(d, *schema.entryForControl("sldAmpDecay"), gen));
+        QVERIFY(!randomizeInto(d, *schema.entryForControl("sldAmpDecay"), gen));
         QVERIFY(gen.state() != state);
         QCOMPARE(d, before);
 
         schema.setAllowedValues("ckbLfo1Polarity", QStringLiteral("10"));
-        QVERIFY(RandomizeInto(d, *schema.entryForControl("ckbLfo1Polarity"), gen));
+        QVERIFY(randomizeInto(d, *schema.entryForControl("ckbLfo1Polarity"), gen));
         QCOMPARE(d[146], std::uint8_t(1));
         schema.setAllowedValues("ckbLfo1Polarity", QStringLiteral("01"));
-        QVERIFY(RandomizeInto(d, *schema.entryForControl("ckbLfo1Polarity"), gen));
+        QVERIFY(randomizeInto(d, *schema.entryForControl("ckbLfo1Polarity"), gen));
         QCOMPARE(d[146], std::uint8_t(0));
         schema.setAllowedValues("ckbOsc12Sync", QStringLiteral("10"));
         d[19] = 0x00;
-        QVERIFY(RandomizeInto(d, *schema.entryForControl("ckbOsc12Sync"), gen));
+        QVERIFY(randomizeInto(d, *schema.entryForControl("ckbOsc12Sync"), gen));
         QCOMPARE(d[19], std::uint8_t(0x40));
 
         // Octave "2" -> "-1" keeps the other octaves and the sync bit.
         d[19] = 0xFF;
         schema.setAllowedValues("cmbOsc1Octave", QStringLiteral("1000"));
-        QVERIFY(RandomizeInto(d, *schema.entryForControl("cmbOsc1Octave"), gen));
+        QVERIFY(randomizeInto(d, *schema.entryForControl("cmbOsc1Octave"), gen));
         QCOMPARE(d[19], std::uint8_t(0xCF));
     }
 
@@ -247,7 +247,7 @@ private slots:
                 SoundDump after = before;
                 Generator gen { std::uint32_t(rng()) };
                 const std::uint32_t seed = gen.state();
-                RandomizeGroup(g, after, schema, gen);
+                randomizeGroup(g, after, schema, gen);
 
                 for (std::size_t i = 0; i < kDumpSize; ++i)
                     QVERIFY(((before[i] ^ after[i]) & ~mask[i]) == 0);
@@ -258,7 +258,7 @@ private slots:
                     const ParameterEntry& p = row(c);
                     const SchemaEntry& e = *schema.entryForControl(c);
                     const QString flags = e.allowed.left(flagCount(p));
-                    const int drawn = DrawAllowedIndex(flags, replay);
+                    const int drawn = drawAllowedIndex(flags, replay);
                     const int got = readValue(after, p);
                     if (drawn >= 0) {
                         const int min = p.kind == ControlKind::Knob || p.kind == ControlKind::Slider ? p.minimum : 0;
@@ -291,10 +291,10 @@ private slots:
         SoundDump d1 = randomDump(rng);
         SoundDump d2 = d1;
         Generator g1(77), g2(77);
-        RandomizeSound(d1, a, g1);
+        randomizeSound(d1, a, g1);
         for (const TypedGroup& typed : kTypedGroups)
             for (std::string_view c : typed.controls)
-                RandomizeInto(d2, *b.entryForControl(c), g2);
+                randomizeInto(d2, *b.entryForControl(c), g2);
         QCOMPARE(d1, d2);
         QCOMPARE(g1.state(), g2.state());
 
@@ -306,7 +306,7 @@ private slots:
         SoundDump d {};
         d.fill(0x11);
         Generator gen(3);
-        RandomizeSound(d, zero, gen);
+        randomizeSound(d, zero, gen);
         for (const SchemaEntry& e : zero.entries()) {
             const ParameterEntry& p = *e.parameter;
             if (p.kind == ControlKind::Knob) {

@@ -82,7 +82,11 @@ template <class D> void whenOpen(std::function<void(D*)> act, bool* seen)
     });
 }
 
-QListWidget* listOf(ParameterListDialog* d) { return d->CheckListBox1; }
+QListWidget* listOf(ParameterListDialog* d) { return namedChild<QListWidget>(d, "CheckListBox1"); }
+QComboBox* schemaBoxOf(const SoundEditor& editor)
+{
+    return namedChild<QComboBox>(&editor, "cmbRandomSchema");
+}
 
 } // namespace
 
@@ -113,7 +117,7 @@ private:
     {
         bool seen = false;
         whenOpen<ParameterListDialog>(std::move(act), &seen);
-        editor.BitBtn()[std::size_t(n)]->click();
+        editor.parameterPages().rButtons[std::size_t(n)]->click();
         return seen;
     }
 
@@ -155,8 +159,8 @@ private slots:
     void noSchemaFileOpensEmptyWithEveryEntryZero()
     {
         auto editor = openEditor(sampleSound(1));
-        QCOMPARE(editor->cmbRandomSchema->count(), 0);
-        QCOMPARE(editor->cmbRandomSchema->currentText(), QString());
+        QCOMPARE(schemaBoxOf(*editor)->count(), 0);
+        QCOMPARE(schemaBoxOf(*editor)->currentText(), QString());
         QCOMPARE(int(editor->schema().entries().size()), 99);
         for (const SchemaEntry& e : editor->schema().entries())
             QCOMPARE(e.allowed, QStringLiteral("0"));
@@ -165,7 +169,7 @@ private slots:
     void savingRefusesAnEmptyOrBadNameAndWritesNothing()
     {
         auto editor = openEditor(sampleSound(2));
-        editor->btnSaveRandomSchema->click();
+        namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
         QTRY_COMPARE(errors, QStringList { QStringLiteral("Please set the schema name.") });
         errors.clear();
 
@@ -175,8 +179,8 @@ private slots:
             QStringLiteral("path separator"), QStringLiteral("\"?\""), QStringLiteral("\":\""),
             QStringLiteral("end with") };
         for (qsizetype i = 0; i < bad.size(); ++i) {
-            editor->cmbRandomSchema->setEditText(bad.at(i));
-            editor->btnSaveRandomSchema->click();
+            schemaBoxOf(*editor)->setEditText(bad.at(i));
+            namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
             QTRY_COMPARE(errors.size(), 1);
             QVERIFY2(errors.at(0).contains(problems.at(i)), qPrintable(errors.at(0)));
             errors.clear();
@@ -193,10 +197,10 @@ private slots:
         int i = 0;
         for (SchemaEntry& e : editor->schema().entries())
             e.allowed = QString::number(++i, 2);
-        editor->cmbRandomSchema->setEditText(QStringLiteral("Bass"));
-        editor->btnSaveRandomSchema->click();
+        schemaBoxOf(*editor)->setEditText(QStringLiteral("Bass"));
+        namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
         QVERIFY(QFile::exists(fileOf(QStringLiteral("Bass"))));
-        QCOMPARE(editor->cmbRandomSchema->count(), 0); // saving does not list the name
+        QCOMPARE(schemaBoxOf(*editor)->count(), 0); // saving does not list the name
         QFile f(fileOf(QStringLiteral("Bass")));
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = f.readAll().split('\n');
@@ -207,36 +211,36 @@ private slots:
         // A second schema that lacks a key; both are listed by name, the first loaded.
         writeFile(QStringLiteral("Alto"), "[parameters]\nosc1semitone=0010\nOsc1Semitone=1\n");
         auto second = openEditor(sampleSound(3));
-        QCOMPARE(second->cmbRandomSchema->count(), 2);
-        QCOMPARE(second->cmbRandomSchema->itemText(0), QStringLiteral("Alto"));
-        QCOMPARE(second->cmbRandomSchema->itemText(1), QStringLiteral("Bass"));
-        QCOMPARE(second->cmbRandomSchema->currentText(), QStringLiteral("Alto"));
+        QCOMPARE(schemaBoxOf(*second)->count(), 2);
+        QCOMPARE(schemaBoxOf(*second)->itemText(0), QStringLiteral("Alto"));
+        QCOMPARE(schemaBoxOf(*second)->itemText(1), QStringLiteral("Bass"));
+        QCOMPARE(schemaBoxOf(*second)->currentText(), QStringLiteral("Alto"));
         QCOMPARE(second->schema().allowedValues("KnobOsc1Semitone"), QStringLiteral("0010"));
         QCOMPARE(second->schema().allowedValues("cmbOsc1Forms"), QStringLiteral("0"));
 
         // Typing the other name loads nothing, Enter included; picking it loads it.
-        second->cmbRandomSchema->setFocus();
-        second->cmbRandomSchema->lineEdit()->selectAll();
-        sondrake::testing::keyClicks(second->cmbRandomSchema->lineEdit(), QStringLiteral("Bass"));
-        sondrake::testing::keyClick(second->cmbRandomSchema->lineEdit(), Qt::Key_Return);
+        schemaBoxOf(*second)->setFocus();
+        schemaBoxOf(*second)->lineEdit()->selectAll();
+        sondrake::testing::keyClicks(schemaBoxOf(*second)->lineEdit(), QStringLiteral("Bass"));
+        sondrake::testing::keyClick(schemaBoxOf(*second)->lineEdit(), Qt::Key_Return);
         QCOMPARE(second->schema().allowedValues("KnobOsc1Semitone"), QStringLiteral("0010"));
         // Leaving the box (as on the way to "Save") loads nothing either.
-        QVERIFY(second->cmbRandomSchema->lineEdit()->hasFocus());
-        second->edtName->setFocus();
+        QVERIFY(schemaBoxOf(*second)->lineEdit()->hasFocus());
+        namedChild<QLineEdit>(second.get(), "edtName")->setFocus();
         QCoreApplication::processEvents();
-        QVERIFY(!second->cmbRandomSchema->lineEdit()->hasFocus());
-        QCOMPARE(second->cmbRandomSchema->currentText(), QStringLiteral("Bass"));
+        QVERIFY(!schemaBoxOf(*second)->lineEdit()->hasFocus());
+        QCOMPARE(schemaBoxOf(*second)->currentText(), QStringLiteral("Bass"));
         QCOMPARE(second->schema().allowedValues("KnobOsc1Semitone"), QStringLiteral("0010"));
-        QCOMPARE(second->cmbRandomSchema->count(), 2);
-        second->cmbRandomSchema->setCurrentIndex(1);
-        emit second->cmbRandomSchema->activated(1);
+        QCOMPARE(schemaBoxOf(*second)->count(), 2);
+        schemaBoxOf(*second)->setCurrentIndex(1);
+        emit schemaBoxOf(*second)->activated(1);
         for (std::size_t k = 0; k < 99; ++k)
             QCOMPARE(second->schema().entries()[k].allowed, QString::number(int(k) + 1, 2));
 
         // Saving over the hand-written file keeps what it does not own.
         writeFile(QStringLiteral("Alto"), "; mine\n[Other]\nx=1\n[Parameters]\nOsc1Semitone=1\nExtra=7\n");
-        second->cmbRandomSchema->setEditText(QStringLiteral("Alto"));
-        second->btnSaveRandomSchema->click();
+        schemaBoxOf(*second)->setEditText(QStringLiteral("Alto"));
+        namedChild<QPushButton>(second.get(), "btnSaveRandomSchema")->click();
         QFile alto(fileOf(QStringLiteral("Alto")));
         QVERIFY(alto.open(QIODevice::ReadOnly));
         const QByteArray text = alto.readAll();
@@ -249,16 +253,16 @@ private slots:
         // A missing folder is made (the user's data folder before the first
         // save); one whose place a file takes cannot be.
         setSchemaFolder(folder->filePath(QStringLiteral("new/deeper")));
-        editor->cmbRandomSchema->setEditText(QStringLiteral("Lead"));
-        editor->btnSaveRandomSchema->click();
+        schemaBoxOf(*editor)->setEditText(QStringLiteral("Lead"));
+        namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
         QVERIFY(QFileInfo(folder->filePath(QStringLiteral("new/deeper/Lead.sndfamily"))).isFile());
         QVERIFY(errors.isEmpty());
         QFile blocker(folder->filePath(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         setSchemaFolder(folder->filePath(QStringLiteral("blocker/deeper")));
-        editor->cmbRandomSchema->setEditText(QStringLiteral("Lead"));
-        editor->btnSaveRandomSchema->click();
+        schemaBoxOf(*editor)->setEditText(QStringLiteral("Lead"));
+        namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
         QTRY_COMPARE(errors.size(), 1);
         QVERIFY(!errors.at(0).isEmpty());
         errors.clear();
@@ -267,7 +271,7 @@ private slots:
         setSchemaFolder(folder->path());
         QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("Pad.sndfamily")));
         editor->schema().setAllowedValues("cmbOsc1Forms", QStringLiteral("01"));
-        editor->LoadRandomSchema(QStringLiteral("Pad"));
+        editor->loadSchema(QStringLiteral("Pad"));
         QTRY_COMPARE(errors.size(), 1);
         errors.clear();
         QCOMPARE(editor->schema().allowedValues("cmbOsc1Forms"), QStringLiteral("01"));
@@ -284,18 +288,20 @@ private slots:
         writeValue(sound, row("KnobOsc1Detune"), 65);
         writeValue(sound, row("sldAmpAttack"), 20);
         auto editor = openEditor(sound);
-        QCOMPARE(editor->cmbRandomSchema->currentText(), QStringLiteral("Keys"));
+        QCOMPARE(schemaBoxOf(*editor)->currentText(), QStringLiteral("Keys"));
 
         // Cancel changes nothing.
         const std::vector<SchemaEntry> before = editor->schema().entries();
         bool seen = false;
-        whenOpen<ToleranceDialog>([](ToleranceDialog* d) {
-            d->trbDetuneTolerance->setValue(9);
-            d->btnCancel->click();
-        }, &seen);
-        editor->btnCreateSchemaFromCurrentSound->click();
+        whenOpen<ToleranceDialog>(
+            [](ToleranceDialog* d) {
+                namedChild<QSlider>(d, "trbDetuneTolerance")->setValue(9);
+                namedChild<QPushButton>(d, "btnCancel")->click();
+            },
+            &seen);
+        namedChild<QPushButton>(editor.get(), "btnCreateSchemaFromCurrentSound")->click();
         QVERIFY(seen);
-        QCOMPARE(editor->cmbRandomSchema->currentText(), QStringLiteral("Keys"));
+        QCOMPARE(schemaBoxOf(*editor)->currentText(), QStringLiteral("Keys"));
         QCOMPARE(host->toleranceValues.detune, 64);
         for (std::size_t k = 0; k < before.size(); ++k)
             QCOMPARE(editor->schema().entries()[k].allowed, before[k].allowed);
@@ -307,20 +313,21 @@ private slots:
         QString caption;
         whenOpen<ToleranceDialog>([&](ToleranceDialog* d) {
             caption = d->windowTitle();
-            shown = { d->lblComboBoxTolerance->text(), d->lblOtherKnobTolerance->text(),
-                d->lblSemitoneTolerance->text(), d->lblDetuneTolerance->text() };
-            d->trbComboBoxTolerance->setValue(0);
-            d->trbOtherKnobTolerance->setValue(3);
-            shown << d->lblOtherKnobTolerance->text();
-            d->btnCreate->click();
+            for (const char* name : { "lblComboBoxTolerance", "lblOtherKnobTolerance", "lblSemitoneTolerance",
+                     "lblDetuneTolerance" })
+                shown << namedChild<QLabel>(d, name)->text();
+            namedChild<QSlider>(d, "trbComboBoxTolerance")->setValue(0);
+            namedChild<QSlider>(d, "trbOtherKnobTolerance")->setValue(3);
+            shown << namedChild<QLabel>(d, "lblOtherKnobTolerance")->text();
+            namedChild<QPushButton>(d, "btnCreate")->click();
         }, &seen);
-        editor->btnCreateSchemaFromCurrentSound->click();
+        namedChild<QPushButton>(editor.get(), "btnCreateSchemaFromCurrentSound")->click();
         QVERIFY(seen);
         QCOMPARE(caption, QStringLiteral("Create Schema Parameters"));
         QCOMPARE(shown, (QStringList { "1", "5", "2", "64", "3" }));
-        QCOMPARE(editor->cmbRandomSchema->currentText(), QString());
-        QCOMPARE(editor->cmbRandomSchema->count(), 2);
-        QCOMPARE(editor->cmbRandomSchema->itemText(1), QString());
+        QCOMPARE(schemaBoxOf(*editor)->currentText(), QString());
+        QCOMPARE(schemaBoxOf(*editor)->count(), 2);
+        QCOMPARE(schemaBoxOf(*editor)->itemText(1), QString());
         QCOMPARE(host->toleranceValues.comboBox, 0);
         QCOMPARE(host->toleranceValues.otherKnobs, 3);
         QCOMPARE(host->toleranceValues.semitone, 2);
@@ -335,24 +342,24 @@ private slots:
         QCOMPARE(s.allowedValues("cmbFixedNote").size(), 128);
 
         // With the box already empty the list is left alone.
-        whenOpen<ToleranceDialog>([](ToleranceDialog* d) { d->btnCreate->click(); }, &seen);
-        editor->btnCreateSchemaFromCurrentSound->click();
-        QCOMPARE(editor->cmbRandomSchema->count(), 2);
+        whenOpen<ToleranceDialog>(
+            [](ToleranceDialog* d) { namedChild<QPushButton>(d, "btnCreate")->click(); }, &seen);
+        namedChild<QPushButton>(editor.get(), "btnCreateSchemaFromCurrentSound")->click();
+        QCOMPARE(schemaBoxOf(*editor)->count(), 2);
     }
 
     void randomizeButtonsChangeOnlyTheirGroups()
     {
         struct Case {
-            QPushButton* SoundEditor::*button;
+            const char* button;
             std::vector<std::string_view> controls;
         };
         const std::vector<Case> cases = {
-            { &SoundEditor::btnRandomizeOscillators,
-                controlsOf({ pt::kDrawOsc1, pt::kDrawOsc2, pt::kDrawOsc3 }) },
-            { &SoundEditor::btnRandomizeFilters, controlsOf({ pt::kDrawFilter }) },
-            { &SoundEditor::btnRandomizeEnvelopes, controlsOf({ pt::kDrawEnvelopes }) },
-            { &SoundEditor::btnRandomizeLFOs, controlsOf({ pt::kDrawLfos }) },
-            { &SoundEditor::btnRandomizeSound,
+            { "btnRandomizeOscillators", controlsOf({ pt::kDrawOsc1, pt::kDrawOsc2, pt::kDrawOsc3 }) },
+            { "btnRandomizeFilters", controlsOf({ pt::kDrawFilter }) },
+            { "btnRandomizeEnvelopes", controlsOf({ pt::kDrawEnvelopes }) },
+            { "btnRandomizeLFOs", controlsOf({ pt::kDrawLfos }) },
+            { "btnRandomizeSound",
                 controlsOf({ pt::kDrawOsc1, pt::kDrawOsc2, pt::kDrawOsc3, pt::kDrawNoiseRing,
                     pt::kDrawOscCommon, pt::kDrawFilter, pt::kDrawLfos, pt::kDrawEnvelopes }) },
         };
@@ -366,19 +373,20 @@ private slots:
             QTest::qWait(50);
             drained(*session, *rec);
             rec->clear();
-            editor->modified = false;
+            editor->setModified(false);
 
-            (editor.get()->*c.button)->click();
-            QVERIFY(editor->modified);
+            namedChild<QPushButton>(editor.get(), c.button)->click();
+            QVERIFY(editor->isModified());
             const std::map<int, std::uint8_t> bits = bitsOf(c.controls);
             for (std::size_t b = 0; b < sound.size(); ++b) {
                 const auto it = bits.find(int(b));
                 const std::uint8_t mask = it == bits.end() ? 0 : it->second;
-                QVERIFY2(((sound[b] ^ editor->workingCopy[b]) & ~mask) == 0, qPrintable(QString::number(b)));
+                QVERIFY2(
+                    ((sound[b] ^ editor->workingCopy()[b]) & ~mask) == 0, qPrintable(QString::number(b)));
             }
             int changed = 0;
             for (std::string_view name : c.controls)
-                changed += readValue(sound, row(name)) != readValue(editor->workingCopy, row(name));
+                changed += readValue(sound, row(name)) != readValue(editor->workingCopy(), row(name));
             QVERIFY(changed >= int(c.controls.size()) / 3);
             // Every control shows the working copy; the changed knobs and
             // sliders on the shown tab went out.
@@ -387,7 +395,7 @@ private slots:
             for (const ControlRow& r : editor->parameterPages().rows) {
                 if (!r.entry->isStored())
                     continue;
-                const int now = readValue(editor->workingCopy, *r.entry);
+                const int now = readValue(editor->workingCopy(), *r.entry);
                 if (now >= r.entry->minimum && now <= r.entry->maximum)
                     QCOMPARE(editor->controlValue(*r.entry), now);
                 if (r.knob && r.entry->tab == "Oscillators" && now != readValue(sound, *r.entry))
@@ -404,7 +412,7 @@ private slots:
     {
         const SoundDump sound = sampleSound(20);
         auto editor = openEditor(sound);
-        editor->btnRandomizeSound->click();
+        namedChild<QPushButton>(editor.get(), "btnRandomizeSound")->click();
         QCOMPARE(editor->controlValue(row("KnobOsc1Semitone")), 64);
         QCOMPARE(editor->controlValue(row("KnobOsc2Detune")), 65);
         QCOMPARE(editor->controlValue(row("KnobMixerOut")), 15); // 0..30
@@ -435,25 +443,25 @@ private slots:
         bool openedUnselected = false;
         QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
             caption = d->windowTitle();
-            openedUnselected = d->CheckListBox1->selectedItems().isEmpty();
+            openedUnselected = listOf(d)->selectedItems().isEmpty();
             seenTexts << d->checkedText();
-            d->Button4->click(); // nothing selected: no change
+            namedChild<QPushButton>(d, "Button4")->click(); // nothing selected: no change
             seenTexts << d->checkedText();
-            d->Button3->click();
+            namedChild<QPushButton>(d, "Button3")->click();
             seenTexts << d->checkedText();
             listOf(d)->setCurrentRow(5);
-            d->Button3->click(); // rows 0..5
+            namedChild<QPushButton>(d, "Button3")->click(); // rows 0..5
             seenTexts << d->checkedText();
-            d->Button2->click(); // invert
+            namedChild<QPushButton>(d, "Button2")->click(); // invert
             seenTexts << d->checkedText();
             listOf(d)->setCurrentRow(120);
-            d->Button4->click(); // rows 120..127
+            namedChild<QPushButton>(d, "Button4")->click(); // rows 120..127
             seenTexts << d->checkedText();
-            d->btnSelectAll->click();
+            namedChild<QPushButton>(d, "btnSelectAll")->click();
             seenTexts << d->checkedText();
-            d->Button2->click();
+            namedChild<QPushButton>(d, "Button2")->click();
             listOf(d)->item(7)->setCheckState(Qt::Checked);
-            d->Button1->click();
+            namedChild<QPushButton>(d, "Button1")->click();
         }));
         QCOMPARE(caption, QStringLiteral("Parameter List View"));
         QVERIFY(openedUnselected);
@@ -478,7 +486,7 @@ private slots:
         // nothing is stored. The close box stores nothing either.
         bool openAfterPress = false;
         QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
-            d->btnSelectAll->click();
+            namedChild<QPushButton>(d, "btnSelectAll")->click();
             sondrake::testing::keyPress(listOf(d), Qt::Key_Escape);
             openAfterPress = d->isVisible();
             sondrake::testing::keyRelease(listOf(d), Qt::Key_Escape);
@@ -486,16 +494,17 @@ private slots:
         QVERIFY(openAfterPress);
         QCOMPARE(editor->schema().allowedValues("cmbFixedNote"), only7);
         QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
-            d->btnSelectAll->click();
+            namedChild<QPushButton>(d, "btnSelectAll")->click();
             d->close();
         }));
         QCOMPARE(editor->schema().allowedValues("cmbFixedNote"), only7);
 
         // Enter confirms, also with the focus on one of the small buttons.
         QVERIFY(openList(*editor, 41, [&](ParameterListDialog* d) {
-            d->Button2->click();
-            d->Button2->setFocus();
-            sondrake::testing::keyClick(d->Button2, Qt::Key_Return);
+            QPushButton* invert = namedChild<QPushButton>(d, "Button2");
+            invert->click();
+            invert->setFocus();
+            sondrake::testing::keyClick(invert, Qt::Key_Return);
         }));
         QString notOnly7 = repeat('1', 128);
         notOnly7[7] = u'0';
@@ -544,7 +553,7 @@ private slots:
             rows = { listOf(d)->item(0)->text(), listOf(d)->item(1)->text() };
             shown = d->checkedText();
             listOf(d)->item(1)->setCheckState(Qt::Unchecked);
-            d->Button1->click();
+            namedChild<QPushButton>(d, "Button1")->click();
         }));
         QCOMPARE(caption, QStringLiteral("Parameter List View (Osc 1>2 Sync)"));
         QCOMPARE(rows, (QStringList { "On", "Off" }));

@@ -174,11 +174,11 @@ private slots:
         MemoryEditorHost host;
         host.session = &session;
         auto editor = std::make_unique<SoundEditor>(host);
-        editor->workingCopy = sound;
+        editor->setWorkingCopy(sound);
         editor->show();
         editor->activateWindow();
         QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
-        QCOMPARE(editor->PageControl1->currentIndex(), 0);
+        QCOMPARE(editor->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->currentIndex(), 0);
         QVERIFY(synthesizerCaughtUp());
         const std::optional<SoundDump> opened = dumpEditBuffer();
         QVERIFY(opened);
@@ -196,7 +196,7 @@ private slots:
             auto* knob = editor->findChild<controls::Knob*>(QString::fromLatin1(d.entry.control));
             QVERIFY(knob);
             dragKnob(knob, d.steps);
-            QCOMPARE(knob->Position(), d.target);
+            QCOMPARE(knob->value(), d.target);
         }
         QVERIFY(synthesizerCaughtUp());
         const std::optional<SoundDump> edited = dumpEditBuffer();
@@ -215,7 +215,7 @@ private slots:
         for (const Drag& d : drags)
             QCOMPARE(readValue(*edited, d.entry), d.target);
         // Live edits leave the working copy alone.
-        QVERIFY(editor->workingCopy == sound);
+        QVERIFY(editor->workingCopy() == sound);
 
         editor.reset();
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));

@@ -130,24 +130,24 @@ private slots:
     {
         // Through the parameter map, as the editor's controls send them: one
         // controller row and one NRPN row, each set to a value it does not hold.
-        for (auto kind : {editor::MessageKind::CC, editor::MessageKind::Nrpn}) {
-            const editor::ParameterEntry* row = nullptr;
-            for (const auto& e : editor::parameterMap())
+        for (auto kind : {parametermap::MessageKind::CC, parametermap::MessageKind::Nrpn}) {
+            const parametermap::ParameterEntry* row = nullptr;
+            for (const auto& e : parametermap::parameterMap())
                 if (e.live.kind == kind && e.isStored() && e.live.number != 0 && e.live.number != 32
                     && e.maximum > e.minimum) {
                     row = &e;
                     break;
                 }
             QVERIFY(row);
-            const int current = editor::readValue(core.editBuffer(), *row);
+            const int current = parametermap::readValue(core.editBuffer(), *row);
             const int value = current == row->minimum ? row->minimum + 1 : row->minimum;
             SoundDump expected = core.editBuffer();
-            const auto msgs = editor::liveMessages(*row, value);
-            editor::applyLiveMessages(expected, msgs);
+            const auto msgs = parametermap::liveMessages(*row, value);
+            parametermap::applyLiveMessages(expected, msgs);
             for (const auto& m : msgs)
                 feed(Bytes(m.begin(), m.end()));
             QCOMPARE(core.editBuffer(), expected);
-            QCOMPARE(editor::readValue(core.editBuffer(), *row), value);
+            QCOMPARE(parametermap::readValue(core.editBuffer(), *row), value);
         }
         QCOMPARE(core.sound(0), EmulatorCore::generatedSound(0)); // the stored sound is untouched
         feed(EmulatorCore::dumpRequest());

@@ -67,14 +67,23 @@ void mainWindow(midi::MidiSession& session)
     w.onShortHelp();
 }
 
+// Every byte 64: each control shows a value from the middle of its range.
+SoundDump midValueSound()
+{
+    SoundDump sound;
+    sound.fill(64);
+    return sound;
+}
+
 void editorTabs()
 {
     MemoryEditorHost host;
     SoundEditor editor(host);
-    editor.workingCopy.fill(64);
+    editor.setWorkingCopy(midValueSound());
     editor.show();
-    for (int t = 0; t < editor.PageControl1->count(); ++t) {
-        editor.PageControl1->setCurrentIndex(t);
+    auto* tabs = testing::namedChild<QTabWidget>(&editor, "PageControl1");
+    for (int t = 0; t < tabs->count(); ++t) {
+        tabs->setCurrentIndex(t);
         save(&editor, QStringLiteral("editor-tab%1").arg(t));
     }
 }
@@ -89,16 +98,16 @@ void schemaWindows(const QString& folder)
 
     MemoryEditorHost host;
     SoundEditor editor(host);
-    editor.workingCopy.fill(64);
+    editor.setWorkingCopy(midValueSound());
     editor.show();
     QTest::qWait(300);
     editor.grab(QRect(0, 0, editor.width(), 100)).save(outDir + QStringLiteral("/schema-top.png"));
     testing::onNextModal([](QWidget* modal) { save(modal, QStringLiteral("schema-create")); });
-    editor.btnCreateSchemaFromCurrentSound->click();
+    testing::namedChild<QPushButton>(&editor, "btnCreateSchemaFromCurrentSound")->click();
     editor.schema().setAllowedValues(
         "KnobOsc1Semitone", QString(10, u'0') + QString(5, u'1') + QString(10, u'0'));
     testing::onNextModal([](QWidget* modal) { save(modal, QStringLiteral("schema-list")); });
-    editor.BitBtn()[3]->click();
+    editor.parameterPages().rButtons[3]->click();
     setSchemaFolder(QString());
 }
 
