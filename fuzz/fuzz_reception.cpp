@@ -22,17 +22,14 @@ namespace {
 
 struct Harness {
     ReceiveBuffer buffer;
-    int ReceiveMode = kReceiveNothing;
-    bool Receiving = false;
-    int ReceivedCount = 0;
-    PendingRequest request;
+    ReceptionFields fields;
     int selected = -1;
     SoundStore store;
     ByteStack stack;
     int requests = 0;
     Reception::Outcome last = Reception::Outcome::Dropped;
     bool handled = false;
-    Reception reception { ReceptionState { ReceiveMode, Receiving, ReceivedCount, request }, store, stack,
+    Reception reception { fields, store, stack,
         ReceptionHooks {
             [this] { return selected; },
             [](int row) { FUZZ_CHECK(isValidSlot(row), "row %d refreshed", row); },
@@ -103,9 +100,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 2: { // a message arrives
             const std::vector<std::uint8_t> m = makeMessage(in);
             const SoundStore before = h.store;
-            const int countBefore = h.ReceivedCount;
-            const bool willStore = h.buffer.isArmed() && !m.empty() && m[0] == 0xF0 && h.Receiving
-                && h.ReceiveMode == kReceiveSound && m.size() == kDumpSize;
+            const int countBefore = h.fields.receivedCount;
+            const bool willStore = h.buffer.isArmed() && !m.empty() && m[0] == 0xF0 && h.fields.receiving
+                && h.fields.receiveMode == kReceiveSound && m.size() == kDumpSize;
             const int slot = willStore ? expectedSlot(m, h.selected) : -1;
             h.handled = false;
             if (const auto recorded = h.buffer.fill(m.data(), m.size())) {
@@ -125,17 +122,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     s);
             }
             FUZZ_CHECK(changed <= 1, "%d slots changed by one message", changed);
-            FUZZ_CHECK(h.ReceivedCount == countBefore + (slot >= 0 ? 1 : 0) || h.ReceivedCount == countBefore,
-                "count went from %d to %d", countBefore, h.ReceivedCount);
+            FUZZ_CHECK(h.fields.receivedCount == countBefore + (slot >= 0 ? 1 : 0)
+                    || h.fields.receivedCount == countBefore,
+                "count went from %d to %d", countBefore, h.fields.receivedCount);
             if (slot >= 0)
                 FUZZ_CHECK(std::equal(m.begin(), m.end(), h.store.slot(slot).begin()),
                     "a whole dump for slot %d was not stored", slot);
             break;
         }
         case 3: // the receiver dialog's timer ticks
-            if (h.stack.count() == 0 || !h.Receiving) {
+            if (h.stack.count() == 0 || !h.fields.receiving) {
                 h.stack.clear();
-                h.ReceivedCount = 0;
+                h.fields.receivedCount = 0;
             }
             break;
         case 4: // "Read Sound Bank (1 or 2)"
@@ -144,14 +142,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 h.stack.push(1);
                 h.stack.push(std::uint8_t(n));
             }
-            h.ReceiveMode = kReceiveSound;
+            h.fields.receiveMode = kReceiveSound;
             h.reception.start(kFirstArmLength);
             break;
         case 5: // "Read Current Sound"
             h.stack.clear();
             h.stack.push(std::uint8_t(h.selected / kProgramsPerBank));
             h.stack.push(std::uint8_t(h.selected % kProgramsPerBank));
-            h.ReceiveMode = kReceiveSound;
+            h.fields.receiveMode = kReceiveSound;
             h.reception.start(kFirstArmLength);
             break;
         case 6: // the modal wait ends
@@ -159,17 +157,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 7: // Close
             h.stack.clear();
-            h.Receiving = false;
-            h.ReceivedCount = 0;
+            h.fields.receiving = false;
+            h.fields.receivedCount = 0;
             break;
         case 8: // the list's selection changes (to any row, or none, or nonsense)
-            h.Receiving = false;
+            h.fields.receiving = false;
             h.stack.clear();
             h.selected = in.ConsumeIntegralInRange(-2, 260);
             break;
         default: // the main window is activated, or something pushes
             if (in.ConsumeBool())
-                h.Receiving = true;
+                h.fields.receiving = true;
             else
                 for (int i = in.ConsumeIntegralInRange(0, 5000); i > 0; --i)
                     h.stack.push(std::uint8_t(i));
