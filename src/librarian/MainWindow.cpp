@@ -311,20 +311,13 @@ void MainWindow::buildCentral()
 
 void MainWindow::startUp()
 {
-    // A failing step ends the start-up; what went before stays done.
+    // A failing step ends the start-up; what went before stays done. The
+    // members start with their initial values already.
     try {
-        m_noteStates.fill(0);
-
         m_receiver = new SysExDialog(this, m_reception.receiving, m_reception.receivedCount);
-        m_reception.receiveMode = 0;
 
         if (openMidiPortsAtStart)
             midi::detectMidiPorts(m_session.choice());
-
-        m_currentProgram = 0;
-        setOctave(4);
-        m_sendDelayMs = 155;
-        m_settingsWritten = false;
 
         if (openMidiPortsAtStart) {
             QString error;
@@ -345,9 +338,6 @@ void MainWindow::startUp()
         }
 
         readSettings();
-
-        m_lastSaveBank = 0;
-        m_lastSaveProgram = 0;
     } catch (const std::exception& e) {
         addMessage(QString::fromLocal8Bit(e.what()));
     } catch (...) {
@@ -623,27 +613,34 @@ void MainWindow::runWindowKey(const QKeyEvent* event)
     const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
     // X and Z are the player's octave keys: by their place, like its notes.
+    void (MainWindow::*handler)() = nullptr;
     switch (platform::KeyState::physicalKey(event)) {
     case Qt::Key_X:
-        return runCommand(&MainWindow::onOctaveUp);
+        handler = &MainWindow::onOctaveUp;
+        break;
     case Qt::Key_Z:
-        return runCommand(&MainWindow::onOctaveDown);
+        handler = &MainWindow::onOctaveDown;
+        break;
     case Qt::Key_Plus:
         if (keypad)
-            runCommand(ctrl ? &MainWindow::onMoveDown : &MainWindow::onProgramUp);
-        return;
+            handler = ctrl ? &MainWindow::onMoveDown : &MainWindow::onProgramUp;
+        break;
     case Qt::Key_Minus:
         if (keypad)
-            runCommand(ctrl ? &MainWindow::onMoveUp : &MainWindow::onProgramDown);
-        return;
+            handler = ctrl ? &MainWindow::onMoveUp : &MainWindow::onProgramDown;
+        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return runCommand(&MainWindow::onSendSelected);
+        handler = &MainWindow::onSendSelected;
+        break;
     case Qt::Key_F4:
-        return runCommand(&MainWindow::onSoundRandomizer);
+        handler = &MainWindow::onSoundRandomizer;
+        break;
     default:
-        return;
+        break;
     }
+    if (handler)
+        runCommand(handler);
 }
 
 bool MainWindow::menuShortcutWins(const QKeyEvent* event) const

@@ -220,9 +220,8 @@ private:
 
     midi::MidiSession& m_session;
     midi::ReceptionFields m_reception;
-    int m_sendDelayMs = 155;
     bool m_settingsWritten = false;
-    std::uint8_t m_octave = 4;
+    std::uint8_t m_octave = StartOctave;
     std::uint8_t m_lastSaveBank = 0;
     std::uint8_t m_lastSaveProgram = 0;
     bool m_askOnClose = true;

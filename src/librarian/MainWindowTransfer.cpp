@@ -226,7 +226,7 @@ void MainWindow::onSendSelected()
             sender->setObjectName(kSenderName);
         }
         // A held Enter key repeats: one line per running send is enough.
-        if (!sender->start(m_sendDelayMs) && sender->refusedStarts() == 1)
+        if (!sender->start() && sender->refusedStarts() == 1)
             addMessage(QStringLiteral("Still sending the selected sounds; the new request is ignored"));
     });
 }
