@@ -9,6 +9,7 @@
 //   QT_QPA_PLATFORM=offscreen ./bench_transfer
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
+#include "midi/SoundTransfer.h"
 #include "midi/RecordingBackend.h"
 #include "midi/SysExDialog.h"
 #include "store/ByteStack.h"
@@ -99,16 +100,12 @@ void BM_ReceivedSoundHandler(benchmark::State& state)
 {
     midi::MidiSession& in = benchSession();
     in.openInputWithoutDevice();
-    window->receiveSoundsWithoutDialog(true);
     std::vector<double> costs;
     int n = 0;
     for (auto _ : state) {
-        ByteStack& stack = byteStack();
-        if (stack.count() < 2)
-            for (int p = 99; p >= 0; --p) {
-                stack.push(1);
-                stack.push(std::uint8_t(p));
-            }
+        // A bank read's handling: store, refresh, re-arm, request the next.
+        if (window->transfer().stack().count() < 2)
+            window->transfer().startBankRead();
         if (!in.isInputArmed())
             in.armInput(540);
         const SoundDump d = dumpFor(n % 200, n);
@@ -135,7 +132,7 @@ void BM_ReceivedSoundHandler(benchmark::State& state)
         state.counters["p95_ms"] = costs[costs.size() * 95 / 100];
         state.counters["max_ms"] = costs.back();
     }
-    window->receiveSoundsWithoutDialog(false);
+    window->transfer().stopReception();
     in.closeInput();
 }
 BENCHMARK(BM_ReceivedSoundHandler)->UseManualTime()->Iterations(400)->Unit(benchmark::kMillisecond);

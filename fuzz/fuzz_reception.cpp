@@ -20,27 +20,32 @@ using namespace sondrake::midi;
 
 namespace {
 
-struct Harness {
+struct Harness : ReceptionPort {
     ReceiveBuffer buffer;
-    ReceptionFields fields;
     int selected = -1;
     SoundStore store;
-    ByteStack stack;
+    Reception reception { store, *this };
     int requests = 0;
     Reception::Outcome last = Reception::Outcome::Dropped;
     bool handled = false;
-    Reception reception { fields, store, stack,
-        ReceptionHooks {
-            [this] { return selected; },
-            [](int row) { FUZZ_CHECK(isValidSlot(row), "row %d refreshed", row); },
-            {},
-            {},
-            [this](std::uint8_t, std::uint8_t) { ++requests; },
-            [this](std::size_t length) {
-                buffer.arm(length);
-                return ArmResult {};
-            },
-        } };
+
+    int selectedRow() const override { return selected; }
+    ArmResult armInput(std::size_t length) override
+    {
+        buffer.arm(length);
+        return {};
+    }
+    void sendDumpRequest() override { ++requests; }
+    void awaitAnswer(bool) override { }
+    void storedSound(int slot, const SoundDump&) override
+    {
+        FUZZ_CHECK(isValidSlot(slot), "row %d refreshed", slot);
+    }
+    void addMessage(const QString&) override { }
+    void showProgress(const QString&) override { }
+
+    const ReceptionFields& fields() const { return reception.fields(); }
+    ByteStack& stack() { return reception.stack(); }
 };
 
 // Where a received sound belongs, worked out independently of the handler.
@@ -100,9 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 2: { // a message arrives
             const std::vector<std::uint8_t> m = makeMessage(in);
             const SoundStore before = h.store;
-            const int countBefore = h.fields.receivedCount;
-            const bool willStore = h.buffer.isArmed() && !m.empty() && m[0] == 0xF0 && h.fields.receiving
-                && h.fields.receiveMode == kReceiveSound && m.size() == kDumpSize;
+            const int countBefore = h.fields().receivedCount;
+            const bool willStore = h.buffer.isArmed() && !m.empty() && m[0] == 0xF0 && h.fields().receiving
+                && h.fields().receiveMode == kReceiveSound && m.size() == kDumpSize;
             const int slot = willStore ? expectedSlot(m, h.selected) : -1;
             h.handled = false;
             if (const auto recorded = h.buffer.fill(m.data(), m.size())) {
@@ -122,59 +127,56 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     s);
             }
             FUZZ_CHECK(changed <= 1, "%d slots changed by one message", changed);
-            FUZZ_CHECK(h.fields.receivedCount == countBefore + (slot >= 0 ? 1 : 0)
-                    || h.fields.receivedCount == countBefore,
-                "count went from %d to %d", countBefore, h.fields.receivedCount);
+            FUZZ_CHECK(h.fields().receivedCount == countBefore + (slot >= 0 ? 1 : 0)
+                    || h.fields().receivedCount == countBefore,
+                "count went from %d to %d", countBefore, h.fields().receivedCount);
             if (slot >= 0)
                 FUZZ_CHECK(std::equal(m.begin(), m.end(), h.store.slot(slot).begin()),
                     "a whole dump for slot %d was not stored", slot);
             break;
         }
         case 3: // the receiver dialog's timer ticks
-            if (h.stack.count() == 0 || !h.fields.receiving) {
-                h.stack.clear();
-                h.fields.receivedCount = 0;
-            }
+            h.reception.onTick();
             break;
         case 4: // "Read Sound Bank (1 or 2)"
-            h.stack.clear();
-            for (int n = 99; n >= 0; --n) {
-                h.stack.push(1);
-                h.stack.push(std::uint8_t(n));
-            }
-            h.fields.receiveMode = kReceiveSound;
-            h.reception.start(kFirstArmLength);
+            h.reception.startBankRead();
             break;
         case 5: // "Read Current Sound"
-            h.stack.clear();
-            h.stack.push(std::uint8_t(h.selected / kProgramsPerBank));
-            h.stack.push(std::uint8_t(h.selected % kProgramsPerBank));
-            h.fields.receiveMode = kReceiveSound;
-            h.reception.start(kFirstArmLength);
+            h.reception.startCurrentSoundRead(h.selected);
             break;
         case 6: // the modal wait ends
             h.reception.stop();
             break;
-        case 7: // Close
-            h.stack.clear();
-            h.fields.receiving = false;
-            h.fields.receivedCount = 0;
+        case 7: // Close, or an answer that never came
+            if (in.ConsumeBool())
+                h.reception.cancel();
+            else
+                h.reception.onAnswerLost();
             break;
         case 8: // the list's selection changes (to any row, or none, or nonsense)
-            h.fields.receiving = false;
-            h.stack.clear();
+            h.reception.onSelectionChanged();
             h.selected = in.ConsumeIntegralInRange(-2, 260);
             break;
-        default: // the main window is activated, or something pushes
-            if (in.ConsumeBool())
-                h.fields.receiving = true;
-            else
+        default: // the main window is activated, a send starts or ends, or something pushes
+            switch (in.ConsumeIntegralInRange(0, 3)) {
+            case 0:
+                h.reception.onWindowActivated();
+                break;
+            case 1:
+                h.reception.beginSend();
+                break;
+            case 2:
+                h.reception.endSend();
+                break;
+            default:
                 for (int i = in.ConsumeIntegralInRange(0, 5000); i > 0; --i)
-                    h.stack.push(std::uint8_t(i));
+                    h.stack().push(std::uint8_t(i));
+                break;
+            }
             break;
         }
-        FUZZ_CHECK(h.stack.count() >= 0 && h.stack.count() <= ByteStack::kCapacity, "stack holds %d",
-            h.stack.count());
+        FUZZ_CHECK(h.stack().count() >= 0 && h.stack().count() <= ByteStack::kCapacity, "stack holds %d",
+            h.stack().count());
     }
     return 0;
 }

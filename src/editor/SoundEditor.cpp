@@ -2,9 +2,12 @@
 
 #include "controls/Knob.h"
 #include "controls/Slider.h"
+#include "controls/SoundNameValidator.h"
 #include "editor/LocationDialog.h"
 #include "midi/MidiSession.h"
 #include "platform/KeyState.h"
+#include "store/SoundName.h"
+#include "store/SoundStore.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -147,6 +150,7 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     m_nameEdit = new QLineEdit(top);
     m_nameEdit->setObjectName(QStringLiteral("edtName"));
     m_nameEdit->setMaxLength(int(kNameLength));
+    m_nameEdit->setValidator(new SoundNameValidator(m_nameEdit));
     const QFontMetrics fm(font());
     m_nameEdit->setFixedWidth(std::max(140, fm.averageCharWidth() * int(kNameLength) + 16));
     m_nameLabel->setBuddy(m_nameEdit);
@@ -329,7 +333,11 @@ void SoundEditor::loadControls()
             ++begin;
         while (end > begin && name.at(end - 1).unicode() <= 32)
             --end;
-        m_nameEdit->setText(name.mid(begin, end - begin));
+        // The trimmed name goes back into the sound as well, padded again:
+        // leading blanks and control bytes do not leave the editor.
+        const QString trimmed = SoundNameValidator::storable(name.mid(begin, end - begin));
+        m_nameEdit->setText(trimmed);
+        writeName(trimmed);
 
         for (const ControlRow& row : m_pages.rows) {
             if (row.entry->isStored())
@@ -359,17 +367,15 @@ void SoundEditor::onControlChanged(QObject* sender)
 
 void SoundEditor::onNameEdited(const QString& text)
 {
+    writeName(text);
+    m_modified = true;
+}
+
+void SoundEditor::writeName(const QString& text)
+{
     // The name is 16 bytes of the SysEx body: printable 7-bit characters
     // only, padded with blanks. Anything else would end the message early.
-    for (std::size_t i = 0; i < kNameLength; ++i) {
-        std::uint8_t byte = ' ';
-        if (qsizetype(i) < text.size()) {
-            const char16_t c = text.at(qsizetype(i)).unicode();
-            byte = (c >= 32 && c <= 126) ? std::uint8_t(c) : std::uint8_t('?');
-        }
-        m_workingCopy[kNameOffset + i] = byte;
-    }
-    m_modified = true;
+    sondrake::writeName(m_workingCopy, storableName(text.toStdU32String()));
 }
 
 void SoundEditor::onModifiedTimer()

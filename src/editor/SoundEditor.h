@@ -106,6 +106,7 @@ private:
     // handlers
     void onControlChanged(QObject* sender);
     void onNameEdited(const QString& text);
+    void writeName(const QString& text); // into bytes 164..179 of the working copy
     void onModifiedTimer();
     void onTestSoundPressed();
     void onTestSoundReleased();

@@ -10,10 +10,12 @@
 #include "librarian/RenameDialog.h"
 #include "midi/MidiSession.h"
 #include "midi/PortDetection.h"
+#include "midi/SoundTransfer.h"
 #include "midi/SysExDialog.h"
 #include "platform/KeyState.h"
 #include "platform/Messages.h"
 #include "sondrake/Version.h"
+#include "store/SoundName.h"
 
 #include <QAction>
 #include <QApplication>
@@ -100,8 +102,7 @@ MainWindow::MainWindow(midi::MidiSession& session, QWidget* parent)
 
     // The session's lines and received SysEx reach the window on the GUI thread.
     connect(&m_session, &midi::MidiSession::messageAdded, this, [this](const QString& line) { addMessage(line); });
-    connect(&m_session, &midi::MidiSession::sysExReceived, this,
-            [this](const midi::ReceivedSysEx& message) { guarded([this, &message] { handleReceived(message); }); });
+    connectTransfer();
 
     startUp();
 
@@ -314,7 +315,7 @@ void MainWindow::startUp()
     // A failing step ends the start-up; what went before stays done. The
     // members start with their initial values already.
     try {
-        m_receiver = new SysExDialog(this, m_reception.receiving, m_reception.receivedCount);
+        m_receiver = new SysExDialog(this, *m_transfer);
 
         if (openMidiPortsAtStart)
             midi::detectMidiPorts(m_session.choice());
@@ -416,8 +417,7 @@ void MainWindow::onRowSelectionChanged(int row, bool selected)
 {
     Q_UNUSED(row);
     // A change of the selection ends a pending reception.
-    m_reception.receiving = false;
-    byteStack().clear();
+    m_transfer->selectionChanged();
     // The state follows the last event: deselecting one of several rows
     // greys the send command although others stay selected (Enter still
     // sends them), and the move commands stay as they are.
@@ -494,7 +494,7 @@ void MainWindow::onListDoubleClicked()
     dialog.setName(name);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_store.setSoundName(r, dialog.name().toLatin1().toStdString());
+    m_store.setSoundName(r, storableName(dialog.name().toStdU32String()));
     // The remembered selection may be an old one (a move's); the rows shown
     // now are the ones Enter must send afterwards.
     collectSelection();
@@ -594,8 +594,10 @@ void MainWindow::onShortHelp()
 
 void MainWindow::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        m_reception.receiving = true;
+    // Received sounds are accepted again once the window is active: a sound
+    // the synthesizer sends by itself after a read is stored as well.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_transfer)
+        m_transfer->windowActivated();
     QMainWindow::changeEvent(event);
 }
 

@@ -12,7 +12,6 @@
 #include "librarian/KeyboardPlayer.h"
 #include "librarian/Settings.h"
 #include "midi/Reception.h"
-#include "store/ByteStack.h"
 #include "store/SoundStore.h"
 
 #include <QMainWindow>
@@ -38,7 +37,7 @@ namespace sondrake {
 
 namespace midi {
     class MidiSession;
-    struct ReceivedSysEx;
+    class SoundTransfer;
 }
 
 class SoundListModel;
@@ -97,13 +96,11 @@ public:
     int lastSaveProgram() const { return m_lastSaveProgram; }
     void setLastSaveLocation(int bank, int program);
 
-    // ---- reception state -------------------------------------------------
-    const midi::ReceptionFields& receptionFields() const { return m_reception; }
+    // ---- transfers -------------------------------------------------------
+    // Receptions and the sending of selected sounds, with all their state.
+    midi::SoundTransfer& transfer() const { return *m_transfer; }
+    const midi::ReceptionFields& receptionFields() const;
     SysExDialog* receiver() const { return m_receiver; }
-    // Received sounds are stored from now on (as during a read), or no
-    // longer, without the wait dialog: for tools that feed the input
-    // themselves, such as the benchmarks.
-    void receiveSoundsWithoutDialog(bool on);
 
     // ---- settings (bank files, autoload, tolerances) ---------------------
     // What the settings file keeps: read at start, written when closing.
@@ -179,12 +176,9 @@ private:
     void onRowsDropped(int targetRow);
 
     // transfer (MainWindowTransfer.cpp)
-    void readSoundDumps();
-    void startReception(int length);
-    void stopReception();
-    void armInputBuffer(int length);
-    void handleReceived(const midi::ReceivedSysEx& message);
-    midi::Reception reception(); // the reception logic over this window's fields and list
+    void connectTransfer();
+    // The wait of a reception the transfer has started.
+    void waitForSounds();
 
     // files (MainWindowFiles.cpp)
     void readSettings();
@@ -219,7 +213,7 @@ private:
     bool refuseWhileSending(const QString& command);
 
     midi::MidiSession& m_session;
-    midi::ReceptionFields m_reception;
+    midi::SoundTransfer* m_transfer = nullptr;
     bool m_settingsWritten = false;
     std::uint8_t m_octave = StartOctave;
     std::uint8_t m_lastSaveBank = 0;

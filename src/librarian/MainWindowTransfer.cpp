@@ -3,8 +3,7 @@
 
 #include "midi/MidiSession.h"
 #include "midi/PortDetection.h"
-#include "midi/Reception.h"
-#include "midi/SendSelected.h"
+#include "midi/SoundTransfer.h"
 #include "midi/MidiSettingsDialog.h"
 #include "midi/SysExDialog.h"
 #include "platform/Messages.h"
@@ -19,8 +18,6 @@
 namespace sondrake {
 
 namespace {
-
-const QString kSenderName = QStringLiteral("SendSelectedSounds");
 
 void closeMidiIn(midi::MidiSession& session)
 {
@@ -68,11 +65,17 @@ void openMidiOut(midi::MidiSession& session, QWidget* parent)
 
 } // namespace
 
-bool MainWindow::sendingSelected() const
+void MainWindow::connectTransfer()
 {
-    auto* sender = findChild<midi::SendSelected*>(kSenderName, Qt::FindDirectChildrenOnly);
-    return sender && sender->isRunning();
+    m_transfer = new midi::SoundTransfer(m_session, m_store, this);
+    m_transfer->setSelectedRowSource([this] { return firstSelectedRow(); });
+    connect(m_transfer, &midi::SoundTransfer::soundStored, this, [this](int slot) { refreshRow(slot); });
+    connect(m_transfer, &midi::SoundTransfer::messageAdded, this, [this](const QString& line) { addMessage(line); });
 }
+
+const midi::ReceptionFields& MainWindow::receptionFields() const { return m_transfer->fields(); }
+
+bool MainWindow::sendingSelected() const { return m_transfer->isSending(); }
 
 bool MainWindow::refuseWhileSending(const QString& command)
 {
@@ -85,18 +88,14 @@ bool MainWindow::refuseWhileSending(const QString& command)
 void MainWindow::onReadCurrentSound()
 {
     guarded([this] {
-        // A read shares the dialog and the stack with the send: it would take
-        // the send's token, and the send's end would close the read's wait.
+        // A read shares the dialog with the send, whose end would close the
+        // read's wait.
         if (refuseWhileSending(QStringLiteral("read")))
             return;
-        ByteStack& stack = byteStack();
-        stack.clear();
-        const int r = firstSelectedRow();
-        // With no row selected the pair is (0, 255): the request itself is
-        // fixed, and a sound without location then finds no slot.
-        stack.push(static_cast<std::uint8_t>(r / kProgramsPerBank));
-        stack.push(static_cast<std::uint8_t>(r % kProgramsPerBank));
-        readSoundDumps();
+        const int row = firstSelectedRow();
+        guarded([this] { suspendKeyboardPlayer(); });
+        m_transfer->startCurrentSoundRead(row);
+        waitForSounds();
     });
 }
 
@@ -105,34 +104,23 @@ void MainWindow::onReadBank()
     guarded([this] {
         if (refuseWhileSending(QStringLiteral("read")))
             return;
-        ByteStack& stack = byteStack();
-        stack.clear();
-        for (int n = kProgramsPerBank - 1; n >= 0; --n) {
-            stack.push(1);
-            stack.push(static_cast<std::uint8_t>(n));
-        }
-        readSoundDumps();
+        guarded([this] { suspendKeyboardPlayer(); });
+        m_transfer->startBankRead();
+        waitForSounds();
     });
 }
 
-void MainWindow::readSoundDumps()
+void MainWindow::waitForSounds()
 {
     try {
-        suspendKeyboardPlayer();
-    } catch (const std::exception& e) {
-        addMessage(QString::fromLocal8Bit(e.what()));
-    }
-    try {
-        m_reception.receiveMode = midi::kReceiveSound;
-        startReception(int(midi::kFirstArmLength));
         // The wait: sounds keep arriving through queued calls while the
-        // dialog's own event loop runs, and its timer or Close ends it.
+        // dialog's own event loop runs; the transfer's tick or Close ends it.
         if (m_receiver)
             m_receiver->exec();
-        stopReception();
     } catch (const std::exception& e) {
         addMessage(QString::fromLocal8Bit(e.what()));
     }
+    m_transfer->stopReception();
     for (QAction* command : { m_programDownAction, m_programUpAction, m_moveDownAction, m_moveUpAction })
         command->setEnabled(true);
     try {
@@ -143,53 +131,6 @@ void MainWindow::readSoundDumps()
     }
 }
 
-midi::Reception MainWindow::reception()
-{
-    // Built per use: it holds nothing but references, and the window
-    // outlives every use.
-    midi::ReceptionHooks hooks;
-    hooks.selectedRow = [this] { return firstSelectedRow(); };
-    hooks.refreshRow = [this](int row) { refreshRow(row); };
-    hooks.addMessage = [this](const QString& text) { addMessage(text); };
-    hooks.setLabel = [this](const QString& text) {
-        if (m_receiver)
-            m_receiver->setLabelText(text);
-    };
-    hooks.sendDumpRequest = [this](std::uint8_t bank, std::uint8_t program) {
-        m_session.sendDumpRequest(m_session.deviceId(), bank, program);
-    };
-    hooks.arm = [this](std::size_t length) { return m_session.armInput(length); };
-    return midi::Reception(m_reception, m_store, byteStack(), std::move(hooks));
-}
-
-void MainWindow::receiveSoundsWithoutDialog(bool on)
-{
-    m_reception.receiveMode = on ? midi::kReceiveSound : midi::kReceiveNothing;
-    m_reception.receiving = on;
-    if (on)
-        m_reception.receivedCount = 0;
-}
-
-void MainWindow::startReception(int length)
-{
-    reception().start(length > 0 ? std::size_t(length) : midi::kFirstArmLength);
-}
-
-void MainWindow::stopReception()
-{
-    reception().stop();
-}
-
-void MainWindow::armInputBuffer(int length)
-{
-    reception().armInputBuffer(length > 0 ? std::size_t(length) : midi::kNextArmLength);
-}
-
-void MainWindow::handleReceived(const midi::ReceivedSysEx& message)
-{
-    reception().onMidiInput(message);
-}
-
 void MainWindow::onSendSelected()
 {
     guarded([this] {
@@ -198,35 +139,10 @@ void MainWindow::onSendSelected()
             addMessage(QStringLiteral("Still moving the selected sounds; send again when they have arrived"));
             return;
         }
-        auto* sender = findChild<midi::SendSelected*>(kSenderName, Qt::FindDirectChildrenOnly);
-        if (!sender) {
-            midi::SendSelectedHooks hooks;
-            hooks.keyboardRunning = [this] { return keyboardRunning(); };
-            hooks.switchKeyboardOff = [this] { onKeyboardPlayer(); };
-            hooks.selectedRows = [this] { return selectedRows(); };
-            hooks.showDialog = [this] {
-                if (!m_receiver)
-                    return;
-                m_receiver->show();
-                m_receiver->raise();
-                m_receiver->activateWindow();
-                m_receiver->setFocus();
-            };
-            hooks.hideDialog = [this] {
-                if (m_receiver)
-                    m_receiver->hide();
-            };
-            hooks.setLabel = [this](const QString& text) {
-                if (m_receiver)
-                    m_receiver->setLabelText(text);
-            };
-            hooks.sendSlot = [this](int slot) { m_session.sendStoreSlot(store(), slot); };
-            hooks.addMessage = [this](const QString& text) { addMessage(text); };
-            sender = new midi::SendSelected(store(), byteStack(), m_reception.receiving, std::move(hooks), this);
-            sender->setObjectName(kSenderName);
-        }
+        if (!m_transfer->isSending() && keyboardRunning())
+            onKeyboardPlayer();
         // A held Enter key repeats: one line per running send is enough.
-        if (!sender->start() && sender->refusedStarts() == 1)
+        if (!m_transfer->startSend(selectedRows()) && m_transfer->refusedSends() == 1)
             addMessage(QStringLiteral("Still sending the selected sounds; the new request is ignored"));
     });
 }

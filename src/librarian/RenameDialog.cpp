@@ -1,5 +1,6 @@
 #include "librarian/RenameDialog.h"
 
+#include "controls/SoundNameValidator.h"
 #include "store/SoundDump.h"
 
 #include <QComboBox>
@@ -38,6 +39,7 @@ RenameDialog::RenameDialog(QWidget* parent)
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(QStringLiteral("edtName"));
     m_nameEdit->setMaxLength(static_cast<int>(kNameLength));
+    m_nameEdit->setValidator(new SoundNameValidator(m_nameEdit));
     m_nameEdit->setMinimumWidth(m_nameEdit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 12);
 
     m_okButton = new QPushButton(QStringLiteral("&Ok"), this);
@@ -70,6 +72,7 @@ RenameDialog::RenameDialog(QWidget* parent)
 
 QString RenameDialog::name() const { return m_nameEdit->text(); }
 
-void RenameDialog::setName(const QString& name) { m_nameEdit->setText(name); }
+// Shown as it will be stored: Ok on an unchanged name stores exactly this.
+void RenameDialog::setName(const QString& name) { m_nameEdit->setText(SoundNameValidator::storable(name)); }
 
 } // namespace sondrake

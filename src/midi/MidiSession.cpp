@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -165,8 +166,13 @@ struct MidiSession::Core {
         post([](MidiSession& s) { emit s.connectionChanged(); });
     }
 
+    // Clock::rep of the last SysEx handed to deliver(), for inputs without a device.
+    std::atomic<Clock::rep> lastSysEx{0};
+
     void deliver(const std::uint8_t* data, std::size_t size)
     {
+        if (size > 0 && data[0] == 0xF0)
+            lastSysEx.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
         if (auto copy = buffer.fill(data, size))
             post([copy = std::move(*copy)](MidiSession& s) { emit s.sysExReceived(copy); });
     }
@@ -493,8 +499,10 @@ bool MidiSession::stopInput()
 {
     std::lock_guard lock(d->mutex);
     d->inputStarted = false;
-    if (d->in.device)
-        return d->in.device->stop();
+    if (d->in.device) {
+        d->in.device->stop();
+        return true;
+    }
     return d->inputWithoutDevice || d->in.wanted.has_value();
 }
 
@@ -581,6 +589,19 @@ bool MidiSession::isInputArmed() const { return d->buffer.isArmed(); }
 void MidiSession::disarmInput() { d->buffer.disarm(); }
 
 void MidiSession::deliverInput(const std::uint8_t* data, std::size_t size) { d->deliver(data, size); }
+
+std::chrono::milliseconds MidiSession::timeSinceSysExInput() const
+{
+    Clock::time_point last{Clock::duration(d->lastSysEx.load(std::memory_order_relaxed))};
+    {
+        std::lock_guard lock(d->mutex);
+        if (d->in.device)
+            last = std::max(last, d->in.device->lastSysExActivity());
+    }
+    if (last == Clock::time_point{})
+        return std::chrono::milliseconds::max();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - last);
+}
 
 // ---- the output queue --------------------------------------------------------
 
@@ -716,12 +737,7 @@ bool MidiSession::sendSysExFile(const QString& path, QString* error)
     return true;
 }
 
-void MidiSession::sendDumpRequest(std::uint16_t /*deviceId*/, std::uint8_t /*bank*/, std::uint8_t /*program*/)
-{
-    // The synthesizer answers this one request whatever is asked for; the
-    // arguments are kept for the callers' sake.
-    enqueue(single(dumpRequestMessage()));
-}
+void MidiSession::sendDumpRequest() { enqueue(single(dumpRequestMessage())); }
 
 // ---- lifecycle ---------------------------------------------------------------
 

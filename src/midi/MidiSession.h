@@ -75,6 +75,9 @@ public:
     // Entry of the back end (any thread): one complete message. Messages that
     // are not SysEx are ignored. Tests call it directly.
     void deliverInput(const std::uint8_t* data, std::size_t size);
+    // How long ago the input last saw bytes of a SysEx message, a piece of
+    // one still arriving included (a very long time when it never did).
+    std::chrono::milliseconds timeSinceSysExInput() const;
 
     // ---- the output queue ----------------------------------------------------
     void enqueue(QueueEntry entry);
@@ -104,7 +107,9 @@ public:
     // Reads the whole file and queues it. False with a reason (unreadable,
     // not a plain file, larger than 1 MiB), and nothing sent, on failure.
     bool sendSysExFile(const QString& path, QString* error);
-    void sendDumpRequest(std::uint16_t deviceId, std::uint8_t bank, std::uint8_t program);
+    // The synthesizer's one dump request: it answers with one SoundDump,
+    // whichever sound the caller has in mind.
+    void sendDumpRequest();
     // To the head of the queue; queued notes are dropped.
     void panic();
 

@@ -1,9 +1,11 @@
 #pragma once
 
-// What happens to a SysEx message that reached the GUI thread while a
-// reception runs: where the sound goes, what the user is told, and the next
-// dump request. A plain class over the main window's own reception fields,
-// so it can be driven without MIDI or windows.
+// The state of receiving sounds from the synthesizer: the pending dump
+// requests, the receive mode, whether received sounds are accepted, the
+// count, and what happens to each SysEx message that reaches the GUI thread.
+// A plain class without MIDI, timers or windows: SoundTransfer owns one and
+// is its port to the rest of the program; tests and the fuzzer drive it
+// directly.
 
 #include "store/ByteStack.h"
 #include "store/SoundDump.h"
@@ -13,7 +15,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace sondrake::midi {
@@ -44,33 +45,33 @@ constexpr int kReceiveSound = 10;
 constexpr std::size_t kFirstArmLength = 540;
 constexpr std::size_t kNextArmLength = kDumpSize;
 
-// The request a reception waits on. A refused answer is asked for once
-// more; a second refusal gives that sound up, so a read never stalls while
-// the synthesizer keeps answering.
+// The request a reception waits on. An answer that is refused or never
+// comes is asked for once more; a second failure gives that sound up, so a
+// read ends by itself whatever the synthesizer does.
 struct PendingRequest {
     bool sent = false;     // a request of this reception awaits its answer
-    bool repeated = false; // ...and was sent again after a refused answer
-    std::uint8_t bank = 0;
-    std::uint8_t program = 0;
-    int skipped = 0;       // sounds given up in this reception
+    bool repeated = false; // ...and was sent again after a failed answer
 };
 
-// The reception fields; they belong to the main window.
 struct ReceptionFields {
     int receiveMode = kReceiveNothing;
     bool receiving = false; // received sounds are accepted
-    int receivedCount = 0;
+    int receivedCount = 0;  // shown in the dialog; the dialog's tick and Close reset it
     PendingRequest request;
 };
 
-// What the reception needs from its surroundings. Every member may be empty.
-struct ReceptionHooks {
-    std::function<int()> selectedRow;                    // -1 when no row is selected
-    std::function<void(int row)> refreshRow;
-    std::function<void(const QString&)> addMessage;
-    std::function<void(const QString&)> setLabel;        // the receiver dialog's label
-    std::function<void(std::uint8_t bank, std::uint8_t program)> sendDumpRequest;
-    std::function<ArmResult(std::size_t length)> arm;    // the port's failure codes, if any
+// What a reception asks of its owner.
+class ReceptionPort {
+public:
+    virtual ~ReceptionPort() = default;
+    virtual int selectedRow() const = 0; // -1 when no row is selected
+    virtual ArmResult armInput(std::size_t length) = 0;
+    virtual void sendDumpRequest() = 0;
+    // Runs the clock of a lost answer (on), or stops it (off).
+    virtual void awaitAnswer(bool on) = 0;
+    virtual void storedSound(int slot, const SoundDump& previous) = 0;
+    virtual void addMessage(const QString& line) = 0;
+    virtual void showProgress(const QString& label) = 0;
 };
 
 class Reception {
@@ -84,17 +85,47 @@ public:
         Failed,          // an exception, reported
     };
 
-    Reception(ReceptionFields& fields, SoundStore& store, ByteStack& stack, ReceptionHooks hooks);
+    Reception(SoundStore& store, ReceptionPort& port);
 
+    // The two read commands: their requests, then the reception itself.
+    void startCurrentSoundRead(int selectedRow);
+    void startBankRead();
+    // Starts a sound reception over the requests on the stack.
     void start(std::size_t length);
+    // The wait is over: received sounds are no longer accepted, and a read
+    // that ran writes its one closing line.
     void stop();
     void armInputBuffer(std::size_t length);
+    // Sounds are stored as during a read, without requests or a wait (for
+    // tools that feed the input themselves), or no longer.
+    void receiveWithoutWait(bool on);
 
     // One message handed over by the input port, in arrival order.
     // `recorded` bytes were copied into the buffer; `messageSize` is the size
     // of the whole message as it arrived (a longer one was cut at the buffer).
     Outcome onMidiInput(const std::uint8_t* recorded, std::size_t recordedSize, std::size_t messageSize);
     Outcome onMidiInput(const ReceivedSysEx& message);
+    // No complete answer came in time for the pending request.
+    void onAnswerLost();
+
+    // The dialog's tick: true when the wait ends (nothing pending, or no
+    // longer receiving). The stack is cleared and the count reset then.
+    bool onTick();
+    // Close (or Escape): the pending requests are forgotten.
+    void cancel();
+    // The main window became active: received sounds are accepted again.
+    void onWindowActivated();
+    // The list's selection changed: a pending reception ends.
+    void onSelectionChanged();
+
+    // A send of the selected sounds keeps the wait open while it runs.
+    void beginSend();
+    void endSend();
+    bool sendPending() const { return m_sendPending; }
+
+    const ReceptionFields& fields() const { return m_fields; }
+    ByteStack& stack() { return m_stack; }
+    const ByteStack& stack() const { return m_stack; }
 
     // The slot a received dump names: byte 11 = 0 means the selected row,
     // n >= 1 means bank n - 1 with byte 12 as program; -1 when that is no slot
@@ -103,14 +134,21 @@ public:
 
 private:
     Outcome storeSound(const std::uint8_t* dump);
-    void afterRefusal();
+    void afterFailedAnswer(const QString& why);
     void sendNextRequest();
-    void message(const QString& text) const;
+    void requestAgain();
+    void clearPending();
+    bool moreRequestsFollow() const { return m_stack.count() > 0; }
 
-    ReceptionFields& m_fields;
     SoundStore& m_store;
-    ByteStack& m_stack;
-    ReceptionHooks m_hooks;
+    ReceptionPort& m_port;
+    ByteStack m_stack;
+    ReceptionFields m_fields;
+    bool m_sendPending = false; // a send of the selected sounds runs
+    // The read in progress, for its closing line.
+    bool m_readRunning = false;
+    int m_readStored = 0;
+    std::vector<int> m_readSkipped; // ordinals within the read
 };
 
 } // namespace sondrake::midi

@@ -1,10 +1,9 @@
 #include "midi/SysExDialog.h"
 
-#include "store/ByteStack.h"
+#include "midi/SoundTransfer.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -16,12 +15,10 @@ namespace {
     constexpr int kHeight = 86;
 }
 
-SysExDialog::SysExDialog(QWidget* parent, bool& receiving, int& receivedCount, ByteStack* stack)
+SysExDialog::SysExDialog(QWidget* parent, midi::SoundTransfer& transfer)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
                           | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , m_receiving(receiving)
-    , m_receivedCount(receivedCount)
-    , m_stack(stack ? *stack : byteStack())
+    , m_transfer(transfer)
 {
     setObjectName(QStringLiteral("frmSysExReceiver"));
     setWindowTitle(QStringLiteral("SysEx Communication"));
@@ -43,52 +40,37 @@ SysExDialog::SysExDialog(QWidget* parent, bool& receiving, int& receivedCount, B
     // height it needs at that width.
     setFixedSize(kWidth, std::max(kHeight, layout->totalHeightForWidth(kWidth)));
 
-    // Runs for the dialog's whole life, shown or hidden: a wait can only end
-    // at one of its ticks (or by Close).
-    m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("Timer1"));
-    m_timer->setInterval(kTickMs);
-    connect(m_timer, &QTimer::timeout, this, &SysExDialog::onTick);
-    m_timer->start();
+    connect(&m_transfer, &midi::SoundTransfer::progressChanged, this, &SysExDialog::setLabelText);
+    connect(&m_transfer, &midi::SoundTransfer::waitEnded, this, [this] {
+        if (isVisible())
+            QDialog::done(QDialog::Rejected);
+    });
+    connect(&m_transfer, &midi::SoundTransfer::sendShowing, this, &SysExDialog::showForSend);
+    connect(&m_transfer, &midi::SoundTransfer::sendEnded, this, [this](bool completed) {
+        if (completed)
+            hide();
+    });
 }
 
-void SysExDialog::setLabelText(const QString& text)
+void SysExDialog::showForSend()
 {
-    m_label->setText(text);
+    show();
+    raise();
+    activateWindow();
+    setFocus();
 }
 
-QString SysExDialog::labelText() const
-{
-    return m_label->text();
-}
+void SysExDialog::setLabelText(const QString& text) { m_label->setText(text); }
 
-void SysExDialog::resetPending()
-{
-    m_stack.clear();
-    m_receiving = false;
-    m_receivedCount = 0;
-}
+QString SysExDialog::labelText() const { return m_label->text(); }
 
-void SysExDialog::onClose()
-{
-    resetPending();
-    QDialog::reject();
-}
+void SysExDialog::onClose() { reject(); }
 
 void SysExDialog::reject()
 {
-    resetPending();
-    QDialog::reject();
-}
-
-void SysExDialog::onTick()
-{
-    if (m_stack.count() == 0 || !m_receiving) {
-        m_stack.clear();
-        m_receivedCount = 0;
-        if (isVisible())
-            QDialog::done(QDialog::Rejected);
-    }
+    m_transfer.cancel(); // ends the wait, which closes the dialog
+    if (isVisible())
+        QDialog::reject();
 }
 
 } // namespace sondrake

@@ -14,6 +14,8 @@
 #include <chrono>
 #include <ctime>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 #include <semaphore.h>
 
@@ -21,8 +23,11 @@ namespace sondrake::platform::jackmidi {
 
 namespace {
 
-// Bytes waiting for the process thread: [uint32 size][bytes] records.
+// Bytes waiting for the process thread (output), or taken from it and
+// waiting for the reader thread (input): [uint32 size][bytes] records. An
+// input record of size 0 says the input was stopped in between.
 constexpr std::size_t kRingSize = 1u << 16;
+constexpr std::size_t kInputRingSize = 1u << 18;
 // Longest SysEx an input puts together from continued events.
 constexpr std::size_t kMaxInputMessage = 1u << 16;
 // How long a closing client may take before it is left to finish alone.
@@ -30,6 +35,17 @@ constexpr std::chrono::milliseconds kCloseWait{500};
 
 std::mutex errorMutex;
 std::string lastErrorText;
+
+thread_local bool insideProcess = false;
+
+void addNanoseconds(timespec& t, long ns)
+{
+    t.tv_nsec += ns;
+    if (t.tv_nsec >= 1'000'000'000) {
+        t.tv_nsec -= 1'000'000'000;
+        ++t.tv_sec;
+    }
+}
 
 // libjack writes every failure to standard error, "no server" included,
 // which is an ordinary state here; keep the last text for our own messages.
@@ -78,7 +94,18 @@ struct Endpoint::State {
     jack_ringbuffer_t* ring = nullptr;
     sem_t room {}; // posted when the process thread took messages, or the server died
     bool semaphoreReady = false;
-    // An input's SysEx that arrives in several events (process thread only).
+
+    // Input. The process thread runs at the server's deadline for every
+    // program on the graph: it only copies each event into the ring and
+    // posts `arrived`; the reader thread puts SysEx pieces together and
+    // calls the callback, which may lock and allocate.
+    sem_t arrived {};
+    bool arrivedReady = false;
+    std::thread reader;
+    std::atomic<bool> readerStop { false };
+    bool resetPending = false; // process thread only: the reader must drop a half SysEx
+    std::atomic<std::chrono::steady_clock::rep> lastSysEx { 0 };
+    // An input's SysEx that arrives in several events (reader thread only).
     std::vector<std::uint8_t> pending;
     bool inSysEx = false;
 
@@ -88,6 +115,8 @@ struct Endpoint::State {
             jack_ringbuffer_free(ring);
         if (semaphoreReady)
             sem_destroy(&room);
+        if (arrivedReady)
+            sem_destroy(&arrived);
     }
 
     void wake()
@@ -95,6 +124,21 @@ struct Endpoint::State {
         if (semaphoreReady)
             sem_post(&room);
     }
+
+    void stopReader()
+    {
+        if (!reader.joinable())
+            return;
+        readerStop.store(true);
+        sem_post(&arrived);
+        // The last owner may be the callback itself, on the reader thread.
+        if (reader.get_id() == std::this_thread::get_id())
+            reader.detach();
+        else
+            reader.join();
+    }
+
+    void noteSysEx() { lastSysEx.store(std::chrono::steady_clock::now().time_since_epoch().count(), std::memory_order_relaxed); }
 
     void deliverInput(const std::uint8_t* data, std::size_t size)
     {
@@ -104,6 +148,8 @@ struct Endpoint::State {
             callback(data, size);
             return;
         }
+        if (data[0] == 0xF0 || inSysEx)
+            noteSysEx();
         if (inSysEx) {
             if (data[0] >= 0x80 && data[0] != 0xF7) {
                 // A new status byte: the SysEx was cut off; what came is dropped.
@@ -160,24 +206,78 @@ struct Endpoint::State {
             wake();
     }
 
+    // Real-time: no lock, no allocation, no call that may block.
+    bool putRecord(const std::uint8_t* data, std::uint32_t size)
+    {
+        if (jack_ringbuffer_write_space(ring) < sizeof size + size)
+            return false;
+        jack_ringbuffer_write(ring, reinterpret_cast<const char*>(&size), sizeof size);
+        if (size > 0)
+            jack_ringbuffer_write(ring, reinterpret_cast<const char*>(data), size);
+        return true;
+    }
+
     void processInput(void* buffer)
     {
         const std::uint32_t count = jack_midi_get_event_count(buffer);
+        bool put = false;
         for (std::uint32_t i = 0; i < count; ++i) {
             jack_midi_event_t event;
             if (jack_midi_event_get(&event, buffer, i) != 0)
                 continue;
             if (!started.load(std::memory_order_relaxed)) {
-                inSysEx = false;
-                pending.clear();
+                resetPending = true;
                 continue;
             }
-            deliverInput(event.buffer, event.size);
+            // An event that finds no room is lost, as on a cable whose
+            // receiver is too slow; the reader then drops the SysEx it cut.
+            if (resetPending && !putRecord(nullptr, 0))
+                continue;
+            resetPending = false;
+            if (putRecord(event.buffer, static_cast<std::uint32_t>(event.size)))
+                put = true;
+            else
+                resetPending = true;
+        }
+        if (put || resetPending)
+            sem_post(&arrived);
+    }
+
+    // The reader thread: takes the events off the ring in order.
+    void readLoop()
+    {
+        std::vector<std::uint8_t> record(kInputRingSize);
+        while (!readerStop.load()) {
+            timespec until {};
+            clock_gettime(CLOCK_REALTIME, &until);
+            addNanoseconds(until, 100'000'000);
+            sem_timedwait(&arrived, &until);
+            for (;;) {
+                std::uint32_t size = 0;
+                const std::size_t available = jack_ringbuffer_read_space(ring);
+                if (available < sizeof size)
+                    break;
+                jack_ringbuffer_peek(ring, reinterpret_cast<char*>(&size), sizeof size);
+                if (available < sizeof size + size)
+                    break;
+                jack_ringbuffer_read_advance(ring, sizeof size);
+                jack_ringbuffer_read(ring, reinterpret_cast<char*>(record.data()), size);
+                if (size == 0) {
+                    inSysEx = false;
+                    pending.clear();
+                } else if (!readerStop.load()) {
+                    deliverInput(record.data(), size);
+                }
+            }
         }
     }
 
     static int onProcess(jack_nframes_t frames, void* arg)
     {
+        insideProcess = true;
+        struct Leave {
+            ~Leave() { insideProcess = false; }
+        } leave;
         auto* self = static_cast<State*>(arg);
         void* buffer = jack_port_get_buffer(self->port, frames);
         if (!buffer)
@@ -252,6 +352,7 @@ std::shared_ptr<Endpoint> Endpoint::open(const std::string& clientName, const st
     s->callback = std::move(callback);
     auto closeNow = [s] {
         jack_client_close(s->client);
+        s->stopReader();
         delete s;
     };
     s->port = jack_port_register(client, portName.c_str(), JACK_DEFAULT_MIDI_TYPE,
@@ -261,16 +362,22 @@ std::shared_ptr<Endpoint> Endpoint::open(const std::string& clientName, const st
         closeNow();
         return fail(why);
     }
-    if (output) {
-        s->ring = jack_ringbuffer_create(kRingSize);
-        if (!s->ring) {
-            closeNow();
-            return fail(QStringLiteral("Out of memory for the MIDI output buffer."));
-        }
-    } else {
-        s->pending.reserve(kMaxInputMessage);
+    s->ring = jack_ringbuffer_create(output ? kRingSize : kInputRingSize);
+    if (!s->ring) {
+        closeNow();
+        return fail(QStringLiteral("Out of memory for the MIDI buffer."));
     }
     s->semaphoreReady = sem_init(&s->room, 0, 0) == 0;
+    if (!output) {
+        s->pending.reserve(kMaxInputMessage);
+        s->arrivedReady = sem_init(&s->arrived, 0, 0) == 0;
+        if (!s->arrivedReady) {
+            closeNow();
+            return fail(QStringLiteral("The MIDI input could not be prepared."));
+        }
+        // Before the client runs: the process thread may post at once.
+        s->reader = std::thread([s] { s->readLoop(); });
+    }
     s->fullName = jack_port_name(s->port);
     jack_set_process_callback(client, &State::onProcess, s);
     jack_on_shutdown(client, &State::onShutdown, s);
@@ -292,6 +399,9 @@ std::shared_ptr<Endpoint> Endpoint::open(const std::string& clientName, const st
         state->interrupted.store(true);
         state->started.store(false);
         state->wake();
+        // The reader touches nothing of the server's; it ends first, so no
+        // callback runs once the endpoint is gone.
+        state->stopReader();
         if (state->dead.load())
             return; // a dead server's client is left alone for good (a few KiB)
         runBounded(
@@ -334,11 +444,7 @@ bool Endpoint::send(const std::uint8_t* data, std::size_t size, QString* error)
             return fail(QStringLiteral("the MIDI output buffer is full"));
         timespec until {};
         clock_gettime(CLOCK_REALTIME, &until);
-        until.tv_nsec += 50'000'000;
-        if (until.tv_nsec >= 1'000'000'000) {
-            until.tv_nsec -= 1'000'000'000;
-            ++until.tv_sec;
-        }
+        addNanoseconds(until, 50'000'000);
         sem_timedwait(&s.room, &until);
     }
 }
@@ -361,6 +467,14 @@ bool Endpoint::isConnected() const
     jack_port_t* peer = jack_port_by_name(d->client, d->peer.c_str());
     return peer && jack_port_connected_to(d->port, d->peer.c_str());
 }
+
+std::chrono::steady_clock::time_point Endpoint::lastSysExActivity() const
+{
+    return std::chrono::steady_clock::time_point(
+        std::chrono::steady_clock::duration(d->lastSysEx.load(std::memory_order_relaxed)));
+}
+
+bool insideProcessCallback() { return insideProcess; }
 
 void Endpoint::setStarted(bool started) { d->started.store(started); }
 bool Endpoint::isStarted() const { return d->started.load(); }

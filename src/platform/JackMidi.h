@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -31,6 +32,10 @@ bool serverRunning(const std::string& clientName);
 // receive. Nothing when no server answers. Blocks while a server is stopped.
 std::optional<std::vector<std::string>> listPorts(const std::string& clientName, bool sending);
 
+// True on a server's process thread while an endpoint of ours handles its
+// period: for the checks that this path neither locks nor allocates.
+bool insideProcessCallback();
+
 class Endpoint {
 public:
     using Callback = std::function<void(const std::uint8_t* data, std::size_t size)>;
@@ -38,7 +43,8 @@ public:
     // Opens a client named `clientName` with one MIDI port `portName`,
     // output or input, and connects it to `peer` (a full port name) unless
     // that is empty (a port others connect to). Blocks while a server is
-    // stopped. The callback of an input runs on the server's process thread.
+    // stopped. The callback of an input runs on a reader thread of the
+    // endpoint's own, never on the server's real-time process thread.
     static std::shared_ptr<Endpoint> open(const std::string& clientName, const std::string& portName, bool output,
                                           const std::string& peer, Callback callback, QString* error);
 
@@ -55,6 +61,8 @@ public:
     // Alive, and still connected to the peer it was opened for.
     bool isConnected() const;
     void setStarted(bool started);
+    // When the input last saw bytes of a SysEx message, pieces included.
+    std::chrono::steady_clock::time_point lastSysExActivity() const;
     bool isStarted() const;
     std::string fullPortName() const;
 

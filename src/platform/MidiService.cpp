@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 
@@ -449,11 +450,16 @@ struct MidiInputDevice::Impl {
     // stopped server holds up.
     struct Gate {
         std::atomic<bool> started{false};
+        std::atomic<std::chrono::steady_clock::rep> lastSysEx{0};
         Callback callback;
         void pass(const std::uint8_t* data, std::size_t size)
         {
-            if (started.load() && callback)
-                callback(data, size);
+            if (!started.load() || !callback)
+                return;
+            if (data[0] == 0xF0)
+                lastSysEx.store(std::chrono::steady_clock::now().time_since_epoch().count(),
+                                std::memory_order_relaxed);
+            callback(data, size);
         }
     };
     MidiPortInfo info;
@@ -575,14 +581,22 @@ std::unique_ptr<MidiInputDevice> MidiInputDevice::openVirtual(const QString& por
 
 bool MidiInputDevice::start()
 {
+    if (isLost())
+        return false;
     d->gate->started = true;
     return true;
 }
 
-bool MidiInputDevice::stop()
+void MidiInputDevice::stop() { d->gate->started = false; }
+
+std::chrono::steady_clock::time_point MidiInputDevice::lastSysExActivity() const
 {
-    d->gate->started = false;
-    return true;
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point last{Clock::duration(d->gate->lastSysEx.load(std::memory_order_relaxed))};
+    // Pieces of a SysEx that is still arriving show only at the JACK end.
+    if (d->jack)
+        last = std::max(last, d->jack->lastSysExActivity());
+    return last;
 }
 
 bool MidiInputDevice::isStarted() const { return d->gate->started.load(); }

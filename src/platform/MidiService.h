@@ -112,10 +112,14 @@ public:
 
     ~MidiInputDevice();
 
-    // Messages reach the callback only between start and stop.
+    // Messages reach the callback only between start and stop. Starting
+    // fails when the server died under the device.
     bool start();
-    bool stop();
+    void stop();
     bool isStarted() const;
+    // When the device last saw bytes of a SysEx message, a piece of one that
+    // is still arriving included; the epoch when it never did.
+    std::chrono::steady_clock::time_point lastSysExActivity() const;
     bool isLost() const;
     bool checkConnection();
     QString name() const;

@@ -5,7 +5,7 @@
 
 namespace sondrake {
 
-// The pending dump requests (bank, program pairs) and the sending token.
+// The pending dump requests of a reception, as (bank, program) pairs.
 // Bounded: a push onto a full stack is dropped, a pop from an empty one gives 255.
 class ByteStack {
 public:
@@ -29,8 +29,5 @@ private:
     std::array<std::uint8_t, kCapacity> m_items{};
     int m_top = 0;
 };
-
-// The one stack of the program.
-ByteStack& byteStack();
 
 } // namespace sondrake

@@ -1,5 +1,7 @@
 #include "store/SoundStore.h"
 
+#include "store/SoundName.h"
+
 #include <stdexcept>
 #include <utility>
 
@@ -33,8 +35,11 @@ std::string readName(const SoundDump& dump)
 
 void writeName(SoundDump& dump, std::string_view name)
 {
+    // Each byte is a Latin-1 character; it is stored in its 7-bit form.
     for (std::size_t i = 0; i < kNameLength; ++i)
-        dump[kNameOffset + i] = i < name.size() ? static_cast<std::uint8_t>(name[i]) : std::uint8_t{' '};
+        dump[kNameOffset + i] = i < name.size()
+            ? static_cast<std::uint8_t>(storableNameChar(static_cast<unsigned char>(name[i])))
+            : std::uint8_t{' '};
 }
 
 std::string SoundStore::getSoundName(int s) const { return readName(slot(s)); }

@@ -113,8 +113,7 @@ private slots:
     void bankReadOneDumpPerRequest()
     {
         SoundStore store;
-        ByteStack& stack = byteStack();
-        stack.clear();
+        ByteStack stack;
         for (int n = 99; n >= 0; --n) {
             stack.push(1);
             stack.push(static_cast<std::uint8_t>(n));
@@ -139,9 +138,9 @@ private slots:
             // that finds no buffer is lost.
             session.armInput(270);
             if (stack.count() > 0) {
-                const std::uint8_t program = stack.pop();
-                const std::uint8_t bank = stack.pop();
-                session.sendDumpRequest(session.deviceId(), bank, program);
+                stack.pop();
+                stack.pop();
+                session.sendDumpRequest();
                 ++requests;
             }
         });

@@ -8,6 +8,7 @@
 #include "librarian/SoundListView.h"
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
+#include "midi/SoundTransfer.h"
 #include "midi/SysExDialog.h"
 #include "platform/MidiService.h"
 #include "store/ByteStack.h"
@@ -148,7 +149,6 @@ private slots:
         emulatorLines = 0;
         requestsSeen = 0;
         ready = false;
-        byteStack().clear();
         const QString bin = qEnvironmentVariable("SONDRAKE_BIN_DIR", QCoreApplication::applicationDirPath());
         connect(&emulator, &QProcess::readyReadStandardOutput, this, &ITestTransfer::readEmulator,
                 Qt::UniqueConnection);
@@ -209,7 +209,7 @@ private slots:
         QCOMPARE(lines.filter("Refused").size(), 0);
         QCOMPARE(w->receiver()->labelText(), QString("Received %1 sound.").arg(zr));
         QTRY_COMPARE_WITH_TIMEOUT(requestsSeen, 100, 10000);
-        QCOMPARE(byteStack().count(), 0);
+        QCOMPARE(w->transfer().stack().count(), 0);
         QVERIFY(!w->receptionFields().receiving);
         qInfo("bank read of 100 sounds: %lld ms until the dialog closed, worst GUI stall %.2f ms", clock.elapsed(),
               worstStallMs);
@@ -288,7 +288,7 @@ private slots:
             emulator.terminate();
             QVERIFY(emulator.waitForFinished(10000));
             // the wait goes on past the dialog's next tick: pairs remain
-            QSignalSpy ticks(namedChild<QTimer>(w->receiver(), "Timer1"), &QTimer::timeout);
+            QSignalSpy ticks(w->transfer().tickTimer(), &QTimer::timeout);
             QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 1, 5000);
             QVERIFY(w->receiver()->isVisible());
             stored = memoLines().filter(QRegularExpression("^ZR Bank: 1 ")).size();
@@ -300,7 +300,7 @@ private slots:
             QVERIFY(w->store().slot(100 + p) == EmulatorCore::asSent(EmulatorCore::generatedSound(100 + p), 1, p));
         for (int s = 0; s < 100; ++s)
             QVERIFY(w->store().slot(s)[0] == 0);
-        QCOMPARE(byteStack().count(), 0);
+        QCOMPARE(w->transfer().stack().count(), 0);
         QVERIFY(!w->receptionFields().receiving);
     }
 };

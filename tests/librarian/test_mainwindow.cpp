@@ -7,6 +7,7 @@
 #include "librarian/MainWindow.h"
 #include "librarian/RenameDialog.h"
 #include "midi/MidiSession.h"
+#include "midi/SoundTransfer.h"
 #include "midi/RecordingBackend.h"
 #include "midi/SysExDialog.h"
 #include "platform/Messages.h"
@@ -95,7 +96,6 @@ private slots:
     void init()
     {
         out = midi::installRecordingBackend(session);
-        byteStack().clear();
         w = std::make_unique<MainWindow>(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
@@ -204,8 +204,10 @@ private slots:
         QCOMPARE(list()->editTriggers(), QAbstractItemView::NoEditTriggers);
         QCOMPARE(list()->selectionMode(), QAbstractItemView::ExtendedSelection);
 
-        // A name byte of 0xE9 shows as its Latin-1 character; control bytes not at all.
-        w->store().setSoundName(5, std::string("Caf\xE9\x01Pad"));
+        // A name byte of 0xE9 (from a file or the synthesizer) shows as its
+        // Latin-1 character; control bytes not at all.
+        const char raw[] = "Caf\xE9\x01Pad";
+        std::copy(raw, raw + 8, w->store().slot(5).begin() + kNameOffset);
         w->refreshRow(5);
         QCOMPARE(list()->model()->index(5, 1).data().toString(), QString::fromLatin1("Caf\xE9Pad").leftJustified(15, QLatin1Char(' ')));
     }
@@ -370,6 +372,27 @@ private slots:
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowPoint(3));
         QVERIFY(checked);
         QCOMPARE(QString::fromStdString(w->store().getSoundName(3)), blankPadded("Pad"));
+
+        // A name byte of 0x80 or more would cut the sound's SysEx when it is
+        // sent: the field shows, and Ok stores, the plain letters.
+        const char fromFile[] = "Cr\xE8me";
+        std::copy(fromFile, fromFile + 5, w->store().slot(4).begin() + kNameOffset);
+        QString shown;
+        onNextModal([&](QWidget* modal) {
+            auto* edit = namedChild<QLineEdit>(modal, "edtName");
+            shown = edit->text();
+            edit->clear();
+            QTest::keyClicks(edit, QStringLiteral("Caf"));
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Eacute, QStringLiteral("\u00e9"), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QStringLiteral("\u266a"), Qt::NoModifier);
+            checked = edit->text() == QStringLiteral("Cafe?");
+            QTest::mouseClick(namedChild<QPushButton>(modal, "btnOk"), Qt::LeftButton);
+        });
+        click(4);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowPoint(4));
+        QCOMPARE(shown, blankPadded("Creme"));
+        QVERIFY(checked);
+        QCOMPARE(QString::fromStdString(w->store().getSoundName(4)), blankPadded("Cafe?"));
     }
 
     void selectionEventsDriveSendEntries()
@@ -385,11 +408,11 @@ private slots:
         QEvent activation(QEvent::ActivationChange);
         QApplication::sendEvent(w.get(), &activation);
         QVERIFY(w->receptionFields().receiving);
-        byteStack().push(1);
-        byteStack().push(2);
+        w->transfer().startBankRead();
+        QCOMPARE(w->transfer().stack().count(), 200);
         click(20);
         QVERIFY(!w->receptionFields().receiving);
-        QCOMPARE(byteStack().count(), 0);
+        QCOMPARE(w->transfer().stack().count(), 0);
         QVERIFY(sendSelectedEntry()->isEnabled());
         QVERIFY(button->isEnabled());
         QVERIFY(child<QToolButton>("btnUP")->isEnabled());

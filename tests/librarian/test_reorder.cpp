@@ -200,9 +200,14 @@ private slots:
 
         // Keys: unsigned bytes, prefix first, names below 32 skipped, only a..z folded.
         store = tagged();
-        store.setSoundName(10, "\xe9t\xe9");
+        // Bytes as a bank file may hold them; the name setter would store 7-bit text.
+        const auto rawName = [&](int slot, std::string_view name) {
+            std::fill_n(store.slot(slot).begin() + kNameOffset, kNameLength, std::uint8_t(' '));
+            std::copy(name.begin(), name.end(), store.slot(slot).begin() + kNameOffset);
+        };
+        rawName(10, "\xe9t\xe9");
         store.setSoundName(11, "zeta");
-        store.setSoundName(12, "ab\x01" "c");
+        rawName(12, "ab\x01" "c");
         store.setSoundName(13, "ABC");
         reorder::sortByName(store, { 10, 11, 12, 13 });
         // "ab\x01c" reads as 15 characters, a prefix of "ABC" and 13 blanks.

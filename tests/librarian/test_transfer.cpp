@@ -8,6 +8,7 @@
 #include "midi/MidiSession.h"
 #include "midi/PortDetection.h"
 #include "midi/RecordingBackend.h"
+#include "midi/SoundTransfer.h"
 #include "midi/SysExDialog.h"
 #include "store/ByteStack.h"
 
@@ -69,7 +70,6 @@ private slots:
     void init()
     {
         out = midi::installRecordingBackend(session);
-        byteStack().clear();
         w = std::make_unique<MainWindow>(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
@@ -148,7 +148,7 @@ private slots:
                      .size(),
                  7);
         QVERIFY(!askedSomething);
-        QCOMPARE(byteStack().count(), 1);
+        QVERIFY(w->transfer().isSending());
         QVERIFY(dlg->isVisible());
         QVERIFY(!keyboard->isChecked()); // the player was switched off through its own command
         QTRY_VERIFY_WITH_TIMEOUT(!dlg->isVisible(), 3000);
@@ -164,7 +164,8 @@ private slots:
         expectedStore.slot(120)[12] = 20;
         for (int s = 0; s < kSlotCount; ++s)
             QVERIFY2(w->store().slot(s) == expectedStore.slot(s), qPrintable(QString::number(s)));
-        QCOMPARE(byteStack().count(), 0);
+        QCOMPARE(w->transfer().stack().count(), 0);
+        QVERIFY(!w->transfer().isSending());
 
         QVERIFY(session.waitIdle(kWait));
         const auto& s5 = expectedStore.slot(5);
@@ -179,10 +180,9 @@ private slots:
     void sendingWithoutSelectionSendsNothing()
     {
         w->soundList()->clearSelection();
-        byteStack().clear();
         w->onSendSelected();
         QVERIFY(!w->receiver()->isVisible());
-        QCOMPARE(byteStack().count(), 0);
+        QCOMPARE(w->transfer().stack().count(), 0);
         QVERIFY(!w->receptionFields().receiving);
         QVERIFY(session.waitIdle(kWait));
         QCOMPARE(out->count(), std::size_t(0));
@@ -207,18 +207,17 @@ private slots:
         bool checkedDuringWait = false;
         onNextModal([&](QWidget* modal) {
             QCOMPARE(modal, static_cast<QWidget*>(w->receiver()));
-            stackDuringWait = byteStack().count();
+            ByteStack pairs = w->transfer().stack();
+            stackDuringWait = pairs.count();
             receivingDuringWait = w->receptionFields().receiving;
             panelDuringWait = panel->isVisible();
             checkedDuringWait = child<QAction>("Keyboard1")->isChecked();
             // no input port: the wait goes on past the dialog's next tick
-            QSignalSpy ticks(namedChild<QTimer>(w->receiver(), "Timer1"), &QTimer::timeout);
+            QSignalSpy ticks(w->transfer().tickTimer(), &QTimer::timeout);
             QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 1, 5000);
             QVERIFY(modal->isVisible());
-            program = byteStack().pop();
-            bank = byteStack().pop();
-            byteStack().push(std::uint8_t(bank));
-            byteStack().push(std::uint8_t(program));
+            program = pairs.pop();
+            bank = pairs.pop();
             QTest::mouseClick(namedChild<QPushButton>(w->receiver(), "Button1"), Qt::LeftButton);
         });
         child<QAction>("ReadCurrentSound1")->trigger();
@@ -231,7 +230,7 @@ private slots:
         QVERIFY(checkedDuringWait); // the check mark stays
         QCOMPARE(w->receptionFields().receiveMode, 10);
         QVERIFY(!w->receptionFields().receiving);
-        QCOMPARE(byteStack().count(), 0);
+        QCOMPARE(w->transfer().stack().count(), 0);
         QCOMPARE(w->receptionFields().receivedCount, 0);
         for (const char* name : {"btnPrgDown", "btnPrgUp", "btnDown", "btnUP"})
             QVERIFY2(child<QToolButton>(name)->isEnabled(), name);
@@ -269,16 +268,17 @@ private slots:
         int stackDuringWait = -1;
         int first = -1, second = -1;
         onNextModal([&](QWidget*) {
-            stackDuringWait = byteStack().count();
-            first = byteStack().pop();
-            second = byteStack().pop();
+            ByteStack pairs = w->transfer().stack();
+            stackDuringWait = pairs.count();
+            first = pairs.pop();
+            second = pairs.pop();
             sondrake::testing::keyClick(w->receiver(), Qt::Key_Escape);
         });
         child<QAction>("A1")->trigger();
         QCOMPARE(stackDuringWait, 200);
         QCOMPARE(first, 0);  // program 0 first
         QCOMPARE(second, 1); // then its bank
-        QCOMPARE(byteStack().count(), 0);
+        QCOMPARE(w->transfer().stack().count(), 0);
         QVERIFY(!w->receptionFields().receiving);
     }
 

@@ -6,11 +6,14 @@
 #include "librarian/SoundListView.h"
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
+#include "midi/SoundTransfer.h"
 #include "midi/RecordingBackend.h"
 #include "midi/SysExDialog.h"
 #include "store/ByteStack.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,6 +22,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <set>
 
 using sondrake::testing::namedChild;
 
@@ -99,7 +103,6 @@ private slots:
     void init()
     {
         out = midi::installRecordingBackend(session);
-        byteStack().clear();
         w = std::make_unique<MainWindow>(session);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
@@ -136,7 +139,7 @@ private slots:
             QTRY_VERIFY(memoLines().contains("Refused a received sound for bank 2 program 100: no such slot"));
             QVERIFY(storeUnchangedExcept(before, {}));
             QCOMPARE(requestsSent(), 0);
-            QCOMPARE(byteStack().count(), 200);
+            QCOMPARE(w->transfer().stack().count(), 200);
 
             // the read goes on with the next real dump
             deliver(dump(1, 0, 0x15));
@@ -149,10 +152,62 @@ private slots:
         w->findChild<QAction*>("A1")->trigger();
 
         QVERIFY(storeUnchangedExcept(before, {0}));
-        QCOMPARE(byteStack().count(), 0);
+        QCOMPARE(w->transfer().stack().count(), 0);
         QVERIFY(!w->receptionFields().receiving);
         QCOMPARE(lines.filter("ZR Bank: ").size(), 1);
         QCOMPARE(lines.filter("Refused").size(), 5);
+    }
+
+    // A synthesizer that does not answer some requests: each lost answer is
+    // asked for once more; a sound whose repeat is lost too is skipped with
+    // a line, and the read ends by itself with one line that says what came.
+    void lostAnswersAreAskedAgainThenSkipped()
+    {
+        w->transfer().setAnswerTimeout(std::chrono::milliseconds(60));
+        w->transfer().tickTimer()->setInterval(50);
+        // Requests that get no answer: the 10th and its repeat, the 11th (the
+        // eleventh sound is skipped), and the 30th (its repeat is answered).
+        const std::set<int> unanswered{10, 11, 30};
+        int answered = 0;
+        QStringList lines;
+        bool endedByItself = false;
+        onNextModal([&](QWidget*) {
+            deliver(dump(1, 0, 0x40)); // the user pressed Dump on the synthesizer
+            answered = 1;
+            int seen = 0;
+            QElapsedTimer clock;
+            clock.start();
+            while (w->receiver()->isVisible() && clock.elapsed() < 20000) {
+                QTest::qWait(2);
+                for (const int total = requestsSent(); seen < total;) {
+                    ++seen;
+                    // The request of the last pair is not waited for: the
+                    // synthesizer's silence then must not matter either.
+                    const bool last = w->transfer().stack().count() == 0;
+                    if (!unanswered.count(seen) && !last) {
+                        deliver(dump(1, answered % 100, std::uint8_t(answered)));
+                        ++answered;
+                    }
+                }
+            }
+            endedByItself = !w->receiver()->isVisible();
+            if (!endedByItself)
+                QTest::mouseClick(namedChild<QPushButton>(w->receiver(), "Button1"), Qt::LeftButton);
+        });
+        w->findChild<QAction*>("A1")->trigger();
+        QVERIFY(endedByItself);
+        lines = memoLines();
+        // 100 pairs: each stored sound or skip takes one, and the first
+        // sound came unasked.
+        QCOMPARE(lines.filter(QRegularExpression("^ZR Bank: ")).size(), 99);
+        QCOMPARE(lines.filter("Skipped").size(), 1);
+        QVERIFY(lines.contains("Skipped sound 11 of this reception: no answer"));
+        QCOMPARE(lines.filter("Reception ended").size(), 1);
+        QCOMPARE(lines.filter("Reception ended").first(),
+                 QString("Reception ended: 99 sounds received; skipped sound 11 of this reception."));
+        QVERIFY(lines.last().startsWith("Reception ended")); // after every stored sound
+        QCOMPARE(requestsSent(), 102); // one per pair, and the two repeats
+        QVERIFY(!w->receptionFields().receiving);
     }
 
     void sysExWhileNoReceptionRuns()

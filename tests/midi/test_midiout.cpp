@@ -162,8 +162,8 @@ private slots:
 
     void fixedMessages()
     {
-        session->sendDumpRequest(0, 1, 5);
-        session->sendDumpRequest(127, 0, 99);
+        session->sendDumpRequest();
+        session->sendDumpRequest();
         session->waitIdle(10s); // a Panic would overtake them
         session->panic();
         session->sendReset();

@@ -25,53 +25,60 @@ SoundDump makeDump(std::uint8_t bankByte, std::uint8_t programByte, std::uint8_t
     return d;
 }
 
-// The window's side of a reception, recorded.
-struct Harness {
-    ReceptionFields fields;
-    int& mode = fields.receiveMode;
-    bool& receiving = fields.receiving;
-    int& count = fields.receivedCount;
-    PendingRequest& request = fields.request;
+// The owner's side of a reception, recorded.
+struct Harness : ReceptionPort {
+    SoundStore store;
+    Reception r{store, *this};
     int selected = -1;
     ArmResult armResult;
-    SoundStore store;
-    ByteStack stack;
     QStringList messages;
     QString label;
     std::vector<int> refreshed;
-    std::vector<std::pair<int, int>> requests;
+    int requests = 0;
+    bool awaiting = false; // the lost-answer clock runs
     std::vector<std::size_t> armed;
     QStringList order; // "arm" and "request" as they happen
 
-    Reception reception()
+    int selectedRow() const override { return selected; }
+    ArmResult armInput(std::size_t n) override
     {
-        ReceptionHooks h;
-        h.selectedRow = [this] { return selected; };
-        h.refreshRow = [this](int r) { refreshed.push_back(r); };
-        h.addMessage = [this](const QString& t) { messages << t; };
-        h.setLabel = [this](const QString& t) { label = t; };
-        h.sendDumpRequest = [this](std::uint8_t b, std::uint8_t p) {
-            requests.emplace_back(b, p);
-            order << "request";
-        };
-        h.arm = [this](std::size_t n) {
-            armed.push_back(n);
-            order << "arm";
-            return armResult;
-        };
-        return Reception(fields, store, stack, std::move(h));
+        armed.push_back(n);
+        order << "arm";
+        return armResult;
     }
-
-    // The pairs "Read Sound Bank" pushes: (1, 99) down to (1, 0).
-    void pushBankRead()
+    void sendDumpRequest() override
     {
-        for (int n = 99; n >= 0; --n) {
-            stack.push(1);
-            stack.push(std::uint8_t(n));
+        ++requests;
+        order << "request";
+    }
+    void awaitAnswer(bool on) override { awaiting = on; }
+    void storedSound(int slot, const SoundDump&) override { refreshed.push_back(slot); }
+    void addMessage(const QString& t) override { messages << t; }
+    void showProgress(const QString& t) override { label = t; }
+
+    const ReceptionFields& fields() const { return r.fields(); }
+    int count() const { return r.fields().receivedCount; }
+    bool receiving() const { return r.fields().receiving; }
+    ByteStack& stack() { return r.stack(); }
+
+    // A reception over `pairs` request pairs already on the stack.
+    void startWith(int pairs)
+    {
+        r.stack().clear();
+        for (int i = 0; i < pairs; ++i) {
+            r.stack().push(1);
+            r.stack().push(std::uint8_t(pairs - 1 - i));
         }
+        r.receiveWithoutWait(true); // sets the mode; start() then arms
+        r.start(kFirstArmLength);
     }
 
-    Reception::Outcome receive(const SoundDump& d) { return reception().onMidiInput(d.data(), d.size(), d.size()); }
+    Reception::Outcome receive(const SoundDump& d) { return r.onMidiInput(d.data(), d.size(), d.size()); }
+    Reception::Outcome receiveJunk(std::size_t n = 100)
+    {
+        const std::vector<std::uint8_t> junk(n, 0x11);
+        return r.onMidiInput(junk.data(), junk.size(), junk.size());
+    }
 
     // Every slot except `except` still holds what it held at `before`.
     bool othersUntouched(const SoundStore& before, int except) const
@@ -112,11 +119,8 @@ private slots:
         QFETCH(QString, line);
 
         Harness h;
-        h.mode = kReceiveSound;
         h.selected = selected;
-        h.stack.push(1);
-        h.stack.push(7);
-        h.reception().start(kFirstArmLength);
+        h.startWith(1);
         const SoundStore before = h.store;
         const SoundDump d = makeDump(std::uint8_t(bankByte), std::uint8_t(programByte), 9);
 
@@ -126,15 +130,14 @@ private slots:
         QCOMPARE(h.messages, QStringList{line});
         QCOMPARE(h.label, QString("Received 1 sound."));
         QCOMPARE(h.refreshed, std::vector<int>{slot});
-        QCOMPARE(h.count, 1);
-        QCOMPARE(h.requests.size(), std::size_t(1));
-        QCOMPARE(h.requests[0], std::make_pair(1, 7)); // program popped first, then bank
-        QCOMPARE(h.stack.count(), 0);
+        QCOMPARE(h.count(), 1);
+        QCOMPARE(h.requests, 1);
+        QCOMPARE(h.stack().count(), 0);
         QCOMPARE(h.armed, (std::vector<std::size_t>{540, 270}));
         // the answer to the request must find the buffer already armed
         QCOMPARE(h.order, (QStringList{"arm", "arm", "request"}));
-        QVERIFY(h.receiving);
-        QCOMPARE(h.mode, kReceiveSound);
+        QVERIFY(h.receiving());
+        QCOMPARE(h.fields().receiveMode, kReceiveSound);
     }
 
     void locationsOutsideTheStoreAreRefused_data()
@@ -157,43 +160,36 @@ private slots:
         QFETCH(QString, line);
 
         Harness h;
-        h.mode = kReceiveSound;
         h.selected = selected;
-        h.stack.push(1);
-        h.stack.push(0);
-        h.reception().start(kFirstArmLength);
+        h.startWith(1);
         const SoundStore before = h.store;
 
         QCOMPARE(h.receive(makeDump(std::uint8_t(bankByte), std::uint8_t(programByte), 3)),
                  Reception::Outcome::RefusedLocation);
         QVERIFY(h.othersUntouched(before, -1));
         QCOMPARE(h.messages, QStringList{line});
-        QCOMPARE(h.count, 0);
+        QCOMPARE(h.count(), 0);
         QVERIFY(h.label.isEmpty());
-        QVERIFY(h.requests.empty()); // the loop waits for the next real dump
-        QCOMPARE(h.stack.count(), 2);
+        QCOMPARE(h.requests, 0); // the loop waits for the next real dump
+        QCOMPARE(h.stack().count(), 2);
         QCOMPARE(h.armed, (std::vector<std::size_t>{540, 270}));
-        QVERIFY(h.receiving);
+        QVERIFY(h.receiving());
     }
 
     void messagesThatAreNotOneSoundAreRefused()
     {
         Harness h;
-        h.mode = kReceiveSound;
         h.selected = 5;
-        h.stack.push(1);
-        h.stack.push(0);
-        h.reception().start(kFirstArmLength);
+        h.startWith(1);
         const SoundStore before = h.store;
         const SoundDump d = makeDump(1, 5, 1);
 
         // shorter, longer within the 540 buffer, and longer than the buffer
         // (the recorded part is cut at the armed length but the size says more)
-        QCOMPARE(h.reception().onMidiInput(d.data(), 269, 269), Reception::Outcome::RefusedLength);
-        const std::vector<std::uint8_t> big(300, 0x11);
-        QCOMPARE(h.reception().onMidiInput(big.data(), 300, 300), Reception::Outcome::RefusedLength);
-        QCOMPARE(h.reception().onMidiInput(d.data(), 270, 1000), Reception::Outcome::RefusedLength);
-        QCOMPARE(h.reception().onMidiInput(nullptr, 0, 0), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.r.onMidiInput(d.data(), 269, 269), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.receiveJunk(300), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.r.onMidiInput(d.data(), 270, 1000), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.r.onMidiInput(nullptr, 0, 0), Reception::Outcome::RefusedLength);
 
         QVERIFY(h.othersUntouched(before, -1));
         QCOMPARE(h.messages, (QStringList{"Refused a received message of 269 bytes: a sound has 270 bytes",
@@ -201,39 +197,41 @@ private slots:
                                           "Refused a received message of 1000 bytes: a sound has 270 bytes",
                                           "Refused a received message of 0 bytes: a sound has 270 bytes"}));
         QCOMPARE(h.armed, (std::vector<std::size_t>{540, 270, 270, 270, 270}));
-        QVERIFY(h.requests.empty());
-        QCOMPARE(h.count, 0);
+        QCOMPARE(h.requests, 0);
+        QCOMPARE(h.count(), 0);
 
         // the next real dump goes on as if nothing happened
         QCOMPARE(h.receive(d), Reception::Outcome::Stored);
         QVERIFY(h.store.slot(5) == d);
-        QCOMPARE(h.count, 1);
-        QCOMPARE(h.requests.size(), std::size_t(1));
+        QCOMPARE(h.count(), 1);
+        QCOMPARE(h.requests, 1);
     }
 
     void bankReadRequestsOncePerStoredSound()
     {
         Harness h;
-        h.pushBankRead();
-        h.mode = kReceiveSound;
-        h.count = 17; // left from an earlier reception
-        h.reception().start(kFirstArmLength);
-        QCOMPARE(h.count, 0);
-        QVERIFY(h.receiving);
+        h.r.startBankRead();
+        QCOMPARE(h.count(), 0);
+        QVERIFY(h.receiving());
         QCOMPARE(h.armed, std::vector<std::size_t>{540});
+        // (1, 99) pushed first, (1, 0) last: the first pop gives program 0, then bank 1
+        ByteStack copy = h.stack();
+        QCOMPARE(copy.count(), 200);
+        QCOMPARE(int(copy.pop()), 0);
+        QCOMPARE(int(copy.pop()), 1);
 
         for (int k = 1; k <= 100; ++k) {
             const SoundDump d = makeDump(1, std::uint8_t(k - 1), std::uint8_t(k));
             QCOMPARE(h.receive(d), Reception::Outcome::Stored);
-            QCOMPARE(h.count, k);
-            QCOMPARE(h.stack.count(), 200 - 2 * k);
-            QCOMPARE(h.requests.size(), std::size_t(k));
-            QCOMPARE(h.requests.back(), std::make_pair(1, k - 1));
+            QCOMPARE(h.count(), k);
+            QCOMPARE(h.stack().count(), 200 - 2 * k);
+            QCOMPARE(h.requests, k);
             QCOMPARE(h.label, QString("Received %1 sound.").arg(k));
             QCOMPARE(h.messages.back(), QString("ZR Bank: 0 Sound:%1").arg(k - 1));
-            QVERIFY(h.receiving);
-            QCOMPARE(h.mode, kReceiveSound);
+            QVERIFY(h.receiving());
             QCOMPARE(h.armed.back(), std::size_t(270));
+            // the last request's answer is not waited for: the wait ends at the next tick
+            QCOMPARE(h.awaiting, k < 100);
         }
         for (int s = 0; s < 100; ++s)
             QVERIFY(h.store.slot(s) == makeDump(1, std::uint8_t(s), std::uint8_t(s + 1)));
@@ -241,62 +239,82 @@ private slots:
         // One more finds the stack empty: stored, no request. The re-arm
         // makes Receiving true again; the empty stack ends the dialog.
         QCOMPARE(h.receive(makeDump(2, 0, 50)), Reception::Outcome::Stored);
-        QCOMPARE(h.requests.size(), std::size_t(100));
-        QCOMPARE(h.count, 101);
-        QVERIFY(h.receiving);
+        QCOMPARE(h.requests, 100);
+        QCOMPARE(h.count(), 101);
+        QVERIFY(h.receiving());
         QCOMPARE(h.armed.size(), std::size_t(102));
+        QVERIFY(h.r.onTick());
+        h.r.stop();
+        QCOMPARE(h.messages.back(), QString("Reception ended: 101 sounds received."));
     }
 
-    // A refused answer is asked for once more; a second refusal gives the
-    // sound up and goes on, so the read ends by itself while answers come.
-    void refusedAnswersAreAskedAgainThenSkipped()
+    // An answer that is refused or never comes is asked for once more; a
+    // second failure gives the sound up and goes on, so the read ends by
+    // itself whatever the synthesizer does.
+    void failedAnswersAreAskedAgainThenSkipped()
     {
         Harness h;
-        h.pushBankRead();
-        h.mode = kReceiveSound;
-        h.reception().start(kFirstArmLength);
-        const std::vector<std::uint8_t> junk(100, 0x11);
+        h.r.startBankRead();
         // before any request (waiting for the user's dump) nothing is asked
-        QCOMPARE(h.reception().onMidiInput(junk.data(), junk.size(), junk.size()), Reception::Outcome::RefusedLength);
-        QVERIFY(h.requests.empty());
+        QCOMPARE(h.receiveJunk(), Reception::Outcome::RefusedLength);
+        h.r.onAnswerLost();
+        QCOMPARE(h.requests, 0);
         QCOMPARE(h.receive(makeDump(1, 0, 1)), Reception::Outcome::Stored);
         QCOMPARE(h.receive(makeDump(1, 1, 2)), Reception::Outcome::Stored);
-        QCOMPARE(h.requests.size(), std::size_t(2));
-        QCOMPARE(h.stack.count(), 196);
+        QCOMPARE(h.requests, 2);
+        QCOMPARE(h.stack().count(), 196);
 
-        QCOMPARE(h.reception().onMidiInput(junk.data(), junk.size(), junk.size()), Reception::Outcome::RefusedLength);
-        QCOMPARE(h.requests.size(), std::size_t(3));
-        QCOMPARE(h.requests.back(), std::make_pair(1, 1)); // the same request again
-        QCOMPARE(h.stack.count(), 196);
+        QCOMPARE(h.receiveJunk(), Reception::Outcome::RefusedLength);
+        QCOMPARE(h.requests, 3); // the same request again
+        QCOMPARE(h.stack().count(), 196);
         QCOMPARE(h.order.mid(h.order.size() - 2), (QStringList{"arm", "request"}));
 
         QCOMPARE(h.receive(makeDump(7, 0, 3)), Reception::Outcome::RefusedLocation);
         QCOMPARE(h.messages.back(), QString("Skipped sound 3 of this reception: its answer was refused twice"));
-        QCOMPARE(h.requests.size(), std::size_t(4));
-        QCOMPARE(h.requests.back(), std::make_pair(1, 2)); // the next one
-        QCOMPARE(h.stack.count(), 194);
+        QCOMPARE(h.requests, 4); // the next one
+        QCOMPARE(h.stack().count(), 194);
+
+        // lost answers: asked again, then skipped with their own line
+        QVERIFY(h.awaiting);
+        h.r.onAnswerLost();
+        QCOMPARE(h.requests, 5);
+        QCOMPARE(h.stack().count(), 194);
+        QVERIFY(h.awaiting);
+        QCOMPARE(h.receive(makeDump(1, 3, 4)), Reception::Outcome::Stored); // the repeat's answer
+        QCOMPARE(h.requests, 6);
+        h.r.onAnswerLost();
+        h.r.onAnswerLost();
+        QCOMPARE(h.messages.back(), QString("Skipped sound 5 of this reception: no answer"));
+        QCOMPARE(h.requests, 8);
+        QCOMPARE(h.stack().count(), 190);
 
         int answers = 0;
-        while (h.stack.count() > 0 && answers < 200) {
+        while (h.stack().count() > 0 && answers < 200) {
             ++answers;
-            const bool bad = answers % 3 == 0; // every third answer is refused once
-            if (bad)
-                QCOMPARE(h.reception().onMidiInput(junk.data(), junk.size(), junk.size()),
-                         Reception::Outcome::RefusedLength);
+            if (answers % 3 == 0) // every third answer is refused once
+                QCOMPARE(h.receiveJunk(), Reception::Outcome::RefusedLength);
             QCOMPARE(h.receive(makeDump(1, std::uint8_t(answers % 100), 4)), Reception::Outcome::Stored);
         }
-        QCOMPARE(h.stack.count(), 0);
-        QCOMPARE(h.count, 2 + 97);
-        QCOMPARE(h.messages.filter("Skipped").size(), 1);
+        QCOMPARE(h.stack().count(), 0);
+        QCOMPARE(h.count(), 3 + 95);
+        QCOMPARE(h.messages.filter("Skipped").size(), 2);
+        // the last request's answer is not waited for
+        QVERIFY(!h.awaiting);
+        h.r.onAnswerLost();
+        QCOMPARE(h.messages.filter("Skipped").size(), 2);
 
-        // once the wait is over a refused message asks for nothing
-        h.reception().stop();
-        h.receiving = true;
-        const std::size_t sent = h.requests.size();
-        h.stack.push(1);
-        h.stack.push(5);
-        QCOMPARE(h.reception().onMidiInput(junk.data(), junk.size(), junk.size()), Reception::Outcome::RefusedLength);
-        QCOMPARE(h.requests.size(), sent);
+        QVERIFY(h.r.onTick());
+        h.r.stop();
+        QCOMPARE(h.messages.back(), QString("Reception ended: 98 sounds received; skipped sounds 3, 5 of this reception."));
+
+        // once the wait is over a failed answer asks for nothing
+        h.r.onWindowActivated();
+        const int sent = h.requests;
+        h.stack().push(1);
+        h.stack().push(5);
+        QCOMPARE(h.receiveJunk(), Reception::Outcome::RefusedLength);
+        h.r.onAnswerLost();
+        QCOMPARE(h.requests, sent);
     }
 
     void stateAroundTheReception()
@@ -305,67 +323,95 @@ private slots:
         h.selected = 10;
 
         // nothing expected yet: Receiving true (window activated) but mode 0
-        h.receiving = true;
+        h.r.onWindowActivated();
         QCOMPARE(h.receive(makeDump(1, 1, 1)), Reception::Outcome::Ignored);
         QCOMPARE(h.store.slot(1)[0], std::uint8_t(0));
 
-        h.mode = kReceiveSound;
-        h.reception().start(kFirstArmLength);
+        h.startWith(0);
         QCOMPARE(h.receive(makeDump(1, 1, 1)), Reception::Outcome::Stored); // empty stack: no request
-        QVERIFY(h.requests.empty());
-        QVERIFY(h.receiving);
+        QCOMPARE(h.requests, 0);
+        QVERIFY(h.receiving());
 
         // the dialog closed: reception stops, mode keeps its value
-        h.reception().stop();
-        QVERIFY(!h.receiving);
-        QCOMPARE(h.mode, kReceiveSound);
+        h.r.stop();
+        QVERIFY(!h.receiving());
+        QCOMPARE(h.fields().receiveMode, kReceiveSound);
         const SoundStore before = h.store;
         QCOMPARE(h.receive(makeDump(1, 2, 2)), Reception::Outcome::Dropped);
         QVERIFY(h.othersUntouched(before, -1));
         QCOMPARE(h.armed.size(), std::size_t(2)); // a dropped message does not re-arm
 
         // a dump arriving after the window became active again is stored
-        h.receiving = true;
+        h.r.onWindowActivated();
         QCOMPARE(h.receive(makeDump(1, 3, 3)), Reception::Outcome::Stored);
         QVERIFY(h.store.slot(3) == makeDump(1, 3, 3));
-        QCOMPARE(h.count, 2);
+        QCOMPARE(h.count(), 2);
         QCOMPARE(h.armed.size(), std::size_t(3));
+
+        // a change of the selection ends it again and forgets the requests
+        h.stack().push(1);
+        h.stack().push(2);
+        h.r.onSelectionChanged();
+        QVERIFY(!h.receiving());
+        QCOMPARE(h.stack().count(), 0);
+    }
+
+    // The dialog's tick ends the wait once nothing is pending; a running
+    // send keeps it open; Close forgets everything.
+    void tickSendAndClose()
+    {
+        Harness h;
+        h.startWith(1);
+        QVERIFY(!h.r.onTick());
+        QCOMPARE(h.count(), 0);
+        QCOMPARE(h.receive(makeDump(1, 0, 1)), Reception::Outcome::Stored);
+        QVERIFY(h.r.onTick()); // the stack ran out
+        QCOMPARE(h.count(), 0);
+
+        h.r.beginSend();
+        QVERIFY(h.receiving());
+        QVERIFY(!h.r.onTick());
+        h.r.endSend();
+        QVERIFY(!h.receiving());
+        QVERIFY(h.r.onTick());
+
+        h.r.startBankRead();
+        QVERIFY(!h.r.onTick());
+        h.r.cancel();
+        QCOMPARE(h.stack().count(), 0);
+        QVERIFY(!h.receiving());
+        QVERIFY(h.r.onTick());
+        h.r.stop();
+        QCOMPARE(h.messages.back(), QString("Reception ended: no sound received."));
     }
 
     void armingWithoutAnInputPortIsReported()
     {
         Harness h;
         h.armResult.prepareError = 7;
-        h.mode = kReceiveSound;
-        h.stack.push(1);
-        h.stack.push(0);
-        h.reception().start(kFirstArmLength);
+        h.startWith(1);
         QCOMPARE(h.messages, QStringList{"INPREPARE error7"});
-        QVERIFY(h.receiving); // the wait goes on until Close
-        QCOMPARE(h.stack.count(), 2);
+        QVERIFY(h.receiving()); // the wait goes on until Close
+        QCOMPARE(h.stack().count(), 2);
 
         // Registered, but the port went away before it could be queued.
         h.messages.clear();
         h.armResult = ArmResult{0, kErrorInputGone, 0};
-        h.reception().armInputBuffer(kNextArmLength);
+        h.r.armInputBuffer(kNextArmLength);
         QCOMPARE(h.messages, QStringList{"ADDBUFFER error6:0"});
-        QVERIFY(h.receiving);
+        QVERIFY(h.receiving());
     }
 
     void aFailingStepIsReportedAndEndsTheMessage()
     {
-        Harness h;
-        h.mode = kReceiveSound;
-        h.receiving = true;
-        ReceptionHooks hooks;
-        QStringList lines;
-        hooks.addMessage = [&](const QString& t) { lines << t; };
-        hooks.refreshRow = [](int) { throw std::runtime_error("list gone"); };
-        Reception r(h.fields, h.store, h.stack, hooks);
+        struct Failing : Harness {
+            void storedSound(int, const SoundDump&) override { throw std::runtime_error("list gone"); }
+        } h;
+        h.r.receiveWithoutWait(true);
         const SoundDump d = makeDump(1, 4, 4);
-        QCOMPARE(r.onMidiInput(d.data(), d.size(), d.size()), Reception::Outcome::Failed);
-        QCOMPARE(lines, QStringList{"list gone"});
-        QCOMPARE(h.count, 0);
+        QCOMPARE(h.receive(d), Reception::Outcome::Failed);
+        QCOMPARE(h.messages, QStringList{"list gone"});
+        QCOMPARE(h.count(), 0);
     }
 };
 

@@ -1,7 +1,9 @@
-// The "SysEx Communication" dialog: its look, its timer (which ends a modal
-// wait once the requests ran out) and its Close button.
+// The "SysEx Communication" dialog over a transfer: its look, the transfer's
+// tick (which ends a modal wait once the requests ran out) and its Close
+// button.
+#include "midi/MidiSession.h"
+#include "midi/SoundTransfer.h"
 #include "midi/SysExDialog.h"
-#include "store/ByteStack.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -14,108 +16,87 @@ using sondrake::testing::namedChild;
 
 using namespace sondrake;
 
+namespace {
+
+struct Harness {
+    midi::MidiSession session;
+    SoundStore store;
+    midi::SoundTransfer transfer{session, store};
+    SysExDialog dialog{nullptr, transfer};
+};
+
+} // namespace
+
 class TestReceptionDialog : public QObject {
     Q_OBJECT
 private slots:
-    void init() { byteStack().clear(); }
-
     void looksAsTheUserKnowsIt()
     {
-        bool receiving = false;
-        int count = 0;
-        SysExDialog dlg(nullptr, receiving, count);
+        Harness h;
+        SysExDialog& dlg = h.dialog;
         QCOMPARE(dlg.windowTitle(), QString("SysEx Communication"));
         QCOMPARE(dlg.size(), QSize(248, 86));
         QVERIFY(dlg.windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(namedChild<QLabel>(&dlg, "Label1")->text(), QString("Waiting for Q-Lindorn (Press Dump on Q-Lindorn)"));
         QVERIFY(namedChild<QLabel>(&dlg, "Label1")->wordWrap());
         QCOMPARE(namedChild<QPushButton>(&dlg, "Button1")->text(), QString("&Close"));
-        // the timer runs from creation on, also while hidden
-        QVERIFY(namedChild<QTimer>(&dlg, "Timer1")->isActive());
-        QCOMPARE(namedChild<QTimer>(&dlg, "Timer1")->interval(), 1000);
-        QVERIFY(!dlg.isVisible());
-    }
-
-    void timerKeepsTheWaitWhileRequestsRemain()
-    {
-        bool receiving = true;
-        int count = 4;
-        ByteStack& st = byteStack();
-        st.push(1);
-        st.push(2);
-        SysExDialog dlg(nullptr, receiving, count);
-        dlg.show();
-        dlg.onTick();
-        QVERIFY(dlg.isVisible());
-        QCOMPARE(st.count(), 2);
-        QCOMPARE(count, 4);
-
-        // Receiving false closes it although pairs remain
-        receiving = false;
-        dlg.onTick();
-        QVERIFY(!dlg.isVisible());
-        QCOMPARE(st.count(), 0);
-        QCOMPARE(count, 0);
-
-        // hidden, the tick still resets the count
-        count = 3;
-        dlg.onTick();
-        QCOMPARE(count, 0);
+        // the tick runs from creation on, also while the dialog is hidden
+        QVERIFY(h.transfer.tickTimer()->isActive());
+        QCOMPARE(h.transfer.tickTimer()->objectName(), QString("Timer1"));
+        QCOMPARE(h.transfer.tickTimer()->interval(), 1000);
         QVERIFY(!dlg.isVisible());
     }
 
     void modalWaitEndsAtTheFirstTickAfterTheStackEmptied()
     {
-        bool receiving = true;
-        int count = 0;
-        ByteStack& st = byteStack();
-        st.push(1);
-        st.push(0);
-        SysExDialog dlg(nullptr, receiving, count);
-        namedChild<QTimer>(&dlg, "Timer1")->setInterval(50); // same logic, shorter wait
+        Harness h;
+        h.session.openInputWithoutDevice();
+        h.transfer.startCurrentSoundRead(7);
+        h.transfer.tickTimer()->setInterval(50); // same logic, shorter wait
         QElapsedTimer clock;
         QTimer::singleShot(200, [&] {
-            // the last sound of a read: its stored answer took the last pair
-            st.pop();
-            st.pop();
-            count = 1;
+            // the only sound of the read arrives: its request takes the last pair
+            SoundDump d{};
+            d[0] = 0xF0;
+            d[kLocationBankByte] = 1;
+            d[kLocationProgramByte] = 7;
+            d[269] = 0xF7;
+            h.session.deliverInput(d.data(), d.size());
             clock.start();
         });
-        QTimer::singleShot(5000, &dlg, [&] { dlg.done(QDialog::Accepted); }); // safety net
-        QCOMPARE(dlg.exec(), int(QDialog::Rejected));
+        QTimer::singleShot(5000, &h.dialog, [&] { h.dialog.done(QDialog::Accepted); }); // safety net
+        QCOMPARE(h.dialog.exec(), int(QDialog::Rejected));
         QVERIFY(clock.isValid());
         QVERIFY(clock.elapsed() < 1000);
-        QCOMPARE(count, 0);
-        QVERIFY(receiving); // the timer leaves Receiving alone; stop clears it
+        QCOMPARE(h.dialog.labelText(), QString("Received 1 sound."));
+        QCOMPARE(h.transfer.fields().receivedCount, 0);
+        QVERIFY(h.transfer.fields().receiving); // the tick leaves Receiving alone; stop clears it
+        h.transfer.stopReception();
+        QVERIFY(!h.transfer.fields().receiving);
     }
 
     void closeEndsTheWaitAndForgetsThePendingRequests()
     {
-        bool receiving = true;
-        int count = 12;
-        ByteStack& st = byteStack();
-        for (int i = 0; i < 100; ++i)
-            st.push(std::uint8_t(i));
-        SysExDialog dlg(nullptr, receiving, count);
-        dlg.setLabelText("Received 12 sound.");
-        QTimer::singleShot(50, &dlg, [&] { QTest::mouseClick(namedChild<QPushButton>(&dlg, "Button1"), Qt::LeftButton); });
-        QTimer::singleShot(5000, &dlg, [&] { dlg.done(QDialog::Accepted); });
-        QCOMPARE(dlg.exec(), int(QDialog::Rejected));
-        QCOMPARE(st.count(), 0);
-        QVERIFY(!receiving);
-        QCOMPARE(count, 0);
+        Harness h;
+        h.transfer.startBankRead();
+        QCOMPARE(h.transfer.stack().count(), 200);
+        h.dialog.setLabelText("Received 12 sound.");
+        QTimer::singleShot(50, &h.dialog, [&] { QTest::mouseClick(namedChild<QPushButton>(&h.dialog, "Button1"), Qt::LeftButton); });
+        QTimer::singleShot(5000, &h.dialog, [&] { h.dialog.done(QDialog::Accepted); });
+        QCOMPARE(h.dialog.exec(), int(QDialog::Rejected));
+        QCOMPARE(h.transfer.stack().count(), 0);
+        QVERIFY(!h.transfer.fields().receiving);
+        QCOMPARE(h.transfer.fields().receivedCount, 0);
         // the label keeps its last text for the next use
-        QCOMPARE(dlg.labelText(), QString("Received 12 sound."));
+        QCOMPARE(h.dialog.labelText(), QString("Received 12 sound."));
 
         // Escape ends a wait the same way
-        receiving = true;
-        st.push(1);
-        st.push(1);
-        QTimer::singleShot(50, &dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Escape); });
-        QTimer::singleShot(5000, &dlg, [&] { dlg.done(QDialog::Accepted); });
-        QCOMPARE(dlg.exec(), int(QDialog::Rejected));
-        QCOMPARE(st.count(), 0);
-        QVERIFY(!receiving);
+        h.transfer.startBankRead();
+        QTimer::singleShot(50, &h.dialog, [&] { QTest::keyClick(&h.dialog, Qt::Key_Escape); });
+        QTimer::singleShot(5000, &h.dialog, [&] { h.dialog.done(QDialog::Accepted); });
+        QCOMPARE(h.dialog.exec(), int(QDialog::Rejected));
+        QCOMPARE(h.transfer.stack().count(), 0);
+        QVERIFY(!h.transfer.fields().receiving);
     }
 };
 
