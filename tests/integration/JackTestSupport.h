@@ -12,6 +12,21 @@
 #include <chrono>
 #include <vector>
 
+// An integration test that finds no MIDI server skips when run by hand,
+// but fails in CI (CI set): a run whose server did not start must not pass
+// without a single MIDI test.
+#define SONDRAKE_REQUIRE_MIDI_SERVER()                                                                          \
+    do {                                                                                                       \
+        if (!sondrake::platform::MidiService::alsaAvailable() && !sondrake::platform::MidiService::jackAvailable()) { \
+            if (qEnvironmentVariableIsSet("JACK_DEFAULT_SERVER"))                                               \
+                QFAIL("JACK_DEFAULT_SERVER is set but no JACK server answers");                                 \
+            if (!qEnvironmentVariableIsEmpty("CI"))                                                            \
+                QFAIL("no MIDI server answers, and CI is set: integration tests may not skip there "            \
+                      "(run them through test.sh, which starts a private JACK server)");                       \
+            QSKIP("no MIDI system (run through test.sh, which starts a private JACK server)");                  \
+        }                                                                                                      \
+    } while (false)
+
 namespace sondrake::testing {
 
 // One line of the emulator's headless monitor ("F0 00 20 ...") as bytes.
