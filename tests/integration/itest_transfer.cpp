@@ -269,6 +269,9 @@ private slots:
         // both directions work through the reopened ports
         clickRow(42);
         QTRY_VERIFY_WITH_TIMEOUT(emulatorLines >= before + 2, 5000); // bank select and program change
+        // "dump" reaches the emulator through its standard input, which may
+        // overtake the program change still on its way over MIDI.
+        QTRY_COMPARE_WITH_TIMEOUT(lastProgramSeen, 42, 10000);
         QVERIFY(runReception(action("ReadCurrentSound1"), [&] { emulator.write("dump\n"); }, 10s));
         QVERIFY(w->store().slot(42) == EmulatorCore::asSent(EmulatorCore::generatedSound(42), 0, 42));
         session.choice().deviceId = 0;
