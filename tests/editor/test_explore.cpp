@@ -11,11 +11,13 @@
 #include "editor/ExploreWindow.h"
 #include "editor/SoundExplorer.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTimer>
 
 #include <map>
 #include <random>
@@ -563,6 +565,37 @@ private slots:
         QTest::mouseClick(namedChild<QPushButton>(w, "btnUse"), Qt::LeftButton);
         QCOMPARE(bytesOf(editor->workingCopy()), bytesOf(morphSound(opened, changed, 27, editor->schema())));
         QCOMPARE(bytesOf(editor->openedSound()), bytesOf(opened));
+    }
+
+    void theWindowTakesClicksOverTheModalEditor()
+    {
+        // As the librarian opens it: modal, over everything else but its own
+        // windows.
+        SoundDump slot = sampleSound(13);
+        const SoundDump opened = slot;
+        bool heard = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* editor = qobject_cast<SoundEditor*>(QApplication::activeModalWidget());
+            if (!editor)
+                return;
+            if (QTest::qWaitForWindowExposed(editor)) {
+                QTest::mouseClick(namedChild<QPushButton>(editor, "btnExplore"), Qt::LeftButton);
+                ExploreWindow* w = editor->exploreWindow();
+                if (w && QTest::qWaitForWindowExposed(w)) {
+                    drained(*session, *rec);
+                    rec->clear();
+                    // Through the window system, where a modal window blocks others.
+                    QPushButton* b = candidateButton(w, 2);
+                    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, b->mapTo(w, b->rect().center()));
+                    heard = sysExSent().size() == 1;
+                    w->close();
+                }
+            }
+            editor->done(0);
+        });
+        runSoundEditor(*host, slot, nullptr);
+        QVERIFY(heard);
+        QCOMPARE(bytesOf(slot), bytesOf(opened));
     }
 
     void theEditorsKeysWorkInTheWindow()
