@@ -39,7 +39,7 @@ public:
     }
 
 private:
-    std::atomic<bool> m_held{false};
+    std::atomic<bool> m_held { false };
     std::mutex m_mutex;
     std::condition_variable m_changed;
     bool m_onWire = false;

@@ -115,14 +115,16 @@ ExploreWindow::ExploreWindow(SoundEditor& editor)
     m_generationLabel->setObjectName(QStringLiteral("lblGeneration"));
     m_generationLabel->setAlignment(Qt::AlignCenter);
     m_nextButton = makeButton(this, "btnNextGeneration", QStringLiteral("Next Generation"));
-    m_nextButton->setToolTip(QStringLiteral("Eight new candidates from the kept ones (none kept: from the working copy)"));
+    m_nextButton->setToolTip(
+        QStringLiteral("Eight new candidates from the kept ones (none kept: from the working copy)"));
 
     auto* morphLabel = new QLabel(QStringLiteral("Morph"), this);
     auto* fromLabel = new QLabel(QStringLiteral("as opened"), this);
     auto* toLabel = new QLabel(QStringLiteral("working copy"), this);
     // At 100 % the morph is the working copy: nothing moves until the user does.
     m_morphSlider = makePercentSlider(this, "sldMorph", QStringLiteral("Morph"), 100);
-    m_morphSlider->setToolTip(QStringLiteral("Between the sound as the editor opened it and the working copy"));
+    m_morphSlider->setToolTip(
+        QStringLiteral("Between the sound as the editor opened it and the working copy"));
     morphLabel->setBuddy(m_morphSlider);
     m_morphValue = makePercentLabel(this, 100);
     m_morphValue->setObjectName(QStringLiteral("lblMorph"));
@@ -171,7 +173,8 @@ ExploreWindow::ExploreWindow(SoundEditor& editor)
     column->addStretch(1);
 
     try {
-        m_explorer.nextGeneration(editor.workingCopy(), editor.schema(), kDefaultMutation, editor.generator());
+        m_explorer.nextGeneration(
+            editor.workingCopy(), editor.schema(), kDefaultMutation, editor.generator());
     } catch (const std::exception& e) {
         editor.showError(errorText(e));
     }
@@ -189,7 +192,8 @@ void ExploreWindow::showGeneration()
         keep->setChecked(m_explorer.isKept(i));
         m_candidateButtons[std::size_t(i)]->setEnabled(any);
     }
-    m_generationLabel->setText(any ? QStringLiteral("Generation %1").arg(m_explorer.current().number) : QString());
+    m_generationLabel->setText(
+        any ? QStringLiteral("Generation %1").arg(m_explorer.current().number) : QString());
     m_previousButton->setEnabled(m_explorer.hasPrevious());
     showHeard();
 }
@@ -212,8 +216,9 @@ void ExploreWindow::showHeard()
     if (!m_heard)
         m_heardLabel->setText(QStringLiteral("Click a candidate to listen to it."));
     else if (m_heardIndex >= 0)
-        m_heardLabel->setText(
-            QStringLiteral("Heard: candidate %1 of generation %2").arg(m_heardIndex + 1).arg(m_heardGeneration));
+        m_heardLabel->setText(QStringLiteral("Heard: candidate %1 of generation %2")
+                                  .arg(m_heardIndex + 1)
+                                  .arg(m_heardGeneration));
     else
         m_heardLabel->setText(QStringLiteral("Heard: the morph at %1").arg(percentText(m_heardMorph)));
     m_useButton->setEnabled(m_heard.has_value());
@@ -235,7 +240,8 @@ void ExploreWindow::onCandidate(int index)
         const SoundExplorer::Generation& g = m_explorer.current();
         // The name and everything outside the schema as the working copy has
         // them now: what is heard is what "Use" would give.
-        const SoundDump sound = withSchemaParameters(m_editor.workingCopy(), g.candidates[std::size_t(index)]);
+        const SoundDump sound
+            = withSchemaParameters(m_editor.workingCopy(), g.candidates[std::size_t(index)]);
         m_heardGeneration = g.number;
         m_heardIndex = index;
         audition(sound);
@@ -244,10 +250,7 @@ void ExploreWindow::onCandidate(int index)
     }
 }
 
-void ExploreWindow::onKeep(int index, bool kept)
-{
-    m_explorer.setKept(index, kept);
-}
+void ExploreWindow::onKeep(int index, bool kept) { m_explorer.setKept(index, kept); }
 
 void ExploreWindow::onNextGeneration()
 {
@@ -271,7 +274,8 @@ void ExploreWindow::onUse()
     try {
         if (!m_heard)
             return;
-        m_editor.applyToWorkingCopy(withSchemaParameters(m_editor.workingCopy(), *m_heard), QStringLiteral("Explore"));
+        m_editor.applyToWorkingCopy(
+            withSchemaParameters(m_editor.workingCopy(), *m_heard), QStringLiteral("Explore"));
         // The working copy is the morph's far end now, and the sound heard.
         m_morphSettle->stop();
         const QSignalBlocker quiet(m_morphSlider);

@@ -71,7 +71,8 @@ public:
     // current generation, or from base alone when none is kept (or there is
     // no generation yet). The new generation becomes the current one; the
     // oldest beyond kRemembered is forgotten.
-    const Generation& nextGeneration(const SoundDump& base, SoundFamilySchema& schema, int ratePercent, Generator& gen);
+    const Generation& nextGeneration(
+        const SoundDump& base, SoundFamilySchema& schema, int ratePercent, Generator& gen);
     // Back to the generation before the current one, which is forgotten.
     // False, and nothing changes, when there is none.
     bool previousGeneration();

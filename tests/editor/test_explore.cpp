@@ -180,7 +180,8 @@ private slots:
             std::vector<int> pool = storablePositions(*e.parameter);
             std::shuffle(pool.begin(), pool.end(), rng);
             const auto it = wide.find(e.parameter->control);
-            pool.resize(std::min(pool.size(), std::size_t(it != wide.end() ? it->second : 1 + int(rng() % 3))));
+            pool.resize(
+                std::min(pool.size(), std::size_t(it != wide.end() ? it->second : 1 + int(rng() % 3))));
             e.allowed = flagsWith(*e.parameter, pool);
         }
         const SoundFamilySchema before = schema;
@@ -199,7 +200,7 @@ private slots:
                     if (at < 0 || at >= e.allowed.size() || e.allowed[at] != u'1')
                         QFAIL(qPrintable(QStringLiteral("%1 = position %2 outside %3")
                                              .arg(QString::fromLatin1(e.parameter->control.data(),
-                                                      qsizetype(e.parameter->control.size())))
+                                                 qsizetype(e.parameter->control.size())))
                                              .arg(at)
                                              .arg(e.allowed)));
                     if (wide.count(e.parameter->control))
@@ -224,10 +225,11 @@ private slots:
             double chi2 = 0;
             for (const auto& [at, n] : seen)
                 chi2 += (n - expected) * (n - expected) / expected;
-            QVERIFY2(chi2 < critical[k - 1], qPrintable(QStringLiteral("%1: chi2 %2 with %3 degrees of freedom")
-                                                             .arg(QString::fromLatin1(control.data(), qsizetype(control.size())))
-                                                             .arg(chi2)
-                                                             .arg(k - 1)));
+            QVERIFY2(chi2 < critical[k - 1],
+                qPrintable(QStringLiteral("%1: chi2 %2 with %3 degrees of freedom")
+                               .arg(QString::fromLatin1(control.data(), qsizetype(control.size())))
+                               .arg(chi2)
+                               .arg(k - 1)));
         }
     }
 
@@ -324,7 +326,8 @@ private slots:
         std::copy(nameB, nameB + 16, b.begin() + kNameOffset);
         a[kLocationBankByte] = 1;
         b[kLocationBankByte] = 2;
-        const auto set = [](SoundDump& d, std::string_view control, int v) { writeValue(d, row(control), v); };
+        const auto set
+            = [](SoundDump& d, std::string_view control, int v) { writeValue(d, row(control), v); };
         set(a, "KnobOsc1Level", 10);
         set(b, "KnobOsc1Level", 21);
         set(a, "KnobOsc1Semitone", 55);
@@ -343,7 +346,8 @@ private slots:
         set(b, "cmbFilterType", 1);
         SoundFamilySchema all;
         allowEverything(all);
-        const auto value = [](const SoundDump& d, std::string_view control) { return readValue(d, row(control)); };
+        const auto value
+            = [](const SoundDump& d, std::string_view control) { return readValue(d, row(control)); };
 
         QCOMPARE(bytesOf(morphSound(a, b, 100, all)), bytesOf(b));
         QCOMPARE(bytesOf(morphSound(a, b, 0, all)), bytesOf(withSchemaParameters(b, a)));
@@ -450,7 +454,8 @@ private slots:
         QCOMPARE(sent[0].size(), kDumpSize);
         QCOMPARE(bytesOf(editor->workingCopy()), bytesOf(sound));
         QVERIFY(candidateButton(w, 3)->isChecked() && !candidateButton(w, 2)->isChecked());
-        QCOMPARE(namedChild<QLabel>(w, "lblHeard")->text(), QStringLiteral("Heard: candidate 3 of generation 1"));
+        QCOMPARE(
+            namedChild<QLabel>(w, "lblHeard")->text(), QStringLiteral("Heard: candidate 3 of generation 1"));
         // The same candidate again is heard again.
         QTest::mouseClick(candidateButton(w, 3), Qt::LeftButton);
         QCOMPARE(sysExSent().size(), std::size_t(2));
@@ -489,7 +494,8 @@ private slots:
         const ParameterEntry& forms = row("cmbOsc1Forms");
         int pick = -1;
         for (int i = 0; i < kCandidateCount && pick < 0; ++i)
-            if (readValue(w->explorer().current().candidates[std::size_t(i)], forms) != readValue(sound, forms))
+            if (readValue(w->explorer().current().candidates[std::size_t(i)], forms)
+                != readValue(sound, forms))
                 pick = i;
         if (pick < 0)
             QSKIP("no candidate with another waveform for this seed");
@@ -505,7 +511,8 @@ private slots:
         QTest::mouseClick(namedChild<QPushButton>(w, "btnUse"), Qt::LeftButton);
         const SoundDump& now = editor->workingCopy();
         QCOMPARE(bytesOf(withSchemaParameters(now, candidate)), bytesOf(now));
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(now.data() + kNameOffset), 7), QByteArray("Renamed"));
+        QCOMPARE(
+            QByteArray(reinterpret_cast<const char*>(now.data() + kNameOffset), 7), QByteArray("Renamed"));
         for (const ParameterEntry* p : schemaEntries()) {
             const int v = readValue(candidate, *p);
             if (v >= p->minimum && v <= p->maximum)
@@ -525,7 +532,8 @@ private slots:
         editor->setGenerator(&gen);
         allowEverything(editor->schema());
         SoundDump changed = sampleSound(11);
-        std::copy(opened.begin() + kNameOffset, opened.begin() + kNameOffset + 16, changed.begin() + kNameOffset);
+        std::copy(
+            opened.begin() + kNameOffset, opened.begin() + kNameOffset + 16, changed.begin() + kNameOffset);
         editor->applyToWorkingCopy(changed, QStringLiteral("Test"));
         QCOMPARE(bytesOf(editor->openedSound()), bytesOf(opened));
         namedChild<QPushButton>(editor.get(), "btnExplore")->click();
