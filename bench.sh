@@ -120,6 +120,8 @@ TARGETS = [
     (r"^BM_(Knob|Slider)Paint$", "time", "<", 50e-6, "paint"),
     (r"^BM_Editor.*Create|^BM_Create.*Editor", "time", "<", 150e-3, "editor creation"),
     (r"^BM_Randomize", "time", "<", 1e-3, "randomize"),
+    (r"^BM_ExploreGeneration$", "time", "<", 1e-3, "explore: one generation of eight"),
+    (r"^BM_ExploreWindowOpen$", "time", "<", 100e-3, "explore: window opening"),
     (r"Reload", "time", "<", 50e-3, "randomize and reload controls"),
     (r"^BM_EditorKnobDrag", "s_per_move", "<", 2e-3, "knob drag, GUI time per move (s)"),
     (r"^BM_KeyPressToNoteOn$", "median_ms", "<", 20.0, "key-to-note latency (ms)"),

@@ -1,6 +1,7 @@
 // The sound editor's GUI cost: creating the window and showing its first tab
-// (about fifty painted controls, each sending its live message), and a knob
-// drag, whose messages queue behind the GUI without slowing it.
+// (about fifty painted controls, each sending its live message), a knob
+// drag, whose messages queue behind the GUI without slowing it, and opening
+// "Explore Sound Family".
 //
 //   cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release
 //   cmake --build build-release --target bench_editor
@@ -8,6 +9,7 @@
 
 #include "controls/Knob.h"
 #include "editor/EditorHost.h"
+#include "editor/ExploreWindow.h"
 #include "parametermap/ParameterMap.h"
 #include "editor/Randomizer.h"
 #include "editor/Schema.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QWindow>
 
 #include <benchmark/benchmark.h>
@@ -168,6 +171,45 @@ void BM_EditorRandomizeSoundAndReload(benchmark::State& state)
     }
 }
 BENCHMARK(BM_EditorRandomizeSoundAndReload)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// "Explore...": from the click until "Explore Sound Family" is on the
+// screen, its first generation of eight candidates made over the working
+// copy. The window is closed (and so deleted) outside the measured time.
+void BM_ExploreWindowOpen(benchmark::State& state)
+{
+    MemoryEditorHost host;
+    host.session = &benchSession();
+    SoundEditor editor(host);
+    editor.setWorkingCopy(sampleSound());
+    if (!showAndWait(editor)) {
+        state.SkipWithError("the editor was never exposed");
+        return;
+    }
+    for (SchemaEntry& entry : editor.schema().entries())
+        entry.allowed = QString(entry.parameter->valueCount(), QLatin1Char('1'));
+    auto* button = editor.findChild<QPushButton*>(QStringLiteral("btnExplore"));
+    if (!button) {
+        state.SkipWithError("no Explore button");
+        return;
+    }
+    drainQueue();
+    for (auto _ : state) {
+        button->click();
+        ExploreWindow* window = editor.exploreWindow();
+        if (!window || !showAndWait(*window)) {
+            state.SkipWithError("the explore window was never exposed");
+            break;
+        }
+        state.PauseTiming();
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        if (editor.exploreWindow())
+            state.SkipWithError("the explore window stayed after closing");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ExploreWindowOpen)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "controls/Knob.h"
 #include "controls/Slider.h"
 #include "controls/SoundNameValidator.h"
+#include "editor/ExploreWindow.h"
 #include "editor/LocationDialog.h"
 #include "midi/MidiSession.h"
 #include "platform/KeyState.h"
@@ -122,6 +123,8 @@ SoundEditor::SoundEditor(EditorHost& host, QWidget* parent)
 
 SoundEditor::~SoundEditor()
 {
+    // It works on this window's state: gone first.
+    delete m_exploreWindow.data();
     platform::KeyState::instance().setWindowKeyHandler(this, {});
     // The controls outlive this object's members for a moment while QObject
     // deletes its children; they must not call back into a half-gone window.
@@ -184,6 +187,7 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     m_randomizeEnvelopesButton
         = makeButton(top, "btnRandomizeEnvelopes", QStringLiteral("Randomize Envelopes (Ctrl+3)"));
     m_randomizeLfosButton = makeButton(top, "btnRandomizeLFOs", QStringLiteral("Randomize LFOs (Ctrl+4)"));
+    m_exploreButton = makeButton(top, "btnExplore", QStringLiteral("Explore..."));
 
     auto* rows = new QVBoxLayout(top);
     rows->setContentsMargins(6, 4, 6, 2);
@@ -208,6 +212,7 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     row3->addWidget(m_randomizeFiltersButton);
     row3->addWidget(m_randomizeEnvelopesButton);
     row3->addWidget(m_randomizeLfosButton);
+    row3->addWidget(m_exploreButton);
     row3->addStretch(1);
     rows->addLayout(row1);
     rows->addLayout(row2);
@@ -348,6 +353,38 @@ void SoundEditor::loadControls()
         showError(errorText(e));
     }
     m_loading = false;
+}
+
+std::vector<std::pair<const ParameterEntry*, int>> SoundEditor::listValues() const
+{
+    std::vector<std::pair<const ParameterEntry*, int>> lists;
+    for (const ControlRow& row : m_pages.rows)
+        if (row.list && row.entry->isStored())
+            lists.emplace_back(row.entry, row.list->currentIndex());
+    return lists;
+}
+
+void SoundEditor::sendChangedLists(const std::vector<std::pair<const ParameterEntry*, int>>& before)
+{
+    try {
+        for (const auto& [entry, was] : before) {
+            const int now = controlValue(*entry);
+            if (now != was && now >= 0)
+                sendLive(m_host.midiSession(), *entry, now);
+        }
+    } catch (const std::exception& e) {
+        showError(errorText(e));
+    }
+}
+
+void SoundEditor::applyToWorkingCopy(const SoundDump& sound, const QString& stepText)
+{
+    // stepText names the step for the working copy's history.
+    Q_UNUSED(stepText);
+    const auto lists = listValues();
+    m_workingCopy = sound;
+    loadControls();
+    sendChangedLists(lists);
 }
 
 void SoundEditor::onControlChanged(QObject* sender)

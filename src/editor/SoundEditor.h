@@ -9,13 +9,17 @@
 
 #include "editor/EditorHost.h"
 #include "editor/EditorLayout.h"
+#include "editor/ExploreWindow.h"
 #include "editor/ParameterMapLive.h"
 #include "editor/Schema.h"
 #include "store/SoundDump.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QKeyEvent;
@@ -40,7 +44,18 @@ public:
     // The sound being edited. A new one shows on the controls at the next
     // load: when the window is shown or activated, or by loadControls().
     const SoundDump& workingCopy() const { return m_workingCopy; }
-    void setWorkingCopy(const SoundDump& sound) { m_workingCopy = sound; }
+    // Also the sound as the window was opened on, which stays when the
+    // working copy changes.
+    void setWorkingCopy(const SoundDump& sound)
+    {
+        m_workingCopy = sound;
+        m_openedSound = sound;
+    }
+    const SoundDump& openedSound() const { return m_openedSound; }
+    // Replaces the working copy with `sound` as one step named `stepText`,
+    // and loads the controls, whose live messages go out (a list's too,
+    // where it changed). The one way other windows change the working copy.
+    void applyToWorkingCopy(const SoundDump& sound, const QString& stepText);
     // Set when the name changes and after every load; the timer clears it.
     bool isModified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
@@ -77,12 +92,16 @@ public:
     // The randomizer draws from the program's generator; tests hand in their
     // own (nullptr restores the program's).
     void setGenerator(Generator* generator);
+    Generator& generator();
     // Loads the schema of that name from the program's schema folders (none:
     // every entry "0"). Failures go to a message box.
     void loadSchema(const QString& name);
 
     // The window's size for its content, no larger than the screen allows.
     QSize preferredSize() const;
+
+    // "Explore Sound Family", while it is open (nullptr otherwise).
+    ExploreWindow* exploreWindow() const { return m_exploreWindow; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -94,6 +113,11 @@ private:
     void wireControls();
     void wireSchemaControls();
     void randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&));
+    // Loading the controls sends what knobs, sliders and check boxes show,
+    // but a list only what the user picks: around a load that changes the
+    // working copy, the lists that changed are sent here.
+    std::vector<std::pair<const ParameterEntry*, int>> listValues() const;
+    void sendChangedLists(const std::vector<std::pair<const ParameterEntry*, int>>& before);
     void updateTestSoundCaption();
 
     // Lists the schema files of the program's folder into the schema box,
@@ -120,6 +144,7 @@ private:
     void onRandomizeFilters();
     void onRandomizeEnvelopes();
     void onRandomizeLfos();
+    void onExplore();
     void onValueListButton(int n); // the "R" button BitBtn<n>, n = 1..99
 
     // Every key of the window, once, before its focused control: true keeps
@@ -133,6 +158,7 @@ private:
 
     EditorHost& m_host;
     SoundDump m_workingCopy {};
+    SoundDump m_openedSound {};
     bool m_modified = false;
     bool m_testNoteSounding = false;
     ParameterPages m_pages;
@@ -158,6 +184,8 @@ private:
     QPushButton* m_randomizeFiltersButton = nullptr;
     QPushButton* m_randomizeEnvelopesButton = nullptr;
     QPushButton* m_randomizeLfosButton = nullptr;
+    QPushButton* m_exploreButton = nullptr;
+    QPointer<ExploreWindow> m_exploreWindow;
 
     QTabWidget* m_tabs = nullptr;
     QTimer* m_modifiedTimer = nullptr;

@@ -3,10 +3,12 @@
 
 #include "editor/SoundEditor.h"
 
+#include "editor/ExploreWindow.h"
 #include "editor/Randomizer.h"
 #include "editor/ToleranceDialog.h"
 #include "editor/ParameterListDialog.h"
 #include "platform/FileLocations.h"
+#include "platform/KeyState.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -50,6 +52,8 @@ namespace {
 
 void SoundEditor::setGenerator(Generator* generator) { m_generator = generator; }
 
+Generator& SoundEditor::generator() { return m_generator ? *m_generator : programGenerator(); }
+
 void SoundEditor::wireSchemaControls()
 {
     // Typing a name loads nothing, so a name typed to save under can never
@@ -72,6 +76,7 @@ void SoundEditor::wireSchemaControls()
     connect(m_randomizeFiltersButton, &QPushButton::clicked, this, &SoundEditor::onRandomizeFilters);
     connect(m_randomizeEnvelopesButton, &QPushButton::clicked, this, &SoundEditor::onRandomizeEnvelopes);
     connect(m_randomizeLfosButton, &QPushButton::clicked, this, &SoundEditor::onRandomizeLfos);
+    connect(m_exploreButton, &QPushButton::clicked, this, &SoundEditor::onExplore);
     for (int n = 1; n < int(m_pages.rButtons.size()); ++n) {
         if (QPushButton* b = m_pages.rButtons[std::size_t(n)])
             connect(b, &QPushButton::clicked, this, [this, n] { onValueListButton(n); });
@@ -178,30 +183,17 @@ void SoundEditor::onCreateSchemaFromSound()
 
 void SoundEditor::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&))
 {
-    // Reloading sends what knobs, sliders and check boxes show, but a list
-    // reports only a user's choice: without its message here, a drawn
-    // waveform or octave would show in the window while the synthesizer kept
-    // playing the old one.
-    std::vector<std::pair<const ParameterEntry*, int>> lists;
-    for (const ParameterEntry& entry : parameterMap())
-        if (entry.kind == ControlKind::List && entry.isStored())
-            lists.emplace_back(&entry, controlValue(entry));
+    // Without a list's message here, a drawn waveform or octave would show
+    // in the window while the synthesizer kept playing the old one.
+    const auto lists = listValues();
     try {
-        groups(m_workingCopy, m_schema, m_generator ? *m_generator : programGenerator());
+        groups(m_workingCopy, m_schema, generator());
     } catch (const std::exception& e) {
         showError(errorText(e));
     }
     // Also after a failure: the controls show what the working copy holds.
     loadControls();
-    try {
-        for (const auto& [entry, before] : lists) {
-            const int now = controlValue(*entry);
-            if (now != before && now >= 0)
-                sendLive(m_host.midiSession(), *entry, now);
-        }
-    } catch (const std::exception& e) {
-        showError(errorText(e));
-    }
+    sendChangedLists(lists);
 }
 
 void SoundEditor::onRandomizeSound() { randomize(&randomizeSound); }
@@ -213,6 +205,24 @@ void SoundEditor::onRandomizeFilters() { randomize(&randomizeFilter); }
 void SoundEditor::onRandomizeEnvelopes() { randomize(&randomizeEnvelopes); }
 
 void SoundEditor::onRandomizeLfos() { randomize(&randomizeLfos); }
+
+void SoundEditor::onExplore()
+{
+    try {
+        if (!m_exploreWindow) {
+            m_exploreWindow = new ExploreWindow(*this);
+            // Its keys are the editor's: the test notes, the octave keys
+            // and the letters the keyboard player takes.
+            platform::KeyState::instance().setWindowKeyHandler(
+                m_exploreWindow, [this](QKeyEvent* key) { return onWindowKey(key); });
+        }
+        m_exploreWindow->show();
+        m_exploreWindow->raise();
+        m_exploreWindow->activateWindow();
+    } catch (const std::exception& e) {
+        showError(errorText(e));
+    }
+}
 
 void SoundEditor::onValueListButton(int n)
 {

@@ -23,11 +23,14 @@ namespace sondrake {
 
 namespace {
 
-    // The main window and the sound editor, by the names they give themselves.
+    // The windows the player plays in, by the names they give themselves:
+    // the main window, the sound editor, and the editor's window of
+    // candidates to listen to, which works on the editor's sound.
     bool isPlayingWindow(const QWidget* window)
     {
-        return window->objectName() == QLatin1String("TfrmMain")
-            || window->objectName() == QLatin1String("TfrmPatchEdit");
+        const QString name = window->objectName();
+        return name == QLatin1String("TfrmMain") || name == QLatin1String("TfrmPatchEdit")
+            || name == QLatin1String("frmExplore");
     }
 
     void sendPlayerNote(midi::MidiSession& session, bool on, std::uint8_t note)

@@ -22,6 +22,7 @@ bool isStatusByte(std::uint8_t b) { return b >= 0x80; }
 constexpr std::uint64_t kPacedKeys = 1ull << 56;
 constexpr std::uint64_t kNrpnKeys = 2ull << 56;
 constexpr std::uint64_t kPanicKey = 3ull << 56;
+constexpr std::uint64_t kAuditionKey = 4ull << 56;
 
 } // namespace
 
@@ -103,6 +104,14 @@ QueueEntry storeSlotEntry(const SoundDump& dump, int slot)
     e.messages.push_back({0xB0, 0x20, static_cast<std::uint8_t>(slot / 100 + 1)});
     e.messages.push_back({0xC0, static_cast<std::uint8_t>(slot % 100)});
     e.messages.emplace_back(dump.begin(), dump.end());
+    return e;
+}
+
+QueueEntry auditionEntry(const SoundDump& dump)
+{
+    QueueEntry e;
+    e.messages.emplace_back(dump.begin(), dump.end());
+    e.coalesceKey = kAuditionKey;
     return e;
 }
 

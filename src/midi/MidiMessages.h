@@ -58,6 +58,9 @@ QueueEntry panicEntry();
 // Bank select, program change and the record of `slot`, as one entry so
 // nothing comes between the location and the sound. Slot 0..199.
 QueueEntry storeSlotEntry(const SoundDump& dump, int slot);
+// A sound to listen to (the 270 bytes as they are, one SysEx message): it
+// replaces a waiting one, so a quick run of choices sends only the last.
+QueueEntry auditionEntry(const SoundDump& dump);
 // The fixed dump request; the synthesizer answers it whatever is asked.
 Bytes dumpRequestMessage();
 // A SysEx file's bytes as entries, one per F0..F7 record (bytes outside a

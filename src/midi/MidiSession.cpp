@@ -700,6 +700,8 @@ void MidiSession::sendSoundToSlot(const SoundDump& dump, int slot)
 
 void MidiSession::sendSoundDump(const SoundDump& dump) { enqueue(single(Bytes(dump.begin(), dump.end()))); }
 
+void MidiSession::sendAuditionDump(const SoundDump& dump) { enqueue(auditionEntry(dump)); }
+
 bool MidiSession::sendSysExFile(const QString& path, QString* error)
 {
     auto fail = [&](const QString& why) {

@@ -104,6 +104,8 @@ public:
     // is (the caller has written the slot's location into bytes 11 and 12).
     void sendSoundToSlot(const SoundDump& dump, int slot);
     void sendSoundDump(const SoundDump& dump);
+    // The same message, replacing an audition that is still waiting.
+    void sendAuditionDump(const SoundDump& dump);
     // Reads the whole file and queues it. False with a reason (unreadable,
     // not a plain file, larger than 1 MiB), and nothing sent, on failure.
     bool sendSysExFile(const QString& path, QString* error);

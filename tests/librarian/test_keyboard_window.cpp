@@ -271,6 +271,16 @@ private slots:
         sondrake::testing::keyRelease(&editor, Qt::Key_A);
         polls();
         QTRY_COMPARE(notes(), (std::vector<Bytes> { noteOn(60), noteOff(60) }));
+
+        // So does the editor's window of candidates to listen to.
+        QDialog explore(&editor);
+        explore.setObjectName(QStringLiteral("frmExplore"));
+        explore.show();
+        explore.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&explore));
+        foregroundChecked();
+        QVERIFY(poll()->isActive());
+        QCOMPARE(panics(), 0);
     }
 
     void hideAndShow()

@@ -3,6 +3,7 @@
 // to the back end.
 
 #include "midi/MidiSession.h"
+#include "GateBackend.h"
 #include "midi/RecordingBackend.h"
 
 #include <QTemporaryDir>
@@ -11,8 +12,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 #include <sys/stat.h>
@@ -41,39 +40,7 @@ SoundDump makeDump(std::uint8_t seed)
 }
 } // namespace
 
-// Holds the first SysEx it is handed until released, so a test can queue
-// behind an entry that is on the wire.
-class GateBackend : public RecordingBackend {
-public:
-    bool send(const std::uint8_t* data, std::size_t size, QString* error) override
-    {
-        if (size > 3 && !m_held.exchange(true)) {
-            std::unique_lock lock(m_mutex);
-            m_onWire = true;
-            m_changed.notify_all();
-            m_changed.wait(lock, [&] { return m_open; });
-        }
-        return RecordingBackend::send(data, size, error);
-    }
-    bool waitOnWire()
-    {
-        std::unique_lock lock(m_mutex);
-        return m_changed.wait_for(lock, 10s, [&] { return m_onWire; });
-    }
-    void release()
-    {
-        std::lock_guard lock(m_mutex);
-        m_open = true;
-        m_changed.notify_all();
-    }
-
-private:
-    std::atomic<bool> m_held{false};
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_onWire = false;
-    bool m_open = false;
-};
+using sondrake::testing::GateBackend;
 
 class TestMidiOut : public QObject {
     Q_OBJECT

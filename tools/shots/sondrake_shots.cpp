@@ -6,12 +6,15 @@
 //   schema-top.png, schema-create.png, schema-list.png
 //                                       the schema box, the tolerance dialog
 //                                       and an "R" list
+//   explore.png                         "Explore Sound Family" after a
+//                                       candidate was heard and one kept
 // Run it offscreen (QT_QPA_PLATFORM=offscreen) or on an X server; on X the
 // screen as the window system shows it is saved too (*-screen.png, through
 // ImageMagick's import). Nothing is sent to MIDI and no file of the user's is
 // touched: settings and schemas live in a temporary folder.
 
 #include "editor/EditorHost.h"
+#include "editor/ExploreWindow.h"
 #include "editor/Schema.h"
 #include "editor/SoundEditor.h"
 #include "librarian/SoundListView.h"
@@ -21,6 +24,7 @@
 #include "ModalTestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
@@ -111,6 +115,21 @@ void schemaWindows(const QString& folder)
     setSchemaFolder(QString());
 }
 
+void exploreWindow()
+{
+    MemoryEditorHost host;
+    SoundEditor editor(host);
+    editor.setWorkingCopy(midValueSound());
+    editor.show();
+    testing::namedChild<QPushButton>(&editor, "btnExplore")->click();
+    ExploreWindow* window = editor.exploreWindow();
+    if (!window)
+        return;
+    testing::namedChild<QPushButton>(window, "btnCandidate3")->click();
+    testing::namedChild<QCheckBox>(window, "ckbKeep3")->setChecked(true);
+    save(window, QStringLiteral("explore"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -143,5 +162,6 @@ int main(int argc, char** argv)
     mainWindow(session);
     editorTabs();
     schemaWindows(settings.path());
+    exploreWindow();
     return 0;
 }
