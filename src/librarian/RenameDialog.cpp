@@ -1,5 +1,6 @@
 #include "librarian/RenameDialog.h"
 
+#include "store/SoundCategories.h"
 #include "store/SoundDump.h"
 
 #include <QComboBox>
@@ -14,12 +15,12 @@ namespace sondrake {
 
 const QStringList& RenameDialog::categories()
 {
-    static const QStringList list = {
-        QStringLiteral("Init"), QStringLiteral("Arp"), QStringLiteral("Atmo"), QStringLiteral("Bass"),
-        QStringLiteral("Drum"), QStringLiteral("FX"), QStringLiteral("Keys"), QStringLiteral("Lead"),
-        QStringLiteral("Mono"), QStringLiteral("Pad"), QStringLiteral("Perc"), QStringLiteral("Poly"),
-        QStringLiteral("Seq"),
-    };
+    static const QStringList list = [] {
+        QStringList names;
+        for (std::string_view category : kSoundCategories)
+            names << QString::fromLatin1(category.data(), qsizetype(category.size()));
+        return names;
+    }();
     return list;
 }
 
