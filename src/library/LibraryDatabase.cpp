@@ -22,6 +22,8 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 namespace sondrake::library {
 
 using parametermap::ParameterEntry;
@@ -547,6 +549,15 @@ OpenResult LibraryDatabase::open(const QString& path)
     if (!platform::makeFolderFor(path, &folderError))
         return off(folderError);
 
+    // SQLite removes a -wal it cannot use when the connection closes; a
+    // second name for it keeps those bytes until we know the file is sound.
+    const QString wal = path + QStringLiteral("-wal");
+    const QString walKept = path + QStringLiteral("-wal.kept");
+    QFile::remove(walKept);
+    const bool keptWal = QFileInfo::exists(wal)
+        && (::link(QFile::encodeName(wal).constData(), QFile::encodeName(walKept).constData()) == 0
+            || QFile::copy(wal, walKept));
+
     QString why;
     Failure failure = Failure::None;
     if (!d->connect(path, false))
@@ -560,6 +571,9 @@ OpenResult LibraryDatabase::open(const QString& path)
     if (failure == Failure::Corrupt) {
         close();
         const QString aside = brokenFileName(path, QDateTime::currentDateTime());
+        if (keptWal && !QFileInfo::exists(wal))
+            QFile::rename(walKept, wal);
+        QFile::remove(walKept);
         for (const QString& suffix : { QString(), QStringLiteral("-wal"), QStringLiteral("-shm") }) {
             if (QFileInfo::exists(path + suffix) && !QFile::rename(path + suffix, aside + suffix))
                 return off(QStringLiteral("%1 is damaged (%2) and could not be moved aside").arg(shown, why));
@@ -574,6 +588,7 @@ OpenResult LibraryDatabase::open(const QString& path)
         if (failure != Failure::None)
             return off(QStringLiteral("the new library %1 cannot be started either (%2)").arg(shown, d->error));
     }
+    QFile::remove(walKept);
     switch (failure) {
     case Failure::None:
         d->open = true;
