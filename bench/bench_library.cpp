@@ -11,6 +11,7 @@
 //   build-bench/bin/bench_library --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 // or ./bench.sh bench_library
 
+#include "librarian/LibraryWindow.h"
 #include "library/Library.h"
 #include "library/LibraryDatabase.h"
 #include "library/LibraryModel.h"
@@ -157,6 +158,13 @@ void BM_LibraryParameterSearch(benchmark::State& state)
 }
 BENCHMARK(BM_LibraryParameterSearch)->Unit(benchmark::kMillisecond);
 
+// Two parameters without an index of their own: one pass over the value table.
+void BM_LibraryParameterSearchUnindexed(benchmark::State& state)
+{
+    search(state, QStringLiteral("amp env release > 100 lfo 1 speed < 20"));
+}
+BENCHMARK(BM_LibraryParameterSearchUnindexed)->Unit(benchmark::kMillisecond);
+
 // The first question reads the values of all sounds; later ones only compare.
 void BM_LibrarySimilarSoundsFirst(benchmark::State& state)
 {
@@ -202,6 +210,28 @@ void BM_LibraryModelOpen(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LibraryModelOpen)->Unit(benchmark::kMillisecond);
+
+// The window over 100,000 sounds, from Ctrl+B to its first paint (the
+// library itself was opened at start-up).
+void BM_LibraryWindowOpen(benchmark::State& state)
+{
+    const QString file = bigLibrary();
+    Library library(file);
+    openAndWait(library);
+    for (auto _ : state) {
+        LibraryWindow window(library);
+        window.show();
+        window.repaint();
+        QCoreApplication::processEvents();
+        if (window.model()->rowCount() < kSounds)
+            state.SkipWithError("short list");
+        state.PauseTiming();
+        window.close();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LibraryWindowOpen)->Unit(benchmark::kMillisecond);
 
 void BM_LibraryDatabaseSize(benchmark::State& state)
 {

@@ -239,10 +239,36 @@ void Library::importFiles(const QStringList& paths)
 
 LibraryDatabase* Library::reader() { return m_state == State::Open ? &m_reader : nullptr; }
 
+void Library::prepareSimilar()
+{
+    if (m_state != State::Open || m_similarState != Similar::NotRead)
+        return;
+    m_similarState = Similar::Reading;
+    QPointer<Library> self(this);
+    post([self](LibraryDatabase& db) {
+        if (!db.isOpen())
+            return true;
+        auto read = std::make_shared<SimilarSounds>();
+        read->update(db);
+        QMetaObject::invokeMethod(
+            self,
+            [self, read] {
+                // Not when similar() was quicker and read them itself.
+                if (self && self->m_similarState == Similar::Reading) {
+                    self->m_similar = std::move(*read);
+                    self->m_similarState = Similar::Read;
+                }
+            },
+            Qt::QueuedConnection);
+        return true;
+    });
+}
+
 QList<Neighbour> Library::similar(qint64 id, int count)
 {
     if (m_state != State::Open)
         return {};
+    m_similarState = Similar::Read;
     if (m_similarRemoved) {
         m_similar.forget();
         m_similarRemoved = false;

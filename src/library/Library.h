@@ -55,8 +55,11 @@ public:
 
     // The GUI thread's connection; nullptr while the library is not open.
     LibraryDatabase* reader();
-    // The sounds nearest to id, nearest first.
+    // The sounds nearest to id, nearest first. The first question reads the
+    // values of every sound unless prepareSimilar() had them read before,
+    // on the library's thread (the window asks for that when it opens).
     QList<Neighbour> similar(qint64 id, int count);
+    void prepareSimilar();
 
 signals:
     void opened(bool available, const QString& line); // line: for Messages, may be empty
@@ -75,6 +78,7 @@ private:
     std::unique_ptr<Worker> m_worker;
     LibraryDatabase m_reader;
     SimilarSounds m_similar;
+    enum class Similar { NotRead, Reading, Read } m_similarState = Similar::NotRead;
     bool m_similarRemoved = false;
 };
 
