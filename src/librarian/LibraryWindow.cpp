@@ -13,7 +13,9 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -108,8 +110,9 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
     const int em = m_table->fontMetrics().horizontalAdvance(QLatin1Char('M'));
     m_table->setColumnWidth(LibraryModel::NameColumn, em * 12);
     m_table->setColumnWidth(LibraryModel::TagsColumn, em * 9);
-    m_table->setColumnWidth(LibraryModel::FavouriteColumn, em * 6);
-    m_table->setColumnWidth(LibraryModel::FirstSeenColumn, em * 9);
+    const QFontMetrics header = m_table->horizontalHeader()->fontMetrics();
+    m_table->setColumnWidth(LibraryModel::FavouriteColumn, header.horizontalAdvance(QStringLiteral("Favourite")) + em * 2);
+    m_table->setColumnWidth(LibraryModel::FirstSeenColumn, m_table->fontMetrics().horizontalAdvance(QStringLiteral("2026-12-31 23:59")) + em);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setWordWrap(false);
 
@@ -125,19 +128,21 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
     m_details->setReadOnly(true);
     m_details->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    m_categories = new QListWidget(this);
-    m_categories->setObjectName(QStringLiteral("lstCategories"));
-    m_categories->setAccessibleName(QStringLiteral("Categories"));
-    m_categories->setFlow(QListView::LeftToRight);
-    m_categories->setWrapping(true);
-    m_categories->setResizeMode(QListView::Adjust);
-    m_categories->setSpacing(2);
+    auto* categories = new QWidget(this);
+    categories->setObjectName(QStringLiteral("grpCategories"));
+    categories->setAccessibleName(QStringLiteral("Categories"));
+    auto* categoryGrid = new QGridLayout(categories);
+    categoryGrid->setContentsMargins(0, 0, 0, 0);
+    constexpr int kCategoryColumns = 5;
+    int n = 0;
     for (std::string_view c : kSoundCategories) {
-        auto* item = new QListWidgetItem(category(c), m_categories);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
-        item->setCheckState(Qt::Unchecked);
+        auto* box = new QCheckBox(category(c), categories);
+        box->setObjectName(QStringLiteral("ckbTag") + category(c));
+        categoryGrid->addWidget(box, n / kCategoryColumns, n % kCategoryColumns);
+        connect(box, &QCheckBox::toggled, this, &LibraryWindow::onTagsEdited);
+        m_categories.push_back(box);
+        ++n;
     }
-    m_categories->setMaximumHeight(m_categories->fontMetrics().height() * 5);
     m_freeTags = new QLineEdit(this);
     m_freeTags->setObjectName(QStringLiteral("edtTags"));
     m_freeTags->setAccessibleName(QStringLiteral("Tags"));
@@ -146,7 +151,7 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
     m_comment->setObjectName(QStringLiteral("edtComment"));
     m_comment->setAccessibleName(QStringLiteral("Comment"));
     auto* tagsLabel = new QLabel(QStringLiteral("&Tags"), this);
-    tagsLabel->setBuddy(m_categories);
+    tagsLabel->setBuddy(m_categories.front());
     auto* commentLabel = new QLabel(QStringLiteral("Co&mment"), this);
     commentLabel->setBuddy(m_comment);
 
@@ -185,7 +190,7 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
     details->addWidget(m_name);
     details->addWidget(m_details, 1);
     details->addWidget(tagsLabel);
-    details->addWidget(m_categories);
+    details->addWidget(categories);
     details->addWidget(m_freeTags);
     details->addWidget(commentLabel);
     details->addWidget(m_comment);
@@ -195,6 +200,7 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
     split->addWidget(detailsBox);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
+    split->setSizes({ em * 52, em * 30 });
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : { m_send, m_put, m_favourite, m_similar, m_duplicates })
@@ -234,12 +240,11 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
     connect(m_similar, &QPushButton::clicked, this, &LibraryWindow::onSimilar);
     connect(m_duplicates, &QPushButton::clicked, this, &LibraryWindow::onDuplicates);
     connect(m_delete, &QPushButton::clicked, this, &LibraryWindow::onDelete);
-    connect(m_categories, &QListWidget::itemChanged, this, &LibraryWindow::onTagsEdited);
     connect(m_freeTags, &QLineEdit::editingFinished, this, &LibraryWindow::onTagsEdited);
     connect(m_comment, &QLineEdit::editingFinished, this, &LibraryWindow::onCommentEdited);
     connect(&library, &library::Library::opened, this, &LibraryWindow::onLibraryOpened);
 
-    resize(em * 70, em * 36);
+    resize(em * 84, em * 46);
     if (library.isAvailable())
         onLibraryOpened(true, QString());
     else
@@ -271,7 +276,9 @@ void LibraryWindow::showCount(const QString& what)
         return;
     }
     const qint64 all = m_library.reader() ? m_library.reader()->count() : 0;
-    m_status->setText(n == all ? QStringLiteral("%1 sounds").arg(all) : QStringLiteral("%1 of %2 sounds").arg(n).arg(all));
+    const QLocale locale;
+    m_status->setText(n == all ? QStringLiteral("%1 sounds").arg(locale.toString(all))
+                               : QStringLiteral("%1 of %2 sounds").arg(locale.toString(qint64(n)), locale.toString(all)));
 }
 
 qint64 LibraryWindow::currentId() const
@@ -291,8 +298,10 @@ void LibraryWindow::setCommandsEnabled()
 {
     const bool open = m_library.isAvailable();
     const bool one = open && currentId() != 0;
-    for (QWidget* w : std::initializer_list<QWidget*> { m_send, m_put, m_favourite, m_similar, m_categories, m_freeTags, m_comment })
+    for (QWidget* w : std::initializer_list<QWidget*> { m_send, m_put, m_favourite, m_similar, m_freeTags, m_comment })
         w->setEnabled(one);
+    for (QCheckBox* box : m_categories)
+        box->setEnabled(one);
     m_delete->setEnabled(open && m_table->selectionModel()->hasSelection());
     m_duplicates->setEnabled(open);
 }
@@ -321,8 +330,8 @@ void LibraryWindow::onSelectionChanged()
     if (!record) {
         m_name->clear();
         m_details->clear();
-        for (int i = 0; i < m_categories->count(); ++i)
-            m_categories->item(i)->setCheckState(Qt::Unchecked);
+        for (QCheckBox* box : m_categories)
+            box->setChecked(false);
         m_freeTags->clear();
         m_comment->clear();
         m_favourite->setChecked(false);
@@ -348,10 +357,8 @@ void LibraryWindow::onSelectionChanged()
     for (const QString& tag : record->tags)
         if (!isCategory(tag))
             free << tag;
-    for (int i = 0; i < m_categories->count(); ++i) {
-        QListWidgetItem* item = m_categories->item(i);
-        item->setCheckState(record->tags.contains(item->text(), Qt::CaseInsensitive) ? Qt::Checked : Qt::Unchecked);
-    }
+    for (QCheckBox* box : m_categories)
+        box->setChecked(record->tags.contains(box->text(), Qt::CaseInsensitive));
     m_freeTags->setText(free.join(QStringLiteral(", ")));
     m_comment->setText(record->comment);
     m_favourite->setChecked(record->favourite);
@@ -388,9 +395,9 @@ void LibraryWindow::onTagsEdited()
         return;
     guarded(QStringLiteral("Tags"), [&] {
         QStringList tags;
-        for (int i = 0; i < m_categories->count(); ++i)
-            if (m_categories->item(i)->checkState() == Qt::Checked)
-                tags << m_categories->item(i)->text();
+        for (QCheckBox* box : m_categories)
+            if (box->isChecked())
+                tags << box->text();
         for (const QString& t : m_freeTags->text().split(QLatin1Char(','), Qt::SkipEmptyParts))
             tags << t.trimmed();
         m_library.setTags(m_shownId, tags);
@@ -433,8 +440,8 @@ void LibraryWindow::onSimilar()
         for (const library::Neighbour& n : m_library.similar(record->id, 50))
             ids << n.id;
         m_model->showIds(ids);
-        showCount(QStringLiteral("\"%1\" and the %2 sounds nearest to it, nearest first").arg(record->name, QStringLiteral("%1")));
-        m_status->setText(m_status->text().arg(ids.size() - 1));
+        m_status->setProperty("counting", false);
+        m_status->setText(QStringLiteral("\"%1\" and the %2 sounds nearest to it, nearest first").arg(record->name).arg(ids.size() - 1));
     });
 }
 

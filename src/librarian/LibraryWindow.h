@@ -9,9 +9,11 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QCheckBox;
 class QPlainTextEdit;
 class QPushButton;
 class QTableView;
@@ -61,7 +63,7 @@ private:
     QTableView* m_table = nullptr;
     QLabel* m_name = nullptr;
     QPlainTextEdit* m_details = nullptr;
-    QListWidget* m_categories = nullptr;
+    std::vector<QCheckBox*> m_categories; // one a category, in their order
     QLineEdit* m_freeTags = nullptr;
     QLineEdit* m_comment = nullptr;
     QPushButton* m_send = nullptr;

@@ -1,4 +1,7 @@
+#include "ModalTestSupport.h"
+#include "librarian/LibraryWindow.h"
 #include "library/Library.h"
+#include "library/LibraryModel.h"
 #include "library/LibraryDatabase.h"
 #include "library/SoundIdentity.h"
 #include "parametermap/ParameterMap.h"
@@ -7,6 +10,12 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTableView>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -180,6 +189,58 @@ private slots:
         QCOMPARE(similar[1].id, ids[2]);
     }
 
+    void windowHandsOutTheSoundUnderItsLatestName()
+    {
+        QTemporaryDir dir;
+        Library library(dir.filePath(QStringLiteral("library.sqlite")));
+        QSignalSpy opened(&library, &Library::opened);
+        library.open();
+        QVERIFY(opened.wait(5000));
+        SoundDump lead = makeSound(21, "Lead");
+        SoundDump renamed = lead;
+        writeName(renamed, "Lead Final");
+        renamed[kLocationProgramByte] = 42;
+        QSignalSpy archived(&library, &Library::archived);
+        library.archive({ makeSound(22, "Other"), lead }, QStringLiteral("randomized"));
+        library.archive(renamed, sources::editedFrom(105));
+        QVERIFY(archived.wait(5000) && (archived.size() == 2 || archived.wait(5000)));
+
+        LibraryWindow window(library);
+        window.show();
+        QCOMPARE(window.model()->rowCount(), 2);
+        QCOMPARE(window.model()->index(0, LibraryModel::NameColumn).data().toString(), QStringLiteral("Lead Final"));
+        window.table()->selectRow(0);
+        // The bytes as first seen, the name as last seen.
+        SoundDump expected = lead;
+        writeName(expected, "Lead Final");
+        QSignalSpy put(&window, &LibraryWindow::putIntoSlotRequested);
+        testing::namedChild<QPushButton>(&window, "btnPutIntoSlot")->click();
+        QCOMPARE(put.size(), 1);
+        QCOMPARE(bytesOf(put.at(0).at(0).value<SoundDump>()), bytesOf(expected));
+        std::unique_ptr<QMimeData> drag(window.model()->mimeData({ window.model()->index(0, 0) }));
+        const std::vector<SoundDump> dragged = soundsFromMime(drag.get());
+        QCOMPARE(dragged.size(), std::size_t(1));
+        QCOMPARE(bytesOf(dragged[0]), bytesOf(expected));
+
+        auto* search = testing::namedChild<QLineEdit>(&window, "edtSearch");
+        search->setText(QStringLiteral("osc1 waveform = BANJO"));
+        QTest::keyClick(search, Qt::Key_Return);
+        QVERIFY(testing::namedChild<QLabel>(&window, "lblStatus")->text().contains(QStringLiteral("BANJO")));
+        QCOMPARE(window.model()->rowCount(), 2); // the list stays as it was
+        testing::namedChild<QPushButton>(&window, "btnShowDuplicates")->click();
+        QCOMPARE(window.model()->rowCount(), 1);
+
+        window.table()->selectRow(0);
+        testing::onNextModalOf<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+        testing::namedChild<QPushButton>(&window, "btnDeleteFromLibrary")->click();
+        QVERIFY(library.waitForIdle(5000));
+        QCOMPARE(library.reader()->count(), 2);
+        testing::onNextModalOf<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+        testing::namedChild<QPushButton>(&window, "btnDeleteFromLibrary")->click();
+        QVERIFY(library.waitForIdle(5000));
+        QCOMPARE(library.reader()->count(), 1);
+    }
+
     void damagedFileIsMovedAsideAndANewLibraryStarts()
     {
         QTemporaryDir dir;
@@ -328,5 +389,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestLibrary)
+QTEST_MAIN(TestLibrary)
 #include "test_library.moc"
