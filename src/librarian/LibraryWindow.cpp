@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -215,10 +216,21 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
     layout->addLayout(buttons);
     setTabOrder(m_search, m_table);
 
-    connect(m_search, &QLineEdit::returnPressed, this, &LibraryWindow::onSearch);
-    connect(m_search, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (text.isEmpty())
-            onSearch(); // the clear button shows everything again
+    // The list follows the typing once it pauses; Enter searches at once.
+    auto* typed = new QTimer(this);
+    typed->setSingleShot(true);
+    typed->setInterval(300);
+    connect(typed, &QTimer::timeout, this, &LibraryWindow::onSearch);
+    connect(m_search, &QLineEdit::returnPressed, this, [this, typed] {
+        typed->stop();
+        onSearch();
+    });
+    connect(m_search, &QLineEdit::textEdited, typed, qOverload<>(&QTimer::start));
+    connect(m_search, &QLineEdit::textChanged, this, [this, typed](const QString& text) {
+        if (text.isEmpty()) { // the clear button shows everything again
+            typed->stop();
+            onSearch();
+        }
     });
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &LibraryWindow::onSelectionChanged);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &LibraryWindow::onSelectionChanged);
@@ -226,9 +238,9 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
         // The list was read again: the shown sound stays selected where it still is.
         const int row = m_model->rowOf(m_shownId);
         if (row >= 0) {
+            // Its details stay as they are: a field being edited keeps its text.
             m_table->selectionModel()->setCurrentIndex(
                 m_model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            m_shownId = 0; // read its details again: they may have changed
         }
         onSelectionChanged();
         if (m_status->property("counting").toBool())
@@ -258,6 +270,7 @@ void LibraryWindow::onLibraryOpened(bool available, const QString& line)
     m_search->setEnabled(available);
     m_table->setEnabled(available);
     if (available) {
+        m_library.prepareSimilar(); // read while the user looks, not at the first click
         m_model->setSearch(m_search->text());
         showCount(QString());
     } else {

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QThread>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -17,6 +18,9 @@ namespace {
     constexpr auto kRetryPause = std::chrono::seconds(2);
     constexpr int kTries = 4;
     constexpr int kCloseWaitMs = 8000;
+    // Readers in WAL mode wait only in rare moments (another program opening
+    // the file after a crash); the window waits no longer than this for them.
+    constexpr int kReaderBusyTimeoutMs = 500;
 }
 
 struct Library::Worker {
@@ -65,6 +69,7 @@ Library::Library(const QString& path, int busyTimeoutMs, QObject* parent)
     : QObject(parent)
     , m_path(path)
     , m_worker(std::make_unique<Worker>(busyTimeoutMs))
+    , m_reader(std::min(busyTimeoutMs, kReaderBusyTimeoutMs))
 {
     m_worker->thread = std::thread([w = m_worker.get()] { w->run(); });
 }

@@ -42,6 +42,8 @@ public:
     QString path() const { return m_path; }
 
     // One arrival of sounds: all in one transaction. Empty slots are skipped.
+    // Writes asked for before open() or after the library went off are
+    // dropped; those asked for while it opens wait for it.
     void archive(std::vector<SoundDump> dumps, const QString& source);
     void archive(const SoundDump& dump, const QString& source);
     void setFavourite(qint64 id, bool on);
