@@ -429,18 +429,15 @@ struct LibraryDatabase::Private {
         q.addBindValue(id);
         if (!exec(q))
             return false;
-        int names = 0;
-        while (q.next()) {
+        while (q.next())
             words << q.value(0).toString().toLower();
-            ++names;
-        }
-        QSqlQuery count(db());
-        count.prepare(QStringLiteral("UPDATE sound SET words = ?, name_count = "
-                                     "(SELECT count(*) FROM sound_name WHERE sound_id = ?) WHERE id = ?"));
-        count.addBindValue(words.join(QLatin1Char('\n')));
-        count.addBindValue(id);
-        count.addBindValue(id);
-        return exec(count);
+        QSqlQuery update(db());
+        update.prepare(QStringLiteral("UPDATE sound SET words = ?, name_count = "
+                                      "(SELECT count(*) FROM sound_name WHERE sound_id = ?) WHERE id = ?"));
+        update.addBindValue(words.join(QLatin1Char('\n')));
+        update.addBindValue(id);
+        update.addBindValue(id);
+        return exec(update);
     }
 
     bool archiveOne(const SoundDump& dump, const QString& source, qint64 when, bool* isNew)
