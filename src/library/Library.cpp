@@ -57,6 +57,14 @@ struct Library::Worker {
                 if (wake.wait_for(lock, kRetryPause, [&] { return stopping; }))
                     break;
             }
+            bool more = false;
+            {
+                std::lock_guard lock(mutex);
+                more = !jobs.empty();
+            }
+            // Nothing waits: the time to move the journal into the file.
+            if (!more)
+                db.checkpoint();
             std::lock_guard lock(mutex);
             if (--pending == 0)
                 idle.notify_all();
@@ -77,6 +85,9 @@ Library::Library(const QString& path, int busyTimeoutMs, QObject* parent)
 Library::~Library()
 {
     waitForIdle(kCloseWaitMs);
+    // The writer closes last: the last connection to close folds the
+    // journal into the file and removes it, which a reader cannot do.
+    m_reader.close();
     {
         std::lock_guard lock(m_worker->mutex);
         m_worker->stopping = true;
@@ -84,7 +95,6 @@ Library::~Library()
     }
     m_worker->wake.notify_all();
     m_worker->thread.join();
-    m_reader.close();
 }
 
 void Library::post(std::function<bool(LibraryDatabase&)> job)

@@ -270,7 +270,12 @@ struct LibraryDatabase::Private {
         // reads through (27 MB there); the default 2 MB would read them anew
         // from the file each time. Memory is taken only as pages are read.
         return exec(QStringLiteral("PRAGMA foreign_keys = ON"))
-            && exec(QStringLiteral("PRAGMA cache_size = %1").arg(readOnly ? -32768 : -16384));
+            && exec(QStringLiteral("PRAGMA cache_size = %1").arg(readOnly ? -32768 : -16384))
+            // The library's thread copies the journal into the file when it
+            // has nothing else to do (checkpoint()), so an arrival does not
+            // wait for that copy and its flush to disk; this bound (32 MB)
+            // only matters while arrivals never pause.
+            && exec(QStringLiteral("PRAGMA wal_autocheckpoint = %1").arg(readOnly ? 1000 : 8000));
     }
 
     Failure classify() const
@@ -751,6 +756,12 @@ bool LibraryDatabase::remove(const QList<qint64>& ids, QString* error)
     if (!ok && error)
         *error = d->error;
     return ok;
+}
+
+void LibraryDatabase::checkpoint()
+{
+    if (d->open)
+        d->exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
 }
 
 qint64 LibraryDatabase::count()

@@ -137,6 +137,10 @@ public:
     bool setComment(qint64 id, const QString& comment, QString* error = nullptr);
     bool remove(const QList<qint64>& ids, QString* error = nullptr);
 
+    // Copies what the journal holds into the file, as far as no reader
+    // needs it; never waits. SQLite does it too once the journal is long.
+    void checkpoint();
+
     qint64 count();
     QList<qint64> search(const SearchQuery& query, SortOrder order = SortOrder::Newest, QString* error = nullptr);
     QList<SoundRow> rows(const QList<qint64>& ids); // in the order of ids; unknown ids left out
