@@ -126,6 +126,13 @@ TARGETS = [
     (r"^BM_EditorKnobDrag", "s_per_move", "<", 2e-3, "knob drag, GUI time per move (s)"),
     (r"^BM_KeyPressToNoteOn$", "median_ms", "<", 20.0, "key-to-note latency (ms)"),
     (r"^BM_IdleCpuWithPlayer", "cpu_percent", "<", 1.0, "idle CPU (%)"),
+    (r"^BM_LibraryArchiveBankRead$", "time", "<", 50e-3, "library: archive a bank read of 100 sounds"),
+    (r"^BM_LibraryArchiveCallOnGuiThread", "time", "<", 1e-3, "library: GUI thread's part of archiving 100"),
+    (r"^BM_Library(Name|Parameter)Search", "time", "<", 100e-3, "library: search at 100,000 sounds"),
+    (r"^BM_LibrarySimilarSounds", "time", "<", 300e-3, "library: similar sounds at 100,000"),
+    (r"^BM_LibraryModelOpen$", "time", "<", 300e-3, "library: open the list of 100,000"),
+    (r"^BM_LibraryWindowOpen$", "time", "<", 300e-3, "library: open the window over 100,000"),
+    (r"^BM_LibraryDatabaseSize", "size_mb", "<", 150.0, "library: file size at 100,000 sounds (MB)"),
     (r"^BM_ResidentSet$", "rss_after_start_mb", "<", 80.0, "resident set after start-up (MB)"),
     (r"^BM_ResidentSet$", "rss_after_bank_read_mb", "<", 80.0, "resident set after a bank read (MB)"),
 ]

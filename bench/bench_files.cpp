@@ -6,7 +6,7 @@
 //   cmake --build build-release --target bench_files
 //   build-release/bin/bench_files --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-#include "librarian/BankFile.h"
+#include "platform/BankFile.h"
 #include "librarian/Reorder.h"
 #include "librarian/SoundListView.h"
 #include "librarian/MainWindow.h"

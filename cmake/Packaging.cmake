@@ -16,6 +16,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads its SQLite driver as a plug-in at run time, which the computed
+# library dependencies cannot see; without it the sound library stays off.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 # The ALSA sequencer is there on any desktop; a JACK server is for those who use one.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "jackd2")
 include(CPack)

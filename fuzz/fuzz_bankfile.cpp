@@ -5,7 +5,7 @@
 // a pipe that delivers the bytes in pieces of odd sizes.
 
 #include "FuzzCheck.h"
-#include "librarian/BankFile.h"
+#include "platform/BankFile.h"
 
 #include <QBuffer>
 #include <QIODevice>

@@ -4,7 +4,9 @@
 set -euo pipefail
 
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools librtmidi-dev libjack-jackd2-dev
-          jackd2 libbenchmark-dev xvfb xauth fonts-dejavu-core libgl1-mesa-dev
+          jackd2 libbenchmark-dev
+          # the sound library: Qt SQL opens SQLite files through this plug-in
+          libqt6sql6-sqlite xvfb xauth fonts-dejavu-core libgl1-mesa-dev
           # the checks of the installed files and of the Debian package
           desktop-file-utils appstream dpkg-dev file man-db
           # the keyboard test under a Cyrillic layout

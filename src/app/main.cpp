@@ -2,6 +2,7 @@
 #include "editor/EditorHost.h"
 #include "editor/SoundEditor.h"
 #include "librarian/MainWindow.h"
+#include "library/LibraryCommands.h"
 #include "midi/MidiSession.h"
 #include "platform/CommandLine.h"
 #include "platform/FileLocations.h"
@@ -20,6 +21,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 
 #include <semaphore.h>
@@ -146,6 +148,20 @@ int finish(sondrake::midi::MidiSession& session, int exitCode)
     return exitCode;
 }
 
+// --import and --export-library work on the sound library without a window,
+// so they are looked for before anything touches the window system.
+bool asksLibraryCommand(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0)
+            break;
+        if (std::strcmp(argv[i], "--import") == 0 || std::strcmp(argv[i], "--export-library") == 0
+            || std::strncmp(argv[i], "--export-library=", 17) == 0)
+            return true;
+    }
+    return false;
+}
+
 // The settings file or the autoload bank could not be saved at close.
 constexpr int kExitNotSaved = 2;
 
@@ -172,7 +188,33 @@ int main(int argc, char* argv[])
         QStringLiteral("Keep the settings file and the sound-family schemas beside the program, "
                        "even where the program's folder is not writable."));
     parser.addOption(portable);
+    const QCommandLineOption importFiles(QStringLiteral("import"),
+        QStringLiteral("Archive the bank and sound files given as arguments in the sound library, print how many "
+                       "sounds were new, and end (no window is opened)."));
+    const QCommandLineOption exportLibrary(QStringLiteral("export-library"),
+        QStringLiteral("Write every sound of the sound library into <folder> as one .syx file per sound, named "
+                       "after it, and end (no window is opened)."),
+        QStringLiteral("folder"));
+    const QCommandLineOption libraryFile(QStringLiteral("library"),
+        QStringLiteral("Use <file> as the sound library instead of library.sqlite in the usual place."),
+        QStringLiteral("file"));
+    parser.addOption(importFiles);
+    parser.addOption(exportLibrary);
+    parser.addOption(libraryFile);
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("With --import: the files to archive."),
+        QStringLiteral("[files...]"));
     sondrake::platform::answerHelpAndVersion(parser, argc, argv);
+
+    if (asksLibraryCommand(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        parser.process(app);
+        sondrake::platform::setPortable(parser.isSet(portable));
+        const QString library = parser.isSet(libraryFile) ? parser.value(libraryFile)
+                                                          : sondrake::platform::fileLocations().libraryFile;
+        if (parser.isSet(exportLibrary))
+            return sondrake::library::runExport(library, parser.value(exportLibrary), stdout, stderr);
+        return sondrake::library::runImport(library, parser.positionalArguments(), stdout, stderr);
+    }
 
     QApplication app(argc, argv);
     parser.process(app);

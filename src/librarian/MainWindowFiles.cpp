@@ -1,7 +1,7 @@
 // Bank files, the autoload file, the settings file and the closing sequence.
 #include "librarian/MainWindow.h"
 
-#include "librarian/BankFile.h"
+#include "platform/BankFile.h"
 #include "librarian/LibrarianDialogs.h"
 #include "librarian/Settings.h"
 #include "librarian/SoundListView.h"

@@ -1,6 +1,7 @@
 #include "librarian/RenameDialog.h"
 
 #include "controls/SoundNameValidator.h"
+#include "store/SoundCategories.h"
 #include "store/SoundDump.h"
 
 #include <QComboBox>
@@ -15,12 +16,12 @@ namespace sondrake {
 
 const QStringList& RenameDialog::categories()
 {
-    static const QStringList list = {
-        QStringLiteral("Init"), QStringLiteral("Arp"), QStringLiteral("Atmo"), QStringLiteral("Bass"),
-        QStringLiteral("Drum"), QStringLiteral("FX"), QStringLiteral("Keys"), QStringLiteral("Lead"),
-        QStringLiteral("Mono"), QStringLiteral("Pad"), QStringLiteral("Perc"), QStringLiteral("Poly"),
-        QStringLiteral("Seq"),
-    };
+    static const QStringList list = [] {
+        QStringList names;
+        for (std::string_view category : kSoundCategories)
+            names << QString::fromLatin1(category.data(), qsizetype(category.size()));
+        return names;
+    }();
     return list;
 }
 

@@ -47,11 +47,13 @@ FileLocations chooseFileLocations(const QString& programFolder, bool portable)
         where.settingsFolder = program;
         where.schemaFolder = program;
         where.schemaFolders = { program };
+        where.libraryFile = QDir(program).filePath(QString::fromLatin1(kLibraryFileName));
         return where;
     }
     where.besideProgram = false;
     where.settingsFolder = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     where.schemaFolder = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    where.libraryFile = QDir(where.schemaFolder).filePath(QString::fromLatin1(kLibraryFileName));
     // The user's own schemas come first, so a schema saved under the name of
     // a shared one is the one that loads.
     addFolder(where.schemaFolders, where.schemaFolder);

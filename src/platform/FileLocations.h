@@ -19,7 +19,13 @@ struct FileLocations {
     QString settingsFolder; // holds the settings file; may not exist yet
     QString schemaFolder; // where schemas are saved; may not exist yet
     QStringList schemaFolders; // where schemas are looked for, schemaFolder first
+    // The sound library's database: beside the settings file when the program
+    // keeps its files beside itself, else in the per-user data folder (a
+    // database is data, not configuration). May not exist yet.
+    QString libraryFile;
 };
+
+inline constexpr const char* kLibraryFileName = "library.sqlite";
 
 // The decision itself, for a program living in programFolder.
 FileLocations chooseFileLocations(const QString& programFolder, bool portable);

@@ -278,12 +278,14 @@ private slots:
         QCOMPARE(where.schemaFolder, home.filePath(QStringLiteral("data/")) + app);
         QCOMPARE(where.schemaFolders,
             QStringList({ where.schemaFolder, installed, home.filePath(QStringLiteral("shared/")) + app }));
+        QCOMPARE(where.libraryFile, home.filePath(QStringLiteral("data/")) + app + QStringLiteral("/library.sqlite"));
 
         // --portable, or a writable folder: beside the program, nothing else.
         where = platform::chooseFileLocations(installed, true);
         QVERIFY(where.besideProgram);
         QCOMPARE(where.settingsFolder, installed);
         QCOMPARE(where.schemaFolders, QStringList({ installed }));
+        QCOMPARE(where.libraryFile, installed + QStringLiteral("/library.sqlite"));
         where = platform::chooseFileLocations(home.path(), false);
         QVERIFY(where.besideProgram);
         QCOMPARE(where.schemaFolder, home.path());

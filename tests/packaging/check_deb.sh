@@ -24,7 +24,7 @@ deb=${debs[0]}
 [ "$(dpkg-deb -f "$deb" Package)" = sondrake ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libc6 libqt6widgets6 librtmidi6; do
+for lib in libc6 libqt6widgets6 librtmidi6 libqt6sql6-sqlite; do
   [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 contents=$(dpkg-deb -c "$deb")

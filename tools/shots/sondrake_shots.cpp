@@ -8,6 +8,10 @@
 //                                       and an "R" list
 //   explore.png                         "Explore Sound Family" after a
 //                                       candidate was heard and one kept
+//   library.png, library-similar.png    the sound library with a sound
+//                                       selected, and its similar sounds; over
+//                                       the library file SONDRAKE_SHOTS_LIBRARY
+//                                       names, else over 300 made-up sounds
 // Run it offscreen (QT_QPA_PLATFORM=offscreen) or on an X server; on X the
 // screen as the window system shows it is saved too (*-screen.png, through
 // ImageMagick's import). Nothing is sent to MIDI and no file of the user's is
@@ -17,7 +21,11 @@
 #include "editor/ExploreWindow.h"
 #include "editor/Schema.h"
 #include "editor/SoundEditor.h"
+#include "librarian/LibraryWindow.h"
 #include "librarian/SoundListView.h"
+#include "library/Library.h"
+#include "library/LibraryModel.h"
+#include "parametermap/ParameterMap.h"
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "midi/RecordingBackend.h"
@@ -28,6 +36,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTableView>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -130,6 +141,40 @@ void exploreWindow()
     save(window, QStringLiteral("explore"));
 }
 
+void libraryWindow(const QString& folder)
+{
+    QString file = qEnvironmentVariable("SONDRAKE_SHOTS_LIBRARY");
+    if (file.isEmpty()) {
+        file = folder + QStringLiteral("/library.sqlite");
+        library::LibraryDatabase db;
+        db.open(file);
+        QRandomGenerator random(5);
+        const char* const words[] = { "Warm", "Glass", "Pad", "Bass", "Sweep", "Pluck" };
+        std::vector<SoundDump> sounds;
+        for (int n = 0; n < 300; ++n) {
+            SoundDump d {};
+            d.front() = 0xF0;
+            d.back() = 0xF7;
+            for (const auto& entry : parametermap::parameterMap())
+                parametermap::writeValue(d, entry, entry.minimum + int(random.bounded(entry.maximum - entry.minimum + 1)));
+            writeName(d, std::string(words[n % 6]) + " " + words[(n / 6) % 6] + " " + std::to_string(n));
+            sounds.push_back(d);
+        }
+        db.archive(sounds, QStringLiteral("/home/user/banks/2026-12-08.syx"));
+    }
+    library::Library lib(file);
+    QSignalSpy opened(&lib, &library::Library::opened);
+    lib.open();
+    opened.wait(20000);
+    LibraryWindow w(lib);
+    w.show();
+    w.table()->selectRow(2);
+    w.table()->setFocus();
+    save(&w, QStringLiteral("library"));
+    w.findChild<QPushButton*>(QStringLiteral("btnSimilarSounds"))->click();
+    save(&w, QStringLiteral("library-similar"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -163,5 +208,6 @@ int main(int argc, char** argv)
     editorTabs();
     schemaWindows(settings.path());
     exploreWindow();
+    libraryWindow(settings.path());
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "librarian/BankFile.h"
+#include "platform/BankFile.h"
 
 #include "platform/AtomicFile.h"
 
