@@ -38,6 +38,17 @@ std::string lastErrorText;
 
 thread_local bool insideProcess = false;
 
+// The size of the record at the ring's head, once all of it is there (the
+// writer may still be putting it in).
+bool nextRecord(jack_ringbuffer_t* ring, std::uint32_t& size)
+{
+    const std::size_t available = jack_ringbuffer_read_space(ring);
+    if (available < sizeof size)
+        return false;
+    jack_ringbuffer_peek(ring, reinterpret_cast<char*>(&size), sizeof size);
+    return available >= sizeof size + size;
+}
+
 void addNanoseconds(timespec& t, long ns)
 {
     t.tv_nsec += ns;
@@ -181,12 +192,8 @@ struct Endpoint::State {
         bool wroteAny = false;
         for (;;) {
             std::uint32_t size = 0;
-            const std::size_t available = jack_ringbuffer_read_space(ring);
-            if (available < sizeof size)
+            if (!nextRecord(ring, size))
                 break;
-            jack_ringbuffer_peek(ring, reinterpret_cast<char*>(&size), sizeof size);
-            if (available < sizeof size + size)
-                break; // the sender is still writing it
             jack_midi_data_t* slot = jack_midi_event_reserve(buffer, 0, size);
             if (!slot && wroteAny)
                 break; // the period's buffer is full: the rest leaves in the next one
@@ -254,11 +261,7 @@ struct Endpoint::State {
             sem_timedwait(&arrived, &until);
             for (;;) {
                 std::uint32_t size = 0;
-                const std::size_t available = jack_ringbuffer_read_space(ring);
-                if (available < sizeof size)
-                    break;
-                jack_ringbuffer_peek(ring, reinterpret_cast<char*>(&size), sizeof size);
-                if (available < sizeof size + size)
+                if (!nextRecord(ring, size))
                     break;
                 jack_ringbuffer_read_advance(ring, sizeof size);
                 jack_ringbuffer_read(ring, reinterpret_cast<char*>(record.data()), size);
