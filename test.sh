@@ -27,6 +27,8 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSONDRAKE_SANITIZE=ON -DSONDR
 # Only what the unit tests need: the programs and the integration tests are
 # covered by the first build, and building them twice costs CI minutes.
 unit_targets=$(cd build-asan && ctest -N -L unit | awk '/Test +#[0-9]+:/ {print $3}')
+# The library test runs the program itself (import, export, a kill mid-import).
+unit_targets="$unit_targets sondrake"
 # The integration tests mostly wait on timers and MIDI, so the sanitizer build
 # takes the idle processor meanwhile, at the lowest priority, so that it never
 # takes time the tests ask for.

@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -309,6 +310,7 @@ private slots:
 
     void killDuringImportKeepsEveryCommittedFile()
     {
+        QVERIFY2(QFileInfo::exists(program()), qPrintable(program() + QStringLiteral(" is not built")));
         QTemporaryDir dir;
         QStringList files;
         for (int f = 0; f < 80; ++f) {
