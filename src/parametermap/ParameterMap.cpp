@@ -1,6 +1,7 @@
 #include "parametermap/ParameterMap.h"
 
 #include "parametermap/ValueLists.h"
+#include "store/ControllerBytes.h"
 
 #include <algorithm>
 #include <array>
@@ -715,14 +716,9 @@ int liveValue(const ParameterEntry& entry, int value)
 std::vector<std::vector<std::uint8_t>> liveMessages(const ParameterEntry& entry, int value)
 {
     const int v = liveValue(entry, value);
-    const int n = entry.live.number;
     if (entry.live.kind == MessageKind::CC)
-        return { { 0xB0, std::uint8_t(n & 0x7F), std::uint8_t(std::clamp(v, 0, 127)) } };
-    return {
-        { 0xB0, 99, std::uint8_t((n >> 7) & 0x7F) },
-        { 0xB0, 98, std::uint8_t(n & 0x7F) },
-        { 0xB0, 6, std::uint8_t(v & 0x7F) },
-    };
+        return { controllerBytes(entry.live.number, v) };
+    return nrpnBytes(entry.live.number, v);
 }
 
 bool applyController(SoundDump& dump, int controller, int value)

@@ -163,7 +163,8 @@ int liveValue(const ParameterEntry& entry, int value);
 // The complete wire bytes of the row's live message, on MIDI channel 1: one
 // message {B0, n, v} for a CC, three messages {B0 63 n>>7}, {B0 62 n&7F},
 // {B0 06 v&7F} for an NRPN. No data byte is ever 0x80 or more: a CC value is
-// clamped to 0..127 (Tempo positions 128..191 leave as 127).
+// clamped to 0..127 (Tempo positions 128..191 leave as 127). The bytes come
+// from store/ControllerBytes.h, which the MIDI layer's builders use too.
 std::vector<std::vector<std::uint8_t>> liveMessages(const ParameterEntry& entry, int value);
 
 // The map used in reverse, for a synthesizer's edit buffer: a received
