@@ -10,6 +10,7 @@
 
 #include "platform/CommandLine.h"
 #include "platform/MidiService.h"
+#include "platform/TerminationSignals.h"
 #include "sondrake/Version.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QMetaObject>
 #include <QSocketNotifier>
 
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -48,23 +48,11 @@ int listPorts()
     return 0;
 }
 
-int signalPipe[2] = {-1, -1};
-
-void onTerminate(int)
-{
-    const char c = 'q';
-    [[maybe_unused]] const auto n = ::write(signalPipe[1], &c, 1);
-}
-
 // TERM and INT leave through the event loop, so the ports are closed.
 void quitOnSignals(QCoreApplication& app)
 {
-    if (::pipe(signalPipe) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] { app.quit(); });
-    std::signal(SIGTERM, onTerminate);
-    std::signal(SIGINT, onTerminate);
+    if (platform::installTerminationSignals())
+        platform::onTerminationSignal(&app, [&app] { app.quit(); });
 }
 
 struct Ports {
