@@ -10,6 +10,7 @@
 
 #include "platform/CommandLine.h"
 #include "platform/MidiService.h"
+#include "platform/TerminationSignals.h"
 #include "sondrake/Version.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QMetaObject>
 #include <QSocketNotifier>
 
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -48,23 +48,11 @@ int listPorts()
     return 0;
 }
 
-int signalPipe[2] = {-1, -1};
-
-void onTerminate(int)
-{
-    const char c = 'q';
-    [[maybe_unused]] const auto n = ::write(signalPipe[1], &c, 1);
-}
-
 // TERM and INT leave through the event loop, so the ports are closed.
 void quitOnSignals(QCoreApplication& app)
 {
-    if (::pipe(signalPipe) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] { app.quit(); });
-    std::signal(SIGTERM, onTerminate);
-    std::signal(SIGINT, onTerminate);
+    if (platform::installTerminationSignals())
+        platform::onTerminationSignal(&app, [&app] { app.quit(); });
 }
 
 struct Ports {
@@ -188,19 +176,25 @@ int main(int argc, char** argv)
     platform::addStandardOptions(parser,
         "A software stand-in for the Halvorne Q-Lindorn synthesizer: it opens the MIDI ports "
         "\"QLindorn Emulator\" and answers like the synthesizer.");
-    parser.addOption({ QStringLiteral("headless"),
+    const QCommandLineOption headless(QStringLiteral("headless"),
         QStringLiteral("No window: read the commands dump, dump-bank 1, dump-bank 2 and quit from standard "
-                       "input and print every MIDI message received as a line of hexadecimal bytes.") });
-    parser.addOption({ QStringLiteral("list-ports"), QStringLiteral("List the MIDI ports and exit.") });
+                       "input and print every MIDI message received as a line of hexadecimal bytes."));
+    const QCommandLineOption listPortsOption(
+        QStringLiteral("list-ports"), QStringLiteral("List the MIDI ports and exit."));
+    parser.addOption(headless);
+    parser.addOption(listPortsOption);
     platform::answerHelpAndVersion(parser, argc, argv);
 
-    bool headless = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--list-ports")
-            return listPorts();
-        if (a == "--headless")
-            headless = true;
-    }
-    return headless ? runHeadless(argc, argv, parser) : runWindow(argc, argv, parser);
+    // The options say which application object to make, so they are read
+    // before it exists. Options of Qt's own (-platform, -style) are unknown
+    // to this first reading, which goes on past them; the application
+    // object takes them out, and processing the rest once it exists reports
+    // real mistakes.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    parser.parse(arguments);
+    if (parser.isSet(listPortsOption))
+        return listPorts();
+    return parser.isSet(headless) ? runHeadless(argc, argv, parser) : runWindow(argc, argv, parser);
 }

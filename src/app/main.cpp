@@ -6,6 +6,7 @@
 #include "midi/MidiSession.h"
 #include "platform/CommandLine.h"
 #include "platform/FileLocations.h"
+#include "platform/TerminationSignals.h"
 #include "sondrake/Version.h"
 
 #include <QApplication>
@@ -13,18 +14,13 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QMessageBox>
-#include <QSocketNotifier>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <thread>
 
-#include <semaphore.h>
 #include <unistd.h>
 
 namespace {
@@ -65,63 +61,20 @@ private:
 };
 
 // SIGINT and SIGTERM end the program as File > Exit does, minus the
-// questions, within two seconds in every state. The handler only writes a
-// byte; the event loop, nested ones of modal boxes included, closes the
-// window from there (a signal during start-up waits for its loop, so the
-// settings read at start are the ones written). A watchdog ends the process
-// should anything still hang 1.8 s after the signal. A second signal changes
-// nothing: Ctrl+C in a terminal reaches a launching script too, which then
-// passes on a signal of its own, and ending at once would leave the JACK
-// clients open and stall their server for seconds.
-int signalPipe[2] = { -1, -1 };
-sem_t watchdogStart;
-std::atomic<int> caughtSignal{0};
+// questions, within two seconds in every state. The event loop, nested ones
+// of modal boxes included, closes the window (a signal during start-up waits
+// for its loop, so the settings read at start are the ones written). A
+// watchdog ends the process should anything still hang 1.8 s after the
+// signal. A second signal changes nothing: Ctrl+C in a terminal reaches a
+// launching script too, which then passes on a signal of its own, and ending
+// at once would leave the JACK clients open and stall their server for
+// seconds.
+constexpr std::chrono::milliseconds kSignalWatchdog { 1800 };
 sondrake::MainWindow* signalledWindow = nullptr; // GUI thread only
-
-void onSignal(int sig)
-{
-    int expected = 0;
-    if (!caughtSignal.compare_exchange_strong(expected, sig))
-        return;
-    sem_post(&watchdogStart);
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
-}
-
-void startWatchdog()
-{
-    sem_init(&watchdogStart, 0, 0);
-    std::thread([] {
-        while (sem_wait(&watchdogStart) != 0) {
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1800));
-        std::fflush(stdout);
-        std::fflush(stderr);
-        ::_exit(128 + caughtSignal.load());
-    }).detach();
-}
-
-void installSignalHandlers()
-{
-    if (::pipe(signalPipe) != 0)
-        return;
-    startWatchdog();
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
 
 void closeOnSignals(QApplication& app)
 {
-    if (signalPipe[0] < 0)
-        return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
-        char byte = 0;
-        [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
+    sondrake::platform::onTerminationSignal(&app, [] {
         if (signalledWindow)
             signalledWindow->closeWithoutQuestions();
         // Also ends the loops of modal boxes that are open now ("Midi Open
@@ -177,7 +130,7 @@ QIcon programIcon()
 
 int main(int argc, char* argv[])
 {
-    installSignalHandlers();
+    sondrake::platform::installTerminationSignals(kSignalWatchdog);
     QCoreApplication::setApplicationName(QStringLiteral("Sondrake"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(sondrake::kVersion));
     QCommandLineParser parser;
@@ -230,9 +183,11 @@ int main(int argc, char* argv[])
     {
         sondrake::MainWindow window(session);
         if (window.midiOpenFailed()) {
-            if (!caughtSignal.load())
+            using sondrake::platform::caughtTerminationSignal;
+            if (!caughtTerminationSignal())
                 QMessageBox::critical(nullptr, QStringLiteral("Sondrake"), QStringLiteral("Midi Open error"));
-            return finish(session, caughtSignal.load() ? 128 + caughtSignal.load() : 1);
+            // A signal may have ended the box.
+            return finish(session, caughtTerminationSignal() ? 128 + caughtTerminationSignal() : 1);
         }
 
         // ---- the sound editor is wired in here ----------------------------
@@ -242,7 +197,7 @@ int main(int argc, char* argv[])
         });
 
         signalledWindow = &window;
-        if (caughtSignal.load()) {
+        if (sondrake::platform::caughtTerminationSignal()) {
             window.closeWithoutQuestions(); // came during start-up, while a box's loop ran
         } else {
             window.show();

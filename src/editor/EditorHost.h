@@ -6,6 +6,7 @@
 // and hands the editor an instance when it opens one.
 
 #include "editor/SchemaTolerances.h"
+#include "store/PlayerKeys.h"
 
 #include <QString>
 #include <QStringList>
@@ -54,7 +55,7 @@ public:
 // editor without a main window. Lines go to `onMessage` when it is set.
 class MemoryEditorHost : public EditorHost {
 public:
-    int octaveValue = 4;
+    int octaveValue = StartOctave;
     bool keyboardOn = false;
     SchemaTolerances toleranceValues;
     int bank = 0;

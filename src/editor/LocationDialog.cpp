@@ -1,8 +1,8 @@
 #include "editor/LocationDialog.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -38,8 +38,11 @@ LocationDialog::LocationDialog(QWidget* parent)
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("btnCancel"));
     m_cancelButton->setAutoDefault(false);
-    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_okButton, QDialogButtonBox::AcceptRole);
+    buttons->addButton(m_cancelButton, QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* grid = new QGridLayout;
     grid->addWidget(m_bankLabel, 0, 0);
@@ -48,14 +51,10 @@ LocationDialog::LocationDialog(QWidget* parent)
     grid->addWidget(m_programBox, 1, 1);
     grid->setColumnMinimumWidth(0, 130);
     grid->setColumnMinimumWidth(1, 80);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_okButton);
-    buttons->addWidget(m_cancelButton);
     auto* top = new QVBoxLayout(this);
     top->addLayout(grid);
     top->addSpacing(8);
-    top->addLayout(buttons);
+    top->addWidget(buttons);
     setFixedSize(sizeHint());
 }
 

@@ -3,6 +3,7 @@
 #include "editor/Randomizer.h"
 #include "platform/KeyState.h"
 
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -43,6 +44,8 @@ ParameterListDialog::ParameterListDialog(QWidget* parent)
     m_okButton = new QPushButton(QStringLiteral("Ok"), this);
     m_okButton->setObjectName(QStringLiteral("Button1"));
     m_okButton->setDefault(true);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_okButton, QDialogButtonBox::AcceptRole);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -53,14 +56,14 @@ ParameterListDialog::ParameterListDialog(QWidget* parent)
     for (QPushButton* b : { m_selectAllButton, m_invertButton, m_selectToButton, m_selectFromButton })
         tools->addWidget(b);
     layout->addLayout(tools);
-    layout->addWidget(m_okButton);
+    layout->addWidget(buttons);
     resize(qMax(sizeHint().width(), 260), 380);
 
     connect(m_selectAllButton, &QPushButton::clicked, this, &ParameterListDialog::onSelectAllValues);
     connect(m_invertButton, &QPushButton::clicked, this, &ParameterListDialog::onInvert);
     connect(m_selectToButton, &QPushButton::clicked, this, &ParameterListDialog::onSelectTo);
     connect(m_selectFromButton, &QPushButton::clicked, this, &ParameterListDialog::onSelectFrom);
-    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     // The dialog sees the keys before its controls: Escape must not close it
     // on its press (as a dialog normally does) but on its release.

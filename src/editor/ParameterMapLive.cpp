@@ -5,17 +5,15 @@
 
 #include "midi/MidiSession.h"
 
-#include <algorithm>
-
 namespace sondrake::editor {
 
 void sendLive(midi::MidiSession* session, const ParameterEntry& entry, int value)
 {
     if (!session)
         return;
-    const int v = liveValue(entry, value);
     if (entry.live.kind == MessageKind::CC) {
-        session->sendPacedMessage(0xB0, std::uint8_t(entry.live.number & 0x7F), std::uint8_t(std::clamp(v, 0, 127)));
+        const auto wire = liveMessages(entry, value);
+        session->sendPacedMessage(wire[0][0], wire[0][1], wire[0][2]);
         return;
     }
     // The row is the selector: rows that share a selector register (104,
@@ -23,7 +21,8 @@ void sendLive(midi::MidiSession* session, const ParameterEntry& entry, int value
     // a waiting value of another.
     const auto rows = parameterMap();
     const int row = int(&entry - rows.data());
-    session->sendNrpn(std::uint16_t(entry.live.number), std::uint16_t(v & 0x7F),
+    // The session builds the group with the encoder liveMessages uses.
+    session->sendNrpn(std::uint16_t(entry.live.number), std::uint16_t(liveValue(entry, value)),
                       row >= 0 && row < int(rows.size()) ? row : -1);
 }
 

@@ -7,57 +7,17 @@ namespace sondrake::editor {
 
 namespace {
 
-    using std::string_view_literals::operator""sv;
-
-    constexpr std::array kOsc1 { "KnobOsc1Semitone"sv, "cmbOsc1Forms"sv, "KnobOsc1Detune"sv, "KnobOsc1Level"sv,
-        "KnobOsc1ManualPW"sv, "KnobOsc1LFO2PW"sv, "KnobOsc1ModEnvPW"sv, "cmbOsc1Octave"sv, "KnobOsc1ModEnvPitch"sv,
-        "KnobOsc1LFO1Pitch"sv };
-    constexpr std::array kOsc2 { "KnobOsc2Semitone"sv, "cmbOsc2Forms"sv, "KnobOsc2Detune"sv, "KnobOsc2Level"sv,
-        "KnobOsc2ManualPW"sv, "KnobOsc2LFO2PW"sv, "KnobOsc2ModEnvPW"sv, "cmbOsc2Octave"sv, "KnobOsc2ModEnvPitch"sv,
-        "KnobOsc2LFO1Pitch"sv };
-    constexpr std::array kOsc3 { "KnobOsc3Semitone"sv, "cmbOsc3Forms"sv, "KnobOsc3Detune"sv, "KnobOsc3Level"sv,
-        "KnobOsc3ManualPW"sv, "KnobOsc3LFO2PW"sv, "KnobOsc3ModEnvPW"sv, "cmbOsc3Octave"sv, "KnobOsc3ModEnvPitch"sv,
-        "KnobOsc3LFO1Pitch"sv };
-    constexpr std::array kNoiseRing { "cmbNoisetype"sv, "KnobNoiseLevel"sv, "KnobLfo1NoiseLevel"sv,
-        "KnobRing12Level"sv, "KnobLFO1Ring12Level"sv };
-    // The filter slope shares byte 13 with unison and poly mode and is drawn
-    // with them, not with the filter.
-    constexpr std::array kOscCommon { "cmbUnison"sv, "cmbOscPolyMode"sv, "cmbFilterSlope"sv, "cmbPortaMode"sv,
-        "cmbFixedNote"sv, "ckbOsc12Sync"sv, "KnobPortamento"sv, "KnobUnidetune"sv, "KnobVCODrift"sv,
-        "KnobPreglide"sv, "KnobStartPhase"sv, "Knob23FMLevel"sv, "Knob23FMADEnv"sv, "Knob23FMLFO1"sv,
-        "KnobMixerOut"sv, "KnobMixerLFO1OSC1"sv, "KnobMixerLFO2OSC1"sv, "KnobMixerLFO2OSC2"sv,
-        "KnobMixerADenvOSC3"sv };
-    constexpr std::array kFilter { "KnobFrequency"sv, "KnobResonance"sv, "KnobKeyTrack"sv, "KnobModenvFiltFreq"sv,
-        "KnobLfo2FiltFreq"sv, "KnobOverdrive"sv, "KnobQNormalise"sv, "KnobFiltVelocity"sv, "cmbFilterType"sv };
-    constexpr std::array kLfos { "KnobLfo1Speed"sv, "KnobLfo1Delay"sv, "cmbLfo1Waveform"sv, "cmblfo1Triggering"sv,
-        "KnobLfo1Velocity"sv, "KnobLfo1KeysyncPhaseOffset"sv, "ckbLfo1OneShot"sv, "ckbLfo1Keysync"sv,
-        "ckbLfo1CommonToAllVoices"sv, "ckbLfo1Polarity"sv, "KnobLfo2Speed"sv, "KnobLfo2Delay"sv,
-        "cmbLfo2Waveform"sv, "cmblfo2Triggering"sv, "KnobLfo2Velocity"sv, "KnobLfo2KeysyncPhaseOffset"sv,
-        "ckbLfo2OneShot"sv, "ckbLfo2Keysync"sv, "ckbLfo2CommonToAllVoices"sv, "ckbLfo2Polarity"sv };
-    constexpr std::array kEnvelopes { "sldAmpAttack"sv, "sldAmpDecay"sv, "sldAmpSustain"sv, "sldAmpRelease"sv,
-        "sldModEnvAttack"sv, "sldModEnvDecay"sv, "sldModEnvSustain"sv, "sldModEnvRelease"sv, "sldEnv3Attack"sv,
-        "sldEnv3Decay"sv, "sldVelocityAmp"sv, "sldVelocityModEnv"sv, "sldVelocityADEnv"sv, "cmbAmpEnvMonotrig"sv,
-        "cmbMEnvMonotrig"sv, "cmbADEnvMonotrig"sv };
-
-    // Schema indices of each group's controls, resolved once.
-    struct GroupIndices {
-        std::array<std::vector<int>, 8> indices;
-        GroupIndices()
+    // Control names of each group's rows, resolved once.
+    struct GroupControls {
+        std::array<std::vector<std::string_view>, kRandomGroupCount> names;
+        GroupControls()
         {
-            for (int g = 0; g < 8; ++g) {
-                for (std::string_view control : groupControls(RandomGroup(g))) {
-                    const ParameterEntry* p = entryForControl(control);
-                    indices[std::size_t(g)].push_back(p ? p->schemaOrder - 1 : -1);
-                }
+            for (int g = 0; g < kRandomGroupCount; ++g) {
+                for (const ParameterEntry* p : drawOrder(RandomGroup(g)))
+                    names[std::size_t(g)].push_back(p->control);
             }
         }
     };
-
-    const std::vector<int>& indicesOf(RandomGroup group)
-    {
-        static const GroupIndices all;
-        return all.indices[std::size_t(group)];
-    }
 
 } // namespace
 
@@ -138,33 +98,19 @@ bool randomizeInto(SoundDump& dump, SchemaEntry& entry, Generator& gen)
 
 std::span<const std::string_view> groupControls(RandomGroup group)
 {
-    switch (group) {
-    case RandomGroup::Osc1:
-        return kOsc1;
-    case RandomGroup::Osc2:
-        return kOsc2;
-    case RandomGroup::Osc3:
-        return kOsc3;
-    case RandomGroup::NoiseRing:
-        return kNoiseRing;
-    case RandomGroup::OscCommon:
-        return kOscCommon;
-    case RandomGroup::Filter:
-        return kFilter;
-    case RandomGroup::Lfos:
-        return kLfos;
-    case RandomGroup::Envelopes:
-        return kEnvelopes;
-    }
-    return {};
+    static const GroupControls all;
+    const int g = int(group);
+    return g >= 0 && g < kRandomGroupCount ? std::span<const std::string_view>(all.names[std::size_t(g)])
+                                           : std::span<const std::string_view>();
 }
 
 void randomizeGroup(RandomGroup group, SoundDump& dump, SoundFamilySchema& schema, Generator& gen)
 {
     auto& entries = schema.entries();
-    for (int index : indicesOf(group)) {
-        if (index >= 0 && index < int(entries.size()))
-            randomizeInto(dump, entries[std::size_t(index)], gen);
+    for (const ParameterEntry* p : drawOrder(group)) {
+        const std::size_t index = std::size_t(p->schemaOrder - 1);
+        if (index < entries.size())
+            randomizeInto(dump, entries[index], gen);
     }
 }
 

@@ -89,9 +89,8 @@ void randomizeEnvelopes(SoundDump& dump, SoundFamilySchema& schema, Generator& g
 void randomizeSound(SoundDump& dump, SoundFamilySchema& schema, Generator& gen); // all eight groups
 void randomizeOscillators(SoundDump& dump, SoundFamilySchema& schema, Generator& gen); // Osc1..Osc3
 
-enum class RandomGroup { Osc1, Osc2, Osc3, NoiseRing, OscCommon, Filter, Lfos, Envelopes };
-
-// The controls a group routine draws, in drawing order.
+// The controls a group routine draws, in drawing order (the parameter map's
+// drawOrder() by control name).
 std::span<const std::string_view> groupControls(RandomGroup group);
 void randomizeGroup(RandomGroup group, SoundDump& dump, SoundFamilySchema& schema, Generator& gen);
 

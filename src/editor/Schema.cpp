@@ -21,29 +21,12 @@ namespace {
 
 } // namespace
 
-ToleranceClass toleranceClassOf(const ParameterEntry& p)
-{
-    switch (p.kind) {
-    case ControlKind::List:
-        return ToleranceClass::List;
-    case ControlKind::CheckBox:
-        return ToleranceClass::Exact;
-    case ControlKind::Slider:
-        return ToleranceClass::OtherKnob;
-    case ControlKind::Knob:
-        break;
-    }
-    if (p.control == "KnobOsc1Semitone" || p.control == "KnobOsc2Semitone" || p.control == "KnobOsc3Semitone")
-        return ToleranceClass::Semitone;
-    if (p.control == "KnobOsc1Detune" || p.control == "KnobOsc2Detune" || p.control == "KnobOsc3Detune")
-        return ToleranceClass::Detune;
-    return ToleranceClass::OtherKnob;
-}
-
 QString allowedAround(const ParameterEntry& p, int current, const SchemaTolerances& t)
 {
     int tolerance = 0;
-    switch (toleranceClassOf(p)) {
+    switch (p.tolerance) {
+    case ToleranceClass::None: // not a schema row: only its own value
+        break;
     case ToleranceClass::Exact:
         return current != 0 ? QStringLiteral("10") : QStringLiteral("01");
     case ToleranceClass::List:

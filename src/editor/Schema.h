@@ -25,14 +25,11 @@ struct SchemaEntry {
     QString allowed; // only "1" counts as allowed when drawing
 };
 
-enum class ToleranceClass { List, Semitone, Detune, OtherKnob, Exact };
-ToleranceClass toleranceClassOf(const ParameterEntry& parameter);
-
 // The flags of one parameter around its current control value: a knob or
 // slider position, a list index (-1 when nothing is selected), or a check box
-// state (1 = ticked). Every value within the tolerance of its class is
-// allowed, cut to the range (no wrap-around); a check box allows exactly its
-// state ("10" ticked, "01" not).
+// state (1 = ticked). Every value within the tolerance of the row's tolerance
+// class is allowed, cut to the range (no wrap-around); a check box allows
+// exactly its state ("10" ticked, "01" not).
 QString allowedAround(const ParameterEntry& parameter, int current, const SchemaTolerances& tolerances);
 
 class SoundFamilySchema {

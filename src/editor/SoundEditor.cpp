@@ -7,6 +7,7 @@
 #include "editor/LocationDialog.h"
 #include "midi/MidiSession.h"
 #include "platform/KeyState.h"
+#include "store/PlayerKeys.h"
 #include "store/SoundName.h"
 #include "store/SoundStore.h"
 
@@ -52,10 +53,6 @@ namespace {
 
     // Number-pad 1..9: semitones above the octave's C, one octave up.
     constexpr int kTestNoteOffsets[9] = { 12, 14, 16, 17, 19, 21, 23, 24, 26 };
-
-    // While the keyboard player runs these letters play notes, so typing
-    // them into the window would only fill the name field.
-    const QString kPlayerLetters = QStringLiteral("asdfghjklwetyuop");
 
     bool isNumpadDigit(const QKeyEvent* e)
     {
@@ -489,10 +486,10 @@ void SoundEditor::onKeyDown(QKeyEvent* event)
     const bool keypad = event->modifiers() & Qt::KeypadModifier;
     const int octave = m_host.octave();
     if ((key == Qt::Key_Minus && keypad) || letter == Qt::Key_Z) {
-        if (octave > 0)
+        if (octave > MinOctave)
             m_host.setOctave(octave - 1);
     } else if ((key == Qt::Key_Plus && keypad) || letter == Qt::Key_X) {
-        if (octave < 9)
+        if (octave < EditorMaxOctave)
             m_host.setOctave(octave + 1);
     }
     updateTestSoundCaption();
@@ -527,7 +524,9 @@ bool SoundEditor::isPlayerKey(const QKeyEvent* event) const
     if (!m_host.keyboardChecked())
         return false;
     const QString text = event->text();
-    return text.size() == 1 && kPlayerLetters.contains(text.at(0));
+    // While the keyboard player runs these letters play notes, so typing
+    // them into the window would only fill the name field.
+    return text.size() == 1 && isSwallowedLetter(EditorSwallowedLetters, text.at(0).unicode());
 }
 
 bool SoundEditor::onWindowKey(QKeyEvent* event)

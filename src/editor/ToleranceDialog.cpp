@@ -1,8 +1,8 @@
 #include "editor/ToleranceDialog.h"
 
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -72,13 +72,12 @@ ToleranceDialog::ToleranceDialog(QWidget* parent)
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("btnCancel"));
     m_cancelButton->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_createButton);
-    buttons->addWidget(m_cancelButton);
-    layout->addLayout(buttons);
-    connect(m_createButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_createButton, QDialogButtonBox::AcceptRole);
+    buttons->addButton(m_cancelButton, QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     onToleranceChanged();
     setFixedSize(sizeHint());

@@ -3,6 +3,7 @@
 #include "librarian/LibrarianDialogs.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -40,14 +41,13 @@ AutoloadDialog::AutoloadDialog(QWidget* parent)
     m_okButton = new QPushButton(QStringLiteral("&Ok"), this);
     m_okButton->setObjectName(QStringLiteral("btnOk"));
     m_okButton->setDefault(true);
-    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_okButton, QDialogButtonBox::AcceptRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_okButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_autoloadGroup);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
 }
 
 void AutoloadDialog::setAutoloadFileName(const QString& name)

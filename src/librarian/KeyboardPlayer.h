@@ -5,6 +5,7 @@
 // note states. The main window supplies the key state and the MIDI output.
 
 #include "store/NoteNames.h"
+#include "store/PlayerKeys.h"
 
 #include <QString>
 
@@ -47,9 +48,6 @@ inline constexpr std::string_view noteName(int semitone)
     return NoteNames[static_cast<std::size_t>(((semitone % 12) + 12) % 12)];
 }
 
-inline constexpr int MinOctave = 0;
-inline constexpr int MaxOctave = 10;
-inline constexpr int StartOctave = 4;
 inline constexpr int PlayerChannel = 0; // MIDI channel 1
 
 // The player's note state table: entry n is 1 while note n + 12 is held on.

@@ -234,19 +234,7 @@ bool MainWindow::swallowsPlayerLetter(const QKeyEvent* event) const
     if (!m_keyboardOn)
         return false;
     const QString text = event->text();
-    if (text.size() != 1)
-        return false;
-    switch (text.at(0).unicode()) {
-    case 'a':
-    case 'e':
-    case 'd':
-    case 'f':
-    case 'g':
-    case 'h':
-        return true;
-    default:
-        return false;
-    }
+    return text.size() == 1 && isSwallowedLetter(MainWindowSwallowedLetters, text.at(0).unicode());
 }
 
 } // namespace sondrake

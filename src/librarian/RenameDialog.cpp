@@ -5,8 +5,8 @@
 #include "store/SoundDump.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -47,7 +47,6 @@ RenameDialog::RenameDialog(QWidget* parent)
     m_okButton->setObjectName(QStringLiteral("btnOk"));
     m_okButton->setDefault(true);
     m_okButton->setAutoDefault(true);
-    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* categoryLabel = new QLabel(QStringLiteral("Category"), this);
     categoryLabel->setBuddy(m_categoryList);
@@ -60,13 +59,13 @@ RenameDialog::RenameDialog(QWidget* parent)
     fields->addWidget(nameLabel, 1, 0);
     fields->addWidget(m_nameEdit, 1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_okButton);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_okButton, QDialogButtonBox::AcceptRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
 
     m_nameEdit->setFocus();
 }

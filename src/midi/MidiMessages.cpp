@@ -1,5 +1,6 @@
 #include "midi/MidiMessages.h"
 
+#include "store/ControllerBytes.h"
 #include "store/SoundStore.h"
 
 #include <algorithm>
@@ -36,7 +37,7 @@ Bytes noteOffMessage(std::uint8_t channel, std::uint8_t note)
     return {static_cast<std::uint8_t>(0x80 | channelNibble(channel)), dataByte(note), 0x00};
 }
 
-Bytes controlMessage(std::uint8_t controller, std::uint8_t value) { return {0xB0, dataByte(controller), dataByte(value)}; }
+Bytes controlMessage(std::uint8_t controller, std::uint8_t value) { return controllerBytes(controller, value); }
 
 Bytes channelControlMessage(std::uint8_t channel, std::uint8_t controller, std::uint8_t value)
 {
@@ -63,9 +64,7 @@ QueueEntry nrpnEntry(std::uint16_t parameter, std::uint16_t value, int selector)
 {
     QueueEntry e;
     e.pauseAfterEach = kPacedPause;
-    e.messages.push_back({0xB0, 0x63, dataByte(parameter >> 7)});
-    e.messages.push_back({0xB0, 0x62, static_cast<std::uint8_t>(parameter & 0x7F)});
-    e.messages.push_back({0xB0, 0x06, static_cast<std::uint8_t>(value & 0x7F)});
+    e.messages = nrpnBytes(parameter, value);
     if (selector >= 0)
         e.coalesceKey = kNrpnKeys | (std::uint64_t(parameter) << 32) | std::uint32_t(selector);
     return e;

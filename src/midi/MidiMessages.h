@@ -46,7 +46,9 @@ Bytes programChangeMessage(std::uint8_t channel, std::uint8_t program);
 // of the same status and first data byte. No messages for a status that is
 // not a channel message.
 QueueEntry pacedEntry(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
-// Controllers 99, 98 and 6 as one entry, each followed by the 2 ms pause.
+// Controllers 99, 98 and 6 as one entry, each followed by the 2 ms pause;
+// the bytes are nrpnBytes() of store/ControllerBytes.h, as the parameter
+// map's live messages are.
 // With a selector >= 0 it replaces a waiting NRPN of the same number and
 // selector (a selector register's values name different settings, so the
 // number alone does not say which parameter it is).

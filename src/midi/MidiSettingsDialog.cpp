@@ -4,6 +4,7 @@
 #include "platform/Messages.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -104,17 +105,16 @@ void MidiSettingsDialog::build()
     m_okButton->setDefault(true);
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("brnCancel"));
-    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(m_okButton);
-    buttons->addWidget(m_cancelButton);
-    buttons->addStretch(1);
+    // Beside the group, OK above Cancel.
+    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
+    buttons->addButton(m_okButton, QDialogButtonBox::AcceptRole);
+    buttons->addButton(m_cancelButton, QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_midiGroup, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

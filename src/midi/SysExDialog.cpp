@@ -2,6 +2,7 @@
 
 #include "midi/SoundTransfer.h"
 
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -30,12 +31,15 @@ SysExDialog::SysExDialog(QWidget* parent, midi::SoundTransfer& transfer)
     m_closeButton = new QPushButton(QStringLiteral("&Close"), this);
     m_closeButton->setObjectName(QStringLiteral("Button1"));
     m_closeButton->setAutoDefault(false);
-    connect(m_closeButton, &QPushButton::clicked, this, &SysExDialog::onClose);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_closeButton, QDialogButtonBox::RejectRole);
+    buttons->setCenterButtons(true);
+    connect(buttons, &QDialogButtonBox::rejected, this, &SysExDialog::onClose);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
     layout->addWidget(m_label, 1);
-    layout->addWidget(m_closeButton, 0, Qt::AlignHCenter);
+    layout->addWidget(buttons);
     // 248 x 86 holds the texts in the usual font; a larger font gets the
     // height it needs at that width.
     setFixedSize(kWidth, std::max(kHeight, layout->totalHeightForWidth(kWidth)));

@@ -1,6 +1,7 @@
 #include "parametermap/ParameterMap.h"
 
 #include "parametermap/ValueLists.h"
+#include "store/ControllerBytes.h"
 
 #include <algorithm>
 #include <array>
@@ -54,32 +55,52 @@ namespace {
             m_line = line;
             m_width = width;
         }
+        // Schema rows end with their init value and their randomizer step;
+        // the semitone and detune knobs name their tolerance class, which
+        // every other schema row takes from its kind.
         void knob(int order, std::string_view key, std::string_view control, std::string_view caption,
-            int min, int max, Storage s, LiveMessage l, int r, int init = kNoInitValue)
+            int min, int max, Storage s, LiveMessage l, int r, int init = kNoInitValue, RandomDraw draw = {},
+            ToleranceClass tolerance = ToleranceClass::None)
         {
-            add(order, key, control, ControlKind::Knob, caption, {}, min, max, {}, s, l, r, init);
+            add(order, key, control, ControlKind::Knob, caption, {}, min, max, {}, s, l, r, init, draw,
+                tolerance);
         }
         void slider(int order, std::string_view key, std::string_view control, std::string_view shortName,
-            Storage s, LiveMessage l, int r, int init = kNoInitValue)
+            Storage s, LiveMessage l, int r, int init = kNoInitValue, RandomDraw draw = {})
         {
-            add(order, key, control, ControlKind::Slider, {}, shortName, 0, 127, {}, s, l, r, init);
+            add(order, key, control, ControlKind::Slider, {}, shortName, 0, 127, {}, s, l, r, init, draw, {});
         }
         void list(int order, std::string_view key, std::string_view control, std::string_view shortName,
-            std::span<const std::string_view> items, Storage s, LiveMessage l, int r, int init = kNoInitValue)
+            std::span<const std::string_view> items, Storage s, LiveMessage l, int r, int init = kNoInitValue,
+            RandomDraw draw = {})
         {
             add(order, key, control, ControlKind::List, {}, shortName, 0, int(items.size()) - 1, items, s, l,
-                r, init);
+                r, init, draw, {});
         }
         void check(int order, std::string_view key, std::string_view control, std::string_view caption,
-            Storage s, LiveMessage l, int r, int init = kNoInitValue)
+            Storage s, LiveMessage l, int r, int init = kNoInitValue, RandomDraw draw = {})
         {
-            add(order, key, control, ControlKind::CheckBox, caption, {}, 0, 1, {}, s, l, r, init);
+            add(order, key, control, ControlKind::CheckBox, caption, {}, 0, 1, {}, s, l, r, init, draw, {});
         }
 
     private:
+        static ToleranceClass toleranceOfKind(ControlKind kind)
+        {
+            switch (kind) {
+            case ControlKind::List:
+                return ToleranceClass::List;
+            case ControlKind::CheckBox:
+                return ToleranceClass::Exact;
+            case ControlKind::Knob:
+            case ControlKind::Slider:
+                break;
+            }
+            return ToleranceClass::OtherKnob;
+        }
         void add(int order, std::string_view key, std::string_view control, ControlKind kind,
             std::string_view caption, std::string_view shortName, int min, int max,
-            std::span<const std::string_view> items, Storage s, LiveMessage l, int r, int init)
+            std::span<const std::string_view> items, Storage s, LiveMessage l, int r, int init,
+            RandomDraw draw, ToleranceClass tolerance)
         {
             ParameterEntry e;
             e.schemaOrder = order;
@@ -99,6 +120,8 @@ namespace {
             e.live = l;
             e.rButton = r;
             e.initValue = init;
+            e.draw = draw;
+            e.tolerance = tolerance == ToleranceClass::None && order != 0 ? toleranceOfKind(kind) : tolerance;
             rows.push_back(e);
         }
         std::string_view m_tab;
@@ -110,173 +133,227 @@ namespace {
     std::vector<ParameterEntry> buildMap()
     {
         using namespace lists;
+        using enum RandomGroup;
         MapBuilder m;
 
         m.group(kTabOscillators, "Oscillator 1", 0, 249);
-        m.knob(3, "Osc1Semitone", "KnobOsc1Semitone", "Semitone", 52, 76, plain(20), ccPos(40), 3, 64);
-        m.knob(4, "Osc1Detune", "KnobOsc1Detune", "Detune", 15, 114, plain(21), ccPos(41), 4, 64);
-        m.knob(5, "Osc1Level", "KnobOsc1Level", "Level", 0, 127, plain(50), ccPos(72), 5, 127);
-        m.knob(6, "Osc1ManualPW", "KnobOsc1ManualPW", "Manual PW", -64, 63, off64(25), ccPos64(45), 6, 0);
-        m.knob(7, "Osc1LFO2PW", "KnobOsc1LFO2PW", "LFO2 > PW", -64, 63, off64(26), ccPos64(46), 7, 0);
+        m.knob(3, "Osc1Semitone", "KnobOsc1Semitone", "Semitone", 52, 76, plain(20), ccPos(40), 3, 64,
+            { Osc1, 1 }, ToleranceClass::Semitone);
+        m.knob(4, "Osc1Detune", "KnobOsc1Detune", "Detune", 15, 114, plain(21), ccPos(41), 4, 64, { Osc1, 3 },
+            ToleranceClass::Detune);
+        m.knob(5, "Osc1Level", "KnobOsc1Level", "Level", 0, 127, plain(50), ccPos(72), 5, 127, { Osc1, 4 });
+        m.knob(6, "Osc1ManualPW", "KnobOsc1ManualPW", "Manual PW", -64, 63, off64(25), ccPos64(45), 6, 0,
+            { Osc1, 5 });
+        m.knob(7, "Osc1LFO2PW", "KnobOsc1LFO2PW", "LFO2 > PW", -64, 63, off64(26), ccPos64(46), 7, 0,
+            { Osc1, 6 });
         // Each oscillator's bytes follow its CC numbers; CC 47 falls on byte 27,
         // which nothing else uses (likewise 55/35 and 63/43).
-        m.knob(8, "Osc1ModEnvPW", "KnobOsc1ModEnvPW", "ModEnv > PW", -64, 63, off64(27), ccPos64(47), 8, 0);
+        m.knob(8, "Osc1ModEnvPW", "KnobOsc1ModEnvPW", "ModEnv > PW", -64, 63, off64(27), ccPos64(47), 8, 0,
+            { Osc1, 7 });
         m.knob(10, "Osc1ModEnvPitch", "KnobOsc1ModEnvPitch", "ModEnv > Pitch", -64, 63, off64(24),
-            ccPos64(44), 10, 0);
-        m.knob(
-            9, "Osc1LFO1Pitch", "KnobOsc1LFO1Pitch", "LFO1 > Pitch", -64, 63, off64(23), ccPos64(43), 9, 0);
-        m.list(
-            1, "Osc1Forms", "cmbOsc1Forms", "Waveform", oscillatorWaveforms(), plain(141), nrpnIdx(50), 1, 2);
+            ccPos64(44), 10, 0, { Osc1, 9 });
+        m.knob(9, "Osc1LFO1Pitch", "KnobOsc1LFO1Pitch", "LFO1 > Pitch", -64, 63, off64(23), ccPos64(43), 9, 0,
+            { Osc1, 10 });
+        m.list(1, "Osc1Forms", "cmbOsc1Forms", "Waveform", oscillatorWaveforms(), plain(141), nrpnIdx(50), 1,
+            2, { Osc1, 2 });
         m.list(2, "Osc1Octave", "cmbOsc1Octave", "Octave", oscillatorOctaves(), bits(19, 4, 5),
-            nrpnIdxPlus(105, 16), 2, 1);
+            nrpnIdxPlus(105, 16), 2, 1, { Osc1, 8 });
 
         m.group(kTabOscillators, "Oscillator 2", 0, 249);
-        m.knob(13, "Osc2Semitone", "KnobOsc2Semitone", "Semitone", 52, 76, plain(28), ccPos(48), 11, 64);
-        m.knob(14, "Osc2Detune", "KnobOsc2Detune", "Detune", 15, 114, plain(29), ccPos(49), 12, 64);
-        m.knob(15, "Osc2Level", "KnobOsc2Level", "Level", 0, 127, plain(51), ccPos(73), 15, 0);
-        m.knob(16, "Osc2ManualPW", "KnobOsc2ManualPW", "Manual PW", -64, 63, off64(33), ccPos64(53), 16, 0);
-        m.knob(17, "Osc2LFO2PW", "KnobOsc2LFO2PW", "LFO2 > PW", -64, 63, off64(34), ccPos64(54), 17, 0);
-        m.knob(18, "Osc2ModEnvPW", "KnobOsc2ModEnvPW", "ModEnv > PW", -64, 63, off64(35), ccPos64(55), 18, 0);
+        m.knob(13, "Osc2Semitone", "KnobOsc2Semitone", "Semitone", 52, 76, plain(28), ccPos(48), 11, 64,
+            { Osc2, 1 }, ToleranceClass::Semitone);
+        m.knob(14, "Osc2Detune", "KnobOsc2Detune", "Detune", 15, 114, plain(29), ccPos(49), 12, 64,
+            { Osc2, 3 }, ToleranceClass::Detune);
+        m.knob(15, "Osc2Level", "KnobOsc2Level", "Level", 0, 127, plain(51), ccPos(73), 15, 0, { Osc2, 4 });
+        m.knob(16, "Osc2ManualPW", "KnobOsc2ManualPW", "Manual PW", -64, 63, off64(33), ccPos64(53), 16, 0,
+            { Osc2, 5 });
+        m.knob(17, "Osc2LFO2PW", "KnobOsc2LFO2PW", "LFO2 > PW", -64, 63, off64(34), ccPos64(54), 17, 0,
+            { Osc2, 6 });
+        m.knob(18, "Osc2ModEnvPW", "KnobOsc2ModEnvPW", "ModEnv > PW", -64, 63, off64(35), ccPos64(55), 18, 0,
+            { Osc2, 7 });
         m.knob(20, "Osc2ModEnvPitch", "KnobOsc2ModEnvPitch", "ModEnv > Pitch", -64, 63, off64(32),
-            ccPos64(52), 20, 0);
-        m.knob(
-            19, "Osc2LFO1Pitch", "KnobOsc2LFO1Pitch", "LFO1 > Pitch", -64, 63, off64(31), ccPos64(51), 19, 0);
+            ccPos64(52), 20, 0, { Osc2, 9 });
+        m.knob(19, "Osc2LFO1Pitch", "KnobOsc2LFO1Pitch", "LFO1 > Pitch", -64, 63, off64(31), ccPos64(51), 19,
+            0, { Osc2, 10 });
         m.list(11, "Osc2Forms", "cmbOsc2Forms", "Waveform", oscillatorWaveforms(), plain(142), nrpnIdx(51),
-            13, 0);
+            13, 0, { Osc2, 2 });
         m.list(12, "Osc2Octave", "cmbOsc2Octave", "Octave", oscillatorOctaves(), bits(19, 2, 3),
-            nrpnIdxPlus(105, 20), 14, 1);
+            nrpnIdxPlus(105, 20), 14, 1, { Osc2, 8 });
 
         m.group(kTabOscillators, "Oscillator 3", 0, 249);
-        m.knob(23, "Osc3Semitone", "KnobOsc3Semitone", "Semitone", 52, 76, plain(36), ccPos(56), 21, 64);
-        m.knob(24, "Osc3Detune", "KnobOsc3Detune", "Detune", 15, 114, plain(37), ccPos(57), 24, 64);
-        m.knob(25, "Osc3Level", "KnobOsc3Level", "Level", 0, 127, plain(52), ccPos(74), 25, 0);
-        m.knob(26, "Osc3ManualPW", "KnobOsc3ManualPW", "Manual PW", -64, 63, off64(41), ccPos64(61), 26, 0);
-        m.knob(27, "Osc3LFO2PW", "KnobOsc3LFO2PW", "LFO2 > PW", -64, 63, off64(42), ccPos64(62), 27, 0);
-        m.knob(28, "Osc3ModEnvPW", "KnobOsc3ModEnvPW", "ModEnv > PW", -64, 63, off64(43), ccPos64(63), 28, 0);
+        m.knob(23, "Osc3Semitone", "KnobOsc3Semitone", "Semitone", 52, 76, plain(36), ccPos(56), 21, 64,
+            { Osc3, 1 }, ToleranceClass::Semitone);
+        m.knob(24, "Osc3Detune", "KnobOsc3Detune", "Detune", 15, 114, plain(37), ccPos(57), 24, 64,
+            { Osc3, 3 }, ToleranceClass::Detune);
+        m.knob(25, "Osc3Level", "KnobOsc3Level", "Level", 0, 127, plain(52), ccPos(74), 25, 0, { Osc3, 4 });
+        m.knob(26, "Osc3ManualPW", "KnobOsc3ManualPW", "Manual PW", -64, 63, off64(41), ccPos64(61), 26, 0,
+            { Osc3, 5 });
+        m.knob(27, "Osc3LFO2PW", "KnobOsc3LFO2PW", "LFO2 > PW", -64, 63, off64(42), ccPos64(62), 27, 0,
+            { Osc3, 6 });
+        m.knob(28, "Osc3ModEnvPW", "KnobOsc3ModEnvPW", "ModEnv > PW", -64, 63, off64(43), ccPos64(63), 28, 0,
+            { Osc3, 7 });
         m.knob(30, "Osc3ModEnvPitch", "KnobOsc3ModEnvPitch", "ModEnv > Pitch", -64, 63, off64(40),
-            ccPos64(60), 30, 0);
-        m.knob(
-            29, "Osc3LFO1Pitch", "KnobOsc3LFO1Pitch", "LFO1 > Pitch", -64, 63, off64(39), ccPos64(59), 29, 0);
+            ccPos64(60), 30, 0, { Osc3, 9 });
+        m.knob(29, "Osc3LFO1Pitch", "KnobOsc3LFO1Pitch", "LFO1 > Pitch", -64, 63, off64(39), ccPos64(59), 29,
+            0, { Osc3, 10 });
         m.list(21, "Osc3Forms", "cmbOsc3Forms", "Waveform", oscillatorWaveforms(), plain(143), nrpnIdx(52),
-            22, 0);
+            22, 0, { Osc3, 2 });
         m.list(22, "Osc3Octave", "cmbOsc3Octave", "Octave", oscillatorOctaves(), bits(19, 0, 1),
-            nrpnIdxPlus(105, 24), 23, 1);
+            nrpnIdxPlus(105, 24), 23, 1, { Osc3, 8 });
 
         m.group(kTabOscillators, "Oscillators Common", 1, 531);
-        m.knob(40, "Portamento", "KnobPortamento", "Portamento", 0, 127, plain(16), ccPos(5), 36, 0);
-        m.knob(41, "Unidetune", "KnobUnidetune", "Uni Detune", 0, 127, plain(14), ccPos(68), 42, 0);
-        m.knob(42, "VCODrift", "KnobVCODrift", "VCO Drift", 0, 127, plain(15), ccPos(69), 43, 0);
-        m.knob(43, "Preglide", "KnobPreglide", "Preglide", -12, 12, off64(17), ccPos64(8), 44, 0);
-        m.knob(44, "StartPhase", "KnobStartPhase", "Start Phase", 0, 127, plain(160), nrpnPos(69), 45, 0);
-        m.knob(45, "23FMLevel", "Knob23FMLevel", "23 FM Level", 0, 127, plain(69), nrpnPos(0), 50, 0);
-        m.knob(46, "23FMADEnv", "Knob23FMADEnv", "23 FM ADEnv", -64, 63, off64(70), nrpnPos64(1), 51, 0);
-        m.knob(47, "23FMLFO1", "Knob23FMLFO1", "23 FM Lfo1", -64, 63, off64(184), nrpnPos64(78), 52, 0);
-        m.knob(48, "MixerOut", "KnobMixerOut", "Mixer Out", 0, 30, plain(138), ccPos(119), 46, 0);
+        m.knob(40, "Portamento", "KnobPortamento", "Portamento", 0, 127, plain(16), ccPos(5), 36, 0,
+            { OscCommon, 7 });
+        m.knob(41, "Unidetune", "KnobUnidetune", "Uni Detune", 0, 127, plain(14), ccPos(68), 42, 0,
+            { OscCommon, 8 });
+        m.knob(42, "VCODrift", "KnobVCODrift", "VCO Drift", 0, 127, plain(15), ccPos(69), 43, 0,
+            { OscCommon, 9 });
+        m.knob(43, "Preglide", "KnobPreglide", "Preglide", -12, 12, off64(17), ccPos64(8), 44, 0,
+            { OscCommon, 10 });
+        m.knob(44, "StartPhase", "KnobStartPhase", "Start Phase", 0, 127, plain(160), nrpnPos(69), 45, 0,
+            { OscCommon, 11 });
+        m.knob(45, "23FMLevel", "Knob23FMLevel", "23 FM Level", 0, 127, plain(69), nrpnPos(0), 50, 0,
+            { OscCommon, 12 });
+        m.knob(46, "23FMADEnv", "Knob23FMADEnv", "23 FM ADEnv", -64, 63, off64(70), nrpnPos64(1), 51, 0,
+            { OscCommon, 13 });
+        m.knob(47, "23FMLFO1", "Knob23FMLFO1", "23 FM Lfo1", -64, 63, off64(184), nrpnPos64(78), 52, 0,
+            { OscCommon, 14 });
+        m.knob(48, "MixerOut", "KnobMixerOut", "Mixer Out", 0, 30, plain(138), ccPos(119), 46, 0,
+            { OscCommon, 15 });
         m.knob(49, "MixerLFO1OSC1", "KnobMixerLFO1OSC1", "Mixer Lfo1>Osc1", -64, 63, off64(154),
-            nrpnPos64(63), 47, 0);
+            nrpnPos64(63), 47, 0, { OscCommon, 16 });
         m.knob(50, "MixerLFO2OSC1", "KnobMixerLFO2OSC1", "Mixer Lfo2>Osc1", -64, 63, off64(183),
-            nrpnPos64(77), 48, 0);
+            nrpnPos64(77), 48, 0, { OscCommon, 17 });
         m.knob(51, "MixerLFO2OSC2", "KnobMixerLFO2OSC2", "Mixer Lfo2>Osc2", -64, 63, off64(155),
-            nrpnPos64(64), 49, 0);
+            nrpnPos64(64), 49, 0, { OscCommon, 18 });
         m.knob(52, "MixerADenvOSC3", "KnobMixerADenvOSC3", "Mixer ADenv>Osc3", -64, 63, off64(156),
-            nrpnPos64(65), 53, 0);
+            nrpnPos64(65), 53, 0, { OscCommon, 19 });
         // The unison list has eight entries but the sound keeps only a two-bit
         // field for it: writeValue stores min(index, 3), so "5".."8" are kept
         // as "4"; the live message still carries the full index 0..7.
-        m.list(36, "Unison", "cmbUnison", "Unison", unison(), bits(13, 0, 1), nrpnIdx(106), 37, 0);
-        m.check(
-            53, "ckbOsc12Sync", "ckbOsc12Sync", "Osc 1>2 Sync", bit(19, 6), nrpnOnOff(104, 11, 10), 40, 1);
+        m.list(36, "Unison", "cmbUnison", "Unison", unison(), bits(13, 0, 1), nrpnIdx(106), 37, 0,
+            { OscCommon, 1 });
+        m.check(53, "ckbOsc12Sync", "ckbOsc12Sync", "Osc 1>2 Sync", bit(19, 6), nrpnOnOff(104, 11, 10), 40, 1,
+            { OscCommon, 6 });
         m.list(37, "OscPolyMode", "cmbOscPolyMode", "Poly Mode", polyModes(), bits(13, 2, 3),
-            nrpnIdxPlus(105, 0), 38, 1);
-        m.list(38, "PortaMode", "cmbPortaMode", "Porta Mode", portamentoModes(), plain(18), ccIdx(70), 39, 0);
-        m.list(39, "FixedNote", "cmbFixedNote", "Fixed Note", fixedNotes(), plain(180), nrpnIdx(74), 41, 0);
+            nrpnIdxPlus(105, 0), 38, 1, { OscCommon, 2 });
+        m.list(38, "PortaMode", "cmbPortaMode", "Porta Mode", portamentoModes(), plain(18), ccIdx(70), 39, 0,
+            { OscCommon, 4 });
+        m.list(39, "FixedNote", "cmbFixedNote", "Fixed Note", fixedNotes(), plain(180), nrpnIdx(74), 41, 0,
+            { OscCommon, 5 });
 
         m.group(kTabOscillators, "Noise & Ring", 1, 216);
-        m.knob(32, "NoiseLevel", "KnobNoiseLevel", "Noise Level", 0, 127, plain(53), ccPos(75), 31, 0);
+        m.knob(32, "NoiseLevel", "KnobNoiseLevel", "Noise Level", 0, 127, plain(53), ccPos(75), 31, 0,
+            { NoiseRing, 2 });
         m.knob(33, "Lfo1NoiseLevel", "KnobLfo1NoiseLevel", "LFO1 > Noise Level", -64, 63, off64(157),
-            nrpnPos64(66), 33, 0);
-        m.knob(34, "Ring12Level", "KnobRing12Level", "Ring12 Level", 0, 127, plain(54), ccPos(76), 34, 0);
+            nrpnPos64(66), 33, 0, { NoiseRing, 3 });
+        m.knob(34, "Ring12Level", "KnobRing12Level", "Ring12 Level", 0, 127, plain(54), ccPos(76), 34, 0,
+            { NoiseRing, 4 });
         m.knob(35, "LFO1Ring12Level", "KnobLFO1Ring12Level", "LFO1 > Ring12 Level", -64, 63, off64(158),
-            nrpnPos64(67), 35, 0);
-        m.list(31, "Noisetype", "cmbNoisetype", "Noise Type", noiseTypes(), plain(161), nrpnIdx(70), 32, 0);
+            nrpnPos64(67), 35, 0, { NoiseRing, 5 });
+        m.list(31, "Noisetype", "cmbNoisetype", "Noise Type", noiseTypes(), plain(161), nrpnIdx(70), 32, 0,
+            { NoiseRing, 1 });
 
         m.group(kTabFilterLfoEnv, "Filter", 0, 285);
-        m.knob(54, "Frequency", "KnobFrequency", "Frequency", 0, 127, plain(59), ccPos(105), 54, 127);
-        m.knob(55, "Resonance", "KnobResonance", "Resonance", 0, 127, plain(57), ccPos(106), 55, 0);
-        m.knob(56, "KeyTrack", "KnobKeyTrack", "KeyTrack", 0, 127, plain(60), nrpnPos(11), 56, 0);
+        m.knob(54, "Frequency", "KnobFrequency", "Frequency", 0, 127, plain(59), ccPos(105), 54, 127,
+            { Filter, 1 });
+        m.knob(55, "Resonance", "KnobResonance", "Resonance", 0, 127, plain(57), ccPos(106), 55, 0,
+            { Filter, 2 });
+        m.knob(
+            56, "KeyTrack", "KnobKeyTrack", "KeyTrack", 0, 127, plain(60), nrpnPos(11), 56, 0, { Filter, 3 });
         m.knob(57, "ModenvFiltFreq", "KnobModenvFiltFreq", "ModEnv>FiltFreq", -64, 63, off64(65),
-            ccPos64(107), 57, 0);
-        m.knob(
-            58, "Lfo2FiltFreq", "KnobLfo2FiltFreq", "Lfo2>FiltFreq", -64, 63, off64(64), ccPos64(102), 58, 0);
-        m.knob(59, "Overdrive", "KnobOverdrive", "Overdrive", 0, 127, plain(56), ccPos(104), 59, 0);
-        m.knob(60, "QNormalise", "KnobQNormalise", "Q Normalise", 0, 127, plain(58), ccPos(103), 60, 0);
-        m.knob(
-            61, "FiltVelocity", "KnobFiltVelocity", "Filt Velocity", 0, 127, plain(163), nrpnPos(72), 61, 0);
-        m.list(
-            63, "FilterSlope", "cmbFilterSlope", "Slope", filterSlopes(), bits(13, 6, 7), nrpnIdx(62), 63, 1);
-        m.list(
-            62, "FilterType", "cmbFilterType", "Type", filterTypes(), plain(153), nrpnIdxPlus(104, 6), 62, 0);
+            ccPos64(107), 57, 0, { Filter, 4 });
+        m.knob(58, "Lfo2FiltFreq", "KnobLfo2FiltFreq", "Lfo2>FiltFreq", -64, 63, off64(64), ccPos64(102), 58,
+            0, { Filter, 5 });
+        m.knob(59, "Overdrive", "KnobOverdrive", "Overdrive", 0, 127, plain(56), ccPos(104), 59, 0,
+            { Filter, 6 });
+        m.knob(60, "QNormalise", "KnobQNormalise", "Q Normalise", 0, 127, plain(58), ccPos(103), 60, 0,
+            { Filter, 7 });
+        m.knob(61, "FiltVelocity", "KnobFiltVelocity", "Filt Velocity", 0, 127, plain(163), nrpnPos(72), 61,
+            0, { Filter, 8 });
+        m.list(63, "FilterSlope", "cmbFilterSlope", "Slope", filterSlopes(), bits(13, 6, 7), nrpnIdx(62), 63,
+            1, { OscCommon, 3 });
+        m.list(62, "FilterType", "cmbFilterType", "Type", filterTypes(), plain(153), nrpnIdxPlus(104, 6), 62,
+            0, { Filter, 9 });
 
         m.group(kTabFilterLfoEnv, "LFO 1", 0, 231);
-        m.knob(64, "Lfo1Speed", "KnobLfo1Speed", "Speed", 0, 127, plain(85), ccPos(80), 64, 0);
-        m.knob(65, "Lfo1Delay", "KnobLfo1Delay", "Delay", 0, 127, plain(87), ccPos(82), 65, 0);
-        m.knob(68, "Lfo1Velocity", "KnobLfo1Velocity", "Velocity", -64, 63, off64(181), nrpnPos64(75), 68, 0);
+        m.knob(64, "Lfo1Speed", "KnobLfo1Speed", "Speed", 0, 127, plain(85), ccPos(80), 64, 0, { Lfos, 1 });
+        m.knob(65, "Lfo1Delay", "KnobLfo1Delay", "Delay", 0, 127, plain(87), ccPos(82), 65, 0, { Lfos, 2 });
+        m.knob(68, "Lfo1Velocity", "KnobLfo1Velocity", "Velocity", -64, 63, off64(181), nrpnPos64(75), 68, 0,
+            { Lfos, 5 });
         m.knob(69, "Lfo1KeysyncPhaseOffset", "KnobLfo1KeysyncPhaseOffset", "Keysync Phase Offset", 0, 127,
-            plain(148), nrpnPos(57), 69, 0);
+            plain(148), nrpnPos(57), 69, 0, { Lfos, 6 });
         m.list(67, "lfo1Triggering", "cmblfo1Triggering", "Triggering", triggerModes(), bit(91, 0),
-            nrpnIdxPlus(104, 12), 67, 0);
+            nrpnIdxPlus(104, 12), 67, 0, { Lfos, 4 });
         m.list(66, "Lfo1Waveform", "cmbLfo1Waveform", "Waveform", lfoWaveforms(), plain(144), nrpnIdx(53), 66,
-            0);
-        m.check(70, "Lfo1Keysync", "ckbLfo1Keysync", "Keysync", bit(92, 1), nrpnOnOff(104, 19, 18), 70, 1);
-        m.check(71, "Lfo1Polarity", "ckbLfo1Polarity", "Polarity", flag(146), nrpnOnOff(55, 1, 0), 71, 1);
+            0, { Lfos, 3 });
+        m.check(70, "Lfo1Keysync", "ckbLfo1Keysync", "Keysync", bit(92, 1), nrpnOnOff(104, 19, 18), 70, 1,
+            { Lfos, 8 });
+        m.check(71, "Lfo1Polarity", "ckbLfo1Polarity", "Polarity", flag(146), nrpnOnOff(55, 1, 0), 71, 1,
+            { Lfos, 10 });
         m.check(72, "Lfo1CommonToAllVoices", "ckbLfo1CommonToAllVoices", "Common to all Voices", bit(92, 2),
-            nrpnOnOff(104, 21, 20), 72, 1);
-        m.check(73, "Lfo1OneShot", "ckbLfo1OneShot", "One-Shot", bit(92, 0), nrpnOnOff(104, 17, 16), 73, 1);
+            nrpnOnOff(104, 21, 20), 72, 1, { Lfos, 9 });
+        m.check(73, "Lfo1OneShot", "ckbLfo1OneShot", "One-Shot", bit(92, 0), nrpnOnOff(104, 17, 16), 73, 1,
+            { Lfos, 7 });
 
         // LFO 2 speed and delay take the CC numbers after LFO 2's sync speed
         // (CC 84), in LFO 1's pattern; its waveform the NRPN after LFO 1's.
         m.group(kTabFilterLfoEnv, "LFO 2", 0, 231);
-        m.knob(74, "Lfo2Speed", "KnobLfo2Speed", "Speed", 0, 127, plain(88), ccPos(83), 78, 0);
-        m.knob(75, "Lfo2Delay", "KnobLfo2Delay", "Delay", 0, 127, plain(90), ccPos(85), 79, 0);
-        m.knob(78, "Lfo2Velocity", "KnobLfo2Velocity", "Velocity", -64, 63, off64(182), nrpnPos64(76), 80, 0);
+        m.knob(74, "Lfo2Speed", "KnobLfo2Speed", "Speed", 0, 127, plain(88), ccPos(83), 78, 0, { Lfos, 11 });
+        m.knob(75, "Lfo2Delay", "KnobLfo2Delay", "Delay", 0, 127, plain(90), ccPos(85), 79, 0, { Lfos, 12 });
+        m.knob(78, "Lfo2Velocity", "KnobLfo2Velocity", "Velocity", -64, 63, off64(182), nrpnPos64(76), 80, 0,
+            { Lfos, 15 });
         m.knob(79, "Lfo2KeysyncPhaseOffset", "KnobLfo2KeysyncPhaseOffset", "Keysync Phase Offset", 0, 127,
-            plain(149), nrpnPos(58), 81, 0);
+            plain(149), nrpnPos(58), 81, 0, { Lfos, 16 });
         m.list(77, "lfo2Triggering", "cmblfo2Triggering", "Triggering", triggerModes(), bit(91, 4),
-            nrpnIdxPlus(104, 14), 83, 0);
+            nrpnIdxPlus(104, 14), 83, 0, { Lfos, 14 });
         m.list(76, "Lfo2Waveform", "cmbLfo2Waveform", "Waveform", lfoWaveforms(), plain(145), nrpnIdx(54), 82,
-            0);
-        m.check(80, "Lfo2Keysync", "ckbLfo2Keysync", "Keysync", bit(92, 5), nrpnOnOff(104, 25, 24), 74, 1);
-        m.check(81, "Lfo2Polarity", "ckbLfo2Polarity", "Polarity", flag(147), nrpnOnOff(56, 1, 0), 75, 1);
+            0, { Lfos, 13 });
+        m.check(80, "Lfo2Keysync", "ckbLfo2Keysync", "Keysync", bit(92, 5), nrpnOnOff(104, 25, 24), 74, 1,
+            { Lfos, 18 });
+        m.check(81, "Lfo2Polarity", "ckbLfo2Polarity", "Polarity", flag(147), nrpnOnOff(56, 1, 0), 75, 1,
+            { Lfos, 20 });
         m.check(82, "Lfo2CommonToAllVoices", "ckbLfo2CommonToAllVoices", "Common to all Voices", bit(92, 6),
-            nrpnOnOff(104, 27, 26), 76, 1);
-        m.check(83, "Lfo2OneShot", "ckbLfo2OneShot", "One-Shot", bit(92, 4), nrpnOnOff(104, 23, 22), 77, 1);
+            nrpnOnOff(104, 27, 26), 76, 1, { Lfos, 19 });
+        m.check(83, "Lfo2OneShot", "ckbLfo2OneShot", "One-Shot", bit(92, 4), nrpnOnOff(104, 23, 22), 77, 1,
+            { Lfos, 17 });
 
         m.group(kTabFilterLfoEnv, "Amp Envelope", 1, 212);
-        m.slider(84, "AmpAttack", "sldAmpAttack", "Attack", plain(75), ccPos(108), 84, 0);
-        m.slider(85, "AmpDecay", "sldAmpDecay", "Decay", plain(76), ccPos(109), 85, 64);
-        m.slider(86, "AmpSustain", "sldAmpSustain", "Sustain", plain(77), ccPos(110), 86, 64);
-        m.slider(87, "AmpRelease", "sldAmpRelease", "Release", plain(78), ccPos(111), 87, 32);
+        m.slider(84, "AmpAttack", "sldAmpAttack", "Attack", plain(75), ccPos(108), 84, 0, { Envelopes, 1 });
+        m.slider(85, "AmpDecay", "sldAmpDecay", "Decay", plain(76), ccPos(109), 85, 64, { Envelopes, 2 });
+        m.slider(
+            86, "AmpSustain", "sldAmpSustain", "Sustain", plain(77), ccPos(110), 86, 64, { Envelopes, 3 });
+        m.slider(
+            87, "AmpRelease", "sldAmpRelease", "Release", plain(78), ccPos(111), 87, 32, { Envelopes, 4 });
 
         m.group(kTabFilterLfoEnv, "Mod Envelope", 1, 212);
-        m.slider(88, "ModEnvAttack", "sldModEnvAttack", "Attack", plain(80), ccPos(114), 88, 0);
-        m.slider(89, "ModEnvDecay", "sldModEnvDecay", "Decay", plain(81), ccPos(115), 89, 64);
-        m.slider(90, "ModEnvSustain", "sldModEnvSustain", "Sustain", plain(82), ccPos(116), 90, 64);
-        m.slider(91, "ModEnvRelease", "sldModEnvRelease", "Release", plain(83), ccPos(117), 91, 32);
+        m.slider(
+            88, "ModEnvAttack", "sldModEnvAttack", "Attack", plain(80), ccPos(114), 88, 0, { Envelopes, 5 });
+        m.slider(
+            89, "ModEnvDecay", "sldModEnvDecay", "Decay", plain(81), ccPos(115), 89, 64, { Envelopes, 6 });
+        m.slider(90, "ModEnvSustain", "sldModEnvSustain", "Sustain", plain(82), ccPos(116), 90, 64,
+            { Envelopes, 7 });
+        m.slider(91, "ModEnvRelease", "sldModEnvRelease", "Release", plain(83), ccPos(117), 91, 32,
+            { Envelopes, 8 });
 
         m.group(kTabFilterLfoEnv, "Envelope 3", 1, 110);
-        m.slider(92, "Env3Attack", "sldEnv3Attack", "Attack", plain(72), nrpnPos(3), 92, 64);
-        m.slider(93, "Env3Decay", "sldEnv3Decay", "Decay", plain(73), nrpnPos(4), 93, 64);
+        m.slider(
+            92, "Env3Attack", "sldEnv3Attack", "Attack", plain(72), nrpnPos(3), 92, 64, { Envelopes, 9 });
+        m.slider(93, "Env3Decay", "sldEnv3Decay", "Decay", plain(73), nrpnPos(4), 93, 64, { Envelopes, 10 });
 
         m.group(kTabFilterLfoEnv, "Velocity", 1, 213);
-        m.slider(94, "VelocityAmp", "sldVelocityAmp", "Amp", plain(74), ccPos(112), 94, 64);
-        m.slider(95, "VelocityModEnv", "sldVelocityModEnv", "ModEnv", plain(79), ccPos(118), 95, 64);
-        m.slider(96, "VelocityADEnv", "sldVelocityADEnv", "ADEnv", plain(71), nrpnPos(2), 96, 64);
+        m.slider(
+            94, "VelocityAmp", "sldVelocityAmp", "Amp", plain(74), ccPos(112), 94, 64, { Envelopes, 11 });
+        m.slider(95, "VelocityModEnv", "sldVelocityModEnv", "ModEnv", plain(79), ccPos(118), 95, 64,
+            { Envelopes, 12 });
+        m.slider(96, "VelocityADEnv", "sldVelocityADEnv", "ADEnv", plain(71), nrpnPos(2), 96, 64,
+            { Envelopes, 13 });
         m.list(97, "AmpEnvMonotrig", "cmbAmpEnvMonotrig", "Amp Trig", triggerModes(), bit(93, 2),
-            nrpnSglMlt(104, 0, 1), 97, 1);
+            nrpnSglMlt(104, 0, 1), 97, 1, { Envelopes, 14 });
         m.list(98, "AmpMEnvMonotrig", "cmbMEnvMonotrig", "ModEnv Trig", triggerModes(), bit(93, 1),
-            nrpnSglMlt(104, 2, 3), 98, 1);
+            nrpnSglMlt(104, 2, 3), 98, 1, { Envelopes, 15 });
         m.list(99, "AmpADEnvMonotrig", "cmbADEnvMonotrig", "ADEnv Trig", triggerModes(), bit(93, 0),
-            nrpnSglMlt(104, 4, 5), 99, 1);
+            nrpnSglMlt(104, 4, 5), 99, 1, { Envelopes, 16 });
 
         m.group(kTabArpeggiator, "Arpeggiator", 0, 431);
         m.knob(0, {}, "knobArpTempo", "Tempo", 64, 191, plain(98), ccPos(9), 0);
@@ -341,6 +418,7 @@ namespace {
         std::vector<ParameterEntry> rows;
         std::array<const ParameterEntry*, 99> schema {};
         std::array<const ParameterEntry*, 100> byRButton {};
+        std::array<std::vector<const ParameterEntry*>, kRandomGroupCount> drawn;
         MapData()
             : rows(buildMap())
         {
@@ -351,6 +429,12 @@ namespace {
                     schema[e.schemaOrder - 1] = &e;
                 if (e.rButton >= 1 && e.rButton <= 99)
                     byRButton[e.rButton] = &e;
+                if (e.draw.step > 0) {
+                    auto& group = drawn[std::size_t(e.draw.group)];
+                    if (group.size() < std::size_t(e.draw.step))
+                        group.resize(std::size_t(e.draw.step));
+                    group[std::size_t(e.draw.step - 1)] = &e;
+                }
             }
         }
     };
@@ -440,6 +524,7 @@ std::string parameterTableFault(std::span<const ParameterEntry> rows)
     std::map<std::string_view, Box> boxes;
     std::array<bool, 100> orderTaken {};
     std::array<bool, 100> rTaken {};
+    std::array<std::set<int>, kRandomGroupCount> steps;
     for (const ParameterEntry& e : rows) {
         const std::string name
             = e.control.empty() ? std::string("a row without a control name") : std::string(e.control);
@@ -466,8 +551,11 @@ std::string parameterTableFault(std::span<const ParameterEntry> rows)
         if (e.schemaOrder < 0 || e.schemaOrder > 99)
             return name + ": schema order out of range";
         if (!e.inSchema()) {
-            if (!e.key.empty() || e.initValue != kNoInitValue)
-                return name + ": a schema key or init value without a schema order";
+            if (!e.key.empty() || e.initValue != kNoInitValue || e.draw.step != 0
+                || e.tolerance != ToleranceClass::None)
+                return name
+                    + ": a schema key, init value, randomizer step or tolerance class without a schema "
+                      "order";
             continue;
         }
         if (std::exchange(orderTaken[std::size_t(e.schemaOrder)], true))
@@ -476,10 +564,39 @@ std::string parameterTableFault(std::span<const ParameterEntry> rows)
             return name + ": no schema key";
         if (e.initValue < e.minimum || e.initValue > e.maximum)
             return name + ": no init value in its range";
+        const int group = int(e.draw.group);
+        if (e.draw.step < 1 || group >= kRandomGroupCount)
+            return name + ": no randomizer group and step";
+        if (!steps[std::size_t(group)].insert(e.draw.step).second)
+            return name + ": step " + std::to_string(e.draw.step) + " of randomizer group "
+                + std::to_string(group) + " is taken";
+        const bool fits = [&] {
+            switch (e.kind) {
+            case ControlKind::List:
+                return e.tolerance == ToleranceClass::List;
+            case ControlKind::CheckBox:
+                return e.tolerance == ToleranceClass::Exact;
+            case ControlKind::Slider:
+                return e.tolerance == ToleranceClass::OtherKnob;
+            case ControlKind::Knob:
+                return e.tolerance == ToleranceClass::Semitone || e.tolerance == ToleranceClass::Detune
+                    || e.tolerance == ToleranceClass::OtherKnob;
+            }
+            return false;
+        }();
+        if (!fits)
+            return name + ": no tolerance class, or one that does not fit its kind";
     }
     for (int order = 1; order <= 99; ++order) {
         if (!orderTaken[std::size_t(order)])
             return "no row has schema order " + std::to_string(order);
+    }
+    // Unique steps from 1 are without a gap when the largest is the count.
+    for (int group = 0; group < kRandomGroupCount; ++group) {
+        const auto& taken = steps[std::size_t(group)];
+        if (!taken.empty() && *taken.rbegin() != int(taken.size()))
+            return "randomizer group " + std::to_string(group) + " skips a step below "
+                + std::to_string(*taken.rbegin());
     }
     return {};
 }
@@ -491,6 +608,14 @@ void writeInitSound(SoundDump& dump)
 }
 
 std::span<const ParameterEntry* const> schemaEntries() { return data().schema; }
+
+std::span<const ParameterEntry* const> drawOrder(RandomGroup group)
+{
+    const int g = int(group);
+    if (g < 0 || g >= kRandomGroupCount)
+        return {};
+    return data().drawn[std::size_t(g)];
+}
 
 const ParameterEntry* entryForControl(std::string_view controlName)
 {
@@ -591,14 +716,9 @@ int liveValue(const ParameterEntry& entry, int value)
 std::vector<std::vector<std::uint8_t>> liveMessages(const ParameterEntry& entry, int value)
 {
     const int v = liveValue(entry, value);
-    const int n = entry.live.number;
     if (entry.live.kind == MessageKind::CC)
-        return { { 0xB0, std::uint8_t(n & 0x7F), std::uint8_t(std::clamp(v, 0, 127)) } };
-    return {
-        { 0xB0, 99, std::uint8_t((n >> 7) & 0x7F) },
-        { 0xB0, 98, std::uint8_t(n & 0x7F) },
-        { 0xB0, 6, std::uint8_t(v & 0x7F) },
-    };
+        return { controllerBytes(entry.live.number, v) };
+    return nrpnBytes(entry.live.number, v);
 }
 
 bool applyController(SoundDump& dump, int controller, int value)

@@ -2,10 +2,12 @@
 
 // The one table that ties every editable sound parameter to its editor
 // control, its place in the SoundDump, its live MIDI message and (for 99 of
-// them) its sound-family schema key. Nothing else in the program knows a
+// them) its sound-family schema key, its step in the randomizer's drawing
+// order and its schema tolerance class. Nothing else in the program knows a
 // parameter's byte or message number: the editor window builds its controls
-// from these rows, the randomizer writes through them, and the emulator uses
-// them in reverse to apply received controllers to its edit buffer.
+// from these rows, the randomizer draws and writes through them, and the
+// emulator uses them in reverse to apply received controllers to its edit
+// buffer.
 //
 // This header depends on the standard library and the store only, so the
 // emulator can use it without any window.
@@ -59,6 +61,25 @@ struct LiveMessage {
 // A schema row's initValue; other rows have none.
 constexpr int kNoInitValue = -1000;
 
+// The randomizer's groups, in the order "Randomize Sound" draws them.
+enum class RandomGroup : std::uint8_t { Osc1, Osc2, Osc3, NoiseRing, OscCommon, Filter, Lfos, Envelopes };
+constexpr int kRandomGroupCount = 8;
+
+// Where the randomizer draws a schema row: its group and its step in the
+// group's fixed drawing order (1 = first). The order is what a seeded
+// generator's sequence is spent on, so changing it changes every sound a
+// schema gives. Step 0: the row is never drawn (every row outside a schema).
+struct RandomDraw {
+    RandomGroup group = RandomGroup::Osc1;
+    int step = 0;
+};
+
+// Which tolerance a schema built from the current sound allows a schema row:
+// lists and check boxes by their kind, the semitone and detune knobs their
+// own, every other knob and every slider the "other knobs" one. None for rows
+// outside a schema.
+enum class ToleranceClass : std::uint8_t { None, List, Semitone, Detune, OtherKnob, Exact };
+
 // Control values: knob and slider positions Min..Max, list index 0..n-1,
 // check box 1 = on, 0 = off.
 struct ParameterEntry {
@@ -82,6 +103,8 @@ struct ParameterEntry {
     LiveMessage live;
     int rButton = 0; // n of the "R" button BitBtn<n> beside the control, 0 = none
     int initValue = kNoInitValue; // the control value "Init Sound" gives a schema row
+    RandomDraw draw; // schema rows only
+    ToleranceClass tolerance = ToleranceClass::None; // schema rows only
 
     // What the editor shows beside the control: its caption or short name.
     std::string_view label() const { return caption.empty() ? shortName : caption; }
@@ -98,13 +121,18 @@ std::span<const ParameterEntry> parameterMap();
 // The 99 schema rows in schema order (index 0 = schema order 1).
 std::span<const ParameterEntry* const> schemaEntries();
 
+// The schema rows the group draws, in drawing order.
+std::span<const ParameterEntry* const> drawOrder(RandomGroup group);
+
 // The first fault of a table (a row without a name, label, group box place,
-// schema key or init value where it needs one, a range or storage that does
-// not fit, a control, schema order or "R" button given twice, a schema order
-// missing), or an empty string for a complete table. parameterMap() checks
-// its own rows with this once and throws std::logic_error on a fault, so an
-// incomplete row stops the program at its first use of the map instead of
-// showing later as a missing control or a wrong init sound.
+// schema key, init value, randomizer step or tolerance class where it needs
+// one, or with one where it needs none; a range, storage or tolerance class
+// that does not fit; a control, schema order, "R" button or step of a
+// randomizer group given twice; a schema order or a step of a group missing),
+// or an empty string for a complete table. parameterMap() checks its own rows
+// with this once and throws std::logic_error on a fault, so an incomplete row
+// stops the program at its first use of the map instead of showing later as a
+// missing control, a wrong init sound or a parameter the randomizer skips.
 std::string parameterTableFault(std::span<const ParameterEntry> rows);
 
 // Writes every schema row's init value into the dump (the "Init Sound");
@@ -135,7 +163,8 @@ int liveValue(const ParameterEntry& entry, int value);
 // The complete wire bytes of the row's live message, on MIDI channel 1: one
 // message {B0, n, v} for a CC, three messages {B0 63 n>>7}, {B0 62 n&7F},
 // {B0 06 v&7F} for an NRPN. No data byte is ever 0x80 or more: a CC value is
-// clamped to 0..127 (Tempo positions 128..191 leave as 127).
+// clamped to 0..127 (Tempo positions 128..191 leave as 127). The bytes come
+// from store/ControllerBytes.h, which the MIDI layer's builders use too.
 std::vector<std::vector<std::uint8_t>> liveMessages(const ParameterEntry& entry, int value);
 
 // The map used in reverse, for a synthesizer's edit buffer: a received

@@ -333,8 +333,29 @@ private slots:
             e.schemaOrder = 0;
             e.key = {};
             e.initValue = kNoInitValue;
+            e.draw = {};
+            e.tolerance = ToleranceClass::None;
         });
         QVERIFY2(missing.find("15") != std::string::npos, missing.c_str());
+
+        // The randomizer's steps: every schema row drawn once, no group with
+        // a gap, nothing outside a schema drawn.
+        const std::string undrawn = faultAfter("cmbFilterSlope", [](ParameterEntry& e) { e.draw.step = 0; });
+        QVERIFY2(undrawn.find("cmbFilterSlope") != std::string::npos, undrawn.c_str());
+        const std::string twice = faultAfter("KnobOsc2Level", [](ParameterEntry& e) { e.draw.step = 3; });
+        QVERIFY2(twice.find("step 3") != std::string::npos, twice.c_str());
+        using G = RandomGroup;
+        using T = ToleranceClass;
+        QVERIFY(!faultAfter("KnobOsc2Level", [](ParameterEntry& e) { e.draw.group = G::Osc1; }).empty());
+        QVERIFY(!faultAfter("ckbLfo2Polarity", [](ParameterEntry& e) { e.draw.step = 21; }).empty());
+        QVERIFY(!faultAfter("knobArpTempo", [](ParameterEntry& e) { e.draw = { G::Filter, 10 }; }).empty());
+
+        // The tolerance class: given to every schema row, fitting its kind.
+        QVERIFY(!faultAfter("KnobOsc3Detune", [](ParameterEntry& e) { e.tolerance = T::None; }).empty());
+        QVERIFY(!faultAfter("sldAmpDecay", [](ParameterEntry& e) { e.tolerance = T::Semitone; }).empty());
+        QVERIFY(!faultAfter("cmbUnison", [](ParameterEntry& e) { e.tolerance = T::OtherKnob; }).empty());
+        QVERIFY(!faultAfter("ckbOsc12Sync", [](ParameterEntry& e) { e.tolerance = T::List; }).empty());
+        QVERIFY(!faultAfter("KnobArpGateTime", [](ParameterEntry& e) { e.tolerance = T::OtherKnob; }).empty());
     }
 
     // Numbers and values no row sends change nothing in the emulator's sound.

@@ -12,6 +12,8 @@
 //                                       selected, and its similar sounds; over
 //                                       the library file SONDRAKE_SHOTS_LIBRARY
 //                                       names, else over 300 made-up sounds
+//   sysex.png, midi-settings.png, autoload.png, location.png
+//                                       the other dialogs with buttons
 // Run it offscreen (QT_QPA_PLATFORM=offscreen) or on an X server; on X the
 // screen as the window system shows it is saved too (*-screen.png, through
 // ImageMagick's import). Nothing is sent to MIDI and no file of the user's is
@@ -19,8 +21,10 @@
 
 #include "editor/EditorHost.h"
 #include "editor/ExploreWindow.h"
+#include "editor/LocationDialog.h"
 #include "editor/Schema.h"
 #include "editor/SoundEditor.h"
+#include "librarian/AutoloadDialog.h"
 #include "librarian/LibraryWindow.h"
 #include "librarian/SoundListView.h"
 #include "library/Library.h"
@@ -28,6 +32,9 @@
 #include "parametermap/ParameterMap.h"
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
+#include "midi/MidiSettingsDialog.h"
+#include "midi/SoundTransfer.h"
+#include "midi/SysExDialog.h"
 #include "midi/RecordingBackend.h"
 #include "ModalTestSupport.h"
 
@@ -175,6 +182,32 @@ void libraryWindow(const QString& folder)
     save(&w, QStringLiteral("library-similar"));
 }
 
+// The dialogs no window above opens on its own, shown as their commands show
+// them but not run, so nothing is sent and no file is touched.
+void otherDialogs(midi::MidiSession& session)
+{
+    SoundStore store;
+    midi::SoundTransfer transfer(session, store);
+    SysExDialog sysex(nullptr, transfer);
+    sysex.setLabelText(QStringLiteral("Waiting for data..."));
+    sysex.show();
+    save(&sysex, QStringLiteral("sysex"));
+
+    midi::MidiDeviceChoice choice;
+    const QStringList ports { QStringLiteral("QLindorn Emulator"), QStringLiteral("Midi Through Port-0") };
+    midi::MidiSettingsDialog settings(nullptr, choice, ports, ports);
+    settings.show();
+    save(&settings, QStringLiteral("midi-settings"));
+
+    AutoloadDialog autoload;
+    autoload.show();
+    save(&autoload, QStringLiteral("autoload"));
+
+    LocationDialog location;
+    location.show();
+    save(&location, QStringLiteral("location"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -209,5 +242,6 @@ int main(int argc, char** argv)
     schemaWindows(settings.path());
     exploreWindow();
     libraryWindow(settings.path());
+    otherDialogs(session);
     return 0;
 }
