@@ -67,7 +67,7 @@ bool portsListed()
                 return true;
         return false;
     };
-    return has(platform::MidiService::outputs()) && has(platform::MidiService::inputs());
+    return has(benchSession().midiService().outputs()) && has(benchSession().midiService().inputs());
 }
 
 SoundDump dumpFor(int program)
@@ -89,7 +89,7 @@ void BM_ResidentSet(benchmark::State& state)
         MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
         QProcess emulator;
         bool real = false;
-        if (platform::MidiService::jackAvailable() || platform::MidiService::alsaAvailable()) {
+        if (benchSession().midiService().jackAvailable() || platform::MidiService::alsaAvailable()) {
             emulator.start(QCoreApplication::applicationDirPath() + QStringLiteral("/qlindorn-emulator"),
                 { QStringLiteral("--headless") });
             QElapsedTimer wait;

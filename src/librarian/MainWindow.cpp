@@ -318,7 +318,7 @@ void MainWindow::startUp()
         m_receiver = new SysExDialog(this, *m_transfer);
 
         if (openMidiPortsAtStart)
-            midi::detectMidiPorts(m_session.choice());
+            midi::detectMidiPorts(m_session.choice(), m_session.midiService());
 
         if (openMidiPortsAtStart) {
             QString error;

@@ -155,7 +155,8 @@ void MainWindow::onMidiSettings()
         reopen.openIn = [this] { openMidiIn(m_session, this); };
         reopen.closeOut = [this] { m_session.closeOutput(); };
         reopen.openOut = [this] { openMidiOut(m_session, this); };
-        midi::runMidiSettings(this, m_session.choice(), midi::inputDeviceNames(), midi::outputDeviceNames(), reopen);
+        midi::runMidiSettings(this, m_session.choice(), midi::inputDeviceNames(m_session.midiService()),
+            midi::outputDeviceNames(m_session.midiService()), reopen);
     });
 }
 

@@ -40,22 +40,6 @@ void fillPortList(QComboBox* combo, const QStringList& names, std::uint16_t& dev
 }
 } // namespace
 
-MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice)
-    : QDialog(parent)
-    , m_choice(choice)
-{
-    build();
-    QStringList ins;
-    QStringList outs;
-    try {
-        ins = inputDeviceNames();
-        outs = outputDeviceNames();
-    } catch (const std::exception& e) {
-        addMessage(QString::fromLocal8Bit(e.what()));
-    }
-    fillLists(ins, outs);
-}
-
 MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
                            const QStringList& outputNames)
     : QDialog(parent)

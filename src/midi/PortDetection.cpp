@@ -50,27 +50,27 @@ void detectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, co
     choose(choice.outputIndex, choice.outputName, outputNames, out);
 }
 
-void detectMidiPorts(MidiDeviceChoice& choice)
+void detectMidiPorts(MidiDeviceChoice& choice, const platform::MidiService& midi)
 {
     try {
-        detectMidiPorts(choice, inputDeviceNames(), outputDeviceNames());
+        detectMidiPorts(choice, inputDeviceNames(midi), outputDeviceNames(midi));
     } catch (const std::exception& e) {
         addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
-QStringList inputDeviceNames()
+QStringList inputDeviceNames(const platform::MidiService& midi)
 {
     QStringList names;
-    for (const auto& port : platform::MidiService::inputs())
+    for (const auto& port : midi.inputs())
         names << port.name;
     return names;
 }
 
-QStringList outputDeviceNames()
+QStringList outputDeviceNames(const platform::MidiService& midi)
 {
     QStringList names;
-    for (const auto& port : platform::MidiService::outputs())
+    for (const auto& port : midi.outputs())
         names << port.name;
     return names;
 }

@@ -8,6 +8,10 @@
 
 #include <cstdint>
 
+namespace sondrake::platform {
+class MidiService;
+}
+
 namespace sondrake::midi {
 
 // The devices and the synthesizer's device ID the session uses. An index
@@ -33,10 +37,10 @@ int lastModelPortIndex(const QStringList& names, int current);
 // Points the choice at the devices detectPortIndex finds in the given lists.
 void detectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, const QStringList& outputNames);
 // Same over the machine's devices; a failure goes to the Messages box.
-void detectMidiPorts(MidiDeviceChoice& choice);
+void detectMidiPorts(MidiDeviceChoice& choice, const platform::MidiService& midi);
 
 // The machine's device names, in index order.
-QStringList inputDeviceNames();
-QStringList outputDeviceNames();
+QStringList inputDeviceNames(const platform::MidiService& midi);
+QStringList outputDeviceNames(const platform::MidiService& midi);
 
 } // namespace sondrake::midi

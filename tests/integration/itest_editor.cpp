@@ -121,8 +121,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(ready || emulator.state() != QProcess::Running, 20000);
         QVERIFY2(emulator.state() == QProcess::Running, emulator.readAllStandardError().constData());
 
-        const int out = indexOf(platform::MidiService::outputs(), "QLindorn");
-        const int in = indexOf(platform::MidiService::inputs(), "QLindorn");
+        const int out = indexOf(session.midiService().outputs(), "QLindorn");
+        const int in = indexOf(session.midiService().inputs(), "QLindorn");
         QVERIFY(out >= 0 && in >= 0);
         session.choice().outputIndex = static_cast<std::uint16_t>(out);
         session.choice().inputIndex = static_cast<std::uint16_t>(in);

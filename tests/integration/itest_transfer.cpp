@@ -153,8 +153,8 @@ private slots:
         QVERIFY2(emulator.waitForStarted(10000), qPrintable(emulator.errorString()));
         QTRY_VERIFY_WITH_TIMEOUT(ready || emulator.state() != QProcess::Running, 20000);
         QVERIFY2(emulator.state() == QProcess::Running, emulator.readAllStandardError().constData());
-        QTRY_VERIFY_WITH_TIMEOUT(indexOf(platform::MidiService::outputs(), "QLindorn") >= 0
-                                     && indexOf(platform::MidiService::inputs(), "QLindorn") >= 0,
+        QTRY_VERIFY_WITH_TIMEOUT(indexOf(session.midiService().outputs(), "QLindorn") >= 0
+                                     && indexOf(session.midiService().inputs(), "QLindorn") >= 0,
                                  10000);
 
         // The window finds the emulator by name and opens both ports itself.
