@@ -92,14 +92,6 @@ MainWindow::MainWindow(midi::MidiSession& session, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 
-    // Every layer's failures end up in our Messages box from now on.
-    setMessageSink([window = QPointer<MainWindow>(this)](const QString& text) {
-        if (window)
-            window->addMessage(text);
-        else
-            std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    });
-
     // The session's lines and received SysEx reach the window on the GUI thread.
     connect(&m_session, &midi::MidiSession::messageAdded, this, [this](const QString& line) { addMessage(line); });
     connectTransfer();
@@ -113,7 +105,6 @@ MainWindow::MainWindow(midi::MidiSession& session, QWidget* parent)
 MainWindow::~MainWindow()
 {
     platform::KeyState::instance().setWindowKeyHandler(this, {});
-    setMessageSink(nullptr);
 }
 
 // ---- construction ---------------------------------------------------------
@@ -317,8 +308,9 @@ void MainWindow::startUp()
     try {
         m_receiver = new SysExDialog(this, *m_transfer);
 
-        if (openMidiPortsAtStart)
-            midi::detectMidiPorts(m_session.choice(), m_session.midiService());
+        QString detectError;
+        if (openMidiPortsAtStart && !midi::detectMidiPorts(m_session.choice(), m_session.midiService(), &detectError))
+            addMessage(detectError);
 
         if (openMidiPortsAtStart) {
             QString error;
@@ -362,8 +354,9 @@ void MainWindow::guarded(const std::function<void()>& command)
 void MainWindow::addMessage(const QString& text)
 {
     if (QThread::currentThread() != thread()) {
-        // Back through the thread-safe route, which posts to our thread.
-        sondrake::addMessage(text);
+        // Posted to our thread, where the lines of one thread arrive in the
+        // order they were added.
+        QMetaObject::invokeMethod(this, [this, text] { addMessage(text); }, Qt::QueuedConnection);
         return;
     }
     if (!m_messages) {

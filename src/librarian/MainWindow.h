@@ -67,6 +67,8 @@ public:
     SoundStore& store() { return m_store; }
     const SoundStore& store() const { return m_store; }
 
+    // One line into the Messages box; safe from any thread (lines from other
+    // threads are posted to the window's, in order).
     void addMessage(const QString& text);
     QPlainTextEdit* messagesBox() const { return m_messages; }
 

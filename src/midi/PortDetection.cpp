@@ -1,6 +1,5 @@
 #include "midi/PortDetection.h"
 
-#include "platform/Messages.h"
 #include "platform/MidiService.h"
 
 #include <exception>
@@ -50,12 +49,15 @@ void detectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, co
     choose(choice.outputIndex, choice.outputName, outputNames, out);
 }
 
-void detectMidiPorts(MidiDeviceChoice& choice, const platform::MidiService& midi)
+bool detectMidiPorts(MidiDeviceChoice& choice, const platform::MidiService& midi, QString* error)
 {
     try {
         detectMidiPorts(choice, inputDeviceNames(midi), outputDeviceNames(midi));
+        return true;
     } catch (const std::exception& e) {
-        addMessage(QString::fromLocal8Bit(e.what()));
+        if (error)
+            *error = QString::fromLocal8Bit(e.what());
+        return false;
     }
 }
 

@@ -36,8 +36,9 @@ int lastModelPortIndex(const QStringList& names, int current);
 
 // Points the choice at the devices detectPortIndex finds in the given lists.
 void detectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, const QStringList& outputNames);
-// Same over the machine's devices; a failure goes to the Messages box.
-void detectMidiPorts(MidiDeviceChoice& choice, const platform::MidiService& midi);
+// Same over the machine's devices; false with the reason when they could not
+// be listed (the choice is left as it was).
+bool detectMidiPorts(MidiDeviceChoice& choice, const platform::MidiService& midi, QString* error);
 
 // The machine's device names, in index order.
 QStringList inputDeviceNames(const platform::MidiService& midi);

@@ -10,7 +10,6 @@
 #include "midi/SoundTransfer.h"
 #include "midi/RecordingBackend.h"
 #include "midi/SysExDialog.h"
-#include "platform/Messages.h"
 #include "store/ByteStack.h"
 
 #include <QAction>
@@ -305,10 +304,10 @@ private slots:
         w->addMessage(QStringLiteral("two\nlines"));
         QCOMPARE(memoLines().last(), QStringLiteral("two lines"));
 
-        // Messages of other layers and threads land here too, in order.
-        std::thread worker([] {
+        // Messages of other threads land here too, in order.
+        std::thread worker([this] {
             for (int i = 0; i < 3; ++i)
-                sondrake::addMessage(QStringLiteral("worker %1").arg(i));
+                w->addMessage(QStringLiteral("worker %1").arg(i));
         });
         worker.join();
         QTRY_COMPARE(memoLines().last(), QStringLiteral("worker 2"));
