@@ -86,7 +86,8 @@ void BM_ResidentSet(benchmark::State& state)
 {
     for (auto _ : state) {
         QTemporaryDir dir;
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        MainWindow::Options options;
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
         QProcess emulator;
         bool real = false;
         if (benchSession().midiService().jackAvailable() || platform::MidiService::alsaAvailable()) {
@@ -98,11 +99,11 @@ void BM_ResidentSet(benchmark::State& state)
                 runEvents(100);
             real = portsListed();
         }
-        MainWindow::setOpenMidiPortsAtStart(real);
+        options.openMidiPortsAtStart = real;
         if (!real)
             midi::installRecordingBackend(benchSession());
 
-        auto window = std::make_unique<MainWindow>(benchSession());
+        auto window = std::make_unique<MainWindow>(benchSession(), options);
         window->show();
         runEvents(500);
         // A JACK client maps the server's shared memory; it is resident in

@@ -186,7 +186,9 @@ int main(int argc, char* argv[])
     sondrake::midi::MidiSession session;
     int exitCode = 0;
     {
-        sondrake::MainWindow window(session);
+        sondrake::MainWindow::Options options;
+        options.settingsFile = sondrake::MainWindow::settingsFileIn(sondrake::platform::fileLocations());
+        sondrake::MainWindow window(session, options);
         if (window.midiOpenFailed()) {
             if (!caughtSignal.load())
                 QMessageBox::critical(nullptr, QStringLiteral("Sondrake"), QStringLiteral("Midi Open error"));

@@ -12,6 +12,7 @@
 #include "midi/PortDetection.h"
 #include "midi/SoundTransfer.h"
 #include "midi/SysExDialog.h"
+#include "platform/FileLocations.h"
 #include "platform/KeyState.h"
 #include "platform/Messages.h"
 #include "sondrake/Version.h"
@@ -41,8 +42,6 @@
 namespace sondrake {
 
 namespace {
-
-    bool openMidiPortsAtStart = true;
 
     const char* const kCaption = "Halvorne Q-Lindorn Sondrake - Sound Editor - Sound Restrictioned Randomizer";
     const char* const kProgramName = "Halvorne Q-Lindorn Sondrake";
@@ -75,11 +74,14 @@ namespace {
 
 } // namespace
 
-void MainWindow::setOpenMidiPortsAtStart(bool open) { openMidiPortsAtStart = open; }
-
-MainWindow::MainWindow(midi::MidiSession& session, QWidget* parent)
+MainWindow::MainWindow(midi::MidiSession& session, const Options& options, QWidget* parent)
     : QMainWindow(parent)
     , m_session(session)
+    , m_openMidiPortsAtStart(options.openMidiPortsAtStart)
+    , m_settingsFile(options.settingsFile.isEmpty()
+              ? settingsFileIn(platform::chooseFileLocations(QCoreApplication::applicationDirPath(), false))
+              : options.settingsFile)
+    , m_dialogs(options.dialogs ? *options.dialogs : m_ownDialogs)
 {
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QString::fromLatin1(kCaption));
@@ -309,10 +311,10 @@ void MainWindow::startUp()
         m_receiver = new SysExDialog(this, *m_transfer);
 
         QString detectError;
-        if (openMidiPortsAtStart && !midi::detectMidiPorts(m_session.choice(), m_session.midiService(), &detectError))
+        if (m_openMidiPortsAtStart && !midi::detectMidiPorts(m_session.choice(), m_session.midiService(), &detectError))
             addMessage(detectError);
 
-        if (openMidiPortsAtStart) {
+        if (m_openMidiPortsAtStart) {
             QString error;
             if (!m_session.openOutput(&error)) {
                 // The program cannot work without its output; main() ends it.
@@ -533,7 +535,7 @@ void MainWindow::onNewList()
 void MainWindow::onSendSysExFile()
 {
     guarded([this] {
-        const QString path = librarianDialogs().openFile(this);
+        const QString path = m_dialogs.openFile(this);
         if (!path.isEmpty())
             sendSysExFile(path);
     });

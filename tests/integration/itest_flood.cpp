@@ -285,6 +285,7 @@ class ITestFlood : public QObject {
     bool ready = false;
     QList<QByteArray> doneLine;
     midi::MidiSession session; // outlives the window
+    MainWindow::Options options;
     std::unique_ptr<MainWindow> w;
     int seconds = 2;
     double startMb = 0;
@@ -368,8 +369,8 @@ private slots:
         if (ok && s > 0)
             seconds = s;
         QVERIFY(dir.isValid());
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
-        MainWindow::setOpenMidiPortsAtStart(true);
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
+        options.openMidiPortsAtStart = true;
 
         connect(&peer, &QProcess::readyReadStandardOutput, this, &ITestFlood::readPeer);
         peer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -381,7 +382,7 @@ private slots:
                 && indexOf(session.midiService().inputs(), kPeerName) >= 0,
             10000);
 
-        w = std::make_unique<MainWindow>(session);
+        w = std::make_unique<MainWindow>(session, options);
         QVERIFY(!w->midiOpenFailed());
         QVERIFY(session.isInputOpen());
         w->show();

@@ -199,11 +199,11 @@ private slots:
         QVERIFY(server->start());
         Emulator emulator;
         QVERIFY(emulator.start());
-        MainWindow::setOpenMidiPortsAtStart(true);
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        MainWindow::Options options;
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
         midi::MidiSession session(kListerName);
         session.setWatchInterval(100ms);
-        auto w = std::make_unique<MainWindow>(session);
+        auto w = std::make_unique<MainWindow>(session, options);
         QVERIFY(!w->midiOpenFailed());
         w->show();
         QVERIFY(hasLine(*w, "MIDI output: QLindorn Emulator. MIDI input: QLindorn Emulator."));

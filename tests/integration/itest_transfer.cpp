@@ -81,6 +81,7 @@ class ITestTransfer : public QObject {
     int lastProgramSeen = -1; // the data byte of the latest program change the emulator received
     bool ready = false;
     midi::MidiSession session; // outlives the window
+    MainWindow::Options options;
     std::unique_ptr<MainWindow> w;
 
     void readEmulator()
@@ -135,8 +136,8 @@ private slots:
     {
         SONDRAKE_REQUIRE_MIDI_SERVER();
         QVERIFY(dir.isValid());
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
-        MainWindow::setOpenMidiPortsAtStart(true);
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
+        options.openMidiPortsAtStart = true;
     }
 
     void init()
@@ -158,7 +159,7 @@ private slots:
                                  10000);
 
         // The window finds the emulator by name and opens both ports itself.
-        w = std::make_unique<MainWindow>(session);
+        w = std::make_unique<MainWindow>(session, options);
         QVERIFY(!w->midiOpenFailed());
         QVERIFY(session.isInputOpen());
         w->show();

@@ -52,6 +52,7 @@ class TestMainWindow : public QObject {
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
     midi::MidiSession session; // outlives the window
+    MainWindow::Options options;
     std::unique_ptr<MainWindow> w;
 
     template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
@@ -88,14 +89,14 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        MainWindow::setOpenMidiPortsAtStart(false);
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        options.openMidiPortsAtStart = false;
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
     }
 
     void init()
     {
         out = midi::installRecordingBackend(session);
-        w = std::make_unique<MainWindow>(session);
+        w = std::make_unique<MainWindow>(session, options);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         // The keyboard player would add notes, and a Panic whenever no window

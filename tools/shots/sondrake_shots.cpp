@@ -55,9 +55,12 @@ void save(QWidget* widget, const QString& name)
 
 // Runs `act` on the next modal dialog from inside its event loop, then
 // closes it.
-void mainWindow(midi::MidiSession& session)
+void mainWindow(midi::MidiSession& session, const QString& settingsFolder)
 {
-    MainWindow w(session);
+    MainWindow::Options options;
+    options.openMidiPortsAtStart = false;
+    options.settingsFile = settingsFolder + QStringLiteral("/halvorne_q-lindorn.ini");
+    MainWindow w(session, options);
     w.show();
     w.store().setSoundName(1, "Warm Pad");
     w.refreshNames(false);
@@ -156,10 +159,8 @@ int main(int argc, char** argv)
     }
     midi::MidiSession session;
     midi::installRecordingBackend(session);
-    MainWindow::setOpenMidiPortsAtStart(false);
-    MainWindow::setSettingsFilePath(settings.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
 
-    mainWindow(session);
+    mainWindow(session, settings.path());
     editorTabs();
     schemaWindows(settings.path());
     exploreWindow();
