@@ -116,7 +116,7 @@ BENCHMARK(BM_KeyPressToNoteOn)->UseManualTime()->Iterations(200)->Unit(benchmark
 void BM_PollStepIdle(benchmark::State& state)
 {
     NoteStateTable states {};
-    auto& keys = platform::KeyState::instance();
+    auto& keys = window->keyState(); // the one the window polls
     for (auto _ : state) {
         const int sent = pollKeyboard(
             states, StartOctave, [&keys](int key) { return keys.asyncKeyState(key); },

@@ -57,6 +57,7 @@ public:
     void setLastSaveLocation(int bank, int program) override { m_main.setLastSaveLocation(bank, program); }
     QWidget* window() const override { return &m_main; }
     sondrake::midi::MidiSession* midiSession() const override { return &m_main.midiSession(); }
+    sondrake::platform::KeyState& keyState() override { return m_main.keyState(); }
 
 private:
     sondrake::MainWindow& m_main;

@@ -6,6 +6,7 @@
 // and hands the editor an instance when it opens one.
 
 #include "editor/SchemaTolerances.h"
+#include "platform/KeyState.h"
 
 #include <QString>
 #include <QStringList>
@@ -48,6 +49,10 @@ public:
 
     // Where the editor's messages go; nullptr sends nothing.
     virtual midi::MidiSession* midiSession() const = 0;
+
+    // The program's keyboard: the editor and its windows register their
+    // key handlers here, and it is the one the keyboard player polls.
+    virtual platform::KeyState& keyState() = 0;
 };
 
 // A host that keeps the state itself: for tests, benchmarks and any use of the
@@ -62,6 +67,7 @@ public:
     QStringList* messages = nullptr; // appended to when set
     std::function<void(const QString&)> onMessage;
     midi::MidiSession* session = nullptr; // nothing is sent without one
+    platform::KeyState keys; // the host's own keyboard
 
     int octave() const override { return octaveValue; }
     void setOctave(int octave) override { octaveValue = octave; }
@@ -83,6 +89,7 @@ public:
         program = p;
     }
     midi::MidiSession* midiSession() const override { return session; }
+    platform::KeyState& keyState() override { return keys; }
 };
 
 } // namespace sondrake::editor

@@ -118,14 +118,14 @@ SoundEditor::SoundEditor(EditorHost& host, QWidget* parent)
     m_modifiedTimer->start();
 
     // The window's keys are read before the control that has the focus sees them.
-    platform::KeyState::instance().setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
+    m_host.keyState().setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
 }
 
 SoundEditor::~SoundEditor()
 {
     // It works on this window's state: gone first.
     delete m_exploreWindow.data();
-    platform::KeyState::instance().setWindowKeyHandler(this, {});
+    m_host.keyState().setWindowKeyHandler(this, {});
     // The controls outlive this object's members for a moment while QObject
     // deletes its children; they must not call back into a half-gone window.
     for (ControlRow& row : m_pages.rows) {

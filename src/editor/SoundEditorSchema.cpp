@@ -213,7 +213,7 @@ void SoundEditor::onExplore()
             m_exploreWindow = new ExploreWindow(*this);
             // Its keys are the editor's: the test notes, the octave keys
             // and the letters the keyboard player takes.
-            platform::KeyState::instance().setWindowKeyHandler(
+            m_host.keyState().setWindowKeyHandler(
                 m_exploreWindow, [this](QKeyEvent* key) { return onWindowKey(key); });
         }
         m_exploreWindow->show();
@@ -239,7 +239,7 @@ void SoundEditor::onValueListButton(int n)
 void SoundEditor::showParameterList(const ParameterEntry& control)
 {
     try {
-        QPointer<ParameterListDialog> dialog = new ParameterListDialog(this);
+        QPointer<ParameterListDialog> dialog = new ParameterListDialog(m_host.keyState(), this);
         dialog->setWindowTitle(parameterListCaption(control));
         try {
             dialog->fillList(control, m_schema.allowedValues(control.control));

@@ -13,7 +13,6 @@
 #include "midi/SoundTransfer.h"
 #include "midi/SysExDialog.h"
 #include "platform/FileLocations.h"
-#include "platform/KeyState.h"
 #include "platform/Messages.h"
 #include "sondrake/Version.h"
 #include "store/SoundName.h"
@@ -101,12 +100,12 @@ MainWindow::MainWindow(midi::MidiSession& session, const Options& options, QWidg
     startUp();
 
     // The window's keys are read before the focused control sees them.
-    platform::KeyState::instance().setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
+    m_keys.setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
 }
 
 MainWindow::~MainWindow()
 {
-    platform::KeyState::instance().setWindowKeyHandler(this, {});
+    m_keys.setWindowKeyHandler(this, {});
 }
 
 // ---- construction ---------------------------------------------------------

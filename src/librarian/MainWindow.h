@@ -13,6 +13,7 @@
 #include "librarian/LibrarianDialogs.h"
 #include "librarian/Settings.h"
 #include "midi/Reception.h"
+#include "platform/KeyState.h"
 #include "store/SoundStore.h"
 
 #include <QMainWindow>
@@ -72,6 +73,9 @@ public:
     ~MainWindow() override;
 
     midi::MidiSession& midiSession() const { return m_session; }
+    // The program's keyboard: the player polls it, and every window that
+    // reads keys (the editor's too) registers its handler here.
+    platform::KeyState& keyState() { return m_keys; }
     // Closes the window as on File > Exit, but asks nothing: SIGTERM and
     // SIGINT come from somebody who cannot answer (a logout, a terminal).
     void closeWithoutQuestions();
@@ -231,6 +235,7 @@ private:
     bool refuseWhileSending(const QString& command);
 
     midi::MidiSession& m_session;
+    platform::KeyState m_keys;
     const bool m_openMidiPortsAtStart;
     const QString m_settingsFile;
     LibrarianDialogs m_ownDialogs; // in use unless others were handed in

@@ -95,7 +95,6 @@ private slots:
     void init()
     {
         out = midi::installRecordingBackend(session);
-        platform::KeyState::instance().clear();
         w = std::make_unique<MainWindow>(session, options);
         w->show();
         w->activateWindow();
@@ -250,16 +249,13 @@ private slots:
         foregroundChecked();
         QCOMPARE(panics(), 0);
 
-        // An editor window counts as ours to play in, even when it puts a
-        // filter that swallows the letters in front of everything.
-        struct Swallower : QObject {
-            bool eventFilter(QObject*, QEvent* e) override
-            {
-                return e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->text() == QLatin1String("a");
-            }
-        } swallower;
+        // An editor window counts as ours to play in, even when it keeps the
+        // letters from its controls (as the sound editor does, through the
+        // window key handler it registers with the main window's keyboard).
         QDialog editor(w.get());
-        qApp->installEventFilter(&swallower);
+        w->keyState().setWindowKeyHandler(&editor, [](QKeyEvent* e) {
+            return e->type() == QEvent::KeyPress && e->text() == QLatin1String("a");
+        });
         editor.setObjectName(QStringLiteral("TfrmPatchEdit"));
         editor.show();
         editor.activateWindow();

@@ -493,9 +493,9 @@ private slots:
 
     void f4OpensTheEditorOnce()
     {
-        // The editor puts a filter of its own on the application while it is
-        // open and the keyboard player keeps polling: the key that opened it
-        // must not open it again once it closes.
+        // Something puts a filter on the application while the editor is
+        // open (a tooltip does) and the keyboard player keeps polling: the
+        // key that opened it must not open it again once it closes.
         int opened = 0;
         w->setEditorLauncher([&](MainWindow&, SoundDump&) {
             ++opened;
