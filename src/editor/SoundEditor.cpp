@@ -42,12 +42,6 @@ namespace sondrake::editor {
 
 namespace {
 
-    SoundEditor::MessageBoxHook& messageBoxHook()
-    {
-        static SoundEditor::MessageBoxHook hook;
-        return hook;
-    }
-
     QString errorText(const std::exception& e) { return QString::fromLocal8Bit(e.what()); }
 
     // Number-pad 1..9: semitones above the octave's C, one octave up.
@@ -276,8 +270,6 @@ void SoundEditor::wireControls()
     }
 }
 
-void SoundEditor::setMessageBoxHook(MessageBoxHook hook) { messageBoxHook() = std::move(hook); }
-
 void SoundEditor::showError(const QString& text)
 {
     if (m_errorPending)
@@ -286,10 +278,7 @@ void SoundEditor::showError(const QString& text)
     // Errors can arise while a control paints; a message box must not open
     // its event loop there, so it opens from the event loop instead.
     QTimer::singleShot(0, this, [this, text] {
-        if (const MessageBoxHook& hook = messageBoxHook())
-            hook(this, text);
-        else
-            QMessageBox::warning(this, windowTitle(), text);
+        m_host.showError(this, text);
         m_errorPending = false;
     });
 }

@@ -103,10 +103,7 @@ MainWindow::MainWindow(midi::MidiSession& session, const Options& options, QWidg
     m_keys.setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
 }
 
-MainWindow::~MainWindow()
-{
-    m_keys.setWindowKeyHandler(this, {});
-}
+MainWindow::~MainWindow() { m_keys.setWindowKeyHandler(this, {}); }
 
 // ---- construction ---------------------------------------------------------
 
@@ -310,7 +307,8 @@ void MainWindow::startUp()
         m_receiver = new SysExDialog(this, *m_transfer);
 
         QString detectError;
-        if (m_openMidiPortsAtStart && !midi::detectMidiPorts(m_session.choice(), m_session.midiService(), &detectError))
+        if (m_openMidiPortsAtStart
+            && !midi::detectMidiPorts(m_session.choice(), m_session.midiService(), &detectError))
             addMessage(detectError);
 
         if (m_openMidiPortsAtStart) {

@@ -235,8 +235,16 @@ bool MidiService::jackAvailable() const
     return askJack<bool>([client] { return jackmidi::serverRunning(client); }).value_or(false);
 }
 
-std::vector<MidiPortInfo> MidiService::inputs(bool bounded) const { return listPorts<RtMidiIn>(true, bounded); }
-std::vector<MidiPortInfo> MidiService::outputs(bool bounded) const { return listPorts<RtMidiOut>(false, bounded); }
+std::vector<MidiPortInfo> MidiService::inputs(bool bounded) const
+{
+    return listPorts<RtMidiIn>(true, bounded);
+}
+
+std::vector<MidiPortInfo> MidiService::outputs(bool bounded) const
+{
+    return listPorts<RtMidiOut>(false, bounded);
+}
+
 int MidiService::inputCount() const { return static_cast<int>(inputs().size()); }
 int MidiService::outputCount() const { return static_cast<int>(outputs().size()); }
 
@@ -338,7 +346,8 @@ std::unique_ptr<MidiOutputDevice> MidiService::openOutput(int index, QString* er
     return openOutput(all[static_cast<std::size_t>(index)], error);
 }
 
-std::unique_ptr<MidiOutputDevice> MidiService::openVirtualOutput(const QString& portName, QString* error) const
+std::unique_ptr<MidiOutputDevice> MidiService::openVirtualOutput(
+    const QString& portName, QString* error) const
 {
     auto impl = std::make_unique<MidiOutputDevice::Impl>();
     const std::string client = backendClientName(" Out");
@@ -496,7 +505,8 @@ std::unique_ptr<MidiInputDevice> MidiService::openInput(
     impl->listClient = backendClientName(" list");
     impl->gate->callback = std::move(callback);
     if (info.api == MidiApiKind::Jack) {
-        impl->jack = jackmidi::Endpoint::open(backendClientName(), "in", false, info.fullName, impl->gated(), error);
+        impl->jack
+            = jackmidi::Endpoint::open(backendClientName(), "in", false, info.fullName, impl->gated(), error);
         if (!impl->jack)
             return nullptr;
         impl->jack->setStarted(true);
@@ -522,7 +532,8 @@ std::unique_ptr<MidiInputDevice> MidiService::openInput(
     }
 }
 
-std::unique_ptr<MidiInputDevice> MidiService::openInput(int index, InputCallback callback, QString* error) const
+std::unique_ptr<MidiInputDevice> MidiService::openInput(
+    int index, InputCallback callback, QString* error) const
 {
     const auto all = inputs();
     if (index < 0 || index >= static_cast<int>(all.size())) {
@@ -542,7 +553,8 @@ std::unique_ptr<MidiInputDevice> MidiService::openVirtualInput(
     const bool opened = openVirtualPort(
         *impl, portName,
         [&] {
-            auto jack = jackmidi::Endpoint::open(client, portName.toStdString(), false, {}, impl->gated(), error);
+            auto jack
+                = jackmidi::Endpoint::open(client, portName.toStdString(), false, {}, impl->gated(), error);
             if (jack)
                 jack->setStarted(true);
             return jack;

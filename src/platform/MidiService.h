@@ -80,7 +80,8 @@ public:
     // The callback runs on the back end's thread for every complete message,
     // SysEx included.
     using InputCallback = std::function<void(const std::uint8_t* data, std::size_t size)>;
-    std::unique_ptr<MidiInputDevice> openInput(const MidiPortInfo& port, InputCallback callback, QString* error) const;
+    std::unique_ptr<MidiInputDevice> openInput(
+        const MidiPortInfo& port, InputCallback callback, QString* error) const;
     std::unique_ptr<MidiInputDevice> openInput(int index, InputCallback callback, QString* error) const;
     std::unique_ptr<MidiInputDevice> openVirtualInput(
         const QString& portName, InputCallback callback, QString* error) const;

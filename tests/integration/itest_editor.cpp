@@ -111,7 +111,6 @@ private slots:
     void initTestCase()
     {
         SONDRAKE_REQUIRE_MIDI_SERVER();
-        SoundEditor::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
         const QString bin = qEnvironmentVariable("SONDRAKE_BIN_DIR", QCoreApplication::applicationDirPath());
         connect(&emulator, &QProcess::readyReadStandardOutput, this, &ITestEditor::readEmulator,
                 Qt::UniqueConnection);
@@ -169,6 +168,7 @@ private slots:
 
         MemoryEditorHost host;
         host.session = &session;
+        host.onError = [this](QWidget*, const QString& text) { errors.append(text); };
         auto editor = std::make_unique<SoundEditor>(host);
         editor->setWorkingCopy(sound);
         editor->show();

@@ -103,7 +103,8 @@ private slots:
             QVERIFY2(!p.name.contains("Sondrake"), qPrintable(p.name));
         for (const auto& p : session.midiService().inputs())
             QVERIFY2(!p.name.contains("Sondrake"), qPrintable(p.name));
-        QCOMPARE(session.midiService().outputName(session.choice().outputIndex), QString("QLindorn Emulator"));
+        QCOMPARE(
+            session.midiService().outputName(session.choice().outputIndex), QString("QLindorn Emulator"));
     }
 
     void bankReadOneDumpPerRequest()

@@ -97,13 +97,13 @@ void editorTabs()
 
 void schemaWindows(const QString& folder)
 {
-    setSchemaFolder(folder);
     QFile brass(schemaPath(folder, QStringLiteral("Brass")));
     if (brass.open(QIODevice::WriteOnly))
         brass.write("[Parameters]\n");
     brass.close();
 
     MemoryEditorHost host;
+    host.schemaFolderList = { folder };
     SoundEditor editor(host);
     editor.setWorkingCopy(midValueSound());
     editor.show();
@@ -115,7 +115,6 @@ void schemaWindows(const QString& folder)
         "KnobOsc1Semitone", QString(10, u'0') + QString(5, u'1') + QString(10, u'0'));
     testing::onNextModal([](QWidget* modal) { save(modal, QStringLiteral("schema-list")); });
     editor.parameterPages().rButtons[3]->click();
-    setSchemaFolder(QString());
 }
 
 void exploreWindow()
