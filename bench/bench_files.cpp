@@ -100,10 +100,11 @@ midi::MidiSession& benchSession()
 
 std::unique_ptr<MainWindow> openWindow()
 {
-    MainWindow::setOpenMidiPortsAtStart(false);
-    MainWindow::setSettingsFilePath(tempDir().filePath("halvorne_q-lindorn.ini"));
+    MainWindow::Options options;
+    options.openMidiPortsAtStart = false;
+    options.settingsFile = tempDir().filePath("halvorne_q-lindorn.ini");
     midi::installRecordingBackend(benchSession());
-    auto w = std::make_unique<MainWindow>(benchSession());
+    auto w = std::make_unique<MainWindow>(benchSession(), options);
     w->show();
     QElapsedTimer timer;
     timer.start();

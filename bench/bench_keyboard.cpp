@@ -116,7 +116,7 @@ BENCHMARK(BM_KeyPressToNoteOn)->UseManualTime()->Iterations(200)->Unit(benchmark
 void BM_PollStepIdle(benchmark::State& state)
 {
     NoteStateTable states {};
-    auto& keys = platform::KeyState::instance();
+    auto& keys = window->keyState(); // the one the window polls
     for (auto _ : state) {
         const int sent = pollKeyboard(
             states, StartOctave, [&keys](int key) { return keys.asyncKeyState(key); },
@@ -203,10 +203,11 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    MainWindow::setOpenMidiPortsAtStart(false);
-    MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+    MainWindow::Options options;
+    options.openMidiPortsAtStart = false;
+    options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
     out = midi::installRecordingBackend(benchSession());
-    auto main = std::make_unique<MainWindow>(benchSession());
+    auto main = std::make_unique<MainWindow>(benchSession(), options);
     window = main.get();
     main->show();
     main->activateWindow();

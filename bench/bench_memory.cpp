@@ -67,7 +67,7 @@ bool portsListed()
                 return true;
         return false;
     };
-    return has(platform::MidiService::outputs()) && has(platform::MidiService::inputs());
+    return has(benchSession().midiService().outputs()) && has(benchSession().midiService().inputs());
 }
 
 SoundDump dumpFor(int program)
@@ -86,10 +86,11 @@ void BM_ResidentSet(benchmark::State& state)
 {
     for (auto _ : state) {
         QTemporaryDir dir;
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        MainWindow::Options options;
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
         QProcess emulator;
         bool real = false;
-        if (platform::MidiService::jackAvailable() || platform::MidiService::alsaAvailable()) {
+        if (benchSession().midiService().jackAvailable() || platform::MidiService::alsaAvailable()) {
             emulator.start(QCoreApplication::applicationDirPath() + QStringLiteral("/qlindorn-emulator"),
                 { QStringLiteral("--headless") });
             QElapsedTimer wait;
@@ -98,11 +99,11 @@ void BM_ResidentSet(benchmark::State& state)
                 runEvents(100);
             real = portsListed();
         }
-        MainWindow::setOpenMidiPortsAtStart(real);
+        options.openMidiPortsAtStart = real;
         if (!real)
             midi::installRecordingBackend(benchSession());
 
-        auto window = std::make_unique<MainWindow>(benchSession());
+        auto window = std::make_unique<MainWindow>(benchSession(), options);
         window->show();
         runEvents(500);
         // A JACK client maps the server's shared memory; it is resident in

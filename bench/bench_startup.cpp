@@ -65,12 +65,12 @@ void writeDamagedSettings(const QString& path)
 std::unique_ptr<QWidget> makeWindow(Mode mode, const QString& settingsPath)
 {
     if (mode != Minimal) {
-        sondrake::MainWindow::setOpenMidiPortsAtStart(false);
-        if (!settingsPath.isEmpty())
-            sondrake::MainWindow::setSettingsFilePath(settingsPath);
+        sondrake::MainWindow::Options options;
+        options.openMidiPortsAtStart = false;
+        options.settingsFile = settingsPath; // empty: where the program keeps it
         session = std::make_unique<sondrake::midi::MidiSession>();
         sondrake::midi::installRecordingBackend(*session);
-        return std::make_unique<sondrake::MainWindow>(*session);
+        return std::make_unique<sondrake::MainWindow>(*session, options);
     }
     auto window = std::make_unique<QMainWindow>();
     window->setWindowTitle(QStringLiteral("Minimal"));

@@ -194,10 +194,11 @@ int main(int argc, char** argv)
     TimingApplication app(argc, argv);
     timing = &app;
     QTemporaryDir dir;
-    MainWindow::setOpenMidiPortsAtStart(false);
-    MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+    MainWindow::Options options;
+    options.openMidiPortsAtStart = false;
+    options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
     out = midi::installRecordingBackend(benchSession());
-    auto main = std::make_unique<MainWindow>(benchSession());
+    auto main = std::make_unique<MainWindow>(benchSession(), options);
     window = main.get();
     main->show();
     QElapsedTimer settle;

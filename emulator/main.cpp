@@ -37,9 +37,9 @@ const QString kPortName = QStringLiteral("QLindorn Emulator");
 int listPorts()
 {
     // Listed under a name of its own, so the emulator's ports are shown too.
-    platform::MidiService::setClientName(QStringLiteral("qlindorn-emulator-probe"));
-    const auto ins = platform::MidiService::inputs();
-    const auto outs = platform::MidiService::outputs();
+    const platform::MidiService probe(QStringLiteral("qlindorn-emulator-probe"));
+    const auto ins = probe.inputs();
+    const auto outs = probe.outputs();
     for (std::size_t i = 0; i < ins.size(); ++i)
         std::printf("input %zu: %s\n", i, ins[i].name.toLocal8Bit().constData());
     for (std::size_t i = 0; i < outs.size(); ++i)
@@ -63,8 +63,8 @@ struct Ports {
 // Opens both virtual ports; received messages go to `onMessage` on the GUI thread.
 bool openPorts(Ports& ports, EmulatorCore& core, std::function<void(const Bytes&)> onMessage, QString* error)
 {
-    platform::MidiService::setClientName(kPortName);
-    ports.out = platform::MidiOutputDevice::openVirtual(kPortName, error);
+    const platform::MidiService midi(kPortName);
+    ports.out = midi.openVirtualOutput(kPortName, error);
     if (!ports.out)
         return false;
     auto* out = ports.out.get();
@@ -74,7 +74,7 @@ bool openPorts(Ports& ports, EmulatorCore& core, std::function<void(const Bytes&
             std::fprintf(stderr, "send failed: %s\n", why.toLocal8Bit().constData());
     });
     auto* app = QCoreApplication::instance();
-    ports.in = platform::MidiInputDevice::openVirtual(
+    ports.in = midi.openVirtualInput(
         kPortName,
         [app, onMessage](const std::uint8_t* data, std::size_t size) {
             Bytes copy(data, data + size);

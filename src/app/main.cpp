@@ -1,5 +1,6 @@
 // sondrake: the librarian window, with the sound editor wired in.
 #include "editor/EditorHost.h"
+#include "editor/Randomizer.h"
 #include "editor/SoundEditor.h"
 #include "librarian/MainWindow.h"
 #include "library/LibraryCommands.h"
@@ -25,12 +26,16 @@
 
 namespace {
 
-// The editor's view of the main window: the octave, the "Keyboard" mark,
-// the Messages box, the tolerances and the remembered send location.
+// The editor's view of the program: the main window's octave, "Keyboard"
+// mark, Messages box, tolerances, remembered send location and keyboard, and
+// the program's generator and schema folders.
 class MainWindowEditorHost : public sondrake::editor::EditorHost {
 public:
-    explicit MainWindowEditorHost(sondrake::MainWindow& main)
+    MainWindowEditorHost(
+        sondrake::MainWindow& main, sondrake::editor::Generator& generator, const QStringList& schemaFolders)
         : m_main(main)
+        , m_generator(generator)
+        , m_schemaFolders(schemaFolders)
     {
     }
     int octave() const override { return m_main.octave(); }
@@ -55,9 +60,14 @@ public:
     void setLastSaveLocation(int bank, int program) override { m_main.setLastSaveLocation(bank, program); }
     QWidget* window() const override { return &m_main; }
     sondrake::midi::MidiSession* midiSession() const override { return &m_main.midiSession(); }
+    sondrake::platform::KeyState& keyState() override { return m_main.keyState(); }
+    sondrake::editor::Generator& generator() override { return m_generator; }
+    QStringList schemaFolders() const override { return m_schemaFolders; }
 
 private:
     sondrake::MainWindow& m_main;
+    sondrake::editor::Generator& m_generator;
+    const QStringList m_schemaFolders;
 };
 
 // SIGINT and SIGTERM end the program as File > Exit does, minus the
@@ -161,9 +171,10 @@ int main(int argc, char* argv[])
     if (asksLibraryCommand(argc, argv)) {
         QCoreApplication app(argc, argv);
         parser.process(app);
-        sondrake::platform::setPortable(parser.isSet(portable));
-        const QString library = parser.isSet(libraryFile) ? parser.value(libraryFile)
-                                                          : sondrake::platform::fileLocations().libraryFile;
+        const QString library = parser.isSet(libraryFile)
+            ? parser.value(libraryFile)
+            : sondrake::platform::chooseFileLocations(QCoreApplication::applicationDirPath(), parser.isSet(portable))
+                  .libraryFile;
         if (parser.isSet(exportLibrary))
             return sondrake::library::runExport(library, parser.value(exportLibrary), stdout, stderr);
         return sondrake::library::runImport(library, parser.positionalArguments(), stdout, stderr);
@@ -171,7 +182,9 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     parser.process(app);
-    sondrake::platform::setPortable(parser.isSet(portable));
+    // Where the settings file and the schemas live, decided once.
+    const sondrake::platform::FileLocations locations = sondrake::platform::chooseFileLocations(
+        QCoreApplication::applicationDirPath(), parser.isSet(portable));
     Q_INIT_RESOURCE(resources); // the icons sit in a static library nothing else pulls in
     QApplication::setWindowIcon(programIcon());
     // Lets the desktop match the windows to the installed entry and its icon.
@@ -179,9 +192,13 @@ int main(int argc, char* argv[])
     closeOnSignals(app);
 
     sondrake::midi::MidiSession session;
+    // The randomizer's one generator, seeded once at start and never again.
+    sondrake::editor::Generator generator(sondrake::editor::Generator::timeOfDaySeed());
     int exitCode = 0;
     {
-        sondrake::MainWindow window(session);
+        sondrake::MainWindow::Options options;
+        options.settingsFile = sondrake::MainWindow::settingsFileIn(locations);
+        sondrake::MainWindow window(session, options);
         if (window.midiOpenFailed()) {
             using sondrake::platform::caughtTerminationSignal;
             if (!caughtTerminationSignal())
@@ -191,10 +208,11 @@ int main(int argc, char* argv[])
         }
 
         // ---- the sound editor is wired in here ----------------------------
-        window.setEditorLauncher([](sondrake::MainWindow& main, sondrake::SoundDump& workingCopy) {
-            MainWindowEditorHost host(main);
-            sondrake::editor::runSoundEditor(host, workingCopy, &main);
-        });
+        window.setEditorLauncher(
+            [&generator, &locations](sondrake::MainWindow& main, sondrake::SoundDump& workingCopy) {
+                MainWindowEditorHost host(main, generator, locations.schemaFolders);
+                sondrake::editor::runSoundEditor(host, workingCopy, &main);
+            });
 
         signalledWindow = &window;
         if (sondrake::platform::caughtTerminationSignal()) {

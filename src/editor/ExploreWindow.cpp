@@ -181,7 +181,7 @@ ExploreWindow::ExploreWindow(SoundEditor& editor)
     showGeneration();
 }
 
-ExploreWindow::~ExploreWindow() { platform::KeyState::instance().setWindowKeyHandler(this, {}); }
+ExploreWindow::~ExploreWindow() { m_editor.host().keyState().setWindowKeyHandler(this, {}); }
 
 void ExploreWindow::showGeneration()
 {

@@ -25,8 +25,9 @@ namespace {
 
 } // namespace
 
-ParameterListDialog::ParameterListDialog(QWidget* parent)
+ParameterListDialog::ParameterListDialog(platform::KeyState& keys, QWidget* parent)
     : QDialog(parent, Qt::Tool)
+    , m_keys(keys)
 {
     setObjectName(QStringLiteral("TfrmParameterListView"));
     setWindowTitle(QStringLiteral("Parameter List View"));
@@ -67,10 +68,10 @@ ParameterListDialog::ParameterListDialog(QWidget* parent)
 
     // The dialog sees the keys before its controls: Escape must not close it
     // on its press (as a dialog normally does) but on its release.
-    platform::KeyState::instance().setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
+    m_keys.setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
 }
 
-ParameterListDialog::~ParameterListDialog() { platform::KeyState::instance().setWindowKeyHandler(this, {}); }
+ParameterListDialog::~ParameterListDialog() { m_keys.setWindowKeyHandler(this, {}); }
 
 bool ParameterListDialog::isChecked(int row) const { return m_list->item(row)->checkState() == Qt::Checked; }
 

@@ -14,13 +14,18 @@ class QKeyEvent;
 class QListWidget;
 class QPushButton;
 
+namespace sondrake::platform {
+class KeyState;
+}
+
 namespace sondrake::editor {
 
 class ParameterListDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ParameterListDialog(QWidget* parent = nullptr);
+    // Reads its keys through `keys`, which outlives it.
+    explicit ParameterListDialog(platform::KeyState& keys, QWidget* parent = nullptr);
     ~ParameterListDialog() override;
 
     // Adds the rows of one parameter (list items; knob and slider values;
@@ -50,6 +55,8 @@ private:
     int selectedRow() const;
     void setChecked(int row, bool checked);
     bool isChecked(int row) const;
+
+    platform::KeyState& m_keys;
 
     QListWidget* m_list = nullptr;
     QPushButton* m_selectAllButton = nullptr;

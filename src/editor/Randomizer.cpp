@@ -28,12 +28,6 @@ std::uint32_t Generator::timeOfDaySeed()
     return std::uint32_t(ms % (24LL * 60 * 60 * 1000));
 }
 
-Generator& programGenerator()
-{
-    static Generator generator(Generator::timeOfDaySeed());
-    return generator;
-}
-
 int drawAllowedIndex(QStringView text, Generator& gen)
 {
     const QChar one(u'1');

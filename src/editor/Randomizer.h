@@ -45,10 +45,6 @@ private:
     std::uint32_t m_state;
 };
 
-// The program's one generator, seeded from the time of day at its first use
-// and never again.
-Generator& programGenerator();
-
 // The position of a randomly chosen "1" of text, each with equal chance. A
 // non-empty text without "1" gives its last position; an empty text gives -1.
 int drawAllowedIndex(QStringView text, Generator& gen);

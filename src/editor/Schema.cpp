@@ -1,6 +1,5 @@
 #include "editor/Schema.h"
 
-#include "platform/FileLocations.h"
 #include "platform/IniFile.h"
 
 #include <QDir>
@@ -159,26 +158,6 @@ QString schemaPath(const QString& folder, const QString& name)
     return dir.filePath(fileName);
 }
 
-namespace {
-    QString& schemaFolderOverride()
-    {
-        static QString folder;
-        return folder;
-    }
-} // namespace
-
-QString schemaFolder()
-{
-    const QString& folder = schemaFolderOverride();
-    return folder.isEmpty() ? platform::fileLocations().schemaFolder : folder;
-}
-
-QStringList schemaFolders()
-{
-    const QString& folder = schemaFolderOverride();
-    return folder.isEmpty() ? platform::fileLocations().schemaFolders : QStringList { folder };
-}
-
 QString findSchemaPath(const QStringList& folders, const QString& name)
 {
     for (const QString& folder : folders) {
@@ -188,8 +167,6 @@ QString findSchemaPath(const QStringList& folders, const QString& name)
     }
     return schemaPath(folders.value(0), name);
 }
-
-void setSchemaFolder(const QString& folder) { schemaFolderOverride() = folder; }
 
 QStringList listSchemaNames(const QString& folder)
 {

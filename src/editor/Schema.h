@@ -86,14 +86,6 @@ bool isValidSchemaName(const QString& name, QString* problem);
 // extension differs only in case.
 QString schemaPath(const QString& folder, const QString& name);
 
-// Where schemas are saved: the program's folder, or the user's data folder
-// when the program's folder is read-only (platform::fileLocations()).
-QString schemaFolder();
-// Where schemas are listed and loaded from, schemaFolder() first.
-QStringList schemaFolders();
-// Puts schemas into one other folder (tests); an empty folder restores the
-// program's locations. GUI thread only.
-void setSchemaFolder(const QString& folder);
 // The file the schema of that name loads from: the first of folders that
 // holds it, or where it would be saved when none does.
 QString findSchemaPath(const QStringList& folders, const QString& name);

@@ -43,12 +43,6 @@ namespace sondrake::editor {
 
 namespace {
 
-    SoundEditor::MessageBoxHook& messageBoxHook()
-    {
-        static SoundEditor::MessageBoxHook hook;
-        return hook;
-    }
-
     QString errorText(const std::exception& e) { return QString::fromLocal8Bit(e.what()); }
 
     // Number-pad 1..9: semitones above the octave's C, one octave up.
@@ -115,14 +109,14 @@ SoundEditor::SoundEditor(EditorHost& host, QWidget* parent)
     m_modifiedTimer->start();
 
     // The window's keys are read before the control that has the focus sees them.
-    platform::KeyState::instance().setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
+    m_host.keyState().setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
 }
 
 SoundEditor::~SoundEditor()
 {
     // It works on this window's state: gone first.
     delete m_exploreWindow.data();
-    platform::KeyState::instance().setWindowKeyHandler(this, {});
+    m_host.keyState().setWindowKeyHandler(this, {});
     // The controls outlive this object's members for a moment while QObject
     // deletes its children; they must not call back into a half-gone window.
     for (ControlRow& row : m_pages.rows) {
@@ -273,8 +267,6 @@ void SoundEditor::wireControls()
     }
 }
 
-void SoundEditor::setMessageBoxHook(MessageBoxHook hook) { messageBoxHook() = std::move(hook); }
-
 void SoundEditor::showError(const QString& text)
 {
     if (m_errorPending)
@@ -283,10 +275,7 @@ void SoundEditor::showError(const QString& text)
     // Errors can arise while a control paints; a message box must not open
     // its event loop there, so it opens from the event loop instead.
     QTimer::singleShot(0, this, [this, text] {
-        if (const MessageBoxHook& hook = messageBoxHook())
-            hook(this, text);
-        else
-            QMessageBox::warning(this, windowTitle(), text);
+        m_host.showError(this, text);
         m_errorPending = false;
     });
 }

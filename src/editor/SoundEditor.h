@@ -78,22 +78,17 @@ public:
     // check box: a different state sends its live message).
     void setControlValue(const ParameterEntry& entry, int value);
 
-    // How the editor shows an error's text. Tests replace it; an empty hook
-    // restores the message box.
-    using MessageBoxHook = std::function<void(QWidget* parent, const QString& text)>;
-    static void setMessageBoxHook(MessageBoxHook hook);
-    // Shows `text` through the hook, never from inside a paint: the box opens
-    // from the event loop. While one error is waiting, further ones are dropped.
+    // Shows `text` through the host, never from inside a paint: the box
+    // opens from the event loop. While one error is waiting, further ones
+    // are dropped.
     void showError(const QString& text);
 
     // The sound-family schema: 99 entries, built with the window.
     SoundFamilySchema& schema() { return m_schema; }
     const SoundFamilySchema& schema() const { return m_schema; }
-    // The randomizer draws from the program's generator; tests hand in their
-    // own (nullptr restores the program's).
-    void setGenerator(Generator* generator);
-    Generator& generator();
-    // Loads the schema of that name from the program's schema folders (none:
+    // The program's generator, which the randomizer draws from (the host's).
+    Generator& generator() { return m_host.generator(); }
+    // Loads the schema of that name from the host's schema folders (none:
     // every entry "0"). Failures go to a message box.
     void loadSchema(const QString& name);
 
@@ -163,7 +158,6 @@ private:
     bool m_testNoteSounding = false;
     ParameterPages m_pages;
     SoundFamilySchema m_schema;
-    Generator* m_generator = nullptr;
     bool m_schemaNameTyped = false; // a name is being typed into the schema box
     bool m_loading = false;
     bool m_errorPending = false;

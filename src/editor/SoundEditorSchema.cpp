@@ -8,7 +8,6 @@
 #include "editor/ToleranceDialog.h"
 #include "editor/ParameterListDialog.h"
 #include "platform/FileLocations.h"
-#include "platform/KeyState.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -50,10 +49,6 @@ namespace {
 
 } // namespace
 
-void SoundEditor::setGenerator(Generator* generator) { m_generator = generator; }
-
-Generator& SoundEditor::generator() { return m_generator ? *m_generator : programGenerator(); }
-
 void SoundEditor::wireSchemaControls()
 {
     // Typing a name loads nothing, so a name typed to save under can never
@@ -86,7 +81,7 @@ void SoundEditor::wireSchemaControls()
 void SoundEditor::listSchemas()
 {
     try {
-        const QStringList names = listSchemaNames(schemaFolders());
+        const QStringList names = listSchemaNames(m_host.schemaFolders());
         m_schemaBox->clear();
         m_schemaBox->addItems(names);
         if (m_schemaBox->count() > 0)
@@ -103,7 +98,10 @@ void SoundEditor::loadSchema(const QString& name)
 {
     try {
         QString error;
-        if (!m_schema.load(findSchemaPath(schemaFolders(), name), &error))
+        // Without a folder there is no file: every entry "0", as for a
+        // schema file that does not exist.
+        const QStringList folders = m_host.schemaFolders();
+        if (!m_schema.load(folders.isEmpty() ? QString() : findSchemaPath(folders, name), &error))
             showError(error);
     } catch (const std::exception& e) {
         showError(errorText(e));
@@ -113,8 +111,11 @@ void SoundEditor::loadSchema(const QString& name)
 void SoundEditor::saveSchema(const QString& name)
 {
     try {
+        const QStringList folders = m_host.schemaFolders();
+        if (folders.isEmpty())
+            throw std::runtime_error("There is no folder to save schemas in.");
         QString error;
-        const QString path = schemaPath(schemaFolder(), name);
+        const QString path = schemaPath(folders.first(), name);
         if (!platform::makeFolderFor(path, &error) || !m_schema.save(path, &error))
             showError(error);
     } catch (const std::exception& e) {
@@ -213,7 +214,7 @@ void SoundEditor::onExplore()
             m_exploreWindow = new ExploreWindow(*this);
             // Its keys are the editor's: the test notes, the octave keys
             // and the letters the keyboard player takes.
-            platform::KeyState::instance().setWindowKeyHandler(
+            m_host.keyState().setWindowKeyHandler(
                 m_exploreWindow, [this](QKeyEvent* key) { return onWindowKey(key); });
         }
         m_exploreWindow->show();
@@ -239,7 +240,7 @@ void SoundEditor::onValueListButton(int n)
 void SoundEditor::showParameterList(const ParameterEntry& control)
 {
     try {
-        QPointer<ParameterListDialog> dialog = new ParameterListDialog(this);
+        QPointer<ParameterListDialog> dialog = new ParameterListDialog(m_host.keyState(), this);
         dialog->setWindowTitle(parameterListCaption(control));
         try {
             dialog->fillList(control, m_schema.allowedValues(control.control));

@@ -12,8 +12,9 @@
 
 namespace sondrake {
 
-AutoloadDialog::AutoloadDialog(QWidget* parent)
+AutoloadDialog::AutoloadDialog(LibrarianDialogs& dialogs, QWidget* parent)
     : QDialog(parent)
+    , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("TfrmZRSettings"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -63,7 +64,7 @@ QString AutoloadDialog::autoloadFileName() const
 
 void AutoloadDialog::onBrowse()
 {
-    const QString path = librarianDialogs().openFile(this);
+    const QString path = m_dialogs.openFile(this);
     if (path.isEmpty())
         return;
     m_fileEdit->setText(path);

@@ -13,11 +13,14 @@ class QPushButton;
 
 namespace sondrake {
 
+class LibrarianDialogs;
+
 class AutoloadDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit AutoloadDialog(QWidget* parent = nullptr);
+    // "..." chooses the file through `dialogs`.
+    explicit AutoloadDialog(LibrarianDialogs& dialogs, QWidget* parent = nullptr);
 
     // Shows the autoload file name; "Enable" is ticked when there is one.
     void setAutoloadFileName(const QString& name);
@@ -27,6 +30,8 @@ public:
 
 private:
     void onBrowse();
+
+    LibrarianDialogs& m_dialogs;
 
     QGroupBox* m_autoloadGroup = nullptr;
     QCheckBox* m_enableBox = nullptr; // "Enable"

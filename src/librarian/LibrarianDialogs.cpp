@@ -12,26 +12,13 @@ namespace {
 
 const QString kFilter = QStringLiteral("SysEx Files (*.syx)");
 
-LibrarianDialogs*& installed()
-{
-    static LibrarianDialogs* dialogs = nullptr;
-    return dialogs;
-}
+} // namespace
 
-// The last folder used, so the next dialog opens where the user was.
-QString& lastFolder()
-{
-    static QString folder;
-    return folder;
-}
-
-void remember(const QString& path)
+void LibrarianDialogs::remember(const QString& path)
 {
     if (!path.isEmpty())
-        lastFolder() = QFileInfo(path).absolutePath();
+        m_lastFolder = QFileInfo(path).absolutePath();
 }
-
-} // namespace
 
 LibrarianDialogs::Answer LibrarianDialogs::ask(QWidget* parent, const QString& question, bool withCancel)
 {
@@ -50,14 +37,14 @@ LibrarianDialogs::Answer LibrarianDialogs::ask(QWidget* parent, const QString& q
 
 QString LibrarianDialogs::openFile(QWidget* parent)
 {
-    const QString path = QFileDialog::getOpenFileName(parent, QString(), lastFolder(), kFilter);
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), m_lastFolder, kFilter);
     remember(path);
     return path;
 }
 
 QString LibrarianDialogs::saveFile(QWidget* parent)
 {
-    QFileDialog dialog(parent, QString(), lastFolder(), kFilter);
+    QFileDialog dialog(parent, QString(), m_lastFolder, kFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("syx"));
@@ -75,14 +62,5 @@ void LibrarianDialogs::warn(QWidget* parent, const QString& text)
 {
     QMessageBox::warning(parent, QCoreApplication::applicationName(), text);
 }
-
-LibrarianDialogs& librarianDialogs()
-{
-    static LibrarianDialogs real;
-    LibrarianDialogs* dialogs = installed();
-    return dialogs ? *dialogs : real;
-}
-
-void setLibrarianDialogs(LibrarianDialogs* dialogs) { installed() = dialogs; }
 
 } // namespace sondrake

@@ -1,8 +1,9 @@
 #pragma once
 
 // The questions and file dialogs of the librarian's file commands. The
-// window asks through this one object, so a test can answer the questions,
-// choose the paths and fill in a dialog without a modal box appearing.
+// window asks through the one object it was handed (or its own), so a test
+// can answer the questions, choose the paths and fill in a dialog without a
+// modal box appearing.
 
 #include <QString>
 
@@ -31,11 +32,12 @@ public:
     // A warning box with an OK button, for failures the user must see even
     // when the Messages box is out of sight.
     virtual void warn(QWidget* parent, const QString& text);
-};
 
-// The dialogs in use; the real ones unless a test installed others.
-LibrarianDialogs& librarianDialogs();
-// nullptr goes back to the real ones. The caller keeps ownership.
-void setLibrarianDialogs(LibrarianDialogs* dialogs);
+private:
+    void remember(const QString& path);
+
+    // The last folder used, so the next dialog opens where the user was.
+    QString m_lastFolder;
+};
 
 } // namespace sondrake

@@ -12,7 +12,7 @@
 #include "midi/PortDetection.h"
 #include "midi/SoundTransfer.h"
 #include "midi/SysExDialog.h"
-#include "platform/KeyState.h"
+#include "platform/FileLocations.h"
 #include "platform/Messages.h"
 #include "sondrake/Version.h"
 #include "store/SoundName.h"
@@ -41,8 +41,6 @@
 namespace sondrake {
 
 namespace {
-
-    bool openMidiPortsAtStart = true;
 
     const char* const kCaption = "Halvorne Q-Lindorn Sondrake - Sound Editor - Sound Restrictioned Randomizer";
     const char* const kProgramName = "Halvorne Q-Lindorn Sondrake";
@@ -75,11 +73,14 @@ namespace {
 
 } // namespace
 
-void MainWindow::setOpenMidiPortsAtStart(bool open) { openMidiPortsAtStart = open; }
-
-MainWindow::MainWindow(midi::MidiSession& session, QWidget* parent)
+MainWindow::MainWindow(midi::MidiSession& session, const Options& options, QWidget* parent)
     : QMainWindow(parent)
     , m_session(session)
+    , m_openMidiPortsAtStart(options.openMidiPortsAtStart)
+    , m_settingsFile(options.settingsFile.isEmpty()
+              ? settingsFileIn(platform::chooseFileLocations(QCoreApplication::applicationDirPath(), false))
+              : options.settingsFile)
+    , m_dialogs(options.dialogs ? *options.dialogs : m_ownDialogs)
 {
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QString::fromLatin1(kCaption));
@@ -92,14 +93,6 @@ MainWindow::MainWindow(midi::MidiSession& session, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 
-    // Every layer's failures end up in our Messages box from now on.
-    setMessageSink([window = QPointer<MainWindow>(this)](const QString& text) {
-        if (window)
-            window->addMessage(text);
-        else
-            std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    });
-
     // The session's lines and received SysEx reach the window on the GUI thread.
     connect(&m_session, &midi::MidiSession::messageAdded, this, [this](const QString& line) { addMessage(line); });
     connectTransfer();
@@ -107,14 +100,10 @@ MainWindow::MainWindow(midi::MidiSession& session, QWidget* parent)
     startUp();
 
     // The window's keys are read before the focused control sees them.
-    platform::KeyState::instance().setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
+    m_keys.setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
 }
 
-MainWindow::~MainWindow()
-{
-    platform::KeyState::instance().setWindowKeyHandler(this, {});
-    setMessageSink(nullptr);
-}
+MainWindow::~MainWindow() { m_keys.setWindowKeyHandler(this, {}); }
 
 // ---- construction ---------------------------------------------------------
 
@@ -317,10 +306,12 @@ void MainWindow::startUp()
     try {
         m_receiver = new SysExDialog(this, *m_transfer);
 
-        if (openMidiPortsAtStart)
-            midi::detectMidiPorts(m_session.choice());
+        QString detectError;
+        if (m_openMidiPortsAtStart
+            && !midi::detectMidiPorts(m_session.choice(), m_session.midiService(), &detectError))
+            addMessage(detectError);
 
-        if (openMidiPortsAtStart) {
+        if (m_openMidiPortsAtStart) {
             QString error;
             if (!m_session.openOutput(&error)) {
                 // The program cannot work without its output; main() ends it.
@@ -362,8 +353,9 @@ void MainWindow::guarded(const std::function<void()>& command)
 void MainWindow::addMessage(const QString& text)
 {
     if (QThread::currentThread() != thread()) {
-        // Back through the thread-safe route, which posts to our thread.
-        sondrake::addMessage(text);
+        // Posted to our thread, where the lines of one thread arrive in the
+        // order they were added.
+        QMetaObject::invokeMethod(this, [this, text] { addMessage(text); }, Qt::QueuedConnection);
         return;
     }
     if (!m_messages) {
@@ -540,7 +532,7 @@ void MainWindow::onNewList()
 void MainWindow::onSendSysExFile()
 {
     guarded([this] {
-        const QString path = librarianDialogs().openFile(this);
+        const QString path = m_dialogs.openFile(this);
         if (!path.isEmpty())
             sendSysExFile(path);
     });

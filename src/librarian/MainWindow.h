@@ -10,8 +10,10 @@
 //   MainWindowKeyboard.cpp   the computer-keyboard player
 
 #include "librarian/KeyboardPlayer.h"
+#include "librarian/LibrarianDialogs.h"
 #include "librarian/Settings.h"
 #include "midi/Reception.h"
+#include "platform/KeyState.h"
 #include "store/SoundStore.h"
 
 #include <QMainWindow>
@@ -39,23 +41,41 @@ namespace midi {
     class MidiSession;
     class SoundTransfer;
 }
+namespace platform {
+    struct FileLocations;
+}
 
 class SoundListModel;
 class SoundListView;
 class SysExDialog;
 
+// What the main window is started with; the defaults are the program's.
+struct MainWindowOptions {
+    // Start-up opens the MIDI ports found by name. Tests switch that off and
+    // install their own output back end in the session.
+    bool openMidiPortsAtStart = true;
+    // The settings file; empty: halvorne_q-lindorn.ini where a program
+    // started without --portable keeps it.
+    QString settingsFile;
+    // Asks the questions and shows the file dialogs; it must outlive the
+    // window. nullptr: the real ones, which the window owns.
+    LibrarianDialogs* dialogs = nullptr;
+};
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
+    using Options = MainWindowOptions;
+
     // Everything MIDI goes through `session`, which outlives the window.
-    explicit MainWindow(midi::MidiSession& session, QWidget* parent = nullptr);
+    explicit MainWindow(midi::MidiSession& session, const Options& options = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Start-up opens the MIDI ports found by name. Tests switch that off and
-    // install their own output back end in the session.
-    static void setOpenMidiPortsAtStart(bool open);
     midi::MidiSession& midiSession() const { return m_session; }
+    // The program's keyboard: the player polls it, and every window that
+    // reads keys (the editor's too) registers its handler here.
+    platform::KeyState& keyState() { return m_keys; }
     // Closes the window as on File > Exit, but asks nothing: SIGTERM and
     // SIGINT come from somebody who cannot answer (a logout, a terminal).
     void closeWithoutQuestions();
@@ -67,6 +87,8 @@ public:
     SoundStore& store() { return m_store; }
     const SoundStore& store() const { return m_store; }
 
+    // One line into the Messages box; safe from any thread (lines from other
+    // threads are posted to the window's, in order).
     void addMessage(const QString& text);
     QPlainTextEdit* messagesBox() const { return m_messages; }
 
@@ -111,9 +133,9 @@ public:
     // The closing sequence could not save the settings file or the autoload
     // bank: the user was told, and the program must not end with success.
     bool closeSaveFailed() const { return !m_closeFailures.isEmpty(); }
-    static QString settingsFilePath(); // halvorne_q-lindorn.ini in platform::fileLocations().settingsFolder
-    // Tests point the window at a settings file of their own (empty = back to the default).
-    static void setSettingsFilePath(const QString& path);
+    const QString& settingsFilePath() const { return m_settingsFile; }
+    // halvorne_q-lindorn.ini in the settings folder of `where`.
+    static QString settingsFileIn(const platform::FileLocations& where);
 
     // ---- keyboard player -------------------------------------------------
     int octave() const { return m_octave; }
@@ -213,6 +235,11 @@ private:
     bool refuseWhileSending(const QString& command);
 
     midi::MidiSession& m_session;
+    platform::KeyState m_keys;
+    const bool m_openMidiPortsAtStart;
+    const QString m_settingsFile;
+    LibrarianDialogs m_ownDialogs; // in use unless others were handed in
+    LibrarianDialogs& m_dialogs;
     midi::SoundTransfer* m_transfer = nullptr;
     bool m_settingsWritten = false;
     std::uint8_t m_octave = StartOctave;

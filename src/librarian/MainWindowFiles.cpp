@@ -21,12 +21,6 @@ namespace sondrake {
 
 namespace {
 
-QString& settingsPathOverride()
-{
-    static QString path;
-    return path;
-}
-
 QString quoted(const QString& path) { return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)); }
 
 QString saveFailure(const QString& what, const QString& path, const QString& error)
@@ -38,14 +32,10 @@ QString saveFailure(const QString& what, const QString& path, const QString& err
 
 } // namespace
 
-QString MainWindow::settingsFilePath()
+QString MainWindow::settingsFileIn(const platform::FileLocations& where)
 {
-    if (!settingsPathOverride().isEmpty())
-        return settingsPathOverride();
-    return QDir(platform::fileLocations().settingsFolder).filePath(QString::fromLatin1(settings::kFileName));
+    return QDir(where.settingsFolder).filePath(QString::fromLatin1(settings::kFileName));
 }
-
-void MainWindow::setSettingsFilePath(const QString& path) { settingsPathOverride() = path; }
 
 // ---- bank files -------------------------------------------------------------
 
@@ -106,7 +96,7 @@ bool MainWindow::saveBankFile(const QString& path, QString* reason)
 void MainWindow::onSaveBankFile()
 {
     guarded([this] {
-        LibrarianDialogs& dialogs = librarianDialogs();
+        LibrarianDialogs& dialogs = m_dialogs;
         const QString path = dialogs.saveFile(this);
         if (path.isEmpty())
             return;
@@ -122,7 +112,7 @@ void MainWindow::onSaveBankFile()
 void MainWindow::onSaveSeparateFiles()
 {
     guarded([this] {
-        LibrarianDialogs& dialogs = librarianDialogs();
+        LibrarianDialogs& dialogs = m_dialogs;
         const QString base = dialogs.saveFile(this);
         if (base.isEmpty())
             return;
@@ -155,7 +145,7 @@ void MainWindow::onLoadBankFile()
     guarded([this] {
         if (refuseWhileSending(QStringLiteral("load")))
             return;
-        LibrarianDialogs& dialogs = librarianDialogs();
+        LibrarianDialogs& dialogs = m_dialogs;
         if (dialogs.ask(this, QStringLiteral("Save changes ?")) == LibrarianDialogs::Answer::Yes)
             onSaveSeparateFiles();
         const QString path = dialogs.openFile(this);
@@ -169,9 +159,9 @@ void MainWindow::onLoadBankFile()
 void MainWindow::onAutoloadSettings()
 {
     guarded([this] {
-        AutoloadDialog dialog(this);
+        AutoloadDialog dialog(m_dialogs, this);
         dialog.setAutoloadFileName(m_settings.autoloadFile);
-        if (librarianDialogs().exec(dialog) == QDialog::Accepted)
+        if (m_dialogs.exec(dialog) == QDialog::Accepted)
             m_settings.autoloadFile = dialog.autoloadFileName();
     });
 }
@@ -244,7 +234,7 @@ bool MainWindow::confirmClose()
         }
         const QString question
             = QStringLiteral("Do you want to save changes to autoload file (") + shownName + QStringLiteral(") ?");
-        if (librarianDialogs().ask(this, question) != LibrarianDialogs::Answer::Yes)
+        if (m_dialogs.ask(this, question) != LibrarianDialogs::Answer::Yes)
             return;
         QString error;
         if (!saveBankFile(m_settings.autoloadFile, &error)) {
@@ -260,7 +250,7 @@ bool MainWindow::confirmClose()
     // the terminal and the exit code tell then).
     if (!m_closeFailures.isEmpty() && m_askOnClose) {
         try {
-            librarianDialogs().warn(this,
+            m_dialogs.warn(this,
                 m_closeFailures.join(QStringLiteral("\n\n"))
                     + QStringLiteral("\n\nWhat was not saved is lost when the program ends. Make the folder "
                                      "writable or free some disk space, so that the next close can save."));

@@ -4,7 +4,6 @@
 #include "librarian/KeyboardPlayer.h"
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
-#include "platform/KeyState.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,9 +44,6 @@ namespace {
 
 void MainWindow::buildKeyboardPanel()
 {
-    // Make sure key presses are being recorded before the first poll.
-    platform::KeyState::instance();
-
     m_keyboardPanel = new QWidget(this);
     m_keyboardPanel->setObjectName(QStringLiteral("pnlKeyboard"));
 
@@ -144,7 +140,7 @@ void MainWindow::setKeyboardPlayer(bool on)
     // Keys tapped while the player was off are not played now; keys held
     // down still are.
     if (on && m_playerPoll && !m_playerPoll->isActive())
-        platform::KeyState::instance().forgetPresses();
+        m_keys.forgetPresses();
     for (auto* timer : { m_playerPoll, m_foregroundCheck }) {
         if (!timer)
             continue;
@@ -191,12 +187,8 @@ void MainWindow::onOctaveDown()
 void MainWindow::onPlayerPoll()
 {
     try {
-        auto& keys = platform::KeyState::instance();
-        // A filter installed after ours (by a tool or a library) is asked
-        // first and could swallow letters before we see them; stay in front.
-        keys.install();
         pollKeyboard(
-            m_noteStates, m_octave, [&keys](int key) { return keys.asyncKeyState(key); },
+            m_noteStates, m_octave, [this](int key) { return m_keys.asyncKeyState(key); },
             [this](bool on, std::uint8_t note) { sendPlayerNote(m_session, on, note); });
     } catch (const std::exception& e) {
         addMessage(QString::fromLocal8Bit(e.what()));
@@ -209,7 +201,7 @@ void MainWindow::onForegroundCheck()
         if (isOwnWindowInFront()) {
             // start() on a running timer would shift its phase; leave it be.
             if (m_playerPoll && !m_playerPoll->isActive()) {
-                platform::KeyState::instance().forgetPresses();
+                m_keys.forgetPresses();
                 m_playerPoll->start();
             }
         } else {

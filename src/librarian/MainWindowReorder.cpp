@@ -123,7 +123,7 @@ void MainWindow::onOrderByName()
             return;
         collectSelection();
         if (m_selectionList.size() < 2
-            && librarianDialogs().ask(this, QStringLiteral("Sort all?")) == LibrarianDialogs::Answer::Yes)
+            && m_dialogs.ask(this, QStringLiteral("Sort all?")) == LibrarianDialogs::Answer::Yes)
             m_soundList->selectAll();
         collectSelection();
         const std::vector<int> positions = m_selectionList;

@@ -6,7 +6,6 @@
 #include "midi/SoundTransfer.h"
 #include "midi/MidiSettingsDialog.h"
 #include "midi/SysExDialog.h"
-#include "platform/Messages.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -19,18 +18,20 @@ namespace sondrake {
 
 namespace {
 
-void closeMidiIn(midi::MidiSession& session)
+void closeMidiIn(MainWindow& window)
 {
+    midi::MidiSession& session = window.midiSession();
     try {
         if (session.isInputOpen() && session.stopInput())
             session.closeInput();
     } catch (const std::exception& e) {
-        addMessage(QString::fromLocal8Bit(e.what()));
+        window.addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
-void openMidiIn(midi::MidiSession& session, QWidget* parent)
+void openMidiIn(MainWindow& window)
 {
+    midi::MidiSession& session = window.midiSession();
     try {
         QString error;
         // A device that cannot be opened is not reported: the program runs
@@ -38,28 +39,29 @@ void openMidiIn(midi::MidiSession& session, QWidget* parent)
         if (!session.openInput(&error))
             return;
         if (!session.startInput())
-            QMessageBox::critical(parent, QCoreApplication::applicationName(), QStringLiteral("Midi IN Start error"));
+            QMessageBox::critical(&window, QCoreApplication::applicationName(), QStringLiteral("Midi IN Start error"));
     } catch (const std::exception& e) {
-        addMessage(QString::fromLocal8Bit(e.what()));
+        window.addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
 // Ending the program here, as the synthesizer's old editor did, would throw
 // away every sound received or edited since the last save. The box still
 // says what went wrong; the session opens the port once it is there.
-void openMidiOut(midi::MidiSession& session, QWidget* parent)
+void openMidiOut(MainWindow& window)
 {
+    midi::MidiSession& session = window.midiSession();
     try {
         QString error;
         if (!session.openOutput(&error)) {
-            QMessageBox::critical(parent, QCoreApplication::applicationName(), QStringLiteral("Midi Open error"));
-            addMessage(QStringLiteral("The MIDI output could not be opened: %1 Nothing is sent until it is open; "
+            QMessageBox::critical(&window, QCoreApplication::applicationName(), QStringLiteral("Midi Open error"));
+            window.addMessage(QStringLiteral("The MIDI output could not be opened: %1 Nothing is sent until it is open; "
                                       "it is opened by itself once it is there, or choose another under System, "
                                       "Midi Settings (Ctrl+D).")
                            .arg(error.isEmpty() ? QString() : error + QLatin1Char(' ')));
         }
     } catch (const std::exception& e) {
-        addMessage(QString::fromLocal8Bit(e.what()));
+        window.addMessage(QString::fromLocal8Bit(e.what()));
     }
 }
 
@@ -151,11 +153,12 @@ void MainWindow::onMidiSettings()
 {
     guarded([this] {
         midi::MidiReopen reopen;
-        reopen.closeIn = [this] { closeMidiIn(m_session); };
-        reopen.openIn = [this] { openMidiIn(m_session, this); };
+        reopen.closeIn = [this] { closeMidiIn(*this); };
+        reopen.openIn = [this] { openMidiIn(*this); };
         reopen.closeOut = [this] { m_session.closeOutput(); };
-        reopen.openOut = [this] { openMidiOut(m_session, this); };
-        midi::runMidiSettings(this, m_session.choice(), midi::inputDeviceNames(), midi::outputDeviceNames(), reopen);
+        reopen.openOut = [this] { openMidiOut(*this); };
+        midi::runMidiSettings(this, m_session.choice(), midi::inputDeviceNames(m_session.midiService()),
+            midi::outputDeviceNames(m_session.midiService()), reopen);
     });
 }
 

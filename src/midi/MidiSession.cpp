@@ -115,6 +115,15 @@ struct Side {
 } // namespace
 
 struct MidiSession::Core {
+    explicit Core(const QString& clientName)
+        : midi(std::make_shared<const platform::MidiService>(clientName))
+    {
+    }
+
+    // Lists and opens the devices, from the GUI and the watch thread; shared
+    // with an opening that was given up on and may still be running.
+    const std::shared_ptr<const platform::MidiService> midi;
+
     // The session object, for posting to the GUI thread; cleared when it goes.
     std::mutex ownerMutex;
     MidiSession* owner = nullptr;
@@ -276,10 +285,10 @@ struct MidiSession::Core {
     void watchOutput()
     {
         watchSide<MidiOutputDevice>(
-            out, QStringLiteral("output"), [] { return platform::MidiService::outputs(false); },
-            [](const MidiPortInfo& port) {
+            out, QStringLiteral("output"), [this] { return midi->outputs(false); },
+            [this](const MidiPortInfo& port) {
                 QString error;
-                return MidiOutputDevice::open(port, &error);
+                return midi->openOutput(port, &error);
             },
             [this](MidiOutputDevice& device) {
                 device.interrupt();
@@ -302,10 +311,10 @@ struct MidiSession::Core {
     void watchInput(const std::shared_ptr<Core>& self)
     {
         watchSide<MidiInputDevice>(
-            in, QStringLiteral("input"), [] { return platform::MidiService::inputs(false); },
+            in, QStringLiteral("input"), [this] { return midi->inputs(false); },
             [this, &self](const MidiPortInfo& port) {
                 QString error;
-                return MidiInputDevice::open(port, inputCallback(self), &error);
+                return midi->openInput(port, inputCallback(self), &error);
             },
             [](MidiInputDevice& device) {
                 device.stop();
@@ -378,9 +387,9 @@ struct MidiSession::Core {
     }
 };
 
-MidiSession::MidiSession(QObject* parent)
+MidiSession::MidiSession(const QString& clientName, QObject* parent)
     : QObject(parent)
-    , d(std::make_shared<Core>())
+    , d(std::make_shared<Core>(clientName))
 {
     d->owner = this;
     d->queue = std::make_unique<OutputQueue>([weak = std::weak_ptr<Core>(d)](const QString& line) {
@@ -403,6 +412,8 @@ void MidiSession::say(const QString& line) { d->say(line); }
 
 // ---- devices -------------------------------------------------------------
 
+const platform::MidiService& MidiSession::midiService() const { return *d->midi; }
+
 MidiDeviceChoice& MidiSession::choice() { return d->choice; }
 std::uint16_t MidiSession::deviceId() const { return d->choice.deviceId; }
 
@@ -410,8 +421,8 @@ bool MidiSession::openOutput(QString* error)
 {
     d->ensureWatch(d);
     auto device = d->openChosen<MidiOutputDevice>(
-        d->out, QStringLiteral("output"), platform::MidiService::outputs(), d->choice.outputIndex,
-        d->choice.outputName, [](const MidiPortInfo& port, QString* why) { return MidiOutputDevice::open(port, why); },
+        d->out, QStringLiteral("output"), d->midi->outputs(), d->choice.outputIndex, d->choice.outputName,
+        [midi = d->midi](const MidiPortInfo& port, QString* why) { return midi->openOutput(port, why); },
         error);
     if (!device)
         return false;
@@ -461,9 +472,9 @@ bool MidiSession::openInput(QString* error)
 {
     d->ensureWatch(d);
     auto device = d->openChosen<MidiInputDevice>(
-        d->in, QStringLiteral("input"), platform::MidiService::inputs(), d->choice.inputIndex, d->choice.inputName,
-        [callback = d->inputCallback(d)](const MidiPortInfo& port, QString* why) {
-            auto opened = MidiInputDevice::open(port, callback, why);
+        d->in, QStringLiteral("input"), d->midi->inputs(), d->choice.inputIndex, d->choice.inputName,
+        [midi = d->midi, callback = d->inputCallback(d)](const MidiPortInfo& port, QString* why) {
+            auto opened = midi->openInput(port, callback, why);
             if (opened)
                 opened->stop(); // messages pass once the input is started
             return opened;

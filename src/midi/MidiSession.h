@@ -25,17 +25,24 @@
 #include <cstdint>
 #include <memory>
 
+namespace sondrake::platform {
+class MidiService;
+}
+
 namespace sondrake::midi {
 
 class MidiSession : public QObject {
     Q_OBJECT
 
 public:
-    explicit MidiSession(QObject* parent = nullptr);
+    // Its MIDI clients appear under `clientName`, whose ports are never listed.
+    explicit MidiSession(const QString& clientName = QStringLiteral("Sondrake"), QObject* parent = nullptr);
     // shutdown() with a budget of one second, if not done before.
     ~MidiSession() override;
 
     // ---- devices -----------------------------------------------------------
+    // The machine's devices as this session lists and opens them.
+    const platform::MidiService& midiService() const;
     MidiDeviceChoice& choice();
     std::uint16_t deviceId() const;
 

@@ -1,7 +1,6 @@
 #include "midi/MidiSettingsDialog.h"
 
 #include "midi/PortDetection.h"
-#include "platform/Messages.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -40,22 +39,6 @@ void fillPortList(QComboBox* combo, const QStringList& names, std::uint16_t& dev
     combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
 }
 } // namespace
-
-MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice)
-    : QDialog(parent)
-    , m_choice(choice)
-{
-    build();
-    QStringList ins;
-    QStringList outs;
-    try {
-        ins = inputDeviceNames();
-        outs = outputDeviceNames();
-    } catch (const std::exception& e) {
-        addMessage(QString::fromLocal8Bit(e.what()));
-    }
-    fillLists(ins, outs);
-}
 
 MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
                            const QStringList& outputNames)
@@ -120,18 +103,14 @@ void MidiSettingsDialog::build()
 
 void MidiSettingsDialog::fillLists(const QStringList& inputNames, const QStringList& outputNames)
 {
-    try {
-        // Position = device ID byte; "Broadcast" sits at 127.
-        m_deviceIdList->clear();
-        for (int id = 0; id < kBroadcast; ++id)
-            m_deviceIdList->addItem(QString::number(id));
-        m_deviceIdList->addItem(QStringLiteral("Broadcast"));
+    // Position = device ID byte; "Broadcast" sits at 127.
+    m_deviceIdList->clear();
+    for (int id = 0; id < kBroadcast; ++id)
+        m_deviceIdList->addItem(QString::number(id));
+    m_deviceIdList->addItem(QStringLiteral("Broadcast"));
 
-        fillPortList(m_inputList, inputNames, m_choice.inputIndex, m_choice.inputName);
-        fillPortList(m_outputList, outputNames, m_choice.outputIndex, m_choice.outputName);
-    } catch (const std::exception& e) {
-        addMessage(QString::fromLocal8Bit(e.what()));
-    }
+    fillPortList(m_inputList, inputNames, m_choice.inputIndex, m_choice.inputName);
+    fillPortList(m_outputList, outputNames, m_choice.outputIndex, m_choice.outputName);
 }
 
 int MidiSettingsDialog::deviceId() const { return m_deviceIdList->currentIndex(); }

@@ -23,11 +23,8 @@ class MidiSettingsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // Lists the machine's devices; creating it points `choice` at the last
-    // devices named after the synthesizer.
-    MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice);
-    // Lists the given device names (index order), as tests and callers that
-    // already hold them do.
+    // Lists the given device names (index order); creating it points
+    // `choice` at the last devices named after the synthesizer.
     MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice, const QStringList& inputNames,
                  const QStringList& outputNames);
 

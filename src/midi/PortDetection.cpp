@@ -1,6 +1,5 @@
 #include "midi/PortDetection.h"
 
-#include "platform/Messages.h"
 #include "platform/MidiService.h"
 
 #include <exception>
@@ -50,27 +49,30 @@ void detectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, co
     choose(choice.outputIndex, choice.outputName, outputNames, out);
 }
 
-void detectMidiPorts(MidiDeviceChoice& choice)
+bool detectMidiPorts(MidiDeviceChoice& choice, const platform::MidiService& midi, QString* error)
 {
     try {
-        detectMidiPorts(choice, inputDeviceNames(), outputDeviceNames());
+        detectMidiPorts(choice, inputDeviceNames(midi), outputDeviceNames(midi));
+        return true;
     } catch (const std::exception& e) {
-        addMessage(QString::fromLocal8Bit(e.what()));
+        if (error)
+            *error = QString::fromLocal8Bit(e.what());
+        return false;
     }
 }
 
-QStringList inputDeviceNames()
+QStringList inputDeviceNames(const platform::MidiService& midi)
 {
     QStringList names;
-    for (const auto& port : platform::MidiService::inputs())
+    for (const auto& port : midi.inputs())
         names << port.name;
     return names;
 }
 
-QStringList outputDeviceNames()
+QStringList outputDeviceNames(const platform::MidiService& midi)
 {
     QStringList names;
-    for (const auto& port : platform::MidiService::outputs())
+    for (const auto& port : midi.outputs())
         names << port.name;
     return names;
 }

@@ -8,6 +8,10 @@
 
 #include <cstdint>
 
+namespace sondrake::platform {
+class MidiService;
+}
+
 namespace sondrake::midi {
 
 // The devices and the synthesizer's device ID the session uses. An index
@@ -32,11 +36,12 @@ int lastModelPortIndex(const QStringList& names, int current);
 
 // Points the choice at the devices detectPortIndex finds in the given lists.
 void detectMidiPorts(MidiDeviceChoice& choice, const QStringList& inputNames, const QStringList& outputNames);
-// Same over the machine's devices; a failure goes to the Messages box.
-void detectMidiPorts(MidiDeviceChoice& choice);
+// Same over the machine's devices; false with the reason when they could not
+// be listed (the choice is left as it was).
+bool detectMidiPorts(MidiDeviceChoice& choice, const platform::MidiService& midi, QString* error);
 
 // The machine's device names, in index order.
-QStringList inputDeviceNames();
-QStringList outputDeviceNames();
+QStringList inputDeviceNames(const platform::MidiService& midi);
+QStringList outputDeviceNames(const platform::MidiService& midi);
 
 } // namespace sondrake::midi

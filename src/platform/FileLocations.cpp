@@ -2,7 +2,6 @@
 
 #include "sondrake/Version.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,12 +14,6 @@
 namespace sondrake::platform {
 
 namespace {
-
-    bool& portableSwitch()
-    {
-        static bool portable = false;
-        return portable;
-    }
 
     void addFolder(QStringList& folders, const QString& folder)
     {
@@ -62,15 +55,6 @@ FileLocations chooseFileLocations(const QString& programFolder, bool portable)
         addFolder(where.schemaFolders, shared);
     return where;
 }
-
-const FileLocations& fileLocations()
-{
-    static const FileLocations where
-        = chooseFileLocations(QCoreApplication::applicationDirPath(), portableSwitch());
-    return where;
-}
-
-void setPortable(bool portable) { portableSwitch() = portable; }
 
 bool isWritableFolder(const QString& folder)
 {

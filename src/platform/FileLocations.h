@@ -27,14 +27,10 @@ struct FileLocations {
 
 inline constexpr const char* kLibraryFileName = "library.sqlite";
 
-// The decision itself, for a program living in programFolder.
+// The decision for a program living in programFolder; main() makes it once,
+// from the program's own folder and the --portable switch, and hands the
+// result to the windows.
 FileLocations chooseFileLocations(const QString& programFolder, bool portable);
-
-// The locations of the running program, decided once (the first call) from
-// its own folder and the --portable switch.
-const FileLocations& fileLocations();
-// Must be called before the first fileLocations(); main() does it.
-void setPortable(bool portable);
 
 // The program was installed: its desktop entry sits in the share folder
 // beside its bin folder (as "cmake --install" and the package put it).

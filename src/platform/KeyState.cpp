@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QWidget>
 #include <QWindow>
 
@@ -50,27 +49,14 @@ int KeyState::physicalKey(const QKeyEvent* event)
 KeyState::KeyState(QObject* parent)
     : QObject(parent)
 {
-}
-
-KeyState& KeyState::instance()
-{
-    // Owned by the application object, so it goes when the application goes;
-    // a later application (tests create several) gets a fresh one.
-    static QPointer<KeyState> self;
-    if (!self) {
-        self = new KeyState(QCoreApplication::instance());
-        self->install();
-    }
-    return *self;
-}
-
-void KeyState::install()
-{
-    if (auto* app = QCoreApplication::instance()) {
-        // Installing again moves the filter to the front of the list.
-        app->removeEventFilter(this);
+    if (auto* app = QCoreApplication::instance())
         app->installEventFilter(this);
-    }
+}
+
+KeyState::~KeyState()
+{
+    if (auto* app = QCoreApplication::instance())
+        app->removeEventFilter(this);
 }
 
 bool KeyState::asyncKeyState(int key)
@@ -152,18 +138,25 @@ KeyState::WindowKeyHandler KeyState::handlerFor(const QWindow* window)
 bool KeyState::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    const bool againAtWindow
+        = event == m_lastRead.event && int(type) == m_lastRead.type && watched == m_lastRead.window;
+    m_lastRead = {};
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride) {
         record(event);
         return false;
     }
     // Past the window, the same event passes here again for the focused
     // control and for each parent it is handed on to.
-    if (!watched->isWindowType())
+    if (!watched->isWindowType() || againAtWindow)
         return false;
     record(event);
     // A copy: the handler may close its window and drop itself meanwhile.
     const WindowKeyHandler handler = handlerFor(static_cast<const QWindow*>(watched));
-    return handler && handler(static_cast<QKeyEvent*>(event));
+    const bool kept = handler && handler(static_cast<QKeyEvent*>(event));
+    // Kept from the control, it goes no further, so it cannot come back.
+    if (!kept)
+        m_lastRead = { event, int(type), watched };
+    return kept;
 }
 
 } // namespace sondrake::platform

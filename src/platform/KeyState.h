@@ -14,6 +14,12 @@
 // then travels from the focused control up through its parents. Reading it
 // at that first step means every press and release is seen exactly once,
 // before any control, and a window can keep a key from its controls.
+//
+// One recorder serves the program: the main window owns it and hands it to
+// the windows that read keys. Its filter is installed once, when it is
+// made, and stays: the program's windows keep keys from their controls
+// through window key handlers here, never with filters of their own that
+// could come in front of it.
 
 #include <QObject>
 #include <QPointer>
@@ -35,14 +41,10 @@ class KeyState : public QObject {
     Q_OBJECT
 
 public:
-    // The one recorder of the application; installs itself as an event
-    // filter of the running QCoreApplication on first use.
-    static KeyState& instance();
-
-    // Puts the filter in front of every application event filter installed
-    // so far. Filters that swallow key events must not hide presses from
-    // us, so whoever installs such a filter calls this afterwards.
-    void install();
+    // Installs itself as an event filter of the running QCoreApplication
+    // (without one, only record() feeds it), and removes itself when it goes.
+    explicit KeyState(QObject* parent = nullptr);
+    ~KeyState() override;
 
     // True when the key is down now or was pressed since the last query for
     // this key; the query forgets the "pressed since" part.
@@ -82,9 +84,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit KeyState(QObject* parent = nullptr);
-
     WindowKeyHandler handlerFor(const QWindow* window);
+
+    // The key event last read at its window and let through. A filter that
+    // is installed while its handler runs (a tooltip's, say, inside a
+    // dialog the key opened) moves ours one place down the application's
+    // list, and Qt then hands the same event to us once more; it is read
+    // once. Any other event in between ends the watch.
+    struct ReadKey {
+        const QEvent* event = nullptr;
+        int type = 0;
+        const QObject* window = nullptr;
+    };
+    ReadKey m_lastRead;
 
     enum : std::uint8_t { Down = 1, PressedSinceQuery = 2 };
     std::unordered_map<int, std::uint8_t> m_keys;

@@ -1,18 +1,13 @@
 #pragma once
 
+// The text of a line in the Messages box. The box belongs to the main
+// window, and lines reach it through whoever was handed the way there: the
+// window's addMessage, the editor's host, the MIDI session's and the
+// transfer's signals.
+
 #include <QString>
 
-#include <functional>
-
 namespace sondrake {
-
-// The Messages box of the main window, reachable from every layer.
-// Safe to call from any thread: lines from other threads are posted to the
-// GUI thread and appear in the order they were added.
-void addMessage(const QString& text);
-
-// Installed by the main window; until then lines go to standard error.
-void setMessageSink(std::function<void(const QString&)> sink);
 
 // Text longer than maxLength, cut in the middle where an ellipsis stands for
 // what was left out: its start and its end (often the reason) stay.

@@ -9,30 +9,16 @@
 
 #include <algorithm>
 #include <atomic>
-#include <mutex>
 
 namespace sondrake::platform {
 
 namespace {
-
-std::mutex nameMutex;
-QString& clientNameRef()
-{
-    static QString name = QStringLiteral("Sondrake");
-    return name;
-}
 
 // RtMidi reports warnings through a callback or on standard error; the last
 // text of the calling thread becomes the reason handed to our callers.
 thread_local std::string lastError;
 
 void onRtMidiError(RtMidiError::Type /*type*/, const std::string& text, void* /*user*/) { lastError = text; }
-
-std::string clientNameStd(const char* suffix = "")
-{
-    std::lock_guard lock(nameMutex);
-    return (clientNameRef() + QString::fromLatin1(suffix)).toStdString();
-}
 
 // "client:port" (and on ALSA a trailing " c:p" address) split in two.
 void splitFullName(MidiApiKind api, const std::string& fullName, QString* client, QString* port, int* clientId)
@@ -77,16 +63,11 @@ QString baseClientName(const QString& client)
     return client;
 }
 
-bool isOwnPort(MidiApiKind api, const std::string& fullName)
+bool isOwnPort(MidiApiKind api, const std::string& fullName, const QString& own)
 {
     QString client, port;
     int id = 0;
     splitFullName(api, fullName, &client, &port, &id);
-    QString own;
-    {
-        std::lock_guard lock(nameMutex);
-        own = clientNameRef();
-    }
     const QString base = baseClientName(client);
     return base == own || base.startsWith(own + QLatin1Char(' '));
 }
@@ -112,11 +93,11 @@ MidiPortInfo portInfo(MidiApiKind api, const std::string& full)
 }
 
 template <typename Rt>
-std::vector<std::string> alsaPortNames()
+std::vector<std::string> alsaPortNames(const std::string& listClient)
 {
     std::vector<std::string> names;
     try {
-        Rt rt(RtMidi::LINUX_ALSA, clientNameStd(" list"));
+        Rt rt(RtMidi::LINUX_ALSA, listClient);
         rt.setErrorCallback(onRtMidiError, nullptr);
         const unsigned n = rt.getPortCount();
         for (unsigned i = 0; i < n; ++i)
@@ -125,59 +106,6 @@ std::vector<std::string> alsaPortNames()
         // A back end that fails to list contributes no devices.
     }
     return names;
-}
-
-// Set while a bounded call to the JACK server that was given up on still
-// waits for it: the next one would only queue behind it inside libjack, so
-// it is not even tried (start-up with a stopped server waits once, not for
-// every list).
-std::atomic<bool> jackNotAnswering{false};
-
-template <typename T>
-std::optional<T> askJack(std::function<T()> work)
-{
-    if (jackNotAnswering.load())
-        return std::nullopt;
-    auto result = runBounded<T>(
-        [work = std::move(work)] {
-            T value = work();
-            jackNotAnswering.store(false);
-            return value;
-        },
-        kServerWait);
-    if (!result)
-        jackNotAnswering.store(true);
-    return result;
-}
-
-std::vector<std::string> jackPortNames(bool sending, bool bounded)
-{
-    const std::string client = clientNameStd(" list");
-    std::optional<std::vector<std::string>> names;
-    if (bounded) {
-        if (auto got = askJack<std::optional<std::vector<std::string>>>(
-                [client, sending] { return jackmidi::listPorts(client, sending); }))
-            names = std::move(*got);
-    } else {
-        names = jackmidi::listPorts(client, sending);
-    }
-    return names ? std::move(*names) : std::vector<std::string>();
-}
-
-// Ports that send are our inputs; ports that receive are our outputs.
-template <typename Rt>
-std::vector<MidiPortInfo> listPorts(bool sending, bool bounded)
-{
-    std::vector<MidiPortInfo> out;
-    auto add = [&](MidiApiKind api, const std::vector<std::string>& names) {
-        for (const std::string& full : names)
-            if (!full.empty() && !isOwnPort(api, full))
-                out.push_back(portInfo(api, full));
-    };
-    if (MidiService::alsaAvailable())
-        add(MidiApiKind::Alsa, alsaPortNames<Rt>());
-    add(MidiApiKind::Jack, jackPortNames(sending, bounded));
-    return out;
 }
 
 template <typename Rt>
@@ -191,9 +119,9 @@ int findAlsaPort(Rt& rt, const MidiPortInfo& info)
 }
 
 template <typename Rt>
-bool alsaPortPresent(const MidiPortInfo& info)
+bool alsaPortPresent(const MidiPortInfo& info, const std::string& listClient)
 {
-    for (const std::string& name : alsaPortNames<Rt>())
+    for (const std::string& name : alsaPortNames<Rt>(listClient))
         if (name == info.fullName)
             return true;
     return false;
@@ -246,38 +174,87 @@ bool openVirtualPort(Impl& impl, const QString& portName, OpenJack openJack, Mak
 
 } // namespace
 
-void MidiService::setClientName(const QString& name)
+MidiService::MidiService(QString clientName)
+    : m_clientName(std::move(clientName))
 {
-    std::lock_guard lock(nameMutex);
-    clientNameRef() = name;
 }
 
-QString MidiService::clientName()
+std::string MidiService::backendClientName(const char* suffix) const
 {
-    std::lock_guard lock(nameMutex);
-    return clientNameRef();
+    return (m_clientName + QString::fromLatin1(suffix)).toStdString();
+}
+
+template <typename T>
+std::optional<T> MidiService::askJack(std::function<T()> work) const
+{
+    if (m_jackNotAnswering->load())
+        return std::nullopt;
+    auto result = runBounded<T>(
+        [work = std::move(work), notAnswering = m_jackNotAnswering] {
+            T value = work();
+            notAnswering->store(false);
+            return value;
+        },
+        kServerWait);
+    if (!result)
+        m_jackNotAnswering->store(true);
+    return result;
+}
+
+// Ports that send are our inputs; ports that receive are our outputs.
+template <typename Rt>
+std::vector<MidiPortInfo> MidiService::listPorts(bool sending, bool bounded) const
+{
+    const std::string listClient = backendClientName(" list");
+    std::vector<MidiPortInfo> out;
+    auto add = [&](MidiApiKind api, const std::vector<std::string>& names) {
+        for (const std::string& full : names)
+            if (!full.empty() && !isOwnPort(api, full, m_clientName))
+                out.push_back(portInfo(api, full));
+    };
+    if (alsaAvailable())
+        add(MidiApiKind::Alsa, alsaPortNames<Rt>(listClient));
+    std::optional<std::vector<std::string>> jackNames;
+    if (bounded) {
+        if (auto got = askJack<std::optional<std::vector<std::string>>>(
+                [listClient, sending] { return jackmidi::listPorts(listClient, sending); }))
+            jackNames = std::move(*got);
+    } else {
+        jackNames = jackmidi::listPorts(listClient, sending);
+    }
+    if (jackNames)
+        add(MidiApiKind::Jack, *jackNames);
+    return out;
 }
 
 bool MidiService::alsaAvailable() { return QFileInfo::exists(QStringLiteral("/dev/snd/seq")); }
 
-bool MidiService::jackAvailable()
+bool MidiService::jackAvailable() const
 {
-    const std::string client = clientNameStd(" probe");
+    const std::string client = backendClientName(" probe");
     return askJack<bool>([client] { return jackmidi::serverRunning(client); }).value_or(false);
 }
 
-std::vector<MidiPortInfo> MidiService::inputs(bool bounded) { return listPorts<RtMidiIn>(true, bounded); }
-std::vector<MidiPortInfo> MidiService::outputs(bool bounded) { return listPorts<RtMidiOut>(false, bounded); }
-int MidiService::inputCount() { return static_cast<int>(inputs().size()); }
-int MidiService::outputCount() { return static_cast<int>(outputs().size()); }
+std::vector<MidiPortInfo> MidiService::inputs(bool bounded) const
+{
+    return listPorts<RtMidiIn>(true, bounded);
+}
 
-QString MidiService::inputName(int index)
+std::vector<MidiPortInfo> MidiService::outputs(bool bounded) const
+{
+    return listPorts<RtMidiOut>(false, bounded);
+}
+
+int MidiService::inputCount() const { return static_cast<int>(inputs().size()); }
+int MidiService::outputCount() const { return static_cast<int>(outputs().size()); }
+
+QString MidiService::inputName(int index) const
 {
     const auto all = inputs();
     return index >= 0 && index < static_cast<int>(all.size()) ? all[static_cast<std::size_t>(index)].name : QString();
 }
 
-QString MidiService::outputName(int index)
+QString MidiService::outputName(int index) const
 {
     const auto all = outputs();
     return index >= 0 && index < static_cast<int>(all.size()) ? all[static_cast<std::size_t>(index)].name : QString();
@@ -303,6 +280,7 @@ QString MidiService::readableName(MidiApiKind api, const std::string& fullName)
 
 struct MidiOutputDevice::Impl {
     MidiPortInfo info;
+    std::string listClient; // looks whether the port is still there
     bool isVirtual = false;
     std::unique_ptr<RtMidiOut> rt; // ALSA
     std::shared_ptr<jackmidi::Endpoint> jack;
@@ -326,19 +304,20 @@ MidiOutputDevice::~MidiOutputDevice()
     d->jack.reset(); // its own release is bounded, and spares a dead server
 }
 
-std::unique_ptr<MidiOutputDevice> MidiOutputDevice::open(const MidiPortInfo& info, QString* error)
+std::unique_ptr<MidiOutputDevice> MidiService::openOutput(const MidiPortInfo& info, QString* error) const
 {
     lastError.clear();
-    auto impl = std::make_unique<Impl>();
+    auto impl = std::make_unique<MidiOutputDevice::Impl>();
     impl->info = info;
+    impl->listClient = backendClientName(" list");
     if (info.api == MidiApiKind::Jack) {
-        impl->jack = jackmidi::Endpoint::open(clientNameStd(), "out", true, info.fullName, {}, error);
+        impl->jack = jackmidi::Endpoint::open(backendClientName(), "out", true, info.fullName, {}, error);
         if (!impl->jack)
             return nullptr;
         return std::unique_ptr<MidiOutputDevice>(new MidiOutputDevice(std::move(impl)));
     }
     try {
-        impl->rt = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, clientNameStd());
+        impl->rt = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, backendClientName());
         impl->rt->setErrorCallback(onRtMidiError, nullptr);
         const int port = findAlsaPort(*impl->rt, info);
         if (port < 0) {
@@ -357,24 +336,26 @@ std::unique_ptr<MidiOutputDevice> MidiOutputDevice::open(const MidiPortInfo& inf
     }
 }
 
-std::unique_ptr<MidiOutputDevice> MidiOutputDevice::open(int index, QString* error)
+std::unique_ptr<MidiOutputDevice> MidiService::openOutput(int index, QString* error) const
 {
-    const auto all = MidiService::outputs();
+    const auto all = outputs();
     if (index < 0 || index >= static_cast<int>(all.size())) {
         setError(error, QStringLiteral("There is no MIDI output device %1 (%2 present).").arg(index).arg(all.size()));
         return nullptr;
     }
-    return open(all[static_cast<std::size_t>(index)], error);
+    return openOutput(all[static_cast<std::size_t>(index)], error);
 }
 
-std::unique_ptr<MidiOutputDevice> MidiOutputDevice::openVirtual(const QString& portName, QString* error)
+std::unique_ptr<MidiOutputDevice> MidiService::openVirtualOutput(
+    const QString& portName, QString* error) const
 {
-    auto impl = std::make_unique<Impl>();
+    auto impl = std::make_unique<MidiOutputDevice::Impl>();
+    const std::string client = backendClientName(" Out");
     const bool opened = openVirtualPort(
         *impl, portName,
-        [&] { return jackmidi::Endpoint::open(clientNameStd(" Out"), portName.toStdString(), true, {}, {}, error); },
-        [] {
-            auto rt = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, clientNameStd(" Out"));
+        [&] { return jackmidi::Endpoint::open(client, portName.toStdString(), true, {}, {}, error); },
+        [&] {
+            auto rt = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, client);
             rt->setErrorCallback(onRtMidiError, nullptr);
             return rt;
         },
@@ -417,7 +398,7 @@ bool MidiOutputDevice::checkConnection()
 {
     if (d->jack)
         return d->jack->isConnected();
-    return d->isVirtual || alsaPortPresent<RtMidiOut>(d->info);
+    return d->isVirtual || alsaPortPresent<RtMidiOut>(d->info, d->listClient);
 }
 
 bool MidiOutputDevice::isHardware() const { return d->info.hardware; }
@@ -463,6 +444,7 @@ struct MidiInputDevice::Impl {
         }
     };
     MidiPortInfo info;
+    std::string listClient; // looks whether the port is still there
     bool isVirtual = false;
     std::shared_ptr<Gate> gate = std::make_shared<Gate>();
     std::unique_ptr<RtMidiIn> rt; // ALSA
@@ -513,21 +495,25 @@ std::unique_ptr<RtMidiIn> makeAlsaInput(const std::string& client)
 
 } // namespace
 
-std::unique_ptr<MidiInputDevice> MidiInputDevice::open(const MidiPortInfo& info, Callback callback, QString* error)
+std::unique_ptr<MidiInputDevice> MidiService::openInput(
+    const MidiPortInfo& info, InputCallback callback, QString* error) const
 {
+    using Impl = MidiInputDevice::Impl;
     lastError.clear();
     auto impl = std::make_unique<Impl>();
     impl->info = info;
+    impl->listClient = backendClientName(" list");
     impl->gate->callback = std::move(callback);
     if (info.api == MidiApiKind::Jack) {
-        impl->jack = jackmidi::Endpoint::open(clientNameStd(), "in", false, info.fullName, impl->gated(), error);
+        impl->jack
+            = jackmidi::Endpoint::open(backendClientName(), "in", false, info.fullName, impl->gated(), error);
         if (!impl->jack)
             return nullptr;
         impl->jack->setStarted(true);
         return std::unique_ptr<MidiInputDevice>(new MidiInputDevice(std::move(impl)));
     }
     try {
-        impl->rt = makeAlsaInput(clientNameStd());
+        impl->rt = makeAlsaInput(backendClientName());
         const int port = findAlsaPort(*impl->rt, info);
         if (port < 0) {
             setError(error, QStringLiteral("The MIDI input device %1 is gone.").arg(info.name));
@@ -546,32 +532,35 @@ std::unique_ptr<MidiInputDevice> MidiInputDevice::open(const MidiPortInfo& info,
     }
 }
 
-std::unique_ptr<MidiInputDevice> MidiInputDevice::open(int index, Callback callback, QString* error)
+std::unique_ptr<MidiInputDevice> MidiService::openInput(
+    int index, InputCallback callback, QString* error) const
 {
-    const auto all = MidiService::inputs();
+    const auto all = inputs();
     if (index < 0 || index >= static_cast<int>(all.size())) {
         setError(error, QStringLiteral("There is no MIDI input device %1 (%2 present).").arg(index).arg(all.size()));
         return nullptr;
     }
-    return open(all[static_cast<std::size_t>(index)], std::move(callback), error);
+    return openInput(all[static_cast<std::size_t>(index)], std::move(callback), error);
 }
 
-std::unique_ptr<MidiInputDevice> MidiInputDevice::openVirtual(const QString& portName, Callback callback,
-                                                              QString* error)
+std::unique_ptr<MidiInputDevice> MidiService::openVirtualInput(
+    const QString& portName, InputCallback callback, QString* error) const
 {
+    using Impl = MidiInputDevice::Impl;
     auto impl = std::make_unique<Impl>();
     impl->gate->callback = std::move(callback);
+    const std::string client = backendClientName(" In");
     const bool opened = openVirtualPort(
         *impl, portName,
         [&] {
-            auto jack = jackmidi::Endpoint::open(clientNameStd(" In"), portName.toStdString(), false, {},
-                                                 impl->gated(), error);
+            auto jack
+                = jackmidi::Endpoint::open(client, portName.toStdString(), false, {}, impl->gated(), error);
             if (jack)
                 jack->setStarted(true);
             return jack;
         },
         [&] {
-            auto rt = makeAlsaInput(clientNameStd(" In"));
+            auto rt = makeAlsaInput(client);
             rt->setCallback(&Impl::onMessage, impl->gate.get());
             return rt;
         },
@@ -606,7 +595,7 @@ bool MidiInputDevice::checkConnection()
 {
     if (d->jack)
         return d->jack->isConnected();
-    return d->isVirtual || alsaPortPresent<RtMidiIn>(d->info);
+    return d->isVirtual || alsaPortPresent<RtMidiIn>(d->info, d->listClient);
 }
 
 QString MidiInputDevice::name() const { return d->info.name; }

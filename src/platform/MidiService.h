@@ -14,10 +14,12 @@
 
 #include <QString>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,40 +39,71 @@ constexpr int kMidiNameLength = 32;
 // How long listing waits for a JACK server that does not answer.
 constexpr std::chrono::milliseconds kServerWait{1000};
 
+class MidiOutputDevice;
+class MidiInputDevice;
+
+// The machine's MIDI as one client name sees it. Listing leaves out the ports
+// of clients with that name (or JACK's numbered variants of it), and devices
+// are opened under it. Whoever lists or opens devices holds one; its methods
+// may be called from any thread.
 class MidiService {
 public:
-    // The name under which this process's MIDI clients appear; ports of
-    // clients with this name (or JACK's numbered variants of it) are ours and
-    // never listed. Set before the first device is listed or opened.
-    static void setClientName(const QString& name);
-    static QString clientName();
+    explicit MidiService(QString clientName);
+    MidiService(const MidiService&) = delete;
+    MidiService& operator=(const MidiService&) = delete;
+
+    QString clientName() const { return m_clientName; }
 
     static bool alsaAvailable();
-    static bool jackAvailable();
+    bool jackAvailable() const;
 
     // With `bounded`, a JACK server that does not answer within kServerWait
     // adds no ports; otherwise the call waits for it.
-    static std::vector<MidiPortInfo> inputs(bool bounded = true);
-    static std::vector<MidiPortInfo> outputs(bool bounded = true);
-    static int inputCount();
-    static int outputCount();
+    std::vector<MidiPortInfo> inputs(bool bounded = true) const;
+    std::vector<MidiPortInfo> outputs(bool bounded = true) const;
+    int inputCount() const;
+    int outputCount() const;
     // Empty for an index outside the list.
-    static QString inputName(int index);
-    static QString outputName(int index);
+    QString inputName(int index) const;
+    QString outputName(int index) const;
 
     // Builds the readable name from the back end's full name (exposed for tests).
     static QString readableName(MidiApiKind api, const std::string& fullName);
+
+    // Opens `port` (as listed by outputs()).
+    std::unique_ptr<MidiOutputDevice> openOutput(const MidiPortInfo& port, QString* error) const;
+    // Opens output device `index` of outputs().
+    std::unique_ptr<MidiOutputDevice> openOutput(int index, QString* error) const;
+    // A port other programs connect to (the emulator's).
+    std::unique_ptr<MidiOutputDevice> openVirtualOutput(const QString& portName, QString* error) const;
+
+    // The callback runs on the back end's thread for every complete message,
+    // SysEx included.
+    using InputCallback = std::function<void(const std::uint8_t* data, std::size_t size)>;
+    std::unique_ptr<MidiInputDevice> openInput(
+        const MidiPortInfo& port, InputCallback callback, QString* error) const;
+    std::unique_ptr<MidiInputDevice> openInput(int index, InputCallback callback, QString* error) const;
+    std::unique_ptr<MidiInputDevice> openVirtualInput(
+        const QString& portName, InputCallback callback, QString* error) const;
+
+private:
+    std::string backendClientName(const char* suffix = "") const;
+    template <typename T>
+    std::optional<T> askJack(std::function<T()> work) const;
+    template <typename Rt>
+    std::vector<MidiPortInfo> listPorts(bool sending, bool bounded) const;
+
+    QString m_clientName;
+    // Set while a bounded call to the JACK server that was given up on still
+    // waits for it: the next one would only queue behind it inside libjack,
+    // so it is not even tried (start-up with a stopped server waits once,
+    // not for every list). Shared with that call, which may outlive us.
+    std::shared_ptr<std::atomic<bool>> m_jackNotAnswering = std::make_shared<std::atomic<bool>>(false);
 };
 
+// Opened by a MidiService.
 class MidiOutputDevice {
 public:
-    // Opens `port` (as listed by MidiService::outputs()).
-    static std::unique_ptr<MidiOutputDevice> open(const MidiPortInfo& port, QString* error);
-    // Opens output device `index` of MidiService::outputs().
-    static std::unique_ptr<MidiOutputDevice> open(int index, QString* error);
-    // A port other programs connect to (the emulator's).
-    static std::unique_ptr<MidiOutputDevice> openVirtual(const QString& portName, QString* error);
-
     // Closes the port; waits at most half a second for a server that does
     // not answer, and leaves a dead server's client alone.
     ~MidiOutputDevice();
@@ -97,18 +130,15 @@ public:
     struct Impl;
 
 private:
+    friend class MidiService;
     explicit MidiOutputDevice(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> d;
 };
 
+// Opened by a MidiService.
 class MidiInputDevice {
 public:
-    // Runs on the back end's thread for every complete message, SysEx included.
-    using Callback = std::function<void(const std::uint8_t* data, std::size_t size)>;
-
-    static std::unique_ptr<MidiInputDevice> open(const MidiPortInfo& port, Callback callback, QString* error);
-    static std::unique_ptr<MidiInputDevice> open(int index, Callback callback, QString* error);
-    static std::unique_ptr<MidiInputDevice> openVirtual(const QString& portName, Callback callback, QString* error);
+    using Callback = MidiService::InputCallback;
 
     ~MidiInputDevice();
 
@@ -128,6 +158,7 @@ public:
     struct Impl;
 
 private:
+    friend class MidiService;
     explicit MidiInputDevice(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> d;
 };

@@ -115,12 +115,13 @@ private:
     std::unique_ptr<MemoryEditorHost> host;
     QStringList errors;
 
-    // An editor on `sound` with its schema allowing everything and its own
-    // generator, its opening messages drained, and the explore window open.
-    std::unique_ptr<SoundEditor> openExplorer(const SoundDump& sound, Generator& gen)
+    // An editor on `sound` with its schema allowing everything and the host
+    // drawing from `gen`, its opening messages drained, and the explore
+    // window open.
+    std::unique_ptr<SoundEditor> openExplorer(const SoundDump& sound, const Generator& gen)
     {
+        host->random = gen;
         auto editor = openEditorWindow(*host, sound);
-        editor->setGenerator(&gen);
         allowEverything(editor->schema());
         QTest::mouseClick(namedChild<QPushButton>(editor.get(), "btnExplore"), Qt::LeftButton);
         if (!editor->exploreWindow() || !QTest::qWaitForWindowExposed(editor->exploreWindow()))
@@ -153,7 +154,6 @@ private slots:
     {
         session = std::make_unique<midi::MidiSession>();
         rec = midi::installRecordingBackend(*session);
-        SoundEditor::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
     }
 
     void init()
@@ -164,6 +164,7 @@ private slots:
         errors.clear();
         host = std::make_unique<MemoryEditorHost>();
         host->session = session.get();
+        host->onError = [this](QWidget*, const QString& text) { errors.append(text); };
     }
 
     void cleanup() { QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n'))); }
@@ -528,8 +529,8 @@ private slots:
     {
         Generator gen(10);
         const SoundDump opened = sampleSound(10);
+        host->random = gen;
         auto editor = openEditorWindow(*host, opened);
-        editor->setGenerator(&gen);
         allowEverything(editor->schema());
         SoundDump changed = sampleSound(11);
         std::copy(

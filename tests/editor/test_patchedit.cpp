@@ -82,7 +82,6 @@ private slots:
     {
         session = std::make_unique<midi::MidiSession>();
         rec = midi::installRecordingBackend(*session);
-        SoundEditor::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
     }
 
     void init()
@@ -94,6 +93,7 @@ private slots:
         host = std::make_unique<MemoryEditorHost>();
         host->messages = &messages;
         host->session = session.get();
+        host->onError = [this](QWidget*, const QString& text) { errors.append(text); };
     }
 
     void cleanup() { QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n'))); }
@@ -528,7 +528,7 @@ private slots:
     void errorsWaitForTheEventLoopOneAtATime()
     {
         QStringList seen;
-        SoundEditor::setMessageBoxHook([&](QWidget*, const QString& text) { seen.append(text); });
+        host->onError = [&](QWidget*, const QString& text) { seen.append(text); };
         {
             SoundEditor editor(*host);
             editor.showError(QStringLiteral("first"));
@@ -540,7 +540,6 @@ private slots:
             QCoreApplication::processEvents();
             QCOMPARE(seen.size(), 2);
         }
-        SoundEditor::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
     }
 };
 

@@ -92,7 +92,6 @@ private slots:
     {
         session = std::make_unique<midi::MidiSession>();
         rec = midi::installRecordingBackend(*session);
-        SoundEditor::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
     }
 
     void cleanup() { QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n'))); }
@@ -102,6 +101,7 @@ private slots:
         if (smallScreen())
             QSKIP("for the usual screen");
         MemoryEditorHost host;
+        host.onError = [this](QWidget*, const QString& text) { errors.append(text); };
         SoundEditor editor(host);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
@@ -182,6 +182,7 @@ private slots:
         QFETCH(int, fontPixels);
         AppFont font(fontPixels);
         MemoryEditorHost host;
+        host.onError = [this](QWidget*, const QString& text) { errors.append(text); };
         SoundEditor editor(host);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
@@ -248,6 +249,7 @@ private slots:
     void screenReadersFindEveryControl()
     {
         MemoryEditorHost host;
+        host.onError = [this](QWidget*, const QString& text) { errors.append(text); };
         host.session = session.get();
         const SoundDump sound = sampleSound(7);
         auto editor = openEditorWindow(host, sound);
@@ -324,6 +326,7 @@ private slots:
         QCOMPARE(screen->geometry().size(), QSize(640, 400));
 
         MemoryEditorHost host;
+        host.onError = [this](QWidget*, const QString& text) { errors.append(text); };
         SoundEditor editor(host);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));

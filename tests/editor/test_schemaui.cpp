@@ -126,7 +126,6 @@ private slots:
     {
         session = std::make_unique<midi::MidiSession>();
         rec = midi::installRecordingBackend(*session);
-        SoundEditor::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
     }
 
     void init()
@@ -138,22 +137,45 @@ private slots:
         host = std::make_unique<MemoryEditorHost>();
         host->messages = &messages;
         host->session = session.get();
+        host->onError = [this](QWidget*, const QString& text) { errors.append(text); };
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
-        setSchemaFolder(folder->path());
+        host->schemaFolderList = { folder->path() };
     }
 
-    void cleanup()
-    {
-        setSchemaFolder(QString());
-        QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
-    }
+    void cleanup() { QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n'))); }
 
-    void schemaFolderCanBeRedirected()
+    void theHostsFoldersAreListedAndTheFirstIsSavedInto()
     {
-        QCOMPARE(schemaFolder(), folder->path());
-        setSchemaFolder(QString());
-        QCOMPARE(schemaFolder(), QCoreApplication::applicationDirPath());
+        // The user's folder first, then a shared one: a name in both loads
+        // from the user's, and a schema is saved into the user's.
+        QTemporaryDir shared;
+        QFile arps(schemaPath(shared.path(), QStringLiteral("Arps")));
+        QVERIFY(arps.open(QIODevice::WriteOnly));
+        arps.write("[Parameters]\nOsc1Forms=01\n");
+        arps.close();
+        QVERIFY(QFile::copy(arps.fileName(), schemaPath(shared.path(), QStringLiteral("Bass"))));
+        writeFile(QStringLiteral("Bass"), "[Parameters]\nOsc1Forms=11\n");
+        host->schemaFolderList = { folder->path(), shared.path() };
+        auto editor = openEditor(sampleSound(1));
+        QCOMPARE(schemaBoxOf(*editor)->count(), 2);
+        QCOMPARE(schemaBoxOf(*editor)->itemText(0), QStringLiteral("Arps"));
+        QCOMPARE(editor->schema().allowedValues("cmbOsc1Forms"), QStringLiteral("01"));
+        editor->loadSchema(QStringLiteral("Bass"));
+        QCOMPARE(editor->schema().allowedValues("cmbOsc1Forms"), QStringLiteral("11"));
+        schemaBoxOf(*editor)->setEditText(QStringLiteral("Lead"));
+        namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
+        QVERIFY(QFileInfo(fileOf(QStringLiteral("Lead"))).isFile());
+        QVERIFY(!QFileInfo::exists(schemaPath(shared.path(), QStringLiteral("Lead"))));
+
+        // A host without folders lists none and cannot save.
+        host->schemaFolderList.clear();
+        auto bare = openEditor(sampleSound(1));
+        QCOMPARE(schemaBoxOf(*bare)->count(), 0);
+        schemaBoxOf(*bare)->setEditText(QStringLiteral("Lead"));
+        namedChild<QPushButton>(bare.get(), "btnSaveRandomSchema")->click();
+        QTRY_COMPARE(errors.size(), 1);
+        errors.clear();
     }
 
     void noSchemaFileOpensEmptyWithEveryEntryZero()
@@ -252,7 +274,7 @@ private slots:
         auto editor = openEditor(sampleSound(4));
         // A missing folder is made (the user's data folder before the first
         // save); one whose place a file takes cannot be.
-        setSchemaFolder(folder->filePath(QStringLiteral("new/deeper")));
+        host->schemaFolderList = { folder->filePath(QStringLiteral("new/deeper")) };
         schemaBoxOf(*editor)->setEditText(QStringLiteral("Lead"));
         namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
         QVERIFY(QFileInfo(folder->filePath(QStringLiteral("new/deeper/Lead.sndfamily"))).isFile());
@@ -260,7 +282,7 @@ private slots:
         QFile blocker(folder->filePath(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        setSchemaFolder(folder->filePath(QStringLiteral("blocker/deeper")));
+        host->schemaFolderList = { folder->filePath(QStringLiteral("blocker/deeper")) };
         schemaBoxOf(*editor)->setEditText(QStringLiteral("Lead"));
         namedChild<QPushButton>(editor.get(), "btnSaveRandomSchema")->click();
         QTRY_COMPARE(errors.size(), 1);
@@ -268,7 +290,7 @@ private slots:
         errors.clear();
 
         // A schema path that is a folder cannot be read: the entries stay.
-        setSchemaFolder(folder->path());
+        host->schemaFolderList = { folder->path() };
         QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("Pad.sndfamily")));
         editor->schema().setAllowedValues("cmbOsc1Forms", QStringLiteral("01"));
         editor->loadSchema(QStringLiteral("Pad"));
@@ -367,8 +389,7 @@ private slots:
         for (const Case& c : cases) {
             const SoundDump sound = sampleSound(++seed);
             auto editor = openEditor(sound);
-            Generator gen(seed);
-            editor->setGenerator(&gen);
+            host->random = Generator(seed);
             allowEverything(editor->schema());
             QTest::qWait(50);
             drained(*session, *rec);

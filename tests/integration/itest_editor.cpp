@@ -111,7 +111,6 @@ private slots:
     void initTestCase()
     {
         SONDRAKE_REQUIRE_MIDI_SERVER();
-        SoundEditor::setMessageBoxHook([this](QWidget*, const QString& text) { errors.append(text); });
         const QString bin = qEnvironmentVariable("SONDRAKE_BIN_DIR", QCoreApplication::applicationDirPath());
         connect(&emulator, &QProcess::readyReadStandardOutput, this, &ITestEditor::readEmulator,
                 Qt::UniqueConnection);
@@ -121,8 +120,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(ready || emulator.state() != QProcess::Running, 20000);
         QVERIFY2(emulator.state() == QProcess::Running, emulator.readAllStandardError().constData());
 
-        const int out = indexOf(platform::MidiService::outputs(), "QLindorn");
-        const int in = indexOf(platform::MidiService::inputs(), "QLindorn");
+        const int out = indexOf(session.midiService().outputs(), "QLindorn");
+        const int in = indexOf(session.midiService().inputs(), "QLindorn");
         QVERIFY(out >= 0 && in >= 0);
         session.choice().outputIndex = static_cast<std::uint16_t>(out);
         session.choice().inputIndex = static_cast<std::uint16_t>(in);
@@ -169,6 +168,7 @@ private slots:
 
         MemoryEditorHost host;
         host.session = &session;
+        host.onError = [this](QWidget*, const QString& text) { errors.append(text); };
         auto editor = std::make_unique<SoundEditor>(host);
         editor->setWorkingCopy(sound);
         editor->show();

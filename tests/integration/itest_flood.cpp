@@ -142,11 +142,11 @@ std::uint32_t serialOf(const SoundDump& d)
 
 int runPeer()
 {
-    platform::MidiService::setClientName(kPeerName);
+    const platform::MidiService midi(kPeerName);
     QString error;
-    auto out = platform::MidiOutputDevice::openVirtual(kPeerName, &error);
+    auto out = midi.openVirtualOutput(kPeerName, &error);
     std::atomic<long> received { 0 };
-    auto in = platform::MidiInputDevice::openVirtual(
+    auto in = midi.openVirtualInput(
         kPeerName, [&received](const std::uint8_t*, std::size_t) { ++received; }, &error);
     if (!out || !in) {
         std::cerr << "peer: " << error.toStdString() << std::endl;
@@ -285,6 +285,7 @@ class ITestFlood : public QObject {
     bool ready = false;
     QList<QByteArray> doneLine;
     midi::MidiSession session; // outlives the window
+    MainWindow::Options options;
     std::unique_ptr<MainWindow> w;
     int seconds = 2;
     double startMb = 0;
@@ -368,8 +369,8 @@ private slots:
         if (ok && s > 0)
             seconds = s;
         QVERIFY(dir.isValid());
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
-        MainWindow::setOpenMidiPortsAtStart(true);
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
+        options.openMidiPortsAtStart = true;
 
         connect(&peer, &QProcess::readyReadStandardOutput, this, &ITestFlood::readPeer);
         peer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -377,11 +378,11 @@ private slots:
         QVERIFY2(peer.waitForStarted(10000), qPrintable(peer.errorString()));
         QTRY_VERIFY_WITH_TIMEOUT(ready || peer.state() != QProcess::Running, 20000);
         QVERIFY(peer.state() == QProcess::Running);
-        QTRY_VERIFY_WITH_TIMEOUT(indexOf(platform::MidiService::outputs(), kPeerName) >= 0
-                && indexOf(platform::MidiService::inputs(), kPeerName) >= 0,
+        QTRY_VERIFY_WITH_TIMEOUT(indexOf(session.midiService().outputs(), kPeerName) >= 0
+                && indexOf(session.midiService().inputs(), kPeerName) >= 0,
             10000);
 
-        w = std::make_unique<MainWindow>(session);
+        w = std::make_unique<MainWindow>(session, options);
         QVERIFY(!w->midiOpenFailed());
         QVERIFY(session.isInputOpen());
         w->show();

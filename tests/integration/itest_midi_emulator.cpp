@@ -72,8 +72,8 @@ private slots:
         QVERIFY2(emulator.state() == QProcess::Running, emulator.readAllStandardError().constData());
 
         // The emulator's ports exist before it says "ready".
-        const int out = indexOf(platform::MidiService::outputs(), "QLindorn");
-        const int in = indexOf(platform::MidiService::inputs(), "QLindorn");
+        const int out = indexOf(session.midiService().outputs(), "QLindorn");
+        const int in = indexOf(session.midiService().inputs(), "QLindorn");
         QVERIFY(out >= 0 && in >= 0);
         session.choice().outputIndex = static_cast<std::uint16_t>(out);
         session.choice().inputIndex = static_cast<std::uint16_t>(in);
@@ -99,11 +99,12 @@ private slots:
     void ownPortsNeverListed()
     {
         // Our output and input are open now; the lists show only the others.
-        for (const auto& p : platform::MidiService::outputs())
+        for (const auto& p : session.midiService().outputs())
             QVERIFY2(!p.name.contains("Sondrake"), qPrintable(p.name));
-        for (const auto& p : platform::MidiService::inputs())
+        for (const auto& p : session.midiService().inputs())
             QVERIFY2(!p.name.contains("Sondrake"), qPrintable(p.name));
-        QCOMPARE(platform::MidiService::outputName(session.choice().outputIndex), QString("QLindorn Emulator"));
+        QCOMPARE(
+            session.midiService().outputName(session.choice().outputIndex), QString("QLindorn Emulator"));
     }
 
     void bankReadOneDumpPerRequest()

@@ -34,6 +34,8 @@ using testing::onNextModal;
 
 namespace {
 
+const QString kListerName = QStringLiteral("RestartTest");
+
 double cpuSeconds()
 {
     rusage usage {};
@@ -58,7 +60,7 @@ public:
                        { "--no-realtime", "--sync", "--name", m_name, "-d", "dummy", "-r", "48000", "-p", "256" });
         if (!m_process.waitForStarted(10000))
             return false;
-        return QTest::qWaitFor([&] { return platform::MidiService::jackAvailable(); }, 15000);
+        return QTest::qWaitFor([&] { return m_midi.jackAvailable(); }, 15000);
     }
     // SIGTERM, never SIGKILL first: a killed server can leave its name taken.
     void stop()
@@ -96,6 +98,7 @@ public:
 private:
     QString m_name;
     QProcess m_process;
+    const platform::MidiService m_midi { kListerName };
 };
 
 // The emulator in headless mode, with what it received.
@@ -150,6 +153,9 @@ class ITestMidiRestart : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     std::unique_ptr<Server> server;
+    // Listed under another name than the program's, so the program's own
+    // ports show up in our lists.
+    const platform::MidiService lister { kListerName };
 
     static bool hasLine(const MainWindow& w, const QString& start)
     {
@@ -178,9 +184,6 @@ private slots:
         qputenv("JACK_DEFAULT_SERVER", name.toLocal8Bit());
         qputenv("JACK_NO_AUDIO_RESERVATION", "1");
         qputenv("JACK_NO_START_SERVER", "1");
-        // Listed under another name than the program's, so the program's
-        // own ports show up in our lists.
-        platform::MidiService::setClientName(QStringLiteral("RestartTest"));
         server = std::make_unique<Server>(name);
     }
 
@@ -196,11 +199,11 @@ private slots:
         QVERIFY(server->start());
         Emulator emulator;
         QVERIFY(emulator.start());
-        MainWindow::setOpenMidiPortsAtStart(true);
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
-        midi::MidiSession session;
+        MainWindow::Options options;
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
+        midi::MidiSession session(kListerName);
         session.setWatchInterval(100ms);
-        auto w = std::make_unique<MainWindow>(session);
+        auto w = std::make_unique<MainWindow>(session, options);
         QVERIFY(!w->midiOpenFailed());
         w->show();
         QVERIFY(hasLine(*w, "MIDI output: QLindorn Emulator. MIDI input: QLindorn Emulator."));
@@ -296,8 +299,8 @@ private slots:
         sondrake.start(program, {});
         QVERIFY(sondrake.waitForStarted(10000));
         // Its input is opened last; then it reads its settings and shows the window.
-        auto inputOpen = [] {
-            for (const auto& port : platform::MidiService::outputs())
+        auto inputOpen = [this] {
+            for (const auto& port : lister.outputs())
                 if (port.name.startsWith("Sondrake") && port.name.endsWith(":in"))
                     return true;
             return false;

@@ -81,6 +81,7 @@ class ITestTransfer : public QObject {
     int lastProgramSeen = -1; // the data byte of the latest program change the emulator received
     bool ready = false;
     midi::MidiSession session; // outlives the window
+    MainWindow::Options options;
     std::unique_ptr<MainWindow> w;
 
     void readEmulator()
@@ -135,8 +136,8 @@ private slots:
     {
         SONDRAKE_REQUIRE_MIDI_SERVER();
         QVERIFY(dir.isValid());
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
-        MainWindow::setOpenMidiPortsAtStart(true);
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
+        options.openMidiPortsAtStart = true;
     }
 
     void init()
@@ -153,12 +154,12 @@ private slots:
         QVERIFY2(emulator.waitForStarted(10000), qPrintable(emulator.errorString()));
         QTRY_VERIFY_WITH_TIMEOUT(ready || emulator.state() != QProcess::Running, 20000);
         QVERIFY2(emulator.state() == QProcess::Running, emulator.readAllStandardError().constData());
-        QTRY_VERIFY_WITH_TIMEOUT(indexOf(platform::MidiService::outputs(), "QLindorn") >= 0
-                                     && indexOf(platform::MidiService::inputs(), "QLindorn") >= 0,
+        QTRY_VERIFY_WITH_TIMEOUT(indexOf(session.midiService().outputs(), "QLindorn") >= 0
+                                     && indexOf(session.midiService().inputs(), "QLindorn") >= 0,
                                  10000);
 
         // The window finds the emulator by name and opens both ports itself.
-        w = std::make_unique<MainWindow>(session);
+        w = std::make_unique<MainWindow>(session, options);
         QVERIFY(!w->midiOpenFailed());
         QVERIFY(session.isInputOpen());
         w->show();

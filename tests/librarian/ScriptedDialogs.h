@@ -1,7 +1,8 @@
 #pragma once
 
 // Answers the librarian's questions and file dialogs from a script, and
-// records what was asked, so window tests never show a modal box.
+// records what was asked, so window tests never show a modal box. A test
+// hands it to the window in MainWindow::Options::dialogs.
 
 #include "librarian/LibrarianDialogs.h"
 
@@ -15,9 +16,6 @@ namespace sondrake::testing {
 
 class ScriptedDialogs : public LibrarianDialogs {
 public:
-    ScriptedDialogs() { setLibrarianDialogs(this); }
-    ~ScriptedDialogs() override { setLibrarianDialogs(nullptr); }
-
     std::deque<Answer> answers; // taken in order; an unexpected question fails the test
     std::deque<QString> openPaths; // empty string = cancelled
     std::deque<QString> savePaths;

@@ -53,6 +53,7 @@ class TestBankFileWindow : public QObject {
 
     std::unique_ptr<QTemporaryDir> dir;
     midi::MidiSession session; // outlives the window
+    MainWindow::Options options;
     std::unique_ptr<MainWindow> w;
     std::unique_ptr<ScriptedDialogs> dialogs;
 
@@ -66,16 +67,17 @@ class TestBankFileWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        MainWindow::setOpenMidiPortsAtStart(false);
+        options.openMidiPortsAtStart = false;
         midi::installRecordingBackend(session);
     }
 
     void init()
     {
         dir = std::make_unique<QTemporaryDir>();
-        MainWindow::setSettingsFilePath(path("halvorne_q-lindorn.ini"));
+        options.settingsFile = path("halvorne_q-lindorn.ini");
         dialogs = std::make_unique<ScriptedDialogs>();
-        w = std::make_unique<MainWindow>(session);
+        options.dialogs = dialogs.get();
+        w = std::make_unique<MainWindow>(session, options);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->messagesBox()->clear();

@@ -36,6 +36,7 @@ class TestKeyboardWindow : public QObject {
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
     midi::MidiSession session; // outlives the window
+    MainWindow::Options options;
     std::unique_ptr<MainWindow> w;
 
     template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
@@ -87,15 +88,14 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        MainWindow::setOpenMidiPortsAtStart(false);
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        options.openMidiPortsAtStart = false;
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
     }
 
     void init()
     {
         out = midi::installRecordingBackend(session);
-        platform::KeyState::instance().clear();
-        w = std::make_unique<MainWindow>(session);
+        w = std::make_unique<MainWindow>(session, options);
         w->show();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
@@ -147,7 +147,7 @@ private slots:
         QFont large = saved;
         large.setPixelSize(22);
         QApplication::setFont(large);
-        w = std::make_unique<MainWindow>(session);
+        w = std::make_unique<MainWindow>(session, options);
         QApplication::setFont(saved);
         // The octave stays half as large again, and the panel holds its buttons whole.
         QCOMPARE(child<QLabel>("lblOctave")->font().pixelSize(), 33);
@@ -249,16 +249,13 @@ private slots:
         foregroundChecked();
         QCOMPARE(panics(), 0);
 
-        // An editor window counts as ours to play in, even when it puts a
-        // filter that swallows the letters in front of everything.
-        struct Swallower : QObject {
-            bool eventFilter(QObject*, QEvent* e) override
-            {
-                return e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->text() == QLatin1String("a");
-            }
-        } swallower;
+        // An editor window counts as ours to play in, even when it keeps the
+        // letters from its controls (as the sound editor does, through the
+        // window key handler it registers with the main window's keyboard).
         QDialog editor(w.get());
-        qApp->installEventFilter(&swallower);
+        w->keyState().setWindowKeyHandler(&editor, [](QKeyEvent* e) {
+            return e->type() == QEvent::KeyPress && e->text() == QLatin1String("a");
+        });
         editor.setObjectName(QStringLiteral("TfrmPatchEdit"));
         editor.show();
         editor.activateWindow();

@@ -10,7 +10,6 @@
 #include "midi/SoundTransfer.h"
 #include "midi/RecordingBackend.h"
 #include "midi/SysExDialog.h"
-#include "platform/Messages.h"
 #include "store/ByteStack.h"
 
 #include <QAction>
@@ -53,6 +52,7 @@ class TestMainWindow : public QObject {
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
     midi::MidiSession session; // outlives the window
+    MainWindow::Options options;
     std::unique_ptr<MainWindow> w;
 
     template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
@@ -89,14 +89,14 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        MainWindow::setOpenMidiPortsAtStart(false);
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        options.openMidiPortsAtStart = false;
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
     }
 
     void init()
     {
         out = midi::installRecordingBackend(session);
-        w = std::make_unique<MainWindow>(session);
+        w = std::make_unique<MainWindow>(session, options);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         // The keyboard player would add notes, and a Panic whenever no window
@@ -305,10 +305,10 @@ private slots:
         w->addMessage(QStringLiteral("two\nlines"));
         QCOMPARE(memoLines().last(), QStringLiteral("two lines"));
 
-        // Messages of other layers and threads land here too, in order.
-        std::thread worker([] {
+        // Messages of other threads land here too, in order.
+        std::thread worker([this] {
             for (int i = 0; i < 3; ++i)
-                sondrake::addMessage(QStringLiteral("worker %1").arg(i));
+                w->addMessage(QStringLiteral("worker %1").arg(i));
         });
         worker.join();
         QTRY_COMPARE(memoLines().last(), QStringLiteral("worker 2"));
@@ -493,9 +493,9 @@ private slots:
 
     void f4OpensTheEditorOnce()
     {
-        // The editor puts a filter of its own on the application while it is
-        // open and the keyboard player keeps polling: the key that opened it
-        // must not open it again once it closes.
+        // Something puts a filter on the application while the editor is
+        // open (a tooltip does) and the keyboard player keeps polling: the
+        // key that opened it must not open it again once it closes.
         int opened = 0;
         w->setEditorLauncher([&](MainWindow&, SoundDump&) {
             ++opened;

@@ -52,6 +52,7 @@ class TestReorderWindow : public QObject {
 
     QTemporaryDir dir;
     midi::MidiSession session; // outlives the window
+    MainWindow::Options options;
     std::unique_ptr<MainWindow> w;
     std::unique_ptr<ScriptedDialogs> dialogs;
 
@@ -93,15 +94,16 @@ class TestReorderWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        MainWindow::setOpenMidiPortsAtStart(false);
-        MainWindow::setSettingsFilePath(dir.filePath("halvorne_q-lindorn.ini"));
+        options.openMidiPortsAtStart = false;
+        options.settingsFile = dir.filePath("halvorne_q-lindorn.ini");
         midi::installRecordingBackend(session);
     }
 
     void init()
     {
         dialogs = std::make_unique<ScriptedDialogs>();
-        w = std::make_unique<MainWindow>(session);
+        options.dialogs = dialogs.get();
+        w = std::make_unique<MainWindow>(session, options);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->activateWindow();

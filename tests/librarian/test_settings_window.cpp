@@ -48,13 +48,14 @@ class TestSettingsWindow : public QObject {
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<ScriptedDialogs> dialogs;
     midi::MidiSession session;
+    MainWindow::Options options;
 
     QString ini() const { return dir->filePath("halvorne_q-lindorn.ini"); }
     QString path(const char* name) const { return dir->filePath(QString::fromLatin1(name)); }
 
     std::unique_ptr<MainWindow> open()
     {
-        auto w = std::make_unique<MainWindow>(session);
+        auto w = std::make_unique<MainWindow>(session, options);
         w->show();
         return w;
     }
@@ -62,15 +63,16 @@ class TestSettingsWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        MainWindow::setOpenMidiPortsAtStart(false);
+        options.openMidiPortsAtStart = false;
         midi::installRecordingBackend(session);
     }
 
     void init()
     {
         dir = std::make_unique<QTemporaryDir>();
-        MainWindow::setSettingsFilePath(ini());
+        options.settingsFile = ini();
         dialogs = std::make_unique<ScriptedDialogs>();
+        options.dialogs = dialogs.get();
     }
 
     void cleanup()
@@ -111,7 +113,7 @@ private slots:
 
         // A per-user settings folder does not exist before the first close.
         const QString nested = dir->filePath("config/Sondrake/halvorne_q-lindorn.ini");
-        MainWindow::setSettingsFilePath(nested);
+        options.settingsFile = nested;
         w = open();
         w->close();
         QVERIFY(readFile(nested).startsWith("[Globals]\nAutoloadfile=\n"));

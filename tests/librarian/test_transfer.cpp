@@ -47,6 +47,7 @@ class TestTransfer : public QObject {
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
     midi::MidiSession session; // outlives the window
+    MainWindow::Options options;
     std::unique_ptr<MainWindow> w;
 
     template <typename T> T* child(const char* name) const { return testing::namedChild<T>(w.get(), name); }
@@ -63,14 +64,14 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        MainWindow::setOpenMidiPortsAtStart(false);
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        options.openMidiPortsAtStart = false;
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
     }
 
     void init()
     {
         out = midi::installRecordingBackend(session);
-        w = std::make_unique<MainWindow>(session);
+        w = std::make_unique<MainWindow>(session, options);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         session.waitIdle(kWait);
@@ -286,7 +287,7 @@ private slots:
     // since the last save: the box says what went wrong, the program goes on.
     void midiSettingsOutputThatCannotBeReopenedKeepsTheProgram()
     {
-        for (const QString& name : midi::outputDeviceNames())
+        for (const QString& name : midi::outputDeviceNames(session.midiService()))
             if (name.contains("QLindorn"))
                 QSKIP("a synthesizer port is present; the reopen would succeed");
         const midi::MidiDeviceChoice before = session.choice();

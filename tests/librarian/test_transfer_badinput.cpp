@@ -72,6 +72,7 @@ class TestTransferBadInput : public QObject {
     QTemporaryDir dir;
     std::shared_ptr<midi::RecordingBackend> out;
     midi::MidiSession session; // outlives the window
+    MainWindow::Options options;
     std::unique_ptr<MainWindow> w;
 
     QStringList memoLines() const { return w->messagesBox()->toPlainText().split(QLatin1Char('\n')); }
@@ -96,14 +97,14 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        MainWindow::setOpenMidiPortsAtStart(false);
-        MainWindow::setSettingsFilePath(dir.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
+        options.openMidiPortsAtStart = false;
+        options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
     }
 
     void init()
     {
         out = midi::installRecordingBackend(session);
-        w = std::make_unique<MainWindow>(session);
+        w = std::make_unique<MainWindow>(session, options);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         session.openInputWithoutDevice();

@@ -34,8 +34,7 @@ private slots:
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto& keys = KeyState::instance();
-        keys.clear();
+        KeyState keys;
         // Under "ru" the keys of A, X and Z type these letters; xdotool finds
         // their keys in the layout and presses them through the X server.
         QVERIFY(run(QStringLiteral("xdotool"),

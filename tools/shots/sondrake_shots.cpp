@@ -73,9 +73,12 @@ void save(QWidget* widget, const QString& name)
 
 // Runs `act` on the next modal dialog from inside its event loop, then
 // closes it.
-void mainWindow(midi::MidiSession& session)
+void mainWindow(midi::MidiSession& session, const QString& settingsFolder)
 {
-    MainWindow w(session);
+    MainWindow::Options options;
+    options.openMidiPortsAtStart = false;
+    options.settingsFile = settingsFolder + QStringLiteral("/halvorne_q-lindorn.ini");
+    MainWindow w(session, options);
     w.show();
     w.store().setSoundName(1, "Warm Pad");
     w.refreshNames(false);
@@ -112,13 +115,13 @@ void editorTabs()
 
 void schemaWindows(const QString& folder)
 {
-    setSchemaFolder(folder);
     QFile brass(schemaPath(folder, QStringLiteral("Brass")));
     if (brass.open(QIODevice::WriteOnly))
         brass.write("[Parameters]\n");
     brass.close();
 
     MemoryEditorHost host;
+    host.schemaFolderList = { folder };
     SoundEditor editor(host);
     editor.setWorkingCopy(midValueSound());
     editor.show();
@@ -130,7 +133,6 @@ void schemaWindows(const QString& folder)
         "KnobOsc1Semitone", QString(10, u'0') + QString(5, u'1') + QString(10, u'0'));
     testing::onNextModal([](QWidget* modal) { save(modal, QStringLiteral("schema-list")); });
     editor.parameterPages().rButtons[3]->click();
-    setSchemaFolder(QString());
 }
 
 void exploreWindow()
@@ -234,10 +236,8 @@ int main(int argc, char** argv)
     }
     midi::MidiSession session;
     midi::installRecordingBackend(session);
-    MainWindow::setOpenMidiPortsAtStart(false);
-    MainWindow::setSettingsFilePath(settings.filePath(QStringLiteral("halvorne_q-lindorn.ini")));
 
-    mainWindow(session);
+    mainWindow(session, settings.path());
     editorTabs();
     schemaWindows(settings.path());
     exploreWindow();
