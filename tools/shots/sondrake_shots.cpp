@@ -20,7 +20,7 @@
 #include "librarian/SoundListView.h"
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 #include "ModalTestSupport.h"
 
 #include <QApplication>
