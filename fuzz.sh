@@ -36,7 +36,7 @@ JOBS=$(nproc)
 echo "== fuzz build ($BUILD)"
 # A build folder made when fuzz/ was a project of its own is configured anew;
 # its corpus and crashes stay.
-if [ -f "$BUILD/CMakeCache.txt" ] && ! grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$ROOT" "$BUILD/CMakeCache.txt"; then
+if [ -f "$BUILD/CMakeCache.txt" ] && ! grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$ROOT" "$BUILD/CMakeCache.txt"; then
   rm -rf "$BUILD/CMakeCache.txt" "$BUILD/CMakeFiles"
 fi
 if [ ! -f "$BUILD/CMakeCache.txt" ]; then
