@@ -34,10 +34,16 @@ BUILD="${FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
 JOBS=$(nproc)
 
 echo "== fuzz build ($BUILD)"
-if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-  cmake -S fuzz -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# A build folder made when fuzz/ was a project of its own is configured anew;
+# its corpus and crashes stay.
+if [ -f "$BUILD/CMakeCache.txt" ] && ! grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$ROOT" "$BUILD/CMakeCache.txt"; then
+  rm -rf "$BUILD/CMakeCache.txt" "$BUILD/CMakeFiles"
 fi
-if ! cmake --build "$BUILD" -j"$JOBS" >"$BUILD/build.log" 2>&1; then
+if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+  cmake -S . -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSONDRAKE_FUZZ=ON \
+    -DBUILD_TESTING=OFF -DSONDRAKE_BENCH=OFF >/dev/null
+fi
+if ! cmake --build "$BUILD" -j"$JOBS" --target fuzz >"$BUILD/build.log" 2>&1; then
   grep -E "error|Error" "$BUILD/build.log" | head -30 >&2
   echo "fuzz build failed; the whole log: $BUILD/build.log" >&2
   exit 1

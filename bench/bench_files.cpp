@@ -10,7 +10,7 @@
 #include "librarian/Reorder.h"
 #include "librarian/SoundListView.h"
 #include "librarian/MainWindow.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -6,7 +6,7 @@
 #include "librarian/KeyboardPlayer.h"
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 #include "platform/KeyState.h"
 
 #include <benchmark/benchmark.h>

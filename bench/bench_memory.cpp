@@ -9,7 +9,7 @@
 
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 #include "midi/SysExDialog.h"
 #include "platform/MidiService.h"
 #include "store/ByteStack.h"

@@ -6,7 +6,7 @@
 
 #include "editor/ParameterMapLive.h"
 #include "midi/MidiSession.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

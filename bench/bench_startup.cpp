@@ -15,7 +15,7 @@
 //                                          for looking at it under xvfb-run
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 
 #include <benchmark/benchmark.h>
 

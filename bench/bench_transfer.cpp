@@ -10,7 +10,7 @@
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
 #include "midi/SoundTransfer.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 #include "midi/SysExDialog.h"
 #include "store/ByteStack.h"
 

@@ -1,28 +1,41 @@
-# Every source folder is one static library whose sources are the folder's
-# .cpp/.h/.ui files, so adding a file never means editing a CMake list.
-function(sondrake_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB _src CONFIGURE_DEPENDS
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.ui)
-  add_library(${name} STATIC ${_src})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+# Includes are written "folder/Header.h" everywhere, yet a target sees only
+# the headers of its own folder and of the libraries it links. Each library
+# gets an include root of its own in the build tree that holds one entry, a
+# link named after its folder; the library exports that root and nothing
+# else. So "#include "librarian/..."" from src/midi fails to compile unless
+# midi links the librarian, and the layering holds by the compiler, not by
+# habit. Folders in the source tree are never include roots themselves.
+function(sondrake_include_root target folder)
+  get_filename_component(_name ${folder} NAME)
+  set(_root ${CMAKE_BINARY_DIR}/include/${target})
+  file(MAKE_DIRECTORY ${_root})
+  file(CREATE_LINK ${folder} ${_root}/${_name} SYMBOLIC)
+  target_include_directories(${target} PUBLIC ${_root})
 endfunction()
 
-# One test executable per tests/<folder>/test_*.cpp, run offscreen by CTest.
-# Files named itest_*.cpp are integration tests: they get the label
-# "integration" and are run by test.sh with a private JACK server.
+# Every source folder is one static library of the sources its
+# CMakeLists.txt lists: a file nobody listed (a test double, a leftover)
+# never ends up in the program.
+function(sondrake_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  sondrake_include_root(${name} ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+endfunction()
+
+# One test executable per listed tests/<folder>/<name>.cpp, run offscreen by
+# CTest. Names starting with itest_ are integration tests: they get the label
+# "integration" and are run by test.sh with a private JACK server. A test
+# sees the headers of what it links, the shared helpers in tests/ and its
+# own folder.
 function(sondrake_tests)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/test_*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/itest_*.cpp)
-  file(GLOB _support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support_*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support_*.h)
+  cmake_parse_arguments(ARG "" "" "TESTS;DEPS" ${ARGN})
   get_filename_component(_folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
-  foreach(_t ${_tests})
-    get_filename_component(_n ${_t} NAME_WE)
+  foreach(_n ${ARG_TESTS})
     set(_target ${_folder}_${_n})
-    add_executable(${_target} ${_t} ${_support})
+    add_executable(${_target} ${_n}.cpp)
     target_link_libraries(${_target} PRIVATE ${ARG_DEPS} Qt6::Test)
-    target_include_directories(${_target} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+    target_include_directories(${_target} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
     add_test(NAME ${_target} COMMAND ${_target})
     set_tests_properties(${_target} PROPERTIES
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SONDRAKE_BIN_DIR=${CMAKE_BINARY_DIR}/bin")

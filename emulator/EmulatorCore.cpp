@@ -1,4 +1,4 @@
-#include "EmulatorCore.h"
+#include "emulator/EmulatorCore.h"
 
 #include "parametermap/ParameterMap.h"
 

@@ -1,4 +1,4 @@
-#include "EmulatorWindow.h"
+#include "emulator/EmulatorWindow.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EmulatorCore.h"
+#include "emulator/EmulatorCore.h"
 
 #include "store/SoundStore.h"
 

@@ -5,8 +5,8 @@
 //                                   received message printed as a hex line
 //   qlindorn-emulator --list-ports  the MIDI ports visible, then exit
 
-#include "EmulatorCore.h"
-#include "EmulatorWindow.h"
+#include "emulator/EmulatorCore.h"
+#include "emulator/EmulatorWindow.h"
 
 #include "platform/CommandLine.h"
 #include "platform/MidiService.h"

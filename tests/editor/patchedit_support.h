@@ -8,7 +8,7 @@
 #include "parametermap/ParameterMap.h"
 #include "editor/SoundEditor.h"
 #include "midi/MidiSession.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 #include "store/SoundDump.h"
 
 #include <QtTest>

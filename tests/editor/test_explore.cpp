@@ -4,7 +4,7 @@
 // one SysEx per audition (a burst leaves only the last), "Use", the morph
 // sent on release, and the editor's keys.
 
-#include "GateBackend.h"
+#include "support/GateBackend.h"
 #include "KeyTestSupport.h"
 #include "patchedit_support.h"
 

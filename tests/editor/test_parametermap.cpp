@@ -8,7 +8,7 @@
 #include "parametermap/ValueLists.h"
 #include "editor/ParameterMapLive.h"
 #include "midi/MidiSession.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 
 #include <QtTest>
 

@@ -3,7 +3,7 @@
 // read is answered one SoundDump per request.
 
 #include "JackTestSupport.h"
-#include "EmulatorCore.h"
+#include "emulator/EmulatorCore.h"
 #include "midi/MidiSession.h"
 #include "platform/MidiService.h"
 #include "store/ByteStack.h"

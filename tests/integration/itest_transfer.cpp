@@ -4,7 +4,7 @@
 
 #include "JackTestSupport.h"
 #include "ModalTestSupport.h"
-#include "EmulatorCore.h"
+#include "emulator/EmulatorCore.h"
 #include "librarian/SoundListView.h"
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"

@@ -1,7 +1,7 @@
 // The emulator's logic without ports: its sounds, what it answers, where it
 // stores what it is sent.
 
-#include "EmulatorCore.h"
+#include "emulator/EmulatorCore.h"
 #include "parametermap/ParameterMap.h"
 #include "store/SoundStore.h"
 

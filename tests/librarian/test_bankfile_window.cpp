@@ -4,7 +4,7 @@
 #include "librarian/SoundListView.h"
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 
 #include <QAction>
 #include <QDir>

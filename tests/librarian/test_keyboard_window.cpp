@@ -4,7 +4,7 @@
 #include "WindowTestSupport.h"
 #include "librarian/MainWindow.h"
 #include "midi/MidiSession.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 #include "platform/KeyState.h"
 
 #include <QAction>

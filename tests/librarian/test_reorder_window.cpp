@@ -5,7 +5,7 @@
 
 #include "librarian/SoundListView.h"
 #include "librarian/MainWindow.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 
 #include "librarian/MainWindow.h"
 #include "librarian/AutoloadDialog.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 
 #include <QAction>
 #include <QCheckBox>

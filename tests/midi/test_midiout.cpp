@@ -3,8 +3,8 @@
 // to the back end.
 
 #include "midi/MidiSession.h"
-#include "GateBackend.h"
-#include "midi/RecordingBackend.h"
+#include "support/GateBackend.h"
+#include "support/RecordingBackend.h"
 
 #include <QTemporaryDir>
 #include <QTemporaryFile>

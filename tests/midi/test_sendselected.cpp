@@ -1,7 +1,7 @@
 // Sending the selected sounds: bytes 11/12 in the store and nothing else,
 // labels, the 155 ms spacing on the event loop, and the wait it keeps open.
 #include "midi/MidiSession.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 #include "midi/SoundTransfer.h"
 
 #include <QElapsedTimer>

@@ -35,7 +35,7 @@
 #include "midi/MidiSettingsDialog.h"
 #include "midi/SoundTransfer.h"
 #include "midi/SysExDialog.h"
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 #include "ModalTestSupport.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // An output back end for tests that need an entry to stay on the wire while
 // they queue more behind it.
 
-#include "midi/RecordingBackend.h"
+#include "support/RecordingBackend.h"
 
 #include <atomic>
 #include <chrono>
