@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: unit and widget tests
-# offscreen, integration tests over a private JACK server, and the unit tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds, and runs every test: integration tests
+# over a private JACK server, the packaging checks, the unit and widget tests
+# offscreen under AddressSanitizer and UndefinedBehaviorSanitizer, and a short
+# run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$(pwd)
@@ -11,40 +12,42 @@ JOBS=$(nproc)
 
 export QT_QPA_PLATFORM=offscreen
 
+# Line tables are enough for the sanitizers' reports and a debugger's
+# backtrace, and cost much less to build than full debug information.
+flags=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DSONDRAKE_BENCH=OFF -DSONDRAKE_WERROR=ON)
+
+# The plain build holds the programs, the integration tests and the
+# packaging; the unit and window tests are built once, under the sanitizers,
+# and run there only (they find more there, and building them twice costs CI
+# minutes). A compiler warning fails either build.
 echo "== build (at ${SECONDS} s)"
-# A compiler warning fails CI (both builds).
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DSONDRAKE_BENCH=OFF -DSONDRAKE_WERROR=ON >/dev/null
+cmake -S . -B build "${flags[@]}" -DSONDRAKE_UNIT_TESTS=OFF >/dev/null
 cmake --build build -j"$JOBS"
 
 . scripts/jack.sh
 trap sondrake_jack_stop EXIT INT TERM
 sondrake_jack_start "$ROOT/build/jackd.log"
 
-echo "== tests (at ${SECONDS} s)"
-status=0
-(cd build && ctest --output-on-failure -j"$JOBS" -LE integration) || status=1
-
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSONDRAKE_SANITIZE=ON -DSONDRAKE_BENCH=OFF -DSONDRAKE_WERROR=ON \
-  >/dev/null
-# Only what the unit tests need: the programs and the integration tests are
-# covered by the first build, and building them twice costs CI minutes.
+cmake -S . -B build-asan "${flags[@]}" -DSONDRAKE_SANITIZE=ON >/dev/null
 unit_targets=$(cd build-asan && ctest -N -L unit | awk '/Test +#[0-9]+:/ {print $3}')
 # The library test runs the program itself (import, export, a kill mid-import).
 unit_targets="$unit_targets sondrake"
 # The integration tests mostly wait on timers and MIDI, so the sanitizer build
 # takes the idle processor meanwhile, at the lowest priority, so that it never
 # takes time the tests ask for.
-echo "== sanitizer build, beside the integration tests (at ${SECONDS} s)"
+echo "== sanitizer build, beside the integration and packaging tests (at ${SECONDS} s)"
 nice -n 19 cmake --build build-asan -j"$JOBS" --target $unit_targets >build-asan/build.log 2>&1 &
 asan_build=$!
+status=0
+(cd build && ctest --output-on-failure -L packaging -j"$JOBS") || status=1
 (cd build && ctest --output-on-failure -L integration) || status=1
 asan_built=1
 wait "$asan_build" || asan_built=0
-echo "== sanitizer tests (at ${SECONDS} s)"
+echo "== unit tests under the sanitizers (at ${SECONDS} s)"
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 if [ "$asan_built" = 1 ]; then
-  (cd build-asan && ctest --output-on-failure -j"$JOBS" -L unit) || status=1
+  (cd build-asan && ctest --output-on-failure -j"$JOBS" -L "^(unit|screen)$") || status=1
 else
   grep -E "error|Error" build-asan/build.log | head -30 >&2
   echo "sanitizer build failed; the whole log: build-asan/build.log" >&2

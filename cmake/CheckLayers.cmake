@@ -23,8 +23,9 @@ set(may_use_parametermap store)
 set(may_use_controls store)
 set(may_use_midi store platform)
 set(may_use_library store platform parametermap)
-# The library's window lives in the librarian.
-set(may_use_librarian store platform midi controls library)
+# The library's window lives in the librarian; it names parameters as the
+# parameter map does.
+set(may_use_librarian store platform midi controls library parametermap)
 set(may_use_editor store platform midi controls parametermap)
 set(may_use_emulator store platform parametermap)
 # main() puts the program together.

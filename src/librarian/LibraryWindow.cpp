@@ -52,12 +52,12 @@ namespace {
 
     // Runs a command and reports what went wrong in Messages.
     template <typename F>
-    void guarded(const QString& command, F&& f)
+    void guarded(LibraryWindow* window, const QString& command, F&& f)
     {
         try {
             f();
         } catch (const std::exception& e) {
-            addMessage(QStringLiteral("%1: %2").arg(command, QString::fromLocal8Bit(e.what())));
+            emit window->message(QStringLiteral("%1: %2").arg(command, QString::fromLocal8Bit(e.what())));
         }
     }
 
@@ -321,7 +321,7 @@ void LibraryWindow::setCommandsEnabled()
 
 void LibraryWindow::onSearch()
 {
-    guarded(QStringLiteral("Search"), [&] {
+    guarded(this, QStringLiteral("Search"), [&] {
         QString error;
         if (!m_model->setSearch(m_search->text(), &error)) {
             m_status->setProperty("counting", false);
@@ -380,7 +380,7 @@ void LibraryWindow::onSelectionChanged()
 
 void LibraryWindow::onSendToSynth()
 {
-    guarded(QStringLiteral("Send to Synth"), [&] {
+    guarded(this, QStringLiteral("Send to Synth"), [&] {
         if (const auto record = currentRecord())
             emit sendToSynthRequested(record->current());
     });
@@ -388,7 +388,7 @@ void LibraryWindow::onSendToSynth()
 
 void LibraryWindow::onPutIntoSlot()
 {
-    guarded(QStringLiteral("Put into Slot"), [&] {
+    guarded(this, QStringLiteral("Put into Slot"), [&] {
         if (const auto record = currentRecord())
             emit putIntoSlotRequested(record->current());
     });
@@ -396,7 +396,7 @@ void LibraryWindow::onPutIntoSlot()
 
 void LibraryWindow::onFavourite()
 {
-    guarded(QStringLiteral("Favourite"), [&] {
+    guarded(this, QStringLiteral("Favourite"), [&] {
         if (const qint64 id = currentId())
             m_library.setFavourite(id, m_favourite->isChecked());
     });
@@ -406,7 +406,7 @@ void LibraryWindow::onTagsEdited()
 {
     if (m_loading || !m_shownId)
         return;
-    guarded(QStringLiteral("Tags"), [&] {
+    guarded(this, QStringLiteral("Tags"), [&] {
         QStringList tags;
         for (QCheckBox* box : m_categories)
             if (box->isChecked())
@@ -421,12 +421,12 @@ void LibraryWindow::onCommentEdited()
 {
     if (m_loading || !m_shownId)
         return;
-    guarded(QStringLiteral("Comment"), [&] { m_library.setComment(m_shownId, m_comment->text()); });
+    guarded(this, QStringLiteral("Comment"), [&] { m_library.setComment(m_shownId, m_comment->text()); });
 }
 
 void LibraryWindow::onDelete()
 {
-    guarded(QStringLiteral("Delete from Library"), [&] {
+    guarded(this, QStringLiteral("Delete from Library"), [&] {
         QList<qint64> ids;
         for (const QModelIndex& row : m_table->selectionModel()->selectedRows())
             ids << m_model->idAt(row.row());
@@ -445,7 +445,7 @@ void LibraryWindow::onDelete()
 
 void LibraryWindow::onSimilar()
 {
-    guarded(QStringLiteral("Similar Sounds"), [&] {
+    guarded(this, QStringLiteral("Similar Sounds"), [&] {
         const auto record = currentRecord();
         if (!record)
             return;
@@ -460,7 +460,7 @@ void LibraryWindow::onSimilar()
 
 void LibraryWindow::onDuplicates()
 {
-    guarded(QStringLiteral("Show Duplicates"), [&] {
+    guarded(this, QStringLiteral("Show Duplicates"), [&] {
         if (library::LibraryDatabase* db = m_library.reader()) {
             m_model->showIds(db->duplicates());
             showCount(QStringLiteral("%1 sounds stored under more than one name"));

@@ -39,6 +39,8 @@ public:
 signals:
     void sendToSynthRequested(const sondrake::SoundDump& dump);
     void putIntoSlotRequested(const sondrake::SoundDump& dump);
+    // A command that failed, for the Messages box.
+    void message(const QString& line);
 
 private:
     void onSearch();

@@ -25,6 +25,7 @@
 #include "editor/Schema.h"
 #include "editor/SoundEditor.h"
 #include "librarian/AutoloadDialog.h"
+#include "librarian/LibrarianDialogs.h"
 #include "librarian/LibraryWindow.h"
 #include "librarian/SoundListView.h"
 #include "library/Library.h"
@@ -201,7 +202,8 @@ void otherDialogs(midi::MidiSession& session)
     settings.show();
     save(&settings, QStringLiteral("midi-settings"));
 
-    AutoloadDialog autoload;
+    LibrarianDialogs dialogs;
+    AutoloadDialog autoload(dialogs);
     autoload.show();
     save(&autoload, QStringLiteral("autoload"));
 
