@@ -83,7 +83,7 @@ public:
     // "Midi Open error" and exit code 1 (main() tells the user).
     bool midiOpenFailed() const { return m_midiOpenFailed; }
 
-    // ---- shared state (Overview: the main window owns it) ----------------
+    // ---- shared state: the main window owns it for the whole run ---------
     SoundStore& store() { return m_store; }
     const SoundStore& store() const { return m_store; }
 
