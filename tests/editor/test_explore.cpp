@@ -1,5 +1,5 @@
 // "Explore Sound Family": candidates inside the schema (bounds and
-// frequencies over 100,000 of them), the mutation rate's ends, breeding from
+// frequencies over 20,000 of them), the mutation rate's ends, breeding from
 // kept candidates, going back, the morph; and the window over the editor:
 // one SysEx per audition (a burst leaves only the last), "Use", the morph
 // sent on release, and the editor's keys.
@@ -191,7 +191,7 @@ private slots:
         std::map<std::string_view, std::map<int, int>> counts;
         SoundExplorer explorer;
         Generator gen(20260);
-        const int generations = 100000 / kCandidateCount;
+        const int generations = 20000 / kCandidateCount;
         for (int g = 0; g < generations; ++g) {
             const auto& generation = explorer.nextGeneration(base, schema, 100, gen);
             for (const SoundDump& c : generation.candidates) {
@@ -217,7 +217,7 @@ private slots:
         // parameter: with a fixed seed the outcome is fixed, and a change of
         // the drawing order that is still fair trips one of the six with a
         // chance below 1 %, while a value drawn twice as often as another
-        // (or never) gives a statistic in the thousands at 100,000 draws.
+        // (or never) gives a statistic in the hundreds at 20,000 draws.
         const double critical[] = { 0, 10.828, 13.816, 16.266, 18.467, 20.515, 22.458, 24.322, 26.124 };
         for (const auto& [control, seen] : counts) {
             const int k = wide.at(control);
