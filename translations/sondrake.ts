@@ -2,6 +2,272 @@
 <!DOCTYPE TS>
 <TS version="2.1">
 <context>
+    <name>AtomicFile</name>
+    <message>
+        <location filename="../src/platform/AtomicFile.cpp" line="+27"/>
+        <source>the file could not be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>the disk took only part of the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BankFile</name>
+    <message>
+        <location filename="../src/platform/BankFile.cpp" line="+79"/>
+        <source>the name is longer than any path can be</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+39"/>
+        <source>it is a folder, not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-32"/>
+        <source>it is a device or a pipe, not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>slots %1..%2 are outside the store</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileLocations</name>
+    <message>
+        <location filename="../src/platform/FileLocations.cpp" line="+76"/>
+        <source>cannot create the folder %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IniFile</name>
+    <message>
+        <location filename="../src/platform/IniFile.cpp" line="+231"/>
+        <source>it is not a plain file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>the file is larger than %1 MB, too large for a settings file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>the file is too large for a settings file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the file is saved as UTF-16 (or UTF-32) text; save it as UTF-8 text to use it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JackMidi</name>
+    <message>
+        <location filename="../src/platform/JackMidi.cpp" line="+348"/>
+        <source>No JACK server is running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>JACK refused to create the MIDI port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Out of memory for the MIDI buffer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The MIDI input could not be prepared.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>JACK refused to start the MIDI client.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Could not connect to the JACK port %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>not an output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a message of %1 bytes is longer than a JACK port takes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the JACK server has stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the MIDI output is closing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>the MIDI output buffer is full</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LibraryCommands</name>
+    <message>
+        <location filename="../src/library/LibraryCommands.cpp" line="+30"/>
+        <source>--import needs at least one bank or sound file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1: %2 new of %3 sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 new sounds (%2 sounds in %3 files)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1 sounds written to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LibraryDatabase</name>
+    <message>
+        <location filename="../src/library/LibraryDatabase.cpp" line="+388"/>
+        <source>it was written by a newer version of the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>it holds tables of another program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+151"/>
+        <location line="+440"/>
+        <source>the library is not open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-390"/>
+        <source>The sound library is off for this run: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>%1 is damaged (%2) and could not be moved aside</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The sound library %1 was damaged (%2): it was moved aside as %3 and a new empty library was started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the new library %1 cannot be started either (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 is read-only (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 is locked by another program (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the disk of %1 is full (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 cannot be used: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 cannot be opened (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The sound library %1 cannot be read (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+287"/>
+        <source>%1: holds no sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MidiService</name>
+    <message>
+        <location filename="../src/platform/MidiService.cpp" line="+161"/>
+        <source>There is neither an ALSA sequencer nor a running JACK server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+167"/>
+        <source>The MIDI output device %1 is gone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The MIDI output device could not be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>There is no MIDI output device %1 (%2 present).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>the MIDI output is closing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+149"/>
+        <source>The MIDI input device %1 is gone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The MIDI input device could not be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>There is no MIDI input device %1 (%2 present).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>OutputQueue</name>
     <message>
         <location filename="../src/midi/OutputQueue.cpp" line="+111"/>
@@ -109,6 +375,49 @@
     </message>
 </context>
 <context>
+    <name>SearchQuery</name>
+    <message>
+        <location filename="../src/library/SearchQuery.cpp" line="+174"/>
+        <source>&quot;%1&quot; needs a parameter before it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>no parameter is named &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>%1 has no entry &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 %2 needs an entry after it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1 %2 needs %3 after it, not &quot;%4&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>on or off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Words find sounds by their names and tags. A condition finds them by a parameter, named as the editor names it (group and label, or the label alone where it is unique), an operator (= != &lt; &lt;= &gt; &gt;=) and a value as the editor shows it: osc1 waveform = SAWTOOTH, filter frequency &gt; 100, lfo 1 keysync = on. &quot;fav&quot; keeps the favourites. All terms must hold; quotes keep words together.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>sondrake::SysExDialog</name>
     <message>
         <location filename="../src/midi/SysExDialog.cpp" line="+25"/>
@@ -123,6 +432,44 @@
     <message>
         <location line="+5"/>
         <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::library::Library</name>
+    <message>
+        <location filename="../src/library/Library.cpp" line="+160"/>
+        <source>The sound library could not keep the sounds of %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>The sound library could not %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>mark the favourite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>keep the tags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>keep the comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>delete the sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The sound library could not import %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
