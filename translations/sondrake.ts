@@ -130,22 +130,22 @@
 <context>
     <name>LibraryCommands</name>
     <message>
-        <location filename="../src/library/LibraryCommands.cpp" line="+30"/>
+        <location filename="../src/library/LibraryCommands.cpp" line="+31"/>
         <source>--import needs at least one bank or sound file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>%1: %2 new of %3 sounds</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+8"/>
         <source>%1 new sounds (%2 sounds in %3 files)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+16"/>
         <source>%1 sounds written to %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -158,38 +158,38 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>it holds tables of another program</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+151"/>
-        <location line="+440"/>
+        <location line="+451"/>
         <source>the library is not open</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-390"/>
+        <location line="-400"/>
         <source>The sound library is off for this run: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+34"/>
         <source>%1 is damaged (%2) and could not be moved aside</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>The sound library %1 was damaged (%2): it was moved aside as %3 and a new empty library was started.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>the new library %1 cannot be started either (%2)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>%1 is read-only (%2)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -199,7 +199,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>the disk of %1 is full (%2)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -214,12 +214,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>The sound library %1 cannot be read (%2)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+287"/>
+        <location line="+288"/>
         <source>%1: holds no sound</source>
         <translation type="unfinished"></translation>
     </message>
@@ -377,32 +377,32 @@
 <context>
     <name>SearchQuery</name>
     <message>
-        <location filename="../src/library/SearchQuery.cpp" line="+174"/>
+        <location filename="../src/library/SearchQuery.cpp" line="+175"/>
         <source>&quot;%1&quot; needs a parameter before it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>no parameter is named &quot;%1&quot;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+26"/>
         <source>%1 has no entry &quot;%2&quot;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>%1 %2 needs an entry after it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>%1 %2 needs %3 after it, not &quot;%4&quot;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>on or off</source>
         <translation type="unfinished"></translation>
     </message>
@@ -443,32 +443,32 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+34"/>
         <source>The sound library could not %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>mark the favourite</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>keep the tags</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>keep the comment</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>delete the sounds</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <source>The sound library could not import %1</source>
         <translation type="unfinished"></translation>
     </message>
