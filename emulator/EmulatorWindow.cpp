@@ -1,5 +1,6 @@
 #include "emulator/EmulatorWindow.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -10,12 +11,12 @@ EmulatorWindow::EmulatorWindow(EmulatorCore& core, QWidget* parent)
     : QWidget(parent)
     , m_core(core)
 {
-    setWindowTitle(QStringLiteral("QLindorn Emulator"));
+    setWindowTitle(QCoreApplication::translate("EmulatorWindow", "QLindorn Emulator"));
     auto* layout = new QVBoxLayout(this);
     auto* buttons = new QHBoxLayout;
-    auto* dump = new QPushButton(QStringLiteral("Dump Sound"), this);
-    auto* bank1 = new QPushButton(QStringLiteral("Dump Bank 1"), this);
-    auto* bank2 = new QPushButton(QStringLiteral("Dump Bank 2"), this);
+    auto* dump = new QPushButton(QCoreApplication::translate("EmulatorWindow", "Dump Sound"), this);
+    auto* bank1 = new QPushButton(QCoreApplication::translate("EmulatorWindow", "Dump Bank 1"), this);
+    auto* bank2 = new QPushButton(QCoreApplication::translate("EmulatorWindow", "Dump Bank 2"), this);
     buttons->addWidget(dump);
     buttons->addWidget(bank1);
     buttons->addWidget(bank2);
@@ -50,7 +51,7 @@ void EmulatorWindow::received(const Bytes& message)
     QString line = QString::fromStdString(
         toHex(std::span<const std::uint8_t>(message.data(), std::min(message.size(), kShown))));
     if (message.size() > kShown)
-        line += QStringLiteral(" ... (%1 bytes)").arg(message.size());
+        line += QCoreApplication::translate("EmulatorWindow", " ... (%1 bytes)").arg(message.size());
     if (!m_core.lastEvent().empty())
         line += QStringLiteral("   ") + QString::fromStdString(m_core.lastEvent());
     m_monitor->addItem(line);
@@ -63,12 +64,12 @@ void EmulatorWindow::received(const Bytes& message)
 void EmulatorWindow::showState()
 {
     const std::string name = readName(m_core.editBuffer());
-    QString text = QStringLiteral("Bank %1  Program %2  \"%3\"")
+    QString text = QCoreApplication::translate("EmulatorWindow", "Bank %1  Program %2  \"%3\"")
                        .arg(m_core.currentBank() + 1)
                        .arg(m_core.currentProgram())
                        .arg(QString::fromLatin1(name.data(), static_cast<int>(name.size())).trimmed());
     if (m_core.bankDumpRunning())
-        text += QStringLiteral("   (bank dump running)");
+        text += QCoreApplication::translate("EmulatorWindow", "   (bank dump running)");
     m_state->setText(text);
 }
 

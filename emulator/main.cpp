@@ -174,13 +174,15 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     QCommandLineParser parser;
     platform::addStandardOptions(parser,
-        "A software stand-in for the Halvorne Q-Lindorn synthesizer: it opens the MIDI ports "
-        "\"QLindorn Emulator\" and answers like the synthesizer.");
+        QT_TRANSLATE_NOOP("CommandLine",
+            "A software stand-in for the Halvorne Q-Lindorn synthesizer: it opens the MIDI ports "
+            "\"QLindorn Emulator\" and answers like the synthesizer."));
     const QCommandLineOption headless(QStringLiteral("headless"),
-        QStringLiteral("No window: read the commands dump, dump-bank 1, dump-bank 2 and quit from standard "
-                       "input and print every MIDI message received as a line of hexadecimal bytes."));
-    const QCommandLineOption listPortsOption(
-        QStringLiteral("list-ports"), QStringLiteral("List the MIDI ports and exit."));
+        QCoreApplication::translate("EmulatorMain",
+            "No window: read the commands dump, dump-bank 1, dump-bank 2 and quit from standard "
+            "input and print every MIDI message received as a line of hexadecimal bytes."));
+    const QCommandLineOption listPortsOption(QStringLiteral("list-ports"),
+        QCoreApplication::translate("EmulatorMain", "List the MIDI ports and exit."));
     parser.addOption(headless);
     parser.addOption(listPortsOption);
     platform::answerHelpAndVersion(parser, argc, argv);

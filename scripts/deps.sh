@@ -10,7 +10,10 @@ PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools librtmidi-de
           # the checks of the installed files and of the Debian package
           desktop-file-utils appstream dpkg-dev file man-db
           # the keyboard test under a Cyrillic layout
-          x11-xkb-utils xkb-data xdotool)
+          x11-xkb-utils xkb-data xdotool
+          # lupdate writes the translation template: CMake's Qt6LinguistTools
+          # package and the tool itself
+          qt6-tools-dev qt6-l10n-tools)
 case "${1:-}" in
   --fuzz) PACKAGES+=(clang-14 libclang-rt-14-dev) ;;
   --bench) PACKAGES+=(python3) ;;  # bench.sh prints its table with a small Python script

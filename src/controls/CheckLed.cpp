@@ -68,7 +68,7 @@ void CheckLed::render()
 
 QString CheckLed::valueText() const
 {
-    return m_checked ? QStringLiteral("On") : QStringLiteral("Off");
+    return m_checked ? tr("On") : tr("Off");
 }
 
 void CheckLed::toggle()

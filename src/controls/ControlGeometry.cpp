@@ -1,5 +1,7 @@
 #include "controls/ControlGeometry.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -43,9 +45,9 @@ int sliderCapTop(int position, int min, int max)
 QString sliderValueText(int position, const QString& displayMode)
 {
     if (position == 126)
-        return QStringLiteral("Rst");
+        return QCoreApplication::translate("Slider", "Rst");
     if (position == 127)
-        return QStringLiteral("Rest");
+        return QCoreApplication::translate("Slider", "Rest");
     if (displayMode.isEmpty() || position < 0)
         return QString::number(position);
     const std::string_view name = kNoteNameTable[static_cast<std::size_t>(position % 12)];

@@ -157,7 +157,8 @@ void Library::archive(std::vector<SoundDump> dumps, const QString& source)
                 if (!self)
                     return;
                 if (!result.ok) {
-                    emit self->message(QStringLiteral("The sound library could not keep the sounds of %1: %2").arg(source, result.error));
+                    emit self->message(Library::tr("The sound library could not keep the sounds of %1: %2")
+                                           .arg(source, result.error));
                     return;
                 }
                 emit self->archived(result.newSounds, result.sounds);
@@ -189,7 +190,8 @@ namespace {
                     if (ok)
                         emit(self->*changedSignal)();
                     else
-                        emit(self->*messageSignal)(QStringLiteral("The sound library could not %1: %2").arg(what, error));
+                        emit(self->*messageSignal)(
+                            Library::tr("The sound library could not %1: %2").arg(what, error));
                 },
                 Qt::QueuedConnection);
             return true;
@@ -200,25 +202,28 @@ namespace {
 void Library::setFavourite(qint64 id, bool on)
 {
     if (m_state == State::Open)
-        post(simpleWrite(this, QStringLiteral("mark the favourite"),
-            [id, on](LibraryDatabase& db, QString* e) { return db.setFavourite(id, on, e); }, &Library::message,
-            &Library::changed));
+        post(simpleWrite(
+            this, Library::tr("mark the favourite"),
+            [id, on](LibraryDatabase& db, QString* e) { return db.setFavourite(id, on, e); },
+            &Library::message, &Library::changed));
 }
 
 void Library::setTags(qint64 id, const QStringList& tags)
 {
     if (m_state == State::Open)
-        post(simpleWrite(this, QStringLiteral("keep the tags"),
-            [id, tags](LibraryDatabase& db, QString* e) { return db.setTags(id, tags, e); }, &Library::message,
-            &Library::changed));
+        post(simpleWrite(
+            this, Library::tr("keep the tags"),
+            [id, tags](LibraryDatabase& db, QString* e) { return db.setTags(id, tags, e); },
+            &Library::message, &Library::changed));
 }
 
 void Library::setComment(qint64 id, const QString& comment)
 {
     if (m_state == State::Open)
-        post(simpleWrite(this, QStringLiteral("keep the comment"),
-            [id, comment](LibraryDatabase& db, QString* e) { return db.setComment(id, comment, e); }, &Library::message,
-            &Library::changed));
+        post(simpleWrite(
+            this, Library::tr("keep the comment"),
+            [id, comment](LibraryDatabase& db, QString* e) { return db.setComment(id, comment, e); },
+            &Library::message, &Library::changed));
 }
 
 void Library::remove(const QList<qint64>& ids)
@@ -226,8 +231,10 @@ void Library::remove(const QList<qint64>& ids)
     if (m_state != State::Open || ids.isEmpty())
         return;
     m_similarRemoved = true;
-    post(simpleWrite(this, QStringLiteral("delete the sounds"),
-        [ids](LibraryDatabase& db, QString* e) { return db.remove(ids, e); }, &Library::message, &Library::changed));
+    post(simpleWrite(
+        this, Library::tr("delete the sounds"),
+        [ids](LibraryDatabase& db, QString* e) { return db.remove(ids, e); }, &Library::message,
+        &Library::changed));
 }
 
 void Library::importFiles(const QStringList& paths)
@@ -243,7 +250,7 @@ void Library::importFiles(const QStringList& paths)
                 if (!self)
                     return;
                 for (const QString& line : result.errors)
-                    emit self->message(QStringLiteral("The sound library could not import %1").arg(line));
+                    emit self->message(Library::tr("The sound library could not import %1").arg(line));
                 emit self->imported(result);
                 emit self->changed();
             },

@@ -9,6 +9,7 @@
 #include "store/SoundStore.h"
 
 #include <QAtomicInteger>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -384,7 +385,8 @@ struct LibraryDatabase::Private {
             return rollback(classify());
         const int from = version.toInt();
         if (from > kSchemaVersion) {
-            *why = QStringLiteral("it was written by a newer version of the program");
+            *why = QCoreApplication::translate(
+                "LibraryDatabase", "it was written by a newer version of the program");
             return rollback(Failure::Newer);
         }
         if (from == 0) {
@@ -392,7 +394,7 @@ struct LibraryDatabase::Private {
             if (!tables.isValid())
                 return rollback(classify());
             if (tables.toInt() > 0) {
-                *why = QStringLiteral("it holds tables of another program");
+                *why = QCoreApplication::translate("LibraryDatabase", "it holds tables of another program");
                 return rollback(Failure::Corrupt);
             }
             for (const char* sql : kSchema1) {
@@ -543,7 +545,7 @@ struct LibraryDatabase::Private {
     bool inTransaction(const std::function<bool()>& work)
     {
         if (!open) {
-            error = QStringLiteral("the library is not open");
+            error = QCoreApplication::translate("LibraryDatabase", "the library is not open");
             errorCode = -1;
             return false;
         }
@@ -593,7 +595,9 @@ OpenResult LibraryDatabase::open(const QString& path)
     const QString shown = QDir::toNativeSeparators(path);
     auto off = [&](const QString& why) {
         close();
-        return OpenResult { false, QStringLiteral("The sound library is off for this run: %1").arg(why) };
+        return OpenResult { false,
+            QCoreApplication::translate("LibraryDatabase", "The sound library is off for this run: %1")
+                .arg(why) };
     };
     QString folderError;
     if (!platform::makeFolderFor(path, &folderError))
@@ -626,17 +630,22 @@ OpenResult LibraryDatabase::open(const QString& path)
         QFile::remove(walKept);
         for (const QString& suffix : { QString(), QStringLiteral("-wal"), QStringLiteral("-shm") }) {
             if (QFileInfo::exists(path + suffix) && !QFile::rename(path + suffix, aside + suffix))
-                return off(QStringLiteral("%1 is damaged (%2) and could not be moved aside").arg(shown, why));
+                return off(QCoreApplication::translate(
+                    "LibraryDatabase", "%1 is damaged (%2) and could not be moved aside")
+                               .arg(shown, why));
         }
-        line = QStringLiteral("The sound library %1 was damaged (%2): it was moved aside as %3 and a new empty "
-                              "library was started.")
+        line = QCoreApplication::translate("LibraryDatabase",
+            "The sound library %1 was damaged (%2): it was moved aside as %3 and a new empty "
+            "library was started.")
                    .arg(shown, why, QFileInfo(aside).fileName());
         if (!d->connect(path, false))
             failure = d->classify();
         else
             failure = d->prepareSchema(&why);
         if (failure != Failure::None)
-            return off(QStringLiteral("the new library %1 cannot be started either (%2)").arg(shown, d->error));
+            return off(QCoreApplication::translate(
+                "LibraryDatabase", "the new library %1 cannot be started either (%2)")
+                           .arg(shown, d->error));
     }
     QFile::remove(walKept);
     switch (failure) {
@@ -644,18 +653,20 @@ OpenResult LibraryDatabase::open(const QString& path)
         d->open = true;
         return { true, line };
     case Failure::ReadOnly:
-        return off(QStringLiteral("%1 is read-only (%2)").arg(shown, why));
+        return off(QCoreApplication::translate("LibraryDatabase", "%1 is read-only (%2)").arg(shown, why));
     case Failure::Locked:
-        return off(QStringLiteral("%1 is locked by another program (%2)").arg(shown, why));
+        return off(QCoreApplication::translate("LibraryDatabase", "%1 is locked by another program (%2)")
+                       .arg(shown, why));
     case Failure::Full:
-        return off(QStringLiteral("the disk of %1 is full (%2)").arg(shown, why));
+        return off(
+            QCoreApplication::translate("LibraryDatabase", "the disk of %1 is full (%2)").arg(shown, why));
     case Failure::Newer:
-        return off(QStringLiteral("%1 cannot be used: %2").arg(shown, why));
+        return off(QCoreApplication::translate("LibraryDatabase", "%1 cannot be used: %2").arg(shown, why));
     case Failure::Corrupt:
     case Failure::Other:
         break;
     }
-    return off(QStringLiteral("%1 cannot be opened (%2)").arg(shown, why));
+    return off(QCoreApplication::translate("LibraryDatabase", "%1 cannot be opened (%2)").arg(shown, why));
 }
 
 OpenResult LibraryDatabase::openForReading(const QString& path)
@@ -664,7 +675,9 @@ OpenResult LibraryDatabase::openForReading(const QString& path)
     if (!d->connect(path, true) || !d->exec(QStringLiteral("PRAGMA query_only = ON"))) {
         const QString why = d->error;
         close();
-        return { false, QStringLiteral("The sound library %1 cannot be read (%2)").arg(QDir::toNativeSeparators(path), why) };
+        return { false,
+            QCoreApplication::translate("LibraryDatabase", "The sound library %1 cannot be read (%2)")
+                .arg(QDir::toNativeSeparators(path), why) };
     }
     d->open = true;
     return { true, {} };
@@ -951,7 +964,7 @@ ImportResult LibraryDatabase::importFiles(
                 dumps.push_back(store.slot(s));
         }
         if (dumps.empty()) {
-            result.errors << QStringLiteral("%1: holds no sound").arg(shown);
+            result.errors << QCoreApplication::translate("LibraryDatabase", "%1: holds no sound").arg(shown);
             continue;
         }
         const ArchiveResult archived = archive(dumps, QFileInfo(path).absoluteFilePath());
@@ -983,7 +996,7 @@ ExportResult LibraryDatabase::exportLibrary(const QString& folder)
 {
     ExportResult result;
     if (!d->open) {
-        result.errors << QStringLiteral("the library is not open");
+        result.errors << QCoreApplication::translate("LibraryDatabase", "the library is not open");
         return result;
     }
     QString error;

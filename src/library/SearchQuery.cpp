@@ -1,5 +1,6 @@
 #include "library/SearchQuery.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <optional>
@@ -170,8 +171,11 @@ SearchQuery parseSearch(const QString& text)
             QStringList before;
             for (std::size_t k = pending.size() > 3 ? pending.size() - 3 : 0; k < pending.size(); ++k)
                 before << pending[k].text;
-            fail(before.isEmpty() ? QStringLiteral("\"%1\" needs a parameter before it").arg(all[i].text)
-                                  : QStringLiteral("no parameter is named \"%1\"").arg(before.join(QLatin1Char(' '))));
+            fail(before.isEmpty()
+                    ? QCoreApplication::translate("SearchQuery", "\"%1\" needs a parameter before it")
+                          .arg(all[i].text)
+                    : QCoreApplication::translate("SearchQuery", "no parameter is named \"%1\"")
+                          .arg(before.join(QLatin1Char(' '))));
             return query;
         }
         ParameterCondition condition { entry, comparisonOf(all[i].text), 0 };
@@ -196,8 +200,10 @@ SearchQuery parseSearch(const QString& text)
             }
             if (!used) {
                 const bool some = i + 1 < all.size() && all[i + 1].kind == Token::Word;
-                fail(some ? QStringLiteral("%1 has no entry \"%2\"").arg(name, all[i + 1].text)
-                          : QStringLiteral("%1 %2 needs an entry after it").arg(name, all[i].text));
+                fail(some ? QCoreApplication::translate("SearchQuery", "%1 has no entry \"%2\"")
+                                .arg(name, all[i + 1].text)
+                          : QCoreApplication::translate("SearchQuery", "%1 %2 needs an entry after it")
+                                .arg(name, all[i].text));
                 return query;
             }
         } else {
@@ -212,10 +218,11 @@ SearchQuery parseSearch(const QString& text)
                 condition.value = value.toInt(&ok);
             }
             if (!ok) {
-                fail(QStringLiteral("%1 %2 needs %3 after it, not \"%4\"")
+                fail(QCoreApplication::translate("SearchQuery", "%1 %2 needs %3 after it, not \"%4\"")
                          .arg(name, all[i].text,
-                             entry->kind == ControlKind::CheckBox ? QStringLiteral("on or off")
-                                                                  : QStringLiteral("a number"),
+                             entry->kind == ControlKind::CheckBox
+                                 ? QCoreApplication::translate("SearchQuery", "on or off")
+                                 : QCoreApplication::translate("SearchQuery", "a number"),
                              value));
                 return query;
             }
@@ -238,7 +245,7 @@ SearchQuery parseSearch(const QString& text)
 
 QString searchHelp()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("SearchQuery",
         "Words find sounds by their names and tags. A condition finds them by a parameter, named as the "
         "editor names it (group and label, or the label alone where it is unique), an operator (= != < <= > "
         ">=) and a value as the editor shows it: osc1 waveform = SAWTOOTH, filter frequency > 100, "

@@ -91,7 +91,7 @@ std::optional<MidiPortInfo> resolve(const std::vector<MidiPortInfo>& ports, int 
 
 QString lostReason(bool serverGone)
 {
-    return serverGone ? QStringLiteral("the MIDI server stopped") : QStringLiteral("the port went away");
+    return serverGone ? MidiSession::tr("the MIDI server stopped") : MidiSession::tr("the port went away");
 }
 
 template <typename Device>
@@ -254,7 +254,8 @@ struct MidiSession::Core {
                 ++side.generation;
                 more = lost(*device);
             }
-            say(QStringLiteral("MIDI %1 lost: %2 (%3)%4").arg(direction, device->name(), lostReason(serverGone), more));
+            say(MidiSession::tr("MIDI %1 lost: %2 (%3)%4")
+                    .arg(direction, device->name(), lostReason(serverGone), more));
             changed();
             device.reset(); // closes it, or leaves a dead server's client alone
             return;
@@ -278,14 +279,14 @@ struct MidiSession::Core {
             ++side.generation;
             more = back(*fresh);
         }
-        say(QStringLiteral("MIDI %1 %2 is back and open again.%3").arg(direction, fresh->name(), more));
+        say(MidiSession::tr("MIDI %1 %2 is back and open again.%3").arg(direction, fresh->name(), more));
         changed();
     }
 
     void watchOutput()
     {
         watchSide<MidiOutputDevice>(
-            out, QStringLiteral("output"), [this] { return midi->outputs(false); },
+            out, MidiSession::tr("output"), [this] { return midi->outputs(false); },
             [this](const MidiPortInfo& port) {
                 QString error;
                 return midi->openOutput(port, &error);
@@ -294,9 +295,10 @@ struct MidiSession::Core {
                 device.interrupt();
                 droppedWhileLost = 0;
                 queue->setBackend(nullptr);
-                return QStringLiteral("; %1 queued message(s) discarded. Nothing is sent until it returns; it is "
-                                      "opened again by itself then. Start the MIDI server again or reconnect the "
-                                      "synthesizer.")
+                return MidiSession::tr(
+                    "; %1 queued message(s) discarded. Nothing is sent until it returns; it is "
+                    "opened again by itself then. Start the MIDI server again or reconnect the "
+                    "synthesizer.")
                     .arg(queue->discardWaiting());
             },
             [this](MidiOutputDevice&) {
@@ -304,22 +306,22 @@ struct MidiSession::Core {
                 const std::size_t dropped = std::exchange(droppedWhileLost, 0);
                 return dropped == 0
                     ? QString()
-                    : QStringLiteral(" %1 message(s) made while it was away were not sent.").arg(dropped);
+                    : MidiSession::tr(" %1 message(s) made while it was away were not sent.").arg(dropped);
             });
     }
 
     void watchInput(const std::shared_ptr<Core>& self)
     {
         watchSide<MidiInputDevice>(
-            in, QStringLiteral("input"), [this] { return midi->inputs(false); },
+            in, MidiSession::tr("input"), [this] { return midi->inputs(false); },
             [this, &self](const MidiPortInfo& port) {
                 QString error;
                 return midi->openInput(port, inputCallback(self), &error);
             },
             [](MidiInputDevice& device) {
                 device.stop();
-                return QStringLiteral(". No sound can be received until it returns; it is opened again by "
-                                      "itself then.");
+                return MidiSession::tr(". No sound can be received until it returns; it is opened again by "
+                                       "itself then.");
             },
             [this](MidiInputDevice& device) {
                 if (inputStarted)
@@ -349,7 +351,7 @@ struct MidiSession::Core {
                 std::lock_guard lock(mutex);
                 side.wanted = MidiPortInfo{name, {}, platform::MidiApiKind::Jack, false};
             }
-            return fail(QStringLiteral("There is no MIDI %1 device %2 (%3 present).")
+            return fail(MidiSession::tr("There is no MIDI %1 device %2 (%3 present).")
                             .arg(direction, name.isEmpty() ? QString::number(index) : name)
                             .arg(ports.size()));
         }
@@ -363,9 +365,10 @@ struct MidiSession::Core {
         if (!opened || !opened->device) {
             std::lock_guard lock(mutex);
             side.wanted = *port;
-            return fail(opened ? opened->error
-                               : QStringLiteral("The MIDI server does not answer; %1 is opened when it does.")
-                                     .arg(port->name));
+            return fail(opened
+                    ? opened->error
+                    : MidiSession::tr("The MIDI server does not answer; %1 is opened when it does.")
+                          .arg(port->name));
         }
         return opened->device;
     }
@@ -381,8 +384,8 @@ struct MidiSession::Core {
                 return;
             }
         }
-        say(QStringLiteral("MIDI output is not open: %1 message(s) not sent. Choose an output under "
-                           "System, Midi Settings (Ctrl+D).")
+        say(MidiSession::tr("MIDI output is not open: %1 message(s) not sent. Choose an output under "
+                            "System, Midi Settings (Ctrl+D).")
                 .arg(messages));
     }
 };
@@ -421,7 +424,7 @@ bool MidiSession::openOutput(QString* error)
 {
     d->ensureWatch(d);
     auto device = d->openChosen<MidiOutputDevice>(
-        d->out, QStringLiteral("output"), d->midi->outputs(), d->choice.outputIndex, d->choice.outputName,
+        d->out, tr("output"), d->midi->outputs(), d->choice.outputIndex, d->choice.outputName,
         [midi = d->midi](const MidiPortInfo& port, QString* why) { return midi->openOutput(port, why); },
         error);
     if (!device)
@@ -455,7 +458,7 @@ void MidiSession::closeOutput()
     if (device)
         device->interrupt();
     if (discarded > 0)
-        say(QStringLiteral("%1 queued MIDI message(s) were not sent: the output was closed.").arg(discarded));
+        say(tr("%1 queued MIDI message(s) were not sent: the output was closed.").arg(discarded));
     device.reset();
     emit connectionChanged();
 }
@@ -472,7 +475,7 @@ bool MidiSession::openInput(QString* error)
 {
     d->ensureWatch(d);
     auto device = d->openChosen<MidiInputDevice>(
-        d->in, QStringLiteral("input"), d->midi->inputs(), d->choice.inputIndex, d->choice.inputName,
+        d->in, tr("input"), d->midi->inputs(), d->choice.inputIndex, d->choice.inputName,
         [midi = d->midi, callback = d->inputCallback(d)](const MidiPortInfo& port, QString* why) {
             auto opened = midi->openInput(port, callback, why);
             if (opened)
@@ -551,11 +554,11 @@ QString MidiSession::portsLine() const
 {
     const QString out = outputName();
     const QString in = inputName();
-    return QStringLiteral("MIDI output: %1. MIDI input: %2.")
-        .arg(out.isEmpty() ? (isOutputOpen() ? QStringLiteral("open") : QStringLiteral("none")) : out,
-             in.isEmpty() ? QStringLiteral("none; sounds cannot be received (choose one under System, Midi "
-                                           "Settings)")
-                          : in);
+    return tr("MIDI output: %1. MIDI input: %2.")
+        .arg(out.isEmpty() ? (isOutputOpen() ? tr("open") : tr("none")) : out,
+            in.isEmpty() ? tr("none; sounds cannot be received (choose one under System, Midi "
+                              "Settings)")
+                         : in);
 }
 
 void MidiSession::setOutputBackend(std::shared_ptr<OutputBackend> backend)
@@ -678,7 +681,7 @@ void MidiSession::sendPacedMessage(std::uint8_t status, std::uint8_t data1, std:
 {
     QueueEntry e = pacedEntry(status, data1, data2);
     if (e.messages.empty()) {
-        say(QStringLiteral("MIDI output: %1 is not a channel message status; not sent.")
+        say(tr("MIDI output: %1 is not a channel message status; not sent.")
                 .arg(status, 2, 16, QLatin1Char('0')));
         return;
     }
@@ -703,7 +706,7 @@ void MidiSession::sendStoreSlot(const SoundStore& store, int slot)
 void MidiSession::sendSoundToSlot(const SoundDump& dump, int slot)
 {
     if (!isValidSlot(slot)) {
-        say(QStringLiteral("MIDI output: there is no slot %1; nothing sent.").arg(slot));
+        say(tr("MIDI output: there is no slot %1; nothing sent.").arg(slot));
         return;
     }
     enqueue(storeSlotEntry(dump, slot));
@@ -723,23 +726,22 @@ bool MidiSession::sendSysExFile(const QString& path, QString* error)
     QFile file(path);
     const QFileInfo info(path);
     if (!info.exists())
-        return fail(QStringLiteral("The file %1 does not exist.").arg(path));
+        return fail(tr("The file %1 does not exist.").arg(path));
     // Opening a named pipe waits for a writer and a device never ends: only
     // a plain file is read, so the window never hangs on the choice.
     if (!info.isFile())
-        return fail(QStringLiteral("%1 is not a plain file; nothing was sent.").arg(path));
+        return fail(tr("%1 is not a plain file; nothing was sent.").arg(path));
     if (static_cast<std::size_t>(info.size()) > kMaxSysExFileSize)
-        return fail(QStringLiteral("The file %1 has %2 bytes; files larger than 1 MiB are not sent.")
-                        .arg(path)
-                        .arg(info.size()));
+        return fail(
+            tr("The file %1 has %2 bytes; files larger than 1 MiB are not sent.").arg(path).arg(info.size()));
     if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("The file %1 cannot be read: %2").arg(path, file.errorString()));
+        return fail(tr("The file %1 cannot be read: %2").arg(path, file.errorString()));
     // Read one byte past the limit: a file that grew since the check is caught too.
     const QByteArray data = file.read(static_cast<qint64>(kMaxSysExFileSize) + 1);
     if (file.error() != QFileDevice::NoError)
-        return fail(QStringLiteral("The file %1 cannot be read: %2").arg(path, file.errorString()));
+        return fail(tr("The file %1 cannot be read: %2").arg(path, file.errorString()));
     if (static_cast<std::size_t>(data.size()) > kMaxSysExFileSize)
-        return fail(QStringLiteral("The file %1 is larger than 1 MiB; not sent.").arg(path));
+        return fail(tr("The file %1 is larger than 1 MiB; not sent.").arg(path));
     if (data.isEmpty())
         return true;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());

@@ -17,14 +17,13 @@ namespace sondrake::midi {
 
 namespace {
 const QString kModelWord = QStringLiteral("QLindorn");
-const QString kNoDevice = QStringLiteral("No Device");
 constexpr int kBroadcast = 127;
 
 void fillPortList(QComboBox* combo, const QStringList& names, std::uint16_t& deviceIndex, QString& deviceName)
 {
     combo->clear();
     if (names.isEmpty()) {
-        combo->addItem(kNoDevice);
+        combo->addItem(MidiSettingsDialog::tr("No Device"));
     } else {
         for (int i = 0; i < names.size(); ++i) {
             if (names[i].contains(kModelWord, Qt::CaseSensitive)) {
@@ -52,16 +51,16 @@ MidiSettingsDialog::MidiSettingsDialog(QWidget* parent, MidiDeviceChoice& choice
 void MidiSettingsDialog::build()
 {
     setObjectName(QStringLiteral("frmSettings"));
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    m_midiGroup = new QGroupBox(QStringLiteral("Midi"), this);
+    m_midiGroup = new QGroupBox(tr("Midi"), this);
     m_midiGroup->setObjectName(QStringLiteral("grpMidi"));
-    m_inputLabel = new QLabel(QStringLiteral("Midi in"), m_midiGroup);
+    m_inputLabel = new QLabel(tr("Midi in"), m_midiGroup);
     m_inputLabel->setObjectName(QStringLiteral("lblMidiIn"));
-    m_outputLabel = new QLabel(QStringLiteral("Midi out"), m_midiGroup);
+    m_outputLabel = new QLabel(tr("Midi out"), m_midiGroup);
     m_outputLabel->setObjectName(QStringLiteral("lblMidiOut"));
-    m_deviceIdLabel = new QLabel(QStringLiteral("Device ID"), m_midiGroup);
+    m_deviceIdLabel = new QLabel(tr("Device ID"), m_midiGroup);
     m_deviceIdLabel->setObjectName(QStringLiteral("lblDeviceId"));
 
     m_inputList = new QComboBox(m_midiGroup);
@@ -83,10 +82,10 @@ void MidiSettingsDialog::build()
     grid->addWidget(m_deviceIdList);
     grid->addStretch(1);
 
-    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton = new QPushButton(tr("OK"), this);
     m_okButton->setObjectName(QStringLiteral("btnOk"));
     m_okButton->setDefault(true);
-    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton = new QPushButton(tr("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("brnCancel"));
     // Beside the group, OK above Cancel.
     auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
@@ -107,7 +106,7 @@ void MidiSettingsDialog::fillLists(const QStringList& inputNames, const QStringL
     m_deviceIdList->clear();
     for (int id = 0; id < kBroadcast; ++id)
         m_deviceIdList->addItem(QString::number(id));
-    m_deviceIdList->addItem(QStringLiteral("Broadcast"));
+    m_deviceIdList->addItem(tr("Broadcast"));
 
     fillPortList(m_inputList, inputNames, m_choice.inputIndex, m_choice.inputName);
     fillPortList(m_outputList, outputNames, m_choice.outputIndex, m_choice.outputName);

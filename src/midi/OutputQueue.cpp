@@ -1,5 +1,7 @@
 #include "midi/OutputQueue.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
@@ -106,8 +108,9 @@ struct OutputQueue::Impl {
         for (const Bytes& message : entry.messages) {
             for (const Bytes& piece : splitMessage(message, maxSize, fragments)) {
                 if (maxSize && piece.size() > maxSize) {
-                    tell(QStringLiteral("MIDI output: a SysEx message of %1 bytes is longer than the "
-                                        "port takes (%2 bytes); not sent.")
+                    tell(QCoreApplication::translate("OutputQueue",
+                        "MIDI output: a SysEx message of %1 bytes is longer than the "
+                        "port takes (%2 bytes); not sent.")
                              .arg(piece.size())
                              .arg(maxSize));
                     continue;
@@ -123,10 +126,13 @@ struct OutputQueue::Impl {
                         return false;
                     if (!reported) {
                         reported = true;
-                        tell(QStringLiteral("MIDI output error: %1. Check that the synthesizer's MIDI output "
-                                            "device is connected, or choose it under System, Midi Settings "
-                                            "(Ctrl+D).")
-                                 .arg(error.isEmpty() ? QStringLiteral("message not sent") : error));
+                        tell(QCoreApplication::translate("OutputQueue",
+                            "MIDI output error: %1. Check that the synthesizer's MIDI output "
+                            "device is connected, or choose it under System, Midi Settings "
+                            "(Ctrl+D).")
+                                 .arg(error.isEmpty()
+                                         ? QCoreApplication::translate("OutputQueue", "message not sent")
+                                         : error));
                     }
                 }
                 auto pause = std::chrono::duration_cast<Clock::duration>(entry.pauseAfterEach);

@@ -1,5 +1,6 @@
 #include "midi/Reception.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -14,8 +15,9 @@ namespace {
     QString soundCount(int n)
     {
         if (n == 0)
-            return QStringLiteral("no sound");
-        return n == 1 ? QStringLiteral("1 sound") : QStringLiteral("%1 sounds").arg(n);
+            return QCoreApplication::translate("Reception", "no sound");
+        return n == 1 ? QCoreApplication::translate("Reception", "1 sound")
+                      : QCoreApplication::translate("Reception", "%1 sounds").arg(n);
     }
 
 } // namespace
@@ -74,15 +76,18 @@ void Reception::stop()
     if (!m_readRunning)
         return;
     m_readRunning = false;
-    QString line = QStringLiteral("Reception ended: %1 received.").arg(soundCount(m_readStored));
+    QString line = QCoreApplication::translate("Reception", "Reception ended: %1 received.")
+                       .arg(soundCount(m_readStored));
     if (!m_readSkipped.empty()) {
         QStringList numbers;
         for (int n : m_readSkipped)
             numbers << QString::number(n);
-        line = QStringLiteral("Reception ended: %1 received; skipped %2 %3 of this reception.")
-                   .arg(soundCount(m_readStored), m_readSkipped.size() == 1 ? QStringLiteral("sound")
-                                                                             : QStringLiteral("sounds"),
-                        numbers.join(QStringLiteral(", ")));
+        line = QCoreApplication::translate(
+            "Reception", "Reception ended: %1 received; skipped %2 %3 of this reception.")
+                   .arg(soundCount(m_readStored),
+                       m_readSkipped.size() == 1 ? QCoreApplication::translate("Reception", "sound")
+                                                 : QCoreApplication::translate("Reception", "sounds"),
+                       numbers.join(QStringLiteral(", ")));
     }
     m_port.addMessage(line);
 }
@@ -101,10 +106,12 @@ void Reception::armInputBuffer(std::size_t length)
         m_fields.receiving = true;
         const ArmResult result = m_port.armInput(length);
         if (result.prepareError != 0)
-            m_port.addMessage(QStringLiteral("INPREPARE error") + QString::number(result.prepareError));
+            m_port.addMessage(
+                QCoreApplication::translate("Reception", "INPREPARE error%1").arg(result.prepareError));
         else if (result.queueError != 0)
-            m_port.addMessage(QStringLiteral("ADDBUFFER error") + QString::number(result.queueError)
-                              + QLatin1Char(':') + QString::number(result.recordedLength));
+            m_port.addMessage(QCoreApplication::translate("Reception", "ADDBUFFER error%1:%2")
+                                  .arg(result.queueError)
+                                  .arg(result.recordedLength));
     } catch (const std::exception& e) {
         m_port.addMessage(errorText(e));
     }
@@ -156,10 +163,11 @@ Reception::Outcome Reception::onMidiInput(const std::uint8_t* recorded, std::siz
         // Anything but a whole sound would mix bytes of an earlier message
         // into the slot, so it is refused and the buffer waits for the next.
         if (messageSize != kDumpSize || recordedSize != kDumpSize || !recorded) {
-            m_port.addMessage(QStringLiteral("Refused a received message of %1 bytes: a sound has %2 bytes")
+            m_port.addMessage(QCoreApplication::translate(
+                "Reception", "Refused a received message of %1 bytes: a sound has %2 bytes")
                                   .arg(std::max(messageSize, recordedSize))
                                   .arg(kDumpSize));
-            afterFailedAnswer(QStringLiteral("its answer was refused twice"));
+            afterFailedAnswer(QCoreApplication::translate("Reception", "its answer was refused twice"));
             return Outcome::RefusedLength;
         }
         return storeSound(recorded);
@@ -176,12 +184,14 @@ Reception::Outcome Reception::storeSound(const std::uint8_t* dump)
     const int slot = slotOfReceived(dump, m_port.selectedRow(), &bank, &program);
     if (slot < 0) {
         if (dump[kLocationBankByte] == 0)
-            m_port.addMessage(QStringLiteral("Refused a received sound without location: no row is selected"));
+            m_port.addMessage(QCoreApplication::translate(
+                "Reception", "Refused a received sound without location: no row is selected"));
         else
-            m_port.addMessage(QStringLiteral("Refused a received sound for bank %1 program %2: no such slot")
+            m_port.addMessage(QCoreApplication::translate(
+                "Reception", "Refused a received sound for bank %1 program %2: no such slot")
                                   .arg(dump[kLocationBankByte])
                                   .arg(dump[kLocationProgramByte]));
-        afterFailedAnswer(QStringLiteral("its answer was refused twice"));
+        afterFailedAnswer(QCoreApplication::translate("Reception", "its answer was refused twice"));
         return Outcome::RefusedLocation;
     }
 
@@ -189,14 +199,14 @@ Reception::Outcome Reception::storeSound(const std::uint8_t* dump)
     const SoundDump previous = target;
     std::copy(dump, dump + kDumpSize, target.begin());
     m_port.storedSound(slot, previous);
-    m_port.addMessage(QStringLiteral("ZR Bank: ") + QString::number(bank) + QStringLiteral(" Sound:")
-                      + QString::number(program));
+    m_port.addMessage(
+        QCoreApplication::translate("Reception", "ZR Bank: %1 Sound:%2").arg(bank).arg(program));
 
     ++m_fields.receivedCount;
     if (m_readRunning)
         ++m_readStored;
-    m_port.showProgress(QStringLiteral("Received ") + QString::number(m_fields.receivedCount)
-                        + QStringLiteral(" sound."));
+    m_port.showProgress(
+        QCoreApplication::translate("Reception", "Received %1 sound.").arg(m_fields.receivedCount));
 
     // The buffer is armed before the request leaves: the request goes out on
     // the sender thread at once, and an answer that arrived before the buffer
@@ -247,7 +257,9 @@ void Reception::afterFailedAnswer(const QString& why)
     }
     const int ordinal = m_fields.receivedCount + int(m_readSkipped.size()) + 1;
     m_readSkipped.push_back(ordinal);
-    m_port.addMessage(QStringLiteral("Skipped sound %1 of this reception: %2").arg(ordinal).arg(why));
+    m_port.addMessage(QCoreApplication::translate("Reception", "Skipped sound %1 of this reception: %2")
+                          .arg(ordinal)
+                          .arg(why));
     r.sent = false;
     sendNextRequest();
 }
@@ -257,7 +269,7 @@ void Reception::onAnswerLost()
     if (!m_fields.receiving || m_fields.receiveMode != kReceiveSound)
         return;
     try {
-        afterFailedAnswer(QStringLiteral("no answer"));
+        afterFailedAnswer(QCoreApplication::translate("Reception", "no answer"));
     } catch (const std::exception& e) {
         m_port.addMessage(errorText(e));
     }

@@ -141,7 +141,7 @@ void SoundTransfer::sendStep()
         dump[kLocationBankByte] = static_cast<std::uint8_t>(slot / kProgramsPerBank);
         dump[kLocationProgramByte] = static_cast<std::uint8_t>(slot % kProgramsPerBank);
         m_session.sendStoreSlot(m_store, slot);
-        emit progressChanged(QStringLiteral("Sending ") + QString::number(slot));
+        emit progressChanged(tr("Sending %1").arg(slot));
         // The pause after the sound runs on the event loop, so the window
         // keeps handling input between sounds.
         m_sendTimer->start();

@@ -22,13 +22,13 @@ SysExDialog::SysExDialog(QWidget* parent, midi::SoundTransfer& transfer)
     , m_transfer(transfer)
 {
     setObjectName(QStringLiteral("frmSysExReceiver"));
-    setWindowTitle(QStringLiteral("SysEx Communication"));
-    m_label = new QLabel(QStringLiteral("Waiting for Q-Lindorn (Press Dump on Q-Lindorn)"), this);
+    setWindowTitle(tr("SysEx Communication"));
+    m_label = new QLabel(tr("Waiting for Q-Lindorn (Press Dump on Q-Lindorn)"), this);
     m_label->setObjectName(QStringLiteral("Label1"));
     m_label->setAlignment(Qt::AlignCenter);
     m_label->setWordWrap(true);
 
-    m_closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    m_closeButton = new QPushButton(tr("&Close"), this);
     m_closeButton->setObjectName(QStringLiteral("Button1"));
     m_closeButton->setAutoDefault(false);
     auto* buttons = new QDialogButtonBox(this);

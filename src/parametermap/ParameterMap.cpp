@@ -11,6 +11,14 @@
 #include <stdexcept>
 #include <utility>
 
+// Marks the texts the editor shows (tab, group and control captions) for
+// lupdate, which collects them into the translation template; the editor
+// translates them in the context "ParameterMap" where it shows them. This
+// library has no Qt, so the mark is the text itself.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, text) text
+#endif
+
 namespace sondrake::parametermap {
 
 namespace {
@@ -40,9 +48,10 @@ namespace {
         return { MessageKind::Nrpn, n, ValueRule::SglMlt, 0, { sgl, mlt } };
     }
 
-    constexpr std::string_view kTabOscillators = "Oscillators";
-    constexpr std::string_view kTabFilterLfoEnv = "Filter & LFOs & Envelopes";
-    constexpr std::string_view kTabArpeggiator = "Arpeggiator";
+    constexpr std::string_view kTabOscillators = QT_TRANSLATE_NOOP("ParameterMap", "Oscillators");
+    constexpr std::string_view kTabFilterLfoEnv
+        = QT_TRANSLATE_NOOP("ParameterMap", "Filter & LFOs & Envelopes");
+    constexpr std::string_view kTabArpeggiator = QT_TRANSLATE_NOOP("ParameterMap", "Arpeggiator");
 
     class MapBuilder {
     public:
@@ -136,280 +145,343 @@ namespace {
         using enum RandomGroup;
         MapBuilder m;
 
-        m.group(kTabOscillators, "Oscillator 1", 0, 249);
-        m.knob(3, "Osc1Semitone", "KnobOsc1Semitone", "Semitone", 52, 76, plain(20), ccPos(40), 3, 64,
-            { Osc1, 1 }, ToleranceClass::Semitone);
-        m.knob(4, "Osc1Detune", "KnobOsc1Detune", "Detune", 15, 114, plain(21), ccPos(41), 4, 64, { Osc1, 3 },
-            ToleranceClass::Detune);
-        m.knob(5, "Osc1Level", "KnobOsc1Level", "Level", 0, 127, plain(50), ccPos(72), 5, 127, { Osc1, 4 });
-        m.knob(6, "Osc1ManualPW", "KnobOsc1ManualPW", "Manual PW", -64, 63, off64(25), ccPos64(45), 6, 0,
-            { Osc1, 5 });
-        m.knob(7, "Osc1LFO2PW", "KnobOsc1LFO2PW", "LFO2 > PW", -64, 63, off64(26), ccPos64(46), 7, 0,
-            { Osc1, 6 });
+        m.group(kTabOscillators, QT_TRANSLATE_NOOP("ParameterMap", "Oscillator 1"), 0, 249);
+        m.knob(3, "Osc1Semitone", "KnobOsc1Semitone", QT_TRANSLATE_NOOP("ParameterMap", "Semitone"), 52, 76,
+            plain(20), ccPos(40), 3, 64, { Osc1, 1 }, ToleranceClass::Semitone);
+        m.knob(4, "Osc1Detune", "KnobOsc1Detune", QT_TRANSLATE_NOOP("ParameterMap", "Detune"), 15, 114,
+            plain(21), ccPos(41), 4, 64, { Osc1, 3 }, ToleranceClass::Detune);
+        m.knob(5, "Osc1Level", "KnobOsc1Level", QT_TRANSLATE_NOOP("ParameterMap", "Level"), 0, 127, plain(50),
+            ccPos(72), 5, 127, { Osc1, 4 });
+        m.knob(6, "Osc1ManualPW", "KnobOsc1ManualPW", QT_TRANSLATE_NOOP("ParameterMap", "Manual PW"), -64, 63,
+            off64(25), ccPos64(45), 6, 0, { Osc1, 5 });
+        m.knob(7, "Osc1LFO2PW", "KnobOsc1LFO2PW", QT_TRANSLATE_NOOP("ParameterMap", "LFO2 > PW"), -64, 63,
+            off64(26), ccPos64(46), 7, 0, { Osc1, 6 });
         // Each oscillator's bytes follow its CC numbers; CC 47 falls on byte 27,
         // which nothing else uses (likewise 55/35 and 63/43).
-        m.knob(8, "Osc1ModEnvPW", "KnobOsc1ModEnvPW", "ModEnv > PW", -64, 63, off64(27), ccPos64(47), 8, 0,
-            { Osc1, 7 });
-        m.knob(10, "Osc1ModEnvPitch", "KnobOsc1ModEnvPitch", "ModEnv > Pitch", -64, 63, off64(24),
-            ccPos64(44), 10, 0, { Osc1, 9 });
-        m.knob(9, "Osc1LFO1Pitch", "KnobOsc1LFO1Pitch", "LFO1 > Pitch", -64, 63, off64(23), ccPos64(43), 9, 0,
-            { Osc1, 10 });
-        m.list(1, "Osc1Forms", "cmbOsc1Forms", "Waveform", oscillatorWaveforms(), plain(141), nrpnIdx(50), 1,
-            2, { Osc1, 2 });
-        m.list(2, "Osc1Octave", "cmbOsc1Octave", "Octave", oscillatorOctaves(), bits(19, 4, 5),
-            nrpnIdxPlus(105, 16), 2, 1, { Osc1, 8 });
+        m.knob(8, "Osc1ModEnvPW", "KnobOsc1ModEnvPW", QT_TRANSLATE_NOOP("ParameterMap", "ModEnv > PW"), -64,
+            63, off64(27), ccPos64(47), 8, 0, { Osc1, 7 });
+        m.knob(10, "Osc1ModEnvPitch", "KnobOsc1ModEnvPitch",
+            QT_TRANSLATE_NOOP("ParameterMap", "ModEnv > Pitch"), -64, 63, off64(24), ccPos64(44), 10, 0,
+            { Osc1, 9 });
+        m.knob(9, "Osc1LFO1Pitch", "KnobOsc1LFO1Pitch", QT_TRANSLATE_NOOP("ParameterMap", "LFO1 > Pitch"),
+            -64, 63, off64(23), ccPos64(43), 9, 0, { Osc1, 10 });
+        m.list(1, "Osc1Forms", "cmbOsc1Forms", QT_TRANSLATE_NOOP("ParameterMap", "Waveform"),
+            oscillatorWaveforms(), plain(141), nrpnIdx(50), 1, 2, { Osc1, 2 });
+        m.list(2, "Osc1Octave", "cmbOsc1Octave", QT_TRANSLATE_NOOP("ParameterMap", "Octave"),
+            oscillatorOctaves(), bits(19, 4, 5), nrpnIdxPlus(105, 16), 2, 1, { Osc1, 8 });
 
-        m.group(kTabOscillators, "Oscillator 2", 0, 249);
-        m.knob(13, "Osc2Semitone", "KnobOsc2Semitone", "Semitone", 52, 76, plain(28), ccPos(48), 11, 64,
-            { Osc2, 1 }, ToleranceClass::Semitone);
-        m.knob(14, "Osc2Detune", "KnobOsc2Detune", "Detune", 15, 114, plain(29), ccPos(49), 12, 64,
-            { Osc2, 3 }, ToleranceClass::Detune);
-        m.knob(15, "Osc2Level", "KnobOsc2Level", "Level", 0, 127, plain(51), ccPos(73), 15, 0, { Osc2, 4 });
-        m.knob(16, "Osc2ManualPW", "KnobOsc2ManualPW", "Manual PW", -64, 63, off64(33), ccPos64(53), 16, 0,
-            { Osc2, 5 });
-        m.knob(17, "Osc2LFO2PW", "KnobOsc2LFO2PW", "LFO2 > PW", -64, 63, off64(34), ccPos64(54), 17, 0,
-            { Osc2, 6 });
-        m.knob(18, "Osc2ModEnvPW", "KnobOsc2ModEnvPW", "ModEnv > PW", -64, 63, off64(35), ccPos64(55), 18, 0,
-            { Osc2, 7 });
-        m.knob(20, "Osc2ModEnvPitch", "KnobOsc2ModEnvPitch", "ModEnv > Pitch", -64, 63, off64(32),
-            ccPos64(52), 20, 0, { Osc2, 9 });
-        m.knob(19, "Osc2LFO1Pitch", "KnobOsc2LFO1Pitch", "LFO1 > Pitch", -64, 63, off64(31), ccPos64(51), 19,
-            0, { Osc2, 10 });
-        m.list(11, "Osc2Forms", "cmbOsc2Forms", "Waveform", oscillatorWaveforms(), plain(142), nrpnIdx(51),
-            13, 0, { Osc2, 2 });
-        m.list(12, "Osc2Octave", "cmbOsc2Octave", "Octave", oscillatorOctaves(), bits(19, 2, 3),
-            nrpnIdxPlus(105, 20), 14, 1, { Osc2, 8 });
+        m.group(kTabOscillators, QT_TRANSLATE_NOOP("ParameterMap", "Oscillator 2"), 0, 249);
+        m.knob(13, "Osc2Semitone", "KnobOsc2Semitone", QT_TRANSLATE_NOOP("ParameterMap", "Semitone"), 52, 76,
+            plain(28), ccPos(48), 11, 64, { Osc2, 1 }, ToleranceClass::Semitone);
+        m.knob(14, "Osc2Detune", "KnobOsc2Detune", QT_TRANSLATE_NOOP("ParameterMap", "Detune"), 15, 114,
+            plain(29), ccPos(49), 12, 64, { Osc2, 3 }, ToleranceClass::Detune);
+        m.knob(15, "Osc2Level", "KnobOsc2Level", QT_TRANSLATE_NOOP("ParameterMap", "Level"), 0, 127,
+            plain(51), ccPos(73), 15, 0, { Osc2, 4 });
+        m.knob(16, "Osc2ManualPW", "KnobOsc2ManualPW", QT_TRANSLATE_NOOP("ParameterMap", "Manual PW"), -64,
+            63, off64(33), ccPos64(53), 16, 0, { Osc2, 5 });
+        m.knob(17, "Osc2LFO2PW", "KnobOsc2LFO2PW", QT_TRANSLATE_NOOP("ParameterMap", "LFO2 > PW"), -64, 63,
+            off64(34), ccPos64(54), 17, 0, { Osc2, 6 });
+        m.knob(18, "Osc2ModEnvPW", "KnobOsc2ModEnvPW", QT_TRANSLATE_NOOP("ParameterMap", "ModEnv > PW"), -64,
+            63, off64(35), ccPos64(55), 18, 0, { Osc2, 7 });
+        m.knob(20, "Osc2ModEnvPitch", "KnobOsc2ModEnvPitch",
+            QT_TRANSLATE_NOOP("ParameterMap", "ModEnv > Pitch"), -64, 63, off64(32), ccPos64(52), 20, 0,
+            { Osc2, 9 });
+        m.knob(19, "Osc2LFO1Pitch", "KnobOsc2LFO1Pitch", QT_TRANSLATE_NOOP("ParameterMap", "LFO1 > Pitch"),
+            -64, 63, off64(31), ccPos64(51), 19, 0, { Osc2, 10 });
+        m.list(11, "Osc2Forms", "cmbOsc2Forms", QT_TRANSLATE_NOOP("ParameterMap", "Waveform"),
+            oscillatorWaveforms(), plain(142), nrpnIdx(51), 13, 0, { Osc2, 2 });
+        m.list(12, "Osc2Octave", "cmbOsc2Octave", QT_TRANSLATE_NOOP("ParameterMap", "Octave"),
+            oscillatorOctaves(), bits(19, 2, 3), nrpnIdxPlus(105, 20), 14, 1, { Osc2, 8 });
 
-        m.group(kTabOscillators, "Oscillator 3", 0, 249);
-        m.knob(23, "Osc3Semitone", "KnobOsc3Semitone", "Semitone", 52, 76, plain(36), ccPos(56), 21, 64,
-            { Osc3, 1 }, ToleranceClass::Semitone);
-        m.knob(24, "Osc3Detune", "KnobOsc3Detune", "Detune", 15, 114, plain(37), ccPos(57), 24, 64,
-            { Osc3, 3 }, ToleranceClass::Detune);
-        m.knob(25, "Osc3Level", "KnobOsc3Level", "Level", 0, 127, plain(52), ccPos(74), 25, 0, { Osc3, 4 });
-        m.knob(26, "Osc3ManualPW", "KnobOsc3ManualPW", "Manual PW", -64, 63, off64(41), ccPos64(61), 26, 0,
-            { Osc3, 5 });
-        m.knob(27, "Osc3LFO2PW", "KnobOsc3LFO2PW", "LFO2 > PW", -64, 63, off64(42), ccPos64(62), 27, 0,
-            { Osc3, 6 });
-        m.knob(28, "Osc3ModEnvPW", "KnobOsc3ModEnvPW", "ModEnv > PW", -64, 63, off64(43), ccPos64(63), 28, 0,
-            { Osc3, 7 });
-        m.knob(30, "Osc3ModEnvPitch", "KnobOsc3ModEnvPitch", "ModEnv > Pitch", -64, 63, off64(40),
-            ccPos64(60), 30, 0, { Osc3, 9 });
-        m.knob(29, "Osc3LFO1Pitch", "KnobOsc3LFO1Pitch", "LFO1 > Pitch", -64, 63, off64(39), ccPos64(59), 29,
-            0, { Osc3, 10 });
-        m.list(21, "Osc3Forms", "cmbOsc3Forms", "Waveform", oscillatorWaveforms(), plain(143), nrpnIdx(52),
-            22, 0, { Osc3, 2 });
-        m.list(22, "Osc3Octave", "cmbOsc3Octave", "Octave", oscillatorOctaves(), bits(19, 0, 1),
-            nrpnIdxPlus(105, 24), 23, 1, { Osc3, 8 });
+        m.group(kTabOscillators, QT_TRANSLATE_NOOP("ParameterMap", "Oscillator 3"), 0, 249);
+        m.knob(23, "Osc3Semitone", "KnobOsc3Semitone", QT_TRANSLATE_NOOP("ParameterMap", "Semitone"), 52, 76,
+            plain(36), ccPos(56), 21, 64, { Osc3, 1 }, ToleranceClass::Semitone);
+        m.knob(24, "Osc3Detune", "KnobOsc3Detune", QT_TRANSLATE_NOOP("ParameterMap", "Detune"), 15, 114,
+            plain(37), ccPos(57), 24, 64, { Osc3, 3 }, ToleranceClass::Detune);
+        m.knob(25, "Osc3Level", "KnobOsc3Level", QT_TRANSLATE_NOOP("ParameterMap", "Level"), 0, 127,
+            plain(52), ccPos(74), 25, 0, { Osc3, 4 });
+        m.knob(26, "Osc3ManualPW", "KnobOsc3ManualPW", QT_TRANSLATE_NOOP("ParameterMap", "Manual PW"), -64,
+            63, off64(41), ccPos64(61), 26, 0, { Osc3, 5 });
+        m.knob(27, "Osc3LFO2PW", "KnobOsc3LFO2PW", QT_TRANSLATE_NOOP("ParameterMap", "LFO2 > PW"), -64, 63,
+            off64(42), ccPos64(62), 27, 0, { Osc3, 6 });
+        m.knob(28, "Osc3ModEnvPW", "KnobOsc3ModEnvPW", QT_TRANSLATE_NOOP("ParameterMap", "ModEnv > PW"), -64,
+            63, off64(43), ccPos64(63), 28, 0, { Osc3, 7 });
+        m.knob(30, "Osc3ModEnvPitch", "KnobOsc3ModEnvPitch",
+            QT_TRANSLATE_NOOP("ParameterMap", "ModEnv > Pitch"), -64, 63, off64(40), ccPos64(60), 30, 0,
+            { Osc3, 9 });
+        m.knob(29, "Osc3LFO1Pitch", "KnobOsc3LFO1Pitch", QT_TRANSLATE_NOOP("ParameterMap", "LFO1 > Pitch"),
+            -64, 63, off64(39), ccPos64(59), 29, 0, { Osc3, 10 });
+        m.list(21, "Osc3Forms", "cmbOsc3Forms", QT_TRANSLATE_NOOP("ParameterMap", "Waveform"),
+            oscillatorWaveforms(), plain(143), nrpnIdx(52), 22, 0, { Osc3, 2 });
+        m.list(22, "Osc3Octave", "cmbOsc3Octave", QT_TRANSLATE_NOOP("ParameterMap", "Octave"),
+            oscillatorOctaves(), bits(19, 0, 1), nrpnIdxPlus(105, 24), 23, 1, { Osc3, 8 });
 
-        m.group(kTabOscillators, "Oscillators Common", 1, 531);
-        m.knob(40, "Portamento", "KnobPortamento", "Portamento", 0, 127, plain(16), ccPos(5), 36, 0,
-            { OscCommon, 7 });
-        m.knob(41, "Unidetune", "KnobUnidetune", "Uni Detune", 0, 127, plain(14), ccPos(68), 42, 0,
-            { OscCommon, 8 });
-        m.knob(42, "VCODrift", "KnobVCODrift", "VCO Drift", 0, 127, plain(15), ccPos(69), 43, 0,
-            { OscCommon, 9 });
-        m.knob(43, "Preglide", "KnobPreglide", "Preglide", -12, 12, off64(17), ccPos64(8), 44, 0,
-            { OscCommon, 10 });
-        m.knob(44, "StartPhase", "KnobStartPhase", "Start Phase", 0, 127, plain(160), nrpnPos(69), 45, 0,
-            { OscCommon, 11 });
-        m.knob(45, "23FMLevel", "Knob23FMLevel", "23 FM Level", 0, 127, plain(69), nrpnPos(0), 50, 0,
-            { OscCommon, 12 });
-        m.knob(46, "23FMADEnv", "Knob23FMADEnv", "23 FM ADEnv", -64, 63, off64(70), nrpnPos64(1), 51, 0,
-            { OscCommon, 13 });
-        m.knob(47, "23FMLFO1", "Knob23FMLFO1", "23 FM Lfo1", -64, 63, off64(184), nrpnPos64(78), 52, 0,
-            { OscCommon, 14 });
-        m.knob(48, "MixerOut", "KnobMixerOut", "Mixer Out", 0, 30, plain(138), ccPos(119), 46, 0,
-            { OscCommon, 15 });
-        m.knob(49, "MixerLFO1OSC1", "KnobMixerLFO1OSC1", "Mixer Lfo1>Osc1", -64, 63, off64(154),
-            nrpnPos64(63), 47, 0, { OscCommon, 16 });
-        m.knob(50, "MixerLFO2OSC1", "KnobMixerLFO2OSC1", "Mixer Lfo2>Osc1", -64, 63, off64(183),
-            nrpnPos64(77), 48, 0, { OscCommon, 17 });
-        m.knob(51, "MixerLFO2OSC2", "KnobMixerLFO2OSC2", "Mixer Lfo2>Osc2", -64, 63, off64(155),
-            nrpnPos64(64), 49, 0, { OscCommon, 18 });
-        m.knob(52, "MixerADenvOSC3", "KnobMixerADenvOSC3", "Mixer ADenv>Osc3", -64, 63, off64(156),
-            nrpnPos64(65), 53, 0, { OscCommon, 19 });
+        m.group(kTabOscillators, QT_TRANSLATE_NOOP("ParameterMap", "Oscillators Common"), 1, 531);
+        m.knob(40, "Portamento", "KnobPortamento", QT_TRANSLATE_NOOP("ParameterMap", "Portamento"), 0, 127,
+            plain(16), ccPos(5), 36, 0, { OscCommon, 7 });
+        m.knob(41, "Unidetune", "KnobUnidetune", QT_TRANSLATE_NOOP("ParameterMap", "Uni Detune"), 0, 127,
+            plain(14), ccPos(68), 42, 0, { OscCommon, 8 });
+        m.knob(42, "VCODrift", "KnobVCODrift", QT_TRANSLATE_NOOP("ParameterMap", "VCO Drift"), 0, 127,
+            plain(15), ccPos(69), 43, 0, { OscCommon, 9 });
+        m.knob(43, "Preglide", "KnobPreglide", QT_TRANSLATE_NOOP("ParameterMap", "Preglide"), -12, 12,
+            off64(17), ccPos64(8), 44, 0, { OscCommon, 10 });
+        m.knob(44, "StartPhase", "KnobStartPhase", QT_TRANSLATE_NOOP("ParameterMap", "Start Phase"), 0, 127,
+            plain(160), nrpnPos(69), 45, 0, { OscCommon, 11 });
+        m.knob(45, "23FMLevel", "Knob23FMLevel", QT_TRANSLATE_NOOP("ParameterMap", "23 FM Level"), 0, 127,
+            plain(69), nrpnPos(0), 50, 0, { OscCommon, 12 });
+        m.knob(46, "23FMADEnv", "Knob23FMADEnv", QT_TRANSLATE_NOOP("ParameterMap", "23 FM ADEnv"), -64, 63,
+            off64(70), nrpnPos64(1), 51, 0, { OscCommon, 13 });
+        m.knob(47, "23FMLFO1", "Knob23FMLFO1", QT_TRANSLATE_NOOP("ParameterMap", "23 FM Lfo1"), -64, 63,
+            off64(184), nrpnPos64(78), 52, 0, { OscCommon, 14 });
+        m.knob(48, "MixerOut", "KnobMixerOut", QT_TRANSLATE_NOOP("ParameterMap", "Mixer Out"), 0, 30,
+            plain(138), ccPos(119), 46, 0, { OscCommon, 15 });
+        m.knob(49, "MixerLFO1OSC1", "KnobMixerLFO1OSC1", QT_TRANSLATE_NOOP("ParameterMap", "Mixer Lfo1>Osc1"),
+            -64, 63, off64(154), nrpnPos64(63), 47, 0, { OscCommon, 16 });
+        m.knob(50, "MixerLFO2OSC1", "KnobMixerLFO2OSC1", QT_TRANSLATE_NOOP("ParameterMap", "Mixer Lfo2>Osc1"),
+            -64, 63, off64(183), nrpnPos64(77), 48, 0, { OscCommon, 17 });
+        m.knob(51, "MixerLFO2OSC2", "KnobMixerLFO2OSC2", QT_TRANSLATE_NOOP("ParameterMap", "Mixer Lfo2>Osc2"),
+            -64, 63, off64(155), nrpnPos64(64), 49, 0, { OscCommon, 18 });
+        m.knob(52, "MixerADenvOSC3", "KnobMixerADenvOSC3",
+            QT_TRANSLATE_NOOP("ParameterMap", "Mixer ADenv>Osc3"), -64, 63, off64(156), nrpnPos64(65), 53, 0,
+            { OscCommon, 19 });
         // The unison list has eight entries but the sound keeps only a two-bit
         // field for it: writeValue stores min(index, 3), so "5".."8" are kept
         // as "4"; the live message still carries the full index 0..7.
-        m.list(36, "Unison", "cmbUnison", "Unison", unison(), bits(13, 0, 1), nrpnIdx(106), 37, 0,
-            { OscCommon, 1 });
-        m.check(53, "ckbOsc12Sync", "ckbOsc12Sync", "Osc 1>2 Sync", bit(19, 6), nrpnOnOff(104, 11, 10), 40, 1,
-            { OscCommon, 6 });
-        m.list(37, "OscPolyMode", "cmbOscPolyMode", "Poly Mode", polyModes(), bits(13, 2, 3),
-            nrpnIdxPlus(105, 0), 38, 1, { OscCommon, 2 });
-        m.list(38, "PortaMode", "cmbPortaMode", "Porta Mode", portamentoModes(), plain(18), ccIdx(70), 39, 0,
-            { OscCommon, 4 });
-        m.list(39, "FixedNote", "cmbFixedNote", "Fixed Note", fixedNotes(), plain(180), nrpnIdx(74), 41, 0,
-            { OscCommon, 5 });
+        m.list(36, "Unison", "cmbUnison", QT_TRANSLATE_NOOP("ParameterMap", "Unison"), unison(),
+            bits(13, 0, 1), nrpnIdx(106), 37, 0, { OscCommon, 1 });
+        m.check(53, "ckbOsc12Sync", "ckbOsc12Sync", QT_TRANSLATE_NOOP("ParameterMap", "Osc 1>2 Sync"),
+            bit(19, 6), nrpnOnOff(104, 11, 10), 40, 1, { OscCommon, 6 });
+        m.list(37, "OscPolyMode", "cmbOscPolyMode", QT_TRANSLATE_NOOP("ParameterMap", "Poly Mode"),
+            polyModes(), bits(13, 2, 3), nrpnIdxPlus(105, 0), 38, 1, { OscCommon, 2 });
+        m.list(38, "PortaMode", "cmbPortaMode", QT_TRANSLATE_NOOP("ParameterMap", "Porta Mode"),
+            portamentoModes(), plain(18), ccIdx(70), 39, 0, { OscCommon, 4 });
+        m.list(39, "FixedNote", "cmbFixedNote", QT_TRANSLATE_NOOP("ParameterMap", "Fixed Note"), fixedNotes(),
+            plain(180), nrpnIdx(74), 41, 0, { OscCommon, 5 });
 
-        m.group(kTabOscillators, "Noise & Ring", 1, 216);
-        m.knob(32, "NoiseLevel", "KnobNoiseLevel", "Noise Level", 0, 127, plain(53), ccPos(75), 31, 0,
-            { NoiseRing, 2 });
-        m.knob(33, "Lfo1NoiseLevel", "KnobLfo1NoiseLevel", "LFO1 > Noise Level", -64, 63, off64(157),
-            nrpnPos64(66), 33, 0, { NoiseRing, 3 });
-        m.knob(34, "Ring12Level", "KnobRing12Level", "Ring12 Level", 0, 127, plain(54), ccPos(76), 34, 0,
-            { NoiseRing, 4 });
-        m.knob(35, "LFO1Ring12Level", "KnobLFO1Ring12Level", "LFO1 > Ring12 Level", -64, 63, off64(158),
-            nrpnPos64(67), 35, 0, { NoiseRing, 5 });
-        m.list(31, "Noisetype", "cmbNoisetype", "Noise Type", noiseTypes(), plain(161), nrpnIdx(70), 32, 0,
-            { NoiseRing, 1 });
+        m.group(kTabOscillators, QT_TRANSLATE_NOOP("ParameterMap", "Noise & Ring"), 1, 216);
+        m.knob(32, "NoiseLevel", "KnobNoiseLevel", QT_TRANSLATE_NOOP("ParameterMap", "Noise Level"), 0, 127,
+            plain(53), ccPos(75), 31, 0, { NoiseRing, 2 });
+        m.knob(33, "Lfo1NoiseLevel", "KnobLfo1NoiseLevel",
+            QT_TRANSLATE_NOOP("ParameterMap", "LFO1 > Noise Level"), -64, 63, off64(157), nrpnPos64(66), 33,
+            0, { NoiseRing, 3 });
+        m.knob(34, "Ring12Level", "KnobRing12Level", QT_TRANSLATE_NOOP("ParameterMap", "Ring12 Level"), 0,
+            127, plain(54), ccPos(76), 34, 0, { NoiseRing, 4 });
+        m.knob(35, "LFO1Ring12Level", "KnobLFO1Ring12Level",
+            QT_TRANSLATE_NOOP("ParameterMap", "LFO1 > Ring12 Level"), -64, 63, off64(158), nrpnPos64(67), 35,
+            0, { NoiseRing, 5 });
+        m.list(31, "Noisetype", "cmbNoisetype", QT_TRANSLATE_NOOP("ParameterMap", "Noise Type"), noiseTypes(),
+            plain(161), nrpnIdx(70), 32, 0, { NoiseRing, 1 });
 
-        m.group(kTabFilterLfoEnv, "Filter", 0, 285);
-        m.knob(54, "Frequency", "KnobFrequency", "Frequency", 0, 127, plain(59), ccPos(105), 54, 127,
-            { Filter, 1 });
-        m.knob(55, "Resonance", "KnobResonance", "Resonance", 0, 127, plain(57), ccPos(106), 55, 0,
-            { Filter, 2 });
-        m.knob(
-            56, "KeyTrack", "KnobKeyTrack", "KeyTrack", 0, 127, plain(60), nrpnPos(11), 56, 0, { Filter, 3 });
-        m.knob(57, "ModenvFiltFreq", "KnobModenvFiltFreq", "ModEnv>FiltFreq", -64, 63, off64(65),
-            ccPos64(107), 57, 0, { Filter, 4 });
-        m.knob(58, "Lfo2FiltFreq", "KnobLfo2FiltFreq", "Lfo2>FiltFreq", -64, 63, off64(64), ccPos64(102), 58,
-            0, { Filter, 5 });
-        m.knob(59, "Overdrive", "KnobOverdrive", "Overdrive", 0, 127, plain(56), ccPos(104), 59, 0,
-            { Filter, 6 });
-        m.knob(60, "QNormalise", "KnobQNormalise", "Q Normalise", 0, 127, plain(58), ccPos(103), 60, 0,
-            { Filter, 7 });
-        m.knob(61, "FiltVelocity", "KnobFiltVelocity", "Filt Velocity", 0, 127, plain(163), nrpnPos(72), 61,
-            0, { Filter, 8 });
-        m.list(63, "FilterSlope", "cmbFilterSlope", "Slope", filterSlopes(), bits(13, 6, 7), nrpnIdx(62), 63,
-            1, { OscCommon, 3 });
-        m.list(62, "FilterType", "cmbFilterType", "Type", filterTypes(), plain(153), nrpnIdxPlus(104, 6), 62,
-            0, { Filter, 9 });
+        m.group(kTabFilterLfoEnv, QT_TRANSLATE_NOOP("ParameterMap", "Filter"), 0, 285);
+        m.knob(54, "Frequency", "KnobFrequency", QT_TRANSLATE_NOOP("ParameterMap", "Frequency"), 0, 127,
+            plain(59), ccPos(105), 54, 127, { Filter, 1 });
+        m.knob(55, "Resonance", "KnobResonance", QT_TRANSLATE_NOOP("ParameterMap", "Resonance"), 0, 127,
+            plain(57), ccPos(106), 55, 0, { Filter, 2 });
+        m.knob(56, "KeyTrack", "KnobKeyTrack", QT_TRANSLATE_NOOP("ParameterMap", "KeyTrack"), 0, 127,
+            plain(60), nrpnPos(11), 56, 0, { Filter, 3 });
+        m.knob(57, "ModenvFiltFreq", "KnobModenvFiltFreq",
+            QT_TRANSLATE_NOOP("ParameterMap", "ModEnv>FiltFreq"), -64, 63, off64(65), ccPos64(107), 57, 0,
+            { Filter, 4 });
+        m.knob(58, "Lfo2FiltFreq", "KnobLfo2FiltFreq", QT_TRANSLATE_NOOP("ParameterMap", "Lfo2>FiltFreq"),
+            -64, 63, off64(64), ccPos64(102), 58, 0, { Filter, 5 });
+        m.knob(59, "Overdrive", "KnobOverdrive", QT_TRANSLATE_NOOP("ParameterMap", "Overdrive"), 0, 127,
+            plain(56), ccPos(104), 59, 0, { Filter, 6 });
+        m.knob(60, "QNormalise", "KnobQNormalise", QT_TRANSLATE_NOOP("ParameterMap", "Q Normalise"), 0, 127,
+            plain(58), ccPos(103), 60, 0, { Filter, 7 });
+        m.knob(61, "FiltVelocity", "KnobFiltVelocity", QT_TRANSLATE_NOOP("ParameterMap", "Filt Velocity"), 0,
+            127, plain(163), nrpnPos(72), 61, 0, { Filter, 8 });
+        m.list(63, "FilterSlope", "cmbFilterSlope", QT_TRANSLATE_NOOP("ParameterMap", "Slope"),
+            filterSlopes(), bits(13, 6, 7), nrpnIdx(62), 63, 1, { OscCommon, 3 });
+        m.list(62, "FilterType", "cmbFilterType", QT_TRANSLATE_NOOP("ParameterMap", "Type"), filterTypes(),
+            plain(153), nrpnIdxPlus(104, 6), 62, 0, { Filter, 9 });
 
-        m.group(kTabFilterLfoEnv, "LFO 1", 0, 231);
-        m.knob(64, "Lfo1Speed", "KnobLfo1Speed", "Speed", 0, 127, plain(85), ccPos(80), 64, 0, { Lfos, 1 });
-        m.knob(65, "Lfo1Delay", "KnobLfo1Delay", "Delay", 0, 127, plain(87), ccPos(82), 65, 0, { Lfos, 2 });
-        m.knob(68, "Lfo1Velocity", "KnobLfo1Velocity", "Velocity", -64, 63, off64(181), nrpnPos64(75), 68, 0,
-            { Lfos, 5 });
-        m.knob(69, "Lfo1KeysyncPhaseOffset", "KnobLfo1KeysyncPhaseOffset", "Keysync Phase Offset", 0, 127,
-            plain(148), nrpnPos(57), 69, 0, { Lfos, 6 });
-        m.list(67, "lfo1Triggering", "cmblfo1Triggering", "Triggering", triggerModes(), bit(91, 0),
-            nrpnIdxPlus(104, 12), 67, 0, { Lfos, 4 });
-        m.list(66, "Lfo1Waveform", "cmbLfo1Waveform", "Waveform", lfoWaveforms(), plain(144), nrpnIdx(53), 66,
-            0, { Lfos, 3 });
-        m.check(70, "Lfo1Keysync", "ckbLfo1Keysync", "Keysync", bit(92, 1), nrpnOnOff(104, 19, 18), 70, 1,
-            { Lfos, 8 });
-        m.check(71, "Lfo1Polarity", "ckbLfo1Polarity", "Polarity", flag(146), nrpnOnOff(55, 1, 0), 71, 1,
-            { Lfos, 10 });
-        m.check(72, "Lfo1CommonToAllVoices", "ckbLfo1CommonToAllVoices", "Common to all Voices", bit(92, 2),
-            nrpnOnOff(104, 21, 20), 72, 1, { Lfos, 9 });
-        m.check(73, "Lfo1OneShot", "ckbLfo1OneShot", "One-Shot", bit(92, 0), nrpnOnOff(104, 17, 16), 73, 1,
-            { Lfos, 7 });
+        m.group(kTabFilterLfoEnv, QT_TRANSLATE_NOOP("ParameterMap", "LFO 1"), 0, 231);
+        m.knob(64, "Lfo1Speed", "KnobLfo1Speed", QT_TRANSLATE_NOOP("ParameterMap", "Speed"), 0, 127,
+            plain(85), ccPos(80), 64, 0, { Lfos, 1 });
+        m.knob(65, "Lfo1Delay", "KnobLfo1Delay", QT_TRANSLATE_NOOP("ParameterMap", "Delay"), 0, 127,
+            plain(87), ccPos(82), 65, 0, { Lfos, 2 });
+        m.knob(68, "Lfo1Velocity", "KnobLfo1Velocity", QT_TRANSLATE_NOOP("ParameterMap", "Velocity"), -64, 63,
+            off64(181), nrpnPos64(75), 68, 0, { Lfos, 5 });
+        m.knob(69, "Lfo1KeysyncPhaseOffset", "KnobLfo1KeysyncPhaseOffset",
+            QT_TRANSLATE_NOOP("ParameterMap", "Keysync Phase Offset"), 0, 127, plain(148), nrpnPos(57), 69, 0,
+            { Lfos, 6 });
+        m.list(67, "lfo1Triggering", "cmblfo1Triggering", QT_TRANSLATE_NOOP("ParameterMap", "Triggering"),
+            triggerModes(), bit(91, 0), nrpnIdxPlus(104, 12), 67, 0, { Lfos, 4 });
+        m.list(66, "Lfo1Waveform", "cmbLfo1Waveform", QT_TRANSLATE_NOOP("ParameterMap", "Waveform"),
+            lfoWaveforms(), plain(144), nrpnIdx(53), 66, 0, { Lfos, 3 });
+        m.check(70, "Lfo1Keysync", "ckbLfo1Keysync", QT_TRANSLATE_NOOP("ParameterMap", "Keysync"), bit(92, 1),
+            nrpnOnOff(104, 19, 18), 70, 1, { Lfos, 8 });
+        m.check(71, "Lfo1Polarity", "ckbLfo1Polarity", QT_TRANSLATE_NOOP("ParameterMap", "Polarity"),
+            flag(146), nrpnOnOff(55, 1, 0), 71, 1, { Lfos, 10 });
+        m.check(72, "Lfo1CommonToAllVoices", "ckbLfo1CommonToAllVoices",
+            QT_TRANSLATE_NOOP("ParameterMap", "Common to all Voices"), bit(92, 2), nrpnOnOff(104, 21, 20), 72,
+            1, { Lfos, 9 });
+        m.check(73, "Lfo1OneShot", "ckbLfo1OneShot", QT_TRANSLATE_NOOP("ParameterMap", "One-Shot"),
+            bit(92, 0), nrpnOnOff(104, 17, 16), 73, 1, { Lfos, 7 });
 
         // LFO 2 speed and delay take the CC numbers after LFO 2's sync speed
         // (CC 84), in LFO 1's pattern; its waveform the NRPN after LFO 1's.
-        m.group(kTabFilterLfoEnv, "LFO 2", 0, 231);
-        m.knob(74, "Lfo2Speed", "KnobLfo2Speed", "Speed", 0, 127, plain(88), ccPos(83), 78, 0, { Lfos, 11 });
-        m.knob(75, "Lfo2Delay", "KnobLfo2Delay", "Delay", 0, 127, plain(90), ccPos(85), 79, 0, { Lfos, 12 });
-        m.knob(78, "Lfo2Velocity", "KnobLfo2Velocity", "Velocity", -64, 63, off64(182), nrpnPos64(76), 80, 0,
-            { Lfos, 15 });
-        m.knob(79, "Lfo2KeysyncPhaseOffset", "KnobLfo2KeysyncPhaseOffset", "Keysync Phase Offset", 0, 127,
-            plain(149), nrpnPos(58), 81, 0, { Lfos, 16 });
-        m.list(77, "lfo2Triggering", "cmblfo2Triggering", "Triggering", triggerModes(), bit(91, 4),
-            nrpnIdxPlus(104, 14), 83, 0, { Lfos, 14 });
-        m.list(76, "Lfo2Waveform", "cmbLfo2Waveform", "Waveform", lfoWaveforms(), plain(145), nrpnIdx(54), 82,
-            0, { Lfos, 13 });
-        m.check(80, "Lfo2Keysync", "ckbLfo2Keysync", "Keysync", bit(92, 5), nrpnOnOff(104, 25, 24), 74, 1,
-            { Lfos, 18 });
-        m.check(81, "Lfo2Polarity", "ckbLfo2Polarity", "Polarity", flag(147), nrpnOnOff(56, 1, 0), 75, 1,
-            { Lfos, 20 });
-        m.check(82, "Lfo2CommonToAllVoices", "ckbLfo2CommonToAllVoices", "Common to all Voices", bit(92, 6),
-            nrpnOnOff(104, 27, 26), 76, 1, { Lfos, 19 });
-        m.check(83, "Lfo2OneShot", "ckbLfo2OneShot", "One-Shot", bit(92, 4), nrpnOnOff(104, 23, 22), 77, 1,
-            { Lfos, 17 });
+        m.group(kTabFilterLfoEnv, QT_TRANSLATE_NOOP("ParameterMap", "LFO 2"), 0, 231);
+        m.knob(74, "Lfo2Speed", "KnobLfo2Speed", QT_TRANSLATE_NOOP("ParameterMap", "Speed"), 0, 127,
+            plain(88), ccPos(83), 78, 0, { Lfos, 11 });
+        m.knob(75, "Lfo2Delay", "KnobLfo2Delay", QT_TRANSLATE_NOOP("ParameterMap", "Delay"), 0, 127,
+            plain(90), ccPos(85), 79, 0, { Lfos, 12 });
+        m.knob(78, "Lfo2Velocity", "KnobLfo2Velocity", QT_TRANSLATE_NOOP("ParameterMap", "Velocity"), -64, 63,
+            off64(182), nrpnPos64(76), 80, 0, { Lfos, 15 });
+        m.knob(79, "Lfo2KeysyncPhaseOffset", "KnobLfo2KeysyncPhaseOffset",
+            QT_TRANSLATE_NOOP("ParameterMap", "Keysync Phase Offset"), 0, 127, plain(149), nrpnPos(58), 81, 0,
+            { Lfos, 16 });
+        m.list(77, "lfo2Triggering", "cmblfo2Triggering", QT_TRANSLATE_NOOP("ParameterMap", "Triggering"),
+            triggerModes(), bit(91, 4), nrpnIdxPlus(104, 14), 83, 0, { Lfos, 14 });
+        m.list(76, "Lfo2Waveform", "cmbLfo2Waveform", QT_TRANSLATE_NOOP("ParameterMap", "Waveform"),
+            lfoWaveforms(), plain(145), nrpnIdx(54), 82, 0, { Lfos, 13 });
+        m.check(80, "Lfo2Keysync", "ckbLfo2Keysync", QT_TRANSLATE_NOOP("ParameterMap", "Keysync"), bit(92, 5),
+            nrpnOnOff(104, 25, 24), 74, 1, { Lfos, 18 });
+        m.check(81, "Lfo2Polarity", "ckbLfo2Polarity", QT_TRANSLATE_NOOP("ParameterMap", "Polarity"),
+            flag(147), nrpnOnOff(56, 1, 0), 75, 1, { Lfos, 20 });
+        m.check(82, "Lfo2CommonToAllVoices", "ckbLfo2CommonToAllVoices",
+            QT_TRANSLATE_NOOP("ParameterMap", "Common to all Voices"), bit(92, 6), nrpnOnOff(104, 27, 26), 76,
+            1, { Lfos, 19 });
+        m.check(83, "Lfo2OneShot", "ckbLfo2OneShot", QT_TRANSLATE_NOOP("ParameterMap", "One-Shot"),
+            bit(92, 4), nrpnOnOff(104, 23, 22), 77, 1, { Lfos, 17 });
 
-        m.group(kTabFilterLfoEnv, "Amp Envelope", 1, 212);
-        m.slider(84, "AmpAttack", "sldAmpAttack", "Attack", plain(75), ccPos(108), 84, 0, { Envelopes, 1 });
-        m.slider(85, "AmpDecay", "sldAmpDecay", "Decay", plain(76), ccPos(109), 85, 64, { Envelopes, 2 });
-        m.slider(
-            86, "AmpSustain", "sldAmpSustain", "Sustain", plain(77), ccPos(110), 86, 64, { Envelopes, 3 });
-        m.slider(
-            87, "AmpRelease", "sldAmpRelease", "Release", plain(78), ccPos(111), 87, 32, { Envelopes, 4 });
+        m.group(kTabFilterLfoEnv, QT_TRANSLATE_NOOP("ParameterMap", "Amp Envelope"), 1, 212);
+        m.slider(84, "AmpAttack", "sldAmpAttack", QT_TRANSLATE_NOOP("ParameterMap", "Attack"), plain(75),
+            ccPos(108), 84, 0, { Envelopes, 1 });
+        m.slider(85, "AmpDecay", "sldAmpDecay", QT_TRANSLATE_NOOP("ParameterMap", "Decay"), plain(76),
+            ccPos(109), 85, 64, { Envelopes, 2 });
+        m.slider(86, "AmpSustain", "sldAmpSustain", QT_TRANSLATE_NOOP("ParameterMap", "Sustain"), plain(77),
+            ccPos(110), 86, 64, { Envelopes, 3 });
+        m.slider(87, "AmpRelease", "sldAmpRelease", QT_TRANSLATE_NOOP("ParameterMap", "Release"), plain(78),
+            ccPos(111), 87, 32, { Envelopes, 4 });
 
-        m.group(kTabFilterLfoEnv, "Mod Envelope", 1, 212);
-        m.slider(
-            88, "ModEnvAttack", "sldModEnvAttack", "Attack", plain(80), ccPos(114), 88, 0, { Envelopes, 5 });
-        m.slider(
-            89, "ModEnvDecay", "sldModEnvDecay", "Decay", plain(81), ccPos(115), 89, 64, { Envelopes, 6 });
-        m.slider(90, "ModEnvSustain", "sldModEnvSustain", "Sustain", plain(82), ccPos(116), 90, 64,
-            { Envelopes, 7 });
-        m.slider(91, "ModEnvRelease", "sldModEnvRelease", "Release", plain(83), ccPos(117), 91, 32,
-            { Envelopes, 8 });
+        m.group(kTabFilterLfoEnv, QT_TRANSLATE_NOOP("ParameterMap", "Mod Envelope"), 1, 212);
+        m.slider(88, "ModEnvAttack", "sldModEnvAttack", QT_TRANSLATE_NOOP("ParameterMap", "Attack"),
+            plain(80), ccPos(114), 88, 0, { Envelopes, 5 });
+        m.slider(89, "ModEnvDecay", "sldModEnvDecay", QT_TRANSLATE_NOOP("ParameterMap", "Decay"), plain(81),
+            ccPos(115), 89, 64, { Envelopes, 6 });
+        m.slider(90, "ModEnvSustain", "sldModEnvSustain", QT_TRANSLATE_NOOP("ParameterMap", "Sustain"),
+            plain(82), ccPos(116), 90, 64, { Envelopes, 7 });
+        m.slider(91, "ModEnvRelease", "sldModEnvRelease", QT_TRANSLATE_NOOP("ParameterMap", "Release"),
+            plain(83), ccPos(117), 91, 32, { Envelopes, 8 });
 
-        m.group(kTabFilterLfoEnv, "Envelope 3", 1, 110);
-        m.slider(
-            92, "Env3Attack", "sldEnv3Attack", "Attack", plain(72), nrpnPos(3), 92, 64, { Envelopes, 9 });
-        m.slider(93, "Env3Decay", "sldEnv3Decay", "Decay", plain(73), nrpnPos(4), 93, 64, { Envelopes, 10 });
+        m.group(kTabFilterLfoEnv, QT_TRANSLATE_NOOP("ParameterMap", "Envelope 3"), 1, 110);
+        m.slider(92, "Env3Attack", "sldEnv3Attack", QT_TRANSLATE_NOOP("ParameterMap", "Attack"), plain(72),
+            nrpnPos(3), 92, 64, { Envelopes, 9 });
+        m.slider(93, "Env3Decay", "sldEnv3Decay", QT_TRANSLATE_NOOP("ParameterMap", "Decay"), plain(73),
+            nrpnPos(4), 93, 64, { Envelopes, 10 });
 
-        m.group(kTabFilterLfoEnv, "Velocity", 1, 213);
-        m.slider(
-            94, "VelocityAmp", "sldVelocityAmp", "Amp", plain(74), ccPos(112), 94, 64, { Envelopes, 11 });
-        m.slider(95, "VelocityModEnv", "sldVelocityModEnv", "ModEnv", plain(79), ccPos(118), 95, 64,
-            { Envelopes, 12 });
-        m.slider(96, "VelocityADEnv", "sldVelocityADEnv", "ADEnv", plain(71), nrpnPos(2), 96, 64,
-            { Envelopes, 13 });
-        m.list(97, "AmpEnvMonotrig", "cmbAmpEnvMonotrig", "Amp Trig", triggerModes(), bit(93, 2),
-            nrpnSglMlt(104, 0, 1), 97, 1, { Envelopes, 14 });
-        m.list(98, "AmpMEnvMonotrig", "cmbMEnvMonotrig", "ModEnv Trig", triggerModes(), bit(93, 1),
-            nrpnSglMlt(104, 2, 3), 98, 1, { Envelopes, 15 });
-        m.list(99, "AmpADEnvMonotrig", "cmbADEnvMonotrig", "ADEnv Trig", triggerModes(), bit(93, 0),
-            nrpnSglMlt(104, 4, 5), 99, 1, { Envelopes, 16 });
+        m.group(kTabFilterLfoEnv, QT_TRANSLATE_NOOP("ParameterMap", "Velocity"), 1, 213);
+        m.slider(94, "VelocityAmp", "sldVelocityAmp", QT_TRANSLATE_NOOP("ParameterMap", "Amp"), plain(74),
+            ccPos(112), 94, 64, { Envelopes, 11 });
+        m.slider(95, "VelocityModEnv", "sldVelocityModEnv", QT_TRANSLATE_NOOP("ParameterMap", "ModEnv"),
+            plain(79), ccPos(118), 95, 64, { Envelopes, 12 });
+        m.slider(96, "VelocityADEnv", "sldVelocityADEnv", QT_TRANSLATE_NOOP("ParameterMap", "ADEnv"),
+            plain(71), nrpnPos(2), 96, 64, { Envelopes, 13 });
+        m.list(97, "AmpEnvMonotrig", "cmbAmpEnvMonotrig", QT_TRANSLATE_NOOP("ParameterMap", "Amp Trig"),
+            triggerModes(), bit(93, 2), nrpnSglMlt(104, 0, 1), 97, 1, { Envelopes, 14 });
+        m.list(98, "AmpMEnvMonotrig", "cmbMEnvMonotrig", QT_TRANSLATE_NOOP("ParameterMap", "ModEnv Trig"),
+            triggerModes(), bit(93, 1), nrpnSglMlt(104, 2, 3), 98, 1, { Envelopes, 15 });
+        m.list(99, "AmpADEnvMonotrig", "cmbADEnvMonotrig", QT_TRANSLATE_NOOP("ParameterMap", "ADEnv Trig"),
+            triggerModes(), bit(93, 0), nrpnSglMlt(104, 4, 5), 99, 1, { Envelopes, 16 });
 
-        m.group(kTabArpeggiator, "Arpeggiator", 0, 431);
-        m.knob(0, {}, "knobArpTempo", "Tempo", 64, 191, plain(98), ccPos(9), 0);
-        m.knob(0, {}, "KnobArpGateTime", "Arp Gate Time", 0, 127, plain(99), ccPos(88), 0);
-        m.list(0, {}, "cmbArpOctaves", "Octaves", arpOctaves(), notStored(), nrpnIdxPlus(105, 36), 0);
-        m.list(0, {}, "cmbArpMode", "Mode", arpModes(), plain(100), ccIdx(3), 0);
-        m.check(0, {}, "ckbArpOn", "Arp ON", flag(101), nrpnOnOff(104, 29, 28), 0);
-        m.check(0, {}, "ckbArpLatch", "Arp Latch", notStored(), nrpnOnOff(104, 33, 32), 0);
-        m.list(0, {}, "cmbArpPattern", "Pattern", arpPatterns(), plain(162), nrpnIdx(71), 0);
-        m.check(0, {}, "ckbArpPatternVelocity", "Arp Pattern Velocity", notStored(), nrpnOnOff(73, 1, 0), 0);
-        m.check(0, {}, "ckbArpKeysync", "Arp Keysync", notStored(), nrpnOnOff(104, 31, 30), 0);
-        m.list(0, {}, "cmbArpNotes", "Notes", arpNotes(), notStored(), nrpnIdxPlus(105, 40), 0);
+        m.group(kTabArpeggiator, QT_TRANSLATE_NOOP("ParameterMap", "Arpeggiator"), 0, 431);
+        m.knob(0, {}, "knobArpTempo", QT_TRANSLATE_NOOP("ParameterMap", "Tempo"), 64, 191, plain(98),
+            ccPos(9), 0);
+        m.knob(0, {}, "KnobArpGateTime", QT_TRANSLATE_NOOP("ParameterMap", "Arp Gate Time"), 0, 127,
+            plain(99), ccPos(88), 0);
+        m.list(0, {}, "cmbArpOctaves", QT_TRANSLATE_NOOP("ParameterMap", "Octaves"), arpOctaves(),
+            notStored(), nrpnIdxPlus(105, 36), 0);
+        m.list(0, {}, "cmbArpMode", QT_TRANSLATE_NOOP("ParameterMap", "Mode"), arpModes(), plain(100),
+            ccIdx(3), 0);
+        m.check(0, {}, "ckbArpOn", QT_TRANSLATE_NOOP("ParameterMap", "Arp ON"), flag(101),
+            nrpnOnOff(104, 29, 28), 0);
+        m.check(0, {}, "ckbArpLatch", QT_TRANSLATE_NOOP("ParameterMap", "Arp Latch"), notStored(),
+            nrpnOnOff(104, 33, 32), 0);
+        m.list(0, {}, "cmbArpPattern", QT_TRANSLATE_NOOP("ParameterMap", "Pattern"), arpPatterns(),
+            plain(162), nrpnIdx(71), 0);
+        m.check(0, {}, "ckbArpPatternVelocity", QT_TRANSLATE_NOOP("ParameterMap", "Arp Pattern Velocity"),
+            notStored(), nrpnOnOff(73, 1, 0), 0);
+        m.check(0, {}, "ckbArpKeysync", QT_TRANSLATE_NOOP("ParameterMap", "Arp Keysync"), notStored(),
+            nrpnOnOff(104, 31, 30), 0);
+        m.list(0, {}, "cmbArpNotes", QT_TRANSLATE_NOOP("ParameterMap", "Notes"), arpNotes(), notStored(),
+            nrpnIdxPlus(105, 40), 0);
 
-        m.group(kTabArpeggiator, "Sync", 0, 316);
-        m.list(0, {}, "cmbSynctype", "Sync Type", syncTypes(), notStored(), ccIdx(87), 0);
-        m.list(0, {}, "cmbLFO1SyncDelayTime", "LFO1 Delay", longSyncTimes(), plain(150), nrpnIdx(59), 0);
-        m.list(0, {}, "cmbLFO1SyncSpeed", "LFO1 Speed", longSyncTimes(), plain(86), ccIdx(81), 0);
-        m.list(0, {}, "cmbLFO2SyncDelayTime", "LFO2 Delay", longSyncTimes(), plain(151), nrpnIdx(60), 0);
-        m.list(0, {}, "cmbLFO2SyncSpeed", "LFO2 Speed", longSyncTimes(), plain(89), ccIdx(84), 0);
-        m.list(0, {}, "cmbDelaySyncTime", "Delay Time", delaySyncTimes(), plain(116), ccIdx(20), 0);
-        m.list(0, {}, "cmbChorusPhaserSyncTime", "Chorus/Phaser", longSyncTimes(), plain(126), ccIdx(28), 0);
-        m.list(0, {}, "cmbPanningSyncTime", "Panning", longSyncTimes(), plain(132), ccIdx(13), 0);
+        m.group(kTabArpeggiator, QT_TRANSLATE_NOOP("ParameterMap", "Sync"), 0, 316);
+        m.list(0, {}, "cmbSynctype", QT_TRANSLATE_NOOP("ParameterMap", "Sync Type"), syncTypes(), notStored(),
+            ccIdx(87), 0);
+        m.list(0, {}, "cmbLFO1SyncDelayTime", QT_TRANSLATE_NOOP("ParameterMap", "LFO1 Delay"),
+            longSyncTimes(), plain(150), nrpnIdx(59), 0);
+        m.list(0, {}, "cmbLFO1SyncSpeed", QT_TRANSLATE_NOOP("ParameterMap", "LFO1 Speed"), longSyncTimes(),
+            plain(86), ccIdx(81), 0);
+        m.list(0, {}, "cmbLFO2SyncDelayTime", QT_TRANSLATE_NOOP("ParameterMap", "LFO2 Delay"),
+            longSyncTimes(), plain(151), nrpnIdx(60), 0);
+        m.list(0, {}, "cmbLFO2SyncSpeed", QT_TRANSLATE_NOOP("ParameterMap", "LFO2 Speed"), longSyncTimes(),
+            plain(89), ccIdx(84), 0);
+        m.list(0, {}, "cmbDelaySyncTime", QT_TRANSLATE_NOOP("ParameterMap", "Delay Time"), delaySyncTimes(),
+            plain(116), ccIdx(20), 0);
+        m.list(0, {}, "cmbChorusPhaserSyncTime", QT_TRANSLATE_NOOP("ParameterMap", "Chorus/Phaser"),
+            longSyncTimes(), plain(126), ccIdx(28), 0);
+        m.list(0, {}, "cmbPanningSyncTime", QT_TRANSLATE_NOOP("ParameterMap", "Panning"), longSyncTimes(),
+            plain(132), ccIdx(13), 0);
 
-        m.group(kTabArpeggiator, "Wheels", 1, 747);
-        m.knob(0, {}, "KnobBWOsc1Bend", "BW Osc1 Bend", -12, 12, off64(22), ccPos64(42), 0);
-        m.knob(0, {}, "KnobBWOsc2Bend", "BW Osc2 Bend", -12, 12, off64(30), ccPos64(50), 0);
-        m.knob(0, {}, "KnobBWOsc3Bend", "BW Osc3 Bend", -12, 12, off64(38), ccPos64(58), 0);
-        m.knob(0, {}, "KnobMWPitchDirect", "MW Pitch Direct", -64, 63, off64(44), nrpnPos64(5), 0);
-        m.knob(0, {}, "KnobMWPitchMod", "MW Pitch Mod", -64, 63, off64(47), nrpnPos64(8), 0);
-        m.knob(0, {}, "KnobMWFilterFreq", "MW Filter Freq", -64, 63, off64(61), nrpnPos64(12), 0);
-        m.knob(0, {}, "KnobMWFilterFreqMod", "MW FiltFreq Mod", -64, 63, off64(66), nrpnPos64(15), 0);
-        m.knob(0, {}, "KnobMWOutputLevel", "MW Output Level", -64, 63, off64(94), nrpnPos64(18), 0);
-        m.knob(0, {}, "knobMWDelayLevel", "MW Delay Level", -64, 63, off64(114), ccPos64(18), 0);
-        m.knob(0, {}, "KnobMWReverbLevel", "MW Reverb Level", -64, 63, off64(121), ccPos64(24), 0);
-        m.knob(0, {}, "KnobMWChorusLevel", "MW Chorus Level", -64, 63, off64(124), ccPos64(26), 0);
-        m.knob(0, {}, "MWDistortLevel", "MW Distort Level", -64, 63, off64(111), ccPos64(16), 0);
+        m.group(kTabArpeggiator, QT_TRANSLATE_NOOP("ParameterMap", "Wheels"), 1, 747);
+        m.knob(0, {}, "KnobBWOsc1Bend", QT_TRANSLATE_NOOP("ParameterMap", "BW Osc1 Bend"), -12, 12, off64(22),
+            ccPos64(42), 0);
+        m.knob(0, {}, "KnobBWOsc2Bend", QT_TRANSLATE_NOOP("ParameterMap", "BW Osc2 Bend"), -12, 12, off64(30),
+            ccPos64(50), 0);
+        m.knob(0, {}, "KnobBWOsc3Bend", QT_TRANSLATE_NOOP("ParameterMap", "BW Osc3 Bend"), -12, 12, off64(38),
+            ccPos64(58), 0);
+        m.knob(0, {}, "KnobMWPitchDirect", QT_TRANSLATE_NOOP("ParameterMap", "MW Pitch Direct"), -64, 63,
+            off64(44), nrpnPos64(5), 0);
+        m.knob(0, {}, "KnobMWPitchMod", QT_TRANSLATE_NOOP("ParameterMap", "MW Pitch Mod"), -64, 63, off64(47),
+            nrpnPos64(8), 0);
+        m.knob(0, {}, "KnobMWFilterFreq", QT_TRANSLATE_NOOP("ParameterMap", "MW Filter Freq"), -64, 63,
+            off64(61), nrpnPos64(12), 0);
+        m.knob(0, {}, "KnobMWFilterFreqMod", QT_TRANSLATE_NOOP("ParameterMap", "MW FiltFreq Mod"), -64, 63,
+            off64(66), nrpnPos64(15), 0);
+        m.knob(0, {}, "KnobMWOutputLevel", QT_TRANSLATE_NOOP("ParameterMap", "MW Output Level"), -64, 63,
+            off64(94), nrpnPos64(18), 0);
+        m.knob(0, {}, "knobMWDelayLevel", QT_TRANSLATE_NOOP("ParameterMap", "MW Delay Level"), -64, 63,
+            off64(114), ccPos64(18), 0);
+        m.knob(0, {}, "KnobMWReverbLevel", QT_TRANSLATE_NOOP("ParameterMap", "MW Reverb Level"), -64, 63,
+            off64(121), ccPos64(24), 0);
+        m.knob(0, {}, "KnobMWChorusLevel", QT_TRANSLATE_NOOP("ParameterMap", "MW Chorus Level"), -64, 63,
+            off64(124), ccPos64(26), 0);
+        m.knob(0, {}, "MWDistortLevel", QT_TRANSLATE_NOOP("ParameterMap", "MW Distort Level"), -64, 63,
+            off64(111), ccPos64(16), 0);
 
-        m.group(kTabArpeggiator, "Aftertouch & Breath", 2, 563);
-        m.knob(0, {}, "KnobATPitchDirect", "AT Pitch Direct", -64, 63, off64(45), nrpnPos64(6), 0);
-        m.knob(0, {}, "KnobATPitchMod", "AT Pitch Mod", -64, 63, off64(48), nrpnPos64(9), 0);
-        m.knob(0, {}, "KnobATFilterFreq", "AT Filter Freq", -64, 63, off64(62), nrpnPos64(13), 0);
-        m.knob(0, {}, "KnobATFiltFreqMod", "AT FiltFreq Mod", -64, 63, off64(67), nrpnPos64(16), 0);
-        m.knob(0, {}, "KnobATOutputLevel", "AT Output Level", -64, 63, off64(95), nrpnPos64(19), 0);
-        m.knob(0, {}, "KnobBRPitchDirect", "BR Pitch Direct", -64, 63, off64(46), nrpnPos64(7), 0);
-        m.knob(0, {}, "KnobBRPitchMod", "BR Pitch Mod", -64, 63, off64(49), nrpnPos64(10), 0);
-        m.knob(0, {}, "KnobBRFIlterFreq", "BR Filter Freq", -64, 63, off64(63), nrpnPos64(14), 0);
-        m.knob(0, {}, "KnobBRFiltFreqMod", "BR FiltFreq Mod", -64, 63, off64(68), nrpnPos64(17), 0);
-        m.knob(0, {}, "KnobBROutputLevel", "BR Output Level", -64, 63, off64(96), nrpnPos64(20), 0);
+        m.group(kTabArpeggiator, QT_TRANSLATE_NOOP("ParameterMap", "Aftertouch & Breath"), 2, 563);
+        m.knob(0, {}, "KnobATPitchDirect", QT_TRANSLATE_NOOP("ParameterMap", "AT Pitch Direct"), -64, 63,
+            off64(45), nrpnPos64(6), 0);
+        m.knob(0, {}, "KnobATPitchMod", QT_TRANSLATE_NOOP("ParameterMap", "AT Pitch Mod"), -64, 63, off64(48),
+            nrpnPos64(9), 0);
+        m.knob(0, {}, "KnobATFilterFreq", QT_TRANSLATE_NOOP("ParameterMap", "AT Filter Freq"), -64, 63,
+            off64(62), nrpnPos64(13), 0);
+        m.knob(0, {}, "KnobATFiltFreqMod", QT_TRANSLATE_NOOP("ParameterMap", "AT FiltFreq Mod"), -64, 63,
+            off64(67), nrpnPos64(16), 0);
+        m.knob(0, {}, "KnobATOutputLevel", QT_TRANSLATE_NOOP("ParameterMap", "AT Output Level"), -64, 63,
+            off64(95), nrpnPos64(19), 0);
+        m.knob(0, {}, "KnobBRPitchDirect", QT_TRANSLATE_NOOP("ParameterMap", "BR Pitch Direct"), -64, 63,
+            off64(46), nrpnPos64(7), 0);
+        m.knob(0, {}, "KnobBRPitchMod", QT_TRANSLATE_NOOP("ParameterMap", "BR Pitch Mod"), -64, 63, off64(49),
+            nrpnPos64(10), 0);
+        m.knob(0, {}, "KnobBRFIlterFreq", QT_TRANSLATE_NOOP("ParameterMap", "BR Filter Freq"), -64, 63,
+            off64(63), nrpnPos64(14), 0);
+        m.knob(0, {}, "KnobBRFiltFreqMod", QT_TRANSLATE_NOOP("ParameterMap", "BR FiltFreq Mod"), -64, 63,
+            off64(68), nrpnPos64(17), 0);
+        m.knob(0, {}, "KnobBROutputLevel", QT_TRANSLATE_NOOP("ParameterMap", "BR Output Level"), -64, 63,
+            off64(96), nrpnPos64(20), 0);
 
-        m.group(kTabArpeggiator, "Pan", 2, 184);
-        m.knob(0, {}, "KnobPanModDepth", "Pan Mod Depth", 0, 127, plain(130), ccPos(94), 0);
-        m.knob(0, {}, "KnobPanModRate", "Pan Mod Rate", 0, 127, plain(131), ccPos(12), 0);
-        m.list(0, {}, "cmbPanInitialStartPosition", "Pan Start", startPositions(), notStored(),
-            nrpnIdxPlus(105, 48), 0);
-        m.list(0, {}, "cmbCHorusInitialStartPOsition", "Chorus Start", startPositions(), notStored(),
-            nrpnIdxPlus(105, 44), 0);
+        m.group(kTabArpeggiator, QT_TRANSLATE_NOOP("ParameterMap", "Pan"), 2, 184);
+        m.knob(0, {}, "KnobPanModDepth", QT_TRANSLATE_NOOP("ParameterMap", "Pan Mod Depth"), 0, 127,
+            plain(130), ccPos(94), 0);
+        m.knob(0, {}, "KnobPanModRate", QT_TRANSLATE_NOOP("ParameterMap", "Pan Mod Rate"), 0, 127, plain(131),
+            ccPos(12), 0);
+        m.list(0, {}, "cmbPanInitialStartPosition", QT_TRANSLATE_NOOP("ParameterMap", "Pan Start"),
+            startPositions(), notStored(), nrpnIdxPlus(105, 48), 0);
+        m.list(0, {}, "cmbCHorusInitialStartPOsition", QT_TRANSLATE_NOOP("ParameterMap", "Chorus Start"),
+            startPositions(), notStored(), nrpnIdxPlus(105, 44), 0);
 
         return std::move(m.rows);
     }

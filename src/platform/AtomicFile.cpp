@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 namespace sondrake {
@@ -23,7 +24,7 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     // would only surface inside commit(), where Qt may lose it: an empty
     // file then replaces the old one and the save reports success.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(file, error, QStringLiteral("the file could not be created"));
+        return fail(file, error, QCoreApplication::translate("AtomicFile", "the file could not be created"));
     const char* data = bytes.constData();
     qint64 left = bytes.size();
     while (left > 0) {
@@ -31,7 +32,8 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
         // it takes no more.
         const qint64 written = file.write(data, left);
         if (written <= 0)
-            return fail(file, error, QStringLiteral("the disk took only part of the file"));
+            return fail(file, error,
+                QCoreApplication::translate("AtomicFile", "the disk took only part of the file"));
         data += written;
         left -= written;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -75,20 +76,20 @@ bool openForReading(const QString& path, QFile& file, QString* error)
     // megabytes (a damaged settings file) takes long and finds nothing.
     if (path.size() > kMaxPathLength) {
         if (error)
-            *error = QStringLiteral("the name is longer than any path can be");
+            *error = QCoreApplication::translate("BankFile", "the name is longer than any path can be");
         return false;
     }
     const QFileInfo info(path);
     if (info.isDir()) {
         if (error)
-            *error = QStringLiteral("it is a folder, not a file");
+            *error = QCoreApplication::translate("BankFile", "it is a folder, not a file");
         return false;
     }
     // A pipe would block the window until someone writes to it, and a
     // device never ends: only plain files are banks.
     if (info.exists() && !info.isFile()) {
         if (error)
-            *error = QStringLiteral("it is a device or a pipe, not a file");
+            *error = QCoreApplication::translate("BankFile", "it is a device or a pipe, not a file");
         return false;
     }
     file.setFileName(path);
@@ -113,12 +114,14 @@ bool saveSlots(const QString& path, const SoundStore& store, int first, int coun
 {
     if (first < 0 || count < 0 || first + count > kSlotCount) {
         if (error)
-            *error = QStringLiteral("slots %1..%2 are outside the store").arg(first).arg(first + count - 1);
+            *error = QCoreApplication::translate("BankFile", "slots %1..%2 are outside the store")
+                         .arg(first)
+                         .arg(first + count - 1);
         return false;
     }
     if (QFileInfo(path).isDir()) {
         if (error)
-            *error = QStringLiteral("it is a folder, not a file");
+            *error = QCoreApplication::translate("BankFile", "it is a folder, not a file");
         return false;
     }
     QByteArray bytes;

@@ -10,7 +10,8 @@ namespace sondrake::platform {
 
 void addStandardOptions(QCommandLineParser& parser, const char* description)
 {
-    parser.setApplicationDescription(QString::fromUtf8(description));
+    // The callers mark their description with QT_TRANSLATE_NOOP("CommandLine", ...).
+    parser.setApplicationDescription(QCoreApplication::translate("CommandLine", description));
     parser.addHelpOption();
     parser.addVersionOption();
 }

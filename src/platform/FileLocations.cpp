@@ -2,6 +2,7 @@
 
 #include "sondrake/Version.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,7 +73,7 @@ bool makeFolderFor(const QString& filePath, QString* error)
     if (!code)
         return true;
     if (error)
-        *error = QStringLiteral("cannot create the folder %1: %2")
+        *error = QCoreApplication::translate("FileLocations", "cannot create the folder %1: %2")
                      .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(code.message().c_str()));
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -227,7 +228,7 @@ bool IniFile::load(QString* error)
     const QFileInfo info(m_path);
     if (info.exists() && !info.isFile()) {
         if (error)
-            *error = QStringLiteral("it is not a plain file");
+            *error = QCoreApplication::translate("IniFile", "it is not a plain file");
         return false;
     }
     QFile file(m_path);
@@ -238,7 +239,8 @@ bool IniFile::load(QString* error)
     }
     if (file.size() > maxFileSize) {
         if (error)
-            *error = QStringLiteral("the file is larger than %1 MB, too large for a settings file")
+            *error = QCoreApplication::translate(
+                "IniFile", "the file is larger than %1 MB, too large for a settings file")
                          .arg(maxFileSize / (1024 * 1024));
         return false;
     }
@@ -253,13 +255,14 @@ bool IniFile::load(QString* error)
     }
     if (bytes.size() > maxFileSize) {
         if (error)
-            *error = QStringLiteral("the file is too large for a settings file");
+            *error = QCoreApplication::translate("IniFile", "the file is too large for a settings file");
         return false;
     }
     if (isWideText(bytes)) {
         // Read byte by byte it would look empty, and saving would replace it.
         if (error)
-            *error = QStringLiteral("the file is saved as UTF-16 (or UTF-32) text; save it as UTF-8 text to use it");
+            *error = QCoreApplication::translate(
+                "IniFile", "the file is saved as UTF-16 (or UTF-32) text; save it as UTF-8 text to use it");
         return false;
     }
     parse(bytes);

@@ -7,6 +7,7 @@
 #include <jack/ringbuffer.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <atomic>
@@ -344,7 +345,7 @@ std::shared_ptr<Endpoint> Endpoint::open(const std::string& clientName, const st
     jack_status_t status {};
     jack_client_t* client = openClient(clientName, &status);
     if (!client)
-        return fail(QStringLiteral("No JACK server is running."));
+        return fail(QCoreApplication::translate("JackMidi", "No JACK server is running."));
 
     // From here on the state belongs to the client: it is freed only after
     // the client has been closed, and never once the server has died.
@@ -361,14 +362,15 @@ std::shared_ptr<Endpoint> Endpoint::open(const std::string& clientName, const st
     s->port = jack_port_register(client, portName.c_str(), JACK_DEFAULT_MIDI_TYPE,
                                  output ? JackPortIsOutput : JackPortIsInput, 0);
     if (!s->port) {
-        const QString why = lastError(QStringLiteral("JACK refused to create the MIDI port."));
+        const QString why
+            = lastError(QCoreApplication::translate("JackMidi", "JACK refused to create the MIDI port."));
         closeNow();
         return fail(why);
     }
     s->ring = jack_ringbuffer_create(output ? kRingSize : kInputRingSize);
     if (!s->ring) {
         closeNow();
-        return fail(QStringLiteral("Out of memory for the MIDI buffer."));
+        return fail(QCoreApplication::translate("JackMidi", "Out of memory for the MIDI buffer."));
     }
     s->semaphoreReady = sem_init(&s->room, 0, 0) == 0;
     if (!output) {
@@ -376,7 +378,7 @@ std::shared_ptr<Endpoint> Endpoint::open(const std::string& clientName, const st
         s->arrivedReady = sem_init(&s->arrived, 0, 0) == 0;
         if (!s->arrivedReady) {
             closeNow();
-            return fail(QStringLiteral("The MIDI input could not be prepared."));
+            return fail(QCoreApplication::translate("JackMidi", "The MIDI input could not be prepared."));
         }
         // Before the client runs: the process thread may post at once.
         s->reader = std::thread([s] { s->readLoop(); });
@@ -386,7 +388,8 @@ std::shared_ptr<Endpoint> Endpoint::open(const std::string& clientName, const st
     jack_on_shutdown(client, &State::onShutdown, s);
     if (jack_activate(client) != 0) {
         closeNow();
-        return fail(lastError(QStringLiteral("JACK refused to start the MIDI client.")));
+        return fail(
+            lastError(QCoreApplication::translate("JackMidi", "JACK refused to start the MIDI client.")));
     }
     if (!peer.empty()) {
         const int rc = output ? jack_connect(client, s->fullName.c_str(), peer.c_str())
@@ -394,7 +397,8 @@ std::shared_ptr<Endpoint> Endpoint::open(const std::string& clientName, const st
         if (rc != 0 && rc != EEXIST) {
             jack_deactivate(client);
             closeNow();
-            return fail(QStringLiteral("Could not connect to the JACK port %1.").arg(QString::fromStdString(peer)));
+            return fail(QCoreApplication::translate("JackMidi", "Could not connect to the JACK port %1.")
+                            .arg(QString::fromStdString(peer)));
         }
     }
     // The shared state is released by hand below, never by shared_ptr.
@@ -426,16 +430,18 @@ bool Endpoint::send(const std::uint8_t* data, std::size_t size, QString* error)
     };
     State& s = *d;
     if (!s.output || !s.ring)
-        return fail(QStringLiteral("not an output"));
+        return fail(QCoreApplication::translate("JackMidi", "not an output"));
     if (size > kMaxMessageSize)
-        return fail(QStringLiteral("a message of %1 bytes is longer than a JACK port takes").arg(size));
+        return fail(
+            QCoreApplication::translate("JackMidi", "a message of %1 bytes is longer than a JACK port takes")
+                .arg(size));
     const std::uint32_t length = static_cast<std::uint32_t>(size);
     const std::size_t needed = sizeof length + size;
     for (;;) {
         if (s.dead.load())
-            return fail(QStringLiteral("the JACK server has stopped"));
+            return fail(QCoreApplication::translate("JackMidi", "the JACK server has stopped"));
         if (s.interrupted.load())
-            return fail(QStringLiteral("the MIDI output is closing"));
+            return fail(QCoreApplication::translate("JackMidi", "the MIDI output is closing"));
         if (jack_ringbuffer_write_space(s.ring) >= needed) {
             jack_ringbuffer_write(s.ring, reinterpret_cast<const char*>(&length), sizeof length);
             jack_ringbuffer_write(s.ring, reinterpret_cast<const char*>(data), size);
@@ -444,7 +450,7 @@ bool Endpoint::send(const std::uint8_t* data, std::size_t size, QString* error)
         // Full: the server is slow or stopped. Sleep until the process
         // thread takes something, and look at the flags now and then.
         if (!s.semaphoreReady)
-            return fail(QStringLiteral("the MIDI output buffer is full"));
+            return fail(QCoreApplication::translate("JackMidi", "the MIDI output buffer is full"));
         timespec until {};
         clock_gettime(CLOCK_REALTIME, &until);
         addNanoseconds(until, 50'000'000);

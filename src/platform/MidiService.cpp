@@ -5,6 +5,7 @@
 
 #include <rtmidi/RtMidi.h>
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -127,11 +128,11 @@ bool alsaPortPresent(const MidiPortInfo& info, const std::string& listClient)
     return false;
 }
 
-QString errorText(const char* fallback)
+QString errorText(const QString& fallback)
 {
     if (!lastError.empty())
         return QString::fromLocal8Bit(lastError.c_str());
-    return QString::fromLatin1(fallback);
+    return fallback;
 }
 
 void setError(QString* error, const QString& text)
@@ -156,7 +157,9 @@ bool openVirtualPort(Impl& impl, const QString& portName, OpenJack openJack, Mak
     if (impl.info.api == MidiApiKind::Jack) {
         impl.jack = openJack();
         if (!impl.jack) {
-            setError(error, QStringLiteral("There is neither an ALSA sequencer nor a running JACK server."));
+            setError(error,
+                QCoreApplication::translate(
+                    "MidiService", "There is neither an ALSA sequencer nor a running JACK server."));
             return false;
         }
         impl.info.fullName = impl.jack->fullPortName();
@@ -321,12 +324,16 @@ std::unique_ptr<MidiOutputDevice> MidiService::openOutput(const MidiPortInfo& in
         impl->rt->setErrorCallback(onRtMidiError, nullptr);
         const int port = findAlsaPort(*impl->rt, info);
         if (port < 0) {
-            setError(error, QStringLiteral("The MIDI output device %1 is gone.").arg(info.name));
+            setError(error,
+                QCoreApplication::translate("MidiService", "The MIDI output device %1 is gone.")
+                    .arg(info.name));
             return nullptr;
         }
         impl->rt->openPort(static_cast<unsigned>(port), "out");
         if (!impl->rt->isPortOpen()) {
-            setError(error, errorText("The MIDI output device could not be opened."));
+            setError(error,
+                errorText(QCoreApplication::translate(
+                    "MidiService", "The MIDI output device could not be opened.")));
             return nullptr;
         }
         return std::unique_ptr<MidiOutputDevice>(new MidiOutputDevice(std::move(impl)));
@@ -340,7 +347,10 @@ std::unique_ptr<MidiOutputDevice> MidiService::openOutput(int index, QString* er
 {
     const auto all = outputs();
     if (index < 0 || index >= static_cast<int>(all.size())) {
-        setError(error, QStringLiteral("There is no MIDI output device %1 (%2 present).").arg(index).arg(all.size()));
+        setError(error,
+            QCoreApplication::translate("MidiService", "There is no MIDI output device %1 (%2 present).")
+                .arg(index)
+                .arg(all.size()));
         return nullptr;
     }
     return openOutput(all[static_cast<std::size_t>(index)], error);
@@ -368,7 +378,7 @@ bool MidiOutputDevice::send(const std::uint8_t* data, std::size_t size, QString*
     if (d->jack)
         return d->jack->send(data, size, error);
     if (d->interrupted.load()) {
-        setError(error, QStringLiteral("the MIDI output is closing"));
+        setError(error, QCoreApplication::translate("MidiService", "the MIDI output is closing"));
         return false;
     }
     lastError.clear();
@@ -516,13 +526,17 @@ std::unique_ptr<MidiInputDevice> MidiService::openInput(
         impl->rt = makeAlsaInput(backendClientName());
         const int port = findAlsaPort(*impl->rt, info);
         if (port < 0) {
-            setError(error, QStringLiteral("The MIDI input device %1 is gone.").arg(info.name));
+            setError(error,
+                QCoreApplication::translate("MidiService", "The MIDI input device %1 is gone.")
+                    .arg(info.name));
             return nullptr;
         }
         impl->rt->setCallback(&Impl::onMessage, impl->gate.get());
         impl->rt->openPort(static_cast<unsigned>(port), "in");
         if (!impl->rt->isPortOpen()) {
-            setError(error, errorText("The MIDI input device could not be opened."));
+            setError(error,
+                errorText(QCoreApplication::translate(
+                    "MidiService", "The MIDI input device could not be opened.")));
             return nullptr;
         }
         return std::unique_ptr<MidiInputDevice>(new MidiInputDevice(std::move(impl)));
@@ -537,7 +551,10 @@ std::unique_ptr<MidiInputDevice> MidiService::openInput(
 {
     const auto all = inputs();
     if (index < 0 || index >= static_cast<int>(all.size())) {
-        setError(error, QStringLiteral("There is no MIDI input device %1 (%2 present).").arg(index).arg(all.size()));
+        setError(error,
+            QCoreApplication::translate("MidiService", "There is no MIDI input device %1 (%2 present).")
+                .arg(index)
+                .arg(all.size()));
         return nullptr;
     }
     return openInput(all[static_cast<std::size_t>(index)], std::move(callback), error);
