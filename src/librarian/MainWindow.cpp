@@ -607,13 +607,17 @@ void MainWindow::runWindowKey(const QKeyEvent* event)
     const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
     // X and Z are the player's octave keys: by their place, like its notes.
+    // With Ctrl, Alt or Meta they belong to a shortcut (Ctrl+Z is Undo).
+    const bool chord = ctrl || modifiers.testFlag(Qt::AltModifier) || modifiers.testFlag(Qt::MetaModifier);
     void (MainWindow::*handler)() = nullptr;
     switch (platform::KeyState::physicalKey(event)) {
     case Qt::Key_X:
-        handler = &MainWindow::onOctaveUp;
+        if (!chord)
+            handler = &MainWindow::onOctaveUp;
         break;
     case Qt::Key_Z:
-        handler = &MainWindow::onOctaveDown;
+        if (!chord)
+            handler = &MainWindow::onOctaveDown;
         break;
     case Qt::Key_Plus:
         if (keypad)

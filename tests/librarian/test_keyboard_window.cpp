@@ -197,6 +197,10 @@ private slots:
         QCOMPARE(int(w->octave()), 0);
         QTest::mouseClick(child<QPushButton>("btnPlusOct"), Qt::LeftButton);
         QCOMPARE(octaveText(), QStringLiteral("Octave 1"));
+        // Ctrl+Z and Ctrl+X are shortcuts, not octave keys.
+        sondrake::testing::keyClick(focus(), Qt::Key_Z, Qt::ControlModifier);
+        sondrake::testing::keyClick(focus(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(int(w->octave()), 1);
 
         // Octave 9: G (note 127) plays, Y (128) does not.
         w->setOctave(9);
