@@ -56,7 +56,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 if [ "$asan_built" = 1 ]; then
   (cd build-asan && ctest --output-on-failure -j"$JOBS" -L "^(unit|screen)$") || status=1
 else
-  grep -E "error|Error" build-asan/build.log | head -30 >&2
+  { grep -E "error|Error" build-asan/build.log || tail -5 build-asan/build.log; } | head -30 >&2
   echo "sanitizer build failed; the whole log: build-asan/build.log" >&2
   status=1
 fi
