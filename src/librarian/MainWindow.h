@@ -12,6 +12,7 @@
 #include "librarian/KeyboardPlayer.h"
 #include "librarian/LibrarianDialogs.h"
 #include "librarian/Settings.h"
+#include "librarian/StoreHistory.h"
 #include "midi/Reception.h"
 #include "platform/KeyState.h"
 #include "store/SoundStore.h"
@@ -23,6 +24,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAbstractButton;
@@ -31,6 +33,8 @@ class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QTimer;
+class QUndoStack;
+class QUndoView;
 class QToolButton;
 class QWidget;
 class QPushButton;
@@ -86,6 +90,8 @@ public:
     // ---- shared state: the main window owns it for the whole run ---------
     SoundStore& store() { return m_store; }
     const SoundStore& store() const { return m_store; }
+    // Every change of the store is a step here; only the program's end clears it.
+    QUndoStack& undoStack() const { return *m_undoStack; }
 
     // One line into the Messages box; safe from any thread (lines from other
     // threads are posted to the window's, in order).
@@ -171,6 +177,9 @@ public slots:
     void onSoundRandomizer();
     void onOctaveUp();
     void onOctaveDown();
+    void onUndo();
+    void onRedo();
+    void onHistory();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -225,6 +234,12 @@ private:
     void setKeyboardPlayer(bool on); // check mark, panel and both timers
     bool m_keyboardOn = true; // the "Keyboard" check mark; m_keyboardAction mirrors it
 
+    // The one way a command changes the store: `change` runs between a
+    // snapshot and the step made from it, named `stepText`; the selection
+    // after it is the list's.
+    void changeStore(const QString& stepText, const std::function<void()>& change, int mergeId = -1);
+    void onHistoryApplied(const StoreHistory::Rows& select);
+
     // runs a command, sending its failure to the Messages box
     void guarded(const std::function<void()>& command);
     void runCommand(void (MainWindow::*handler)());
@@ -256,6 +271,15 @@ private:
     QStringList m_closeFailures; // what the closing sequence could not save, with the reasons
     SysExDialog* m_receiver = nullptr;
     NoteStateTable m_noteStates{}; // the player's notes held on
+    QUndoStack* m_undoStack = nullptr;
+    std::unique_ptr<StoreHistory> m_history;
+    // A read or a send is one step from its start to its end.
+    std::unique_ptr<StoreHistory::Change> m_readChange;
+    int m_readCount = 0; // sounds stored during the read
+    std::unique_ptr<StoreHistory::Change> m_sendChange;
+    int m_sendCount = 0;
+    QWidget* m_historyWindow = nullptr;
+    QUndoView* m_historyView = nullptr;
 
     // widgets (names as the user and tests know them)
     SoundListView* m_soundList = nullptr;
@@ -303,6 +327,9 @@ private:
     QAction* m_editSoundAction = nullptr;
     QAction* m_octaveDownAction = nullptr;
     QAction* m_octaveUpAction = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    QAction* m_historyAction = nullptr;
 };
 
 } // namespace sondrake

@@ -150,7 +150,7 @@ void MainWindow::onLoadBankFile()
             onSaveSeparateFiles();
         const QString path = dialogs.openFile(this);
         if (!path.isEmpty())
-            loadBankFile(path);
+            changeStore(tr("Load '%1'").arg(QFileInfo(path).fileName()), [&] { loadBankFile(path); });
     });
 }
 

@@ -29,7 +29,7 @@ namespace {
     {
         const QString name = window->objectName();
         return name == QLatin1String("TfrmMain") || name == QLatin1String("TfrmPatchEdit")
-            || name == QLatin1String("frmExplore");
+            || name == QLatin1String("frmExplore") || name == QLatin1String("frmHistory");
     }
 
     void sendPlayerNote(midi::MidiSession& session, bool on, std::uint8_t note)
