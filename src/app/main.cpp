@@ -3,6 +3,7 @@
 #include "editor/Randomizer.h"
 #include "editor/SoundEditor.h"
 #include "librarian/MainWindow.h"
+#include "library/Library.h"
 #include "library/LibraryCommands.h"
 #include "midi/MidiSession.h"
 #include "platform/CommandLine.h"
@@ -196,8 +197,15 @@ int main(int argc, char* argv[])
     sondrake::editor::Generator generator(sondrake::editor::Generator::timeOfDaySeed());
     int exitCode = 0;
     {
+    // Opened without waiting: the window comes up at once, and what arrives
+    // before the file is open waits in the library's queue. It is closed
+    // after the window, so the window's last arrivals are written too.
+    sondrake::library::Library library(parser.isSet(libraryFile) ? parser.value(libraryFile) : locations.libraryFile);
+    library.open();
+    {
         sondrake::MainWindow::Options options;
         options.settingsFile = sondrake::MainWindow::settingsFileIn(locations);
+        options.library = &library;
         sondrake::MainWindow window(session, options);
         if (window.midiOpenFailed()) {
             using sondrake::platform::caughtTerminationSignal;
@@ -224,6 +232,7 @@ int main(int argc, char* argv[])
         signalledWindow = nullptr;
         if (exitCode == 0 && window.closeSaveFailed())
             exitCode = kExitNotSaved;
+    }
     }
     return finish(session, exitCode);
 }

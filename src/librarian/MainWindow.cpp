@@ -8,6 +8,8 @@
 #include "librarian/SoundListView.h"
 #include "librarian/HelpWindow.h"
 #include "librarian/RenameDialog.h"
+#include "librarian/SoundListModel.h"
+#include "library/LibraryDatabase.h"
 #include "midi/MidiSession.h"
 #include "midi/PortDetection.h"
 #include "midi/SoundTransfer.h"
@@ -82,6 +84,7 @@ MainWindow::MainWindow(midi::MidiSession& session, const Options& options, QWidg
               : options.settingsFile)
     , m_dialogs(options.dialogs ? *options.dialogs : m_ownDialogs)
 {
+    m_library = options.library;
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QString::fromLatin1(kCaption));
 
@@ -96,6 +99,7 @@ MainWindow::MainWindow(midi::MidiSession& session, const Options& options, QWidg
     // The session's lines and received SysEx reach the window on the GUI thread.
     connect(&m_session, &midi::MidiSession::messageAdded, this, [this](const QString& line) { addMessage(line); });
     connectTransfer();
+    connectLibrary();
 
     startUp();
 
@@ -170,6 +174,9 @@ void MainWindow::buildMenus()
     entry(tools, m_orderByNameAction, "Orderbyname1", QStringLiteral("Order by name"), QKeySequence(Qt::CTRL | Qt::Key_N),
           &MainWindow::onOrderByName);
     entry(tools, m_panicAction, "Panic1", QStringLiteral("Panic"), QKeySequence(Qt::Key_F12), &MainWindow::onPanic);
+    // Stays enabled when the library is off: choosing it then says why.
+    entry(tools, m_soundLibraryAction, "SoundLibrary1", tr("Sound Library"), QKeySequence(Qt::CTRL | Qt::Key_B),
+          &MainWindow::onSoundLibrary);
 
     QMenu* help = menu("Help1", QStringLiteral("Help"));
     entry(help, m_aboutAction, "About1", QStringLiteral("About"), {}, &MainWindow::onAbout);
@@ -297,6 +304,8 @@ void MainWindow::buildCentral()
     connect(m_soundList, &SoundListView::listDoubleClicked, this, [this] { guarded([this] { onListDoubleClicked(); }); });
     connect(m_soundList, &SoundListView::rowDropped, this,
             [this](int r) { guarded([=, this] { onRowsDropped(r); }); });
+    connect(m_soundList, &SoundListView::soundsDropped, this,
+            [this](int r, const std::vector<SoundDump>& sounds) { guarded([&] { putSounds(r, sounds); }); });
 }
 
 void MainWindow::startUp()
@@ -486,7 +495,10 @@ void MainWindow::onListDoubleClicked()
     dialog.setName(name);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    const std::string before = m_store.getSoundName(r);
     m_store.setSoundName(r, storableName(dialog.name().toStdU32String()));
+    if (m_store.getSoundName(r) != before)
+        archiveSlots({ r }, library::sources::renamed(SoundListModel::indexText(r).toInt()));
     // The remembered selection may be an old one (a move's); the rows shown
     // now are the ones Enter must send afterwards.
     collectSelection();
@@ -512,8 +524,12 @@ void MainWindow::onSoundRandomizer()
             refreshRow(r);
             throw;
         }
+        const bool changed = m_store.slot(r) != workingCopy;
         m_store.slot(r) = workingCopy;
         refreshRow(r);
+        // A randomized sound the user kept comes back this way too.
+        if (changed)
+            archiveSlots({ r }, library::sources::editedFrom(SoundListModel::indexText(r).toInt()));
     });
 }
 

@@ -71,7 +71,10 @@ void MainWindow::connectTransfer()
 {
     m_transfer = new midi::SoundTransfer(m_session, m_store, this);
     m_transfer->setSelectedRowSource([this] { return firstSelectedRow(); });
-    connect(m_transfer, &midi::SoundTransfer::soundStored, this, [this](int slot) { refreshRow(slot); });
+    connect(m_transfer, &midi::SoundTransfer::soundStored, this, [this](int slot) {
+        refreshRow(slot);
+        onSoundStored(slot);
+    });
     connect(m_transfer, &midi::SoundTransfer::messageAdded, this, [this](const QString& line) { addMessage(line); });
 }
 
@@ -96,6 +99,7 @@ void MainWindow::onReadCurrentSound()
             return;
         const int row = firstSelectedRow();
         guarded([this] { suspendKeyboardPlayer(); });
+        m_receiving = true;
         m_transfer->startCurrentSoundRead(row);
         waitForSounds();
     });
@@ -107,6 +111,7 @@ void MainWindow::onReadBank()
         if (refuseWhileSending(QStringLiteral("read")))
             return;
         guarded([this] { suspendKeyboardPlayer(); });
+        m_receiving = true;
         m_transfer->startBankRead();
         waitForSounds();
     });
@@ -123,6 +128,17 @@ void MainWindow::waitForSounds()
         addMessage(QString::fromLocal8Bit(e.what()));
     }
     m_transfer->stopReception();
+    // The whole read is one arrival.
+    m_receiving = false;
+    std::vector<int> received;
+    received.swap(m_receivedSlots);
+    if (!received.empty()) {
+        try {
+            archiveReceived(received);
+        } catch (const std::exception& e) {
+            addMessage(QString::fromLocal8Bit(e.what()));
+        }
+    }
     for (QAction* command : { m_programDownAction, m_programUpAction, m_moveDownAction, m_moveUpAction })
         command->setEnabled(true);
     try {
