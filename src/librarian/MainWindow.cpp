@@ -8,6 +8,8 @@
 #include "librarian/SoundListView.h"
 #include "librarian/HelpWindow.h"
 #include "librarian/RenameDialog.h"
+#include "librarian/SoundListModel.h"
+#include "library/LibraryDatabase.h"
 #include "midi/MidiSession.h"
 #include "midi/PortDetection.h"
 #include "midi/SoundTransfer.h"
@@ -92,6 +94,7 @@ MainWindow::MainWindow(midi::MidiSession& session, const Options& options, QWidg
               : options.settingsFile)
     , m_dialogs(options.dialogs ? *options.dialogs : m_ownDialogs)
 {
+    m_library = options.library;
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QString::fromLatin1(kCaption));
 
@@ -110,6 +113,7 @@ MainWindow::MainWindow(midi::MidiSession& session, const Options& options, QWidg
     // The session's lines and received SysEx reach the window on the GUI thread.
     connect(&m_session, &midi::MidiSession::messageAdded, this, [this](const QString& line) { addMessage(line); });
     connectTransfer();
+    connectLibrary();
 
     startUp();
 
@@ -203,6 +207,9 @@ void MainWindow::buildMenus()
     entry(tools, m_orderByNameAction, "Orderbyname1", QStringLiteral("Order by name"), QKeySequence(Qt::CTRL | Qt::Key_N),
           &MainWindow::onOrderByName);
     entry(tools, m_panicAction, "Panic1", QStringLiteral("Panic"), QKeySequence(Qt::Key_F12), &MainWindow::onPanic);
+    // Stays enabled when the library is off: choosing it then says why.
+    entry(tools, m_soundLibraryAction, "SoundLibrary1", tr("Sound Library"), QKeySequence(Qt::CTRL | Qt::Key_B),
+          &MainWindow::onSoundLibrary);
 
     QMenu* help = menu("Help1", QStringLiteral("Help"));
     entry(help, m_aboutAction, "About1", QStringLiteral("About"), {}, &MainWindow::onAbout);
@@ -330,6 +337,8 @@ void MainWindow::buildCentral()
     connect(m_soundList, &SoundListView::listDoubleClicked, this, [this] { guarded([this] { onListDoubleClicked(); }); });
     connect(m_soundList, &SoundListView::rowDropped, this,
             [this](int r) { guarded([=, this] { onRowsDropped(r); }); });
+    connect(m_soundList, &SoundListView::soundsDropped, this,
+            [this](int r, const std::vector<SoundDump>& sounds) { guarded([&] { putSounds(r, sounds); }); });
 }
 
 void MainWindow::startUp()
@@ -521,6 +530,7 @@ void MainWindow::onListDoubleClicked()
         return;
     const std::string stored = storableName(dialog.name().toStdU32String());
     const QString text = tr("Rename '%1' to '%2'").arg(withoutTrailingBlanks(name), withoutTrailingBlanks(QString::fromLatin1(stored)));
+    const std::string before = m_store.getSoundName(r);
     changeStore(text, [&] {
         m_store.setSoundName(r, stored);
         // The remembered selection may be an old one (a move's); the rows
@@ -528,6 +538,8 @@ void MainWindow::onListDoubleClicked()
         collectSelection();
         refreshNames(false);
     });
+    if (m_store.getSoundName(r) != before)
+        archiveSlots({ r }, library::sources::renamed(SoundListModel::indexText(r).toInt()));
 }
 
 void MainWindow::onSoundRandomizer()
@@ -558,7 +570,11 @@ void MainWindow::onSoundRandomizer()
             writeBack();
             throw;
         }
+        const bool changed = m_store.slot(r) != workingCopy;
         writeBack();
+        // A randomized sound the user kept comes back this way too.
+        if (changed)
+            archiveSlots({ r }, library::sources::editedFrom(SoundListModel::indexText(r).toInt()));
     });
 }
 

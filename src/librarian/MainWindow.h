@@ -8,6 +8,7 @@
 //   MainWindowFiles.cpp      bank files, autoload, settings file, closing sequence
 //   MainWindowReorder.cpp    move up/down, move to a clicked row, sort, drag and drop
 //   MainWindowKeyboard.cpp   the computer-keyboard player
+//   MainWindowLibrary.cpp    archiving arrivals, the Sound Library window and its commands
 
 #include "librarian/KeyboardPlayer.h"
 #include "librarian/LibrarianDialogs.h"
@@ -18,6 +19,7 @@
 #include "store/SoundStore.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -48,7 +50,11 @@ namespace midi {
 namespace platform {
     struct FileLocations;
 }
+namespace library {
+    class Library;
+}
 
+class LibraryWindow;
 class SoundListModel;
 class SoundListView;
 class SysExDialog;
@@ -64,6 +70,9 @@ struct MainWindowOptions {
     // Asks the questions and shows the file dialogs; it must outlive the
     // window. nullptr: the real ones, which the window owns.
     LibrarianDialogs* dialogs = nullptr;
+    // The sound library every arrival of a sound is archived in; it must
+    // outlive the window. nullptr: no library for this run.
+    library::Library* library = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -180,6 +189,7 @@ public slots:
     void onUndo();
     void onRedo();
     void onHistory();
+    void onSoundLibrary();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -205,6 +215,20 @@ private:
     void onListLeftPressed();
     void onListRightPressed(int row, bool ctrlHeld);
     void onRowsDropped(int targetRow);
+
+    // sound library (MainWindowLibrary.cpp)
+    void connectLibrary();
+    // One arrival: the sounds of these rows as they are now, in one archive call.
+    void archiveSlots(const std::vector<int>& rows, const QString& source);
+    void archiveReceived(const std::vector<int>& rows);
+    void onSoundStored(int slot);
+    void onSendToSynth(const SoundDump& dump);
+    // Writes the sounds into consecutive slots from `row` as one step.
+    void putSounds(int row, const std::vector<SoundDump>& dumps);
+    library::Library* m_library = nullptr;
+    QString m_libraryOffLine; // why the library is off, once it said so
+    QPointer<LibraryWindow> m_libraryWindow;
+    std::vector<int> m_receivedSlots; // the slots the running read stored, in arrival order
 
     // transfer (MainWindowTransfer.cpp)
     void connectTransfer();
@@ -317,6 +341,7 @@ private:
     QAction* m_deviceVersionAction = nullptr;
     QAction* m_orderByNameAction = nullptr;
     QAction* m_panicAction = nullptr;
+    QAction* m_soundLibraryAction = nullptr;
     QAction* m_aboutAction = nullptr;
     QAction* m_videoAction = nullptr;
     QAction* m_shortHelpAction = nullptr;

@@ -78,6 +78,7 @@ void MainWindow::connectTransfer()
         else
             m_history->commitSlot(slot, previous, tr("Receive 1 sound"), selectedRows());
         refreshRow(slot);
+        onSoundStored(slot);
     });
     // A click in the history would go past the refusal while a send runs.
     connect(m_transfer, &midi::SoundTransfer::sendShowing, this, [this] {
@@ -148,7 +149,16 @@ void MainWindow::waitForSounds()
         addMessage(QString::fromLocal8Bit(e.what()));
     }
     m_transfer->stopReception();
-    // The whole read is one step.
+    // The whole read is one step, and one arrival in the library.
+    std::vector<int> received;
+    received.swap(m_receivedSlots);
+    if (!received.empty()) {
+        try {
+            archiveReceived(received);
+        } catch (const std::exception& e) {
+            addMessage(QString::fromLocal8Bit(e.what()));
+        }
+    }
     if (m_readChange) {
         const std::unique_ptr<StoreHistory::Change> before = std::move(m_readChange);
         const int n = m_readCount;
