@@ -77,9 +77,18 @@
     </message>
 </context>
 <context>
+    <name>EditorLayout</name>
+    <message>
+        <location filename="../src/editor/EditorLayout.cpp" line="+414"/>
+        <location line="+1"/>
+        <source>Allowed values of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>EmulatorMain</name>
     <message>
-        <location line="+4"/>
+        <location filename="../emulator/main.cpp" line="+4"/>
         <source>No window: read the commands dump, dump-bank 1, dump-bank 2 and quit from standard input and print every MIDI message received as a line of hexadecimal bytes.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1066,6 +1075,14 @@
     </message>
 </context>
 <context>
+    <name>Randomizer</name>
+    <message>
+        <location filename="../src/editor/Randomizer.cpp" line="+168"/>
+        <source>Parameter List View</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Reception</name>
     <message>
         <location filename="../src/midi/Reception.cpp" line="+18"/>
@@ -1151,6 +1168,39 @@
     <message>
         <location line="+12"/>
         <source>no answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Schema</name>
+    <message>
+        <location filename="../src/editor/Schema.cpp" line="+128"/>
+        <source>Please set the schema name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The schema name must not contain a path separator (&quot;/&quot; or &quot;\&quot;).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The schema name must not contain &quot;..&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The schema name must not contain control characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The schema name must not contain the character &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The schema name must not end with a blank or a dot.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2192,6 +2242,339 @@ Sound librarian, editor and restricted randomizer
     <message>
         <location line="+0"/>
         <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::editor::ExploreWindow</name>
+    <message>
+        <location filename="../src/editor/ExploreWindow.cpp" line="+72"/>
+        <source>Explore Sound Family</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Candidates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Candidate %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Listen to candidate %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Keep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Keep %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Breed the next generation from candidate %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+1"/>
+        <source>Mutation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The chance that each parameter is drawn again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Previous Generation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Next Generation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Eight new candidates from the kept ones (none kept: from the working copy)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+4"/>
+        <source>Morph</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <source>as opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>working copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Between the sound as the editor opened it and the working copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Use</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Put the sound heard last into the working copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+54"/>
+        <source>Generation %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>heard last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Click a candidate to listen to it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Heard: candidate %1 of generation %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Heard: the morph at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <source>Explore</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::editor::LocationDialog</name>
+    <message>
+        <location filename="../src/editor/LocationDialog.cpp" line="+16"/>
+        <source>Select Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Bank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Sound Bank 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sound Bank 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::editor::ParameterListDialog</name>
+    <message>
+        <location filename="../src/editor/ParameterListDialog.cpp" line="+33"/>
+        <source>Parameter List View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Select All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Select to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Select from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::editor::SoundEditor</name>
+    <message>
+        <location filename="../src/editor/SoundEditor.cpp" line="+72"/>
+        <source>Sound Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Test &amp;Sound C4-C5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shortcut Num 1,2,3,4,5,6,7,8,9,+,-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+312"/>
+        <source>Test Sound C%1-C%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-311"/>
+        <source>Init Sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Send Sound to Q-Lindorn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sound Family Schema</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Save Snd Family Schema</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Create Snd Family Schema from current sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Sound (Ctrl+0)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Randomize Oscillators (Ctrl+1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Filter (Ctrl+2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Envelopes (Ctrl+3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Randomize LFOs (Ctrl+4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Explore...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+228"/>
+        <source>send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/editor/SoundEditorSchema.cpp" line="+137"/>
+        <source>Please set the schema name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::editor::ToleranceDialog</name>
+    <message>
+        <location filename="../src/editor/ToleranceDialog.cpp" line="+19"/>
+        <source>Create Schema Parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>List(Combobox) tolerance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Other knobs tolerance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Semitone tolerance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Detune tolerance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>lower value make more similar sounds (small sound family) the higher more different sounds (large sound family)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Create</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

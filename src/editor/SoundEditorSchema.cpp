@@ -134,7 +134,7 @@ void SoundEditor::onSaveSchema()
 {
     const QString name = m_schemaBox->currentText();
     if (name.isEmpty()) {
-        showError(QStringLiteral("Please set the schema name."));
+        showError(tr("Please set the schema name."));
         return;
     }
     // The name becomes part of a path: refuse what would leave the folder or
