@@ -1081,6 +1081,16 @@
         <source>Parameter List View</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+21"/>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Reception</name>
@@ -2530,7 +2540,12 @@ Sound librarian, editor and restricted randomizer
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/editor/SoundEditorSchema.cpp" line="+137"/>
+        <location filename="../src/editor/SoundEditorSchema.cpp" line="+116"/>
+        <source>There is no folder to save schemas in.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
         <source>Please set the schema name.</source>
         <translation type="unfinished"></translation>
     </message>

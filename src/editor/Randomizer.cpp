@@ -186,7 +186,7 @@ QStringList parameterListRows(const ParameterEntry& p)
             rows << QString::number(v);
         break;
     case ControlKind::CheckBox:
-        rows << QStringLiteral("On") << QStringLiteral("Off");
+        rows << QCoreApplication::translate("Randomizer", "On") << QCoreApplication::translate("Randomizer", "Off");
         break;
     }
     return rows;

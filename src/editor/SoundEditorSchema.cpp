@@ -112,8 +112,10 @@ void SoundEditor::saveSchema(const QString& name)
 {
     try {
         const QStringList folders = m_host.schemaFolders();
-        if (folders.isEmpty())
-            throw std::runtime_error("There is no folder to save schemas in.");
+        if (folders.isEmpty()) {
+            showError(tr("There is no folder to save schemas in."));
+            return;
+        }
         QString error;
         const QString path = schemaPath(folders.first(), name);
         if (!platform::makeFolderFor(path, &error) || !m_schema.save(path, &error))
