@@ -1183,6 +1183,68 @@
     </message>
 </context>
 <context>
+    <name>sondrake::editor::ExploreWindow</name>
+    <message>
+        <location filename="../src/editor/ExploreWindow.cpp" line="+278"/>
+        <source>Explore</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::editor::SoundEditor</name>
+    <message>
+        <location filename="../src/editor/SoundEditor.cpp" line="+164"/>
+        <location line="+1"/>
+        <source>Compare</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>While down, the Q-Lindorn plays the sound as it was when this window opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+346"/>
+        <source>Name &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>Init Sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/editor/SoundEditorSchema.cpp" line="+210"/>
+        <source>Randomize Sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Oscillators</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Envelopes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize LFOs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <source>Allowed values of %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>sondrake::library::Library</name>
     <message>
         <location filename="../src/library/Library.cpp" line="+160"/>

@@ -164,7 +164,9 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     m_compareButton = makeButton(top, "btnCompare", tr("Compare"));
     m_compareButton->setAccessibleName(tr("Compare"));
     m_compareButton->setCheckable(true);
-    m_compareButton->setToolTip(tr("Down: the synthesizer plays the sound as it was when this window opened"));
+    // It shares the widest row of the panel: no wider than its caption needs.
+    m_compareButton->setFixedWidth(fm.horizontalAdvance(m_compareButton->text()) + 20);
+    m_compareButton->setToolTip(tr("While down, the Q-Lindorn plays the sound as it was when this window opened"));
 
     m_schemaLabel = new QLabel(QStringLiteral("Sound Family Schema"), top);
     m_schemaBox = new QComboBox(top);
@@ -196,7 +198,8 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     auto* row1 = new QHBoxLayout;
     row1->addWidget(m_nameLabel);
     row1->addWidget(m_nameEdit);
-    row1->addSpacing(10);
+    // The widest row: narrow gaps keep the panel within an 800-pixel screen.
+    row1->addSpacing(4);
     row1->addWidget(m_testSoundButton);
     row1->addWidget(m_initSoundButton);
     row1->addWidget(m_sendToLocationButton);
