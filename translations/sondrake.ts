@@ -1199,12 +1199,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>While down, the Q-Lindorn plays the sound as it was when this window opened</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+346"/>
+        <location line="+349"/>
         <source>Name &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1214,7 +1214,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/editor/SoundEditorSchema.cpp" line="+210"/>
+        <location filename="../src/editor/SoundEditorSchema.cpp" line="+211"/>
         <source>Randomize Sound</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1239,7 +1239,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>Allowed values of %1 (%2)</source>
         <translation type="unfinished"></translation>
     </message>

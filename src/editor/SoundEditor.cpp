@@ -19,6 +19,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,7 +28,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QHideEvent>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -166,7 +166,8 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     m_compareButton->setCheckable(true);
     // It shares the widest row of the panel: no wider than its caption needs.
     m_compareButton->setFixedWidth(fm.horizontalAdvance(m_compareButton->text()) + 20);
-    m_compareButton->setToolTip(tr("While down, the Q-Lindorn plays the sound as it was when this window opened"));
+    m_compareButton->setToolTip(
+        tr("While down, the Q-Lindorn plays the sound as it was when this window opened"));
 
     m_schemaLabel = new QLabel(QStringLiteral("Sound Family Schema"), top);
     m_schemaBox = new QComboBox(top);
@@ -224,6 +225,8 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     rows->addLayout(row3);
 
     connect(m_nameEdit, &QLineEdit::textEdited, this, &SoundEditor::onNameEdited);
+    // Typing that resumes after the field lost the focus is another step.
+    connect(m_nameEdit, &QLineEdit::editingFinished, this, [this] { ++m_nameTyping; });
     connect(m_testSoundButton, &QPushButton::pressed, this, &SoundEditor::onTestSoundPressed);
     connect(m_testSoundButton, &QPushButton::released, this, &SoundEditor::onTestSoundReleased);
     connect(m_initSoundButton, &QPushButton::clicked, this, &SoundEditor::onInitSound);
@@ -414,7 +417,8 @@ void SoundEditor::pushSoundStep(const QString& text, const SoundDump& before)
 {
     if (before == m_workingCopy)
         return;
-    m_history->push(new SoundStep(text, before, [this](const SoundDump& sound) { return exchangeWorkingCopy(sound); }));
+    m_history->push(
+        new SoundStep(text, before, [this](const SoundDump& sound) { return exchangeWorkingCopy(sound); }));
     releaseCompare();
 }
 

@@ -123,7 +123,8 @@ private:
     SoundDump exchangeWorkingCopy(const SoundDump& sound);
     // The same for the Allowed text of one entry of the schema loaded as
     // `schemaSerial`; nothing when another schema has been loaded since.
-    std::optional<QString> exchangeAllowedValues(int schemaSerial, std::string_view control, const QString& text);
+    std::optional<QString> exchangeAllowedValues(
+        int schemaSerial, std::string_view control, const QString& text);
     // Sends a parameter's live message, unless "Compare" holds the opened sound.
     void sendLiveMessage(const ParameterEntry& entry, int value);
     void sendWholeSound(const SoundDump& sound);

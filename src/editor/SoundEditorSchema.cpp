@@ -188,7 +188,8 @@ void SoundEditor::onCreateSchemaFromSound()
     }
 }
 
-void SoundEditor::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&), const QString& stepText)
+void SoundEditor::randomize(
+    void (*groups)(SoundDump&, SoundFamilySchema&, Generator&), const QString& stepText)
 {
     const SoundDump before = m_workingCopy;
     // Without a list's message here, a drawn waveform or octave would show
@@ -268,7 +269,8 @@ void SoundEditor::showParameterList(const ParameterEntry& control)
         if (text == before)
             return;
         m_schema.setAllowedValues(control.control, text);
-        const QString caption = QCoreApplication::translate("ParameterMap", std::string(control.label()).c_str());
+        const QString caption
+            = QCoreApplication::translate("ParameterMap", std::string(control.label()).c_str());
         const QString group = QCoreApplication::translate("ParameterMap", std::string(control.group).c_str());
         m_history->push(new AllowedValuesStep(tr("Allowed values of %1 (%2)").arg(caption, group), before,
             [this, serial = m_schemaSerial, name = control.control](const QString& allowed) {

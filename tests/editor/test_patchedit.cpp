@@ -633,8 +633,8 @@ private slots:
         const SoundDump drawn = editor->workingCopy();
         QVERIFY(drawn != working);
         drained(*session, *rec);
-        const std::vector<Bytes> wire { Bytes(working.begin(), working.end()), Bytes(sound.begin(), sound.end()),
-            Bytes(drawn.begin(), drawn.end()) };
+        const std::vector<Bytes> wire { Bytes(working.begin(), working.end()),
+            Bytes(sound.begin(), sound.end()), Bytes(drawn.begin(), drawn.end()) };
         QCOMPARE(rec->messages(), wire);
     }
 
