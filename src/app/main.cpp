@@ -3,6 +3,7 @@
 #include "editor/Randomizer.h"
 #include "editor/SoundEditor.h"
 #include "librarian/MainWindow.h"
+#include "library/Library.h"
 #include "library/LibraryCommands.h"
 #include "midi/MidiSession.h"
 #include "platform/CommandLine.h"
@@ -196,34 +197,42 @@ int main(int argc, char* argv[])
     sondrake::editor::Generator generator(sondrake::editor::Generator::timeOfDaySeed());
     int exitCode = 0;
     {
-        sondrake::MainWindow::Options options;
-        options.settingsFile = sondrake::MainWindow::settingsFileIn(locations);
-        sondrake::MainWindow window(session, options);
-        if (window.midiOpenFailed()) {
-            using sondrake::platform::caughtTerminationSignal;
-            if (!caughtTerminationSignal())
-                QMessageBox::critical(nullptr, QStringLiteral("Sondrake"), QStringLiteral("Midi Open error"));
-            // A signal may have ended the box.
-            return finish(session, caughtTerminationSignal() ? 128 + caughtTerminationSignal() : 1);
-        }
+        // Opened without waiting: the window comes up at once, and what arrives
+        // before the file is open waits in the library's queue. It is closed
+        // after the window, so the window's last arrivals are written too.
+        sondrake::library::Library library(parser.isSet(libraryFile) ? parser.value(libraryFile) : locations.libraryFile);
+        library.open();
+        {
+            sondrake::MainWindow::Options options;
+            options.settingsFile = sondrake::MainWindow::settingsFileIn(locations);
+            options.library = &library;
+            sondrake::MainWindow window(session, options);
+            if (window.midiOpenFailed()) {
+                using sondrake::platform::caughtTerminationSignal;
+                if (!caughtTerminationSignal())
+                    QMessageBox::critical(nullptr, QStringLiteral("Sondrake"), QStringLiteral("Midi Open error"));
+                // A signal may have ended the box.
+                return finish(session, caughtTerminationSignal() ? 128 + caughtTerminationSignal() : 1);
+            }
 
-        // ---- the sound editor is wired in here ----------------------------
-        window.setEditorLauncher(
-            [&generator, &locations](sondrake::MainWindow& main, sondrake::SoundDump& workingCopy) {
-                MainWindowEditorHost host(main, generator, locations.schemaFolders);
-                sondrake::editor::runSoundEditor(host, workingCopy, &main);
-            });
+            // ---- the sound editor is wired in here ----------------------------
+            window.setEditorLauncher(
+                [&generator, &locations](sondrake::MainWindow& main, sondrake::SoundDump& workingCopy) {
+                    MainWindowEditorHost host(main, generator, locations.schemaFolders);
+                    sondrake::editor::runSoundEditor(host, workingCopy, &main);
+                });
 
-        signalledWindow = &window;
-        if (sondrake::platform::caughtTerminationSignal()) {
-            window.closeWithoutQuestions(); // came during start-up, while a box's loop ran
-        } else {
-            window.show();
-            exitCode = QApplication::exec();
+            signalledWindow = &window;
+            if (sondrake::platform::caughtTerminationSignal()) {
+                window.closeWithoutQuestions(); // came during start-up, while a box's loop ran
+            } else {
+                window.show();
+                exitCode = QApplication::exec();
+            }
+            signalledWindow = nullptr;
+            if (exitCode == 0 && window.closeSaveFailed())
+                exitCode = kExitNotSaved;
         }
-        signalledWindow = nullptr;
-        if (exitCode == 0 && window.closeSaveFailed())
-            exitCode = kExitNotSaved;
     }
     return finish(session, exitCode);
 }

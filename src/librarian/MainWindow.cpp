@@ -8,6 +8,8 @@
 #include "librarian/SoundListView.h"
 #include "librarian/HelpWindow.h"
 #include "librarian/RenameDialog.h"
+#include "librarian/SoundListModel.h"
+#include "library/LibraryDatabase.h"
 #include "midi/MidiSession.h"
 #include "midi/PortDetection.h"
 #include "midi/SoundTransfer.h"
@@ -31,6 +33,8 @@
 #include <QScreen>
 #include <QThread>
 #include <QToolButton>
+#include <QUndoStack>
+#include <QUndoView>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -41,6 +45,14 @@
 namespace sondrake {
 
 namespace {
+
+    // Names are padded with blanks to their 16 bytes; a step's text shows them without.
+    QString withoutTrailingBlanks(QString name)
+    {
+        while (!name.isEmpty() && name.back() == QLatin1Char(' '))
+            name.chop(1);
+        return name;
+    }
 
     const char* const kCaption = "Halvorne Q-Lindorn Sondrake - Sound Editor - Sound Restrictioned Randomizer";
     const char* const kProgramName = "Halvorne Q-Lindorn Sondrake";
@@ -82,9 +94,14 @@ MainWindow::MainWindow(midi::MidiSession& session, const Options& options, QWidg
               : options.settingsFile)
     , m_dialogs(options.dialogs ? *options.dialogs : m_ownDialogs)
 {
+    m_library = options.library;
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QString::fromLatin1(kCaption));
 
+    m_undoStack = new QUndoStack(this);
+    m_undoStack->setUndoLimit(200);
+    m_history = std::make_unique<StoreHistory>(
+        m_store, *m_undoStack, [this](const StoreHistory::Rows& select) { onHistoryApplied(select); });
     buildMenus();
     buildToolBar();
     buildCentral();
@@ -96,6 +113,7 @@ MainWindow::MainWindow(midi::MidiSession& session, const Options& options, QWidg
     // The session's lines and received SysEx reach the window on the GUI thread.
     connect(&m_session, &midi::MidiSession::messageAdded, this, [this](const QString& line) { addMessage(line); });
     connectTransfer();
+    connectLibrary();
 
     startUp();
 
@@ -103,7 +121,12 @@ MainWindow::MainWindow(midi::MidiSession& session, const Options& options, QWidg
     m_keys.setWindowKeyHandler(this, [this](QKeyEvent* key) { return onWindowKey(key); });
 }
 
-MainWindow::~MainWindow() { m_keys.setWindowKeyHandler(this, {}); }
+MainWindow::~MainWindow()
+{
+    if (m_historyWindow)
+        m_keys.setWindowKeyHandler(m_historyWindow, {});
+    m_keys.setWindowKeyHandler(this, {});
+}
 
 // ---- construction ---------------------------------------------------------
 
@@ -151,6 +174,20 @@ void MainWindow::buildMenus()
     m_sendSelectedAction->setEnabled(false);
 
     QMenu* edit = menu("Edit1", QStringLiteral("Edit"));
+    // Qt's own actions keep their texts ("Undo Move 3 sounds down"), but go
+    // through the refusal while a send or a reception runs.
+    auto history = [this, edit](QAction* action, const char* name, QKeySequence::StandardKey keys, void (MainWindow::*handler)()) {
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        connect(action, &QAction::triggered, this, [this, handler] { runCommand(handler); });
+        edit->addAction(action);
+        return action;
+    };
+    m_undoAction = history(m_undoStack->createUndoAction(this, tr("Undo")), "Undo1", QKeySequence::Undo, &MainWindow::onUndo);
+    m_redoAction = history(m_undoStack->createRedoAction(this, tr("Redo")), "Redo1", QKeySequence::Redo, &MainWindow::onRedo);
+    entry(edit, m_historyAction, "History1", tr("History"), {}, &MainWindow::onHistory);
+    edit->addSeparator();
     entry(edit, m_selectAllAction, "SelectAll1", QStringLiteral("Select All Sounds"), QKeySequence(Qt::CTRL | Qt::Key_A),
           &MainWindow::onSelectAll);
     // onKeyboardPlayer sets the check mark from the player's own state.
@@ -170,6 +207,9 @@ void MainWindow::buildMenus()
     entry(tools, m_orderByNameAction, "Orderbyname1", QStringLiteral("Order by name"), QKeySequence(Qt::CTRL | Qt::Key_N),
           &MainWindow::onOrderByName);
     entry(tools, m_panicAction, "Panic1", QStringLiteral("Panic"), QKeySequence(Qt::Key_F12), &MainWindow::onPanic);
+    // Stays enabled when the library is off: choosing it then says why.
+    entry(tools, m_soundLibraryAction, "SoundLibrary1", tr("Sound Library"), QKeySequence(Qt::CTRL | Qt::Key_B),
+          &MainWindow::onSoundLibrary);
 
     QMenu* help = menu("Help1", QStringLiteral("Help"));
     entry(help, m_aboutAction, "About1", QStringLiteral("About"), {}, &MainWindow::onAbout);
@@ -297,6 +337,8 @@ void MainWindow::buildCentral()
     connect(m_soundList, &SoundListView::listDoubleClicked, this, [this] { guarded([this] { onListDoubleClicked(); }); });
     connect(m_soundList, &SoundListView::rowDropped, this,
             [this](int r) { guarded([=, this] { onRowsDropped(r); }); });
+    connect(m_soundList, &SoundListView::soundsDropped, this,
+            [this](int r, const std::vector<SoundDump>& sounds) { guarded([&] { putSounds(r, sounds); }); });
 }
 
 void MainWindow::startUp()
@@ -486,11 +528,18 @@ void MainWindow::onListDoubleClicked()
     dialog.setName(name);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_store.setSoundName(r, storableName(dialog.name().toStdU32String()));
-    // The remembered selection may be an old one (a move's); the rows shown
-    // now are the ones Enter must send afterwards.
-    collectSelection();
-    refreshNames(false);
+    const std::string stored = storableName(dialog.name().toStdU32String());
+    const QString text = tr("Rename '%1' to '%2'").arg(withoutTrailingBlanks(name), withoutTrailingBlanks(QString::fromLatin1(stored)));
+    const std::string before = m_store.getSoundName(r);
+    changeStore(text, [&] {
+        m_store.setSoundName(r, stored);
+        // The remembered selection may be an old one (a move's); the rows
+        // shown now are the ones Enter must send afterwards.
+        collectSelection();
+        refreshNames(false);
+    });
+    if (m_store.getSoundName(r) != before)
+        archiveSlots({ r }, library::sources::renamed(SoundListModel::indexText(r).toInt()));
 }
 
 void MainWindow::onSoundRandomizer()
@@ -504,16 +553,28 @@ void MainWindow::onSoundRandomizer()
         if (!m_editorLauncher)
             return;
         SoundDump workingCopy = m_store.slot(r);
+        // However the editor ended, its copy goes back into the slot, as
+        // one step (none when it comes back unchanged).
+        const auto writeBack = [&] {
+            SoundStore probe;
+            probe.slot(0) = workingCopy;
+            const QString text = tr("Edit '%1'").arg(withoutTrailingBlanks(nameText(probe.getSoundName(0))));
+            changeStore(text, [&] {
+                m_store.slot(r) = workingCopy;
+                refreshRow(r);
+            });
+        };
         try {
             m_editorLauncher(*this, workingCopy);
         } catch (...) {
-            // However the editor ended, its copy goes back into the slot.
-            m_store.slot(r) = workingCopy;
-            refreshRow(r);
+            writeBack();
             throw;
         }
-        m_store.slot(r) = workingCopy;
-        refreshRow(r);
+        const bool changed = m_store.slot(r) != workingCopy;
+        writeBack();
+        // A randomized sound the user kept comes back this way too.
+        if (changed)
+            archiveSlots({ r }, library::sources::editedFrom(SoundListModel::indexText(r).toInt()));
     });
 }
 
@@ -524,8 +585,10 @@ void MainWindow::onNewList()
     guarded([this] {
         if (refuseWhileSending(QStringLiteral("New empty Sound Banks")))
             return;
-        m_store.resetSoundNames();
-        rebuildList();
+        changeStore(tr("New empty banks"), [this] {
+            m_store.resetSoundNames();
+            rebuildList();
+        });
     });
 }
 
@@ -580,6 +643,63 @@ void MainWindow::onShortHelp()
         HelpWindow help(this);
         help.exec();
     });
+}
+
+// ---- history --------------------------------------------------------------
+
+void MainWindow::changeStore(const QString& stepText, const std::function<void()>& change, int mergeId)
+{
+    StoreHistory::Change before = m_history->begin(selectedRows());
+    try {
+        change();
+    } catch (...) {
+        // What did change stays undoable.
+        m_history->commit(std::move(before), stepText, selectedRows(), static_cast<StoreHistory::MergeId>(mergeId));
+        throw;
+    }
+    m_history->commit(std::move(before), stepText, selectedRows(), static_cast<StoreHistory::MergeId>(mergeId));
+}
+
+void MainWindow::onHistoryApplied(const StoreHistory::Rows& select)
+{
+    m_selectionList = select;
+    refreshNames(false);
+}
+
+void MainWindow::onUndo()
+{
+    if (m_moveRunning || refuseWhileSending(tr("undo")))
+        return;
+    m_undoStack->undo();
+}
+
+void MainWindow::onRedo()
+{
+    if (m_moveRunning || refuseWhileSending(tr("redo")))
+        return;
+    m_undoStack->redo();
+}
+
+void MainWindow::onHistory()
+{
+    if (!m_historyWindow) {
+        // Not modal: the list stays usable while the history is shown.
+        m_historyWindow = new QWidget(this, Qt::Window);
+        m_historyWindow->setObjectName(QStringLiteral("frmHistory"));
+        m_historyWindow->setWindowTitle(tr("History"));
+        auto* layout = new QVBoxLayout(m_historyWindow);
+        m_historyView = new QUndoView(m_undoStack, m_historyWindow);
+        m_historyView->setObjectName(QStringLiteral("lstHistory"));
+        m_historyView->setEmptyLabel(tr("<empty>"));
+        m_historyView->setEnabled(!sendingSelected());
+        layout->addWidget(m_historyView);
+        m_historyWindow->resize(320, 360);
+        // The window keys (F4, Enter, the octave keys) work here as in the list.
+        m_keys.setWindowKeyHandler(m_historyWindow, [this](QKeyEvent* key) { return onWindowKey(key); });
+    }
+    m_historyWindow->show();
+    m_historyWindow->raise();
+    m_historyWindow->activateWindow();
 }
 
 // ---- window events --------------------------------------------------------
@@ -647,7 +767,7 @@ bool MainWindow::menuShortcutWins(const QKeyEvent* event) const
     // (Ctrl+A in the Messages box selects all sounds, as everywhere).
     const QKeySequence pressed(event->keyCombination());
     for (const QAction* action : findChildren<QAction*>()) {
-        if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed)
+        if (action->isEnabled() && action->shortcuts().contains(pressed))
             return true;
     }
     return false;

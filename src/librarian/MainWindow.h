@@ -8,21 +8,25 @@
 //   MainWindowFiles.cpp      bank files, autoload, settings file, closing sequence
 //   MainWindowReorder.cpp    move up/down, move to a clicked row, sort, drag and drop
 //   MainWindowKeyboard.cpp   the computer-keyboard player
+//   MainWindowLibrary.cpp    archiving arrivals, the Sound Library window and its commands
 
 #include "librarian/KeyboardPlayer.h"
 #include "librarian/LibrarianDialogs.h"
 #include "librarian/Settings.h"
+#include "librarian/StoreHistory.h"
 #include "midi/Reception.h"
 #include "platform/KeyState.h"
 #include "store/SoundStore.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAbstractButton;
@@ -31,6 +35,8 @@ class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QTimer;
+class QUndoStack;
+class QUndoView;
 class QToolButton;
 class QWidget;
 class QPushButton;
@@ -44,7 +50,11 @@ namespace midi {
 namespace platform {
     struct FileLocations;
 }
+namespace library {
+    class Library;
+}
 
+class LibraryWindow;
 class SoundListModel;
 class SoundListView;
 class SysExDialog;
@@ -60,6 +70,9 @@ struct MainWindowOptions {
     // Asks the questions and shows the file dialogs; it must outlive the
     // window. nullptr: the real ones, which the window owns.
     LibrarianDialogs* dialogs = nullptr;
+    // The sound library every arrival of a sound is archived in; it must
+    // outlive the window. nullptr: no library for this run.
+    library::Library* library = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -86,6 +99,8 @@ public:
     // ---- shared state: the main window owns it for the whole run ---------
     SoundStore& store() { return m_store; }
     const SoundStore& store() const { return m_store; }
+    // Every change of the store is a step here; only the program's end clears it.
+    QUndoStack& undoStack() const { return *m_undoStack; }
 
     // One line into the Messages box; safe from any thread (lines from other
     // threads are posted to the window's, in order).
@@ -171,6 +186,10 @@ public slots:
     void onSoundRandomizer();
     void onOctaveUp();
     void onOctaveDown();
+    void onUndo();
+    void onRedo();
+    void onHistory();
+    void onSoundLibrary();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -196,6 +215,20 @@ private:
     void onListLeftPressed();
     void onListRightPressed(int row, bool ctrlHeld);
     void onRowsDropped(int targetRow);
+
+    // sound library (MainWindowLibrary.cpp)
+    void connectLibrary();
+    // One arrival: the sounds of these rows as they are now, in one archive call.
+    void archiveSlots(const std::vector<int>& rows, const QString& source);
+    void archiveReceived(const std::vector<int>& rows);
+    void onSoundStored(int slot);
+    void onSendToSynth(const SoundDump& dump);
+    // Writes the sounds into consecutive slots from `row` as one step.
+    void putSounds(int row, const std::vector<SoundDump>& dumps);
+    library::Library* m_library = nullptr;
+    QString m_libraryOffLine; // why the library is off, once it said so
+    QPointer<LibraryWindow> m_libraryWindow;
+    std::vector<int> m_receivedSlots; // the slots the running read stored, in arrival order
 
     // transfer (MainWindowTransfer.cpp)
     void connectTransfer();
@@ -224,6 +257,12 @@ private:
     bool swallowsPlayerLetter(const QKeyEvent* event) const;
     void setKeyboardPlayer(bool on); // check mark, panel and both timers
     bool m_keyboardOn = true; // the "Keyboard" check mark; m_keyboardAction mirrors it
+
+    // The one way a command changes the store: `change` runs between a
+    // snapshot and the step made from it, named `stepText`; the selection
+    // after it is the list's.
+    void changeStore(const QString& stepText, const std::function<void()>& change, int mergeId = -1);
+    void onHistoryApplied(const StoreHistory::Rows& select);
 
     // runs a command, sending its failure to the Messages box
     void guarded(const std::function<void()>& command);
@@ -256,6 +295,15 @@ private:
     QStringList m_closeFailures; // what the closing sequence could not save, with the reasons
     SysExDialog* m_receiver = nullptr;
     NoteStateTable m_noteStates{}; // the player's notes held on
+    QUndoStack* m_undoStack = nullptr;
+    std::unique_ptr<StoreHistory> m_history;
+    // A read or a send is one step from its start to its end.
+    std::unique_ptr<StoreHistory::Change> m_readChange;
+    int m_readCount = 0; // sounds stored during the read
+    std::unique_ptr<StoreHistory::Change> m_sendChange;
+    int m_sendCount = 0;
+    QWidget* m_historyWindow = nullptr;
+    QUndoView* m_historyView = nullptr;
 
     // widgets (names as the user and tests know them)
     SoundListView* m_soundList = nullptr;
@@ -293,6 +341,7 @@ private:
     QAction* m_deviceVersionAction = nullptr;
     QAction* m_orderByNameAction = nullptr;
     QAction* m_panicAction = nullptr;
+    QAction* m_soundLibraryAction = nullptr;
     QAction* m_aboutAction = nullptr;
     QAction* m_videoAction = nullptr;
     QAction* m_shortHelpAction = nullptr;
@@ -303,6 +352,9 @@ private:
     QAction* m_editSoundAction = nullptr;
     QAction* m_octaveDownAction = nullptr;
     QAction* m_octaveUpAction = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    QAction* m_historyAction = nullptr;
 };
 
 } // namespace sondrake

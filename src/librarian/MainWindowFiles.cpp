@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace sondrake {
@@ -53,6 +54,10 @@ bool MainWindow::loadBankFile(const QString& path)
     const bankfile::LoadResult result = bankfile::loadBlocks(file, m_store);
     file.close();
     rebuildList();
+    std::vector<int> loaded(std::size_t(std::max(0, result.blocksLoaded)));
+    for (std::size_t k = 0; k < loaded.size(); ++k)
+        loaded[k] = int(k);
+    archiveSlots(loaded, path);
 
     if (!result.ok) {
         addMessage(QStringLiteral("Reading the bank file %1 failed after %2 sounds: %3. "
@@ -150,7 +155,7 @@ void MainWindow::onLoadBankFile()
             onSaveSeparateFiles();
         const QString path = dialogs.openFile(this);
         if (!path.isEmpty())
-            loadBankFile(path);
+            changeStore(tr("Load '%1'").arg(QFileInfo(path).fileName()), [&] { loadBankFile(path); });
     });
 }
 

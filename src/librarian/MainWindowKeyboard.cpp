@@ -24,12 +24,14 @@ namespace {
 
     // The windows the player plays in, by the names they give themselves:
     // the main window, the sound editor, and the editor's window of
-    // candidates to listen to, which works on the editor's sound.
+    // candidates to listen to, which works on the editor's sound, and the
+    // sound library, whose sounds are auditioned with the player.
     bool isPlayingWindow(const QWidget* window)
     {
         const QString name = window->objectName();
         return name == QLatin1String("TfrmMain") || name == QLatin1String("TfrmPatchEdit")
-            || name == QLatin1String("frmExplore");
+            || name == QLatin1String("frmExplore") || name == QLatin1String("frmHistory")
+            || name == QLatin1String("frmSoundLibrary");
     }
 
     void sendPlayerNote(midi::MidiSession& session, bool on, std::uint8_t note)

@@ -28,16 +28,20 @@ void scrollList(SoundListView* list, int direction)
 void MainWindow::onMoveUp()
 {
     guarded([this] {
-        if (!m_moveRunning && !refuseWhileSending(QStringLiteral("move up")))
-            moveUp(true);
+        if (!m_moveRunning && !refuseWhileSending(QStringLiteral("move up"))) {
+            const int n = static_cast<int>(selectedRows().size());
+            changeStore((n == 1 ? tr("Move 1 sound up") : tr("Move %1 sounds up").arg(n)), [this] { moveUp(true); }, StoreHistory::kMoveUp);
+        }
     });
 }
 
 void MainWindow::onMoveDown()
 {
     guarded([this] {
-        if (!m_moveRunning && !refuseWhileSending(QStringLiteral("move down")))
-            moveDown(true);
+        if (!m_moveRunning && !refuseWhileSending(QStringLiteral("move down"))) {
+            const int n = static_cast<int>(selectedRows().size());
+            changeStore((n == 1 ? tr("Move 1 sound down") : tr("Move %1 sounds down").arg(n)), [this] { moveDown(true); }, StoreHistory::kMoveDown);
+        }
     });
 }
 
@@ -82,6 +86,10 @@ void MainWindow::moveSelectionTo(int target)
         return;
     const int steps = reorder::moveToStepCount(m_selectionList, target);
     QPointer<MainWindow> self(this);
+    // The whole stepped move is one step, from the selection of this moment.
+    StoreHistory::Change before = m_history->begin(m_selectionList);
+    const int n = static_cast<int>(m_selectionList.size());
+    const QString text = (n == 1 ? tr("Move 1 sound to %1") : tr("Move %1 sounds to %2").arg(n)).arg(target + 100);
     m_moveRunning = true;
     try {
         for (int i = 0; i < steps; ++i) {
@@ -102,10 +110,12 @@ void MainWindow::moveSelectionTo(int target)
         }
     } catch (...) {
         m_moveRunning = false;
+        m_history->commit(std::move(before), text, m_selectionList);
         throw;
     }
     m_moveRunning = false;
     refreshNames(false);
+    m_history->commit(std::move(before), text, m_selectionList);
 }
 
 void MainWindow::onListRightPressed(int row, bool ctrlHeld)
@@ -127,9 +137,11 @@ void MainWindow::onOrderByName()
             m_soundList->selectAll();
         collectSelection();
         const std::vector<int> positions = m_selectionList;
-        reorder::sortByName(m_store, positions);
-        m_selectionList = positions;
-        refreshNames(false);
+        changeStore(tr("Order by name"), [&] {
+            reorder::sortByName(m_store, positions);
+            m_selectionList = positions;
+            refreshNames(false);
+        });
     });
 }
 
@@ -142,8 +154,11 @@ void MainWindow::onRowsDropped(int targetRow)
     collectSelection();
     if (m_selectionList.empty())
         return;
-    if (reorder::swapForDrop(m_store, targetRow, m_selectionList.front()))
-        refreshNames(false);
+    const int from = m_selectionList.front();
+    changeStore(tr("Swap %1 and %2").arg(from + 100).arg(targetRow + 100), [&] {
+        if (reorder::swapForDrop(m_store, targetRow, from))
+            refreshNames(false);
+    });
 }
 
 } // namespace sondrake

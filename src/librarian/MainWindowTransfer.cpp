@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QAction>
+#include <QUndoView>
 
 #include <exception>
 
@@ -71,7 +72,28 @@ void MainWindow::connectTransfer()
 {
     m_transfer = new midi::SoundTransfer(m_session, m_store, this);
     m_transfer->setSelectedRowSource([this] { return firstSelectedRow(); });
-    connect(m_transfer, &midi::SoundTransfer::soundStored, this, [this](int slot) { refreshRow(slot); });
+    connect(m_transfer, &midi::SoundTransfer::soundStored, this, [this](int slot, const SoundDump& previous) {
+        if (m_readChange)
+            ++m_readCount; // the read's own step covers it
+        else
+            m_history->commitSlot(slot, previous, tr("Receive 1 sound"), selectedRows());
+        refreshRow(slot);
+        onSoundStored(slot);
+    });
+    // A click in the history would go past the refusal while a send runs.
+    connect(m_transfer, &midi::SoundTransfer::sendShowing, this, [this] {
+        if (m_historyView)
+            m_historyView->setEnabled(false);
+    });
+    connect(m_transfer, &midi::SoundTransfer::sendEnded, this, [this](bool) {
+        if (m_historyView)
+            m_historyView->setEnabled(true);
+        if (!m_sendChange)
+            return;
+        const std::unique_ptr<StoreHistory::Change> before = std::move(m_sendChange);
+        const int n = m_sendCount;
+        m_history->commit(std::move(*before), n == 1 ? tr("Send 1 sound") : tr("Send %1 sounds").arg(n), selectedRows());
+    });
     connect(m_transfer, &midi::SoundTransfer::messageAdded, this, [this](const QString& line) { addMessage(line); });
 }
 
@@ -96,6 +118,8 @@ void MainWindow::onReadCurrentSound()
             return;
         const int row = firstSelectedRow();
         guarded([this] { suspendKeyboardPlayer(); });
+        m_readChange = std::make_unique<StoreHistory::Change>(m_history->begin(selectedRows()));
+        m_readCount = 0;
         m_transfer->startCurrentSoundRead(row);
         waitForSounds();
     });
@@ -107,6 +131,8 @@ void MainWindow::onReadBank()
         if (refuseWhileSending(QStringLiteral("read")))
             return;
         guarded([this] { suspendKeyboardPlayer(); });
+        m_readChange = std::make_unique<StoreHistory::Change>(m_history->begin(selectedRows()));
+        m_readCount = 0;
         m_transfer->startBankRead();
         waitForSounds();
     });
@@ -123,6 +149,26 @@ void MainWindow::waitForSounds()
         addMessage(QString::fromLocal8Bit(e.what()));
     }
     m_transfer->stopReception();
+    // The whole read is one step, and one arrival in the library.
+    std::vector<int> received;
+    received.swap(m_receivedSlots);
+    if (!received.empty()) {
+        try {
+            archiveReceived(received);
+        } catch (const std::exception& e) {
+            addMessage(QString::fromLocal8Bit(e.what()));
+        }
+    }
+    if (m_readChange) {
+        const std::unique_ptr<StoreHistory::Change> before = std::move(m_readChange);
+        const int n = m_readCount;
+        try {
+            m_history->commit(std::move(*before), n == 1 ? tr("Receive 1 sound") : tr("Receive %1 sounds").arg(n),
+                selectedRows());
+        } catch (const std::exception& e) {
+            addMessage(QString::fromLocal8Bit(e.what()));
+        }
+    }
     for (QAction* command : { m_programDownAction, m_programUpAction, m_moveDownAction, m_moveUpAction })
         command->setEnabled(true);
     try {
@@ -143,8 +189,15 @@ void MainWindow::onSendSelected()
         }
         if (!m_transfer->isSending() && keyboardRunning())
             onKeyboardPlayer();
+        // The send writes each sound's location into its slot: a step of its
+        // own, from its start to its end.
+        const std::vector<int> rows = selectedRows();
+        if (!m_transfer->isSending()) {
+            m_sendChange = std::make_unique<StoreHistory::Change>(m_history->begin(rows));
+            m_sendCount = static_cast<int>(rows.size());
+        }
         // A held Enter key repeats: one line per running send is enough.
-        if (!m_transfer->startSend(selectedRows()) && m_transfer->refusedSends() == 1)
+        if (!m_transfer->startSend(rows) && m_transfer->refusedSends() == 1)
             addMessage(QStringLiteral("Still sending the selected sounds; the new request is ignored"));
     });
 }

@@ -1,5 +1,7 @@
 #include "librarian/SoundListView.h"
 
+#include "library/LibraryModel.h"
+
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
@@ -203,10 +205,20 @@ void SoundListView::startDrag(Qt::DropActions)
     drag->exec(Qt::MoveAction, Qt::MoveAction);
 }
 
+bool SoundListView::accepts(const QDropEvent* event) const
+{
+    const QMimeData* mime = event->mimeData();
+    if (!mime)
+        return false;
+    if (event->source() == this)
+        return mime->hasFormat(QString::fromLatin1(kRowsMimeType));
+    return mime->hasFormat(QString::fromLatin1(library::kSoundMimeType));
+}
+
 void SoundListView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->source() == this && event->mimeData()->hasFormat(QString::fromLatin1(kRowsMimeType))) {
-        event->setDropAction(Qt::MoveAction);
+    if (accepts(event)) {
+        event->setDropAction(event->source() == this ? Qt::MoveAction : Qt::CopyAction);
         event->accept();
     } else {
         event->ignore();
@@ -219,8 +231,8 @@ void SoundListView::dragMoveEvent(QDragMoveEvent* event)
     // decision whether the drop is wanted is ours.
     QTableView::dragMoveEvent(event);
     const int row = rowAt(event->position().toPoint().y());
-    if (event->source() == this && event->mimeData()->hasFormat(QString::fromLatin1(kRowsMimeType)) && row >= 0) {
-        event->setDropAction(Qt::MoveAction);
+    if (accepts(event) && row >= 0) {
+        event->setDropAction(event->source() == this ? Qt::MoveAction : Qt::CopyAction);
         event->accept();
     } else {
         event->ignore();
@@ -229,11 +241,22 @@ void SoundListView::dragMoveEvent(QDragMoveEvent* event)
 
 void SoundListView::dropEvent(QDropEvent* event)
 {
-    if (event->source() != this || !event->mimeData()->hasFormat(QString::fromLatin1(kRowsMimeType))) {
+    if (!accepts(event)) {
         event->ignore();
         return;
     }
     const int row = rowAt(event->position().toPoint().y());
+    if (event->source() != this) {
+        // Sounds from the library: copied in, the library keeps them.
+        const std::vector<SoundDump> sounds = library::soundsFromMime(event->mimeData());
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        setState(QAbstractItemView::NoState);
+        viewport()->update();
+        if (row >= 0 && !sounds.empty())
+            emit soundsDropped(row, sounds);
+        return;
+    }
     event->setDropAction(Qt::MoveAction);
     event->accept();
     setState(QAbstractItemView::NoState);

@@ -10,8 +10,9 @@
 //    signal waits for it then);
 //  - a right press over a row, without touching the selection;
 //  - a double click anywhere in the list;
-//  - a drop of its own rows onto a row. Drags from elsewhere are refused,
-//    and a drop never changes the table itself: the owner swaps the sounds.
+//  - a drop of its own rows onto a row, and a drop of sounds dragged out of
+//    the sound library onto a row. Other drags are refused, and a drop never
+//    changes the table itself: the owner swaps or writes the sounds.
 
 #include "librarian/SoundListModel.h"
 
@@ -50,6 +51,7 @@ signals:
     void rightPressed(int row, bool ctrlHeld);
     void listDoubleClicked();
     void rowDropped(int targetRow);
+    void soundsDropped(int targetRow, const std::vector<sondrake::SoundDump>& sounds);
 
 protected:
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
@@ -62,6 +64,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // What a drag carries that this list takes: its own rows, or sounds.
+    bool accepts(const QDropEvent* event) const;
     bool m_pendingLeftPress = false;
     Qt::KeyboardModifiers m_pendingModifiers;
 };
