@@ -1152,6 +1152,167 @@
     </message>
 </context>
 <context>
+    <name>sondrake::MainWindow</name>
+    <message>
+        <location filename="../src/librarian/MainWindow.cpp" line="+187"/>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+500"/>
+        <source>History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-478"/>
+        <source>Sound Library</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+321"/>
+        <source>Rename &apos;%1&apos; to &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Edit &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>New empty banks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+83"/>
+        <source>undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>&lt;empty&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/librarian/MainWindowFiles.cpp" line="+158"/>
+        <source>Load &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/librarian/MainWindowLibrary.cpp" line="+42"/>
+        <location line="+47"/>
+        <source>The sound library is off for this run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-4"/>
+        <source>There is no sound library in this run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Select the slot in the sound list that the sound should go into, then Put into Slot again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Send to Synth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Put into Slot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Only %1 of the %2 sounds fit from slot %3 on; the others were left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Put &apos;%1&apos; into %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Put %1 sounds into %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/librarian/MainWindowReorder.cpp" line="+33"/>
+        <source>Move 1 sound up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move %1 sounds up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Move 1 sound down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move %1 sounds down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Move 1 sound to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move %1 sounds to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>Order by name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Swap %1 and %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/librarian/MainWindowTransfer.cpp" line="+79"/>
+        <location line="+87"/>
+        <source>Receive 1 sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-71"/>
+        <source>Send 1 sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Send %1 sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>Receive %1 sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>sondrake::SysExDialog</name>
     <message>
         <location filename="../src/midi/SysExDialog.cpp" line="+25"/>
@@ -1183,9 +1344,71 @@
     </message>
 </context>
 <context>
+    <name>sondrake::editor::ExploreWindow</name>
+    <message>
+        <location filename="../src/editor/ExploreWindow.cpp" line="+278"/>
+        <source>Explore</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::editor::SoundEditor</name>
+    <message>
+        <location filename="../src/editor/SoundEditor.cpp" line="+164"/>
+        <location line="+1"/>
+        <source>Compare</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>While down, the Q-Lindorn plays the sound as it was when this window opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+349"/>
+        <source>Name &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>Init Sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/editor/SoundEditorSchema.cpp" line="+211"/>
+        <source>Randomize Sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Oscillators</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Envelopes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize LFOs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>Allowed values of %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>sondrake::library::Library</name>
     <message>
-        <location filename="../src/library/Library.cpp" line="+160"/>
+        <location filename="../src/library/Library.cpp" line="+167"/>
         <source>The sound library could not keep the sounds of %1: %2</source>
         <translation type="unfinished"></translation>
     </message>

@@ -275,7 +275,7 @@ void ExploreWindow::onUse()
         if (!m_heard)
             return;
         m_editor.applyToWorkingCopy(
-            withSchemaParameters(m_editor.workingCopy(), *m_heard), QStringLiteral("Explore"));
+            withSchemaParameters(m_editor.workingCopy(), *m_heard), tr("Explore"));
         // The working copy is the morph's far end now, and the sound heard.
         m_morphSettle->stop();
         const QSignalBlocker quiet(m_morphSlider);
