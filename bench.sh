@@ -133,6 +133,7 @@ TARGETS = [
     (r"^BM_LibraryModelOpen$", "time", "<", 300e-3, "library: open the list of 100,000"),
     (r"^BM_LibraryWindowOpen$", "time", "<", 300e-3, "library: open the window over 100,000"),
     (r"^BM_LibraryDatabaseSize", "size_mb", "<", 150.0, "library: file size at 100,000 sounds (MB)"),
+    (r"^BM_HundredBankReadsOnTheStack$", "history_mb", "<", 3.0, "history: 100 bank reads on the stack (MB)"),
     (r"^BM_ResidentSet$", "rss_after_start_mb", "<", 80.0, "resident set after start-up (MB)"),
     (r"^BM_ResidentSet$", "rss_after_bank_read_mb", "<", 80.0, "resident set after a bank read (MB)"),
 ]

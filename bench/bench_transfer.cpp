@@ -6,8 +6,12 @@
 //    single event delivery (wall and thread processor time) and the longest
 //    gap between runs of a 1 ms timer (which also counts the machine's load).
 //
+//  - the same handling with the sound library archiving every sound (the
+//    worst case: outside a window's read each sound is an arrival of its own);
+//
 //   QT_QPA_PLATFORM=offscreen ./bench_transfer
 #include "librarian/MainWindow.h"
+#include "library/Library.h"
 #include "midi/MidiSession.h"
 #include "midi/SoundTransfer.h"
 #include "support/RecordingBackend.h"
@@ -24,6 +28,7 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -82,6 +87,9 @@ midi::MidiSession& benchSession()
 TimingApplication* timing = nullptr;
 std::shared_ptr<midi::RecordingBackend> out;
 MainWindow* window = nullptr;
+// Makes the window anew, with or without a sound library.
+std::function<void(bool withLibrary)> remakeWindow;
+bool windowHasLibrary = false;
 
 SoundDump dumpFor(int slot, int variant)
 {
@@ -98,6 +106,8 @@ SoundDump dumpFor(int slot, int variant)
 
 void BM_ReceivedSoundHandler(benchmark::State& state)
 {
+    if (windowHasLibrary != (state.range(0) != 0))
+        remakeWindow(state.range(0) != 0);
     midi::MidiSession& in = benchSession();
     in.openInputWithoutDevice();
     std::vector<double> costs;
@@ -135,7 +145,7 @@ void BM_ReceivedSoundHandler(benchmark::State& state)
     window->transfer().stopReception();
     in.closeInput();
 }
-BENCHMARK(BM_ReceivedSoundHandler)->UseManualTime()->Iterations(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReceivedSoundHandler)->ArgName("library")->Arg(0)->Arg(1)->UseManualTime()->Iterations(400)->Unit(benchmark::kMillisecond);
 
 // The longest gap between two runs of a 1 ms timer while the window sends
 // every sound of both banks.
@@ -198,18 +208,32 @@ int main(int argc, char** argv)
     options.openMidiPortsAtStart = false;
     options.settingsFile = dir.filePath(QStringLiteral("halvorne_q-lindorn.ini"));
     out = midi::installRecordingBackend(benchSession());
-    auto main = std::make_unique<MainWindow>(benchSession(), options);
-    window = main.get();
-    main->show();
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < 300)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    std::unique_ptr<library::Library> library;
+    std::unique_ptr<MainWindow> main;
+    remakeWindow = [&](bool withLibrary) {
+        main.reset();
+        library.reset();
+        if (withLibrary) {
+            library = std::make_unique<library::Library>(dir.filePath(QStringLiteral("library.sqlite")));
+            library->open();
+        }
+        options.library = library.get();
+        main = std::make_unique<MainWindow>(benchSession(), options);
+        window = main.get();
+        windowHasLibrary = withLibrary;
+        main->show();
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 300)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    };
+    remakeWindow(false);
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     main.reset();
+    library.reset();
     benchSession().shutdown(std::chrono::milliseconds(1000));
     return 0;
 }

@@ -2454,12 +2454,12 @@ Sound librarian, editor and restricted randomizer
 <context>
     <name>sondrake::editor::SoundEditor</name>
     <message>
-        <location filename="../src/editor/SoundEditor.cpp" line="+72"/>
+        <location filename="../src/editor/SoundEditor.cpp" line="+77"/>
         <source>Sound Edit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+72"/>
         <source>Name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2475,18 +2475,30 @@ Sound librarian, editor and restricted randomizer
     </message>
     <message>
         <location line="+3"/>
-        <location line="+312"/>
+        <location line="+438"/>
         <source>Test Sound C%1-C%2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-311"/>
+        <location line="-437"/>
+        <location line="+400"/>
         <source>Init Sound</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-399"/>
         <source>Send Sound to Q-Lindorn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+1"/>
+        <source>Compare</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>While down, the Q-Lindorn plays the sound as it was when this window opened</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2535,18 +2547,53 @@ Sound librarian, editor and restricted randomizer
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+228"/>
+        <location line="+325"/>
+        <source>Name &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
         <source>send</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/editor/SoundEditorSchema.cpp" line="+116"/>
+        <location filename="../src/editor/SoundEditorSchema.cpp" line="+121"/>
         <source>There is no folder to save schemas in.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+23"/>
         <source>Please set the schema name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+69"/>
+        <source>Randomize Sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Oscillators</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Envelopes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize LFOs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>Allowed values of %1 (%2)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2596,7 +2643,7 @@ Sound librarian, editor and restricted randomizer
 <context>
     <name>sondrake::library::Library</name>
     <message>
-        <location filename="../src/library/Library.cpp" line="+160"/>
+        <location filename="../src/library/Library.cpp" line="+167"/>
         <source>The sound library could not keep the sounds of %1: %2</source>
         <translation type="unfinished"></translation>
     </message>

@@ -3,6 +3,7 @@
 #include "controls/Knob.h"
 #include "controls/Slider.h"
 #include "controls/SoundNameValidator.h"
+#include "editor/EditorSteps.h"
 #include "editor/ExploreWindow.h"
 #include "editor/LocationDialog.h"
 #include "midi/MidiSession.h"
@@ -11,12 +12,14 @@
 #include "store/SoundName.h"
 #include "store/SoundStore.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,10 +29,12 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -99,6 +104,7 @@ SoundEditor::SoundEditor(EditorHost& host, QWidget* parent)
     column->addWidget(buildPages(content), 1);
     resize(preferredSize());
 
+    buildHistory();
     wireSchemaControls();
     listSchemas();
 
@@ -155,6 +161,13 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
         std::max(130, fm.horizontalAdvance(tr("Test Sound C%1-C%2").arg(9).arg(10)) + 24));
     m_initSoundButton = makeButton(top, "btnInitSound", tr("Init Sound"));
     m_sendToLocationButton = makeButton(top, "btnSavSoundto", tr("Send Sound to Q-Lindorn"));
+    m_compareButton = makeButton(top, "btnCompare", tr("Compare"));
+    m_compareButton->setAccessibleName(tr("Compare"));
+    m_compareButton->setCheckable(true);
+    // It shares the widest row of the panel: no wider than its caption needs.
+    m_compareButton->setFixedWidth(fm.horizontalAdvance(m_compareButton->text()) + 20);
+    m_compareButton->setToolTip(
+        tr("While down, the Q-Lindorn plays the sound as it was when this window opened"));
 
     m_schemaLabel = new QLabel(tr("Sound Family Schema"), top);
     m_schemaBox = new QComboBox(top);
@@ -186,10 +199,12 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     auto* row1 = new QHBoxLayout;
     row1->addWidget(m_nameLabel);
     row1->addWidget(m_nameEdit);
-    row1->addSpacing(10);
+    // The widest row: narrow gaps keep the panel within an 800-pixel screen.
+    row1->addSpacing(4);
     row1->addWidget(m_testSoundButton);
     row1->addWidget(m_initSoundButton);
     row1->addWidget(m_sendToLocationButton);
+    row1->addWidget(m_compareButton);
     row1->addStretch(1);
     row1->addWidget(m_randomizeSoundButton);
     auto* row2 = new QHBoxLayout;
@@ -210,11 +225,36 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     rows->addLayout(row3);
 
     connect(m_nameEdit, &QLineEdit::textEdited, this, &SoundEditor::onNameEdited);
+    // Typing that resumes after the field lost the focus is another step.
+    connect(m_nameEdit, &QLineEdit::editingFinished, this, [this] { ++m_nameTyping; });
     connect(m_testSoundButton, &QPushButton::pressed, this, &SoundEditor::onTestSoundPressed);
     connect(m_testSoundButton, &QPushButton::released, this, &SoundEditor::onTestSoundReleased);
     connect(m_initSoundButton, &QPushButton::clicked, this, &SoundEditor::onInitSound);
     connect(m_sendToLocationButton, &QPushButton::clicked, this, &SoundEditor::onSendToLocation);
+    connect(m_compareButton, &QPushButton::toggled, this, &SoundEditor::onCompareToggled);
     return top;
+}
+
+void SoundEditor::buildHistory()
+{
+    m_history = new QUndoStack(this);
+    m_undoAction = m_history->createUndoAction(this);
+    m_undoAction->setObjectName(QStringLiteral("actUndo"));
+    m_undoAction->setShortcuts(QKeySequence::Undo);
+    m_redoAction = m_history->createRedoAction(this);
+    m_redoAction->setObjectName(QStringLiteral("actRedo"));
+    m_redoAction->setShortcuts(QKeySequence::Redo);
+    // Window shortcuts: they act while this window is the active one.
+    addAction(m_undoAction);
+    addAction(m_redoAction);
+}
+
+void SoundEditor::setWorkingCopy(const SoundDump& sound)
+{
+    m_workingCopy = sound;
+    m_openedSound = sound;
+    // Steps back to another sound would not lead to this one.
+    m_history->clear();
 }
 
 QWidget* SoundEditor::buildPages(QWidget* parent)
@@ -356,7 +396,7 @@ void SoundEditor::sendChangedLists(const std::vector<std::pair<const ParameterEn
         for (const auto& [entry, was] : before) {
             const int now = controlValue(*entry);
             if (now != was && now >= 0)
-                sendLive(m_host.midiSession(), *entry, now);
+                sendLiveMessage(*entry, now);
         }
     } catch (const std::exception& e) {
         showError(errorText(e));
@@ -365,12 +405,91 @@ void SoundEditor::sendChangedLists(const std::vector<std::pair<const ParameterEn
 
 void SoundEditor::applyToWorkingCopy(const SoundDump& sound, const QString& stepText)
 {
-    // stepText names the step for the working copy's history.
-    Q_UNUSED(stepText);
+    const SoundDump before = m_workingCopy;
     const auto lists = listValues();
     m_workingCopy = sound;
     loadControls();
     sendChangedLists(lists);
+    pushSoundStep(stepText, before);
+}
+
+void SoundEditor::pushSoundStep(const QString& text, const SoundDump& before)
+{
+    if (before == m_workingCopy)
+        return;
+    m_history->push(
+        new SoundStep(text, before, [this](const SoundDump& sound) { return exchangeWorkingCopy(sound); }));
+    releaseCompare();
+}
+
+SoundDump SoundEditor::exchangeWorkingCopy(const SoundDump& sound)
+{
+    const SoundDump replaced = m_workingCopy;
+    const auto lists = listValues();
+    m_workingCopy = sound;
+    loadControls();
+    sendChangedLists(lists);
+    // Typing after this is a step of its own, not part of the one undone.
+    ++m_nameTyping;
+    releaseCompare();
+    return replaced;
+}
+
+std::optional<QString> SoundEditor::exchangeAllowedValues(
+    int schemaSerial, std::string_view control, const QString& text)
+{
+    if (schemaSerial != m_schemaSerial)
+        return std::nullopt;
+    QString replaced = m_schema.allowedValues(control);
+    m_schema.setAllowedValues(control, text);
+    return replaced;
+}
+
+void SoundEditor::sendLiveMessage(const ParameterEntry& entry, int value)
+{
+    // While "Compare" is down the synthesizer plays the opened sound alone;
+    // a redraw of the controls must not mix the working copy into it.
+    if (m_comparing)
+        return;
+    sendLive(m_host.midiSession(), entry, value);
+}
+
+void SoundEditor::sendWholeSound(const SoundDump& sound)
+{
+    if (auto* session = m_host.midiSession())
+        session->sendSoundDump(sound);
+}
+
+bool SoundEditor::stopComparing()
+{
+    if (!m_comparing)
+        return false;
+    m_comparing = false;
+    const QSignalBlocker quiet(m_compareButton);
+    m_compareButton->setChecked(false);
+    return true;
+}
+
+void SoundEditor::releaseCompare()
+{
+    // The synthesizer still holds the opened sound, and a load sends only
+    // the controls it changed: the whole working copy goes out.
+    try {
+        if (stopComparing())
+            sendWholeSound(m_workingCopy);
+    } catch (const std::exception& e) {
+        showError(errorText(e));
+    }
+}
+
+void SoundEditor::onCompareToggled(bool pressed)
+{
+    try {
+        m_comparing = pressed;
+        sendWholeSound(pressed ? m_openedSound : m_workingCopy);
+    } catch (const std::exception& e) {
+        showError(errorText(e));
+    }
 }
 
 void SoundEditor::onControlChanged(QObject* sender)
@@ -382,7 +501,7 @@ void SoundEditor::onControlChanged(QObject* sender)
         const int value = controlValue(*row->entry);
         if (row->list && value < 0)
             return; // nothing selected: there is no value to send
-        sendLive(m_host.midiSession(), *row->entry, value);
+        sendLiveMessage(*row->entry, value);
     } catch (const std::exception& e) {
         showError(errorText(e));
     }
@@ -390,8 +509,18 @@ void SoundEditor::onControlChanged(QObject* sender)
 
 void SoundEditor::onNameEdited(const QString& text)
 {
-    writeName(text);
-    m_modified = true;
+    try {
+        const SoundDump before = m_workingCopy;
+        writeName(text);
+        m_modified = true;
+        if (before == m_workingCopy)
+            return;
+        // The name is not heard: "Compare" stays down.
+        m_history->push(new NameStep(tr("Name '%1'").arg(text), m_nameTyping, before,
+            [this](const SoundDump& sound) { return exchangeWorkingCopy(sound); }));
+    } catch (const std::exception& e) {
+        showError(errorText(e));
+    }
 }
 
 void SoundEditor::writeName(const QString& text)
@@ -424,10 +553,13 @@ void SoundEditor::onTestSoundReleased()
 void SoundEditor::onInitSound()
 {
     try {
+        const SoundDump before = m_workingCopy;
         writeInitSound(m_workingCopy);
         loadControls();
-        if (auto* session = m_host.midiSession())
-            session->sendSoundDump(m_workingCopy);
+        // The whole sound goes out below, "Compare" or not.
+        stopComparing();
+        sendWholeSound(m_workingCopy);
+        pushSoundStep(tr("Init Sound"), before);
     } catch (const std::exception& e) {
         showError(errorText(e));
     }
@@ -472,12 +604,15 @@ void SoundEditor::onKeyDown(QKeyEvent* event)
     const int key = event->key();
     // Z and X by their place on the keyboard, as the player reads its keys.
     const int letter = platform::KeyState::physicalKey(event);
-    const bool keypad = event->modifiers() & Qt::KeypadModifier;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool keypad = modifiers & Qt::KeypadModifier;
+    // With Ctrl, Alt or Meta, Z and X belong to a shortcut (Ctrl+Z is Undo).
+    const bool chord = modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     const int octave = m_host.octave();
-    if ((key == Qt::Key_Minus && keypad) || letter == Qt::Key_Z) {
+    if ((key == Qt::Key_Minus && keypad) || (letter == Qt::Key_Z && !chord)) {
         if (octave > MinOctave)
             m_host.setOctave(octave - 1);
-    } else if ((key == Qt::Key_Plus && keypad) || letter == Qt::Key_X) {
+    } else if ((key == Qt::Key_Plus && keypad) || (letter == Qt::Key_X && !chord)) {
         if (octave < EditorMaxOctave)
             m_host.setOctave(octave + 1);
     }
@@ -518,10 +653,22 @@ bool SoundEditor::isPlayerKey(const QKeyEvent* event) const
     return text.size() == 1 && isSwallowedLetter(EditorSwallowedLetters, text.at(0).unicode());
 }
 
+bool SoundEditor::isHistoryKey(const QKeyEvent* event)
+{
+    return event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
+}
+
 bool SoundEditor::onWindowKey(QKeyEvent* event)
 {
     try {
+        // The name field would take Undo and Redo for its own text; the
+        // window's history wins. With nothing to undo the key press still
+        // arrives, and is kept from the field as well.
+        if (event->type() == QEvent::ShortcutOverride)
+            return isHistoryKey(event);
         if (event->type() == QEvent::KeyPress) {
+            if (isHistoryKey(event))
+                return true;
             onKeyDown(event);
             return isPlayerKey(event);
         }
@@ -539,6 +686,14 @@ void SoundEditor::showEvent(QShowEvent* event)
     if (!event->spontaneous())
         loadControls();
     QDialog::showEvent(event);
+}
+
+void SoundEditor::hideEvent(QHideEvent* event)
+{
+    // The working copy goes back to the library: the synthesizer plays it too.
+    if (!event->spontaneous())
+        releaseCompare();
+    QDialog::hideEvent(event);
 }
 
 void SoundEditor::changeEvent(QEvent* event)

@@ -5,7 +5,8 @@
 // and reads it back after it closes), shows every parameter on the controls
 // the ParameterMap names, and sends each change straight to the synthesizer.
 // Live edits reach the synthesizer only; the working copy changes through the
-// name, "Init Sound" and the randomizer.
+// name, "Init Sound", the randomizer and "Explore", each change a step of the
+// window's own history (Ctrl+Z, Ctrl+Shift+Z), which lives while it is open.
 
 #include "editor/EditorHost.h"
 #include "editor/EditorLayout.h"
@@ -18,9 +19,12 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+class QAction;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -29,6 +33,7 @@ class QPushButton;
 class QScrollArea;
 class QTabWidget;
 class QTimer;
+class QUndoStack;
 
 namespace sondrake::editor {
 
@@ -45,17 +50,17 @@ public:
     // load: when the window is shown or activated, or by loadControls().
     const SoundDump& workingCopy() const { return m_workingCopy; }
     // Also the sound as the window was opened on, which stays when the
-    // working copy changes.
-    void setWorkingCopy(const SoundDump& sound)
-    {
-        m_workingCopy = sound;
-        m_openedSound = sound;
-    }
+    // working copy changes. Starts the history afresh.
+    void setWorkingCopy(const SoundDump& sound);
     const SoundDump& openedSound() const { return m_openedSound; }
     // Replaces the working copy with `sound` as one step named `stepText`,
     // and loads the controls, whose live messages go out (a list's too,
     // where it changed). The one way other windows change the working copy.
     void applyToWorkingCopy(const SoundDump& sound, const QString& stepText);
+    // The working copy's steps (and the schema's Allowed texts set by hand).
+    QUndoStack* history() const { return m_history; }
+    // True while "Compare" is down: the synthesizer holds openedSound().
+    bool isComparing() const { return m_comparing; }
     // Set when the name changes and after every load; the timer clears it.
     bool isModified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
@@ -100,14 +105,33 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     QWidget* buildTopPanel(QWidget* parent);
     QWidget* buildPages(QWidget* parent);
+    void buildHistory();
     void wireControls();
     void wireSchemaControls();
-    void randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&));
+    void randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&), const QString& stepText);
+    // After the editor changed the working copy from `before`: a step, unless
+    // nothing changed.
+    void pushSoundStep(const QString& text, const SoundDump& before);
+    // The history's one way into the working copy: loads `sound` as a
+    // randomize does and gives back the copy it replaced.
+    SoundDump exchangeWorkingCopy(const SoundDump& sound);
+    // The same for the Allowed text of one entry of the schema loaded as
+    // `schemaSerial`; nothing when another schema has been loaded since.
+    std::optional<QString> exchangeAllowedValues(
+        int schemaSerial, std::string_view control, const QString& text);
+    // Sends a parameter's live message, unless "Compare" holds the opened sound.
+    void sendLiveMessage(const ParameterEntry& entry, int value);
+    void sendWholeSound(const SoundDump& sound);
+    // Lets "Compare" up without a message; true when it was down.
+    bool stopComparing();
+    // Lets "Compare" up and sends the working copy, when it was down.
+    void releaseCompare();
     // Loading the controls sends what knobs, sliders and check boxes show,
     // but a list only what the user picks: around a load that changes the
     // working copy, the lists that changed are sent here.
@@ -131,6 +155,7 @@ private:
     void onTestSoundReleased();
     void onInitSound();
     void onSendToLocation();
+    void onCompareToggled(bool pressed);
     void onSchemaSelected(int index);
     void onSaveSchema();
     void onCreateSchemaFromSound();
@@ -150,6 +175,8 @@ private:
     // A letter the keyboard player plays while it runs: the name field must
     // not get it as well.
     bool isPlayerKey(const QKeyEvent* event) const;
+    // Undo and Redo: the window's, not the name field's own.
+    static bool isHistoryKey(const QKeyEvent* event);
 
     EditorHost& m_host;
     SoundDump m_workingCopy {};
@@ -161,6 +188,14 @@ private:
     bool m_schemaNameTyped = false; // a name is being typed into the schema box
     bool m_loading = false;
     bool m_errorPending = false;
+    bool m_comparing = false;
+    // Counts spells of typing in the name field: one step each.
+    int m_nameTyping = 0;
+    // Counts schemas loaded or created: a step's Allowed text is its schema's.
+    int m_schemaSerial = 0;
+    QUndoStack* m_history = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
 
     // top panel
     QLineEdit* m_nameEdit = nullptr;
@@ -168,6 +203,7 @@ private:
     QPushButton* m_testSoundButton = nullptr;
     QPushButton* m_initSoundButton = nullptr;
     QPushButton* m_sendToLocationButton = nullptr;
+    QPushButton* m_compareButton = nullptr;
     // schema and randomizer controls (their handlers live with the schema code)
     QLabel* m_schemaLabel = nullptr;
     QComboBox* m_schemaBox = nullptr;

@@ -3,6 +3,7 @@
 
 #include "editor/SoundEditor.h"
 
+#include "editor/EditorSteps.h"
 #include "editor/ExploreWindow.h"
 #include "editor/Randomizer.h"
 #include "editor/ToleranceDialog.h"
@@ -10,11 +11,13 @@
 #include "platform/FileLocations.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QUndoStack>
 
 #include <exception>
 #include <optional>
@@ -103,6 +106,8 @@ void SoundEditor::loadSchema(const QString& name)
         const QStringList folders = m_host.schemaFolders();
         if (!m_schema.load(folders.isEmpty() ? QString() : findSchemaPath(folders, name), &error))
             showError(error);
+        else
+            ++m_schemaSerial; // the Allowed texts of the history were another schema's
     } catch (const std::exception& e) {
         showError(errorText(e));
     }
@@ -177,6 +182,7 @@ void SoundEditor::onCreateSchemaFromSound()
             m_schemaBox->setEditText(QString());
         }
         m_host.setTolerances(tolerances);
+        ++m_schemaSerial;
         m_schema.buildFromCurrentValues(
             [&current](const ParameterEntry& p) { return current.at(std::size_t(p.schemaOrder - 1)); }, tolerances);
     } catch (const std::exception& e) {
@@ -184,8 +190,10 @@ void SoundEditor::onCreateSchemaFromSound()
     }
 }
 
-void SoundEditor::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Generator&))
+void SoundEditor::randomize(
+    void (*groups)(SoundDump&, SoundFamilySchema&, Generator&), const QString& stepText)
 {
+    const SoundDump before = m_workingCopy;
     // Without a list's message here, a drawn waveform or octave would show
     // in the window while the synthesizer kept playing the old one.
     const auto lists = listValues();
@@ -197,17 +205,20 @@ void SoundEditor::randomize(void (*groups)(SoundDump&, SoundFamilySchema&, Gener
     // Also after a failure: the controls show what the working copy holds.
     loadControls();
     sendChangedLists(lists);
+    // What a failure left drawn is a step as well: it can be undone.
+    pushSoundStep(stepText, before);
 }
 
-void SoundEditor::onRandomizeSound() { randomize(&randomizeSound); }
+// The buttons' captions without the keys they name.
+void SoundEditor::onRandomizeSound() { randomize(&randomizeSound, tr("Randomize Sound")); }
 
-void SoundEditor::onRandomizeOscillators() { randomize(&randomizeOscillators); }
+void SoundEditor::onRandomizeOscillators() { randomize(&randomizeOscillators, tr("Randomize Oscillators")); }
 
-void SoundEditor::onRandomizeFilters() { randomize(&randomizeFilter); }
+void SoundEditor::onRandomizeFilters() { randomize(&randomizeFilter, tr("Randomize Filter")); }
 
-void SoundEditor::onRandomizeEnvelopes() { randomize(&randomizeEnvelopes); }
+void SoundEditor::onRandomizeEnvelopes() { randomize(&randomizeEnvelopes, tr("Randomize Envelopes")); }
 
-void SoundEditor::onRandomizeLfos() { randomize(&randomizeLfos); }
+void SoundEditor::onRandomizeLfos() { randomize(&randomizeLfos, tr("Randomize LFOs")); }
 
 void SoundEditor::onExplore()
 {
@@ -254,8 +265,19 @@ void SoundEditor::showParameterList(const ParameterEntry& control)
             return;
         const QString text = dialog->resultText();
         delete dialog.data();
-        if (result == QDialog::Accepted)
-            m_schema.setAllowedValues(control.control, text);
+        if (result != QDialog::Accepted)
+            return;
+        const QString before = m_schema.allowedValues(control.control);
+        if (text == before)
+            return;
+        m_schema.setAllowedValues(control.control, text);
+        const QString caption
+            = QCoreApplication::translate("ParameterMap", std::string(control.label()).c_str());
+        const QString group = QCoreApplication::translate("ParameterMap", std::string(control.group).c_str());
+        m_history->push(new AllowedValuesStep(tr("Allowed values of %1 (%2)").arg(caption, group), before,
+            [this, serial = m_schemaSerial, name = control.control](const QString& allowed) {
+                return exchangeAllowedValues(serial, name, allowed);
+            }));
     } catch (const std::exception& e) {
         showError(errorText(e));
     }

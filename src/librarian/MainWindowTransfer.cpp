@@ -75,7 +75,7 @@ void MainWindow::connectTransfer()
     connect(m_transfer, &midi::SoundTransfer::soundStored, this, [this](int slot, const SoundDump& previous) {
         if (m_readChange)
             ++m_readCount; // the read's own step covers it
-        else
+        else if (!m_sendChange) // a running send's step is made from the store as it ends: it covers it
             m_history->commitSlot(slot, previous, tr("Receive 1 sound"), selectedRows());
         refreshRow(slot);
         onSoundStored(slot);

@@ -10,6 +10,9 @@
 #include <mutex>
 #include <thread>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace sondrake::library {
 
 namespace {
@@ -40,6 +43,10 @@ struct Library::Worker {
 
     void run()
     {
+        // Archiving can wait; the window and the MIDI threads cannot. On a
+        // small machine a bank read's archive would otherwise take the core
+        // the window needs for the next sound.
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 10);
         for (;;) {
             std::function<bool(LibraryDatabase&)> job;
             {

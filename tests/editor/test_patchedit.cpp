@@ -1,6 +1,7 @@
 // The sound editor window driven offscreen, with the MIDI output recorded:
 // what opening, tab switching, loading and dragging send; the name; the test
-// keys; "Init Sound"; "Send Sound to Q-Lindorn"; the copy back on close.
+// keys; "Init Sound"; "Send Sound to Q-Lindorn"; the window's history and
+// "Compare"; the copy back on close.
 
 #include "KeyTestSupport.h"
 #include "patchedit_support.h"
@@ -11,6 +12,7 @@
 #include "editor/SoundEditor.h"
 #include "editor/LocationDialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,10 +22,13 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <functional>
 #include <memory>
 #include <set>
+
+#include "editor/Randomizer.h"
 
 using namespace sondrake;
 using namespace sondrake::editor;
@@ -494,6 +499,143 @@ private slots:
         QVERIFY(offered);
         QCOMPARE(drained(*session, *rec).size(), std::size_t(0));
         QCOMPARE(host->program, 99);
+    }
+
+    void randomizeStepsUndoAndRedo()
+    {
+        const SoundDump sound = sampleSound(11);
+        auto editor = openEditor(sound);
+        host->random = Generator(11);
+        for (SchemaEntry& e : editor->schema().entries())
+            e.allowed = QString(e.parameter->valueCount(), u'1');
+        QAction* undo = namedChild<QAction>(editor.get(), "actUndo");
+        QAction* redo = namedChild<QAction>(editor.get(), "actRedo");
+        QVERIFY(!undo->isEnabled());
+        namedChild<QPushButton>(editor.get(), "btnRandomizeOscillators")->click();
+        const SoundDump first = editor->workingCopy();
+        namedChild<QPushButton>(editor.get(), "btnRandomizeSound")->click();
+        const SoundDump second = editor->workingCopy();
+        QVERIFY(first != sound && second != first);
+        QCOMPARE(editor->history()->count(), 2);
+        QCOMPARE(editor->history()->undoText(), QStringLiteral("Randomize Sound"));
+        QCOMPARE(editor->history()->text(0), QStringLiteral("Randomize Oscillators"));
+
+        // A knob on the shown tab and a list, both drawn anew by the second step.
+        const ParameterEntry* knob = nullptr;
+        const ParameterEntry* list = nullptr;
+        for (const SchemaEntry& e : editor->schema().entries()) {
+            const ParameterEntry& p = *e.parameter;
+            if (readValue(first, p) == readValue(second, p))
+                continue;
+            if (!knob && p.kind == ControlKind::Knob && p.tab == "Oscillators")
+                knob = &p;
+            if (!list && p.kind == ControlKind::List)
+                list = &p;
+        }
+        QVERIFY(knob && list);
+        drained(*session, *rec);
+        rec->clear();
+
+        undo->trigger();
+        QVERIFY(editor->workingCopy() == first);
+        QCOMPARE(editor->controlValue(*knob), readValue(first, *knob));
+        QCOMPARE(editor->controlValue(*list), readValue(first, *list));
+        // The synthesizer follows: the knob's and the list's messages, once each.
+        std::vector<Event> events = drained(*session, *rec);
+        QCOMPARE(countOf(events, liveEvent(*knob, readValue(first, *knob))), 1L);
+        QCOMPARE(countOf(events, liveEvent(*list, readValue(first, *list))), 1L);
+        QVERIFY(redo->isEnabled());
+
+        redo->trigger();
+        QVERIFY(editor->workingCopy() == second);
+        QCOMPARE(editor->controlValue(*knob), readValue(second, *knob));
+        undo->trigger();
+        undo->trigger();
+        QVERIFY(editor->workingCopy() == sound);
+        QCOMPARE(editor->controlValue(*knob), readValue(sound, *knob));
+        QVERIFY(!undo->isEnabled());
+        // Knob moves are live only: no step.
+        editor->findChild<controls::Knob*>(QString::fromLatin1(knob->control))->setValue(5);
+        QCOMPARE(editor->history()->index(), 0);
+        QCOMPARE(editor->history()->count(), 2);
+    }
+
+    void typingIsOneStepAndCtrlZUndoesIt()
+    {
+        auto editor = openEditor(sampleSound(12));
+        QLineEdit* name = namedChild<QLineEdit>(editor.get(), "edtName");
+        QUndoStack* history = editor->history();
+        drained(*session, *rec);
+        rec->clear();
+        sondrake::testing::keyClick(name, Qt::Key_End);
+        sondrake::testing::keyClicks(name, QStringLiteral("ab"));
+        QCOMPARE(history->count(), 1);
+        QCOMPARE(history->undoText(), QStringLiteral("Name 'Test Sound 1ab'"));
+
+        host->octaveValue = 4;
+        sondrake::testing::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        // The window's step went back, not the field's own text history.
+        QCOMPARE(history->index(), 0);
+        QCOMPARE(history->count(), 1);
+        QCOMPARE(name->text(), QStringLiteral("Test Sound 1"));
+        const char before[] = "Test Sound 1    ";
+        QVERIFY(std::equal(before, before + 16, editor->workingCopy().begin() + 164));
+        QCOMPARE(host->octaveValue, 4);
+        sondrake::testing::keyClick(name, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(name->text(), QStringLiteral("Test Sound 1ab"));
+        // Nor is any other chord with an octave key one.
+        sondrake::testing::keyClick(name, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(host->octaveValue, 4);
+        sondrake::testing::keyClick(name, Qt::Key_Z, Qt::AltModifier);
+        QCOMPARE(host->octaveValue, 4);
+        for (const Event& e : drained(*session, *rec))
+            QVERIFY(e.kind != Event::NoteOn);
+
+        // Typing after an undo or redo is a step of its own.
+        sondrake::testing::keyClicks(name, QStringLiteral("c"));
+        QCOMPARE(history->count(), 2);
+        sondrake::testing::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(name->text(), QStringLiteral("Test Sound 1ab"));
+    }
+
+    void compareSendsTheOpenedSoundThenTheWorkingCopy()
+    {
+        const SoundDump sound = sampleSound(13);
+        auto editor = openEditor(sound);
+        namedChild<QPushButton>(editor.get(), "btnInitSound")->click();
+        const SoundDump working = editor->workingCopy();
+        QVERIFY(editor->openedSound() == sound && working != sound);
+        drained(*session, *rec);
+        rec->clear();
+        auto* compare = namedChild<QPushButton>(editor.get(), "btnCompare");
+        QCOMPARE(compare->accessibleName(), QStringLiteral("Compare"));
+
+        compare->click();
+        QVERIFY(compare->isChecked());
+        // Redrawing another tab's knobs while it is down adds nothing to it.
+        namedChild<QTabWidget>(editor.get(), "PageControl1")->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        drained(*session, *rec);
+        QCOMPARE(rec->messages(), std::vector<Bytes> { Bytes(sound.begin(), sound.end()) });
+        rec->clear();
+        compare->click();
+        QVERIFY(!compare->isChecked());
+        drained(*session, *rec);
+        QCOMPARE(rec->messages(), std::vector<Bytes> { Bytes(working.begin(), working.end()) });
+        QVERIFY(editor->workingCopy() == working);
+        QCOMPARE(editor->controlValue(row("KnobFrequency")), 127);
+
+        // A step while it is down lets it up; the whole new sound goes out.
+        compare->click();
+        namedChild<QPushButton>(editor.get(), "btnRandomizeSound")->click();
+        QVERIFY(!compare->isChecked());
+        QVERIFY(!editor->isComparing());
+        const SoundDump drawn = editor->workingCopy();
+        QVERIFY(drawn != working);
+        drained(*session, *rec);
+        const std::vector<Bytes> wire { Bytes(working.begin(), working.end()),
+            Bytes(sound.begin(), sound.end()), Bytes(drawn.begin(), drawn.end()) };
+        QCOMPARE(rec->messages(), wire);
     }
 
     void workingCopyGoesBackOnClose()

@@ -27,6 +27,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <functional>
 #include <map>
@@ -530,6 +531,24 @@ private slots:
         QString notOnly7 = repeat('1', 128);
         notOnly7[7] = u'0';
         QCOMPARE(editor->schema().allowedValues("cmbFixedNote"), notOnly7);
+
+        // Each "Ok" that changed the text is a step; closing without one is not.
+        QUndoStack* history = editor->history();
+        QCOMPARE(history->count(), 2);
+        QCOMPARE(history->undoText(), QStringLiteral("Allowed values of Fixed Note (Oscillators Common)"));
+        history->undo();
+        QCOMPARE(editor->schema().allowedValues("cmbFixedNote"), only7);
+        history->undo();
+        QCOMPARE(editor->schema().allowedValues("cmbFixedNote"), start);
+        history->redo();
+        history->redo();
+        QCOMPARE(editor->schema().allowedValues("cmbFixedNote"), notOnly7);
+        // Another schema loaded: its entry is left alone and the step goes.
+        editor->loadSchema(QStringLiteral("other"));
+        const QString loaded = editor->schema().allowedValues("cmbFixedNote");
+        history->undo();
+        QCOMPARE(editor->schema().allowedValues("cmbFixedNote"), loaded);
+        QCOMPARE(history->count(), 1);
     }
 
     void listDialogOfAKnobAndACheckBox()

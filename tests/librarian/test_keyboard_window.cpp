@@ -282,6 +282,17 @@ private slots:
         foregroundChecked();
         QVERIFY(poll()->isActive());
         QCOMPARE(panics(), 0);
+        explore.close();
+        editor.close();
+
+        // And the list's history, which is shown beside the list.
+        w->findChild<QAction*>("History1")->trigger();
+        auto* history = w->findChild<QWidget*>("frmHistory");
+        QVERIFY(history);
+        QVERIFY(QTest::qWaitForWindowActive(history));
+        foregroundChecked();
+        QVERIFY(poll()->isActive());
+        QCOMPARE(panics(), 0);
     }
 
     void hideAndShow()
