@@ -41,15 +41,54 @@
 <context>
     <name>CommandLine</name>
     <message>
+        <location filename="../src/app/main.cpp" line="+179"/>
+        <source>Sound librarian, sound editor and restricted sound randomizer for the Halvorne Q-Lindorn synthesizer, reached over MIDI.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Keep the settings file and the sound-family schemas beside the program, even where the program&apos;s folder is not writable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Archive the bank and sound files given as arguments in the sound library, print how many sounds were new, and end (no window is opened).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Write every sound of the sound library into &lt;folder&gt; as one .syx file per sound, named after it, and end (no window is opened).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Use &lt;file&gt; as the sound library instead of library.sqlite in the usual place.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>With --import: the files to archive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../emulator/main.cpp" line="+177"/>
         <source>A software stand-in for the Halvorne Q-Lindorn synthesizer: it opens the MIDI ports &quot;QLindorn Emulator&quot; and answers like the synthesizer.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
+    <name>EditorLayout</name>
+    <message>
+        <location filename="../src/editor/EditorLayout.cpp" line="+414"/>
+        <location line="+1"/>
+        <source>Allowed values of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>EmulatorMain</name>
     <message>
-        <location line="+4"/>
+        <location filename="../emulator/main.cpp" line="+4"/>
         <source>No window: read the commands dump, dump-bank 1, dump-bank 2 and quit from standard input and print every MIDI message received as a line of hexadecimal bytes.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -187,6 +226,27 @@
     </message>
 </context>
 <context>
+    <name>KeyboardPlayer</name>
+    <message>
+        <location filename="../src/librarian/KeyboardPlayer.cpp" line="+7"/>
+        <source>Octave %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LibrarianDialogs</name>
+    <message>
+        <location filename="../src/librarian/LibrarianDialogs.cpp" line="+13"/>
+        <source>SysEx Files (*.syx)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Confirm</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LibraryCommands</name>
     <message>
         <location filename="../src/library/LibraryCommands.cpp" line="+31"/>
@@ -280,6 +340,14 @@
     <message>
         <location line="+288"/>
         <source>%1: holds no sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Main</name>
+    <message>
+        <location filename="../src/app/main.cpp" line="+48"/>
+        <source>Midi Open error</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1007,6 +1075,24 @@
     </message>
 </context>
 <context>
+    <name>Randomizer</name>
+    <message>
+        <location filename="../src/editor/Randomizer.cpp" line="+168"/>
+        <source>Parameter List View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Reception</name>
     <message>
         <location filename="../src/midi/Reception.cpp" line="+18"/>
@@ -1096,6 +1182,39 @@
     </message>
 </context>
 <context>
+    <name>Schema</name>
+    <message>
+        <location filename="../src/editor/Schema.cpp" line="+128"/>
+        <source>Please set the schema name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The schema name must not contain a path separator (&quot;/&quot; or &quot;\&quot;).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The schema name must not contain &quot;..&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The schema name must not contain control characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The schema name must not contain the character &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The schema name must not end with a blank or a dot.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SearchQuery</name>
     <message>
         <location filename="../src/library/SearchQuery.cpp" line="+175"/>
@@ -1152,9 +1271,439 @@
     </message>
 </context>
 <context>
+    <name>sondrake::AutoloadDialog</name>
+    <message>
+        <location filename="../src/librarian/AutoloadDialog.cpp" line="+20"/>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Autoload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>&amp;Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::HelpWindow</name>
+    <message>
+        <location filename="../src/librarian/HelpWindow.cpp" line="+14"/>
+        <source>Shortcut help </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Select sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> Left Click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> Shift, Left Click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> Ctrl, Left Click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Move selected sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> Ctrl, right click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> Ctrl, +</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> Ctrl, -</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Program select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> left click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Next program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Previous program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Send sound to Q-Lindorn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> Enter  or Ctrl, w</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Computer keyboard </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Z-down octave</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>X-up octave</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>1-Randomize Oscillator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>2-Randomize Filters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>3-Randomize Envelopes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>4-Randomize LFOs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>0-Randomize Oscillators, Filters, Envelopes and LFOs </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::LibraryWindow</name>
+    <message>
+        <location filename="../src/librarian/LibraryWindow.cpp" line="+80"/>
+        <source>Sound Library</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+242"/>
+        <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-238"/>
+        <source>Name or tag words, or e.g. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>Details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Categories</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <location line="+260"/>
+        <source>Tags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-259"/>
+        <source>more tags, separated by commas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+271"/>
+        <source>Comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-270"/>
+        <source>&amp;Tags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Co&amp;mment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Send to S&amp;ynth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Put into Slot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Favourite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Simi&amp;lar Sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Show D&amp;uplicates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Delete from Library</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Plays the sound on the synthesizer (its edit buffer); Enter does the same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Puts the sound into the slot selected in the sound list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+97"/>
+        <source>The sound library is off for this run (Messages says why).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The sound library is opening...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The sound library is off for this run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1 sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 of %2 sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>Not understood: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Names: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>First seen %1, last seen %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>From:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>  %1 (%2 times, last %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Send to Synth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Put into Slot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Favourite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <location line="+9"/>
+        <source>Delete from Library</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Delete &quot;%1&quot; from the library?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Delete %1 sounds from the library?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Similar Sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&quot;%1&quot; and the %2 sounds nearest to it, nearest first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Show Duplicates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 sounds stored under more than one name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>sondrake::MainWindow</name>
     <message>
-        <location filename="../src/librarian/MainWindow.cpp" line="+187"/>
+        <location filename="../src/librarian/MainWindow.cpp" line="+58"/>
+        <source>Halvorne Q-Lindorn Sondrake - Sound Editor - Sound Restrictioned Randomizer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Read Current Sound (SysEx)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Read Sound Bank (1 or 2) from Q-Lindorn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+431"/>
+        <source>New empty Sound Banks</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-429"/>
+        <source>Load from file Sound Banks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Save to file Sound Banks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Save to separate file Sound Banks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Send SysEx from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Send SysEx for selected sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>Undo</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1165,17 +1714,142 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+500"/>
+        <location line="+504"/>
         <source>History</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-478"/>
+        <location line="-502"/>
+        <source>Select All Sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Keyboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;System</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Midi &amp;Settings ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Zoreduzor Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Device Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location filename="../src/librarian/MainWindowReorder.cpp" line="+144"/>
+        <source>Order by name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+80"/>
+        <source>Panic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-78"/>
         <source>Sound Library</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+321"/>
+        <location line="+3"/>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+410"/>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-409"/>
+        <source>Video demonstration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Short help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>Read Current Sound from Q-Lindorn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Send selected sound(s) to Q-Lindorn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Move down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Prg -</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Prg +</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Edit Sound (F4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+83"/>
+        <location filename="../src/librarian/MainWindowTransfer.cpp" line="+43"/>
+        <source>Midi IN Start error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Start-up failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The command failed for an unknown reason; what it had done so far is kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+135"/>
+        <source>rename</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>Rename &apos;%1&apos; to &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1185,18 +1859,39 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>New empty banks</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+83"/>
-        <source>undo</source>
+        <location line="+21"/>
+        <source>The file %1 was not sent.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+15"/>
+        <source>%1
+Version %2
+Sound librarian, editor and restricted randomizer
+
+%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>No web browser could be started for %1; open the address in a browser yourself.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>undo</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>redo</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1205,8 +1900,120 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/librarian/MainWindowFiles.cpp" line="+158"/>
+        <location filename="../src/librarian/MainWindowFiles.cpp" line="+29"/>
+        <source>Could not save the bank file %1: %2. The previous file, if any, is unchanged; choose a folder you may write to or free some disk space, then save again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Could not open the bank file %1: %2. No sound was changed; check that the file exists and that you may read it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Reading the bank file %1 failed after %2 sounds: %3. Those sounds were loaded, the other slots are unchanged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The bank file %1 holds %2 more sounds than the 200 slots; the first 200 were loaded and %2 ignored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 holds more than 200 sounds; the first 200 were loaded and the rest ignored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The last %1 bytes of %2 are not a whole sound of 270 bytes and were ignored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The bank file %1 is empty; no sound was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <location line="+23"/>
+        <source>Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-7"/>
+        <source>Select all?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Could not save the sound file %1: %2. The previous file, if any, is unchanged; choose a folder you may write to or free some disk space, then save again. The sounds after it were not saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>load</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Save changes ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Load &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Could not read the settings file %1: %2. The default settings are used, and the file is left as it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Could not open the autoload bank file %1: %2. Every slot stays empty; choose another file under System &gt; Zoreduzor Settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Could not write the settings file %1: %2. The settings of this session are lost; check that its folder is writable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The settings file %1 could not be written: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Do you want to save changes to autoload file (%1) ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The autoload bank file %1 could not be written: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>What was not saved is lost when the program ends. Make the folder writable or free some disk space, so that the next close can save.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/librarian/MainWindowKeyboard.cpp" line="+52"/>
+        <source>-1 Octave (Z)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>+1 Octave (X)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Hide keyboard</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1226,13 +2033,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>Send to Synth</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Put into Slot</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1251,7 +2060,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/librarian/MainWindowReorder.cpp" line="+33"/>
+        <location filename="../src/librarian/MainWindowReorder.cpp" line="-112"/>
+        <source>move up</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Move 1 sound up</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1261,7 +2076,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+9"/>
+        <source>move down</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Move 1 sound down</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1271,7 +2092,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+40"/>
+        <source>move</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>Move 1 sound to %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1281,23 +2108,45 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+48"/>
-        <source>Order by name</source>
+        <location line="+41"/>
+        <source>order by name</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+4"/>
+        <source>Sort all?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>drop</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>Swap %1 and %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/librarian/MainWindowTransfer.cpp" line="+79"/>
-        <location line="+87"/>
+        <location filename="../src/librarian/MainWindowTransfer.cpp" line="+15"/>
+        <source>Midi Open error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The MIDI output could not be opened: %1 Nothing is sent until it is open; it is opened by itself once it is there, or choose another under System, Midi Settings (Ctrl+D).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <location line="+89"/>
         <source>Receive 1 sound</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-71"/>
+        <location line="-73"/>
         <source>Send 1 sound</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1307,8 +2156,71 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+13"/>
+        <source>Still sending the selected sounds; %1 again when sending has ended</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <location line="+15"/>
+        <source>read</source>
+        <extracomment>A command word, put into &quot;Still sending the selected sounds; %1 again when sending has ended&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
         <source>Receive %1 sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Still moving the selected sounds; send again when they have arrived</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Still sending the selected sounds; the new request is ignored</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::RenameDialog</name>
+    <message>
+        <location filename="../src/librarian/RenameDialog.cpp" line="+32"/>
+        <source>Sound Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>&amp;Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::SoundListModel</name>
+    <message>
+        <location filename="../src/librarian/SoundListModel.cpp" line="+41"/>
+        <source>Index</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Changed</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1346,15 +2258,240 @@
 <context>
     <name>sondrake::editor::ExploreWindow</name>
     <message>
-        <location filename="../src/editor/ExploreWindow.cpp" line="+278"/>
+        <location filename="../src/editor/ExploreWindow.cpp" line="+72"/>
+        <source>Explore Sound Family</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Candidates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Candidate %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Listen to candidate %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Keep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Keep %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Breed the next generation from candidate %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+1"/>
+        <source>Mutation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The chance that each parameter is drawn again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Previous Generation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Next Generation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Eight new candidates from the kept ones (none kept: from the working copy)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+4"/>
+        <source>Morph</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <source>as opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>working copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Between the sound as the editor opened it and the working copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Use</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Put the sound heard last into the working copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+54"/>
+        <source>Generation %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>heard last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Click a candidate to listen to it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Heard: candidate %1 of generation %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Heard: the morph at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+55"/>
         <source>Explore</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::editor::LocationDialog</name>
+    <message>
+        <location filename="../src/editor/LocationDialog.cpp" line="+16"/>
+        <source>Select Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Bank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Sound Bank 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sound Bank 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::editor::ParameterListDialog</name>
+    <message>
+        <location filename="../src/editor/ParameterListDialog.cpp" line="+33"/>
+        <source>Parameter List View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Select All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Select to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Select from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>sondrake::editor::SoundEditor</name>
     <message>
-        <location filename="../src/editor/SoundEditor.cpp" line="+164"/>
+        <location filename="../src/editor/SoundEditor.cpp" line="+77"/>
+        <source>Sound Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+72"/>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Test &amp;Sound C4-C5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shortcut Num 1,2,3,4,5,6,7,8,9,+,-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+438"/>
+        <source>Test Sound C%1-C%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-437"/>
+        <location line="+400"/>
+        <source>Init Sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-399"/>
+        <source>Send Sound to Q-Lindorn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <location line="+1"/>
         <source>Compare</source>
         <translation type="unfinished"></translation>
@@ -1365,17 +2502,72 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+349"/>
+        <location line="+2"/>
+        <source>Sound Family Schema</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Save Snd Family Schema</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Create Snd Family Schema from current sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Sound (Ctrl+0)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Randomize Oscillators (Ctrl+1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Filter (Ctrl+2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Randomize Envelopes (Ctrl+3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Randomize LFOs (Ctrl+4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Explore...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+325"/>
         <source>Name &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+43"/>
-        <source>Init Sound</source>
+        <location line="+19"/>
+        <source>send</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/editor/SoundEditorSchema.cpp" line="+211"/>
+        <location filename="../src/editor/SoundEditorSchema.cpp" line="+121"/>
+        <source>There is no folder to save schemas in.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Please set the schema name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+69"/>
         <source>Randomize Sound</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1402,6 +2594,49 @@
     <message>
         <location line="+56"/>
         <source>Allowed values of %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sondrake::editor::ToleranceDialog</name>
+    <message>
+        <location filename="../src/editor/ToleranceDialog.cpp" line="+19"/>
+        <source>Create Schema Parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>List(Combobox) tolerance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Other knobs tolerance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Semitone tolerance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Detune tolerance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>lower value make more similar sounds (small sound family) the higher more different sounds (large sound family)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Create</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -14,8 +14,12 @@
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <algorithm>
 #include <chrono>
@@ -129,6 +133,32 @@ bool asksLibraryCommand(int argc, char** argv)
 // The settings file or the autoload bank could not be saved at close.
 constexpr int kExitNotSaved = 2;
 
+// The program's own translation for the user's locale, looked for beside the
+// executable (a build tree, a portable copy) and in the installed data
+// folder, and Qt's, so its standard buttons and dialogs follow. Without a
+// file for the locale the English texts stay.
+void loadTranslations(QCoreApplication& app)
+{
+    const QLocale locale;
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QStringList folders = { program.filePath(QStringLiteral("translations")),
+        QDir::cleanPath(program.filePath(QStringLiteral("../share/sondrake/translations"))) };
+    auto* own = new QTranslator(&app);
+    bool found = false;
+    for (const QString& folder : folders) {
+        if (own->load(locale, QStringLiteral("sondrake"), QStringLiteral("_"), folder)) {
+            found = QCoreApplication::installTranslator(own);
+            break;
+        }
+    }
+    if (!found)
+        delete own;
+    auto* qt = new QTranslator(&app);
+    if (!qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        || !QCoreApplication::installTranslator(qt))
+        delete qt;
+}
+
 QIcon programIcon()
 {
     QIcon icon;
@@ -146,31 +176,40 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QString::fromLatin1(sondrake::kVersion));
     QCommandLineParser parser;
     sondrake::platform::addStandardOptions(parser,
-        "Sound librarian, sound editor and restricted sound randomizer for the Halvorne Q-Lindorn "
-        "synthesizer, reached over MIDI.");
+        QT_TRANSLATE_NOOP("CommandLine",
+            "Sound librarian, sound editor and restricted sound randomizer for the Halvorne Q-Lindorn "
+            "synthesizer, reached over MIDI."));
+    // --help is answered before any application object, so before a
+    // translation can be loaded: the option texts are marked for the
+    // translator but read in English there.
     const QCommandLineOption portable(QStringLiteral("portable"),
-        QStringLiteral("Keep the settings file and the sound-family schemas beside the program, "
-                       "even where the program's folder is not writable."));
+        QCoreApplication::translate("CommandLine",
+            "Keep the settings file and the sound-family schemas beside the program, "
+            "even where the program's folder is not writable."));
     parser.addOption(portable);
     const QCommandLineOption importFiles(QStringLiteral("import"),
-        QStringLiteral("Archive the bank and sound files given as arguments in the sound library, print how many "
-                       "sounds were new, and end (no window is opened)."));
+        QCoreApplication::translate("CommandLine",
+            "Archive the bank and sound files given as arguments in the sound library, print how many "
+            "sounds were new, and end (no window is opened)."));
     const QCommandLineOption exportLibrary(QStringLiteral("export-library"),
-        QStringLiteral("Write every sound of the sound library into <folder> as one .syx file per sound, named "
-                       "after it, and end (no window is opened)."),
+        QCoreApplication::translate("CommandLine",
+            "Write every sound of the sound library into <folder> as one .syx file per sound, named "
+            "after it, and end (no window is opened)."),
         QStringLiteral("folder"));
     const QCommandLineOption libraryFile(QStringLiteral("library"),
-        QStringLiteral("Use <file> as the sound library instead of library.sqlite in the usual place."),
+        QCoreApplication::translate("CommandLine",
+            "Use <file> as the sound library instead of library.sqlite in the usual place."),
         QStringLiteral("file"));
     parser.addOption(importFiles);
     parser.addOption(exportLibrary);
     parser.addOption(libraryFile);
-    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("With --import: the files to archive."),
+    parser.addPositionalArgument(QStringLiteral("files"), QCoreApplication::translate("CommandLine", "With --import: the files to archive."),
         QStringLiteral("[files...]"));
     sondrake::platform::answerHelpAndVersion(parser, argc, argv);
 
     if (asksLibraryCommand(argc, argv)) {
         QCoreApplication app(argc, argv);
+        loadTranslations(app);
         parser.process(app);
         const QString library = parser.isSet(libraryFile)
             ? parser.value(libraryFile)
@@ -182,6 +221,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    loadTranslations(app);
     parser.process(app);
     // Where the settings file and the schemas live, decided once.
     const sondrake::platform::FileLocations locations = sondrake::platform::chooseFileLocations(
@@ -210,7 +250,8 @@ int main(int argc, char* argv[])
             if (window.midiOpenFailed()) {
                 using sondrake::platform::caughtTerminationSignal;
                 if (!caughtTerminationSignal())
-                    QMessageBox::critical(nullptr, QStringLiteral("Sondrake"), QStringLiteral("Midi Open error"));
+                    QMessageBox::critical(
+                        nullptr, QStringLiteral("Sondrake"), QCoreApplication::translate("Main", "Midi Open error"));
                 // A signal may have ended the box.
                 return finish(session, caughtTerminationSignal() ? 128 + caughtTerminationSignal() : 1);
             }

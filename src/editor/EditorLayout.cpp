@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -18,12 +19,22 @@
 #include <algorithm>
 #include <map>
 #include <numeric>
+#include <string>
 
 namespace sondrake::editor {
 
 namespace {
 
     QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+    // The parameter map marks its captions for the translator in the context
+    // "ParameterMap" and keeps them English, as schemas and searches match
+    // them; they are translated only here, where they are shown.
+    QString shown(std::string_view text)
+    {
+        const std::string source(text);
+        return QCoreApplication::translate("ParameterMap", source.c_str());
+    }
 
     // Geometry of the cells (pixels). The painted controls and the "R"
     // buttons have fixed sizes; everything else follows the fonts.
@@ -206,12 +217,12 @@ namespace {
 
 QString literalText(std::string_view text)
 {
-    QString s = qs(text);
+    QString s = shown(text);
     s.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return s;
 }
 
-QString displayLabel(const ParameterEntry& entry) { return qs(entry.label()); }
+QString displayLabel(const ParameterEntry& entry) { return shown(entry.label()); }
 
 const ControlRow* ParameterPages::rowFor(const QObject* control) const
 {
@@ -245,7 +256,7 @@ void ParameterPages::index()
 
 QString accessibleLabel(const ParameterEntry& entry)
 {
-    return qs(entry.group) + QLatin1Char(' ') + displayLabel(entry);
+    return shown(entry.group) + QLatin1Char(' ') + displayLabel(entry);
 }
 
 void buildParameterPages(QTabWidget* tabs, ParameterPages& pages)
@@ -348,7 +359,7 @@ void buildParameterPages(QTabWidget* tabs, ParameterPages& pages)
                 // painted, a value the parameter cannot take.
                 knob->setValue(std::clamp(knob->value(), entry.minimum, entry.maximum));
                 knob->setCaptionFont(caption);
-                knob->setCaption(qs(entry.caption));
+                knob->setCaption(shown(entry.caption));
                 row.knob = knob;
                 row.widget = knob;
                 break;
@@ -400,8 +411,8 @@ void buildParameterPages(QTabWidget* tabs, ParameterPages& pages)
                 r->setObjectName(QStringLiteral("BitBtn") + QString::number(entry.rButton));
                 r->setFixedSize(kRSize, kRSize);
                 r->setAutoDefault(false);
-                r->setToolTip(QStringLiteral("Allowed values of ") + displayLabel(entry));
-                r->setAccessibleName(QStringLiteral("Allowed values of ") + accessibleLabel(entry));
+                r->setToolTip(QCoreApplication::translate("EditorLayout", "Allowed values of %1").arg(displayLabel(entry)));
+                r->setAccessibleName(QCoreApplication::translate("EditorLayout", "Allowed values of %1").arg(accessibleLabel(entry)));
                 QFont f = r->font();
                 f.setPixelSize(9);
                 r->setFont(f);

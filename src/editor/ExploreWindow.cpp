@@ -69,13 +69,13 @@ ExploreWindow::ExploreWindow(SoundEditor& editor)
     , m_editor(editor)
 {
     setObjectName(QStringLiteral("frmExplore"));
-    setWindowTitle(QStringLiteral("Explore Sound Family"));
+    setWindowTitle(tr("Explore Sound Family"));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
 
     const QFontMetrics fm(font());
 
-    auto* candidates = new QGroupBox(QStringLiteral("Candidates"), this);
+    auto* candidates = new QGroupBox(tr("Candidates"), this);
     candidates->setObjectName(QStringLiteral("grpCandidates"));
     auto* grid = new QGridLayout(candidates);
     grid->setHorizontalSpacing(6);
@@ -83,16 +83,16 @@ ExploreWindow::ExploreWindow(SoundEditor& editor)
         const QString n = QString::number(i + 1);
         auto* b = new QPushButton(n, candidates);
         b->setObjectName(QStringLiteral("btnCandidate") + n);
-        b->setAccessibleName(QStringLiteral("Candidate ") + n);
-        b->setToolTip(QStringLiteral("Listen to candidate %1").arg(n));
+        b->setAccessibleName(tr("Candidate %1").arg(n));
+        b->setToolTip(tr("Listen to candidate %1").arg(n));
         b->setAutoDefault(false);
         // Pressed in while it is the one heard.
         b->setCheckable(true);
         b->setMinimumSize(std::max(44, fm.averageCharWidth() * 6), std::max(34, fm.height() * 2 + 6));
-        auto* keep = new QCheckBox(QStringLiteral("Keep"), candidates);
+        auto* keep = new QCheckBox(tr("Keep"), candidates);
         keep->setObjectName(QStringLiteral("ckbKeep") + n);
-        keep->setAccessibleName(QStringLiteral("Keep ") + n);
-        keep->setToolTip(QStringLiteral("Breed the next generation from candidate %1").arg(n));
+        keep->setAccessibleName(tr("Keep %1").arg(n));
+        keep->setToolTip(tr("Breed the next generation from candidate %1").arg(n));
         grid->addWidget(b, 0, i);
         grid->addWidget(keep, 1, i, Qt::AlignHCenter);
         m_candidateButtons[std::size_t(i)] = b;
@@ -101,30 +101,30 @@ ExploreWindow::ExploreWindow(SoundEditor& editor)
         connect(keep, &QCheckBox::toggled, this, [this, i](bool on) { onKeep(i, on); });
     }
 
-    auto* mutationLabel = new QLabel(QStringLiteral("Mutation"), this);
-    m_mutationSlider = makePercentSlider(this, "sldMutation", QStringLiteral("Mutation"), kDefaultMutation);
-    m_mutationSlider->setToolTip(QStringLiteral("The chance that each parameter is drawn again"));
+    auto* mutationLabel = new QLabel(tr("Mutation"), this);
+    m_mutationSlider = makePercentSlider(this, "sldMutation", tr("Mutation"), kDefaultMutation);
+    m_mutationSlider->setToolTip(tr("The chance that each parameter is drawn again"));
     mutationLabel->setBuddy(m_mutationSlider);
     m_mutationValue = makePercentLabel(this, kDefaultMutation);
     m_mutationValue->setObjectName(QStringLiteral("lblMutation"));
     connect(m_mutationSlider, &QSlider::valueChanged, this,
         [this](int percent) { m_mutationValue->setText(percentText(percent)); });
 
-    m_previousButton = makeButton(this, "btnPreviousGeneration", QStringLiteral("Previous Generation"));
+    m_previousButton = makeButton(this, "btnPreviousGeneration", tr("Previous Generation"));
     m_generationLabel = new QLabel(this);
     m_generationLabel->setObjectName(QStringLiteral("lblGeneration"));
     m_generationLabel->setAlignment(Qt::AlignCenter);
-    m_nextButton = makeButton(this, "btnNextGeneration", QStringLiteral("Next Generation"));
+    m_nextButton = makeButton(this, "btnNextGeneration", tr("Next Generation"));
     m_nextButton->setToolTip(
-        QStringLiteral("Eight new candidates from the kept ones (none kept: from the working copy)"));
+        tr("Eight new candidates from the kept ones (none kept: from the working copy)"));
 
-    auto* morphLabel = new QLabel(QStringLiteral("Morph"), this);
-    auto* fromLabel = new QLabel(QStringLiteral("as opened"), this);
-    auto* toLabel = new QLabel(QStringLiteral("working copy"), this);
+    auto* morphLabel = new QLabel(tr("Morph"), this);
+    auto* fromLabel = new QLabel(tr("as opened"), this);
+    auto* toLabel = new QLabel(tr("working copy"), this);
     // At 100 % the morph is the working copy: nothing moves until the user does.
-    m_morphSlider = makePercentSlider(this, "sldMorph", QStringLiteral("Morph"), 100);
+    m_morphSlider = makePercentSlider(this, "sldMorph", tr("Morph"), 100);
     m_morphSlider->setToolTip(
-        QStringLiteral("Between the sound as the editor opened it and the working copy"));
+        tr("Between the sound as the editor opened it and the working copy"));
     morphLabel->setBuddy(m_morphSlider);
     m_morphValue = makePercentLabel(this, 100);
     m_morphValue->setObjectName(QStringLiteral("lblMorph"));
@@ -138,8 +138,8 @@ ExploreWindow::ExploreWindow(SoundEditor& editor)
 
     m_heardLabel = new QLabel(this);
     m_heardLabel->setObjectName(QStringLiteral("lblHeard"));
-    m_useButton = makeButton(this, "btnUse", QStringLiteral("Use"));
-    m_useButton->setToolTip(QStringLiteral("Put the sound heard last into the working copy"));
+    m_useButton = makeButton(this, "btnUse", tr("Use"));
+    m_useButton->setToolTip(tr("Put the sound heard last into the working copy"));
 
     connect(m_previousButton, &QPushButton::clicked, this, &ExploreWindow::onPreviousGeneration);
     connect(m_nextButton, &QPushButton::clicked, this, &ExploreWindow::onNextGeneration);
@@ -193,7 +193,7 @@ void ExploreWindow::showGeneration()
         m_candidateButtons[std::size_t(i)]->setEnabled(any);
     }
     m_generationLabel->setText(
-        any ? QStringLiteral("Generation %1").arg(m_explorer.current().number) : QString());
+        any ? tr("Generation %1").arg(m_explorer.current().number) : QString());
     m_previousButton->setEnabled(m_explorer.hasPrevious());
     showHeard();
 }
@@ -211,16 +211,16 @@ void ExploreWindow::showHeard()
         QFont f = b->font();
         f.setBold(heard);
         b->setFont(f);
-        b->setAccessibleDescription(heard ? QStringLiteral("heard last") : QString());
+        b->setAccessibleDescription(heard ? tr("heard last") : QString());
     }
     if (!m_heard)
-        m_heardLabel->setText(QStringLiteral("Click a candidate to listen to it."));
+        m_heardLabel->setText(tr("Click a candidate to listen to it."));
     else if (m_heardIndex >= 0)
-        m_heardLabel->setText(QStringLiteral("Heard: candidate %1 of generation %2")
+        m_heardLabel->setText(tr("Heard: candidate %1 of generation %2")
                                   .arg(m_heardIndex + 1)
                                   .arg(m_heardGeneration));
     else
-        m_heardLabel->setText(QStringLiteral("Heard: the morph at %1").arg(percentText(m_heardMorph)));
+        m_heardLabel->setText(tr("Heard: the morph at %1").arg(percentText(m_heardMorph)));
     m_useButton->setEnabled(m_heard.has_value());
 }
 

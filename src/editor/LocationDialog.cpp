@@ -13,15 +13,15 @@ LocationDialog::LocationDialog(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrmSelectLocation"));
-    setWindowTitle(QStringLiteral("Select Location"));
+    setWindowTitle(tr("Select Location"));
     setModal(true);
 
-    m_bankLabel = new QLabel(QStringLiteral("Bank"), this);
-    m_programLabel = new QLabel(QStringLiteral("Program"), this);
+    m_bankLabel = new QLabel(tr("Bank"), this);
+    m_programLabel = new QLabel(tr("Program"), this);
     m_bankBox = new QComboBox(this);
     m_bankBox->setObjectName(QStringLiteral("cmbBank"));
-    m_bankBox->addItem(QStringLiteral("Sound Bank 1"));
-    m_bankBox->addItem(QStringLiteral("Sound Bank 2"));
+    m_bankBox->addItem(tr("Sound Bank 1"));
+    m_bankBox->addItem(tr("Sound Bank 2"));
     m_programBox = new QComboBox(this);
     m_programBox->setObjectName(QStringLiteral("cmbProgram"));
     m_programBox->setMaxVisibleItems(20);
@@ -32,10 +32,10 @@ LocationDialog::LocationDialog(QWidget* parent)
     m_bankLabel->setBuddy(m_bankBox);
     m_programLabel->setBuddy(m_programBox);
 
-    m_okButton = new QPushButton(QStringLiteral("Ok"), this);
+    m_okButton = new QPushButton(tr("Ok"), this);
     m_okButton->setObjectName(QStringLiteral("btnOk"));
     m_okButton->setDefault(true);
-    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton = new QPushButton(tr("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("btnCancel"));
     m_cancelButton->setAutoDefault(false);
     auto* buttons = new QDialogButtonBox(this);

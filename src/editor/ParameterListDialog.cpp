@@ -30,7 +30,7 @@ ParameterListDialog::ParameterListDialog(platform::KeyState& keys, QWidget* pare
     , m_keys(keys)
 {
     setObjectName(QStringLiteral("TfrmParameterListView"));
-    setWindowTitle(QStringLiteral("Parameter List View"));
+    setWindowTitle(tr("Parameter List View"));
     setModal(true);
 
     m_list = new QListWidget(this);
@@ -38,11 +38,11 @@ ParameterListDialog::ParameterListDialog(platform::KeyState& keys, QWidget* pare
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setUniformItemSizes(true);
 
-    m_selectAllButton = smallButton(this, "btnSelectAll", QStringLiteral("Select All"));
-    m_invertButton = smallButton(this, "Button2", QStringLiteral("Invert"));
-    m_selectToButton = smallButton(this, "Button3", QStringLiteral("Select to"));
-    m_selectFromButton = smallButton(this, "Button4", QStringLiteral("Select from"));
-    m_okButton = new QPushButton(QStringLiteral("Ok"), this);
+    m_selectAllButton = smallButton(this, "btnSelectAll", tr("Select All"));
+    m_invertButton = smallButton(this, "Button2", tr("Invert"));
+    m_selectToButton = smallButton(this, "Button3", tr("Select to"));
+    m_selectFromButton = smallButton(this, "Button4", tr("Select from"));
+    m_okButton = new QPushButton(tr("Ok"), this);
     m_okButton->setObjectName(QStringLiteral("Button1"));
     m_okButton->setDefault(true);
     auto* buttons = new QDialogButtonBox(this);

@@ -1,7 +1,10 @@
 #include "editor/Randomizer.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <chrono>
+#include <string>
 
 namespace sondrake::editor {
 
@@ -162,9 +165,10 @@ void randomizeOscillators(SoundDump& d, SoundFamilySchema& s, Generator& g)
 
 QString parameterListCaption(const ParameterEntry& p)
 {
-    QString caption = QStringLiteral("Parameter List View");
+    QString caption = QCoreApplication::translate("Randomizer", "Parameter List View");
     if (p.kind == ControlKind::Knob || p.kind == ControlKind::CheckBox)
-        caption += QStringLiteral(" (") + QString::fromLatin1(p.caption.data(), qsizetype(p.caption.size())) + u')';
+        caption += QStringLiteral(" (")
+            + QCoreApplication::translate("ParameterMap", std::string(p.caption).c_str()) + u')';
     return caption;
 }
 
@@ -182,7 +186,7 @@ QStringList parameterListRows(const ParameterEntry& p)
             rows << QString::number(v);
         break;
     case ControlKind::CheckBox:
-        rows << QStringLiteral("On") << QStringLiteral("Off");
+        rows << QCoreApplication::translate("Randomizer", "On") << QCoreApplication::translate("Randomizer", "Off");
         break;
     }
     return rows;

@@ -2,6 +2,7 @@
 
 #include "platform/IniFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -124,19 +125,19 @@ bool isValidSchemaName(const QString& name, QString* problem)
         return false;
     };
     if (name.isEmpty())
-        return refuse(QStringLiteral("Please set the schema name."));
+        return refuse(QCoreApplication::translate("Schema", "Please set the schema name."));
     if (name.contains(u'/') || name.contains(u'\\'))
-        return refuse(QStringLiteral("The schema name must not contain a path separator (\"/\" or \"\\\")."));
+        return refuse(QCoreApplication::translate("Schema", "The schema name must not contain a path separator (\"/\" or \"\\\")."));
     if (name.contains(QStringLiteral("..")))
-        return refuse(QStringLiteral("The schema name must not contain \"..\"."));
+        return refuse(QCoreApplication::translate("Schema", "The schema name must not contain \"..\"."));
     for (const QChar c : name) {
         if (c.unicode() < 32 || c.unicode() == 127)
-            return refuse(QStringLiteral("The schema name must not contain control characters."));
+            return refuse(QCoreApplication::translate("Schema", "The schema name must not contain control characters."));
         if (QStringLiteral("<>:\"|?*").contains(c))
-            return refuse(QStringLiteral("The schema name must not contain the character \"%1\".").arg(c));
+            return refuse(QCoreApplication::translate("Schema", "The schema name must not contain the character \"%1\".").arg(c));
     }
     if (name.endsWith(u' ') || name.endsWith(u'.'))
-        return refuse(QStringLiteral("The schema name must not end with a blank or a dot."));
+        return refuse(QCoreApplication::translate("Schema", "The schema name must not end with a blank or a dot."));
     return true;
 }
 

@@ -74,7 +74,7 @@ SoundEditor::SoundEditor(EditorHost& host, QWidget* parent)
     , m_host(host)
 {
     setObjectName(QStringLiteral("TfrmPatchEdit"));
-    setWindowTitle(QStringLiteral("Sound Edit"));
+    setWindowTitle(tr("Sound Edit"));
     setModal(true);
     // The application's font, a pixel smaller: the panels are dense.
     QFont f = font();
@@ -146,7 +146,7 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     auto* top = new QWidget(parent);
     top->setObjectName(QStringLiteral("pnlTop"));
 
-    m_nameLabel = new QLabel(QStringLiteral("Name"), top);
+    m_nameLabel = new QLabel(tr("Name"), top);
     m_nameEdit = new QLineEdit(top);
     m_nameEdit->setObjectName(QStringLiteral("edtName"));
     m_nameEdit->setMaxLength(int(kNameLength));
@@ -154,13 +154,13 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     const QFontMetrics fm(font());
     m_nameEdit->setFixedWidth(std::max(140, fm.averageCharWidth() * int(kNameLength) + 16));
     m_nameLabel->setBuddy(m_nameEdit);
-    m_testSoundButton = makeButton(top, "btnTestSound", QStringLiteral("Test &Sound C4-C5"));
-    m_testSoundButton->setToolTip(QStringLiteral("Shortcut Num 1,2,3,4,5,6,7,8,9,+,-"));
+    m_testSoundButton = makeButton(top, "btnTestSound", tr("Test &Sound C4-C5"));
+    m_testSoundButton->setToolTip(tr("Shortcut Num 1,2,3,4,5,6,7,8,9,+,-"));
     // Wide enough for every octave, so the button keeps its size.
     m_testSoundButton->setMinimumWidth(
-        std::max(130, fm.horizontalAdvance(QStringLiteral("Test Sound C9-C10")) + 24));
-    m_initSoundButton = makeButton(top, "btnInitSound", QStringLiteral("Init Sound"));
-    m_sendToLocationButton = makeButton(top, "btnSavSoundto", QStringLiteral("Send Sound to Q-Lindorn"));
+        std::max(130, fm.horizontalAdvance(tr("Test Sound C%1-C%2").arg(9).arg(10)) + 24));
+    m_initSoundButton = makeButton(top, "btnInitSound", tr("Init Sound"));
+    m_sendToLocationButton = makeButton(top, "btnSavSoundto", tr("Send Sound to Q-Lindorn"));
     m_compareButton = makeButton(top, "btnCompare", tr("Compare"));
     m_compareButton->setAccessibleName(tr("Compare"));
     m_compareButton->setCheckable(true);
@@ -169,29 +169,29 @@ QWidget* SoundEditor::buildTopPanel(QWidget* parent)
     m_compareButton->setToolTip(
         tr("While down, the Q-Lindorn plays the sound as it was when this window opened"));
 
-    m_schemaLabel = new QLabel(QStringLiteral("Sound Family Schema"), top);
+    m_schemaLabel = new QLabel(tr("Sound Family Schema"), top);
     m_schemaBox = new QComboBox(top);
     m_schemaBox->setObjectName(QStringLiteral("cmbRandomSchema"));
     m_schemaBox->setEditable(true);
     m_schemaBox->setInsertPolicy(QComboBox::NoInsert);
     m_schemaBox->setFixedWidth(std::max(170, fm.averageCharWidth() * 22));
     m_schemaLabel->setBuddy(m_schemaBox);
-    m_saveSchemaButton = makeButton(top, "btnSaveRandomSchema", QStringLiteral("Save Snd Family Schema"));
+    m_saveSchemaButton = makeButton(top, "btnSaveRandomSchema", tr("Save Snd Family Schema"));
     m_createSchemaButton = makeButton(top, "btnCreateSchemaFromCurrentSound",
-        QStringLiteral("Create Snd Family Schema from current sound"));
+        tr("Create Snd Family Schema from current sound"));
 
-    m_randomizeSoundButton = makeButton(top, "btnRandomizeSound", QStringLiteral("Randomize Sound (Ctrl+0)"));
+    m_randomizeSoundButton = makeButton(top, "btnRandomizeSound", tr("Randomize Sound (Ctrl+0)"));
     QPalette red = m_randomizeSoundButton->palette();
     red.setColor(QPalette::ButtonText, QColor(200, 0, 0));
     m_randomizeSoundButton->setPalette(red);
     m_randomizeOscillatorsButton
-        = makeButton(top, "btnRandomizeOscillators", QStringLiteral("Randomize Oscillators (Ctrl+1)"));
+        = makeButton(top, "btnRandomizeOscillators", tr("Randomize Oscillators (Ctrl+1)"));
     m_randomizeFiltersButton
-        = makeButton(top, "btnRandomizeFilters", QStringLiteral("Randomize Filter (Ctrl+2)"));
+        = makeButton(top, "btnRandomizeFilters", tr("Randomize Filter (Ctrl+2)"));
     m_randomizeEnvelopesButton
-        = makeButton(top, "btnRandomizeEnvelopes", QStringLiteral("Randomize Envelopes (Ctrl+3)"));
-    m_randomizeLfosButton = makeButton(top, "btnRandomizeLFOs", QStringLiteral("Randomize LFOs (Ctrl+4)"));
-    m_exploreButton = makeButton(top, "btnExplore", QStringLiteral("Explore..."));
+        = makeButton(top, "btnRandomizeEnvelopes", tr("Randomize Envelopes (Ctrl+3)"));
+    m_randomizeLfosButton = makeButton(top, "btnRandomizeLFOs", tr("Randomize LFOs (Ctrl+4)"));
+    m_exploreButton = makeButton(top, "btnExplore", tr("Explore..."));
 
     auto* rows = new QVBoxLayout(top);
     rows->setContentsMargins(6, 4, 6, 2);
@@ -535,7 +535,7 @@ void SoundEditor::onModifiedTimer()
     if (!m_modified)
         return;
     m_modified = false;
-    m_host.addMessage(QStringLiteral("send"));
+    m_host.addMessage(tr("send"));
 }
 
 void SoundEditor::onTestSoundPressed()
@@ -596,7 +596,7 @@ void SoundEditor::onSendToLocation()
 void SoundEditor::updateTestSoundCaption()
 {
     const int octave = m_host.octave();
-    m_testSoundButton->setText(QStringLiteral("Test Sound C%1-C%2").arg(octave).arg(octave + 1));
+    m_testSoundButton->setText(tr("Test Sound C%1-C%2").arg(octave).arg(octave + 1));
 }
 
 void SoundEditor::onKeyDown(QKeyEvent* event)

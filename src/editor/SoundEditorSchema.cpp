@@ -117,8 +117,10 @@ void SoundEditor::saveSchema(const QString& name)
 {
     try {
         const QStringList folders = m_host.schemaFolders();
-        if (folders.isEmpty())
-            throw std::runtime_error("There is no folder to save schemas in.");
+        if (folders.isEmpty()) {
+            showError(tr("There is no folder to save schemas in."));
+            return;
+        }
         QString error;
         const QString path = schemaPath(folders.first(), name);
         if (!platform::makeFolderFor(path, &error) || !m_schema.save(path, &error))
@@ -139,7 +141,7 @@ void SoundEditor::onSaveSchema()
 {
     const QString name = m_schemaBox->currentText();
     if (name.isEmpty()) {
-        showError(QStringLiteral("Please set the schema name."));
+        showError(tr("Please set the schema name."));
         return;
     }
     // The name becomes part of a path: refuse what would leave the folder or

@@ -16,7 +16,7 @@ ToleranceDialog::ToleranceDialog(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrmCreateSchemaParameters"));
-    setWindowTitle(QStringLiteral("Create Schema Parameters"));
+    setWindowTitle(tr("Create Schema Parameters"));
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
@@ -49,27 +49,27 @@ ToleranceDialog::ToleranceDialog(QWidget* parent)
         grid->addWidget(value, row, 2);
         connect(bar, &QSlider::valueChanged, this, &ToleranceDialog::onToleranceChanged);
     };
-    addTrackBar(0, "trbComboBoxTolerance", "lblComboBoxTolerance", QStringLiteral("List(Combobox) tolerance"),
+    addTrackBar(0, "trbComboBoxTolerance", "lblComboBoxTolerance", tr("List(Combobox) tolerance"),
         m_listToleranceBar, m_listToleranceValue);
-    addTrackBar(1, "trbOtherKnobTolerance", "lblOtherKnobTolerance", QStringLiteral("Other knobs tolerance"),
+    addTrackBar(1, "trbOtherKnobTolerance", "lblOtherKnobTolerance", tr("Other knobs tolerance"),
         m_otherKnobToleranceBar, m_otherKnobToleranceValue);
-    addTrackBar(2, "trbSemitoneTolerance", "lblSemitoneTolerance", QStringLiteral("Semitone tolerance"),
+    addTrackBar(2, "trbSemitoneTolerance", "lblSemitoneTolerance", tr("Semitone tolerance"),
         m_semitoneToleranceBar, m_semitoneToleranceValue);
-    addTrackBar(3, "trbDetuneTolerance", "lblDetuneTolerance", QStringLiteral("Detune tolerance"),
+    addTrackBar(3, "trbDetuneTolerance", "lblDetuneTolerance", tr("Detune tolerance"),
         m_detuneToleranceBar, m_detuneToleranceValue);
 
     m_noteLabel = new QLabel(
-        QStringLiteral("lower value make more similar sounds (small sound family) the higher more "
-                       "different sounds (large sound family)"),
+        tr("lower value make more similar sounds (small sound family) the higher more "
+           "different sounds (large sound family)"),
         this);
     m_noteLabel->setObjectName(QStringLiteral("lblNote"));
     m_noteLabel->setWordWrap(true);
     layout->addWidget(m_noteLabel);
 
-    m_createButton = new QPushButton(QStringLiteral("Create"), this);
+    m_createButton = new QPushButton(tr("Create"), this);
     m_createButton->setObjectName(QStringLiteral("btnCreate"));
     m_createButton->setDefault(true);
-    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton = new QPushButton(tr("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("btnCancel"));
     m_cancelButton->setAutoDefault(false);
     auto* buttons = new QDialogButtonBox(this);

@@ -17,11 +17,11 @@ AutoloadDialog::AutoloadDialog(LibrarianDialogs& dialogs, QWidget* parent)
     , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("TfrmZRSettings"));
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
 
-    m_autoloadGroup = new QGroupBox(QStringLiteral("Autoload"), this);
+    m_autoloadGroup = new QGroupBox(tr("Autoload"), this);
     m_autoloadGroup->setObjectName(QStringLiteral("grpAutoload"));
-    m_enableBox = new QCheckBox(QStringLiteral("Enable"), m_autoloadGroup);
+    m_enableBox = new QCheckBox(tr("Enable"), m_autoloadGroup);
     m_enableBox->setObjectName(QStringLiteral("CheckBox1"));
     m_fileEdit = new QLineEdit(m_autoloadGroup);
     m_fileEdit->setObjectName(QStringLiteral("edtAutoload"));
@@ -39,7 +39,7 @@ AutoloadDialog::AutoloadDialog(LibrarianDialogs& dialogs, QWidget* parent)
     group->addWidget(m_enableBox);
     group->addLayout(pathRow);
 
-    m_okButton = new QPushButton(QStringLiteral("&Ok"), this);
+    m_okButton = new QPushButton(tr("&Ok"), this);
     m_okButton->setObjectName(QStringLiteral("btnOk"));
     m_okButton->setDefault(true);
     auto* buttons = new QDialogButtonBox(this);

@@ -1,8 +1,10 @@
 #include "librarian/KeyboardPlayer.h"
 
+#include <QCoreApplication>
+
 namespace sondrake {
 
-QString octaveCaption(int octave) { return QStringLiteral("Octave %1").arg(octave); }
+QString octaveCaption(int octave) { return QCoreApplication::translate("KeyboardPlayer", "Octave %1").arg(octave); }
 
 int pollKeyboard(NoteStateTable& states, int octave, const KeyQuery& keyDown, const NoteSender& send)
 {

@@ -10,7 +10,7 @@ namespace sondrake {
 
 namespace {
 
-const QString kFilter = QStringLiteral("SysEx Files (*.syx)");
+QString filter() { return QCoreApplication::translate("LibrarianDialogs", "SysEx Files (*.syx)"); }
 
 } // namespace
 
@@ -25,7 +25,7 @@ LibrarianDialogs::Answer LibrarianDialogs::ask(QWidget* parent, const QString& q
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
-    const auto answer = QMessageBox::question(parent, QStringLiteral("Confirm"), question, buttons, QMessageBox::Yes);
+    const auto answer = QMessageBox::question(parent, QCoreApplication::translate("LibrarianDialogs", "Confirm"), question, buttons, QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
         return Answer::Yes;
     if (answer == QMessageBox::Cancel)
@@ -37,14 +37,14 @@ LibrarianDialogs::Answer LibrarianDialogs::ask(QWidget* parent, const QString& q
 
 QString LibrarianDialogs::openFile(QWidget* parent)
 {
-    const QString path = QFileDialog::getOpenFileName(parent, QString(), m_lastFolder, kFilter);
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), m_lastFolder, filter());
     remember(path);
     return path;
 }
 
 QString LibrarianDialogs::saveFile(QWidget* parent)
 {
-    QFileDialog dialog(parent, QString(), m_lastFolder, kFilter);
+    QFileDialog dialog(parent, QString(), m_lastFolder, filter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("syx"));

@@ -77,25 +77,27 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
     , m_library(library)
 {
     setObjectName(QStringLiteral("frmSoundLibrary"));
-    setWindowTitle(QStringLiteral("Sound Library"));
+    setWindowTitle(tr("Sound Library"));
 
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("edtSearch"));
-    m_search->setAccessibleName(QStringLiteral("Search"));
+    m_search->setAccessibleName(tr("Search"));
     m_search->setClearButtonEnabled(true);
-    m_search->setPlaceholderText(QStringLiteral("Name or tag words, or e.g. osc1 waveform = SAWTOOTH, filter frequency > 100, fav"));
+    // The example is search syntax, which reads the same in every language.
+    m_search->setPlaceholderText(
+        tr("Name or tag words, or e.g. %1").arg(QStringLiteral("osc1 waveform = SAWTOOTH, filter frequency > 100, fav")));
     m_search->setToolTip(library::searchHelp());
-    auto* searchLabel = new QLabel(QStringLiteral("&Search"), this);
+    auto* searchLabel = new QLabel(tr("&Search"), this);
     searchLabel->setBuddy(m_search);
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("lblStatus"));
-    m_status->setAccessibleName(QStringLiteral("Status"));
+    m_status->setAccessibleName(tr("Status"));
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_model = new LibraryModel(library, this);
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("tblSounds"));
-    m_table->setAccessibleName(QStringLiteral("Sounds"));
+    m_table->setAccessibleName(tr("Sounds"));
     m_table->setModel(m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -112,7 +114,7 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
     m_table->setColumnWidth(LibraryModel::NameColumn, em * 12);
     m_table->setColumnWidth(LibraryModel::TagsColumn, em * 9);
     const QFontMetrics header = m_table->horizontalHeader()->fontMetrics();
-    m_table->setColumnWidth(LibraryModel::FavouriteColumn, header.horizontalAdvance(QStringLiteral("Favourite")) + em * 2);
+    m_table->setColumnWidth(LibraryModel::FavouriteColumn, header.horizontalAdvance(m_model->headerData(LibraryModel::FavouriteColumn, Qt::Horizontal).toString()) + em * 2);
     m_table->setColumnWidth(LibraryModel::FirstSeenColumn, m_table->fontMetrics().horizontalAdvance(QStringLiteral("2026-12-31 23:59")) + em);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setWordWrap(false);
@@ -125,13 +127,13 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
     m_name->setFont(bold);
     m_details = new QPlainTextEdit(this);
     m_details->setObjectName(QStringLiteral("memDetails"));
-    m_details->setAccessibleName(QStringLiteral("Details"));
+    m_details->setAccessibleName(tr("Details"));
     m_details->setReadOnly(true);
     m_details->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     auto* categories = new QWidget(this);
     categories->setObjectName(QStringLiteral("grpCategories"));
-    categories->setAccessibleName(QStringLiteral("Categories"));
+    categories->setAccessibleName(tr("Categories"));
     auto* categoryGrid = new QGridLayout(categories);
     categoryGrid->setContentsMargins(0, 0, 0, 0);
     constexpr int kCategoryColumns = 5;
@@ -146,25 +148,25 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
     }
     m_freeTags = new QLineEdit(this);
     m_freeTags->setObjectName(QStringLiteral("edtTags"));
-    m_freeTags->setAccessibleName(QStringLiteral("Tags"));
-    m_freeTags->setPlaceholderText(QStringLiteral("more tags, separated by commas"));
+    m_freeTags->setAccessibleName(tr("Tags"));
+    m_freeTags->setPlaceholderText(tr("more tags, separated by commas"));
     m_comment = new QLineEdit(this);
     m_comment->setObjectName(QStringLiteral("edtComment"));
-    m_comment->setAccessibleName(QStringLiteral("Comment"));
-    auto* tagsLabel = new QLabel(QStringLiteral("&Tags"), this);
+    m_comment->setAccessibleName(tr("Comment"));
+    auto* tagsLabel = new QLabel(tr("&Tags"), this);
     tagsLabel->setBuddy(m_categories.front());
-    auto* commentLabel = new QLabel(QStringLiteral("Co&mment"), this);
+    auto* commentLabel = new QLabel(tr("Co&mment"), this);
     commentLabel->setBuddy(m_comment);
 
-    m_send = button(QStringLiteral("Send to S&ynth"), "btnSendToSynth", this);
-    m_put = button(QStringLiteral("&Put into Slot"), "btnPutIntoSlot", this);
-    m_favourite = button(QStringLiteral("&Favourite"), "btnFavourite", this);
+    m_send = button(tr("Send to S&ynth"), "btnSendToSynth", this);
+    m_put = button(tr("&Put into Slot"), "btnPutIntoSlot", this);
+    m_favourite = button(tr("&Favourite"), "btnFavourite", this);
     m_favourite->setCheckable(true);
-    m_similar = button(QStringLiteral("Simi&lar Sounds"), "btnSimilarSounds", this);
-    m_duplicates = button(QStringLiteral("Show D&uplicates"), "btnShowDuplicates", this);
-    m_delete = button(QStringLiteral("&Delete from Library"), "btnDeleteFromLibrary", this);
-    m_send->setToolTip(QStringLiteral("Plays the sound on the synthesizer (its edit buffer); Enter does the same"));
-    m_put->setToolTip(QStringLiteral("Puts the sound into the slot selected in the sound list"));
+    m_similar = button(tr("Simi&lar Sounds"), "btnSimilarSounds", this);
+    m_duplicates = button(tr("Show D&uplicates"), "btnShowDuplicates", this);
+    m_delete = button(tr("&Delete from Library"), "btnDeleteFromLibrary", this);
+    m_send->setToolTip(tr("Plays the sound on the synthesizer (its edit buffer); Enter does the same"));
+    m_put->setToolTip(tr("Puts the sound into the slot selected in the sound list"));
 
     // The same commands by keyboard, while the list has the focus.
     auto* deleteKey = new QAction(this);
@@ -261,8 +263,8 @@ LibraryWindow::LibraryWindow(library::Library& library, QWidget* parent)
         onLibraryOpened(true, QString());
     else
         onLibraryOpened(false, library.state() == library::Library::State::Off
-                ? QStringLiteral("The sound library is off for this run (Messages says why).")
-                : QStringLiteral("The sound library is opening..."));
+                ? tr("The sound library is off for this run (Messages says why).")
+                : tr("The sound library is opening..."));
 }
 
 void LibraryWindow::onLibraryOpened(bool available, const QString& line)
@@ -275,7 +277,7 @@ void LibraryWindow::onLibraryOpened(bool available, const QString& line)
         showCount(QString());
     } else {
         m_status->setProperty("counting", false);
-        m_status->setText(line.isEmpty() ? QStringLiteral("The sound library is off for this run.") : line);
+        m_status->setText(line.isEmpty() ? tr("The sound library is off for this run.") : line);
     }
     setCommandsEnabled();
 }
@@ -290,8 +292,8 @@ void LibraryWindow::showCount(const QString& what)
     }
     const qint64 all = m_library.reader() ? m_library.reader()->count() : 0;
     const QLocale locale;
-    m_status->setText(n == all ? QStringLiteral("%1 sounds").arg(locale.toString(all))
-                               : QStringLiteral("%1 of %2 sounds").arg(locale.toString(qint64(n)), locale.toString(all)));
+    m_status->setText(n == all ? tr("%1 sounds").arg(locale.toString(all))
+                               : tr("%1 of %2 sounds").arg(locale.toString(qint64(n)), locale.toString(all)));
 }
 
 qint64 LibraryWindow::currentId() const
@@ -321,11 +323,11 @@ void LibraryWindow::setCommandsEnabled()
 
 void LibraryWindow::onSearch()
 {
-    guarded(this, QStringLiteral("Search"), [&] {
+    guarded(this, tr("Search"), [&] {
         QString error;
         if (!m_model->setSearch(m_search->text(), &error)) {
             m_status->setProperty("counting", false);
-            m_status->setText(QStringLiteral("Not understood: %1").arg(error));
+            m_status->setText(tr("Not understood: %1").arg(error));
             return;
         }
         showCount(QString());
@@ -353,11 +355,11 @@ void LibraryWindow::onSelectionChanged()
     }
     m_name->setText(record->name);
     QStringList lines;
-    lines << QStringLiteral("Names: %1").arg(record->names.join(QStringLiteral(", ")));
-    lines << QStringLiteral("First seen %1, last seen %2").arg(when(record->firstSeen), when(record->lastSeen));
-    lines << QStringLiteral("From:");
+    lines << tr("Names: %1").arg(record->names.join(QStringLiteral(", ")));
+    lines << tr("First seen %1, last seen %2").arg(when(record->firstSeen), when(record->lastSeen));
+    lines << tr("From:");
     for (const library::SoundSource& s : record->sources)
-        lines << (s.times > 1 ? QStringLiteral("  %1 (%2 times, last %3)").arg(s.text).arg(s.times).arg(when(s.lastSeen))
+        lines << (s.times > 1 ? tr("  %1 (%2 times, last %3)").arg(s.text).arg(s.times).arg(when(s.lastSeen))
                               : QStringLiteral("  %1 (%2)").arg(s.text, when(s.firstSeen)));
     lines << QString();
     for (const char* control : kKeyParameters) {
@@ -380,7 +382,7 @@ void LibraryWindow::onSelectionChanged()
 
 void LibraryWindow::onSendToSynth()
 {
-    guarded(this, QStringLiteral("Send to Synth"), [&] {
+    guarded(this, tr("Send to Synth"), [&] {
         if (const auto record = currentRecord())
             emit sendToSynthRequested(record->current());
     });
@@ -388,7 +390,7 @@ void LibraryWindow::onSendToSynth()
 
 void LibraryWindow::onPutIntoSlot()
 {
-    guarded(this, QStringLiteral("Put into Slot"), [&] {
+    guarded(this, tr("Put into Slot"), [&] {
         if (const auto record = currentRecord())
             emit putIntoSlotRequested(record->current());
     });
@@ -396,7 +398,7 @@ void LibraryWindow::onPutIntoSlot()
 
 void LibraryWindow::onFavourite()
 {
-    guarded(this, QStringLiteral("Favourite"), [&] {
+    guarded(this, tr("Favourite"), [&] {
         if (const qint64 id = currentId())
             m_library.setFavourite(id, m_favourite->isChecked());
     });
@@ -406,7 +408,7 @@ void LibraryWindow::onTagsEdited()
 {
     if (m_loading || !m_shownId)
         return;
-    guarded(this, QStringLiteral("Tags"), [&] {
+    guarded(this, tr("Tags"), [&] {
         QStringList tags;
         for (QCheckBox* box : m_categories)
             if (box->isChecked())
@@ -421,21 +423,21 @@ void LibraryWindow::onCommentEdited()
 {
     if (m_loading || !m_shownId)
         return;
-    guarded(this, QStringLiteral("Comment"), [&] { m_library.setComment(m_shownId, m_comment->text()); });
+    guarded(this, tr("Comment"), [&] { m_library.setComment(m_shownId, m_comment->text()); });
 }
 
 void LibraryWindow::onDelete()
 {
-    guarded(this, QStringLiteral("Delete from Library"), [&] {
+    guarded(this, tr("Delete from Library"), [&] {
         QList<qint64> ids;
         for (const QModelIndex& row : m_table->selectionModel()->selectedRows())
             ids << m_model->idAt(row.row());
         if (ids.isEmpty())
             return;
         const QString question = ids.size() == 1
-            ? QStringLiteral("Delete \"%1\" from the library?").arg(m_model->index(m_model->rowOf(ids.first()), 0).data().toString())
-            : QStringLiteral("Delete %1 sounds from the library?").arg(ids.size());
-        if (QMessageBox::question(this, QStringLiteral("Delete from Library"), question, QMessageBox::Yes | QMessageBox::No,
+            ? tr("Delete \"%1\" from the library?").arg(m_model->index(m_model->rowOf(ids.first()), 0).data().toString())
+            : tr("Delete %1 sounds from the library?").arg(ids.size());
+        if (QMessageBox::question(this, tr("Delete from Library"), question, QMessageBox::Yes | QMessageBox::No,
                 QMessageBox::No)
             != QMessageBox::Yes)
             return;
@@ -445,7 +447,7 @@ void LibraryWindow::onDelete()
 
 void LibraryWindow::onSimilar()
 {
-    guarded(this, QStringLiteral("Similar Sounds"), [&] {
+    guarded(this, tr("Similar Sounds"), [&] {
         const auto record = currentRecord();
         if (!record)
             return;
@@ -454,16 +456,16 @@ void LibraryWindow::onSimilar()
             ids << n.id;
         m_model->showIds(ids);
         m_status->setProperty("counting", false);
-        m_status->setText(QStringLiteral("\"%1\" and the %2 sounds nearest to it, nearest first").arg(record->name).arg(ids.size() - 1));
+        m_status->setText(tr("\"%1\" and the %2 sounds nearest to it, nearest first").arg(record->name).arg(ids.size() - 1));
     });
 }
 
 void LibraryWindow::onDuplicates()
 {
-    guarded(this, QStringLiteral("Show Duplicates"), [&] {
+    guarded(this, tr("Show Duplicates"), [&] {
         if (library::LibraryDatabase* db = m_library.reader()) {
             m_model->showIds(db->duplicates());
-            showCount(QStringLiteral("%1 sounds stored under more than one name"));
+            showCount(tr("%1 sounds stored under more than one name"));
         }
     });
 }

@@ -54,7 +54,8 @@ namespace {
         return name;
     }
 
-    const char* const kCaption = "Halvorne Q-Lindorn Sondrake - Sound Editor - Sound Restrictioned Randomizer";
+    const char* const kCaption
+        = QT_TRANSLATE_NOOP("sondrake::MainWindow", "Halvorne Q-Lindorn Sondrake - Sound Editor - Sound Restrictioned Randomizer");
     const char* const kProgramName = "Halvorne Q-Lindorn Sondrake";
     const char* const kVideoAddress = "https://sondrake.example.org/video";
     const char* const kContactAddress = "sondrake@example.org";
@@ -96,7 +97,7 @@ MainWindow::MainWindow(midi::MidiSession& session, const Options& options, QWidg
 {
     m_library = options.library;
     setObjectName(QStringLiteral("TfrmMain"));
-    setWindowTitle(QString::fromLatin1(kCaption));
+    setWindowTitle(tr(kCaption));
 
     m_undoStack = new QUndoStack(this);
     m_undoStack->setUndoLimit(200);
@@ -150,30 +151,30 @@ void MainWindow::buildMenus()
         return m;
     };
 
-    QMenu* file = menu("File1", QStringLiteral("&File"));
-    entry(file, m_readCurrentSoundAction, "ReadCurrentSound1", QStringLiteral("Read Current Sound (SysEx)"),
+    QMenu* file = menu("File1", tr("&File"));
+    entry(file, m_readCurrentSoundAction, "ReadCurrentSound1", tr("Read Current Sound (SysEx)"),
           QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::onReadCurrentSound);
-    entry(file, m_readBankAction, "A1", QStringLiteral("Read Sound Bank (1 or 2) from Q-Lindorn"), {}, &MainWindow::onReadBank);
-    entry(file, m_newListAction, "Newemptypatchlist1", QStringLiteral("New empty Sound Banks"), {},
+    entry(file, m_readBankAction, "A1", tr("Read Sound Bank (1 or 2) from Q-Lindorn"), {}, &MainWindow::onReadBank);
+    entry(file, m_newListAction, "Newemptypatchlist1", tr("New empty Sound Banks"), {},
           &MainWindow::onNewList);
-    entry(file, m_loadBankFileAction, "LoadFromfilepatchlist1", QStringLiteral("Load from file Sound Banks"),
+    entry(file, m_loadBankFileAction, "LoadFromfilepatchlist1", tr("Load from file Sound Banks"),
           QKeySequence(Qt::CTRL | Qt::Key_L), &MainWindow::onLoadBankFile);
-    entry(file, m_saveBankFileAction, "SavetofileSoundBanks1", QStringLiteral("Save to file Sound Banks"),
+    entry(file, m_saveBankFileAction, "SavetofileSoundBanks1", tr("Save to file Sound Banks"),
           QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::onSaveBankFile);
     entry(file, m_saveSeparateFilesAction, "SavetoseparatefileSoundBanks1",
-          QStringLiteral("Save to separate file Sound Banks"), {}, &MainWindow::onSaveSeparateFiles);
-    entry(file, m_sendSysExFileAction, "SendSysExfile1", QStringLiteral("Send SysEx from file"), {},
+          tr("Save to separate file Sound Banks"), {}, &MainWindow::onSaveSeparateFiles);
+    entry(file, m_sendSysExFileAction, "SendSysExfile1", tr("Send SysEx from file"), {},
           &MainWindow::onSendSysExFile);
     entry(file, m_sendSelectedAction, "SendSysExforselectedsounds1",
-          QStringLiteral("Send SysEx for selected sounds"), QKeySequence(Qt::CTRL | Qt::Key_W),
+          tr("Send SysEx for selected sounds"), QKeySequence(Qt::CTRL | Qt::Key_W),
           &MainWindow::onSendSelected);
     file->addSeparator();
-    entry(file, m_exitAction, "Exit1", QStringLiteral("E&xit"), {}, &MainWindow::onExit);
+    entry(file, m_exitAction, "Exit1", tr("E&xit"), {}, &MainWindow::onExit);
     m_saveBankFileAction->setEnabled(false);
     m_saveSeparateFilesAction->setEnabled(false);
     m_sendSelectedAction->setEnabled(false);
 
-    QMenu* edit = menu("Edit1", QStringLiteral("Edit"));
+    QMenu* edit = menu("Edit1", tr("Edit"));
     // Qt's own actions keep their texts ("Undo Move 3 sounds down"), but go
     // through the refusal while a send or a reception runs.
     auto history = [this, edit](QAction* action, const char* name, QKeySequence::StandardKey keys, void (MainWindow::*handler)()) {
@@ -188,33 +189,33 @@ void MainWindow::buildMenus()
     m_redoAction = history(m_undoStack->createRedoAction(this, tr("Redo")), "Redo1", QKeySequence::Redo, &MainWindow::onRedo);
     entry(edit, m_historyAction, "History1", tr("History"), {}, &MainWindow::onHistory);
     edit->addSeparator();
-    entry(edit, m_selectAllAction, "SelectAll1", QStringLiteral("Select All Sounds"), QKeySequence(Qt::CTRL | Qt::Key_A),
+    entry(edit, m_selectAllAction, "SelectAll1", tr("Select All Sounds"), QKeySequence(Qt::CTRL | Qt::Key_A),
           &MainWindow::onSelectAll);
     // onKeyboardPlayer sets the check mark from the player's own state.
-    entry(edit, m_keyboardAction, "Keyboard1", QStringLiteral("Keyboard"), QKeySequence(Qt::CTRL | Qt::Key_K),
+    entry(edit, m_keyboardAction, "Keyboard1", tr("Keyboard"), QKeySequence(Qt::CTRL | Qt::Key_K),
           &MainWindow::onKeyboardPlayer);
     m_keyboardAction->setCheckable(true);
     m_keyboardAction->setChecked(true);
 
-    QMenu* system = menu("System1", QStringLiteral("&System"));
-    entry(system, m_midiSettingsAction, "Midi1", QStringLiteral("Midi &Settings ..."), QKeySequence(Qt::CTRL | Qt::Key_D),
+    QMenu* system = menu("System1", tr("&System"));
+    entry(system, m_midiSettingsAction, "Midi1", tr("Midi &Settings ..."), QKeySequence(Qt::CTRL | Qt::Key_D),
           &MainWindow::onMidiSettings);
-    entry(system, m_autoloadSettingsAction, "Settings2", QStringLiteral("&Zoreduzor Settings"), {}, &MainWindow::onAutoloadSettings);
-    entry(system, m_deviceVersionAction, "DeviceVersion1", QStringLiteral("Device Version"), {}, nullptr);
+    entry(system, m_autoloadSettingsAction, "Settings2", tr("&Zoreduzor Settings"), {}, &MainWindow::onAutoloadSettings);
+    entry(system, m_deviceVersionAction, "DeviceVersion1", tr("Device Version"), {}, nullptr);
     m_deviceVersionAction->setEnabled(false);
 
-    QMenu* tools = menu("Tools1", QStringLiteral("&Tools"));
-    entry(tools, m_orderByNameAction, "Orderbyname1", QStringLiteral("Order by name"), QKeySequence(Qt::CTRL | Qt::Key_N),
+    QMenu* tools = menu("Tools1", tr("&Tools"));
+    entry(tools, m_orderByNameAction, "Orderbyname1", tr("Order by name"), QKeySequence(Qt::CTRL | Qt::Key_N),
           &MainWindow::onOrderByName);
-    entry(tools, m_panicAction, "Panic1", QStringLiteral("Panic"), QKeySequence(Qt::Key_F12), &MainWindow::onPanic);
+    entry(tools, m_panicAction, "Panic1", tr("Panic"), QKeySequence(Qt::Key_F12), &MainWindow::onPanic);
     // Stays enabled when the library is off: choosing it then says why.
     entry(tools, m_soundLibraryAction, "SoundLibrary1", tr("Sound Library"), QKeySequence(Qt::CTRL | Qt::Key_B),
           &MainWindow::onSoundLibrary);
 
-    QMenu* help = menu("Help1", QStringLiteral("Help"));
-    entry(help, m_aboutAction, "About1", QStringLiteral("About"), {}, &MainWindow::onAbout);
-    entry(help, m_videoAction, "Video1", QStringLiteral("Video demonstration"), {}, &MainWindow::onVideo);
-    entry(help, m_shortHelpAction, "Shorthelp1", QStringLiteral("Short help"), QKeySequence(Qt::Key_F1),
+    QMenu* help = menu("Help1", tr("Help"));
+    entry(help, m_aboutAction, "About1", tr("About"), {}, &MainWindow::onAbout);
+    entry(help, m_videoAction, "Video1", tr("Video demonstration"), {}, &MainWindow::onVideo);
+    entry(help, m_shortHelpAction, "Shorthelp1", tr("Short help"), QKeySequence(Qt::Key_F1),
           &MainWindow::onShortHelp);
 
     // Commands with a button and a window key but no menu entry.
@@ -274,19 +275,19 @@ void MainWindow::buildToolBar()
         flow->addWidget(line);
     };
 
-    button(m_readCurrentSoundButton, "ToolButton1", QStringLiteral("Read Current Sound from Q-Lindorn"), m_readCurrentSoundAction);
-    button(m_sendSelectedButton, "btnSendPatch", QStringLiteral("Send selected sound(s) to Q-Lindorn"),
+    button(m_readCurrentSoundButton, "ToolButton1", tr("Read Current Sound from Q-Lindorn"), m_readCurrentSoundAction);
+    button(m_sendSelectedButton, "btnSendPatch", tr("Send selected sound(s) to Q-Lindorn"),
            m_sendSelectedAction);
     separator();
-    button(m_moveDownButton, "btnDown", QStringLiteral("Move down"), m_moveDownAction);
-    button(m_moveUpButton, "btnUP", QStringLiteral("Move up"), m_moveUpAction);
+    button(m_moveDownButton, "btnDown", tr("Move down"), m_moveDownAction);
+    button(m_moveUpButton, "btnUP", tr("Move up"), m_moveUpAction);
     separator();
-    button(m_programDownButton, "btnPrgDown", QStringLiteral("Prg -"), m_programDownAction);
-    button(m_programUpButton, "btnPrgUp", QStringLiteral("Prg +"), m_programUpAction);
+    button(m_programDownButton, "btnPrgDown", tr("Prg -"), m_programDownAction);
+    button(m_programUpButton, "btnPrgUp", tr("Prg +"), m_programUpAction);
     separator();
-    button(m_editSoundButton, "ToolButton6", QStringLiteral("Edit Sound (F4)"), m_editSoundAction);
+    button(m_editSoundButton, "ToolButton6", tr("Edit Sound (F4)"), m_editSoundAction);
     separator();
-    button(m_panicButton, "ToolButton8", QStringLiteral("Panic"), m_panicAction);
+    button(m_panicButton, "ToolButton8", tr("Panic"), m_panicAction);
 }
 
 void MainWindow::buildCentral()
@@ -367,7 +368,7 @@ void MainWindow::startUp()
             // dialog's timer or its Close button.
             QString inError;
             if (m_session.openInput(&inError) && !m_session.startInput())
-                QMessageBox::warning(nullptr, QString::fromLatin1(kProgramName), QStringLiteral("Midi IN Start error"));
+                QMessageBox::warning(nullptr, QString::fromLatin1(kProgramName), tr("Midi IN Start error"));
             addMessage(m_session.portsLine());
         }
 
@@ -375,7 +376,7 @@ void MainWindow::startUp()
     } catch (const std::exception& e) {
         addMessage(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        addMessage(QStringLiteral("Start-up failed."));
+        addMessage(tr("Start-up failed."));
     }
 }
 
@@ -386,7 +387,7 @@ void MainWindow::guarded(const std::function<void()>& command)
     } catch (const std::exception& e) {
         addMessage(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        addMessage(QStringLiteral("The command failed for an unknown reason; what it had done so far is kept."));
+        addMessage(tr("The command failed for an unknown reason; what it had done so far is kept."));
     }
 }
 
@@ -520,7 +521,8 @@ void MainWindow::onSelectAll()
 void MainWindow::onListDoubleClicked()
 {
     const int r = firstSelectedRow();
-    if (!isValidSlot(r) || refuseWhileSending(QStringLiteral("rename")))
+    //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
+    if (!isValidSlot(r) || refuseWhileSending(tr("rename")))
         return;
     RenameDialog dialog(this);
     const QString name = nameText(m_store.getSoundName(r));
@@ -583,7 +585,8 @@ void MainWindow::onSoundRandomizer()
 void MainWindow::onNewList()
 {
     guarded([this] {
-        if (refuseWhileSending(QStringLiteral("New empty Sound Banks")))
+        //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
+        if (refuseWhileSending(tr("New empty Sound Banks")))
             return;
         changeStore(tr("New empty banks"), [this] {
             m_store.resetSoundNames();
@@ -606,7 +609,7 @@ void MainWindow::sendSysExFile(const QString& path)
     guarded([this, &path] {
         QString error;
         if (!m_session.sendSysExFile(path, &error))
-            addMessage(error.isEmpty() ? QStringLiteral("The file %1 was not sent.").arg(path) : error);
+            addMessage(error.isEmpty() ? tr("The file %1 was not sent.").arg(path) : error);
     });
 }
 
@@ -620,8 +623,8 @@ void MainWindow::onPanic()
 void MainWindow::onAbout()
 {
     guarded([this] {
-        QMessageBox::about(this, QStringLiteral("About"),
-                           QStringLiteral("%1\nVersion %2\nSound librarian, editor and restricted randomizer\n\n%3")
+        QMessageBox::about(this, tr("About"),
+                           tr("%1\nVersion %2\nSound librarian, editor and restricted randomizer\n\n%3")
                                .arg(QString::fromLatin1(kProgramName), QString::fromLatin1(kVersion),
                                    QString::fromLatin1(kContactAddress)));
     });
@@ -632,7 +635,7 @@ void MainWindow::onVideo()
     guarded([this] {
         const QUrl url(QString::fromLatin1(kVideoAddress));
         if (!QDesktopServices::openUrl(url))
-            addMessage(QStringLiteral("No web browser could be started for %1; open the address in a browser yourself.")
+            addMessage(tr("No web browser could be started for %1; open the address in a browser yourself.")
                            .arg(url.toString()));
     });
 }
@@ -668,6 +671,7 @@ void MainWindow::onHistoryApplied(const StoreHistory::Rows& select)
 
 void MainWindow::onUndo()
 {
+    //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
     if (m_moveRunning || refuseWhileSending(tr("undo")))
         return;
     m_undoStack->undo();
@@ -675,6 +679,7 @@ void MainWindow::onUndo()
 
 void MainWindow::onRedo()
 {
+    //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
     if (m_moveRunning || refuseWhileSending(tr("redo")))
         return;
     m_undoStack->redo();

@@ -24,11 +24,12 @@ namespace {
 
 QString quoted(const QString& path) { return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)); }
 
-QString saveFailure(const QString& what, const QString& path, const QString& error)
+QString bankSaveFailure(const QString& path, const QString& error)
 {
-    return QStringLiteral("Could not save %1 %2: %3. The previous file, if any, is unchanged; "
-                          "choose a folder you may write to or free some disk space, then save again.")
-        .arg(what, quoted(path), error);
+    return QCoreApplication::translate("sondrake::MainWindow",
+        "Could not save the bank file %1: %2. The previous file, if any, is unchanged; "
+        "choose a folder you may write to or free some disk space, then save again.")
+        .arg(quoted(path), error);
 }
 
 } // namespace
@@ -45,8 +46,8 @@ bool MainWindow::loadBankFile(const QString& path)
     QFile file;
     QString error;
     if (!bankfile::openForReading(path, file, &error)) {
-        addMessage(QStringLiteral("Could not open the bank file %1: %2. No sound was changed; "
-                                  "check that the file exists and that you may read it.")
+        addMessage(tr("Could not open the bank file %1: %2. No sound was changed; "
+                      "check that the file exists and that you may read it.")
                        .arg(quoted(path), error));
         return false;
     }
@@ -60,27 +61,27 @@ bool MainWindow::loadBankFile(const QString& path)
     archiveSlots(loaded, path);
 
     if (!result.ok) {
-        addMessage(QStringLiteral("Reading the bank file %1 failed after %2 sounds: %3. "
-                                  "Those sounds were loaded, the other slots are unchanged.")
+        addMessage(tr("Reading the bank file %1 failed after %2 sounds: %3. "
+                      "Those sounds were loaded, the other slots are unchanged.")
                        .arg(quoted(path))
                        .arg(result.blocksLoaded)
                        .arg(result.error));
         return false;
     }
     if (result.blocksIgnored > 0)
-        addMessage(QStringLiteral("The bank file %1 holds %2 more sounds than the 200 slots; "
-                                  "the first 200 were loaded and %2 ignored.")
+        addMessage(tr("The bank file %1 holds %2 more sounds than the 200 slots; "
+                      "the first 200 were loaded and %2 ignored.")
                        .arg(quoted(path))
                        .arg(result.blocksIgnored));
     else if (result.moreIgnored)
-        addMessage(QStringLiteral("%1 holds more than 200 sounds; the first 200 were loaded and the rest ignored.")
+        addMessage(tr("%1 holds more than 200 sounds; the first 200 were loaded and the rest ignored.")
                        .arg(quoted(path)));
     if (result.trailingBytes > 0)
-        addMessage(QStringLiteral("The last %1 bytes of %2 are not a whole sound of 270 bytes and were ignored.")
+        addMessage(tr("The last %1 bytes of %2 are not a whole sound of 270 bytes and were ignored.")
                        .arg(result.trailingBytes)
                        .arg(quoted(path)));
     else if (result.blocksLoaded == 0)
-        addMessage(QStringLiteral("The bank file %1 is empty; no sound was changed.").arg(quoted(path)));
+        addMessage(tr("The bank file %1 is empty; no sound was changed.").arg(quoted(path)));
     return true;
 }
 
@@ -88,7 +89,7 @@ bool MainWindow::saveBankFile(const QString& path, QString* reason)
 {
     QString error;
     if (!bankfile::saveSlots(path, m_store, 0, kSlotCount, &error)) {
-        addMessage(saveFailure(QStringLiteral("the bank file"), path, error));
+        addMessage(bankSaveFailure(path, error));
         if (reason)
             *reason = error;
         return false;
@@ -106,11 +107,11 @@ void MainWindow::onSaveBankFile()
         if (path.isEmpty())
             return;
         if (QFileInfo::exists(path)
-            && dialogs.ask(this, QStringLiteral("Do you want to replace it?")) != LibrarianDialogs::Answer::Yes)
+            && dialogs.ask(this, tr("Do you want to replace it?")) != LibrarianDialogs::Answer::Yes)
             return;
         QString error;
         if (!bankfile::saveSlots(path, m_store, 0, m_store.count(), &error))
-            addMessage(saveFailure(QStringLiteral("the bank file"), path, error));
+            addMessage(bankSaveFailure(path, error));
     });
 }
 
@@ -122,14 +123,14 @@ void MainWindow::onSaveSeparateFiles()
         if (base.isEmpty())
             return;
         if (selectedRows().size() < 2
-            && dialogs.ask(this, QStringLiteral("Select all?")) == LibrarianDialogs::Answer::Yes)
+            && dialogs.ask(this, tr("Select all?")) == LibrarianDialogs::Answer::Yes)
             onSelectAll();
         for (int r : selectedRows()) {
             if (!isValidSlot(r))
                 continue;
             const QString path = bankfile::separateFileName(base, r);
             if (QFileInfo::exists(path)) {
-                const auto answer = dialogs.ask(this, QStringLiteral("Do you want to replace it?"), true);
+                const auto answer = dialogs.ask(this, tr("Do you want to replace it?"), true);
                 if (answer == LibrarianDialogs::Answer::Cancel)
                     return;
                 if (answer == LibrarianDialogs::Answer::No)
@@ -137,8 +138,10 @@ void MainWindow::onSaveSeparateFiles()
             }
             QString error;
             if (!bankfile::saveSlots(path, m_store, r, 1, &error)) {
-                addMessage(saveFailure(QStringLiteral("the sound file"), path, error)
-                    + QStringLiteral(" The sounds after it were not saved."));
+                addMessage(tr("Could not save the sound file %1: %2. The previous file, if any, is unchanged; "
+                              "choose a folder you may write to or free some disk space, then save again. "
+                              "The sounds after it were not saved.")
+                               .arg(quoted(path), error));
                 return;
             }
         }
@@ -148,10 +151,11 @@ void MainWindow::onSaveSeparateFiles()
 void MainWindow::onLoadBankFile()
 {
     guarded([this] {
-        if (refuseWhileSending(QStringLiteral("load")))
+        //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
+        if (refuseWhileSending(tr("load")))
             return;
         LibrarianDialogs& dialogs = m_dialogs;
-        if (dialogs.ask(this, QStringLiteral("Save changes ?")) == LibrarianDialogs::Answer::Yes)
+        if (dialogs.ask(this, tr("Save changes ?")) == LibrarianDialogs::Answer::Yes)
             onSaveSeparateFiles();
         const QString path = dialogs.openFile(this);
         if (!path.isEmpty())
@@ -180,8 +184,8 @@ void MainWindow::readSettings()
     QString error;
     const QString path = settingsFilePath();
     if (!settings::load(path, values, &error))
-        addMessage(QStringLiteral("Could not read the settings file %1: %2. The default settings are used, "
-                                  "and the file is left as it is.")
+        addMessage(tr("Could not read the settings file %1: %2. The default settings are used, "
+                      "and the file is left as it is.")
                        .arg(quoted(path), error));
     m_settings = values;
 
@@ -191,8 +195,8 @@ void MainWindow::readSettings()
             probe.close();
             loadBankFile(m_settings.autoloadFile);
         } else {
-            addMessage(QStringLiteral("Could not open the autoload bank file %1: %2. Every slot stays empty; "
-                                      "choose another file under System > Zoreduzor Settings.")
+            addMessage(tr("Could not open the autoload bank file %1: %2. Every slot stays empty; "
+                          "choose another file under System > Zoreduzor Settings.")
                            .arg(quoted(m_settings.autoloadFile), error));
         }
     }
@@ -205,12 +209,12 @@ bool MainWindow::writeSettings()
     const QString path = settingsFilePath();
     if (platform::makeFolderFor(path, &error) && settings::save(path, m_settings, &error))
         return true;
-    const QString line = QStringLiteral("Could not write the settings file %1: %2. The settings of this "
-                                        "session are lost; check that its folder is writable.")
+    const QString line = tr("Could not write the settings file %1: %2. The settings of this "
+                            "session are lost; check that its folder is writable.")
                              .arg(quoted(path), error);
     addMessage(line);
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
-    m_closeFailures << QStringLiteral("The settings file %1 could not be written: %2.").arg(quoted(path), error);
+    m_closeFailures << tr("The settings file %1 could not be written: %2.").arg(quoted(path), error);
     return false;
 }
 
@@ -237,15 +241,14 @@ bool MainWindow::confirmClose()
                          shownName.toLocal8Bit().constData());
             return;
         }
-        const QString question
-            = QStringLiteral("Do you want to save changes to autoload file (") + shownName + QStringLiteral(") ?");
+        const QString question = tr("Do you want to save changes to autoload file (%1) ?").arg(shownName);
         if (m_dialogs.ask(this, question) != LibrarianDialogs::Answer::Yes)
             return;
         QString error;
         if (!saveBankFile(m_settings.autoloadFile, &error)) {
             std::fprintf(stderr, "The autoload file %s was not saved: %s\n", shownName.toLocal8Bit().constData(),
                 error.toLocal8Bit().constData());
-            m_closeFailures << QStringLiteral("The autoload bank file %1 could not be written: %2.")
+            m_closeFailures << tr("The autoload bank file %1 could not be written: %2.")
                                   .arg(quoted(shownName), error);
         }
     });
@@ -257,8 +260,9 @@ bool MainWindow::confirmClose()
         try {
             m_dialogs.warn(this,
                 m_closeFailures.join(QStringLiteral("\n\n"))
-                    + QStringLiteral("\n\nWhat was not saved is lost when the program ends. Make the folder "
-                                     "writable or free some disk space, so that the next close can save."));
+                    + QStringLiteral("\n\n")
+                    + tr("What was not saved is lost when the program ends. Make the folder "
+                         "writable or free some disk space, so that the next close can save."));
         } catch (...) {
             // Nothing is left to report to; the exit code still tells.
         }

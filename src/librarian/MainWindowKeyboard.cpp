@@ -49,9 +49,9 @@ void MainWindow::buildKeyboardPanel()
     m_keyboardPanel = new QWidget(this);
     m_keyboardPanel->setObjectName(QStringLiteral("pnlKeyboard"));
 
-    m_octaveDownButton = new QPushButton(QStringLiteral("-1 Octave (Z)"), m_keyboardPanel);
+    m_octaveDownButton = new QPushButton(tr("-1 Octave (Z)"), m_keyboardPanel);
     m_octaveDownButton->setObjectName(QStringLiteral("btnMinusOct"));
-    m_octaveUpButton = new QPushButton(QStringLiteral("+1 Octave (X)"), m_keyboardPanel);
+    m_octaveUpButton = new QPushButton(tr("+1 Octave (X)"), m_keyboardPanel);
     m_octaveUpButton->setObjectName(QStringLiteral("btnPlusOct"));
     // Reached by Tab, but a click must not take the focus from the list:
     // Enter there sends sounds.
@@ -80,7 +80,7 @@ void MainWindow::buildKeyboardPanel()
         label->setTextFormat(Qt::PlainText);
     }
 
-    m_hideKeyboardButton = new QPushButton(QStringLiteral("Hide keyboard"), m_keyboardPanel);
+    m_hideKeyboardButton = new QPushButton(tr("Hide keyboard"), m_keyboardPanel);
     m_hideKeyboardButton->setObjectName(QStringLiteral("btnHideKeyboard"));
     m_hideKeyboardButton->setFocusPolicy(Qt::TabFocus);
 

@@ -116,6 +116,7 @@ void MainWindow::onSoundLibrary()
 void MainWindow::onSendToSynth(const SoundDump& dump)
 {
     // The send of the selected sounds owns the output's order until it ends.
+    //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
     if (refuseWhileSending(tr("Send to Synth")))
         return;
     m_session.sendAuditionDump(dump);
@@ -123,6 +124,7 @@ void MainWindow::onSendToSynth(const SoundDump& dump)
 
 void MainWindow::putSounds(int row, const std::vector<SoundDump>& dumps)
 {
+    //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
     if (dumps.empty() || !isValidSlot(row) || refuseWhileSending(tr("Put into Slot")))
         return;
     // Several dragged sounds go into the rows from the row on; those that

@@ -28,7 +28,8 @@ void scrollList(SoundListView* list, int direction)
 void MainWindow::onMoveUp()
 {
     guarded([this] {
-        if (!m_moveRunning && !refuseWhileSending(QStringLiteral("move up"))) {
+        //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
+        if (!m_moveRunning && !refuseWhileSending(tr("move up"))) {
             const int n = static_cast<int>(selectedRows().size());
             changeStore((n == 1 ? tr("Move 1 sound up") : tr("Move %1 sounds up").arg(n)), [this] { moveUp(true); }, StoreHistory::kMoveUp);
         }
@@ -38,7 +39,8 @@ void MainWindow::onMoveUp()
 void MainWindow::onMoveDown()
 {
     guarded([this] {
-        if (!m_moveRunning && !refuseWhileSending(QStringLiteral("move down"))) {
+        //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
+        if (!m_moveRunning && !refuseWhileSending(tr("move down"))) {
             const int n = static_cast<int>(selectedRows().size());
             changeStore((n == 1 ? tr("Move 1 sound down") : tr("Move %1 sounds down").arg(n)), [this] { moveDown(true); }, StoreHistory::kMoveDown);
         }
@@ -79,7 +81,8 @@ void MainWindow::moveDown(bool asCommand)
 
 void MainWindow::moveSelectionTo(int target)
 {
-    if (m_moveRunning || !isValidSlot(target) || refuseWhileSending(QStringLiteral("move")))
+    //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
+    if (m_moveRunning || !isValidSlot(target) || refuseWhileSending(tr("move")))
         return;
     collectSelection();
     if (m_selectionList.empty())
@@ -129,11 +132,12 @@ void MainWindow::onListRightPressed(int row, bool ctrlHeld)
 void MainWindow::onOrderByName()
 {
     guarded([this] {
-        if (m_moveRunning || refuseWhileSending(QStringLiteral("order by name")))
+        //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
+        if (m_moveRunning || refuseWhileSending(tr("order by name")))
             return;
         collectSelection();
         if (m_selectionList.size() < 2
-            && m_dialogs.ask(this, QStringLiteral("Sort all?")) == LibrarianDialogs::Answer::Yes)
+            && m_dialogs.ask(this, tr("Sort all?")) == LibrarianDialogs::Answer::Yes)
             m_soundList->selectAll();
         collectSelection();
         const std::vector<int> positions = m_selectionList;
@@ -147,7 +151,8 @@ void MainWindow::onOrderByName()
 
 void MainWindow::onRowsDropped(int targetRow)
 {
-    if (m_moveRunning || !isValidSlot(targetRow) || refuseWhileSending(QStringLiteral("drop")))
+    //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
+    if (m_moveRunning || !isValidSlot(targetRow) || refuseWhileSending(tr("drop")))
         return;
     // The selection of this moment (not an older remembered one) is what the
     // list shows again after the exchange.

@@ -40,7 +40,7 @@ void openMidiIn(MainWindow& window)
         if (!session.openInput(&error))
             return;
         if (!session.startInput())
-            QMessageBox::critical(&window, QCoreApplication::applicationName(), QStringLiteral("Midi IN Start error"));
+            QMessageBox::critical(&window, QCoreApplication::applicationName(), MainWindow::tr("Midi IN Start error"));
     } catch (const std::exception& e) {
         window.addMessage(QString::fromLocal8Bit(e.what()));
     }
@@ -55,8 +55,8 @@ void openMidiOut(MainWindow& window)
     try {
         QString error;
         if (!session.openOutput(&error)) {
-            QMessageBox::critical(&window, QCoreApplication::applicationName(), QStringLiteral("Midi Open error"));
-            window.addMessage(QStringLiteral("The MIDI output could not be opened: %1 Nothing is sent until it is open; "
+            QMessageBox::critical(&window, QCoreApplication::applicationName(), MainWindow::tr("Midi Open error"));
+            window.addMessage(MainWindow::tr("The MIDI output could not be opened: %1 Nothing is sent until it is open; "
                                       "it is opened by itself once it is there, or choose another under System, "
                                       "Midi Settings (Ctrl+D).")
                            .arg(error.isEmpty() ? QString() : error + QLatin1Char(' ')));
@@ -105,7 +105,7 @@ bool MainWindow::refuseWhileSending(const QString& command)
 {
     if (!sendingSelected())
         return false;
-    addMessage(QStringLiteral("Still sending the selected sounds; %1 again when sending has ended").arg(command));
+    addMessage(tr("Still sending the selected sounds; %1 again when sending has ended").arg(command));
     return true;
 }
 
@@ -114,7 +114,8 @@ void MainWindow::onReadCurrentSound()
     guarded([this] {
         // A read shares the dialog with the send, whose end would close the
         // read's wait.
-        if (refuseWhileSending(QStringLiteral("read")))
+        //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
+        if (refuseWhileSending(tr("read")))
             return;
         const int row = firstSelectedRow();
         guarded([this] { suspendKeyboardPlayer(); });
@@ -128,7 +129,8 @@ void MainWindow::onReadCurrentSound()
 void MainWindow::onReadBank()
 {
     guarded([this] {
-        if (refuseWhileSending(QStringLiteral("read")))
+        //: A command word, put into "Still sending the selected sounds; %1 again when sending has ended"
+        if (refuseWhileSending(tr("read")))
             return;
         guarded([this] { suspendKeyboardPlayer(); });
         m_readChange = std::make_unique<StoreHistory::Change>(m_history->begin(selectedRows()));
@@ -184,7 +186,7 @@ void MainWindow::onSendSelected()
     guarded([this] {
         if (m_moveRunning) {
             // The rows are still moving; sending now would send them half-way.
-            addMessage(QStringLiteral("Still moving the selected sounds; send again when they have arrived"));
+            addMessage(tr("Still moving the selected sounds; send again when they have arrived"));
             return;
         }
         if (!m_transfer->isSending() && keyboardRunning())
@@ -198,7 +200,7 @@ void MainWindow::onSendSelected()
         }
         // A held Enter key repeats: one line per running send is enough.
         if (!m_transfer->startSend(rows) && m_transfer->refusedSends() == 1)
-            addMessage(QStringLiteral("Still sending the selected sounds; the new request is ignored"));
+            addMessage(tr("Still sending the selected sounds; the new request is ignored"));
     });
 }
 

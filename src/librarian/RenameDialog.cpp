@@ -29,7 +29,7 @@ RenameDialog::RenameDialog(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrmPatchEditSimple"));
-    setWindowTitle(QStringLiteral("Sound Edit"));
+    setWindowTitle(tr("Sound Edit"));
 
     m_categoryList = new QComboBox(this);
     m_categoryList->setObjectName(QStringLiteral("cmbCategory"));
@@ -43,14 +43,14 @@ RenameDialog::RenameDialog(QWidget* parent)
     m_nameEdit->setValidator(new SoundNameValidator(m_nameEdit));
     m_nameEdit->setMinimumWidth(m_nameEdit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 12);
 
-    m_okButton = new QPushButton(QStringLiteral("&Ok"), this);
+    m_okButton = new QPushButton(tr("&Ok"), this);
     m_okButton->setObjectName(QStringLiteral("btnOk"));
     m_okButton->setDefault(true);
     m_okButton->setAutoDefault(true);
 
-    auto* categoryLabel = new QLabel(QStringLiteral("Category"), this);
+    auto* categoryLabel = new QLabel(tr("Category"), this);
     categoryLabel->setBuddy(m_categoryList);
-    auto* nameLabel = new QLabel(QStringLiteral("Name"), this);
+    auto* nameLabel = new QLabel(tr("Name"), this);
     nameLabel->setBuddy(m_nameEdit);
 
     auto* fields = new QGridLayout;

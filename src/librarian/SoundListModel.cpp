@@ -38,11 +38,11 @@ QVariant SoundListModel::headerData(int section, Qt::Orientation orientation, in
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case kIndexColumn:
-        return QStringLiteral("Index");
+        return tr("Index");
     case kNameColumn:
-        return QStringLiteral("Name");
+        return tr("Name");
     case kChangedColumn:
-        return QStringLiteral("Changed");
+        return tr("Changed");
     }
     return {};
 }
