@@ -135,8 +135,9 @@ constexpr int kExitNotSaved = 2;
 
 // The program's own translation for the user's locale, looked for beside the
 // executable (a build tree, a portable copy) and in the installed data
-// folder, and Qt's, so its standard buttons and dialogs follow. Without a
-// file for the locale the English texts stay.
+// folder, and then Qt's, so its standard buttons and dialogs follow. Without
+// a file of our own for the locale everything stays English: Qt's buttons in
+// the user's language among our English texts would read as a fault.
 void loadTranslations(QCoreApplication& app)
 {
     const QLocale locale;
@@ -151,8 +152,10 @@ void loadTranslations(QCoreApplication& app)
             break;
         }
     }
-    if (!found)
+    if (!found) {
         delete own;
+        return;
+    }
     auto* qt = new QTranslator(&app);
     if (!qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
         || !QCoreApplication::installTranslator(qt))
