@@ -133,7 +133,10 @@ SoundEditor::~SoundEditor()
         if (row.check || row.list)
             row.widget->disconnect(this);
     }
-    // Hiding the window ends any typing in the schema box, which reports a pick.
+    // Hiding the window ends any typing in the name field and the schema
+    // box: the one ends a typing step, the other reports a pick.
+    if (m_nameEdit)
+        m_nameEdit->disconnect(this);
     if (m_schemaBox) {
         m_schemaBox->disconnect(this);
         if (QLineEdit* edit = m_schemaBox->lineEdit())
