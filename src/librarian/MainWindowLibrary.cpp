@@ -143,11 +143,12 @@ void MainWindow::putSounds(int row, const std::vector<SoundDump>& dumps)
         // As a file load leaves them: the bytes as they are, location too.
         for (int k = 0; k < count; ++k)
             m_store.slot(row + k) = dumps[std::size_t(k)];
+        // Selected inside the step, so that redo selects them again.
+        m_selectionList.clear();
+        for (int k = 0; k < count; ++k)
+            m_selectionList.push_back(row + k);
+        refreshNames(false);
     });
-    m_selectionList.clear();
-    for (int k = 0; k < count; ++k)
-        m_selectionList.push_back(row + k);
-    refreshNames(false);
     m_soundList->scrollTo(m_listModel->index(row, SoundListView::kNameColumn));
     m_moveUpAction->setEnabled(true);
     m_moveDownAction->setEnabled(true);

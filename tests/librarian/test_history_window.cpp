@@ -241,6 +241,7 @@ private slots:
         const SoundStore before = w->store();
         commands.at(kind)();
         const SoundStore after = w->store();
+        const std::vector<int> selectedAfter = w->selectedRows();
         QVERIFY2(firstDifference(before, after) >= 0, "the command changed nothing");
 
         QUndoStack& stack = w->undoStack();
@@ -254,6 +255,7 @@ private slots:
             QString::fromStdString(before.getSoundName(3)));
         child<QAction>("Redo1")->trigger();
         QCOMPARE(firstDifference(w->store(), after), -1);
+        QCOMPARE(w->selectedRows(), selectedAfter);
         QCOMPARE(list()->model()->index(3, SoundListView::kNameColumn).data().toString(),
             QString::fromStdString(after.getSoundName(3)));
 
