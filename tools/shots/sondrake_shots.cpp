@@ -2,6 +2,7 @@
 // for a person to look at after a change of layout or drawing, in the usual
 // font or in an application font of FONT_PIXELS pixels:
 //   main.png, rename.png, help.png      the main window and two of its dialogs
+//   history.png                         the list's history after two moves
 //   editor-tab0.png .. editor-tab2.png  the sound editor, one picture a tab
 //   schema-top.png, schema-create.png, schema-list.png
 //                                       the schema box, the tolerance dialog
@@ -39,6 +40,7 @@
 #include "support/RecordingBackend.h"
 #include "ModalTestSupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -50,6 +52,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <cstdio>
 
@@ -91,6 +94,19 @@ void mainWindow(midi::MidiSession& session, const QString& settingsFolder)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row1);
     testing::onNextModal([](QWidget* modal) { save(modal, QStringLiteral("help")); });
     w.onShortHelp();
+
+    list->selectRows({ 0 });
+    w.collectSelection();
+    w.findChild<QToolButton*>(QStringLiteral("btnDown"))->click();
+    // Moves among equal sounds change nothing and make no step.
+    w.store().setSoundName(5, "Deep Bass");
+    list->selectRows({ 5, 6 });
+    w.collectSelection();
+    w.findChild<QToolButton*>(QStringLiteral("btnDown"))->click();
+    w.findChild<QAction*>(QStringLiteral("Undo1"))->trigger();
+    w.findChild<QAction*>(QStringLiteral("History1"))->trigger();
+    if (auto* history = w.findChild<QWidget*>(QStringLiteral("frmHistory")))
+        save(history, QStringLiteral("history"));
 }
 
 // Every byte 64: each control shows a value from the middle of its range.
